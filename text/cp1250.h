@@ -1,0 +1,25 @@
+// Code page 1250 <-> UTF-8.
+//
+// Every text inside the programs and the toolkit is code page 1250, one byte
+// a character, so lengths and positions count as the programs expect. Texts
+// are converted only where they cross to the host: glyph lookup, keyboard
+// input, file names, and bytes written to files and standard output.
+// Source files are UTF-8, so a Polish literal is written as
+// cp1250_from_utf8("Błąd") where it is needed in the code page.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace text {
+
+// Code point of one code-page byte (U+FFFD for the five undefined bytes).
+char32_t cp1250_to_unicode(unsigned char b);
+// Code-page byte of a code point, or -1 when the code page has none.
+int unicode_to_cp1250(char32_t c);
+
+std::string utf8_from_cp1250(std::string_view cp);
+// Characters the code page cannot show, and malformed sequences, become '?'.
+std::string cp1250_from_utf8(std::string_view u8);
+
+}  // namespace text

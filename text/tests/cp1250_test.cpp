@@ -1,0 +1,24 @@
+#include "text/cp1250.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Cp1250, PolishLettersRoundTrip) {
+  const std::string u8 = "Błąd odczytu: ąćęłńóśźż ĄĆĘŁŃÓŚŹŻ";
+  const std::string cp = text::cp1250_from_utf8(u8);
+  EXPECT_EQ(cp.size(), 33u);  // one byte a character
+  EXPECT_EQ(static_cast<unsigned char>(cp[1]), 0xb3);  // ł
+  EXPECT_EQ(static_cast<unsigned char>(cp[2]), 0xb9);  // ą
+  EXPECT_EQ(text::utf8_from_cp1250(cp), u8);
+}
+
+TEST(Cp1250, UnmappableAndMalformedBecomeQuestionMarks) {
+  EXPECT_EQ(text::cp1250_from_utf8("a\xe2\x82"), "a?");   // cut sequence
+  EXPECT_EQ(text::cp1250_from_utf8("\xff" "b"), "?b");     // stray byte
+  EXPECT_EQ(text::cp1250_from_utf8("日"), "?");           // outside the code page
+  EXPECT_EQ(text::unicode_to_cp1250(U'€'), 0x80);
+  EXPECT_EQ(text::cp1250_to_unicode(0x81), U'\xfffd');     // undefined byte
+}
+
+}  // namespace
