@@ -1,0 +1,7 @@
+#include "analysis/var.h"
+
+namespace tsd {
+
+VarRecord var;
+
+}  // namespace tsd
