@@ -1,0 +1,193 @@
+// Text output files: append, atomic replace, the printer device, and the
+// code-page conversion of what is written.
+#include "runtime/textfile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "text/cp1250.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using tsd::runtime::FileStatus;
+using tsd::runtime::TextFile;
+
+std::string slurp(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+void spit(const fs::path& p, const std::string& s) {
+  std::ofstream out(p, std::ios::binary);
+  out << s;
+}
+
+// A fresh directory per test, removed afterwards; the environment
+// variables a test changes are put back.
+class TextFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::path(::testing::TempDir()) /
+           ("textfile_" + std::to_string(getpid()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    save("TSD_PRN_FILE");
+    save("PATH");
+  }
+  void TearDown() override {
+    for (const auto& [name, value] : saved_) {
+      if (value.second) {
+        setenv(name.c_str(), value.first.c_str(), 1);
+      } else {
+        unsetenv(name.c_str());
+      }
+    }
+    fs::remove_all(dir_);
+  }
+  void save(const char* name) {
+    const char* v = std::getenv(name);
+    saved_.push_back({name, {v != nullptr ? v : "", v != nullptr}});
+  }
+  fs::path dir_;
+  std::vector<std::pair<std::string, std::pair<std::string, bool>>> saved_;
+};
+
+TEST_F(TextFileTest, AppendCreatesAMissingFileAndAddsToAnExistingOne) {
+  const fs::path p = dir_ / "raport.txt";
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE("save " + std::to_string(round + 1));
+    TextFile f;
+    ASSERT_EQ(f.open_append(p.string() + "   "), FileStatus::ok);
+    EXPECT_EQ(f.write("(/,A)", {" Seria nr 1"}), FileStatus::ok);
+    EXPECT_EQ(f.write("(F8.3,1P,2E13.5)", {300.0, 1.5e-12, 0.0}), FileStatus::ok);
+    EXPECT_EQ(f.close(), FileStatus::ok);
+  }
+  const std::string one = "\n Seria nr 1\n 300.000  1.50000E-12  0.00000E+00\n";
+  EXPECT_EQ(slurp(p), one + one);
+}
+
+TEST_F(TextFileTest, PolishLettersAreWrittenAsUtf8) {
+  const fs::path p = dir_ / "utf8.txt";
+  TextFile f;
+  ASSERT_EQ(f.open_append(p.string()), FileStatus::ok);
+  const std::string cp = text::cp1250_from_utf8(" Szybkość ogrzewania b    =");
+  ASSERT_EQ(f.write("(A,1P,E12.5,A)", {cp, 0.05, " K/s"}), FileStatus::ok);
+  ASSERT_EQ(f.close(), FileStatus::ok);
+  EXPECT_EQ(slurp(p), " Szybkość ogrzewania b    = 5.00000E-02 K/s\n");
+}
+
+TEST_F(TextFileTest, ReplaceIsAllOrNothing) {
+  const fs::path p = dir_ / "VARNEL1.PAR";
+  spit(p, "old contents\n");
+  chmod(p.c_str(), 0640);
+  {
+    TextFile f;
+    ASSERT_EQ(f.open_replace(p.string()), FileStatus::ok);
+    ASSERT_EQ(f.write("(I5,3I3)", {121, 1, 0, 1}), FileStatus::ok);
+    // not closed: the old file stays as it was, no temporary is left behind
+  }
+  EXPECT_EQ(slurp(p), "old contents\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+
+  TextFile f;
+  ASSERT_EQ(f.open_replace(p.string()), FileStatus::ok);
+  ASSERT_EQ(f.write("(I5,3I3)", {121, 1, 0, 1}), FileStatus::ok);
+  ASSERT_EQ(f.write("(4I3)", {1, 1, 1, 1}), FileStatus::ok);
+  EXPECT_EQ(slurp(p), "old contents\n") << "nothing changes before close";
+  ASSERT_EQ(f.close(), FileStatus::ok);
+  EXPECT_EQ(slurp(p), "  121  1  0  1\n  1  1  1  1\n");
+  struct stat st {};
+  ASSERT_EQ(stat(p.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u) << "the replacement keeps the file's permissions";
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+TEST_F(TextFileTest, ReplaceCreatesAMissingFile) {
+  const fs::path p = dir_ / "MOKRIN1.PAR";
+  TextFile f;
+  ASSERT_EQ(f.open_replace(p.string()), FileStatus::ok);
+  ASSERT_EQ(f.write("(1P,2E14.6,0P,I4)", {300.0, 400.0, 121}), FileStatus::ok);
+  ASSERT_EQ(f.close(), FileStatus::ok);
+  EXPECT_EQ(slurp(p), "  3.000000E+02  4.000000E+02 121\n");
+}
+
+TEST_F(TextFileTest, FailuresComeBackAsStatus) {
+  TextFile f;
+  EXPECT_EQ(f.open_append((dir_ / "no_dir" / "x.txt").string()), FileStatus::open_failed);
+  EXPECT_EQ(f.open_replace((dir_ / "no_dir" / "x.par").string()), FileStatus::open_failed);
+  EXPECT_EQ(f.open_replace(dir_.string()), FileStatus::open_failed);  // a directory
+  EXPECT_EQ(f.write("(A)", {"x"}), FileStatus::not_open);
+  EXPECT_EQ(f.close(), FileStatus::not_open);
+
+  const fs::path p = dir_ / "t.txt";
+  ASSERT_EQ(f.open_append(p.string()), FileStatus::ok);
+  EXPECT_EQ(f.write("(I3)", {1.5}), FileStatus::bad_format);
+  EXPECT_EQ(f.write("(A)", {"kept"}), FileStatus::ok);
+  EXPECT_EQ(f.close(), FileStatus::ok);
+  EXPECT_EQ(slurp(p), "kept\n") << "a refused write writes nothing";
+
+  if (access("/dev/full", W_OK) == 0) {
+    ASSERT_EQ(f.open_append("/dev/full"), FileStatus::ok);
+    std::string big(100000, 'x');
+    f.write("(A)", {big});
+    EXPECT_EQ(f.close(), FileStatus::write_failed) << "a full disk is reported";
+  }
+}
+
+TEST_F(TextFileTest, PrinterRedirectedToAFile) {
+  const fs::path p = dir_ / "prn.txt";
+  setenv("TSD_PRN_FILE", p.c_str(), 1);
+  for (int job = 0; job < 2; ++job) {
+    TextFile f;
+    ASSERT_EQ(f.open_printer(), FileStatus::ok);
+    ASSERT_EQ(f.write("(/,A,/)", {" Program Varnel1"}), FileStatus::ok);
+    ASSERT_EQ(f.close(), FileStatus::ok);
+  }
+  EXPECT_EQ(slurp(p), "\n Program Varnel1\n\n\n Program Varnel1\n\n");
+}
+
+TEST_F(TextFileTest, PrinterJobGoesToLp) {
+  // A stand-in `lp` that stores its standard input.
+  const fs::path bin = dir_ / "bin";
+  fs::create_directories(bin);
+  const fs::path out = dir_ / "spooled.txt";
+  spit(bin / "lp", "#!/bin/sh\ncat > '" + out.string() + "'\n");
+  chmod((bin / "lp").c_str(), 0755);
+  unsetenv("TSD_PRN_FILE");
+  setenv("PATH", (bin.string() + ":/usr/bin:/bin").c_str(), 1);
+  TextFile f;
+  ASSERT_EQ(f.open_printer(), FileStatus::ok);
+  ASSERT_EQ(f.write("(A)", {" Wyniki obliczen:"}), FileStatus::ok);
+  EXPECT_FALSE(fs::exists(out)) << "the job is sent on close";
+  ASSERT_EQ(f.close(), FileStatus::ok);
+  EXPECT_EQ(slurp(out), " Wyniki obliczen:\n");
+
+  // an `lp` that refuses the job
+  spit(bin / "lp", "#!/bin/sh\nexit 1\n");
+  ASSERT_EQ(f.open_printer(), FileStatus::ok);
+  ASSERT_EQ(f.write("(A)", {"x"}), FileStatus::ok);
+  EXPECT_EQ(f.close(), FileStatus::printer_unavailable);
+}
+
+TEST_F(TextFileTest, NoPrinterIsAFailureNotAnAbort) {
+  unsetenv("TSD_PRN_FILE");
+  setenv("PATH", dir_.c_str(), 1);  // no lp here
+  TextFile f;
+  EXPECT_EQ(f.open_printer(), FileStatus::printer_unavailable);
+  EXPECT_FALSE(f.is_open());
+  setenv("TSD_PRN_FILE", (dir_ / "no_dir" / "prn.txt").c_str(), 1);
+  EXPECT_EQ(f.open_printer(), FileStatus::printer_unavailable);
+}
+
+}  // namespace
