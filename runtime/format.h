@@ -21,8 +21,10 @@
 // Non-finite values are written as Inf, Infinity or NaN when they fit.
 //
 // Items are given in order, one per A, I, F or E descriptor: an integer for
-// I, a real for F and E, a text for A. Texts are bytes of code page 1250
-// (one byte a character); nothing here converts them.
+// I, a real for F and E, a text for A (an int given for F is a wrong item
+// type, as in the language: write 300.0, not 300). Texts are bytes of code
+// page 1250 (one byte a character); nothing here converts them. A text item
+// only refers to its characters: build item lists in the call itself.
 //
 //   std::string s;
 //   format_record("(A,F8.3,A)", {" Tmin =", 300.0, " K"}, s);  // one record

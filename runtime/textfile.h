@@ -11,7 +11,8 @@
 //   close() flushes it to disk and renames it over the named file, so the
 //   file is either the old one or the complete new one. A TextFile destroyed
 //   without close() (or after a failed write) leaves the old file untouched.
-// - open_printer: the printer device. When the environment variable
+// - open_printer: the printer device (where the programs open "PRN" as a
+//   file, call this; a file name "PRN" is not treated specially). When the environment variable
 //   TSD_PRN_FILE names a file, the lines are appended to that file (tests use
 //   this). Otherwise they are collected and close() hands them as one job to
 //   the system print queue with `lp`; without `lp` on the PATH the open fails

@@ -45,6 +45,11 @@ TEST(FormatField, RealFieldsMatchTheEditDescriptors) {
       {"(F14.1)", 123456789012.3, "123456789012.3"},  // fills all 14 characters
       {"(F14.1)", -123456789012.25, "**************"},
       {"(F9.6)", 1.23456789, " 1.234568"},
+      {"(F7.5)", 0.12345678, "0.12346"},
+      {"(F7.5)", -0.5, "-.50000"},
+      {"(F8.4)", 350.123456, "350.1235"},
+      {"(F8.6)", 1.2345678, "1.234568"},
+      {"(F8.6)", 12.0, "********"},
       {"(F8.5)", 3.0, " 3.00000"},
       {"(F11.5)", 3.33333333, "    3.33333"},
       {"(F14.5)", -12.3456789, "     -12.34568"},
@@ -70,8 +75,14 @@ TEST(FormatField, RealFieldsMatchTheEditDescriptors) {
       // three-digit exponents drop the letter
       {"(1P,E11.2)", 1.0e-120, "   1.00-120"},
       {"(1P,E11.2)", 1.0e200, "   1.00+200"},
-      // without a scale factor: 0.ddd form
+      // without a scale factor: 0.ddd form; other scale factors as the
+      // language has them (an F field is multiplied by 10^k)
       {"(E11.3)", 1234.5, "  0.123E+04"},
+      {"(0P,E12.4)", -0.00012345, " -0.1234E-03"},
+      {"(2P,E12.4)", 1234.5678, "  12.346E+02"},
+      {"(-1P,E12.4)", 1234.5678, "  0.0123E+05"},
+      {"(1P,F8.3)", 1.5, "  15.000"},
+      {"(-1P,F8.3)", 1.5, "   0.150"},
       // non-finite values
       {"(F10.2)", std::numeric_limits<double>::infinity(), "  Infinity"},
       {"(F5.1)", -std::numeric_limits<double>::infinity(), " -Inf"},
