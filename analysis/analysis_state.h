@@ -30,9 +30,9 @@ struct AnalysisState {
   Points xdat{};      // 1000/T [1/K]
 
   // Output grid.
-  int nwyj = 0;  // number of grid points (from the parameter file)
-  Points tout{};  // T [K]
-  Points xout{};  // 1000/T
+  int nwyj = 0;           // number of grid points (from the parameter file)
+  Points tout{};          // T [K]
+  Points xout{};          // 1000/T
   double calctmin = 0.0;  // ends of the grid [K]
   double calctmax = 0.0;
   double xlo3 = 0.0;  // x limits of graph 3
@@ -57,26 +57,26 @@ struct AnalysisState {
   SeriesInts p0method{};
 
   // Per-series results.
-  SeriesReals ea{};     // activation energy [eV]
+  SeriesReals ea{};  // activation energy [eV]
   SeriesReals dea{};
-  SeriesReals tau0{};   // pre-exponential factor [s]
+  SeriesReals tau0{};  // pre-exponential factor [s]
   SeriesReals dtau0{};
-  SeriesReals p0{};     // saturation polarisation [C/cm2]
-  SeriesReals sj{};     // rms deviation of the current
-  SeriesReals sp{};     // rms deviation of the polarisation (error of P0)
+  SeriesReals p0{};  // saturation polarisation [C/cm2]
+  SeriesReals sj{};  // rms deviation of the current
+  SeriesReals sp{};  // rms deviation of the polarisation (error of P0)
 
   // Index ranges per series for the plot routine.
-  SeriesInts fitfirst{};   // fit range, graphs 1 and 2
+  SeriesInts fitfirst{};  // fit range, graphs 1 and 2
   SeriesInts fitlast{};
   SeriesInts fit3first{};  // copy of the fit range, graph 3
   SeriesInts fit3last{};
-  SeriesInts datfirst{};   // measured points: first index and count
+  SeriesInts datfirst{};  // measured points: first index and count
   SeriesInts datcount{};
-  SeriesInts outfirst{};   // output grid: first and last index
+  SeriesInts outfirst{};  // output grid: first and last index
   SeriesInts outlast{};
   SeriesInts out2first{};  // output grid, the second pair
   SeriesInts out2last{};
-  SeriesInts intfirst{};   // integration range: first index and count, graph 3
+  SeriesInts intfirst{};  // integration range: first index and count, graph 3
   SeriesInts intcount{};
 };
 

@@ -45,8 +45,8 @@ class AnalysisEndToEnd : public ::testing::Test {
 // about 4e-5 (1e-4 relative). The parabolas are exact to h^4: a hundred
 // times better. The limits below leave a factor of about five.
 struct Tolerance {
-  double ea;    // relative
-  double tau0;  // relative
+  double ea;     // relative
+  double tau0;   // relative
   double p0[3];  // relative, for P0 methods 1, 2, 3
 };
 constexpr Tolerance kTolerance[3] = {
@@ -82,8 +82,8 @@ TEST_F(AnalysisEndToEnd, EachMethodRecoversTheParameters) {
                    "), P0 method " + std::to_string(p0method));
       const int c = s - 1;
       ASSERT_TRUE(tsd::seriescompute(s, SeriesWindow::FitLimits).ok);
-      EXPECT_EQ(analysis.fitfirst[c], 81);   // 240 K
-      EXPECT_EQ(analysis.fitlast[c], 321);   // 300 K
+      EXPECT_EQ(analysis.fitfirst[c], 81);  // 240 K
+      EXPECT_EQ(analysis.fitlast[c], 321);  // 300 K
       const Tolerance& tol = kTolerance[c];
       EXPECT_NEAR(analysis.ea[c], peak_.Ea, tol.ea * peak_.Ea);
       EXPECT_NEAR(analysis.tau0[c], peak_.tau0, tol.tau0 * peak_.tau0);

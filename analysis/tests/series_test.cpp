@@ -115,8 +115,8 @@ TEST_F(SeriesState, KnownLineGivesItsParameters) {
   // Errors from the line's own standard errors, as fit2 gives them.
   double a = 0, slope = 0, sa = 0, sb = 0, chi2 = 0;
   int n1 = 0, n2 = 0;
-  tsd::fit2(analysis.xdat, analysis.ltaud[0], analysis.xdat[39], analysis.xdat[0], 1, 40, a,
-            slope, sa, sb, chi2, n1, n2);
+  tsd::fit2(analysis.xdat, analysis.ltaud[0], analysis.xdat[39], analysis.xdat[0], 1, 40, a, slope,
+            sa, sb, chi2, n1, n2);
   EXPECT_EQ(analysis.dea[0], 0.198415224 * sb);
   EXPECT_EQ(analysis.dtau0[0], analysis.tau0[0] * 2.302585093 * sa);
   // Model curves and P0 (method 3: Pd at the first point).
@@ -124,8 +124,10 @@ TEST_F(SeriesState, KnownLineGivesItsParameters) {
   for (int k = 1; k <= 11; ++k) {
     SCOPED_TRACE("k = " + std::to_string(k));
     const double t = analysis.tout[k - 1];
-    EXPECT_EQ(analysis.ja[0][k - 1], tsd::fun1(t, analysis.p0[0], analysis.tau0[0], analysis.ea[0]));
-    EXPECT_EQ(analysis.pa[0][k - 1], tsd::funp1(t, analysis.p0[0], analysis.tau0[0], analysis.ea[0]));
+    EXPECT_EQ(analysis.ja[0][k - 1],
+              tsd::fun1(t, analysis.p0[0], analysis.tau0[0], analysis.ea[0]));
+    EXPECT_EQ(analysis.pa[0][k - 1],
+              tsd::funp1(t, analysis.p0[0], analysis.tau0[0], analysis.ea[0]));
     EXPECT_NEAR(analysis.ltaua[0][k - 1], -12.0 + 5.0 * analysis.xout[k - 1], 1e-9);
   }
   EXPECT_EQ(analysis.ja1[0][5], tsd::fun1(analysis.tdat[5], 1.0, analysis.tau0[0], analysis.ea[0]));
@@ -196,10 +198,8 @@ TEST_F(SeriesState, IntegrationLimitsWithTooFewPointsFail) {
     double tini, tlim;
   };
   const Case cases[] = {
-      {"one point", 260.0, 260.0},
-      {"two points: one valid", 260.0, 262.0},
-      {"below the data", 100.0, 200.0},
-      {"above the data", 400.0, 500.0},
+      {"one point", 260.0, 260.0},      {"two points: one valid", 260.0, 262.0},
+      {"below the data", 100.0, 200.0}, {"above the data", 400.0, 500.0},
       {"reversed", 300.0, 260.0},
   };
   for (const Case& c : cases) {
@@ -230,9 +230,12 @@ TEST_F(SeriesState, ModelRefreshRebuildsCurvesFromStoredResults) {
     for (int k = 1; k <= 15; ++k) {
       SCOPED_TRACE("series " + std::to_string(s + 1) + ", k = " + std::to_string(k));
       const double t = analysis.tout[k - 1];
-      EXPECT_EQ(analysis.ja[s][k - 1], tsd::fun1(t, analysis.p0[s], analysis.tau0[s], analysis.ea[s]));
-      EXPECT_EQ(analysis.pa[s][k - 1], tsd::funp1(t, analysis.p0[s], analysis.tau0[s], analysis.ea[s]));
-      const double want = analysis.xout[k - 1] * analysis.ea[s] / 0.198415224 + std::log10(analysis.tau0[s]);
+      EXPECT_EQ(analysis.ja[s][k - 1],
+                tsd::fun1(t, analysis.p0[s], analysis.tau0[s], analysis.ea[s]));
+      EXPECT_EQ(analysis.pa[s][k - 1],
+                tsd::funp1(t, analysis.p0[s], analysis.tau0[s], analysis.ea[s]));
+      const double want =
+          analysis.xout[k - 1] * analysis.ea[s] / 0.198415224 + std::log10(analysis.tau0[s]);
       EXPECT_NEAR(analysis.ltaua[s][k - 1], want, 1e-12);
     }
   }

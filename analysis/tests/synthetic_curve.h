@@ -11,14 +11,14 @@
 namespace tsd::testing {
 
 struct SyntheticPeak {
-  double T0 = 220.0;      // start of heating [K], also the first point
-  double b = 0.05;        // heating rate [K/s]
-  double Ea = 0.8;        // [eV]
-  double tau0 = 5e-12;    // [s]
-  double P0 = 2e-8;       // [C/cm2]
-  double Tlast = 380.0;   // last point [K]
-  int points = 641;       // evenly spaced, T0..Tlast
-  int grid = 121;         // output grid points
+  double T0 = 220.0;     // start of heating [K], also the first point
+  double b = 0.05;       // heating rate [K/s]
+  double Ea = 0.8;       // [eV]
+  double tau0 = 5e-12;   // [s]
+  double P0 = 2e-8;      // [C/cm2]
+  double Tlast = 380.0;  // last point [K]
+  int points = 641;      // evenly spaced, T0..Tlast
+  int grid = 121;        // output grid points
 };
 
 inline void load_synthetic(const SyntheticPeak& p) {
