@@ -290,6 +290,44 @@ TEST_F(FuncsVar, PeakGivenByItsMaximum) {
   }
 }
 
+TEST_F(FuncsVar, ArgumentsOutsideTheModelGiveNumbersNotFaults) {
+  // The callers are responsible for positive T, T0, tau0, b and Ea; outside
+  // that the values are NaN, infinite or 0, the evaluation always ends, and
+  // nothing but the two diagnostic lines is written.
+  struct Case {
+    const char* name;
+    double T, tau0, Ea, T0, b;
+  };
+  const Case cases[] = {
+      {"T = 0", 0.0, 1e-12, 0.8, 200.0, 0.05},    {"T < 0", -50.0, 1e-12, 0.8, 200.0, 0.05},
+      {"tau0 = 0", 300.0, 0.0, 0.8, 200.0, 0.05}, {"tau0 < 0", 300.0, -1.0, 0.8, 200.0, 0.05},
+      {"Ea = 0", 300.0, 1e-12, 0.0, 200.0, 0.05}, {"b = 0", 300.0, 1e-12, 0.8, 200.0, 0.0},
+      {"T0 = 0", 300.0, 1e-12, 0.8, 0.0, 0.05},   {"T NaN", std::nan(""), 1e-12, 0.8, 200.0, 0.05},
+      {"huge T", 1e300, 1e-12, 0.8, 200.0, 0.05},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    tsd::var = {c.T0, c.b};
+    testing::internal::CaptureStdout();
+    const double j = tsd::fun1(c.T, 1e-8, c.tau0, c.Ea);
+    const double p = tsd::funp1(c.T, 1e-8, c.tau0, c.Ea);
+    const double j2 = tsd::funcsubr2::fun2(c.T, 1e-10, 300.0, c.Ea);
+    const std::string out = testing::internal::GetCapturedStdout();
+    // Only the two diagnostic lines may appear.
+    std::size_t pos = 0;
+    while (pos < out.size()) {
+      const std::size_t end = out.find('\n', pos);
+      ASSERT_NE(end, std::string::npos) << out;
+      const std::string line = out.substr(pos, end - pos);
+      EXPECT_TRUE(line == " Non-positive argument in DEM1" || line == " ITMAX too small in DEM1")
+          << line;
+      pos = end + 1;
+    }
+    // Never a negative current or polarisation.
+    EXPECT_FALSE(j < 0.0 || p < 0.0 || j2 < 0.0) << j << " " << p << " " << j2;
+  }
+}
+
 TEST(FuncsDexp10, UsesTheSinglePrecisionLn10) {
   // 10^x to the accuracy of ln 10 widened from single precision: the
   // relative error is x*(2.3025851249694824 - ln 10).

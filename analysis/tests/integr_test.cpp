@@ -267,6 +267,29 @@ TEST(IntegrWindow, NothingIsWrittenOutsideTheArrays) {
   EXPECT_GT(first, last);
 }
 
+TEST(IntegrWindow, EqualOrFallingTemperaturesStayInsideTheArrays) {
+  // Equal neighbours divide by zero in the weights and widths: the values
+  // may be infinite or NaN, but only the result's own elements are written.
+  const std::vector<double> x = {250.0, 251.0, 251.0, 252.0, 250.5, 253.0, 254.0};
+  const std::vector<double> y = {1.0, 2.0, 3.0, 4.0, 5.0, 6.0, 7.0};
+  std::array<double, 11> buffer;
+  for (int method : {1, 2, 3}) {
+    for (int dir : {kDown, kUp}) {
+      SCOPED_TRACE("method " + std::to_string(method) + ", direction " + std::to_string(dir));
+      buffer.fill(-5.0);
+      int first = 0, last = 0;
+      tsd::integr(x, y, 7, dir == kDown ? 250.0 : 254.0, dir == kDown ? 254.0 : 250.0, dir, method,
+                  std::span<double>(buffer).subspan(2, 7), first, last);
+      EXPECT_EQ(buffer[0], -5.0);
+      EXPECT_EQ(buffer[1], -5.0);
+      EXPECT_EQ(buffer[9], -5.0);
+      EXPECT_EQ(buffer[10], -5.0);
+      EXPECT_GE(first, 1);
+      EXPECT_LE(last, 7);
+    }
+  }
+}
+
 TEST(IntegrWindow, UnknownMethodOrDirectionIntegratesNothing) {
   const std::vector<double> x = {250.0, 251.0, 252.0, 253.0};
   const std::vector<double> y(4, 1.0);

@@ -282,6 +282,16 @@ TEST_F(SeriesState, ZeroAndNegativeCurrentsGiveDefinedNumbers) {
   EXPECT_TRUE(std::isnan(analysis.ea[0]));
 }
 
+TEST_F(SeriesState, ZeroHeatingRateGivesUndefinedNumbersOnly) {
+  load_arrhenius_line(41, -12.0, 5.0);
+  tsd::var.b = 0.0;
+  testing::internal::CaptureStdout();
+  const tsd::SeriesOutcome out = tsd::seriescompute(1, SeriesWindow::IntegrationRange);
+  testing::internal::GetCapturedStdout();
+  EXPECT_TRUE(out.ok);
+  EXPECT_FALSE(std::isfinite(analysis.pd[0][0])) << analysis.pd[0][0];
+}
+
 TEST_F(SeriesState, PointCountsBeyondTheArraysAreCut) {
   load_arrhenius_line(41, -12.0, 5.0);
   // A count no data file may give: the arrays end at 800 points.
