@@ -98,6 +98,32 @@ TEST(MinaSteps, EveryTenthPatternMoveDoubles) {
   EXPECT_EQ(r.S, -1000.0);
 }
 
+// Falls along x + y, but rises steeply once x passes 5.
+double ridge(const double* x) {
+  const double gx = x[0] <= 5 ? x[0] : 5 - 3 * (x[0] - 5);
+  return -(gx + x[1]);
+}
+
+TEST(MinaSteps, PatternCounterRestartsAfterAFailedMove) {
+  // A first run of four pattern moves ends at x = 5; the search restarts and
+  // a new run along y doubles at its own 10th move, not at the 10th overall.
+  run(ridge, 2, 0, 0.001, {0, 0}, {1000, 1000}, {0, 0});
+  std::vector<std::vector<double>> expect = {
+      {0, 0}, {1, 0}, {1, 1},          // start, exploration
+      {2, 2}, {3, 3}, {4, 4}, {5, 5},  // pattern moves 1..4
+      {6, 6},                          // move 5 fails
+      {6, 5}, {4, 5}, {5, 6},          // exploration at (5,5): only y up helps
+  };
+  for (int y = 7; y <= 15; ++y) expect.push_back({5, double(y)});  // new run, moves 1..9
+  expect.push_back({5, 17});  // its 10th move doubles
+  expect.push_back({5, 19});
+  ASSERT_GE(rec.points.size(), expect.size());
+  for (size_t c = 0; c < expect.size(); ++c) {
+    SCOPED_TRACE(testing::Message() << "call " << c + 1);
+    EXPECT_EQ(rec.points[c], expect[c]);
+  }
+}
+
 double hill(const double* x) { return -(x[0] - 0.5) * (x[0] - 0.5); }
 
 TEST(MinaSteps, UpwardTrialFirst) {
