@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "analysis/integr.h"
+
 namespace tsd::peakcurve {
 namespace {
 
@@ -13,7 +15,7 @@ const std::vector<double> kY = {1, 3, 5, 2, 0};
 
 std::vector<double> integrate(const std::vector<double>& x, const std::vector<double>& y, int dir, double xlim) {
   std::vector<double> r(x.size(), -99.0);
-  inttrap(x.data(), y.data(), int(x.size()), dir, xlim, r.data());
+  inttrap(x, y, int(x.size()), dir, xlim, r);
   return r;
 }
 
@@ -63,10 +65,23 @@ TEST(PeakcurveInttrap, SinglePointAndUnknownDirection) {
   expect_vec(integrate({300}, {4}, kIntegrateDown, 300), {0});
   expect_vec(integrate({300}, {4}, kIntegrateUp, 300), {0});
   expect_vec(integrate(kX, kY, 3, 340), {0, 0, 0, 0, 0});
-  // n = 0 writes nothing.
-  double r = -5.0;
-  inttrap(kX.data(), kY.data(), 0, kIntegrateDown, 340, &r);
-  EXPECT_EQ(r, -5.0);
+  // n = 0 writes nothing; n beyond the arrays is cut to them.
+  std::vector<double> r(5, -5.0);
+  inttrap(kX, kY, 0, kIntegrateDown, 340, r);
+  EXPECT_EQ(r[0], -5.0);
+  std::vector<double> shorter(3, -5.0);
+  inttrap(kX, kY, 800, kIntegrateDown, 340, shorter);
+  expect_vec(shorter, {60, 40, 0});
+}
+
+TEST(PeakcurveInttrap, LinksBesideTheWindowedTrapezoidRule) {
+  // Both trapezoid routines live in one program; over the whole curve from
+  // its last point downwards they integrate alike.
+  std::vector<double> mine = integrate(kX, kY, kIntegrateDown, 340);
+  std::vector<double> windowed(kX.size(), -1.0);
+  int lo = 0, hi = 0;
+  tsd::inttrap(kX, kY, int(kX.size()), 2, 300, 340, windowed, lo, hi);
+  for (size_t i = 0; i < kX.size(); ++i) EXPECT_DOUBLE_EQ(windowed[i], mine[i]) << "point " << i + 1;
 }
 
 }  // namespace
