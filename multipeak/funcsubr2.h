@@ -17,7 +17,8 @@ double funca(double T, const double* a, int n);
 
 // The objective: sum over i = n1..n2 of (J(i) - funca(T(i), a, nparam))^2,
 // not divided by anything. Points outside 1..800 are skipped. Allocates
-// nothing.
+// nothing. Gives funca's sum bit for bit, with each peak's tau0 and P0
+// derived once per call instead of once per point.
 double func(const double* a);
 
 // Central-difference derivative of funca with respect to a(j), step

@@ -67,6 +67,29 @@ TEST_F(Funcsubr2Test, FuncIsThePlainSumOfSquaresOverTheFitRange) {
   EXPECT_EQ(func(kTwo), expect);
 }
 
+TEST_F(Funcsubr2Test, FuncMatchesTheSumOverFuncaBitForBit) {
+  const double vectors[][12] = {
+      {5e-12, 298.0, 1.0},
+      {2e-12, 5e-12, 260.0, 300.0, 0.8, 1.0},
+      {2e-12, 5e-12, 3e-12, 1e-12, 262, 298, 316, 368, 0.82, 1.0, 1.1, 1.3},
+      {0.0, 5e-12, 3e-12, 1e-12, 262, 298, 316, 368, 0.82, 1.0, 1.1, 1.3},
+      {1e-9, 1e-15, 3e-12, 1e-12, 230, 410, 316, 250, 0.3, 2.0, 1.1, 0.6},
+  };
+  const int sizes[] = {3, 6, 12, 12, 12};
+  for (int v = 0; v < 5; ++v) {
+    SCOPED_TRACE(testing::Message() << "vector " << v + 1);
+    numbers.nparam = sizes[v];
+    numbers.n1 = 1;
+    numbers.n2 = 120;
+    double expect = 0.0;
+    for (int i = 1; i <= 120; ++i) {
+      const double r = arrays.J[i - 1] - funca(arrays.T[i - 1], vectors[v], sizes[v]);
+      expect += r * r;
+    }
+    EXPECT_EQ(func(vectors[v]), expect);
+  }
+}
+
 TEST_F(Funcsubr2Test, DerivativeTakesThePeakAndKindOfTheParameter) {
   const double T = 285.0;
   // Which peak (0-based) and which kind (0 Jm, 1 Tm, 2 Ea) each j is.
