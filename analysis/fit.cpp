@@ -13,12 +13,10 @@ namespace {
 constexpr double kWindowTolerance = 1e-5;
 
 // Last 1-based index that all arrays hold.
-int common_size(std::size_t a, std::size_t b) {
-  return static_cast<int>(std::min(a, b));
-}
+int common_size(std::size_t a, std::size_t b) { return static_cast<int>(std::min(a, b)); }
 
-double squared_deviation(std::span<const double> y, std::span<const double> f, double P0,
-                         int first, int last) {
+double squared_deviation(std::span<const double> y, std::span<const double> f, double P0, int first,
+                         int last) {
   first = std::max(first, 1);
   last = std::min(last, common_size(y.size(), f.size()));
   double sum = 0.0;

@@ -187,9 +187,7 @@ double fun(double T, double tau0, double Ea) { return fun_impl(T, tau0, Ea, kWri
 double fun1(double T, double P0, double tau0, double Ea) {
   return fun1_impl(T, P0, tau0, Ea, kWrite);
 }
-double fun2(double T, double Jm, double Tm, double Ea) {
-  return fun2_impl(T, Jm, Tm, Ea, kWrite);
-}
+double fun2(double T, double Jm, double Tm, double Ea) { return fun2_impl(T, Jm, Tm, Ea, kWrite); }
 double funp(double T, double tau0, double Ea) { return funp_impl(T, tau0, Ea, kWrite); }
 double funp1(double T, double P0, double tau0, double Ea) {
   return funp1_impl(T, P0, tau0, Ea, kWrite);
@@ -210,9 +208,7 @@ double fun(double T, double tau0, double Ea) { return fun_impl(T, tau0, Ea, kSil
 double fun1(double T, double P0, double tau0, double Ea) {
   return fun1_impl(T, P0, tau0, Ea, kSilent);
 }
-double fun2(double T, double Jm, double Tm, double Ea) {
-  return fun2_impl(T, Jm, Tm, Ea, kSilent);
-}
+double fun2(double T, double Jm, double Tm, double Ea) { return fun2_impl(T, Jm, Tm, Ea, kSilent); }
 double f1(double x) { return f1_impl(x, kSilent); }
 double dem1(double x) { return dem1_impl(x, kSilent); }
 void deserm(double& r, double x) { deserm_impl(r, x, kSilent); }

@@ -26,8 +26,8 @@ constexpr int kUpwards = 1;
 constexpr int kDownwards = 2;
 
 // Points that all arrays hold, at most the capacity.
-int usable_points(std::span<const double> x, std::span<const double> y,
-                  std::span<double> result, int n) {
+int usable_points(std::span<const double> x, std::span<const double> y, std::span<double> result,
+                  int n) {
   std::size_t size = std::min({x.size(), y.size(), result.size()});
   size = std::min(size, static_cast<std::size_t>(kMaxPoints));
   return std::clamp(n, 0, static_cast<int>(size));
@@ -71,8 +71,8 @@ void make_even(int direction, std::span<double> result, int& lo, int& hi) {
 }
 
 // Trapezoid sums of v over lo..hi, zero at hi (downwards) or lo (upwards).
-void trapezoids(std::span<const double> x, const double* v, int direction,
-                std::span<double> result, int lo, int hi) {
+void trapezoids(std::span<const double> x, const double* v, int direction, std::span<double> result,
+                int lo, int hi) {
   if (lo > hi) return;
   if (direction == kDownwards) {
     result[hi - 1] = 0.0;

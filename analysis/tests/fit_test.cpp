@@ -38,8 +38,8 @@ struct FitOut {
   int n1 = -1, n2 = -1;
 };
 
-FitOut run_fit(std::span<const double> x, std::span<const double> y, double xa, double xb,
-               int i1, int i2) {
+FitOut run_fit(std::span<const double> x, std::span<const double> y, double xa, double xb, int i1,
+               int i2) {
   FitOut o;
   tsd::fit2(x, y, xa, xb, i1, i2, o.a, o.slope, o.sa, o.sb, o.chi2, o.n1, o.n2);
   return o;

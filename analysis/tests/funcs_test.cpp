@@ -118,9 +118,8 @@ TEST(FuncsF1, MatchesReferenceOnBothSidesOfTwentyFive) {
     double max_rel;
   };
   const Case cases[] = {
-      {3.0, 0.0, 1e-11},   {10.0, 0.0, 1e-11},   {24.9, 0.0, 1e-11},
-      {25.0, 0.0, 1e-11},  {25.001, 1e-10, 1e-8}, {25.5, 1e-10, 1e-8},
-      {40.0, 0.0, 1e-11},  {200.0, 0.0, 1e-13},
+      {3.0, 0.0, 1e-11},     {10.0, 0.0, 1e-11},  {24.9, 0.0, 1e-11}, {25.0, 0.0, 1e-11},
+      {25.001, 1e-10, 1e-8}, {25.5, 1e-10, 1e-8}, {40.0, 0.0, 1e-11}, {200.0, 0.0, 1e-13},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("x = " + std::to_string(c.x));
@@ -285,7 +284,8 @@ TEST_F(FuncsVar, PeakGivenByItsMaximum) {
     EXPECT_LT(tsd::fun2(c.Tm + 0.5, c.Jm, c.Tm, c.Ea), c.Jm);
     // funp2 is the polarisation of the same peak: J = -b dP/dT.
     const double h = 0.01;
-    const double dP = tsd::funp2(c.Tm + h, c.Jm, c.Tm, c.Ea) - tsd::funp2(c.Tm - h, c.Jm, c.Tm, c.Ea);
+    const double dP =
+        tsd::funp2(c.Tm + h, c.Jm, c.Tm, c.Ea) - tsd::funp2(c.Tm - h, c.Jm, c.Tm, c.Ea);
     EXPECT_NEAR(-tsd::var.b * dP / (2 * h), c.Jm, 1e-5 * c.Jm);
   }
 }

@@ -23,8 +23,8 @@ struct Integration {
   int last = -7;
 };
 
-Integration run(const std::vector<double>& x, const std::vector<double>& y, double tini, double tlim,
-        int direction, int method) {
+Integration run(const std::vector<double>& x, const std::vector<double>& y, double tini,
+                double tlim, int direction, int method) {
   Integration r;
   r.result.assign(x.size(), -99.0);  // every element must be written
   tsd::integr(x, y, static_cast<int>(x.size()), tini, tlim, direction, method, r.result, r.first,
@@ -56,8 +56,8 @@ std::vector<double> sample(const std::vector<double>& x, const std::function<dou
 // Checks result(i) against the exact integral between x(i) and the zero end
 // for i in [from, to] (1-based), and 0 elsewhere.
 void expect_integral(const Integration& r, const std::vector<double>& x,
-                     const std::function<double(double)>& antiderivative, int direction,
-                     int from, int to, double tol) {
+                     const std::function<double(double)>& antiderivative, int direction, int from,
+                     int to, double tol) {
   const double zero_end = direction == kDown ? x[to - 1] : x[from - 1];
   for (int i = 1; i <= static_cast<int>(x.size()); ++i) {
     SCOPED_TRACE("point " + std::to_string(i));
@@ -91,7 +91,9 @@ TEST(IntegrExact, TrapezoidsOnALineBothDirections) {
 }
 
 TEST(IntegrExact, ParabolasOnAParabolaEachParityBothDirections) {
-  const auto f = [](double t) { return 1.0 + 0.5 * (t - 250.0) - 0.03 * (t - 250.0) * (t - 250.0); };
+  const auto f = [](double t) {
+    return 1.0 + 0.5 * (t - 250.0) - 0.03 * (t - 250.0) * (t - 250.0);
+  };
   const auto F = [](double t) {
     const double u = t - 250.0;
     return t + 0.25 * u * u - 0.01 * u * u * u;
@@ -101,7 +103,7 @@ TEST(IntegrExact, ParabolasOnAParabolaEachParityBothDirections) {
     int from, to;  // points left after the parity step
   };
   const Case cases[] = {
-      {9, kDown, 1, 9},   // 8 intervals: nothing dropped
+      {9, kDown, 1, 9},  // 8 intervals: nothing dropped
       {9, kUp, 1, 9},
       {10, kDown, 2, 10},  // 9 intervals: the point far from Tlim is dropped
       {10, kUp, 1, 9},
@@ -123,8 +125,7 @@ TEST(IntegrExact, SmoothingOnAnEvenlySpacedLineEachParity) {
   struct Case {
     int n, direction, from, to;
   };
-  const Case cases[] = {
-      {11, kDown, 1, 11}, {11, kUp, 1, 11}, {12, kDown, 2, 12}, {12, kUp, 1, 11}};
+  const Case cases[] = {{11, kDown, 1, 11}, {11, kUp, 1, 11}, {12, kDown, 2, 12}, {12, kUp, 1, 11}};
   for (const Case& c : cases) {
     SCOPED_TRACE("n " + std::to_string(c.n) + ", direction " + std::to_string(c.direction));
     std::vector<double> x(c.n);

@@ -1,0 +1,7 @@
+#include "analysis/analysis_state.h"
+
+namespace tsd {
+
+AnalysisState analysis;
+
+}  // namespace tsd

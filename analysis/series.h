@@ -1,0 +1,43 @@
+// The per-series computation of varnel1 on the analysis state: output grid,
+// integration, Arrhenius fit, P0 estimate and model curves.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+namespace tsd {
+
+// Where the line-fit window of a series comes from.
+enum class SeriesWindow {
+  IntegrationRange,  // the valid range of the integration (a new data file)
+  FitLimits,         // tmin and tmax of the series (the range dialogs)
+};
+
+// Outcome of one series: success, or failure with the message text for the
+// error box, in code page 1250.
+struct SeriesOutcome {
+  bool ok = true;
+  int length = 0;
+  std::array<char, 43> message{};
+  std::string_view text() const { return {message.data(), static_cast<std::size_t>(length)}; }
+};
+
+// tout and xout from calctmin, calctmax and nwyj (at most 800 points; one
+// point is calctmin itself; none for nwyj < 1).
+void gridcompute();
+
+// Series s (1..3): integrates the current between tini(s) and tlim(s) down
+// from tlim(s), forms Pd and log10 taud at every measured point, fits the
+// line over the window, and on success sets the results, the model curves and
+// the plot ranges of the series. A window with fewer than two points fails
+// with "Seria nr <s>\r\nLiczba punktów aproksymacji < 2"; pd and ltaud are new
+// then, everything else of the series is kept. A series number outside 1..3
+// changes nothing and fails with an empty message.
+SeriesOutcome seriescompute(int s, SeriesWindow window);
+
+// Model curves of every series on the current grid from the stored Ea, tau0
+// and P0, without a new fit.
+void modelrefresh();
+
+}  // namespace tsd

@@ -1,0 +1,49 @@
+// A measured curve synthesised from the model, put into the analysis state
+// as a data file and the data request would leave it (points, 1000/T, the
+// output grid and every series' limits over the measured range).
+#pragma once
+
+#include "analysis/analysis_state.h"
+#include "analysis/funcs.h"
+#include "analysis/series.h"
+#include "analysis/var.h"
+
+namespace tsd::testing {
+
+struct SyntheticPeak {
+  double T0 = 220.0;     // start of heating [K], also the first point
+  double b = 0.05;       // heating rate [K/s]
+  double Ea = 0.8;       // [eV]
+  double tau0 = 5e-12;   // [s]
+  double P0 = 2e-8;      // [C/cm2]
+  double Tlast = 380.0;  // last point [K]
+  int points = 641;      // evenly spaced, T0..Tlast
+  int grid = 121;        // output grid points
+};
+
+inline void load_synthetic(const SyntheticPeak& p) {
+  AnalysisState& a = analysis;
+  var.T0 = p.T0;
+  var.b = p.b;
+  a.nwej = p.points;
+  a.area = 1.0;
+  const double step = (p.Tlast - p.T0) / (p.points - 1);
+  for (int i = 1; i <= p.points; ++i) {
+    const double t = p.T0 + (i - 1) * step;
+    a.tdat[i - 1] = t;
+    a.jdat[i - 1] = fun1(t, p.P0, p.tau0, p.Ea);
+    a.xdat[i - 1] = 1000.0 / t;
+  }
+  a.nwyj = p.grid;
+  a.calctmin = a.tdat[0];
+  a.calctmax = a.tdat[p.points - 1];
+  gridcompute();
+  a.xlo3 = a.xout[a.nwyj - 1];
+  a.xhi3 = a.xout[0];
+  for (int s = 0; s < AnalysisState::kSeries; ++s) {
+    a.tmin[s] = a.tini[s] = a.calctmin;
+    a.tmax[s] = a.tlim[s] = a.calctmax;
+  }
+}
+
+}  // namespace tsd::testing
