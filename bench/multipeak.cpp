@@ -13,8 +13,10 @@ namespace {
 
 using tsd::fittest::Peak;
 
-const std::vector<Peak> kTruth = {{2e-12, 260, 0.8}, {5e-12, 300, 1.0}, {3e-12, 315, 1.1}, {1e-12, 370, 1.3}};
-const std::vector<Peak> kStart = {{2.2e-12, 275, 0.75}, {4.6e-12, 285, 1.08}, {3.3e-12, 331, 1.02}, {0.92e-12, 350, 1.4}};
+const std::vector<Peak> kTruth = {
+    {2e-12, 260, 0.8}, {5e-12, 300, 1.0}, {3e-12, 315, 1.1}, {1e-12, 370, 1.3}};
+const std::vector<Peak> kStart = {
+    {2.2e-12, 275, 0.75}, {4.6e-12, 285, 1.08}, {3.3e-12, 331, 1.02}, {0.92e-12, 350, 1.4}};
 
 // 800 points from 220 K in steps of 0.25 K, start values 5 to 10 % off.
 void load_four_peaks() {
@@ -66,7 +68,8 @@ void BM_fit_4_peaks_800_points(benchmark::State& state) {
   g_calls = 0;
   double afit[12], S;
   int ier;
-  tsd::mina(counted_func, tsd::numbers.nparam, 4, 0.1, tsd::fitvector.bounds, tsd::fitvector.a, afit, S, ier);
+  tsd::mina(counted_func, tsd::numbers.nparam, 4, 0.1, tsd::fitvector.bounds, tsd::fitvector.a,
+            afit, S, ier);
   state.counters["objective_calls"] = double(g_calls);
   state.counters["Smin"] = res.Smin;
 }

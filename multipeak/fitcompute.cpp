@@ -34,7 +34,8 @@ void fitcurves(const int peakon[kMaxPeaks], int Nout, const FitResults& res, Cur
     if (peakon[k - 1] != 1) continue;
     ++m;
     double* c = curves.col[kFirstFitColumn - 1 + k];
-    for (int i = 0; i < Nout; ++i) c[i] = funcsubr2::fun2(tout[i], res.Jmfit[k - 1], res.Tmfit[k - 1], res.Eafit[k - 1]);
+    for (int i = 0; i < Nout; ++i)
+      c[i] = funcsubr2::fun2(tout[i], res.Jmfit[k - 1], res.Tmfit[k - 1], res.Eafit[k - 1]);
   }
   if (m >= 1) {
     double* c = curves.col[kFitSumColumn];

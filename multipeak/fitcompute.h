@@ -26,9 +26,9 @@ struct CurveArray {
 // Results of the last fit. Entries of peaks that took no part in a fit keep
 // the values of an earlier one.
 struct FitResults {
-  double afit[kMaxParams] = {};               // minimising vector, layout of fitvector.a
-  double Smin = 0.0;                          // plain sum of squared residuals at afit
-  double Chi = 0.0;                           // sqrt(Smin) [A/cm2]
+  double afit[kMaxParams] = {};                // minimising vector, layout of fitvector.a
+  double Smin = 0.0;                           // plain sum of squared residuals at afit
+  double Chi = 0.0;                            // sqrt(Smin) [A/cm2]
   double alpha[kMaxParams * kMaxParams] = {};  // curvature matrix, then its inverse (ld 12)
   double Eafit[kMaxPeaks] = {}, Tmfit[kMaxPeaks] = {}, Jmfit[kMaxPeaks] = {};
   double tau0[kMaxPeaks] = {}, P0[kMaxPeaks] = {};

@@ -12,11 +12,11 @@ namespace tsd {
 namespace {
 
 // ---- constants ----
-constexpr double kRelStep = 1e-5;                 // relative derivative step
-constexpr double kHalf = 0.5;                     // half-step factor
-constexpr double kVarianceFloor = 1e-100;         // keeps s2 positive when S = 0
+constexpr double kRelStep = 1e-5;                     // relative derivative step
+constexpr double kHalf = 0.5;                         // half-step factor
+constexpr double kVarianceFloor = 1e-100;             // keeps s2 positive when S = 0
 constexpr double kBoltzmann = 8.617063576821238e-05;  // [eV/K], as in the peak model
-constexpr int kLd = kMaxParams;                   // leading dimension of alpha
+constexpr int kLd = kMaxParams;                       // leading dimension of alpha
 
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
@@ -24,7 +24,9 @@ const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // The fitted index range clipped to the capacity of the measured curve.
 int first_point() { return numbers.n1 < 1 ? 1 : numbers.n1; }
-int last_point() { return numbers.n2 > ArraysRecord::capacity ? ArraysRecord::capacity : numbers.n2; }
+int last_point() {
+  return numbers.n2 > ArraysRecord::capacity ? ArraysRecord::capacity : numbers.n2;
+}
 
 // Central difference over a step h; a step of 0 (the parameter is 0) has no
 // difference quotient, and the derivative is taken as 0.

@@ -21,8 +21,8 @@ using Objective = double (*)(const double* x);
 
 // Status values of mina.
 inline constexpr int kMinaDone = 1;
-inline constexpr int kMinaTooMany = 2;   // n > 12
-inline constexpr int kMinaBadBox = 3;    // a lower bound above its upper bound (or not a number)
+inline constexpr int kMinaTooMany = 2;  // n > 12
+inline constexpr int kMinaBadBox = 3;   // a lower bound above its upper bound (or not a number)
 
 // Minimises func over the box from the start point a (n entries, moved into
 // the box first). Del is the initial relative step (<= 0 means 0.1), Ldiv

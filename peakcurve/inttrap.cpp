@@ -4,8 +4,8 @@
 
 namespace tsd::peakcurve {
 
-void inttrap(std::span<const double> x, std::span<const double> y, int n, int direction, double xlim,
-             std::span<double> result) {
+void inttrap(std::span<const double> x, std::span<const double> y, int n, int direction,
+             double xlim, std::span<double> result) {
   n = std::min({n, int(x.size()), int(y.size()), int(result.size())});
   if (n < 1) return;
   if (direction == kIntegrateDown) {

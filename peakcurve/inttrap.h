@@ -17,7 +17,7 @@ inline constexpr int kIntegrateDown = 2;  // integral from xlim downwards
 // gets 0, and the integral grows downwards from there. Direction 1 is the
 // mirror image. When every point lies beyond xlim, or the direction is
 // neither 1 nor 2, the result is 0 everywhere. n < 1 writes nothing.
-void inttrap(std::span<const double> x, std::span<const double> y, int n, int direction, double xlim,
-             std::span<double> result);
+void inttrap(std::span<const double> x, std::span<const double> y, int n, int direction,
+             double xlim, std::span<double> result);
 
 }  // namespace tsd::peakcurve

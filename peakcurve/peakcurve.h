@@ -13,14 +13,14 @@ inline constexpr int kMaxGrid = 800;  // grid points
 inline constexpr double kBoltzmannDerivation = 8.6170637e-05;
 
 struct PeakState {
-  double Ea = 0.0;    // activation energy [eV]
-  double Tm = 0.0;    // mokrin2: temperature of the current maximum [K]
-  double Jm = 0.0;    // mokrin2: maximum current density [A/cm2]
-  double tau0 = 0.0;  // [s]: input of mokrin1, derived in mokrin2
-  double P0 = 0.0;    // [C/cm2]: input of mokrin1, derived in mokrin2
-  double Tmin = 0.0;  // first grid temperature [K]
-  double Tmax = 0.0;  // last grid temperature [K]
-  int Nout = 0;       // grid points, 2..800
+  double Ea = 0.0;           // activation energy [eV]
+  double Tm = 0.0;           // mokrin2: temperature of the current maximum [K]
+  double Jm = 0.0;           // mokrin2: maximum current density [A/cm2]
+  double tau0 = 0.0;         // [s]: input of mokrin1, derived in mokrin2
+  double P0 = 0.0;           // [C/cm2]: input of mokrin1, derived in mokrin2
+  double Tmin = 0.0;         // first grid temperature [K]
+  double Tmax = 0.0;         // last grid temperature [K]
+  int Nout = 0;              // grid points, 2..800
   double Ta[kMaxGrid] = {};  // grid [K]
   double Ja[kMaxGrid] = {};  // current density [A/cm2]
   double Pa[kMaxGrid] = {};  // polarisation [C/cm2]

@@ -19,7 +19,8 @@ using fittest::Peak;
 // Four peaks, the second and third overlapping (15 K apart, each some 20 K wide).
 const Peak kTruth[4] = {{2e-12, 260, 0.8}, {5e-12, 300, 1.0}, {3e-12, 315, 1.1}, {1e-12, 370, 1.3}};
 // Start values 5 to 10 % off.
-const Peak kStart[4] = {{2.2e-12, 275, 0.75}, {4.6e-12, 285, 1.08}, {3.3e-12, 331, 1.02}, {0.92e-12, 350, 1.4}};
+const Peak kStart[4] = {
+    {2.2e-12, 275, 0.75}, {4.6e-12, 285, 1.08}, {3.3e-12, 331, 1.02}, {0.92e-12, 350, 1.4}};
 
 constexpr int kGrid = 100;
 
@@ -40,8 +41,8 @@ void expect_recovered(const FitResults& r, int k, const Peak& truth, Tolerance t
   EXPECT_EQ(r.tau0[e], ftau0(r.Tmfit[e], r.Eafit[e]));
   EXPECT_EQ(r.P0[e], fp0(r.Jmfit[e], r.Tmfit[e], r.Eafit[e]));
   // Standard errors: finite, positive and small for noise-free data.
-  for (double s : {r.sJm[e] / r.Jmfit[e], r.sTm[e] / r.Tmfit[e], r.sEa[e] / r.Eafit[e], r.stau0[e] / r.tau0[e],
-                   r.sP0[e] / r.P0[e]}) {
+  for (double s : {r.sJm[e] / r.Jmfit[e], r.sTm[e] / r.Tmfit[e], r.sEa[e] / r.Eafit[e],
+                   r.stau0[e] / r.tau0[e], r.sP0[e] / r.P0[e]}) {
     EXPECT_TRUE(std::isfinite(s));
     EXPECT_GT(s, 0.0);
     EXPECT_LT(s, tol.err_rel);
@@ -54,7 +55,8 @@ void expect_curves(const int peakon[4], const FitResults& r, const CurveArray& c
     const double T = c.col[0][i];
     for (int k = 1; k <= 4; ++k) {
       if (peakon[k - 1] == 1) {
-        EXPECT_EQ(c.col[5 + k][i], funcsubr2::fun2(T, r.Jmfit[k - 1], r.Tmfit[k - 1], r.Eafit[k - 1]));
+        EXPECT_EQ(c.col[5 + k][i],
+                  funcsubr2::fun2(T, r.Jmfit[k - 1], r.Tmfit[k - 1], r.Eafit[k - 1]));
       }
     }
     EXPECT_EQ(c.col[10][i], funca(T, r.afit, 3 * m));
@@ -76,14 +78,16 @@ TEST(FitComputeRecovery, OnePeak) {
   EXPECT_EQ(r.Chi, std::sqrt(r.Smin));
   EXPECT_LT(r.Chi, 1e-4 * kTruth[1].Jm);
   expect_curves(on, r, c, 1);
-  for (int i = 0; i < kGrid; ++i) ASSERT_EQ(c.col[6][i], c.col[10][i]) << "one peak: sum = peak, point " << i + 1;
+  for (int i = 0; i < kGrid; ++i)
+    ASSERT_EQ(c.col[6][i], c.col[10][i]) << "one peak: sum = peak, point " << i + 1;
 
   // The standard errors are the square roots of the inverse's diagonal:
   // rebuild the 3 x 3 curvature matrix and invert it by cofactors.
   double A[144] = {};
   setupalpha(r.afit, r.Smin, A);
   auto a = [&](int i, int j) { return A[(j - 1) * 12 + (i - 1)]; };
-  const double det = a(1, 1) * (a(2, 2) * a(3, 3) - a(2, 3) * a(3, 2)) - a(1, 2) * (a(2, 1) * a(3, 3) - a(2, 3) * a(3, 1)) +
+  const double det = a(1, 1) * (a(2, 2) * a(3, 3) - a(2, 3) * a(3, 2)) -
+                     a(1, 2) * (a(2, 1) * a(3, 3) - a(2, 3) * a(3, 1)) +
                      a(1, 3) * (a(2, 1) * a(3, 2) - a(2, 2) * a(3, 1));
   const double inv11 = (a(2, 2) * a(3, 3) - a(2, 3) * a(3, 2)) / det;
   const double inv22 = (a(1, 1) * a(3, 3) - a(1, 3) * a(3, 1)) / det;
@@ -129,7 +133,8 @@ TEST(FitComputeLayout, PeaksTwoAndFourLandInTheirEntries) {
   fittest::load_grid(c, kGrid);
   for (int col : {6, 8}) c.col[col][0] = -3.0;
   FitResults r;
-  for (int e : {0, 2}) r.Jmfit[e] = r.Tmfit[e] = r.Eafit[e] = r.tau0[e] = r.P0[e] = r.sJm[e] = r.sP0[e] = -9.0;
+  for (int e : {0, 2})
+    r.Jmfit[e] = r.Tmfit[e] = r.Eafit[e] = r.tau0[e] = r.P0[e] = r.sJm[e] = r.sP0[e] = -9.0;
   EXPECT_EQ(fitcompute(on, 4, 0.1, kGrid, c, r), kFitDone);
   expect_recovered(r, 2, kTruth[1], {1e-4, 1e-3, 1e-4});
   expect_recovered(r, 4, kTruth[3], {1e-4, 1e-3, 1e-4});

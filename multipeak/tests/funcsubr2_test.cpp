@@ -109,9 +109,12 @@ TEST_F(Funcsubr2Test, DerivativeTakesThePeakAndKindOfTheParameter) {
   }
   // Against independent estimates: fun2 is linear in Jm; a wider central
   // difference for Tm and Ea.
-  EXPECT_NEAR(dfunca(T, kTwo, 1, 6), funcsubr2::fun2(T, 1.0, 260.0, 0.8), 1e-6 * std::fabs(funcsubr2::fun2(T, 1.0, 260.0, 0.8)));
+  EXPECT_NEAR(dfunca(T, kTwo, 1, 6), funcsubr2::fun2(T, 1.0, 260.0, 0.8),
+              1e-6 * std::fabs(funcsubr2::fun2(T, 1.0, 260.0, 0.8)));
   const double hT = 1e-3;
-  const double dT = (funcsubr2::fun2(T, 5e-12, 300.0 + hT, 1.0) - funcsubr2::fun2(T, 5e-12, 300.0 - hT, 1.0)) / (2 * hT);
+  const double dT =
+      (funcsubr2::fun2(T, 5e-12, 300.0 + hT, 1.0) - funcsubr2::fun2(T, 5e-12, 300.0 - hT, 1.0)) /
+      (2 * hT);
   EXPECT_NEAR(dfunca(T, kTwo, 4, 6), dT, 1e-4 * std::fabs(dT));
 }
 
@@ -156,7 +159,8 @@ TEST_F(Funcsubr2Test, CurvatureMatrixBothFormsAgreeBitForBit) {
       }
     // One element against its definition, s2 = (1e-100 + S)/(n2 - n1).
     double sum = 0.0;
-    for (int i = 5; i <= 110; ++i) sum += dfunca(arrays.T[i - 1], a, 1, n) * dfunca(arrays.T[i - 1], a, n, n);
+    for (int i = 5; i <= 110; ++i)
+      sum += dfunca(arrays.T[i - 1], a, 1, n) * dfunca(arrays.T[i - 1], a, n, n);
     EXPECT_EQ(A[(n - 1) * 12], sum * (1.0 / ((1e-100 + 3.5e-25) / 105)));
     EXPECT_EQ(A[(n - 1) * 12], A[n - 1]) << "symmetric";
   }

@@ -199,7 +199,8 @@ TEST(MatinvBlock, LeadingDimensionAndBadOrders) {
   struct Case {
     int n, np, expect;
   };
-  const Case cases[] = {{13, 13, kLuZeroRow}, {3, 2, kLuZeroRow}, {-1, 12, kLuZeroRow}, {0, 12, kLuDone}};
+  const Case cases[] = {
+      {13, 13, kLuZeroRow}, {3, 2, kLuZeroRow}, {-1, 12, kLuZeroRow}, {0, 12, kLuDone}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "n " << c.n << " np " << c.np);
     std::vector<double> M(13 * 13, 3.0);

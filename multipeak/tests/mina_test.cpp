@@ -221,7 +221,9 @@ TEST(MinaStatus, TooManyParametersAndInvertedBox) {
     double lo2, hi2;
   };
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  const Case cases[] = {{"lower above upper", 2.0, 1.0}, {"lower not a number", nan, 1.0}, {"upper not a number", 0.0, nan}};
+  const Case cases[] = {{"lower above upper", 2.0, 1.0},
+                        {"lower not a number", nan, 1.0},
+                        {"upper not a number", 0.0, nan}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Result r = run(flat, 3, 2, 0.1, {0, c.lo2, 0}, {1, c.hi2, 1}, {0.5, 0.5, 0.5});

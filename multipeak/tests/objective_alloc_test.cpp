@@ -28,8 +28,10 @@ namespace tsd {
 namespace {
 
 TEST(ObjectiveAllocation, FuncAndCurvatureMatrixAllocateNothing) {
-  fittest::load_curve({{2e-12, 260, 0.8}, {5e-12, 300, 1.0}, {3e-12, 315, 1.1}, {1e-12, 370, 1.3}}, 800, 0.25);
-  fittest::load_start({{2.2e-12, 275, 0.75}, {4.6e-12, 285, 1.08}, {3.3e-12, 331, 1.02}, {0.92e-12, 350, 1.4}});
+  fittest::load_curve({{2e-12, 260, 0.8}, {5e-12, 300, 1.0}, {3e-12, 315, 1.1}, {1e-12, 370, 1.3}},
+                      800, 0.25);
+  fittest::load_start(
+      {{2.2e-12, 275, 0.75}, {4.6e-12, 285, 1.08}, {3.3e-12, 331, 1.02}, {0.92e-12, 350, 1.4}});
   double alpha[144];
   const long before = g_allocations;
   const double S = func(fitvector.a);

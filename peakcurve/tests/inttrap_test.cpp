@@ -13,7 +13,8 @@ namespace {
 const std::vector<double> kX = {300, 310, 320, 330, 340};
 const std::vector<double> kY = {1, 3, 5, 2, 0};
 
-std::vector<double> integrate(const std::vector<double>& x, const std::vector<double>& y, int dir, double xlim) {
+std::vector<double> integrate(const std::vector<double>& x, const std::vector<double>& y, int dir,
+                              double xlim) {
   std::vector<double> r(x.size(), -99.0);
   inttrap(x, y, int(x.size()), dir, xlim, r);
   return r;
@@ -81,7 +82,8 @@ TEST(PeakcurveInttrap, LinksBesideTheWindowedTrapezoidRule) {
   std::vector<double> windowed(kX.size(), -1.0);
   int lo = 0, hi = 0;
   tsd::inttrap(kX, kY, int(kX.size()), 2, 300, 340, windowed, lo, hi);
-  for (size_t i = 0; i < kX.size(); ++i) EXPECT_DOUBLE_EQ(windowed[i], mine[i]) << "point " << i + 1;
+  for (size_t i = 0; i < kX.size(); ++i)
+    EXPECT_DOUBLE_EQ(windowed[i], mine[i]) << "point " << i + 1;
 }
 
 }  // namespace
