@@ -31,8 +31,8 @@ endfunction()
 
 # tsd_tests(NAME DIR dir LIBS lib...)
 # One GoogleTest executable from every *.cpp in DIR; each test case becomes
-# a CTest test. Tests run with the source tree's top as TSD_SOURCE_DIR and
-# the build tree's top as TSD_BINARY_DIR in their environment.
+# a CTest test. Tests run with the build tree's top as TSD_BINARY_DIR in
+# their environment; the source tree's top is the macro TSD_SOURCE_DIR.
 function(tsd_tests name)
   if(NOT TSD_TESTS)
     return()
@@ -47,5 +47,8 @@ function(tsd_tests name)
   target_link_libraries(${name} PRIVATE ${A_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "TSD_SOURCE_DIR=${CMAKE_SOURCE_DIR};TSD_BINARY_DIR=${CMAKE_BINARY_DIR}")
+    PROPERTIES ENVIRONMENT "TSD_BINARY_DIR=${CMAKE_BINARY_DIR}")
+  # The source tree's top is compiled in: a list of two variables in the
+  # ENVIRONMENT property does not survive test discovery.
+  target_compile_definitions(${name} PRIVATE TSD_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 endfunction()
