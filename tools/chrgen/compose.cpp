@@ -164,7 +164,9 @@ Glyph accented(const Face& f, const Recipe& r) {
           }
         }
       }
-      m = {{{ax, ay}, {ax - 2, ay + 2}, {ax - 2, ay + 4}, {ax - 1, ay + 5}, {ax + 1, ay + 5}}};
+      // It bulges to the left and ends pointing right, so that under a
+      // stem it does not read as a descender (ą is not q).
+      m = {{{ax, ay}, {ax - 2, ay + 1}, {ax - 3, ay + 3}, {ax - 2, ay + 5}, {ax + 1, ay + 5}}};
       break;
     }
     case Mark::cedilla: {

@@ -39,8 +39,8 @@ class Image {
     px_[static_cast<std::size_t>(row) * w_ + x] = c;
   }
 
-  // A line three pixels thick.
-  void line(double x0, double y0, double x1, double y1, Rgb c) {
+  // A line 2 * half + 1 pixels thick.
+  void line(double x0, double y0, double x1, double y1, Rgb c, int half) {
     const double dx = x1 - x0, dy = y1 - y0;
     const double len = std::max(std::abs(dx), std::abs(dy));
     const int steps = static_cast<int>(len * 2) + 1;
@@ -48,8 +48,8 @@ class Image {
       const double t = static_cast<double>(i) / steps;
       const int x = static_cast<int>(x0 + dx * t);
       const int y = static_cast<int>(y0 + dy * t);
-      for (int oy = -1; oy <= 1; ++oy) {
-        for (int ox = -1; ox <= 1; ++ox) plot(x + ox, y + oy, c);
+      for (int oy = -half; oy <= half; ++oy) {
+        for (int ox = -half; ox <= half; ++ox) plot(x + ox, y + oy, c);
       }
     }
   }
@@ -94,7 +94,7 @@ constexpr Rgb kBase{120, 170, 255};
 
 // One glyph drawn as the text routines draw it: the cell's lower-left corner
 // at (x, y), w by h device units; the glyph box centred across the cell.
-void draw_glyph(Image& img, const toolkit::ChrFont& f, int code, double x, double y, double w, double h) {
+void draw_glyph(Image& img, const toolkit::ChrFont& f, int code, double x, double y, double w, double h, int half) {
   const std::span<const std::uint8_t> g = toolkit::chr_glyph(f, code);
   const double sx = w / f.cell_width;
   const double sy = h / f.cell_height;
@@ -111,7 +111,7 @@ void draw_glyph(Image& img, const toolkit::ChrFont& f, int code, double x, doubl
     }
     const int vy = toolkit::chr_symbol_value(g[i + 1]);
     const double qx = ox + sx * vx, qy = y + sy * vy;
-    if (have) img.line(px, py, qx, qy, kInk);
+    if (have) img.line(px, py, qx, qy, kInk, half);
     px = qx;
     py = qy;
     have = true;
@@ -119,10 +119,11 @@ void draw_glyph(Image& img, const toolkit::ChrFont& f, int code, double x, doubl
   }
 }
 
-void draw_text(Image& img, const toolkit::ChrFont& f, const std::string& cp, double x, double y, double w, double h) {
+void draw_text(Image& img, const toolkit::ChrFont& f, const std::string& cp, double x, double y, double w, double h,
+               int half) {
   for (unsigned char c : cp) {
     const bool drawable = (c > 32 && c <= 126) || (c >= 161 && f.type == toolkit::kChrTypeBoth);
-    if (drawable) draw_glyph(img, f, c, x, y, w, h);
+    if (drawable) draw_glyph(img, f, c, x, y, w, h, half);
     x += w;
   }
 }
@@ -182,7 +183,7 @@ int main(int argc, char** argv) {
       Image img(static_cast<int>(kColumns * kCellW) + 2 * margin,
                 static_cast<int>(rows * kCellH) + 2 * margin + title);
       draw_text(img, label_font, names[k] + (block == 1 ? " 33..126" : " 161..255"), margin,
-                img.height() - margin - 40, 24, 36);
+                img.height() - margin - 40, 24, 36, 1);
       for (int r = 0; r < rows; ++r) {
         const double y0 = img.height() - margin - title - (r + 1) * kCellH;
         for (int col = 0; col < kColumns; ++col) {
@@ -193,7 +194,7 @@ int main(int argc, char** argv) {
           img.hline(static_cast<int>(x0) + 1, static_cast<int>(x0 + kCellW) - 1,
                     static_cast<int>(y0 + 8 * kCellH / fonts[k].cell_height), kBase);
           const int c = codes[static_cast<std::size_t>(r * kColumns + col)];
-          if (c != 32) draw_glyph(img, fonts[k], c, x0, y0, kCellW, kCellH);
+          if (c != 32) draw_glyph(img, fonts[k], c, x0, y0, kCellW, kCellH, 1);
         }
       }
       const std::string out = prefix + "-" + names[k] + "-" + std::to_string(block) + ".png";
@@ -204,7 +205,8 @@ int main(int argc, char** argv) {
     }
   }
 
-  // Sample lines in every font, at the programs' own cell proportions.
+  // Sample lines in every font, at the size of the programs' plot titles and
+  // with one-pixel lines, as the programs draw them.
   const std::vector<std::string> lines = {
       text::cp1250_from_utf8("Zażółć gęślą jaźń: ĄĆĘŁŃÓŚŹŻ ąćęłńóśźż"),
       text::cp1250_from_utf8("Gęstość prądu [A/cm2]  T [K]  0123456789 µ°±×÷"),
@@ -216,11 +218,11 @@ int main(int argc, char** argv) {
   Image img(static_cast<int>(66 * w) + 2 * margin, per_font * static_cast<int>(fonts.size()) + 2 * margin);
   for (std::size_t k = 0; k < fonts.size(); ++k) {
     double y = img.height() - margin - static_cast<double>(k) * per_font - h;
-    draw_text(img, label_font, names[k], margin, y, w * 0.7, h * 0.7);
+    draw_text(img, label_font, names[k], margin, y, w * 0.7, h * 0.7, 0);
     for (const std::string& s : lines) {
       y -= h;
       img.hline(margin, img.width() - margin, static_cast<int>(y + 8 * h / fonts[k].cell_height), kBase);
-      draw_text(img, fonts[k], s, margin, y, w, h);
+      draw_text(img, fonts[k], s, margin, y, w, h, 0);
     }
   }
   const std::string out = prefix + "-text.png";
