@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -150,6 +151,66 @@ TEST(ChrGeneratedFonts, PolishLettersArePresent) {
       // more strokes than the base.
       const std::string base = glyph_text(d.font, "acelnozACELNOZ"[polish.find(static_cast<char>(c))]);
       EXPECT_GT(g.size(), base.size()) << "glyph " << g << " base " << base;
+    }
+  }
+}
+
+struct Ink {
+  int x0 = 99, x1 = -1, y0 = 99, y1 = -1;
+  bool empty() const { return x1 < 0; }
+};
+
+// The extent of a glyph's points, read as the drawing routine reads them.
+Ink ink_of(std::span<const std::uint8_t> g) {
+  Ink k;
+  for (std::size_t i = 0; i + 1 < g.size();) {
+    const int x = toolkit::chr_symbol_value(g[i]);
+    if (x < 0) {
+      ++i;
+      continue;
+    }
+    const int y = toolkit::chr_symbol_value(g[i + 1]);
+    k.x0 = std::min(k.x0, x);
+    k.x1 = std::max(k.x1, x);
+    k.y0 = std::min(k.y0, y);
+    k.y1 = std::max(k.y1, y);
+    i += 2;
+  }
+  return k;
+}
+
+// Drawn in fixed cells, every glyph must stay inside its cell, the glyphs
+// of codes 33..126 centred across it, and the letters without descenders
+// must stand on one baseline (8 units above the bottom of the cell in the
+// generated fonts), with the capitals reaching one height.
+TEST(ChrGeneratedFonts, GlyphsStayInTheirCellsOnOneBaseline) {
+  constexpr int kBaseline = 8;
+  const std::string on_baseline = "ABDEHIKLMNRTUVWXZabdehiklmnrtuvwxz";
+  for (const char* name : kFontFiles) {
+    SCOPED_TRACE(name);
+    const ChrDecoded d = decode_chr(read_file(font_dir() + "/" + name));
+    ASSERT_EQ(d.error, ChrError::ok);
+    const int cw = static_cast<int>(d.font.cell_width);
+    const int ch = static_cast<int>(d.font.cell_height);
+    EXPECT_EQ(d.font.glyph_width, d.font.cell_width);
+    const int cap_top = ink_of(toolkit::chr_glyph(d.font, 'H')).y1;
+    for (int c = 33; c <= 255; ++c) {
+      SCOPED_TRACE(c);
+      const Ink k = ink_of(toolkit::chr_glyph(d.font, c));
+      if (k.empty()) continue;
+      EXPECT_GE(k.x0, 0);
+      EXPECT_LE(k.x1, cw);
+      EXPECT_GE(k.y0, 0);
+      EXPECT_LE(k.y1, ch);
+      if (c <= 126) {
+        EXPECT_LE(std::abs(k.x0 + k.x1 - cw), 1) << "ink " << k.x0 << ".." << k.x1 << " in a cell of " << cw;
+      }
+      if (c <= 126 && on_baseline.find(static_cast<char>(c)) != std::string::npos) {
+        EXPECT_EQ(k.y0, kBaseline) << static_cast<char>(c);
+      }
+      if (c >= 'A' && c <= 'Z' && c != 'J' && c != 'Q') {
+        EXPECT_EQ(k.y1, cap_top) << static_cast<char>(c);
+      }
     }
   }
 }

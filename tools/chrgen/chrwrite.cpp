@@ -24,7 +24,14 @@ void put_real(std::vector<std::uint8_t>& out, float v) {
 bool glyph_symbols(const PlacedGlyph& pg, int cell_width, std::string& sym, std::string& error) {
   sym.clear();
   if (!pg.present) return true;
-  const int dx = static_cast<int>(std::floor((cell_width - pg.centre_x2) / 2.0 + 0.5));
+  int dx = static_cast<int>(std::floor((cell_width - pg.centre_x2) / 2.0 + 0.5));
+  // A mark reaching out to one side (the caron of ď) must not leave the
+  // cell: the glyph then moves over as far as needed.
+  const Box b = ink_box(pg.glyph);
+  if (!b.empty && b.width() <= cell_width) {
+    if (b.x1 + dx > cell_width) dx = cell_width - b.x1;
+    if (b.x0 + dx < 0) dx = -b.x0;
+  }
   std::vector<Stroke> strokes;
   for (const Stroke& s : pg.glyph.strokes) {
     if (s.size() < 2) continue;

@@ -54,7 +54,13 @@ void add_serifs(Face& f) {
 void fit_width(const Face& face, Glyph& g) {
   const Box b = ink_box(g);
   if (b.empty || b.width() <= face.spec.max_ink) return;
-  scale_x(g, b.centre_x2(), face.spec.max_ink, b.width());
+  // Rounding to the grid can leave a unit too much; narrow a little more then.
+  const Glyph original = g;
+  for (int target = face.spec.max_ink; target > 0; --target) {
+    g = original;
+    scale_x(g, b.centre_x2(), target, b.width());
+    if (ink_box(g).width() <= face.spec.max_ink) return;
+  }
 }
 
 bool load_face(const FaceSpec& spec, const std::string& hershey_dir, Face& face, std::string& error) {
