@@ -69,12 +69,12 @@ std::string series_line(int s) { return " Seria nr " + std::to_string(s); }
 void limit_lines(Lines& out, OutputVariant v, std::string_view name, double t) {
   // name is "Tmin", "Tmax" or "Tlim": the texts are padded to one width.
   const std::string n(name);
-  out.add("(A,F8.3,A)", {pick(v, " Wartość " + n + "             =",
-                              " Wartosc " + n + "             ="),
-                         t, " K"});
-  out.add("(A,F8.5,A)", {pick(v, " Wartość 1000/" + n + "        =",
-                              " Wartosc 1000/" + n + "        ="),
-                         1000.0 / t, " 1/K"});
+  out.add(
+      "(A,F8.3,A)",
+      {pick(v, " Wartość " + n + "             =", " Wartosc " + n + "             ="), t, " K"});
+  out.add("(A,F8.5,A)",
+          {pick(v, " Wartość 1000/" + n + "        =", " Wartosc 1000/" + n + "        ="),
+           1000.0 / t, " 1/K"});
 }
 
 }  // namespace
@@ -225,8 +225,8 @@ std::vector<std::string> resultsreport(const AnalysisState& st, OutputVariant v)
             {pick(v, " Czynnik przedwykł. tau0    =", " Czynnik przedwykl. tau0    ="), st.tau0[c],
              " s"});
     out.add("(A,1P,E12.5,A)",
-            {pick(v, " Błąd czynnika przed. tau0  =", " Blad czynnika przed. tau0  ="),
-             st.dtau0[c], " s"});
+            {pick(v, " Błąd czynnika przed. tau0  =", " Blad czynnika przed. tau0  ="), st.dtau0[c],
+             " s"});
     out.add("(A,1P,E12.5,A)", {" Polaryzacja nasycenia P0   =", st.p0[c], " C/cm2"});
     out.add("(A,1P,E12.5,A)",
             {pick(v, " Błąd polaryzacji nasyc. P0 =", " Blad polaryzacji nasyc. P0 ="), st.sp[c],

@@ -16,11 +16,16 @@ std::string cp(std::string_view utf8) { return text::cp1250_from_utf8(utf8); }
 
 int table_number(Report r) {
   switch (r) {
-    case Report::table1: return 1;
-    case Report::table2: return 2;
-    case Report::table3: return 3;
-    case Report::table4: return 4;
-    default: return 0;
+    case Report::table1:
+      return 1;
+    case Report::table2:
+      return 2;
+    case Report::table3:
+      return 3;
+    case Report::table4:
+      return 4;
+    default:
+      return 0;
   }
 }
 
@@ -43,9 +48,12 @@ std::vector<std::string> reportlines(Report report, OutputVariant variant,
                                      const AnalysisState& state, const Varnel1Settings& settings,
                                      std::string_view datafile) {
   switch (report) {
-    case Report::parameters: return parameterreport(state, datafile, variant);
-    case Report::results: return resultsreport(state, variant);
-    default: return tablefile(table_number(report), settings.tabseries, state);
+    case Report::parameters:
+      return parameterreport(state, datafile, variant);
+    case Report::results:
+      return resultsreport(state, variant);
+    default:
+      return tablefile(table_number(report), settings.tabseries, state);
   }
 }
 
@@ -88,22 +96,26 @@ OutputStatus printlines(const std::vector<std::string>& lines) {
 
 OutputStatus savereport(Report report, std::string_view filename, const AnalysisState& state,
                         const Varnel1Settings& settings, std::string_view datafile) {
-  return appendlines(filename,
-                     reportlines(report, OutputVariant::file, state, settings, datafile));
+  return appendlines(filename, reportlines(report, OutputVariant::file, state, settings, datafile));
 }
 
-OutputStatus printreport(Report report, const AnalysisState& state,
-                         const Varnel1Settings& settings, std::string_view datafile) {
+OutputStatus printreport(Report report, const AnalysisState& state, const Varnel1Settings& settings,
+                         std::string_view datafile) {
   return printlines(reportlines(report, OutputVariant::printer, state, settings, datafile));
 }
 
 std::string outputerrortext(OutputStatus status, std::string_view filename) {
   switch (status) {
-    case OutputStatus::ok: return "";
-    case OutputStatus::open_failed: return cp("Nie można otworzyć pliku ") + std::string(trimmed(filename));
-    case OutputStatus::write_failed: return cp("Błąd zapisu w pliku ") + std::string(trimmed(filename));
-    case OutputStatus::printer_unavailable: return cp("Drukarka niedostępna");
-    case OutputStatus::print_failed: return cp("Błąd wydruku");
+    case OutputStatus::ok:
+      return "";
+    case OutputStatus::open_failed:
+      return cp("Nie można otworzyć pliku ") + std::string(trimmed(filename));
+    case OutputStatus::write_failed:
+      return cp("Błąd zapisu w pliku ") + std::string(trimmed(filename));
+    case OutputStatus::printer_unavailable:
+      return cp("Drukarka niedostępna");
+    case OutputStatus::print_failed:
+      return cp("Błąd wydruku");
   }
   return "";
 }

@@ -243,12 +243,14 @@ TEST(Varnel1OutputTexts, DialogAndBoxTexts) {
   const std::string prefix = text::cp1250_from_utf8("Wyniki obliczeń zapisane w pliku ");
   EXPECT_EQ(info.size(), prefix.size() + 79);
   EXPECT_EQ(u8(info), "Wyniki obliczeń zapisane w pliku wyniki.txt" + std::string(69, ' '));
-  const std::string longname = "/home/fizyk/pomiary/2026/grudzien/probka-12/" + std::string(60, 'x');
+  const std::string longname =
+      "/home/fizyk/pomiary/2026/grudzien/probka-12/" + std::string(60, 'x');
   EXPECT_EQ(tsd::saveinfotext(Report::table1, longname), "Tabela 1 zapisana w pliku " + longname);
 
   EXPECT_EQ(u8(tsd::outputerrortext(OutputStatus::open_failed, "a.txt   ")),
             "Nie można otworzyć pliku a.txt");
-  EXPECT_EQ(u8(tsd::outputerrortext(OutputStatus::printer_unavailable, "")), "Drukarka niedostępna");
+  EXPECT_EQ(u8(tsd::outputerrortext(OutputStatus::printer_unavailable, "")),
+            "Drukarka niedostępna");
   EXPECT_EQ(tsd::outputerrortext(OutputStatus::ok, "a"), "");
 }
 
@@ -325,9 +327,8 @@ TEST_F(Varnel1Tables, TableBufferRowsAndLengthRule) {
   std::string expected;
   tsd::runtime::format_record("(I4,2F12.5)", {1, a.xdat[i2 - 1], a.ltaud[1][i2 - 1]}, expected);
   EXPECT_EQ(text.substr(0, 28), expected);
-  tsd::runtime::format_record("(I4,2F12.5)",
-                              {rows, a.xdat[a.intfirst[1] - 1], a.ltaud[1][a.intfirst[1] - 1]},
-                              expected);
+  tsd::runtime::format_record(
+      "(I4,2F12.5)", {rows, a.xdat[a.intfirst[1] - 1], a.ltaud[1][a.intfirst[1] - 1]}, expected);
   EXPECT_EQ(text.substr(text.size() - 28), expected);
   EXPECT_LT(a.xdat[i2 - 1], a.xdat[a.intfirst[1] - 1]);
   // Table 1 row 2 of series 1, literally.
@@ -410,10 +411,8 @@ TEST_F(Varnel1Tables, PrintingRedirectedHasPlainLetters) {
   setenv("TSD_PRN_FILE", prn.c_str(), 1);
   EXPECT_EQ(tsd::printreport(Report::parameters, tsd::analysis, settings_, "p.dat"),
             OutputStatus::ok);
-  EXPECT_EQ(tsd::printreport(Report::results, tsd::analysis, settings_, "p.dat"),
-            OutputStatus::ok);
-  EXPECT_EQ(tsd::printreport(Report::table1, tsd::analysis, settings_, "p.dat"),
-            OutputStatus::ok);
+  EXPECT_EQ(tsd::printreport(Report::results, tsd::analysis, settings_, "p.dat"), OutputStatus::ok);
+  EXPECT_EQ(tsd::printreport(Report::table1, tsd::analysis, settings_, "p.dat"), OutputStatus::ok);
   const std::string text = slurp(prn);
   for (unsigned char c : text) ASSERT_LT(c, 0x80) << "a non-ASCII byte in the printed text";
   EXPECT_EQ(count_of(text, " Parametry doswiadczalne:\n"), 1);
@@ -421,8 +420,8 @@ TEST_F(Varnel1Tables, PrintingRedirectedHasPlainLetters) {
   EXPECT_EQ(count_of(text, "\n Seria nr 1\n  T [K]    Jd [A/cm2]   Pd [C/cm2]\n"), 1);
   // The lines are those of the file variant with the letters replaced.
   std::string expected;
-  for (const auto& l : tsd::reportlines(Report::parameters, OutputVariant::printer,
-                                        tsd::analysis, settings_, "p.dat")) {
+  for (const auto& l : tsd::reportlines(Report::parameters, OutputVariant::printer, tsd::analysis,
+                                        settings_, "p.dat")) {
     expected += l + "\n";
   }
   EXPECT_EQ(text.substr(0, expected.size()), expected);

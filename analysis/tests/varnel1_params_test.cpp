@@ -22,11 +22,16 @@ using tsd::Varnel1Settings;
 
 const char* name_of(ParamsStatus s) {
   switch (s) {
-    case ParamsStatus::ok: return "ok";
-    case ParamsStatus::missing: return "missing";
-    case ParamsStatus::unreadable: return "unreadable";
-    case ParamsStatus::out_of_range: return "out_of_range";
-    case ParamsStatus::write_failed: return "write_failed";
+    case ParamsStatus::ok:
+      return "ok";
+    case ParamsStatus::missing:
+      return "missing";
+    case ParamsStatus::unreadable:
+      return "unreadable";
+    case ParamsStatus::out_of_range:
+      return "out_of_range";
+    case ParamsStatus::write_failed:
+      return "write_failed";
   }
   return "?";
 }
@@ -103,7 +108,8 @@ TEST_F(Varnel1Params, ReadsEveryRecordIntoItsSettings) {
 TEST_F(Varnel1Params, FreeFormatRecordsSpreadOverLinesAndCommas) {
   // Record 1 over two lines with commas, an extra value on record 2's line
   // (ignored), CR LF line ends.
-  write_par("121,2\r\n 1 , 3\r\n1 1 1 1 9\r\n1 1 1 1\r\n1 1 1 1\r\n1 1 1\r\n1 1 1\r\n1 1 1\r\n2 2\r\n");
+  write_par(
+      "121,2\r\n 1 , 3\r\n1 1 1 1 9\r\n1 1 1 1\r\n1 1 1 1\r\n1 1 1\r\n1 1 1\r\n1 1 1\r\n2 2\r\n");
   const tsd::ParamsResult r = tsd::readparams(settings_, *state_);
   ASSERT_EQ(r.status, ParamsStatus::ok) << u8(r.problem);
   EXPECT_EQ(state_->nwyj, 121);
@@ -206,8 +212,8 @@ const BadFile kBadFiles[] = {
     {"null value", ",1,0,1\n1 1 1 1\n1 1 1 1\n1 1 1 1\n1 1 1\n1 1 1\n1 1 1\n1 1\n",
      ParamsStatus::unreadable, 1},
     {"Nwyj 1 (grid step divides by zero)",
-     "1 1 0 1\n1 1 1 1\n1 1 1 1\n1 1 1 1\n1 1 1\n1 1 1\n1 1 1\n1 1\n",
-     ParamsStatus::out_of_range, 1},
+     "1 1 0 1\n1 1 1 1\n1 1 1 1\n1 1 1 1\n1 1 1\n1 1 1\n1 1 1\n1 1\n", ParamsStatus::out_of_range,
+     1},
     {"Nwyj 801", "801 1 0 1\n1 1 1 1\n1 1 1 1\n1 1 1 1\n1 1 1\n1 1 1\n1 1 1\n1 1\n",
      ParamsStatus::out_of_range, 1},
     {"table series 4", "121 1 0 4\n1 1 1 1\n1 1 1 1\n1 1 1 1\n1 1 1\n1 1 1\n1 1 1\n1 1\n",
@@ -217,8 +223,8 @@ const BadFile kBadFiles[] = {
     {"mode 3 in series 2", "121 1 0 1\n1 1 1 1\n1 1 3 1\n1 1 1 1\n1 1 1\n1 1 1\n1 1 1\n1 1\n",
      ParamsStatus::out_of_range, 3},
     {"integration method 4 in series 2",
-     "121 1 0 1\n1 1 1 1\n1 1 1 1\n1 1 1 1\n1 1 1\n4 1 1\n1 1 1\n1 1\n",
-     ParamsStatus::out_of_range, 6},
+     "121 1 0 1\n1 1 1 1\n1 1 1 1\n1 1 1 1\n1 1 1\n4 1 1\n1 1 1\n1 1\n", ParamsStatus::out_of_range,
+     6},
     {"P0 method 0 in series 3", "121 1 0 1\n1 1 1 1\n1 1 1 1\n1 1 1 1\n1 1 1\n1 1 1\n1 0 1\n1 1\n",
      ParamsStatus::out_of_range, 7},
     {"output-range mode 0", "121 1 0 1\n1 1 1 1\n1 1 1 1\n1 1 1 1\n1 1 1\n1 1 1\n1 1 1\n1 0\n",
