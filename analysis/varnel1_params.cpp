@@ -1,0 +1,217 @@
+#include "analysis/varnel1_params.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <string>
+#include <vector>
+
+#include "runtime/fatal.h"
+#include "runtime/freeread.h"
+#include "runtime/hostname.h"
+#include "runtime/textfile.h"
+#include "text/cp1250.h"
+
+namespace tsd {
+
+namespace {
+
+using runtime::FileStatus;
+using runtime::FreeReader;
+using runtime::ReadResult;
+using runtime::ReadStatus;
+
+constexpr int kMaxOutputPoints = AnalysisState::kPoints;
+
+// Every value of the file, as read.
+struct ParamValues {
+  int nwyj = 0;
+  int graph = 0;
+  int gridflag = 0;
+  int tabseries = 0;
+  std::array<std::array<int, 4>, 3> modes{};    // tmin, tmax, tini, tlim per series
+  std::array<std::array<int, 3>, 3> methods{};  // intmethod, p0method, plotseries
+  std::array<int, 2> calcmodes{};
+};
+
+std::string cp(std::string_view utf8) { return text::cp1250_from_utf8(utf8); }
+
+std::string current_directory() {
+  std::vector<char> buf(4096);
+  while (getcwd(buf.data(), buf.size()) == nullptr) {
+    if (errno != ERANGE || buf.size() > (1u << 20)) return "";
+    buf.resize(buf.size() * 2);
+  }
+  return text::cp1250_from_utf8(buf.data());
+}
+
+std::string file_in(std::string_view dir) {
+  if (dir.empty()) return std::string(kParamFileName);
+  std::string name(dir);
+  if (name.back() != '/') name.push_back('/');
+  name.append(kParamFileName);
+  return name;
+}
+
+ParamsResult fault(ParamsStatus status, const std::string& file, int record,
+                   std::string problem) {
+  ParamsResult r;
+  r.status = status;
+  r.file = file;
+  r.record = record;
+  r.problem = std::move(problem);
+  return r;
+}
+
+std::string record_prefix(int record) { return cp("rekord ") + std::to_string(record) + ": "; }
+
+// The problem of a read that did not give all its values.
+std::string read_problem(const ReadResult& res, int record) {
+  std::string what;
+  if (res.status == ReadStatus::bad_value) {
+    what = cp("wartość, która nie jest liczbą całkowitą");
+  } else if (res.status == ReadStatus::end_of_file) {
+    what = cp("za mało wartości (koniec pliku)");
+  } else {
+    what = cp("brak wartości");
+  }
+  return record_prefix(record) + what;
+}
+
+// One range rule: the field's name, the value, and its range.
+struct RangeCheck {
+  int record;
+  std::string name;  // code page 1250
+  int value;
+  int lo;
+  int hi;
+};
+
+std::string series_name(std::string_view what, int s) {
+  return cp(what) + cp(" serii ") + std::to_string(s);
+}
+
+std::vector<RangeCheck> range_checks(const ParamValues& v) {
+  // What the program relies on, then what must survive the rewrite in I3.
+  std::vector<RangeCheck> checks;
+  checks.push_back({1, "Nwyj", v.nwyj, 2, kMaxOutputPoints});
+  checks.push_back({1, cp("numer wykresu"), v.graph, -99, 999});
+  checks.push_back({1, cp("siatka"), v.gridflag, -99, 999});
+  checks.push_back({1, cp("numer serii w tabelach"), v.tabseries, 1, 3});
+  static constexpr std::string_view kModeNames[4] = {"tryb Tmin", "tryb Tmax", "tryb Tini",
+                                                     "tryb Tlim"};
+  for (int s = 1; s <= 3; ++s) {
+    for (int m = 0; m < 4; ++m) {
+      checks.push_back({1 + s, series_name(kModeNames[m], s), v.modes[s - 1][m], 1, 2});
+    }
+  }
+  for (int s = 1; s <= 3; ++s) {
+    checks.push_back({4 + s, series_name("metoda całkowania", s), v.methods[s - 1][0], 1, 3});
+    checks.push_back({4 + s, series_name("metoda obliczania P0", s), v.methods[s - 1][1], 1, 3});
+    checks.push_back({4 + s, series_name("wykres", s), v.methods[s - 1][2], -99, 999});
+  }
+  checks.push_back({8, cp("tryb Tmin zakresu obliczeń"), v.calcmodes[0], 1, 2});
+  checks.push_back({8, cp("tryb Tmax zakresu obliczeń"), v.calcmodes[1], 1, 2});
+  return checks;
+}
+
+}  // namespace
+
+ParamsResult readparams(Varnel1Settings& settings, AnalysisState& state) {
+  settings.startdir = current_directory();
+  const std::string file = file_in(settings.startdir);
+
+  FreeReader reader;
+  if (!reader.open(file)) {
+    struct stat st {};
+    if (stat(runtime::host_file_name(file).c_str(), &st) != 0 && errno == ENOENT) {
+      return fault(ParamsStatus::missing, file, 0, cp("brak pliku"));
+    }
+    return fault(ParamsStatus::unreadable, file, 0, cp("nie można otworzyć pliku"));
+  }
+
+  ParamValues v;
+  ReadResult res = reader.read({v.nwyj, v.graph, v.gridflag, v.tabseries});
+  if (!res.complete(4)) return fault(ParamsStatus::unreadable, file, 1, read_problem(res, 1));
+  for (int s = 1; s <= 3; ++s) {
+    auto& m = v.modes[s - 1];
+    res = reader.read({m[0], m[1], m[2], m[3]});
+    if (!res.complete(4)) {
+      return fault(ParamsStatus::unreadable, file, 1 + s, read_problem(res, 1 + s));
+    }
+  }
+  for (int s = 1; s <= 3; ++s) {
+    auto& m = v.methods[s - 1];
+    res = reader.read({m[0], m[1], m[2]});
+    if (!res.complete(3)) {
+      return fault(ParamsStatus::unreadable, file, 4 + s, read_problem(res, 4 + s));
+    }
+  }
+  res = reader.read({v.calcmodes[0], v.calcmodes[1]});
+  if (!res.complete(2)) return fault(ParamsStatus::unreadable, file, 8, read_problem(res, 8));
+
+  for (const RangeCheck& c : range_checks(v)) {
+    if (c.value < c.lo || c.value > c.hi) {
+      return fault(ParamsStatus::out_of_range, file, c.record,
+                   record_prefix(c.record) + c.name + " = " + std::to_string(c.value) +
+                       cp(" poza zakresem ") + std::to_string(c.lo) + ".." +
+                       std::to_string(c.hi));
+    }
+  }
+
+  state.nwyj = v.nwyj;
+  settings.defgraph = v.graph;
+  settings.gridflag = v.gridflag;
+  settings.tabseries = v.tabseries;
+  for (int s = 0; s < 3; ++s) {
+    settings.tminmode[s] = v.modes[s][0];
+    settings.tmaxmode[s] = v.modes[s][1];
+    settings.tinimode[s] = v.modes[s][2];
+    settings.tlimmode[s] = v.modes[s][3];
+    state.intmethod[s] = v.methods[s][0];
+    state.p0method[s] = v.methods[s][1];
+    settings.plotseries[s] = v.methods[s][2];
+  }
+  settings.calctminmode = v.calcmodes[0];
+  settings.calctmaxmode = v.calcmodes[1];
+  settings.curgraph = 0;
+  computejmask(settings);
+  ParamsResult ok;
+  ok.file = file;
+  return ok;
+}
+
+ParamsResult writeparams(const Varnel1Settings& settings, const AnalysisState& state) {
+  const std::string file = file_in(settings.startdir);
+  runtime::TextFile f;
+  if (f.open_replace(file) != FileStatus::ok) {
+    return fault(ParamsStatus::write_failed, file, 0, cp("nie można utworzyć pliku"));
+  }
+  f.write("(I5,3I3)", {state.nwyj, settings.curgraph, settings.gridflag, settings.tabseries});
+  for (int s = 0; s < 3; ++s) {
+    f.write("(4I3)", {settings.tminmode[s], settings.tmaxmode[s], settings.tinimode[s],
+                      settings.tlimmode[s]});
+  }
+  for (int s = 0; s < 3; ++s) {
+    f.write("(3I3)", {state.intmethod[s], state.p0method[s], settings.plotseries[s]});
+  }
+  f.write("(2I3)", {settings.calctminmode, settings.calctmaxmode});
+  if (f.close() != FileStatus::ok) {
+    return fault(ParamsStatus::write_failed, file, 0, cp("błąd zapisu pliku"));
+  }
+  ParamsResult ok;
+  ok.file = file;
+  return ok;
+}
+
+std::string paramsmissingtext() { return cp("Błąd odczytu parametrów"); }
+std::string paramssavedtext() { return cp("Parametry zapisane w pliku Varnel1.par"); }
+std::string paramswritefailedtext() { return cp("Błąd zapisu parametrów w pliku Varnel1.par"); }
+
+std::string paramsproblemtext(const ParamsResult& result) {
+  return runtime::fatal_message(result.file, result.problem);
+}
+
+}  // namespace tsd
