@@ -24,9 +24,7 @@ using tsd::AnalysisState;
 class Varnel1Sample : public ::testing::Test {
  protected:
   void SetUp() override {
-    const char* src = std::getenv("TSD_SOURCE_DIR");
-    ASSERT_NE(src, nullptr) << "TSD_SOURCE_DIR is not set";
-    examples_ = fs::path(src) / "examples";
+    examples_ = fs::path(TSD_SOURCE_DIR) / "examples";
     old_cwd_ = fs::current_path();
     state_ = std::make_unique<AnalysisState>();
     data_ = std::make_unique<tsd::MeasuredData>();
