@@ -15,7 +15,6 @@ namespace tsd {
 
 namespace {
 
-
 // Scale of one axis: device size per user unit, the device size itself
 // when the units have no positive extent.
 float axisscale(float devsize, float unitsize) {
