@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -164,6 +165,20 @@ class UserTest : public ::testing::Test {
     return CreateWindowExA(0, "Recorder", "", style, x, y, w, h, parent,
                            reinterpret_cast<HMENU>(static_cast<std::intptr_t>(id)), nullptr, nullptr);
   }
+  // Start again with a headless display that plays this script.
+  void use_script(const std::string& script) {
+    display_close();
+    script_path_ = ::testing::TempDir() + "tsd_user_test_script.txt";
+    FILE* f = std::fopen(script_path_.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fputs(script.c_str(), f);
+    std::fclose(f);
+    setenv("TSD_SCRIPT", script_path_.c_str(), 1);
+    std::string error;
+    ASSERT_TRUE(display_open("headless", &error)) << error;
+    install_desktop_hooks();
+  }
+  std::string script_path_;
   // Give the window manager one host event, as the display would.
   void host(const InputEvent& e) { desktop().input.push_back(e); }
 };

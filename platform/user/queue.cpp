@@ -96,15 +96,23 @@ void note_taken(const MSG& m) {
 // One attempt to find a message; false when there is none now.
 bool take_message(MSG* out, HWND filter, UINT min, UINT max, bool remove) {
   Desktop& d = desktop();
-  route_input();
-  for (auto it = d.queue.begin(); it != d.queue.end(); ++it) {
-    if (!matches(*it, filter, min, max)) continue;
-    *out = *it;
-    if (remove) {
-      d.queue.erase(it);
-      note_taken(*out);
+  // Host input is routed one event at a time, when what came before it has
+  // been taken: a click on a caption starts a drag before the next mouse
+  // move is routed, as the window under the pointer may change meanwhile.
+  for (;;) {
+    for (auto it = d.queue.begin(); it != d.queue.end(); ++it) {
+      if (!matches(*it, filter, min, max)) continue;
+      *out = *it;
+      if (remove) {
+        d.queue.erase(it);
+        note_taken(*out);
+      }
+      return true;
     }
-    return true;
+    if (d.input.empty() || !d.queue.empty()) break;
+    InputEvent e = std::move(d.input.front());
+    d.input.pop_front();
+    route_event(e);
   }
   if (d.quit_posted && !filter && in_range(WM_QUIT, min, max)) {
     MSG m;
