@@ -24,7 +24,7 @@ class HeadlessScript : public UserTest {
  protected:
   void SetUp() override {
     UserTest::SetUp();
-    log_path_ = ::testing::TempDir() + "tsd_headless_log.txt";
+    log_path_ = unique_temp("log.txt");
     std::remove(log_path_.c_str());
     setenv("TSD_LOG", log_path_.c_str(), 1);
     display_close();

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -137,6 +138,13 @@ inline void drain() {
   }
 }
 
+// A temporary file name of this test alone (tests run in parallel).
+inline std::string unique_temp(const std::string& what) {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = info ? std::string(info->test_suite_name()) + "." + info->name() : "test";
+  return ::testing::TempDir() + "tsd_" + name + "_" + std::to_string(getpid()) + "_" + what;
+}
+
 class UserTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -168,7 +176,7 @@ class UserTest : public ::testing::Test {
   // Start again with a headless display that plays this script.
   void use_script(const std::string& script) {
     display_close();
-    script_path_ = ::testing::TempDir() + "tsd_user_test_script.txt";
+    script_path_ = unique_temp("script.txt");
     FILE* f = std::fopen(script_path_.c_str(), "w");
     ASSERT_NE(f, nullptr);
     std::fputs(script.c_str(), f);
