@@ -130,6 +130,14 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
       return 0;
     }
     case WM_MOUSEACTIVATE: return 1;  // activate
+    case WM_SETCURSOR:
+      // The parent may choose for its children; else the class cursor in the client.
+      if (hwnd->parent && SendMessageA(hwnd->parent, WM_SETCURSOR, wparam, lparam)) return TRUE;
+      if (LOWORD(lparam) == HTCLIENT && hwnd->cls && hwnd->cls->cursor) {
+        SetCursor(hwnd->cls->cursor);
+        return TRUE;
+      }
+      return FALSE;
     default: return 0;
   }
 }
