@@ -26,7 +26,9 @@ struct HostLeaksIgnored {
   ~HostLeaksIgnored() { __lsan_enable(); }
 };
 #else
-struct HostLeaksIgnored {};
+struct HostLeaksIgnored {
+  HostLeaksIgnored() {}
+};
 #endif
 
 namespace plat::testing {
