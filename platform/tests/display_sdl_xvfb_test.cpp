@@ -103,6 +103,7 @@ class Xvfb {
   }
   ~Xvfb() { stop(); }
   const std::string& display() const { return display_; }
+  pid_t pid() const { return pid_; }
 
  private:
   pid_t pid_ = -1;
@@ -197,6 +198,37 @@ TEST(SdlOnXvfb, ShowsAWindowDeliversAKeyAndShowsItsPixels) {
 
   desktop_reset();
   x.stop();
+}
+
+bool ended_with_error(int status) { return WIFEXITED(status) && WEXITSTATUS(status) != 0; }
+
+TEST(SdlOnXvfb, ALostDisplayEndsTheProgramWithAnError) {
+  HostLeaksIgnored host_leaks;
+  Xvfb x;
+  std::string why;
+  if (!x.start(&why)) GTEST_SKIP() << why;
+  setenv("DISPLAY", x.display().c_str(), 1);
+  unsetenv("WAYLAND_DISPLAY");
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        std::string error;
+        if (!display_open("sdl", &error)) std::_Exit(0);
+        install_desktop_hooks();
+        WNDCLASSA wc;
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.lpszClassName = "Lost";
+        RegisterClassA(&wc);
+        CreateWindowExA(0, "Lost", "Lost", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr,
+                        nullptr, nullptr);
+        kill(x.pid(), SIGKILL);
+        MSG m;
+        for (;;) {
+          if (GetMessageA(&m, nullptr, 0, 0)) DispatchMessageA(&m);
+          UpdateWindow(m.hwnd);
+        }
+      },
+      ended_with_error, "");
 }
 
 }  // namespace
