@@ -135,6 +135,8 @@ struct Desktop {
   POINT drag_start;
   RECT drag_rect;
 
+  HBRUSH sys_brushes[COLOR_COUNT] = {};
+  int cascade = 0;  // next default position of a top-level window  // GetSysColorBrush, made on first use
   int send_depth = 0;                // window procedures running now
   std::vector<Window*> graveyard;    // destroyed, freed when no procedure runs
 };

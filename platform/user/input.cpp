@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "platform/display/display.h"
+#include "platform/gdi/dc.h"
 #include "platform/user/desktop.h"
 
 namespace plat {
@@ -263,6 +264,11 @@ void install_desktop_hooks() {
   h.top_level_of = hook_top_level;
   h.close_box = hook_close_box;
   display_set_hooks(h);
+  // The drawing layer learns the screen it draws for.
+  int w = 0, hh = 0, bits = 0;
+  display_screen_info(&w, &hh, &bits);
+  SetDisplaySize(w, hh);
+  SetDisplayColourDepth(bits);
 }
 
 }  // namespace plat
