@@ -62,20 +62,27 @@ bool open_scene(Scene* sc) {
   return true;
 }
 
-void draw(Scene& sc) {
+// Parts of the frame, so each can also be timed alone.
+enum Part : unsigned { kClear = 1, kLines = 2, kCircles = 4, kText = 8, kAll = 15 };
+
+void draw(Scene& sc, unsigned parts = kAll) {
   RECT all = make_rect(0, 0, 1024, 768);
-  FillRect(sc.dc, &all, sc.white);
+  if (parts & kClear) FillRect(sc.dc, &all, sc.white);
   HGDIOBJ old_pen = SelectObject(sc.dc, sc.pen);
-  MoveToEx(sc.dc, sc.xs[0], sc.ys[0], nullptr);
-  for (int i = 1; i <= 3000; ++i) LineTo(sc.dc, sc.xs[i], sc.ys[i]);
-  for (int i = 0; i < 800; ++i) Ellipse(sc.dc, sc.cx[i], sc.cy[i], sc.cx[i] + 9, sc.cy[i] + 9);
+  if (parts & kLines) {
+    MoveToEx(sc.dc, sc.xs[0], sc.ys[0], nullptr);
+    for (int i = 1; i <= 3000; ++i) LineTo(sc.dc, sc.xs[i], sc.ys[i]);
+  }
+  if (parts & kCircles)
+    for (int i = 0; i < 800; ++i) Ellipse(sc.dc, sc.cx[i], sc.cy[i], sc.cx[i] + 9, sc.cy[i] + 9);
   HGDIOBJ old_font = SelectObject(sc.dc, sc.font);
   SetBkMode(sc.dc, TRANSPARENT);
   char text[32];
-  for (int i = 0; i < 100; ++i) {
-    int n = std::snprintf(text, sizeof text, "T = %d.5 K", 200 + i);
-    TextOutA(sc.dc, (i % 10) * 100 + 4, (i / 10) * 75 + 10, text, n);
-  }
+  if (parts & kText)
+    for (int i = 0; i < 100; ++i) {
+      int n = std::snprintf(text, sizeof text, "T = %d.5 K", 200 + i);
+      TextOutA(sc.dc, (i % 10) * 100 + 4, (i / 10) * 75 + 10, text, n);
+    }
   SelectObject(sc.dc, old_font);
   SelectObject(sc.dc, old_pen);
 }
@@ -105,5 +112,17 @@ void BM_PresentOnly(benchmark::State& state) {
   desktop_reset();
 }
 BENCHMARK(BM_PresentOnly)->Unit(benchmark::kMillisecond);
+
+// One part of the frame alone: 1 clear, 2 lines, 4 circles, 8 text.
+void BM_FramePart(benchmark::State& state) {
+  Scene sc;
+  if (!open_scene(&sc)) {
+    state.SkipWithError("no headless display");
+    return;
+  }
+  for (auto _ : state) draw(sc, static_cast<unsigned>(state.range(0)));
+  desktop_reset();
+}
+BENCHMARK(BM_FramePart)->Arg(kClear)->Arg(kLines)->Arg(kCircles)->Arg(kText)->Unit(benchmark::kMillisecond);
 
 }  // namespace
