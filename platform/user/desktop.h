@@ -65,7 +65,8 @@ struct plat::Window {
 
   // Top-level windows own the pixels of their frame and every child.
   std::unique_ptr<Surface> surface;
-  bool shown_on_host = false;
+  bool shown_on_host = false;   // its host window shows it
+  bool iconic_on_host = false;  // its host window shows it minimised
   bool dirty = false;  // pixels changed since the host last saw them
   std::vector<HDC> dcs;  // device contexts handed out and not yet released
 

@@ -245,6 +245,12 @@ void route_event(const InputEvent& e) {
     case InputKind::host_expose:
       if (HWND w = host_target(e)) RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
       break;
+    case InputKind::host_minimise:
+      if (HWND w = host_target(e); w && !IsIconic(w)) ShowWindow(w, SW_MINIMIZE);
+      break;
+    case InputKind::host_restore:
+      if (HWND w = host_target(e); w && IsIconic(w)) ShowWindow(w, SW_RESTORE);
+      break;
     case InputKind::host_close:
       if (HWND w = host_target(e)) PostMessageA(w, WM_CLOSE, 0, 0);
       break;
