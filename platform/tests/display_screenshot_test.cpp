@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/gdi/dc.h"
 #include "platform/gdi/gdi.h"
 #include "platform/tests/user_test_support.h"
 #include "text/cp1250.h"
@@ -75,6 +76,37 @@ TEST_F(Screenshot, ComposedScreenShowsTheFramedWindowAndItsCaption) {
   EXPECT_GT(title_pixels, 40) << "white title text in the caption";
   EXPECT_EQ(s.row(80 + 23 + 20)[100 + 4 + 20], 0xffffc0u) << std::hex << "the client painted by the program";
   EXPECT_EQ(s.row(80 + 200)[100 + 4 + 300], 0xffffffu) << std::hex << "the background erased white";
+  std::printf("screenshot: %s\n", png.c_str());
+}
+
+TEST_F(Screenshot, SixteenColourScreenWithAnActiveAndAnInactiveWindow) {
+  setenv("TSD_SCREEN", "640x480x4", 1);
+  std::string png = unique_temp("screen16.png");
+  use_script("screenshot \"" + png + "\"\n");
+  unsetenv("TSD_SCREEN");
+  EXPECT_EQ(DisplayColourDepth(), 4) << "the drawing layer knows the depth";
+  WNDCLASSA wc;
+  wc.lpfnWndProc = painter;
+  wc.hbrBackground = SysColorAsBrush(COLOR_WINDOW);
+  wc.lpszClassName = "Painter16";
+  ASSERT_NE(RegisterClassA(&wc), 0);
+  HWND a = CreateWindowExA(0, "Painter16", "Okno A", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 300, 200, nullptr,
+                           nullptr, nullptr, nullptr);
+  HWND b = CreateWindowExA(0, "Painter16", "Okno B", WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 200, 150, 300, 200,
+                           nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(a, nullptr);
+  ASSERT_NE(b, nullptr);
+  MSG m;
+  while (GetMessageA(&m, nullptr, 0, 0)) {
+    TranslateMessage(&m);
+    DispatchMessageA(&m);
+  }
+  Surface s;
+  ASSERT_TRUE(read_png(png, &s)) << png;
+  ASSERT_EQ(s.width, 640);
+  ASSERT_EQ(s.height, 480);
+  EXPECT_EQ(s.row(30)[150], 0x808080u) << std::hex << "inactive caption of A";
+  EXPECT_EQ(s.row(160)[400], 0x000080u) << std::hex << "active caption of B, in front";
   std::printf("screenshot: %s\n", png.c_str());
 }
 
