@@ -10,9 +10,11 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <thread>
 
+#include "platform/gdi/surface_png.h"
 #include "platform/tests/user_test_support.h"
 #include "text/cp1250.h"
 
@@ -193,7 +195,15 @@ TEST(SdlOnXvfb, ShowsAWindowDeliversAKeyAndShowsItsPixels) {
     return (static_cast<std::uint32_t>(r) << 16) | (g << 8) | b;
   };
   std::uint32_t mid = pixel(120, 90);
+  // What the host window shows, for a person to look at.
+  Surface copy;
+  copy.resize(shown->w, shown->h);
+  for (int py = 0; py < shown->h; ++py)
+    for (int px = 0; px < shown->w; ++px) copy.row(py)[px] = pixel(px, py);
   SDL_UnlockSurface(shown);
+  std::string png = unique_temp("sdl_window.png");
+  EXPECT_TRUE(WriteSurfacePng(copy, png));
+  std::printf("host window: %s\n", png.c_str());
   EXPECT_EQ(mid, 0x00c08040u) << std::hex << "the client's colour read back from the host window";
 
   desktop_reset();
