@@ -1,0 +1,103 @@
+// The SDL display backend: registration, the screen, the bell and the clock.
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+#include "platform/display/sdl/sdl_state.h"
+
+namespace plat {
+
+namespace {
+
+void shutdown(void* p) {
+  auto* s = sdl::state_of(p);
+  for (auto& [w, h] : s->windows)
+    if (h.sdl) SDL_DestroyWindow(h.sdl);
+  for (auto& [id, c] : s->cursors) SDL_FreeCursor(c);
+  delete s;
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  SDL_Quit();
+}
+
+void screen_info(void* p, int* w, int* h, int* bits) {
+  auto* s = sdl::state_of(p);
+  *w = s->screen_w;
+  *h = s->screen_h;
+  *bits = s->bits;
+}
+
+void beep(void*, UINT) {
+  // SDL has no bell; a terminal that shows the program's output rings.
+  if (isatty(2)) std::fputs("\a", stderr);
+}
+
+DWORD clock_ms(void*) { return static_cast<DWORD>(SDL_GetTicks()); }
+
+SDL_SystemCursor sdl_cursor_of(int id) {
+  switch (id) {
+    case 32513: return SDL_SYSTEM_CURSOR_IBEAM;
+    case 32514: return SDL_SYSTEM_CURSOR_WAIT;
+    case 32515: return SDL_SYSTEM_CURSOR_CROSSHAIR;
+    case 32642: return SDL_SYSTEM_CURSOR_SIZENWSE;
+    case 32643: return SDL_SYSTEM_CURSOR_SIZENESW;
+    case 32644: return SDL_SYSTEM_CURSOR_SIZEWE;
+    case 32645: return SDL_SYSTEM_CURSOR_SIZENS;
+    case 32646: return SDL_SYSTEM_CURSOR_SIZEALL;
+    case 32648: return SDL_SYSTEM_CURSOR_NO;
+    case 32650: return SDL_SYSTEM_CURSOR_WAITARROW;
+    default: return SDL_SYSTEM_CURSOR_ARROW;
+  }
+}
+
+void set_cursor(void* p, int id) {
+  auto* s = sdl::state_of(p);
+  SDL_Cursor*& c = s->cursors[id];
+  if (!c) c = SDL_CreateSystemCursor(sdl_cursor_of(id));
+  if (c) SDL_SetCursor(c);
+}
+
+}  // namespace
+
+bool sdl_backend_create(DisplayBackend* out, std::string* why) {
+  const char* x = std::getenv("DISPLAY");
+  const char* wl = std::getenv("WAYLAND_DISPLAY");
+  if ((!x || !*x) && (!wl || !*wl)) {
+    *why = "no display (DISPLAY is not set)";
+    return false;
+  }
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    *why = std::string("SDL cannot start its video: ") + SDL_GetError();
+    return false;
+  }
+  auto* s = new sdl::State;
+  SDL_DisplayMode mode;
+  if (SDL_GetCurrentDisplayMode(0, &mode) == 0) {
+    s->screen_w = mode.w;
+    s->screen_h = mode.h;
+    int bits = static_cast<int>(SDL_BITSPERPIXEL(mode.format));
+    s->bits = bits >= 24 ? 32 : bits;
+  }
+  SDL_StartTextInput();
+  *out = DisplayBackend{
+      .self = s,
+      .shutdown = shutdown,
+      .window_shown = sdl::window_shown,
+      .window_hidden = sdl::window_hidden,
+      .window_minimised = sdl::window_minimised,
+      .window_destroyed = sdl::window_destroyed,
+      .window_title = sdl::window_title,
+      .window_geometry = sdl::window_geometry,
+      .window_raised = sdl::window_raised,
+      .present = sdl::present,
+      .z_order = nullptr,
+      .pump_events = sdl::pump_events,
+      .screen_info = screen_info,
+      .set_cursor = set_cursor,
+      .beep = beep,
+      .clock_ms = clock_ms,
+      .log = nullptr,
+  };
+  return true;
+}
+
+}  // namespace plat
