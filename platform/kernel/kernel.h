@@ -179,7 +179,8 @@ struct SYSTEMTIME {
 
 void GetLocalTime(SYSTEMTIME* time);
 void GetSystemTime(SYSTEMTIME* time);
-// Milliseconds since an arbitrary start (the host's monotonic clock).
+// Milliseconds since an arbitrary start, on the display backend's clock
+// (deterministic in the headless backend); defined with the message queue.
 DWORD GetTickCount();
 void Sleep(DWORD milliseconds);
 
