@@ -135,6 +135,14 @@ double decay_impl(double T, double tau0, double Ea, double& x, bool diagnostics)
   return a - b;
 }
 
+// decay_impl with the peak's own terms prepared beforehand (same operations
+// on the same values, so the same result).
+double decay_at(double T, double Ea, double s, double start, double& x) {
+  x = Ea / (kBoltzmann * T);
+  const double a = std::exp(s - x) * f1_impl(x, false);
+  return a - start;
+}
+
 double fun_impl(double T, double tau0, double Ea, bool diagnostics) {
   double x = 0.0;
   const double ab = decay_impl(T, tau0, Ea, x, diagnostics);
@@ -213,6 +221,20 @@ double f1(double x) { return f1_impl(x, kSilent); }
 double dem1(double x) { return dem1_impl(x, kSilent); }
 void deserm(double& r, double x) { deserm_impl(r, x, kSilent); }
 void decfm(double& r, double x) { decfm_impl(r, x, kSilent); }
+
+PeakTerms peakterms(double tau0, double Ea) {
+  PeakTerms t;
+  t.s = std::log(Ea * kInvBoltzmann / (tau0 * var.b));
+  const double x0 = Ea / (kBoltzmann * var.T0);
+  t.start = std::exp(t.s - x0) * f1_impl(x0, kSilent);
+  return t;
+}
+
+double fun1_at(double T, double P0, double tau0, double Ea, const PeakTerms& terms) {
+  double x = 0.0;
+  const double ab = decay_at(T, Ea, terms.s, terms.start, x);
+  return P0 * std::exp(-x - ab) / tau0;
+}
 }  // namespace funcsubr2
 
 }  // namespace tsd

@@ -58,6 +58,17 @@ double f1(double x);
 double dem1(double x);
 void deserm(double& r, double x);
 void decfm(double& r, double x);
+
+// The terms of fun1 that depend on the peak alone, not on T: the logarithm s
+// and the start-temperature term exp(s - x0)·f1(x0). A fit evaluates each
+// peak at every measured point; preparing these once per peak halves the
+// work, and fun1_at gives fun1's value bit for bit.
+struct PeakTerms {
+  double s = 0.0;
+  double start = 0.0;
+};
+PeakTerms peakterms(double tau0, double Ea);
+double fun1_at(double T, double P0, double tau0, double Ea, const PeakTerms& terms);
 }  // namespace funcsubr2
 
 }  // namespace tsd
