@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstddef>
 
 #include "analysis/plot/winplots.h"
@@ -50,13 +51,15 @@ long long lastof(const PlotBlock& k, int s) {
 }
 
 // Larger ymax and smaller ymin over the visible points of the shown series.
+// An ordinate that is not finite (log tau where the current is 0) is not
+// drawn, so it takes no part in the range.
 void yrange(const PlotBlock& k, double xmin, double xmax, int yminmode) {
   const int m = seriescount(k);
   for (int s = 1; s <= m; ++s) {
     if (k.show[s - 1] != 1) continue;
     const Run r = run(k, s, k.p[s - 1], lastof(k, s));
     for (int i = 0; i < r.n; ++i) {
-      if (!(xmin <= r.x[i] && r.x[i] <= xmax)) continue;
+      if (!(xmin <= r.x[i] && r.x[i] <= xmax) || !std::isfinite(r.y[i])) continue;
       graphymax = std::max(graphymax, r.y[i]);
       if (yminmode == 2) graphymin = std::min(graphymin, r.y[i]);
     }

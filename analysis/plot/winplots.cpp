@@ -37,10 +37,18 @@ constexpr double kMostTicks = 1000.0;
 
 // ---- Ranges ----
 
+// Smallest and largest finite value of the first n; with none (no points,
+// or none finite) the caller's values stay.
 void datarange(std::span<const double> v, int n, int mode, double& lo, double& hi) {
-  if (n < 1) return;  // no points: the caller's values stay
-  if (mode == 2 || mode == 4) lo = *std::min_element(v.begin(), v.begin() + n);
-  if (mode == 3 || mode == 4) hi = *std::max_element(v.begin(), v.begin() + n);
+  double smallest = HUGE_VAL, largest = -HUGE_VAL;
+  for (int i = 0; i < n; ++i) {
+    if (!std::isfinite(v[i])) continue;
+    smallest = std::min(smallest, v[i]);
+    largest = std::max(largest, v[i]);
+  }
+  if (smallest > largest) return;
+  if (mode == 2 || mode == 4) lo = smallest;
+  if (mode == 3 || mode == 4) hi = largest;
 }
 
 void widen(double& lo, double& hi) {
@@ -246,13 +254,27 @@ void winplots(std::span<const double> x, std::span<const double> y,
   } else if (fill == 1) {
     igrfillpattern(4);
   }
+  // A point with a coordinate that is not finite (log tau where the
+  // current is 0, say) is not drawn, and a line is broken there.
+  auto drawn = [&](int i) { return std::isfinite(x[i]) && std::isfinite(y[i]); };
   const float size = static_cast<float>(markersize);
   if (kind == kPlotCircles || kind == kPlotCirclesLine) {
-    for (int i = 0; i < n; ++i) igrcircle(fraction(x[i], x0, x1), fraction(y[i], y0, y1), size);
+    for (int i = 0; i < n; ++i) {
+      if (drawn(i)) igrcircle(fraction(x[i], x0, x1), fraction(y[i], y0, y1), size);
+    }
   }
-  if ((kind == kPlotLine || kind == kPlotCirclesLine) && n > 0) {
-    igrmoveto(fraction(x[0], x0, x1), fraction(y[0], y0, y1));
-    for (int i = 1; i < n; ++i) igrlineto(fraction(x[i], x0, x1), fraction(y[i], y0, y1));
+  if (kind == kPlotLine || kind == kPlotCirclesLine) {
+    bool pen = false;
+    for (int i = 0; i < n; ++i) {
+      if (!drawn(i)) {
+        pen = false;
+      } else if (pen) {
+        igrlineto(fraction(x[i], x0, x1), fraction(y[i], y0, y1));
+      } else {
+        igrmoveto(fraction(x[i], x0, x1), fraction(y[i], y0, y1));
+        pen = true;
+      }
+    }
   }
   if (kind == kPlotBars) {
     bool based = true;
@@ -267,6 +289,7 @@ void winplots(std::span<const double> x, std::span<const double> y,
       based = false;
     }
     for (int i = 0; based && i < n; ++i) {
+      if (!drawn(i)) continue;
       const float top = fraction(y[i], y0, y1);
       rectangle(fraction(x[i], x0, x1), (base + top) / 2, size, top - base);
     }
