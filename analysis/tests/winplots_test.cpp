@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -180,6 +181,29 @@ TEST_F(WinplotsTrace, GridLinesInTwoColours) {
   p.draw();
   EXPECT_EQ(linesin(223).size(), 4u) << "grid 2: the frame only";
   EXPECT_TRUE(linesin(255).empty());
+}
+
+// A range below zero gets its ticks as one above zero does: -2.3 .. 5 has
+// major ticks at -2 .. 5 (step 1) and minor ones at -2.2 .. 5 (step 0.2).
+TEST_F(WinplotsTrace, TicksOfARangeBelowZero) {
+  Plot p;
+  p.ymin = -2.3;
+  p.ymax = 5.0;
+  p.grid = 1;
+  p.draw();
+  const Frame fr = frame();
+  std::vector<int> major, minor;
+  for (const DriverCall& d : callsof(2)) {
+    if (d.params.iy1 != d.params.iy2 || d.params.iy1 == itrunc(fr.y1)) continue;
+    (d.colour == 223 ? major : minor).push_back(d.params.iy1);
+  }
+  std::vector<int> want = {row(fr, static_cast<float>(2.3 / 7.3))};  // the zero line
+  for (int k = -2; k <= 5; ++k) want.push_back(row(fr, static_cast<float>((k + 2.3) / 7.3)));
+  want.push_back(itrunc(fr.y2));  // the upper frame edge
+  std::sort(major.begin(), major.end());
+  std::sort(want.begin(), want.end());
+  EXPECT_EQ(major, want) << "major lines at -2 .. 5, the zero line and the upper edge";
+  EXPECT_EQ(minor.size(), 37u) << "minor lines at -2.2 .. 5";
 }
 
 TEST_F(WinplotsTrace, ZeroLinesOnlyInCallModeOne) {
