@@ -32,8 +32,9 @@ TEST_F(GrStateTest, StartSwitchesTheScreenDriverOnWithItsOperationsInOrder) {
   EXPECT_EQ(tkdevices.screenon, 1);
   EXPECT_EQ(grdevice.ncolours, 16);
   EXPECT_EQ(grstate.devcolourscopy, 16);
-  // Reset, clip region (from the area), both colour slots, plot mode, line type, text size.
-  EXPECT_EQ(ops(), (std::vector<int>{18, 24, 3, 3, 27, 29, 21}));
+  // Reset, clip region and character size (from the area), both colour slots, plot
+  // mode, line type, text size; then the hardware font selected by the font part.
+  EXPECT_EQ(ops(), (std::vector<int>{18, 24, 25, 3, 3, 27, 29, 21, 25}));
   EXPECT_EQ(grstate.colour, 223);
   EXPECT_EQ(grstate.prevcolour, 0);
   EXPECT_EQ(grstate.devcolour, 15) << "223 on a 16-colour device";
