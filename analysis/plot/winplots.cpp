@@ -1,6 +1,6 @@
 // The x-y plot routine.
 //
-// Sections: constants; private helpers (ranges, ticks, text calls, the bar
+// Sections: constants; private helpers (ranges, ticks, texts, the bar
 // rectangle); the routine itself.
 #include "analysis/plot/winplots.h"
 
@@ -11,6 +11,8 @@
 
 #include "analysis/conversions.h"
 #include "toolkit/graphics/graphics.h"
+#include "toolkit/graphics/grfont.h"
+#include "toolkit/graphics/grtext.h"
 #include "toolkit/window/strings.h"
 
 namespace tsd {
@@ -120,21 +122,14 @@ void yline(float y) {
   igrlineto(1.0f, y);
 }
 
-// ---- Text calls ----
-// The character-set and text-output routines of the graphics layer are
-// called from here only.
-
-void textcharset() { (void)std::string_view(" "); }
-void textsize(float fw, float fh) { (void)fw, (void)fh; }
-void textjustify(std::string_view how) { (void)how; }
-void textout(float x, float y, std::string_view text) { (void)x, (void)y, (void)text; }
-
-// Texts are placed in the whole window with units 0..1.
+// ---- Texts ----
+// Texts are drawn with the toolkit's default character set (a one-blank
+// name selects it) and placed in the whole window with units 0..1.
 void textarea(float fw, float fh, int colour) {
-  textcharset();
+  igrcharset(" ");
   igrarea(0.0f, 0.0f, 1.0f, 1.0f);
   igrunits(0.0f, 0.0f, 1.0f, 1.0f);
-  textsize(fw, fh);
+  igrcharsize(fw, fh);
   igrcolourn(colour);
 }
 
@@ -161,7 +156,7 @@ void ticklabels(const Ticks& t, double lo, double hi, std::string_view format,
     ijustifystring(field, how);
     const float f = fraction(k * t.step, lo, hi);
     const std::array<float, 2> at = place(f);
-    textout(at[0], at[1], std::string_view(field.data(), field.size()));
+    igrcharout(at[0], at[1], std::string_view(field.data(), field.size()));
   };
   const double below = t.first - 1.0;
   if (fraction(below * t.step, lo, hi) >= -0.001f) label(below);
@@ -298,23 +293,23 @@ void winplots(std::span<const double> x, std::span<const double> y,
   if (callmode == 1) {
     textarea(1.4f, 1.0f, kDrawColour);
     const auto xt = title(xtitle, "C");
-    textjustify("C");
-    textout(0.62f, 0.03f, std::string_view(xt.data(), xt.size()));
+    igrcharjustify("C");
+    igrcharout(0.62f, 0.03f, std::string_view(xt.data(), xt.size()));
     const auto yt = title(ytitle, "L");
-    textjustify("L");
-    textout(0.008f, 0.55f, std::string_view(yt.data(), yt.size()));
+    igrcharjustify("L");
+    igrcharout(0.008f, 0.55f, std::string_view(yt.data(), yt.size()));
 
-    textsize(1.0f, 0.7f);
-    textjustify("C");
+    igrcharsize(1.0f, 0.7f);
+    igrcharjustify("C");
     ticklabels(xmajor, x0, x1, xformat, "C",
                [](float f) { return std::array<float, 2>{0.25f + 0.72f * f, 0.09f}; });
-    textjustify("R");
+    igrcharjustify("R");
     ticklabels(ymajor, y0, y1, yformat, "R",
                [](float f) { return std::array<float, 2>{0.236f, 0.12f + 0.86f * f}; });
   } else if (callmode == 2) {
     textarea(1.4f, 1.0f, colour);
-    textjustify("L");
-    textout(static_cast<float>(labelposition), 0.03f, label);
+    igrcharjustify("L");
+    igrcharout(static_cast<float>(labelposition), 0.03f, label);
   }
 }
 

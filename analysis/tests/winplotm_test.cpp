@@ -17,6 +17,7 @@
 #include "toolkit/graphics/graphics.h"
 #include "toolkit/graphics/grrecords.h"
 #include "toolkit/tests/grscreen.h"
+#include "analysis/tests/winplot_trace.h"
 #include "toolkit/tests/grtrace.h"
 
 namespace tsd {
@@ -45,9 +46,9 @@ std::vector<DriverCall> in(const std::vector<DriverCall>& cs, int colour) {
   return r;
 }
 
-class WinplotmTrace : public grtest::GrTraceTest {
+class WinplotmTrace : public grtest::PlotTraceTest {
  protected:
-  void SetUp() override { grtest::startlayer(kW, kH); }
+  void SetUp() override { startplot(kW, kH); }
 };
 
 // One measured series of five points (x 1..5), highlighted 2..4.
@@ -152,6 +153,59 @@ TEST_F(WinplotmGraphs, GraphOneAllSeries) {
     EXPECT_EQ(in(callsof(2), c).size(), static_cast<std::size_t>(a.nwyj - 1)) << "one model line";
     EXPECT_TRUE(in(callsof(4), c).empty());
   }
+}
+
+// Curve labels "1", "2", "3" of the model lines at 0.02, 0.04 and 0.06 of
+// the window, in the series colours, after the titles and tick labels.
+TEST_F(WinplotmGraphs, GraphOneLabels) {
+  testing::drawgraph(1, {1, 1, 1}, 0);
+  const std::vector<grtest::TextCall>& t = grtest::texts();
+  ASSERT_GE(t.size(), 5u);
+  EXPECT_EQ(t[0].text, "    T     ");
+  EXPECT_EQ(t[1].text, "Jd,Ja     ");
+  const std::size_t labels = t.size() - 3;
+  const char* text[] = {"1", "2", "3"};
+  const float at[] = {0.02f, 0.04f, 0.06f};
+  for (std::size_t i = 0; i < 3; ++i) {
+    SCOPED_TRACE(text[i]);
+    const grtest::TextCall& c = t[labels + i];
+    EXPECT_EQ(c.text, text[i]);
+    EXPECT_EQ(c.colour, testing::kSeriesColours[i]);
+    EXPECT_NEAR(c.x, at[i] * (static_cast<float>(kW) - 0.01f), 0.01f);
+  }
+}
+
+// Model ranges that differ from their highlighted ranges (not so in
+// varnel1): the label of series s at 0.008 + 0.03 (s - 1), whichever series
+// are shown, and the highlighted points drawn again.
+TEST_F(WinplotmTrace, LabelsOfModelRangesBeyondTheHighlight) {
+  Small s;
+  const std::vector<double> y2 = {1, 2, 3, 4, 5, 2, 3, 4, 5, 6, 3, 4, 5, 6, 7};
+  const std::array<int, 3> a = {2, 2, 2}, b = {4, 4, 4}, p = {1, 1, 1}, c = {5, 5, 5};
+  const std::array<int, 3> colour = {47, 175, 111}, show = {0, 1, 1};
+  PlotBlock model;
+  model.x = s.x;
+  model.y = y2;
+  model.a = a;
+  model.b = b;
+  model.p = p;
+  model.c = c;
+  model.colour = colour;
+  model.kind = 2;
+  model.leading = 5;
+  model.m = 3;
+  model.show = show;
+  double xmin = 1.0, xmax = 5.0;
+  winplotm(s.block(), model, xmin, xmax, "x", "y", 0.01, "(F10.1)", "(F10.1)", 1, 0);
+  std::vector<grtest::TextCall> labels;
+  for (const grtest::TextCall& t : grtest::texts())
+    if (t.colour != 223) labels.push_back(t);
+  ASSERT_EQ(labels.size(), 2u);
+  EXPECT_EQ(labels[0].text, "2");
+  EXPECT_NEAR(labels[0].x, 0.038f * (static_cast<float>(kW) - 0.01f), 0.01f);
+  EXPECT_EQ(labels[1].text, "3");
+  EXPECT_NEAR(labels[1].x, 0.068f * (static_cast<float>(kW) - 0.01f), 0.01f);
+  EXPECT_EQ(in(callsof(2), 175).size(), 4u + 2u) << "the whole line, then the highlighted part";
 }
 
 TEST_F(WinplotmGraphs, GraphTwoChosenSeries) {

@@ -8,10 +8,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "toolkit/graphics/graphics.h"
 #include "toolkit/graphics/grrecords.h"
+#include "analysis/tests/winplot_trace.h"
 #include "toolkit/tests/grtrace.h"
 
 namespace tsd {
@@ -58,9 +61,9 @@ struct Plot {
   }
 };
 
-class WinplotsTrace : public grtest::GrTraceTest {
+class WinplotsTrace : public grtest::PlotTraceTest {
  protected:
-  void SetUp() override { grtest::startlayer(kW, kH); }
+  void SetUp() override { startplot(kW, kH); }
 };
 
 // Lines (operation 2) in colour c.
@@ -226,6 +229,85 @@ TEST_F(WinplotsTrace, ZeroLinesOnlyInCallModeOne) {
   p.callmode = 0;
   p.draw();
   EXPECT_TRUE(callsof(2).empty()) << "mode 0 with circles and no points draws no line";
+}
+
+// Device x of a window fraction (the whole window is the text area).
+float windowx(float f) { return f * (static_cast<float>(kW) - 0.01f); }
+float windowy(float f) { return f * (static_cast<float>(kH) - 0.01f); }
+
+// Titles and tick labels of the 300 .. 450 by 0 .. 100 frame: x labels at
+// 300 (on the frame edge), 320 .. 440 and none at 460; y labels at 0 .. 100.
+TEST_F(WinplotsTrace, TitlesAndTickLabels) {
+  Plot p;
+  p.draw();
+  const std::vector<grtest::TextCall>& t = grtest::texts();
+  ASSERT_EQ(t.size(), 2u + 8u + 6u);
+  for (const grtest::TextCall& c : t) EXPECT_EQ(c.colour, 223) << c.text;
+
+  EXPECT_EQ(t[0].text, "    T     ") << "x title centred within its 10 characters";
+  EXPECT_NEAR(t[0].centre(), windowx(0.62f), 0.01f);
+  EXPECT_NEAR(t[0].y, windowy(0.03f), 0.01f);
+  EXPECT_EQ(t[1].text, "Jd,Ja     ") << "y title left-justified";
+  EXPECT_NEAR(t[1].x, windowx(0.008f), 0.01f);
+  EXPECT_NEAR(t[1].y, windowy(0.55f), 0.01f);
+  EXPECT_NEAR(t[0].cw, 1.4f * t[2].cw, 0.01f) << "titles at width factor 1.4, labels at 1.0";
+
+  for (int i = 0; i < 8; ++i) {
+    const grtest::TextCall& c = t[2 + i];
+    const double v = 300.0 + 20.0 * i;
+    SCOPED_TRACE(v);
+    char want[15];
+    std::snprintf(want, sizeof want, "%.1f", v);
+    const std::string digits = want;
+    const std::string field = std::string((14 - digits.size()) / 2, ' ') + digits;
+    // The label text is 14 characters; cells past the window's edge (blanks
+    // of the last label) are not drawn.
+    EXPECT_EQ(c.text, (field + std::string(14 - field.size(), ' ')).substr(0, c.text.size()));
+    EXPECT_GE(c.text.size(), field.size());
+    EXPECT_NEAR(c.x + 7.0f * c.cw, windowx(0.25f + 0.72f * static_cast<float>((v - 300.0) / 150.0)), 0.01f);
+    EXPECT_NEAR(c.y, windowy(0.09f), 0.01f);
+  }
+  const char* ylabels[] = {"0.00E+00", "2.00E+01", "4.00E+01", "6.00E+01", "8.00E+01", "1.00E+02"};
+  for (int i = 0; i < 6; ++i) {
+    const grtest::TextCall& c = t[10 + i];
+    SCOPED_TRACE(ylabels[i]);
+    EXPECT_EQ(c.text, std::string(6, ' ') + ylabels[i]) << "right-justified within 14";
+    EXPECT_NEAR(c.right(), windowx(0.236f), 0.01f);
+    EXPECT_NEAR(c.y, windowy(0.12f + 0.86f * (0.2f * static_cast<float>(i))), 0.01f);
+  }
+  EXPECT_FLOAT_EQ(grstate.areax1, 0.0f) << "mode 1 leaves the whole window as the area";
+}
+
+TEST_F(WinplotsTrace, CurveLabelInCallModeTwo) {
+  Plot p;
+  p.callmode = 2;
+  p.colour = 175;
+  p.draw();
+  ASSERT_EQ(grtest::texts().size(), 1u);
+  const grtest::TextCall& c = grtest::texts()[0];
+  EXPECT_EQ(c.text, "1");
+  EXPECT_EQ(c.colour, 175);
+  EXPECT_NEAR(c.x, windowx(0.02f), 0.01f) << "left-justified at the label position";
+  EXPECT_NEAR(c.y, windowy(0.03f), 0.01f);
+  EXPECT_FLOAT_EQ(grstate.areax1, 0.0f);
+
+  grtest::texts().clear();
+  p.callmode = 0;
+  p.draw();
+  EXPECT_TRUE(grtest::texts().empty()) << "mode 0 draws no text";
+}
+
+// A range wholly below zero labels no tick beyond its upper end.
+TEST_F(WinplotsTrace, LabelsOfARangeBelowZero) {
+  Plot p;
+  p.ymin = -2.5;
+  p.ymax = -0.3;  // step 0.5: labels at -2.5 (edge) .. -0.5
+  p.draw();
+  std::vector<std::string> y;
+  for (std::size_t i = 10; i < grtest::texts().size(); ++i) y.push_back(grtest::texts()[i].text);
+  const std::vector<std::string> want = {"     -2.50E+00", "     -2.00E+00", "     -1.50E+00",
+                                         "     -1.00E+00", "     -5.00E-01"};
+  EXPECT_EQ(y, want);
 }
 
 TEST_F(WinplotsTrace, SeriesKinds) {
