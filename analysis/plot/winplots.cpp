@@ -65,8 +65,13 @@ void widen(double& lo, double& hi) {
   }
 }
 
-// Frame fraction of v in lo..hi, in single precision.
-float fraction(double v, double lo, double hi) { return static_cast<float>((v - lo) / (hi - lo)); }
+// Frame fraction of v in lo..hi, in single precision. A point far outside
+// the frame is cut by the layer's clipping anyway; its fraction is held
+// within the single-precision range so that the conversion stays defined.
+float fraction(double v, double lo, double hi) {
+  constexpr double kFar = 1.0e30;
+  return static_cast<float>(std::clamp((v - lo) / (hi - lo), -kFar, kFar));
+}
 
 // ---- Ticks ----
 

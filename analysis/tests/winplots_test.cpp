@@ -413,6 +413,24 @@ TEST_F(WinplotsTrace, BarsFromTheirBase) {
   }
 }
 
+// Points far outside the frame or not finite: the far one is cut by the
+// clipping, the one that is not finite is left out and breaks the line.
+TEST_F(WinplotsTrace, FarAndNonFinitePoints) {
+  Plot p;
+  p.x = {320, 1e300, 360, 400, 440};
+  p.y = {50, -1e300, 60, std::nan(""), 70};
+  p.kind = kPlotCirclesLine;
+  p.callmode = 0;
+  p.draw();
+  EXPECT_EQ(callsof(4).size(), 3u) << "circles at 320, 360 and 440 only";
+  const Frame fr = frame();
+  for (const DriverCall& d : callsof(2)) {
+    EXPECT_GE(d.params.ix1, itrunc(fr.x1));
+    EXPECT_LE(d.params.ix2, itrunc(fr.x2) + 1);
+  }
+  EXPECT_LE(callsof(2).size(), 2u) << "segments to and from the far point, none through the gap";
+}
+
 TEST_F(WinplotsTrace, FillPatternByArgument) {
   Plot p;
   p.x = {375};
