@@ -155,6 +155,16 @@ constexpr Composite kComposites[] = {
     {0x9F, 'z', 0xF3, 'o'},  // z with acute
 };
 
+}  // namespace
+
+int xxcomposedbase(int c) {
+  for (const Composite& k : kComposites)
+    if (k.code == c) return static_cast<unsigned char>(k.base);
+  return 0;
+}
+
+namespace {
+
 // The strokes of code c: its own glyph, a composed letter, or none.
 Strokes glyphof(int c) {
   if (c >= 128 && c <= 160) {
@@ -195,18 +205,35 @@ void drawstroke(const Stroke& st, float ox, float oy, float sx, float sy,
 }  // namespace
 
 int xxwscs(float x, float y, std::string_view text, float w, float h, int n) {
-  const float sx = w / grfont.cellwidth;
+  const bool proportional = grstate.spacing != 0;
+  float sx = w / grfont.cellwidth;
+  if (proportional && grfont.glyphwidth < 8.0f) sx = sx * 0.75f;
   const float sy = h / grfont.cellheight;
   const bool filled = grstate.fontkind == toolkit::kChrKindFilled;
   const int pattern = grfill.pattern;
   if (filled) grfill.pattern = 4;
+  // Fixed spacing: the origin moves by the text advance. Proportional: the
+  // start of the current cell moves by the character's own advance, and
+  // the glyph is centred in it.
   float ox = x + (grstate.textadvx - grfont.glyphwidth * sx) / 2.0f;
+  float cx = x;
   float oy = y - grstate.textheighty / 2.0f;
   const int count = std::clamp(n, 0, static_cast<int>(std::min<std::size_t>(text.size(), 0x7fffffff)));
   std::vector<float> xs;
   std::vector<float> ys;
   for (int i = 0; i < count; ++i) {
     const int c = xxichar(text[static_cast<std::size_t>(i)]);
+    if (proportional) {
+      const float f = xxcwidth(c);
+      const float advx = f * grstate.textadvx;
+      ox = cx + (advx - grfont.glyphwidth * sx) / 2.0f;
+      if (c > 32) {
+        for (const Stroke& st : glyphof(c)) drawstroke(st, ox, oy, sx, sy, xs, ys);
+      }
+      cx += advx;
+      oy += f * grstate.textadvy;
+      continue;
+    }
     if (c > 32) {
       for (const Stroke& st : glyphof(c)) drawstroke(st, ox, oy, sx, sy, xs, ys);
     }

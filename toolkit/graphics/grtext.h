@@ -21,5 +21,13 @@ int xxsizg();
 int xxwscs(float x, float y, std::string_view text, float w, float h, int n);
 // Code 0..255 of a character.
 int xxichar(char c);
+// "H"/"h" spacing 2, else "P"/"p" 1 (both proportional), else 0 (fixed).
+int igrcharspacing(std::string_view text);
+// Proportional width of code c in cell advances, after a code the current
+// font cannot draw has been taken as a blank.
+float xxcwidth(int c);
+// Base letter of a letter below the second block that stroke text draws
+// composed from a base letter and an accent; 0 for any other code.
+int xxcomposedbase(int c);
 
 }  // namespace tsd

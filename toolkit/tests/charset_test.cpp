@@ -294,6 +294,12 @@ TEST_F(CharsetTest, BinaryFileRoutines) {
   EXPECT_EQ(infoerror(1), kErrFileOpen);
   EXPECT_NE(infoerror(2), 0) << "the system's status of the failed open";
 
+  // A name longer than the text buffer is cut to 255 characters and ended.
+  ifileopen(std::string(300, 'n'), 0, h);
+  EXPECT_EQ(h, -1);
+  EXPECT_EQ(std::strlen(grtextbuf), 255u);
+  infoerror(1);
+
   ifileopen("  " + p + "   ", 0, h);
   ASSERT_NE(h, -1);
   EXPECT_EQ(std::string(grtextbuf), p);

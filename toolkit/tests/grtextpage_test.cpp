@@ -1,0 +1,159 @@
+// Text on a surface: stroke and hardware text leave their pixels inside
+// their cells and the area, and a page of every generated font, sizes,
+// justifications and the Polish letters is written as a PNG to look at.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "text/cp1250.h"
+#include "toolkit/graphics/graphics.h"
+#include "toolkit/graphics/grfont.h"
+#include "toolkit/graphics/grmapping.h"
+#include "toolkit/graphics/grrecords.h"
+#include "toolkit/graphics/grtext.h"
+#include "toolkit/tests/grscreen.h"
+#include "toolkit/window/errstore.h"
+#include "toolkit/window/records.h"
+#include "toolkit/window/strings.h"
+
+namespace tsd {
+namespace {
+
+std::string fontdir() {
+  const char* b = std::getenv("TSD_BINARY_DIR");
+  return std::string(b != nullptr ? b : "..") + "/fonts/";
+}
+
+class GrTextPageTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    assign(tkfiles.chardir, fontdir());
+    assign(tkfiles.charset, "standard.chr");
+  }
+};
+
+// Pixels that are not the background inside and outside a device box.
+void inkcount(const grtest::Screen& s, int x1, int y1, int x2, int y2, int& in, int& out) {
+  in = 0;
+  out = 0;
+  for (int y = 0; y < s.surface.height; ++y)
+    for (int x = 0; x < s.surface.width; ++x) {
+      if (s.dev(x, y) == 0x000000u) continue;
+      if (x >= x1 && x <= x2 && y >= y1 && y <= y2)
+        ++in;
+      else
+        ++out;
+    }
+}
+
+TEST_F(GrTextPageTest, TextStaysInsideItsCellsAndTheArea) {
+  grtest::Screen s(300, 200);
+  grtest::pixelunits(s);
+  igrareaclear();
+  igrcolourn(255);
+  // Cells of 4 x 8 at factors 1: 300 / 75 and 200 / 25; "ABC" centred at
+  // (150, 100) covers x 144..156 and y 96..104.
+  for (const char* font : {"swiss.chr", "romanbld.chr", "H"}) {
+    SCOPED_TRACE(font);
+    igrareaclear();
+    igrcharset(font);
+    igrcharsize(2.0f, 2.0f);  // cells 8 x 16: x 138..162, y 92..108
+    igrcharout(150.0f, 100.0f, "ABC");
+    int in = 0, out = 0;
+    inkcount(s, 137, 91, 163, 109, in, out);
+    EXPECT_GT(in, 30);
+    EXPECT_EQ(out, 0);
+  }
+  // Stroke text is clipped by the area.
+  igrarea(0.0f, 0.0f, 0.5f, 1.0f);
+  igrunits(0.0f, 0.0f, 1.0f, 1.0f);
+  igrareaclear();
+  igrarea(0.0f, 0.0f, 1.0f, 1.0f);
+  igrareaclear();
+  igrarea(0.0f, 0.0f, 0.5f, 1.0f);
+  grtest::pixelunits(s);
+  igrarea(0.0f, 0.0f, 0.5f, 1.0f);
+  igrcharset("swiss.chr");
+  igrcharsize(4.0f, 4.0f);
+  float ux = 0.0f, uy = 0.0f;
+  xxi2e(150.0f, 100.0f, ux, uy);
+  igrcharout(ux, uy, "WWWW");
+  int in = 0, out = 0;
+  inkcount(s, 0, 0, grstate.pixx2, 199, in, out);
+  EXPECT_GT(in, 30);
+  EXPECT_EQ(out, 0);
+}
+
+TEST_F(GrTextPageTest, TextPageOfEveryFont) {
+  grtest::Screen s(1000, 760);
+  grtest::pixelunits(s);
+  igrareaclear();
+  const std::string polish = text::cp1250_from_utf8("Zażółć gęślą jaźń ŚŹŻĆŃÓŁĄĘ śźżćńółąę");
+  const char* fonts[] = {"swiss.chr", "swissbld.chr", "roman.chr", "romanbld.chr",
+                         "fixed.chr", "fixedbld.chr", "standard.chr"};
+  float y = 730.0f;
+  igrcharjustify("L");
+  for (const char* f : fonts) {
+    igrcharset(f);
+    igrcolourn(255);
+    igrcharsize(0.9f, 0.8f);
+    igrcharout(10.0f, y, std::string(f) + ": " + polish);
+    y -= 30.0f;
+    EXPECT_EQ(infoerror(1), 0) << f;
+  }
+  // Hardware text beside stroke text.
+  igrcolourn(223);
+  igrcharset("H");
+  igrcharsize(0.9f, 0.8f);
+  igrcharout(10.0f, y, "H (hardware): " + polish);
+  y -= 40.0f;
+  // Sizes.
+  igrcharset("roman.chr");
+  igrcolourn(255);
+  float x = 10.0f;
+  for (float f : {0.5f, 1.0f, 1.5f, 2.0f}) {
+    igrcharsize(f, f);
+    igrcharout(x, y, "Aa" + text::cp1250_from_utf8("Śś"));
+    x += 60.0f * f + 40.0f;
+  }
+  igrcharset("H");
+  igrcolourn(223);
+  for (float f : {1.0f, 2.0f}) {
+    igrcharsize(f, f);
+    igrcharout(x, y, "Aa" + text::cp1250_from_utf8("Śś"));
+    x += 60.0f * f + 40.0f;
+  }
+  y -= 70.0f;
+  // Justifications about a vertical line at x = 500.
+  igrcolourn(31);
+  igrmoveto(500.0f, y + 20.0f);
+  igrlineto(500.0f, y - 130.0f);
+  igrcharsize(1.0f, 1.0f);
+  for (const char* font : {"swiss.chr", "H"}) {
+    igrcharset(font);
+    igrcolourn(font[0] == 'H' ? 223 : 255);
+    for (const char* j : {"L", "C", "R"}) {
+      igrcharjustify(j);
+      igrcharout(500.0f, y, std::string(j) + text::cp1250_from_utf8(": łódź"));
+      y -= 25.0f;
+    }
+  }
+  // The letters composed from a base letter and an accent, large, beside
+  // the letters of the second block whose accents they borrow.
+  igrcharjustify("L");
+  igrcharset("roman.chr");
+  igrcharsize(2.5f, 2.5f);
+  igrcolourn(255);
+  igrcharout(10.0f, 150.0f, text::cp1250_from_utf8("śźŚŹ šžŠŽŤ óÓčČ"));
+  // A line cut by the page's lower edge.
+  igrcharset("fixedbld.chr");
+  igrcharsize(3.0f, 3.0f);
+  igrcolourn(127);
+  igrcharout(10.0f, 10.0f, text::cp1250_from_utf8("Źdźbło ŚĆ"));
+  const std::string path = s.save("grtextpage.png");
+  SUCCEED() << "written " << path;
+}
+
+}  // namespace
+}  // namespace tsd
