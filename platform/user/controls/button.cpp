@@ -61,7 +61,7 @@ void click(HWND h, Button* b) {
 
 void draw_check_mark(HDC dc, int x, int y, COLORREF c) {
   // A 7 x 7 tick, three pixels thick.
-  static const int rows[7] = {6, 5, 4, 0, 1, 2, 3};  // column -> top row of the stroke
+  static const int rows[7] = {2, 3, 4, 3, 2, 1, 0};  // column -> top row of the stroke
   for (int i = 0; i < 7; ++i) vline(dc, x + i, y + rows[i], y + rows[i] + 3, c);
 }
 
@@ -184,7 +184,9 @@ void paint(HWND h, Button* b) {
     paint_push(dc, r, h, b, enabled);
     return;
   }
-  FillRect(dc, &r, bg);
+  // A group box draws only its frame and caption: the controls inside it
+  // show through.
+  if (k != BS_GROUPBOX) FillRect(dc, &r, bg);
   if (k == BS_GROUPBOX) paint_group(dc, r, h, enabled);
   else paint_mark(dc, r, h, b, enabled);
 }
@@ -205,6 +207,9 @@ LRESULT button_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_GETFONT: return reinterpret_cast<LRESULT>(b->font);
     case WM_ERASEBKGND: return 1;
     case WM_PAINT: paint(h, b); return 0;
+    case WM_NCHITTEST:
+      if (k == BS_GROUPBOX) return HTTRANSPARENT;
+      return DefWindowProcA(h, msg, wp, lp);
     case WM_GETDLGCODE:
       if (k == BS_GROUPBOX) return DLGC_STATIC;
       if (k == BS_DEFPUSHBUTTON) return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;

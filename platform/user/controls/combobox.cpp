@@ -82,7 +82,6 @@ void drop(HWND h, Combo* c, bool down) {
     c->hot = c->cur;
     if (c->hot >= 0 && c->hot >= c->vs.first + c->vs.page) c->vs.first = c->hot - c->vs.page + 1;
     c->vs.clamp();
-    SetWindowPos(h, reinterpret_cast<HWND>(0), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     size_window(h, c, c->field_height + list_h);
     SetCapture(h);
   } else {

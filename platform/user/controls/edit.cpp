@@ -634,7 +634,8 @@ LRESULT edit_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         e->anchor = std::min(a, n);
         e->caret = b;
       }
-      follow_caret(h, e);
+      // A multi-line field keeps its view; EM_SCROLLCARET brings the caret in.
+      if (!multiline(h)) follow_caret(h, e);
       redraw(h);
       return 0;
     }

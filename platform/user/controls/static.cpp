@@ -71,7 +71,15 @@ void paint(HWND h, Static* s) {
   else if (type == SS_LEFT) flags |= kWrap;
   if (style & SS_CENTERIMAGE) flags |= kVCenter;
   if (!IsWindowEnabled(h)) flags |= kDisabled;
-  draw_text(dc, r, window_text(h), flags);
+  RECT tr = r;
+  if (style & SS_SUNKEN) {
+    hline(dc, r.left, r.right, r.top, sys_colour(COLOR_BTNSHADOW));
+    vline(dc, r.left, r.top, r.bottom, sys_colour(COLOR_BTNSHADOW));
+    hline(dc, r.left, r.right, r.bottom - 1, sys_colour(COLOR_BTNHIGHLIGHT));
+    vline(dc, r.right - 1, r.top, r.bottom, sys_colour(COLOR_BTNHIGHLIGHT));
+    InflateRect(&tr, -1, -1);
+  }
+  draw_text(dc, tr, window_text(h), flags);
 }
 
 LRESULT static_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
@@ -90,6 +98,9 @@ LRESULT static_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND: return 1;
     case WM_PAINT: paint(h, s); return 0;
     case WM_GETDLGCODE: return DLGC_STATIC;
+    case WM_NCHITTEST:
+      if (!(style_of(h) & SS_NOTIFY)) return HTTRANSPARENT;
+      return DefWindowProcA(h, msg, wp, lp);
     case WM_SETTEXT:
     case WM_ENABLE: {
       LRESULT r = msg == WM_SETTEXT ? DefWindowProcA(h, msg, wp, lp) : 0;
