@@ -275,11 +275,12 @@ void set_visible(HWND hwnd, bool show) {
     focus_lost_with(hwnd);
     if (hwnd->parent && really_visible(hwnd->parent)) {
       HWND p = hwnd->parent;
-      RECT in_parent = hwnd->rect;
-      in_parent = rect_offset(in_parent, 0, 0);
+      RECT in_parent = hwnd->rect;  // parent-client coordinates already
       invalidate_client(p, &in_parent, true, false);
     }
   }
+  // Device contexts taken while hidden draw once it shows, and not after it hides.
+  refresh_dc_placement(hwnd);
   sync_host_visibility(hwnd);
 }
 

@@ -149,9 +149,9 @@ bool load_script(Headless* h, std::string* why) {
 
 bool headless_backend_create(DisplayBackend* out, std::string* why) {
   auto h = std::make_unique<Headless>();
-  if (const char* spec = std::getenv("TSD_SCREEN"); spec && *spec) {
-    if (!headless::parse_screen_spec(spec, &h->screen.width, &h->screen.height, &h->screen.bits)) {
-      *why = std::string("TSD_SCREEN=") + spec + " is not WIDTHxHEIGHT or WIDTHxHEIGHTxBITS";
+  if (const char* setting = std::getenv("TSD_SCREEN"); setting && *setting) {
+    if (!headless::parse_screen_setting(setting, &h->screen.width, &h->screen.height, &h->screen.bits)) {
+      *why = std::string("TSD_SCREEN=") + setting + " is not WIDTHxHEIGHT or WIDTHxHEIGHTxBITS";
       return false;
     }
   }
@@ -194,6 +194,7 @@ bool headless_backend_create(DisplayBackend* out, std::string* why) {
         *hh = s.height;
         *bits = s.bits;
       },
+      .set_cursor = nullptr,  // no pointer to show
       .beep = [](void* p, UINT type) { write_log_utf8(self_of(p), "beep " + std::to_string(type)); },
       .clock_ms = [](void* p) -> DWORD { return self_of(p)->clock; },
       .log = [](void* p, const std::string& line) { write_log(self_of(p), line); },
