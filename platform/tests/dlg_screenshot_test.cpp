@@ -55,11 +55,13 @@ TEST_F(DialogScreenshot, MultiLineReadOnlyEditWithTabsAndScrollBar) {
   use_script("screenshot \"" + a + "\"\nkey Escape\n");
   HWND owner = main_window();
   DialogTemplate t;
-  t.title = "Table";
+  t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+  t.caption = "Table";
   t.cx = 200;
   t.cy = 100;
   t.font_face = "MS Sans Serif";
-  t.items = {item("EDIT", "", 1027, WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_READONLY | WS_TABSTOP, 5, 5, 190, 70),
+  t.font_size = 8;
+  t.controls = {item("EDIT", "", 1027, WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_READONLY | WS_TABSTOP, 5, 5, 190, 70),
              item("BUTTON", "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 75, 80, 50, 14)};
   struct P {
     static INT_PTR proc(HWND dlg, UINT msg, WPARAM wp, LPARAM) {

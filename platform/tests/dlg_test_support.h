@@ -18,16 +18,16 @@ inline constexpr int kListId = 401;
 inline constexpr int kComboId = 501;
 inline constexpr int kPasswordId = 102;
 
-inline DialogItemTemplate item(const char* cls, const char* text, int id, DWORD style, int x, int y, int cx, int cy) {
-  DialogItemTemplate t;
-  t.class_name = cls;
+inline DialogControlTemplate item(const char* cls, const char* text, int id, DWORD style, int x, int y, int cx, int cy) {
+  DialogControlTemplate t;
+  t.window_class = cls;
   t.text = text;
   t.id = id;
   t.style = style | WS_VISIBLE;
-  t.x = x;
-  t.y = y;
-  t.cx = cx;
-  t.cy = cy;
+  t.x = static_cast<std::int16_t>(x);
+  t.y = static_cast<std::int16_t>(y);
+  t.cx = static_cast<std::int16_t>(cx);
+  t.cy = static_cast<std::int16_t>(cy);
   return t;
 }
 
@@ -40,10 +40,10 @@ inline DialogTemplate test_dialog() {
   t.y = 10;
   t.cx = 250;
   t.cy = 160;
-  t.title = "Test dialog";
+  t.caption = "Test dialog";
   t.font_face = "MS Sans Serif";
-  t.point_size = 8;
-  t.items = {
+  t.font_size = 8;
+  t.controls = {
       item("STATIC", "&Name:", -1, SS_LEFT, 7, 9, 40, 8),
       item("EDIT", "", kEditId, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 50, 7, 120, 12),
       item("STATIC", "&Password:", -1, SS_LEFT, 7, 25, 40, 8),

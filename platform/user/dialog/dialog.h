@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/kernel/resources.h"
 #include "platform/user/controls/controls.h"
 
 namespace plat {
@@ -40,40 +41,12 @@ inline constexpr UINT DM_GETDEFID = WM_USER + 0;
 inline constexpr UINT DM_SETDEFID = WM_USER + 1;
 inline constexpr WORD DC_HASDEFID = 0x534B;
 
-// One control of a template: class name ("BUTTON", "EDIT", ... or any
-// registered class), text, id, style (WS_CHILD is implied), extended style
-// and rectangle in dialog units.
-struct DialogItemTemplate {
-  std::string class_name;
-  std::string text;
-  int id = 0;
-  DWORD style = WS_VISIBLE;
-  DWORD exstyle = 0;
-  int x = 0, y = 0, cx = 0, cy = 0;
-};
-
-// A dialog template: the dialog's style, extended style, rectangle in
-// dialog units (x, y relative to the owner's client area unless DS_CENTER),
-// caption, font (face and point size; empty face: the dialog font) and
-// controls in order. The order is the tab order and the order GW_CHILD and
-// GW_HWNDNEXT report.
-struct DialogTemplate {
-  DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-  DWORD exstyle = 0;
-  int x = 0, y = 0, cx = 0, cy = 0;
-  std::string title;
-  std::string font_face;
-  int point_size = 8;
-  std::vector<DialogItemTemplate> items;
-};
-
-// Templates named by id (MAKEINTRESOURCE) or name. Until the module's own
-// resources are read, templates built in code are made known here; the
-// named forms of CreateDialogParamA and DialogBoxParamA look them up.
-void register_dialog_template(HINSTANCE instance, LPCSTR name, const DialogTemplate& t);
-const DialogTemplate* find_dialog_template(HINSTANCE instance, LPCSTR name);
-inline LPCSTR MAKEINTRESOURCEA(int id) { return reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(id & 0xFFFF)); }
-
+// Dialog templates are the kernel's decoded form (platform/kernel/resources.h):
+// rectangles in dialog units (x, y relative to the owner's client area
+// unless DS_CENTER), caption, font (font_size 0: the dialog font) and
+// controls in template order, which is the tab order and the order
+// GW_CHILD and GW_HWNDNEXT report. The named forms below read the
+// module's RT_DIALOG resources.
 HWND CreateDialogIndirectParamA(HINSTANCE instance, const DialogTemplate* t, HWND owner, DLGPROC proc,
                                 LPARAM param);
 HWND CreateDialogParamA(HINSTANCE instance, LPCSTR name, HWND owner, DLGPROC proc, LPARAM param);

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <optional>
+#include <span>
 
 #include "platform/display/display.h"
 #include "platform/gdi/gdi.h"
@@ -45,25 +47,6 @@ struct CreateRecord {
   DLGPROC proc;
   DialogState* state;
 };
-
-// The template registry (until the module's resources are read).
-struct TemplateKey {
-  HINSTANCE instance;
-  std::string name;  // "#123" for an id
-  bool operator<(const TemplateKey& o) const {
-    if (instance != o.instance) return instance < o.instance;
-    return strcasecmp(name.c_str(), o.name.c_str()) < 0;
-  }
-};
-std::map<TemplateKey, DialogTemplate>& templates() {
-  static std::map<TemplateKey, DialogTemplate> t;
-  return t;
-}
-std::string key_name(LPCSTR name) {
-  auto v = reinterpret_cast<std::uintptr_t>(name);
-  if (v < 0x10000) return "#" + std::to_string(v);
-  return name;
-}
 
 INT_PTR call_proc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
   auto proc = reinterpret_cast<DLGPROC>(GetWindowLongPtrA(dlg, DWLP_DLGPROC));
@@ -159,15 +142,17 @@ void log_dialog(HWND dlg) {
 
 using namespace dlg;
 
-void register_dialog_template(HINSTANCE instance, LPCSTR name, const DialogTemplate& t) {
-  templates()[TemplateKey{instance, key_name(name)}] = t;
+namespace {
+// A template of the module's resources, decoded; nothing when it is missing or damaged.
+std::optional<DialogTemplate> load_template(HINSTANCE instance, LPCSTR name) {
+  HRSRC r = FindResourceA(reinterpret_cast<HMODULE>(instance), name, RT_DIALOG);
+  if (!r) return std::nullopt;
+  const void* data = LockResource(LoadResource(reinterpret_cast<HMODULE>(instance), r));
+  DWORD size = SizeofResource(reinterpret_cast<HMODULE>(instance), r);
+  if (!data) return std::nullopt;
+  return decode_dialog(std::span<const BYTE>(static_cast<const BYTE*>(data), size));
 }
-
-const DialogTemplate* find_dialog_template(HINSTANCE instance, LPCSTR name) {
-  auto it = templates().find(TemplateKey{instance, key_name(name)});
-  if (it == templates().end()) it = templates().find(TemplateKey{nullptr, key_name(name)});
-  return it == templates().end() ? nullptr : &it->second;
-}
+}  // namespace
 
 HWND CreateDialogIndirectParamA(HINSTANCE instance, const DialogTemplate* t, HWND owner, DLGPROC proc,
                                 LPARAM param) {
@@ -176,9 +161,9 @@ HWND CreateDialogIndirectParamA(HINSTANCE instance, const DialogTemplate* t, HWN
   ensure_dialog_class();
   auto* s = new DialogState();
   s->proc = proc;
-  if (!t->font_face.empty()) {
-    int px = -(t->point_size * 96 + 36) / 72;
-    s->font = CreateFontA(px, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, VARIABLE_PITCH | FF_SWISS,
+  if (t->font_size && !t->font_face.empty()) {
+    int px = -(t->font_size * 96 + 36) / 72;
+    s->font = CreateFontA(px, 0, 0, 0, t->font_weight ? t->font_weight : FW_NORMAL, t->font_italic, 0, 0, DEFAULT_CHARSET, 0, 0, 0, VARIABLE_PITCH | FF_SWISS,
                           t->font_face.c_str());
     s->own_font = s->font != nullptr;
   }
@@ -205,25 +190,25 @@ HWND CreateDialogIndirectParamA(HINSTANCE instance, const DialogTemplate* t, HWN
   HWND parent = owner;
   if (!(style & WS_CHILD) && owner) parent = GetAncestor(owner, GA_ROOT) ? GetAncestor(owner, GA_ROOT) : owner;
   CreateRecord rec{proc, s};
-  HWND dlg = CreateWindowExA(exstyle, kDialogClass, t->title.c_str(), style, x, y, w, h, parent, nullptr, instance, &rec);
+  HWND dlg = CreateWindowExA(exstyle, kDialogClass, t->caption.c_str(), style, x, y, w, h, parent, nullptr, instance, &rec);
   if (!dlg) {
     if (s->own_font) DeleteObject(s->font);
     delete s;
     return nullptr;
   }
   SendMessageA(dlg, WM_SETFONT, reinterpret_cast<WPARAM>(s->font), 0);
-  for (const DialogItemTemplate& it : t->items) {
+  for (const DialogControlTemplate& it : t->controls) {
     DWORD cs = (it.style | WS_CHILD) & ~WS_POPUP;
     DWORD cex = it.exstyle;
     // Bordered fields get the sunken 3-D edge of a dialog.
-    if (is_class(it.class_name, "EDIT") || is_class(it.class_name, "LISTBOX")) {
+    if (is_class(it.window_class, "EDIT") || is_class(it.window_class, "LISTBOX")) {
       if (cs & WS_BORDER) {
         cs &= ~WS_BORDER;
         cex |= WS_EX_CLIENTEDGE;
       }
     }
-    if (is_class(it.class_name, "COMBOBOX")) cs &= ~WS_BORDER;
-    HWND c = CreateWindowExA(cex, it.class_name.c_str(), it.text.c_str(), cs, dlu_x(s, it.x), dlu_y(s, it.y),
+    if (is_class(it.window_class, "COMBOBOX")) cs &= ~WS_BORDER;
+    HWND c = CreateWindowExA(cex, it.window_class.c_str(), it.text.c_str(), cs, dlu_x(s, it.x), dlu_y(s, it.y),
                              dlu_x(s, it.cx), dlu_y(s, it.cy), dlg,
                              reinterpret_cast<HMENU>(static_cast<std::intptr_t>(it.id)), instance, nullptr);
     if (!c) {
@@ -247,7 +232,8 @@ HWND CreateDialogIndirectParamA(HINSTANCE instance, const DialogTemplate* t, HWN
 }
 
 HWND CreateDialogParamA(HINSTANCE instance, LPCSTR name, HWND owner, DLGPROC proc, LPARAM param) {
-  return CreateDialogIndirectParamA(instance, find_dialog_template(instance, name), owner, proc, param);
+  std::optional<DialogTemplate> t = load_template(instance, name);
+  return t ? CreateDialogIndirectParamA(instance, &*t, owner, proc, param) : nullptr;
 }
 
 INT_PTR DialogBoxIndirectParamA(HINSTANCE instance, const DialogTemplate* t, HWND owner, DLGPROC proc,
@@ -295,7 +281,8 @@ INT_PTR DialogBoxIndirectParamA(HINSTANCE instance, const DialogTemplate* t, HWN
 }
 
 INT_PTR DialogBoxParamA(HINSTANCE instance, LPCSTR name, HWND owner, DLGPROC proc, LPARAM param) {
-  return DialogBoxIndirectParamA(instance, find_dialog_template(instance, name), owner, proc, param);
+  std::optional<DialogTemplate> t = load_template(instance, name);
+  return t ? DialogBoxIndirectParamA(instance, &*t, owner, proc, param) : -1;
 }
 
 BOOL EndDialog(HWND dlg, INT_PTR result) {

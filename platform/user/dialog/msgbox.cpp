@@ -212,7 +212,7 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR title, UINT type) {
   box.default_index = def < n ? def : 0;
   DialogTemplate t;
   t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-  t.title = title ? title : "Error";
+  t.caption = title ? title : "Error";
   if (type & MB_ICONMASK) MessageBeep(type & MB_ICONMASK);
   INT_PTR r = DialogBoxIndirectParamA(nullptr, &t, owner, box_proc, reinterpret_cast<LPARAM>(&box));
   return r < 0 ? 0 : static_cast<int>(r);
