@@ -1,0 +1,81 @@
+// The display backend interface: the one seam between the window manager
+// and a host (an SDL window per top-level window, or the headless virtual
+// screen). A backend fills the slots it needs; registration fills every
+// slot it left empty with a do-nothing default, so callers never check.
+// Only platform/display/display.cpp calls through this table.
+#pragma once
+
+#include <string>
+
+#include "platform/display/input_event.h"
+#include "platform/gdi/surface.h"
+#include "platform/types.h"
+
+namespace plat {
+
+// What the window manager tells a backend about one top-level window.
+struct HostWindowInfo {
+  HWND window = nullptr;
+  std::string title;  // code page 1250
+  RECT rect;          // outer rectangle on the screen
+  bool topmost = false;
+};
+
+struct DisplayBackend {
+  void* self = nullptr;  // the backend's own state, passed back to every slot
+
+  // ---- Lifetime
+  // Release every host resource; the backend is not used afterwards.
+  void (*shutdown)(void* self);
+
+  // ---- Top-level windows
+  // The window became visible: make (or show again) its host window.
+  void (*window_shown)(void* self, const HostWindowInfo& info);
+  // The window was hidden or minimised: take its host window off the screen.
+  void (*window_hidden)(void* self, HWND window);
+  // The window is gone: forget it and free its host window.
+  void (*window_destroyed)(void* self, HWND window);
+  // The window's title changed (code page 1250).
+  void (*window_title)(void* self, HWND window, const std::string& title);
+  // The window moved or changed size on our screen (outer rectangle).
+  void (*window_geometry)(void* self, HWND window, RECT rect);
+  // The window became the active one and was raised to the top.
+  void (*window_raised)(void* self, HWND window);
+  // Put the window's pixels (its whole frame) on the host; the surface is
+  // as large as the window's outer rectangle.
+  void (*present)(void* self, HWND window, const Surface& surface);
+  // The order of the top-level windows changed: front first.
+  void (*z_order)(void* self, const HWND* front_to_back, int count);
+
+  // ---- Input
+  // Wait up to timeout_ms (0: do not wait, -1: until something happens)
+  // for host input and deliver what arrived through hooks.deliver. The
+  // window manager calls this only when it has nothing left to do.
+  void (*pump_events)(void* self, const DesktopHooks& hooks, int timeout_ms);
+
+  // ---- Screen
+  // Screen size in pixels and colour depth in bits per pixel.
+  void (*screen_info)(void* self, int* width, int* height, int* bits_per_pixel);
+
+  // ---- Sound
+  // Sound the bell (MessageBeep's type: MB_OK, MB_ICONHAND, ...).
+  void (*beep)(void* self, UINT type);
+
+  // ---- Clock
+  // Milliseconds since the backend started (the message time base).
+  DWORD (*clock_ms)(void* self);
+
+  // ---- Log
+  // Record one line in the run's log (the scripted user keeps one; others ignore it).
+  void (*log)(void* self, const std::string& line);
+};
+
+// One backend that can be chosen: create() fills `out` and returns true
+// when the host can be used, else writes why not into `why`.
+struct BackendEntry {
+  const char* name;
+  const char* description;
+  bool (*create)(DisplayBackend* out, std::string* why);
+};
+
+}  // namespace plat

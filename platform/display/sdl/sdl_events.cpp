@@ -1,0 +1,149 @@
+// Host events to input events: keys (with the typed character attached
+// when the host sends it right behind its key), text, the mouse, and what
+// the host does to a window (close, expose, resize, move).
+#include "platform/display/sdl/sdl_state.h"
+#include "platform/user/user_constants.h"
+#include "text/cp1250.h"
+
+namespace plat::sdl {
+
+namespace {
+
+unsigned mods_of(Uint16 m) {
+  unsigned r = 0;
+  if (m & KMOD_SHIFT) r |= kModShift;
+  if (m & KMOD_CTRL) r |= kModCtrl;
+  if (m & KMOD_ALT) r |= kModAlt;
+  return r;
+}
+
+unsigned current_mods() { return mods_of(static_cast<Uint16>(SDL_GetModState())); }
+
+HWND window_of(State* s, Uint32 id) {
+  auto it = s->by_id.find(id);
+  return it == s->by_id.end() ? nullptr : it->second;
+}
+
+void key_event(State* s, const SDL_KeyboardEvent& k, const DesktopHooks& hooks) {
+  bool keypad = false;
+  UINT vk = vk_of(k.keysym.sym, &keypad);
+  if (!vk) return;
+  InputEvent e;
+  e.kind = k.type == SDL_KEYDOWN ? InputKind::key_down : InputKind::key_up;
+  e.window = window_of(s, k.windowID);
+  e.vk = vk;
+  e.keypad = keypad;
+  e.mods = mods_of(k.keysym.mod);
+  if (e.kind == InputKind::key_down) {
+    // The character of this key, when the host reports it right behind.
+    SDL_Event next;
+    if (SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1 && next.type == SDL_TEXTINPUT) {
+      std::string cp = text::cp1250_from_utf8(next.text.text);
+      if (cp.size() == 1) {
+        SDL_PeepEvents(&next, 1, SDL_GETEVENT, SDL_TEXTINPUT, SDL_TEXTINPUT);
+        e.text = cp;
+      }
+    }
+    // Keys that type something without Ctrl or Alt get their character from
+    // the host's text, never from our own key table (the host's keyboard
+    // layout decides what they type).
+    bool printable = k.keysym.sym >= 32 && k.keysym.sym < 127;
+    if (e.text.empty() && printable && !(e.mods & (kModCtrl | kModAlt))) e.text_follows = true;
+  }
+  hooks.deliver(e);
+}
+
+void mouse_event(State* s, InputKind kind, Uint32 id, int x, int y, int button, const DesktopHooks& hooks) {
+  InputEvent e;
+  e.kind = kind;
+  e.window = window_of(s, id);
+  if (!e.window) return;
+  e.pos = POINT{x, y};
+  e.button = button == SDL_BUTTON_RIGHT ? 3 : button == SDL_BUTTON_MIDDLE ? 2 : 1;
+  e.mods = current_mods();
+  hooks.deliver(e);
+}
+
+void window_event(State* s, const SDL_WindowEvent& w, const DesktopHooks& hooks) {
+  HWND hwnd = window_of(s, w.windowID);
+  if (!hwnd) return;
+  InputEvent e;
+  e.window = hwnd;
+  switch (w.event) {
+    case SDL_WINDOWEVENT_CLOSE:
+      e.kind = InputKind::host_close;
+      break;
+    case SDL_WINDOWEVENT_EXPOSED: {
+      HostWindow& h = s->windows[hwnd];
+      if (!h.exposed_once) {
+        h.exposed_once = true;
+        return;
+      }
+      e.kind = InputKind::host_expose;
+      break;
+    }
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      e.kind = InputKind::host_resize;
+      e.rect.right = w.data1;
+      e.rect.bottom = w.data2;
+      break;
+    case SDL_WINDOWEVENT_MOVED:
+      e.kind = InputKind::host_move;
+      e.rect.left = w.data1;
+      e.rect.top = w.data2;
+      break;
+    default:
+      return;
+  }
+  hooks.deliver(e);
+}
+
+void one_event(State* s, const SDL_Event& ev, const DesktopHooks& hooks) {
+  switch (ev.type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: key_event(s, ev.key, hooks); break;
+    case SDL_TEXTINPUT: {
+      InputEvent e;
+      e.kind = InputKind::text;
+      e.window = window_of(s, ev.text.windowID);
+      e.text = text::cp1250_from_utf8(ev.text.text);
+      e.mods = current_mods();
+      if (!e.text.empty()) hooks.deliver(e);
+      break;
+    }
+    case SDL_MOUSEMOTION:
+      mouse_event(s, InputKind::mouse_move, ev.motion.windowID, ev.motion.x, ev.motion.y, 0, hooks);
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      mouse_event(s, ev.type == SDL_MOUSEBUTTONDOWN ? InputKind::mouse_down : InputKind::mouse_up, ev.button.windowID,
+                  ev.button.x, ev.button.y, ev.button.button, hooks);
+      break;
+    case SDL_WINDOWEVENT: window_event(s, ev.window, hooks); break;
+    default: break;
+  }
+}
+
+}  // namespace
+
+void pump_events(void* p, const DesktopHooks& hooks, int timeout_ms) {
+  auto* s = state_of(p);
+  if (!hooks.deliver) return;
+  SDL_Event ev;
+  bool got = timeout_ms == 0 ? SDL_PollEvent(&ev) == 1
+             : timeout_ms < 0 ? SDL_WaitEvent(&ev) == 1
+                              : SDL_WaitEventTimeout(&ev, timeout_ms) == 1;
+  if (!got) {
+    if (timeout_ms < 0) {
+      // Waiting without a limit fails only when the display is gone.
+      InputEvent e;
+      e.kind = InputKind::host_lost;
+      hooks.deliver(e);
+    }
+    return;
+  }
+  one_event(s, ev, hooks);
+  while (SDL_PollEvent(&ev) == 1) one_event(s, ev, hooks);
+}
+
+}  // namespace plat::sdl

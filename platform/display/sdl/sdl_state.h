@@ -1,0 +1,45 @@
+// State of the SDL backend shared by its files: one host window per
+// top-level window. Our frame is drawn by us, so each host window is
+// borderless and exactly as large as the window's outer rectangle; host
+// mouse positions are then frame-relative as they are.
+#pragma once
+
+#include <SDL.h>
+
+#include <map>
+#include <string>
+
+#include "platform/display/backend.h"
+
+namespace plat::sdl {
+
+struct HostWindow {
+  SDL_Window* sdl = nullptr;
+  HWND window = nullptr;
+  bool exposed_once = false;  // the first expose of a new window is its map, not damage
+};
+
+struct State {
+  std::map<HWND, HostWindow> windows;
+  std::map<Uint32, HWND> by_id;
+  int screen_w = 1024, screen_h = 768, bits = 32;
+};
+
+inline State* state_of(void* p) { return static_cast<State*>(p); }
+
+// sdl_window.cpp
+void window_shown(void* p, const HostWindowInfo& info);
+void window_hidden(void* p, HWND w);
+void window_destroyed(void* p, HWND w);
+void window_title(void* p, HWND w, const std::string& title);
+void window_geometry(void* p, HWND w, RECT r);
+void window_raised(void* p, HWND w);
+void present(void* p, HWND w, const Surface& s);
+
+// sdl_events.cpp
+void pump_events(void* p, const DesktopHooks& hooks, int timeout_ms);
+
+// sdl_keys.cpp: the virtual key of a host key (0 for none) and whether it is on the keypad.
+UINT vk_of(SDL_Keycode sym, bool* keypad);
+
+}  // namespace plat::sdl

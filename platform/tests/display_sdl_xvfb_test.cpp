@@ -1,0 +1,187 @@
+// The sdl backend on a real X server (Xvfb started by the test on a free
+// display number): a window is shown as a host window with its title in
+// UTF-8, a host key reaches the window procedure with its character, and
+// the pixels read back from the host window are the window's.
+#include <SDL.h>
+#include <signal.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+#include "platform/tests/user_test_support.h"
+#include "text/cp1250.h"
+
+namespace plat::testing {
+namespace {
+
+bool exists(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0;
+}
+
+std::string find_xvfb() {
+  const char* path = std::getenv("PATH");
+  std::string p = path ? path : "/usr/bin:/bin";
+  std::size_t start = 0;
+  while (start <= p.size()) {
+    std::size_t colon = p.find(':', start);
+    std::string dir = p.substr(start, colon == std::string::npos ? std::string::npos : colon - start);
+    if (!dir.empty() && access((dir + "/Xvfb").c_str(), X_OK) == 0) return dir + "/Xvfb";
+    if (colon == std::string::npos) break;
+    start = colon + 1;
+  }
+  return "";
+}
+
+class Xvfb {
+ public:
+  bool start(std::string* why) {
+    std::string exe = find_xvfb();
+    if (exe.empty()) {
+      *why = "Xvfb is not installed (package xvfb)";
+      return false;
+    }
+    for (int n = 91; n < 160; ++n) {
+      std::string sock = "/tmp/.X11-unix/X" + std::to_string(n);
+      std::string lock = "/tmp/.X" + std::to_string(n) + "-lock";
+      if (exists(sock) || exists(lock)) continue;
+      pid_ = fork();
+      if (pid_ == 0) {
+        std::string disp = ":" + std::to_string(n);
+        int devnull = open("/dev/null", 1);
+        if (devnull >= 0) {
+          dup2(devnull, 1);
+          dup2(devnull, 2);
+        }
+        execl(exe.c_str(), "Xvfb", disp.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp", "-noreset",
+              static_cast<char*>(nullptr));
+        _exit(127);
+      }
+      for (int i = 0; i < 100; ++i) {
+        if (exists(sock)) {
+          display_ = ":" + std::to_string(n);
+          return true;
+        }
+        int status = 0;
+        if (waitpid(pid_, &status, WNOHANG) == pid_) {
+          pid_ = -1;
+          break;  // it did not start on this number: try the next
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      }
+      if (pid_ > 0) stop();
+    }
+    *why = "Xvfb did not start";
+    return false;
+  }
+  void stop() {
+    if (pid_ > 0) {
+      kill(pid_, SIGTERM);
+      waitpid(pid_, nullptr, 0);
+      pid_ = -1;
+    }
+  }
+  ~Xvfb() { stop(); }
+  const std::string& display() const { return display_; }
+
+ private:
+  pid_t pid_ = -1;
+  std::string display_;
+};
+
+SDL_Window* host_window_titled(const std::string& utf8) {
+  for (Uint32 id = 1; id < 64; ++id)
+    if (SDL_Window* w = SDL_GetWindowFromID(id))
+      if (utf8 == SDL_GetWindowTitle(w)) return w;
+  return nullptr;
+}
+
+TEST(SdlOnXvfb, ShowsAWindowDeliversAKeyAndShowsItsPixels) {
+  Xvfb x;
+  std::string why;
+  if (!x.start(&why)) GTEST_SKIP() << why;
+  setenv("DISPLAY", x.display().c_str(), 1);
+  unsetenv("WAYLAND_DISPLAY");
+  std::string error;
+  ASSERT_TRUE(display_open("sdl", &error)) << error;
+  install_desktop_hooks();
+  seen().clear();
+
+  WNDCLASSA wc;
+  wc.lpfnWndProc = CALLBACK_record;
+  wc.lpszClassName = "SdlTest";
+  ASSERT_NE(RegisterClassA(&wc), 0);
+  std::string title = text::cp1250_from_utf8("Zażółć gęślą");
+  HWND w = CreateWindowExA(0, "SdlTest", title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 30, 240, 160, nullptr,
+                           nullptr, nullptr, nullptr);
+  ASSERT_NE(w, nullptr);
+  drain();
+
+  // Paint the client a known colour straight into the window's pixels.
+  Surface* s = w->surface.get();
+  ASSERT_NE(s, nullptr);
+  for (int y = w->client.top; y < w->client.bottom; ++y)
+    for (int xx = w->client.left; xx < w->client.right; ++xx) s->row(y)[xx] = 0x00c08040;
+  w->dirty = true;
+  UpdateWindow(w);
+
+  SDL_Window* host = host_window_titled("Zażółć gęślą");
+  ASSERT_NE(host, nullptr) << "a host window titled in UTF-8";
+
+  SDL_Event ev;
+  SDL_zero(ev);
+  ev.type = SDL_KEYDOWN;
+  ev.key.windowID = SDL_GetWindowID(host);
+  ev.key.state = SDL_PRESSED;
+  ev.key.keysym.sym = SDLK_q;
+  ev.key.keysym.scancode = SDL_SCANCODE_Q;
+  ASSERT_EQ(SDL_PushEvent(&ev), 1);
+  SDL_Event text;
+  SDL_zero(text);
+  text.type = SDL_TEXTINPUT;
+  text.text.windowID = SDL_GetWindowID(host);
+  std::strcpy(text.text.text, "ą");
+  ASSERT_EQ(SDL_PushEvent(&text), 1);
+
+  bool got_key = false, got_char = false;
+  for (int i = 0; i < 200 && !(got_key && got_char); ++i) {
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+      if (m.message == WM_KEYDOWN && m.wParam == 'Q') got_key = true;
+      TranslateMessage(&m);
+      DispatchMessageA(&m);
+    }
+    for (const Seen& sn : seen())
+      if (sn.message == WM_CHAR && sn.wparam == 0xB9) got_char = true;  // "ą" in code page 1250
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  EXPECT_TRUE(got_key) << "WM_KEYDOWN 'Q' from the host key";
+  EXPECT_TRUE(got_char) << "WM_CHAR 0xB9 from the host text";
+
+  SDL_Surface* shown = SDL_GetWindowSurface(host);
+  ASSERT_NE(shown, nullptr);
+  ASSERT_GE(shown->w, 240);
+  SDL_LockSurface(shown);
+  auto pixel = [&](int px, int py) {
+    const auto* row = static_cast<const std::uint8_t*>(shown->pixels) + py * shown->pitch;
+    Uint32 v = 0;
+    std::memcpy(&v, row + px * shown->format->BytesPerPixel, shown->format->BytesPerPixel);
+    Uint8 r, g, b;
+    SDL_GetRGB(v, shown->format, &r, &g, &b);
+    return (static_cast<std::uint32_t>(r) << 16) | (g << 8) | b;
+  };
+  std::uint32_t mid = pixel(120, 90);
+  SDL_UnlockSurface(shown);
+  EXPECT_EQ(mid, 0x00c08040u) << std::hex << "the client's colour read back from the host window";
+
+  desktop_reset();
+  x.stop();
+}
+
+}  // namespace
+}  // namespace plat::testing

@@ -1,0 +1,262 @@
+// Input routing: host events become window messages. Keys go to the focus
+// window (or the active window when nothing has the focus); the mouse goes
+// to the capture window, or to the window under the pointer, in client
+// coordinates for the client area and as WM_NC* messages with a hit-test
+// code elsewhere. What the host does to a window (resize, move, expose,
+// close) is applied through the normal window calls.
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/display/display.h"
+#include "platform/user/desktop.h"
+
+namespace plat {
+
+namespace {
+
+constexpr int kDoubleClickDistance = 4;
+
+// Keys of the editing and cursor block are "extended" keys; their twins
+// on the numeric pad are not.
+bool extended_key(const InputEvent& e) {
+  switch (e.vk) {
+    case VK_INSERT: case VK_DELETE: case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
+    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
+      return !e.keypad;
+    case VK_RETURN: case VK_DIVIDE:
+      return e.keypad;
+    default:
+      return false;
+  }
+}
+
+LPARAM key_lparam(const InputEvent& e, bool up, bool was_down) {
+  DWORD l = 1;  // repeat count
+  if (extended_key(e)) l |= 1u << 24;
+  if (e.mods & kModAlt) l |= 1u << 29;
+  if (was_down || up) l |= 1u << 30;
+  if (up) l |= 1u << 31;
+  return static_cast<LPARAM>(l);
+}
+
+void post_input(HWND hwnd, UINT msg, WPARAM w, LPARAM l, DWORD priv) {
+  MSG m;
+  m.hwnd = hwnd;
+  m.message = msg;
+  m.wParam = w;
+  m.lParam = l;
+  m.time = display_clock_ms();
+  m.pt = desktop().cursor_pos;
+  m.lPrivate = priv;
+  post_message(m, false);
+}
+
+HWND keyboard_target() {
+  Desktop& d = desktop();
+  if (d.focus && IsWindow(d.focus)) return d.focus;
+  return d.active;
+}
+
+void route_key(const InputEvent& e) {
+  Desktop& d = desktop();
+  bool down = e.kind == InputKind::key_down;
+  bool was_down = (d.async_key_state[e.vk & 0xff] & 0x80) != 0;
+  note_async_key(e.vk, down);
+  HWND target = keyboard_target();
+  if (!target) return;
+  bool alt = (e.mods & kModAlt) != 0 && !(e.mods & kModCtrl);
+  // With nothing focused, keys reach the active window as system keys.
+  bool sys = alt || e.vk == VK_MENU || e.vk == VK_F(10) || !d.focus;
+  UINT msg = down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
+  int ch = -1;
+  if (down && e.text.size() == 1) ch = static_cast<unsigned char>(e.text[0]);
+  DWORD priv = private_bits(e.mods, ch);
+  if (down && ch < 0 && e.text_follows) priv |= kPrivNoChar;
+  post_input(target, msg, e.vk, key_lparam(e, !down, was_down), priv);
+}
+
+void route_text(const InputEvent& e) {
+  HWND target = keyboard_target();
+  if (!target) return;
+  for (char c : e.text)
+    post_input(target, WM_CHAR, static_cast<unsigned char>(c), 1, private_bits(e.mods, -1));
+}
+
+WPARAM mouse_key_flags(unsigned mods) {
+  Desktop& d = desktop();
+  WPARAM w = 0;
+  if (d.async_key_state[VK_LBUTTON] & 0x80) w |= MK_LBUTTON;
+  if (d.async_key_state[VK_RBUTTON] & 0x80) w |= MK_RBUTTON;
+  if (d.async_key_state[VK_MBUTTON] & 0x80) w |= MK_MBUTTON;
+  if (mods & kModShift) w |= MK_SHIFT;
+  if (mods & kModCtrl) w |= MK_CONTROL;
+  return w;
+}
+
+UINT button_vk(int button) { return button == 3 ? VK_RBUTTON : button == 2 ? VK_MBUTTON : VK_LBUTTON; }
+
+UINT client_message(InputKind k, int button) {
+  if (k == InputKind::mouse_move) return WM_MOUSEMOVE;
+  bool down = k == InputKind::mouse_down;
+  if (button == 3) return down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+  if (button == 2) return down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+  return down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+}
+
+// Moving or sizing a window while its caption or border is dragged.
+void drag_to(POINT pt) {
+  Desktop& d = desktop();
+  HWND w = d.dragging;
+  if (!IsWindow(w)) {
+    d.dragging = nullptr;
+    return;
+  }
+  LONG dx = pt.x - d.drag_start.x, dy = pt.y - d.drag_start.y;
+  RECT r = d.drag_rect;
+  LRESULT h = d.drag_hit;
+  if (h == HTCAPTION) {
+    SetWindowPos(w, nullptr, r.left + dx, r.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return;
+  }
+  if (h == HTLEFT || h == HTTOPLEFT || h == HTBOTTOMLEFT) r.left += dx;
+  if (h == HTRIGHT || h == HTTOPRIGHT || h == HTBOTTOMRIGHT) r.right += dx;
+  if (h == HTTOP || h == HTTOPLEFT || h == HTTOPRIGHT) r.top += dy;
+  if (h == HTBOTTOM || h == HTBOTTOMLEFT || h == HTBOTTOMRIGHT) r.bottom += dy;
+  int minw = GetSystemMetrics(SM_CXMIN), minh = GetSystemMetrics(SM_CYMIN);
+  if (rect_width(r) < minw) (h == HTLEFT || h == HTTOPLEFT || h == HTBOTTOMLEFT) ? r.left = r.right - minw : r.right = r.left + minw;
+  if (rect_height(r) < minh) (h == HTTOP || h == HTTOPLEFT || h == HTTOPRIGHT) ? r.top = r.bottom - minh : r.bottom = r.top + minh;
+  SetWindowPos(w, nullptr, r.left, r.top, rect_width(r), rect_height(r), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void route_mouse(const InputEvent& e) {
+  Desktop& d = desktop();
+  HWND top = e.window && IsWindow(e.window) ? e.window : nullptr;
+  POINT pt = e.pos;
+  if (top) pt = POINT{top->rect.left + e.pos.x, top->rect.top + e.pos.y};
+  d.cursor_pos = pt;
+  if (e.kind != InputKind::mouse_move) note_async_key(button_vk(e.button), e.kind == InputKind::mouse_down);
+
+  if (d.dragging) {
+    if (e.kind == InputKind::mouse_up) d.dragging = nullptr;
+    else drag_to(pt);
+    return;
+  }
+
+  HWND target = d.capture;
+  LRESULT hit = HTCLIENT;
+  if (!target) {
+    target = WindowFromPoint(pt);
+    if (!target) return;
+    hit = SendMessageA(target, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y));
+    if (!IsWindow(target)) return;
+  }
+  HWND target_top = top_level_of(target);
+  if (!IsWindowEnabled(target_top)) {
+    // A window disabled by a modal one takes no input; a click says so.
+    if (e.kind == InputKind::mouse_down) MessageBeep(MB_OK);
+    return;
+  }
+  if (!IsWindowEnabled(target)) return;
+  if (e.kind == InputKind::mouse_down && d.active != target_top) activate_window(target_top, WA_CLICKACTIVE);
+  if (!IsWindow(target)) return;
+
+  WPARAM keys = mouse_key_flags(e.mods);
+  DWORD priv = private_bits(e.mods, -1);
+  UINT msg = client_message(e.kind, e.button);
+  if (hit == HTCLIENT) {
+    POINT c = pt;
+    ScreenToClient(target, &c);
+    if (e.kind == InputKind::mouse_down) {
+      DWORD now = display_clock_ms();
+      bool dbl = d.last_click_window == target && d.last_click_message == msg &&
+                 now - d.last_click_time <= GetDoubleClickTime() &&
+                 std::abs(pt.x - d.last_click_pos.x) <= kDoubleClickDistance &&
+                 std::abs(pt.y - d.last_click_pos.y) <= kDoubleClickDistance;
+      if (dbl && (target->cls->style & CS_DBLCLKS)) {
+        msg += 2;  // WM_xBUTTONDOWN -> WM_xBUTTONDBLCLK
+        d.last_click_window = nullptr;
+      } else {
+        d.last_click_window = target;
+        d.last_click_message = msg;
+        d.last_click_time = now;
+        d.last_click_pos = pt;
+      }
+    }
+    post_input(target, msg, keys, MAKELPARAM(c.x, c.y), priv);
+  } else {
+    UINT nc = msg - WM_MOUSEMOVE + WM_NCMOUSEMOVE;
+    post_input(target, nc, static_cast<WPARAM>(hit), MAKELPARAM(pt.x, pt.y), priv);
+  }
+}
+
+HWND host_target(const InputEvent& e) {
+  if (e.window && IsWindow(e.window)) return e.window;
+  return desktop().active;
+}
+
+void deliver(const InputEvent& e) { desktop().input.push_back(e); }
+
+HWND hook_active() { return desktop().active; }
+
+HWND hook_find(const std::string& title) {
+  for (HWND w : desktop().top_level)
+    if ((w->style & WS_VISIBLE) && w->title == title) return w;
+  return nullptr;
+}
+
+bool hook_client_to_frame(HWND hwnd, POINT* pt) {
+  if (!IsWindow(hwnd) || !pt) return false;
+  POINT o = client_origin_on_screen(hwnd);
+  HWND top = top_level_of(hwnd);
+  pt->x += o.x - top->rect.left;
+  pt->y += o.y - top->rect.top;
+  return true;
+}
+
+HWND hook_top_level(HWND hwnd) { return IsWindow(hwnd) ? top_level_of(hwnd) : nullptr; }
+
+RECT hook_close_box(HWND hwnd) { return IsWindow(hwnd) ? close_box_rect(hwnd) : RECT{}; }
+
+}  // namespace
+
+void route_event(const InputEvent& e) {
+  switch (e.kind) {
+    case InputKind::key_down:
+    case InputKind::key_up: route_key(e); break;
+    case InputKind::text: route_text(e); break;
+    case InputKind::mouse_move:
+    case InputKind::mouse_down:
+    case InputKind::mouse_up: route_mouse(e); break;
+    case InputKind::host_resize:
+      if (HWND w = host_target(e))
+        SetWindowPos(w, nullptr, 0, 0, rect_width(e.rect), rect_height(e.rect), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      break;
+    case InputKind::host_move:
+      if (HWND w = host_target(e))
+        SetWindowPos(w, nullptr, e.rect.left, e.rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      break;
+    case InputKind::host_expose:
+      if (HWND w = host_target(e)) RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+      break;
+    case InputKind::host_close:
+      if (HWND w = host_target(e)) PostMessageA(w, WM_CLOSE, 0, 0);
+      break;
+    case InputKind::host_lost:
+      std::fprintf(stderr, "display: the connection to the display was lost; ending\n");
+      std::fflush(stderr);
+      std::exit(3);
+  }
+}
+
+void install_desktop_hooks() {
+  DesktopHooks h;
+  h.deliver = deliver;
+  h.active_window = hook_active;
+  h.find_window = hook_find;
+  h.client_to_frame = hook_client_to_frame;
+  h.top_level_of = hook_top_level;
+  h.close_box = hook_close_box;
+  display_set_hooks(h);
+}
+
+}  // namespace plat
