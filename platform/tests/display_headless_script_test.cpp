@@ -69,7 +69,7 @@ TEST_F(HeadlessScript, ClickKeysAndTextReachTheWindowProcedure) {
   EXPECT_EQ(run_loop(), 0);
   EXPECT_FALSE(IsWindow(w)) << "the run ended by the close request after the script";
 
-  std::vector<Seen> got = recorded({WM_NCHITTEST, WM_GETTEXT, WM_MOUSEMOVE});
+  std::vector<Seen> got = recorded({WM_NCHITTEST, WM_GETTEXT, WM_MOUSEMOVE, WM_SETCURSOR});
   auto find_all = [&](UINT msg) {
     std::vector<Seen> v;
     for (const Seen& s : got)

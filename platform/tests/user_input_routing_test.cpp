@@ -85,7 +85,7 @@ TEST_F(InputRouting, DoubleClickOnlyForClassesThatAskForIt) {
   }
   drain();
   std::vector<UINT> got_w, got_plain;
-  for (const Seen& s : recorded({WM_NCHITTEST, WM_GETTEXT, WM_MOUSEMOVE}))
+  for (const Seen& s : recorded({WM_NCHITTEST, WM_GETTEXT, WM_MOUSEMOVE, WM_SETCURSOR}))
     if (s.message >= WM_LBUTTONDOWN && s.message <= WM_LBUTTONDBLCLK) (s.hwnd == w ? got_w : got_plain).push_back(s.message);
   const std::vector<UINT> want_w = {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP};
   const std::vector<UINT> want_plain = {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP};
@@ -203,7 +203,7 @@ TEST_F(InputRouting, KeysGoToTheFocusWindowWithTheirModifierState) {
 }
 
 TEST_F(InputRouting, CharactersOfKeysAndText) {
-  HWND w = top("A", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  ASSERT_NE(top("A", WS_OVERLAPPEDWINDOW | WS_VISIBLE), nullptr);
   drain();
   struct Case {
     UINT vk;

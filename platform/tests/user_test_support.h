@@ -93,7 +93,7 @@ struct Expect {
 };
 
 // The recorded messages, without the ones a test does not care about.
-inline std::vector<Seen> recorded(std::initializer_list<UINT> ignore = {WM_NCHITTEST, WM_GETTEXT}) {
+inline std::vector<Seen> recorded(std::initializer_list<UINT> ignore = {WM_NCHITTEST, WM_GETTEXT, WM_SETCURSOR}) {
   std::vector<Seen> out;
   for (const Seen& s : seen()) {
     bool skip = false;
@@ -115,7 +115,7 @@ inline std::string format(const std::vector<Seen>& v, const std::vector<HWND>& w
 }
 
 inline void expect_sequence(const std::vector<Expect>& want, const std::vector<HWND>& who,
-                            std::initializer_list<UINT> ignore = {WM_NCHITTEST, WM_GETTEXT}) {
+                            std::initializer_list<UINT> ignore = {WM_NCHITTEST, WM_GETTEXT, WM_SETCURSOR}) {
   std::vector<Seen> got = recorded(ignore);
   std::string got_text = format(got, who);
   ASSERT_EQ(got.size(), want.size()) << "recorded sequence:\n" << got_text;
@@ -123,7 +123,9 @@ inline void expect_sequence(const std::vector<Expect>& want, const std::vector<H
     SCOPED_TRACE("message " + std::to_string(i) + " of the sequence:\n" + got_text);
     EXPECT_EQ(got[i].hwnd, who[static_cast<std::size_t>(want[i].who)]) << describe(want[i].message);
     EXPECT_EQ(describe(got[i].message), describe(want[i].message));
-    if (want[i].check_wparam) EXPECT_EQ(got[i].wparam, want[i].wparam) << describe(want[i].message);
+    if (want[i].check_wparam) {
+      EXPECT_EQ(got[i].wparam, want[i].wparam) << describe(want[i].message);
+    }
   }
 }
 

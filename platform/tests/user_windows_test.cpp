@@ -208,3 +208,31 @@ TEST_F(Windows, SystemValues) {
 
 }  // namespace
 }  // namespace plat::testing
+
+namespace plat::testing {
+namespace {
+
+struct Reentrant {
+  static LRESULT proc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_DESTROY) DestroyWindow(h);  // a handler that destroys again
+    return DefWindowProcA(h, m, w, l);
+  }
+};
+
+TEST_F(Windows, DestroyingAgainFromWmDestroyIsHarmless) {
+  WNDCLASSA wc;
+  wc.lpfnWndProc = Reentrant::proc;
+  wc.lpszClassName = "Reentrant";
+  RegisterClassA(&wc);
+  HWND w = CreateWindowExA(0, "Reentrant", "R", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr,
+                           nullptr, nullptr);
+  HWND c = CreateWindowExA(0, "Reentrant", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, w, nullptr, nullptr, nullptr);
+  EXPECT_TRUE(DestroyWindow(w));
+  EXPECT_FALSE(IsWindow(w));
+  EXPECT_FALSE(IsWindow(c));
+  MSG m;
+  EXPECT_FALSE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE) && m.hwnd == w) << "nothing left for it in the queue";
+}
+
+}  // namespace
+}  // namespace plat::testing

@@ -61,6 +61,7 @@ LRESULT sys_command(HWND hwnd, WPARAM cmd) {
     case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); return 0;
     case SC_MAXIMIZE: ShowWindow(hwnd, SW_MAXIMIZE); return 0;
     case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); return 0;
+    case SC_KEYMENU: return 0;  // the menu bar's keyboard use belongs to the menu code
     default: return 0;
   }
 }
@@ -110,6 +111,13 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
       if (wparam == VK_F(4) && (lparam & (1 << 29)))
         return SendMessageA(top_level_of(hwnd), WM_SYSCOMMAND, SC_CLOSE, 0);
       return 0;
+    case WM_SYSKEYUP:
+      // Alt or F10 alone asks for the menu bar from the keyboard.
+      if (wparam == VK_MENU || wparam == VK_F(10)) return SendMessageA(top_level_of(hwnd), WM_SYSCOMMAND, SC_KEYMENU, 0);
+      return 0;
+    case WM_SYSCHAR:
+      // Alt with a letter: the menu bar's mnemonic.
+      return SendMessageA(top_level_of(hwnd), WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(wparam));
     case WM_ACTIVATE:
       if (LOWORD(wparam) != WA_INACTIVE && !HIWORD(wparam)) {
         HWND f = desktop().focus;
@@ -130,6 +138,14 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
       return 0;
     }
     case WM_MOUSEACTIVATE: return 1;  // activate
+    case WM_SETCURSOR:
+      // The parent may choose for its children; else the class cursor in the client.
+      if (hwnd->parent && SendMessageA(hwnd->parent, WM_SETCURSOR, wparam, lparam)) return TRUE;
+      if (LOWORD(lparam) == HTCLIENT && hwnd->cls && hwnd->cls->cursor) {
+        SetCursor(hwnd->cls->cursor);
+        return TRUE;
+      }
+      return FALSE;
     default: return 0;
   }
 }

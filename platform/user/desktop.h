@@ -69,6 +69,7 @@ struct plat::Window {
   bool dirty = false;  // pixels changed since the host last saw them
   std::vector<HDC> dcs;  // device contexts handed out and not yet released
 
+  bool destroy_started = false;  // DestroyWindow is under way (its handlers may call it again)
   bool destroying = false;
   bool created = false;  // WM_CREATE has returned
   bool restore_maximized = false;  // minimised from the maximised state

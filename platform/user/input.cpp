@@ -160,6 +160,12 @@ void route_mouse(const InputEvent& e) {
   if (e.kind == InputKind::mouse_down && d.active != target_top) activate_window(target_top, WA_CLICKACTIVE);
   if (!IsWindow(target)) return;
 
+  if (!d.capture) {
+    // The window under the pointer chooses the cursor shape first.
+    SendMessageA(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target),
+                 MAKELPARAM(static_cast<int>(hit), static_cast<int>(client_message(e.kind, e.button))));
+    if (!IsWindow(target)) return;
+  }
   WPARAM keys = mouse_key_flags(e.mods);
   DWORD priv = private_bits(e.mods, -1);
   UINT msg = client_message(e.kind, e.button);

@@ -180,6 +180,8 @@ void final_release(HWND hwnd) {
 
 BOOL DestroyWindow(HWND hwnd) {
   if (!IsWindow(hwnd)) return FALSE;
+  if (hwnd->destroy_started) return TRUE;
+  hwnd->destroy_started = true;
   Desktop& d = desktop();
   if (is_top_level(hwnd)) {
     // Owned windows go first.

@@ -15,6 +15,7 @@ void shutdown(void* p) {
     if (h.sdl) SDL_DestroyWindow(h.sdl);
   delete s;
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  SDL_Quit();
 }
 
 void screen_info(void* p, int* w, int* h, int* bits) {
