@@ -1,0 +1,152 @@
+// Pixel primitives: targets, resolved pens and brushes, spans, pen pixels
+// and pen lines.
+#include "platform/gdi/raster.h"
+
+#include <algorithm>
+
+#include "platform/gdi/dc.h"
+#include "platform/gdi/objects.h"
+
+namespace plat {
+
+Target TargetOf(DeviceContext* dc) {
+  Target t;
+  if (dc == nullptr || dc->surface == nullptr) return t;
+  t.surface = dc->surface;
+  t.clip = DrawableRect(dc);
+  t.ox = dc->origin.x;
+  t.oy = dc->origin.y;
+  return t;
+}
+
+PenPaint PenOf(DeviceContext* dc) {
+  PenPaint p;
+  const GdiObject* o = dc->pen;
+  if (o == nullptr || o->style == PS_NULL) return p;
+  p.null = false;
+  p.colour = ResolvePixel(dc, o->colour);
+  p.style = o->style;
+  p.width = o->width;
+  p.opaque = dc->bk_mode == OPAQUE;
+  p.bk = ResolvePixel(dc, dc->bk_colour);
+  return p;
+}
+
+namespace {
+
+bool hatch_on(int hatch, int x, int y) {
+  switch (hatch) {
+    case HS_HORIZONTAL: return y == 0;
+    case HS_VERTICAL: return x == 0;
+    case HS_FDIAGONAL: return x == y;
+    case HS_BDIAGONAL: return x + y == 7;
+    case HS_CROSS: return x == 0 || y == 0;
+    case HS_DIAGCROSS: return x == y || x + y == 7;
+    default: return false;
+  }
+}
+
+}  // namespace
+
+BrushPaint BrushOf(DeviceContext* dc, GdiObject* o) {
+  BrushPaint b;
+  if (o == nullptr || o->kind != ObjKind::Brush || o->style == BS_NULL) return b;
+  b.null = false;
+  switch (o->style) {
+    case BS_SOLID:
+      b.solid = true;
+      b.colour = ResolvePixel(dc, o->colour);
+      b.pattern.fill(b.colour);
+      break;
+    case BS_HATCHED: {
+      const std::uint32_t fg = ResolvePixel(dc, o->colour);
+      const std::uint32_t bg = ResolvePixel(dc, dc->bk_colour);
+      b.mask = 0;
+      for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) {
+          const std::size_t i = static_cast<std::size_t>(y * 8 + x);
+          const bool on = hatch_on(o->hatch, x, y);
+          b.pattern[i] = on ? fg : bg;
+          if (on || dc->bk_mode == OPAQUE) b.mask |= 1ull << i;
+        }
+      break;
+    }
+    default:  // BS_PATTERN
+      for (std::size_t i = 0; i < 64; ++i) b.pattern[i] = PixelOf(ResolveColour(dc, ColourOf(o->pattern[i])));
+      break;
+  }
+  return b;
+}
+
+void FillSpan(const Target& t, int y, int x0, int x1, const BrushPaint& b, int rop) {
+  if (b.null) return;
+  const int sy = y + t.oy;
+  if (sy < t.clip.top || sy >= t.clip.bottom) return;
+  int s0 = std::max(x0 + t.ox, t.clip.left);
+  const int s1 = std::min(x1 + t.ox, t.clip.right);
+  if (s0 >= s1) return;
+  std::uint32_t* row = t.surface->row(sy);
+  if (b.solid && b.mask == ~0ull) {
+    if (rop == R2_COPYPEN) {
+      std::fill(row + s0, row + s1, b.colour);
+    } else {
+      for (int sx = s0; sx < s1; ++sx) row[sx] = Rop2(rop, b.colour, row[sx]);
+    }
+    return;
+  }
+  const int py = (y & 7) * 8;
+  for (; s0 < s1; ++s0) {
+    const std::size_t i = static_cast<std::size_t>(py + ((s0 - t.ox) & 7));
+    if ((b.mask >> i & 1u) == 0) continue;
+    row[s0] = rop == R2_COPYPEN ? b.pattern[i] : Rop2(rop, b.pattern[i], row[s0]);
+  }
+}
+
+DashPattern DashOf(int style) {
+  DashPattern d;
+  auto set = [&](std::initializer_list<int> runs) {
+    for (int r : runs) {
+      d.runs[static_cast<std::size_t>(d.count++)] = r;
+      d.period += r;
+    }
+  };
+  switch (style) {
+    case PS_DASH: set({18, 6}); break;
+    case PS_DOT: set({3, 3}); break;
+    case PS_DASHDOT: set({9, 6, 3, 6}); break;
+    case PS_DASHDOTDOT: set({9, 3, 3, 3, 3, 3}); break;
+    default: break;
+  }
+  return d;
+}
+
+void PutPenPixel(const Target& t, const PenPaint& pen, int rop, int x, int y, bool on) {
+  if (!on && !pen.opaque) return;
+  const std::uint32_t c = on ? pen.colour : pen.bk;
+  if (pen.width <= 1) {
+    PutPixel(t, x, y, c, rop);
+    return;
+  }
+  const int h = (pen.width - 1) / 2;
+  for (int yy = y - h; yy < y - h + pen.width; ++yy)
+    for (int xx = x - h; xx < x - h + pen.width; ++xx) PutPixel(t, xx, yy, c, rop);
+}
+
+void DrawPenLine(const Target& t, const PenPaint& pen, int rop, int x0, int y0, int x1, int y1, int& phase) {
+  if (pen.null || t.empty()) return;
+  RECT box = t.logical_clip();
+  if (pen.width > 1) {
+    box.left -= pen.width;
+    box.top -= pen.width;
+    box.right += pen.width;
+    box.bottom += pen.width;
+  }
+  const DashPattern dash = DashOf(pen.style);
+  const int start = phase;
+  const long n = WalkLine(x0, y0, x1, y1, box, [&](int x, int y, long i) {
+    PutPenPixel(t, pen, rop, x, y, DashOn(dash, dash.period > 0 ? start + static_cast<int>(i % dash.period) : 0));
+  });
+  if (dash.period > 0) phase = static_cast<int>((start + n % dash.period) % dash.period);
+}
+
+}  // namespace plat
