@@ -257,8 +257,12 @@ BOOL DeleteObject(HGDIOBJ object) {
   return TRUE;
 }
 
+DWORD GetObjectType(HDC hdc) {
+  DeviceContext* dc = AsDC(hdc);
+  return dc == nullptr ? 0 : (dc->memory ? OBJ_MEMDC : OBJ_DC);
+}
+
 DWORD GetObjectType(HGDIOBJ object) {
-  if (DeviceContext* dc = AsDC(reinterpret_cast<HDC>(object))) return dc->memory ? OBJ_MEMDC : OBJ_DC;
   GdiObject* o = AsObject(object);
   if (o == nullptr) return 0;
   switch (o->kind) {

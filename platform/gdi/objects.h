@@ -86,5 +86,7 @@ HGDIOBJ GetCurrentObject(HDC dc, UINT kind);
 // selected into a device context is refused (FALSE) and stays valid.
 BOOL DeleteObject(HGDIOBJ object);
 DWORD GetObjectType(HGDIOBJ object);
+// OBJ_DC or OBJ_MEMDC, 0 for a handle that is not a live context.
+DWORD GetObjectType(HDC dc);
 
 }  // namespace plat
