@@ -31,8 +31,10 @@ struct DisplayBackend {
   // ---- Top-level windows
   // The window became visible: make (or show again) its host window.
   void (*window_shown)(void* self, const HostWindowInfo& info);
-  // The window was hidden or minimised: take its host window off the screen.
+  // The window was hidden: take its host window off the screen.
   void (*window_hidden)(void* self, HWND window);
+  // The window was minimised: show its host window as an icon (or not at all).
+  void (*window_minimised)(void* self, HWND window);
   // The window is gone: forget it and free its host window.
   void (*window_destroyed)(void* self, HWND window);
   // The window's title changed (code page 1250).

@@ -37,6 +37,7 @@ void fill_defaults(DisplayBackend& b) {
   if (!b.shutdown) b.shutdown = [](void*) {};
   if (!b.window_shown) b.window_shown = [](void*, const HostWindowInfo&) {};
   if (!b.window_hidden) b.window_hidden = [](void*, HWND) {};
+  if (!b.window_minimised) b.window_minimised = b.window_hidden;
   if (!b.window_destroyed) b.window_destroyed = [](void*, HWND) {};
   if (!b.window_title) b.window_title = [](void*, HWND, const std::string&) {};
   if (!b.window_geometry) b.window_geometry = [](void*, HWND, RECT) {};
@@ -142,6 +143,7 @@ void call(Slot DisplayBackend::*slot, Args&&... args) {
 
 void display_window_shown(const HostWindowInfo& info) { call(&DisplayBackend::window_shown, info); }
 void display_window_hidden(HWND window) { call(&DisplayBackend::window_hidden, window); }
+void display_window_minimised(HWND window) { call(&DisplayBackend::window_minimised, window); }
 void display_window_destroyed(HWND window) { call(&DisplayBackend::window_destroyed, window); }
 void display_window_title(HWND window, const std::string& title) { call(&DisplayBackend::window_title, window, title); }
 void display_window_geometry(HWND window, RECT rect) { call(&DisplayBackend::window_geometry, window, rect); }

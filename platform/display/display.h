@@ -30,6 +30,7 @@ void display_set_hooks(const DesktopHooks& hooks);
 
 void display_window_shown(const HostWindowInfo& info);
 void display_window_hidden(HWND window);
+void display_window_minimised(HWND window);
 void display_window_destroyed(HWND window);
 void display_window_title(HWND window, const std::string& title);
 void display_window_geometry(HWND window, RECT rect);

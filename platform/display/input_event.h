@@ -21,6 +21,8 @@ enum class InputKind {
   host_move,     // the host moved the window: rect.left, rect.top are the new screen position
   host_expose,   // the host lost the window's pixels: everything is to be repainted
   host_close,    // the host (or the user through it) asks the window to close
+  host_minimise, // the user minimised the window on the host
+  host_restore,  // the user restored it from its icon on the host
   host_lost,     // the display is gone: the program must end
 };
 

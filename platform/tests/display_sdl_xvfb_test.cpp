@@ -10,9 +10,11 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <thread>
 
+#include "platform/gdi/surface_png.h"
 #include "platform/tests/user_test_support.h"
 #include "text/cp1250.h"
 
@@ -77,7 +79,7 @@ class Xvfb {
               static_cast<char*>(nullptr));
         _exit(127);
       }
-      for (int i = 0; i < 100; ++i) {
+      for (int i = 0; i < 200; ++i) {  // up to ten seconds on a busy machine
         if (exists(sock)) {
           display_ = ":" + std::to_string(n);
           return true;
@@ -103,6 +105,7 @@ class Xvfb {
   }
   ~Xvfb() { stop(); }
   const std::string& display() const { return display_; }
+  pid_t pid() const { return pid_; }
 
  private:
   pid_t pid_ = -1;
@@ -165,7 +168,7 @@ TEST(SdlOnXvfb, ShowsAWindowDeliversAKeyAndShowsItsPixels) {
   ASSERT_EQ(SDL_PushEvent(&text), 1);
 
   bool got_key = false, got_char = false;
-  for (int i = 0; i < 200 && !(got_key && got_char); ++i) {
+  for (int i = 0; i < 2000 && !(got_key && got_char); ++i) {
     MSG m;
     while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
       if (m.message == WM_KEYDOWN && m.wParam == 'Q') got_key = true;
@@ -192,11 +195,50 @@ TEST(SdlOnXvfb, ShowsAWindowDeliversAKeyAndShowsItsPixels) {
     return (static_cast<std::uint32_t>(r) << 16) | (g << 8) | b;
   };
   std::uint32_t mid = pixel(120, 90);
+  // What the host window shows, for a person to look at.
+  Surface copy;
+  copy.resize(shown->w, shown->h);
+  for (int py = 0; py < shown->h; ++py)
+    for (int px = 0; px < shown->w; ++px) copy.row(py)[px] = pixel(px, py);
   SDL_UnlockSurface(shown);
+  std::string png = unique_temp("sdl_window.png");
+  EXPECT_TRUE(WriteSurfacePng(copy, png));
+  std::printf("host window: %s\n", png.c_str());
   EXPECT_EQ(mid, 0x00c08040u) << std::hex << "the client's colour read back from the host window";
 
   desktop_reset();
   x.stop();
+}
+
+bool ended_with_error(int status) { return WIFEXITED(status) && WEXITSTATUS(status) != 0; }
+
+TEST(SdlOnXvfb, ALostDisplayEndsTheProgramWithAnError) {
+  HostLeaksIgnored host_leaks;
+  Xvfb x;
+  std::string why;
+  if (!x.start(&why)) GTEST_SKIP() << why;
+  setenv("DISPLAY", x.display().c_str(), 1);
+  unsetenv("WAYLAND_DISPLAY");
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        std::string error;
+        if (!display_open("sdl", &error)) std::_Exit(0);
+        install_desktop_hooks();
+        WNDCLASSA wc;
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.lpszClassName = "Lost";
+        RegisterClassA(&wc);
+        CreateWindowExA(0, "Lost", "Lost", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr,
+                        nullptr, nullptr);
+        kill(x.pid(), SIGKILL);
+        MSG m;
+        for (;;) {
+          if (GetMessageA(&m, nullptr, 0, 0)) DispatchMessageA(&m);
+          UpdateWindow(m.hwnd);
+        }
+      },
+      ended_with_error, "");
 }
 
 }  // namespace

@@ -59,6 +59,8 @@ TEST_F(MessageOrder, PaintOnlyWhenNothingElseWaits) {
   InvalidateRect(w, nullptr, FALSE);
   PostMessageA(w, WM_USER, 0, 0);
   MSG m;
+  ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE));
+  EXPECT_EQ(describe(m.message), describe(WM_USER)) << "looking leaves it there";
   ASSERT_TRUE(GetMessageA(&m, nullptr, 0, 0));
   EXPECT_EQ(describe(m.message), describe(WM_USER));
   ASSERT_TRUE(GetMessageA(&m, nullptr, 0, 0));

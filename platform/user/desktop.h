@@ -65,7 +65,8 @@ struct plat::Window {
 
   // Top-level windows own the pixels of their frame and every child.
   std::unique_ptr<Surface> surface;
-  bool shown_on_host = false;
+  bool shown_on_host = false;   // its host window shows it
+  bool iconic_on_host = false;  // its host window shows it minimised
   bool dirty = false;  // pixels changed since the host last saw them
   std::vector<HDC> dcs;  // device contexts handed out and not yet released
 
@@ -135,6 +136,8 @@ struct Desktop {
   POINT drag_start;
   RECT drag_rect;
 
+  HBRUSH sys_brushes[COLOR_COUNT] = {};
+  int cascade = 0;  // next default position of a top-level window  // GetSysColorBrush, made on first use
   int send_depth = 0;                // window procedures running now
   std::vector<Window*> graveyard;    // destroyed, freed when no procedure runs
 };

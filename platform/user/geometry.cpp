@@ -166,6 +166,15 @@ namespace {
 void sync_host_visibility(HWND hwnd) {
   if (!is_top_level(hwnd)) return;
   bool want = (hwnd->style & WS_VISIBLE) && !(hwnd->style & WS_MINIMIZE);
+  bool icon = (hwnd->style & WS_VISIBLE) && (hwnd->style & WS_MINIMIZE);
+  if (icon && !hwnd->iconic_on_host) {
+    hwnd->iconic_on_host = true;
+    hwnd->shown_on_host = false;
+    display_window_minimised(hwnd);
+    tell_host_z_order();
+    return;
+  }
+  if (!icon) hwnd->iconic_on_host = false;
   if (want && !hwnd->shown_on_host) {
     HostWindowInfo info;
     info.window = hwnd;
@@ -176,8 +185,9 @@ void sync_host_visibility(HWND hwnd) {
     display_window_shown(info);
     script_log("window shown: \"" + hwnd->title + "\"");
     tell_host_z_order();
-  } else if (!want && hwnd->shown_on_host) {
+  } else if (!want && !icon && (hwnd->shown_on_host || hwnd->iconic_on_host)) {
     hwnd->shown_on_host = false;
+    hwnd->iconic_on_host = false;
     display_window_hidden(hwnd);
     tell_host_z_order();
   }
@@ -262,11 +272,12 @@ void set_visible(HWND hwnd, bool show) {
     focus_lost_with(hwnd);
     if (hwnd->parent && really_visible(hwnd->parent)) {
       HWND p = hwnd->parent;
-      RECT in_parent = hwnd->rect;
-      in_parent = rect_offset(in_parent, 0, 0);
+      RECT in_parent = hwnd->rect;  // parent-client coordinates already
       invalidate_client(p, &in_parent, true, false);
     }
   }
+  // Device contexts taken while hidden draw once it shows, and not after it hides.
+  refresh_dc_placement(hwnd);
   sync_host_visibility(hwnd);
 }
 

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "platform/display/display.h"
+#include "platform/gdi/dc.h"
 #include "platform/user/desktop.h"
 
 namespace plat {
@@ -244,6 +245,12 @@ void route_event(const InputEvent& e) {
     case InputKind::host_expose:
       if (HWND w = host_target(e)) RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
       break;
+    case InputKind::host_minimise:
+      if (HWND w = host_target(e); w && !IsIconic(w)) ShowWindow(w, SW_MINIMIZE);
+      break;
+    case InputKind::host_restore:
+      if (HWND w = host_target(e); w && IsIconic(w)) ShowWindow(w, SW_RESTORE);
+      break;
     case InputKind::host_close:
       if (HWND w = host_target(e)) PostMessageA(w, WM_CLOSE, 0, 0);
       break;
@@ -263,6 +270,11 @@ void install_desktop_hooks() {
   h.top_level_of = hook_top_level;
   h.close_box = hook_close_box;
   display_set_hooks(h);
+  // The drawing layer learns the screen it draws for.
+  int w = 0, hh = 0, bits = 0;
+  display_screen_info(&w, &hh, &bits);
+  SetDisplaySize(w, hh);
+  SetDisplayColourDepth(bits);
 }
 
 }  // namespace plat

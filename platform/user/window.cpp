@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/display/display.h"
+#include "platform/gdi/objects.h"
 #include "platform/user/desktop.h"
 
 namespace plat {
@@ -33,8 +34,6 @@ bool really_visible(HWND hwnd) {
 }
 
 namespace {
-
-int default_cascade = 0;
 
 void insert_top_level(HWND hwnd) {
   auto& v = desktop().top_level;
@@ -84,7 +83,7 @@ HWND CreateWindowExA(DWORD exstyle, LPCSTR class_name, LPCSTR title, DWORD style
     if (child) {
       x = y = 0;
     } else {
-      x = y = 32 + 24 * (default_cascade++ % 8);
+      x = y = 32 + 24 * (desktop().cascade++ % 8);
     }
   }
   if (width == CW_USEDEFAULT) {
@@ -440,7 +439,11 @@ void desktop_reset() {
   d.message_time = 0;
   std::memset(d.key_state, 0, sizeof d.key_state);
   std::memset(d.async_key_state, 0, sizeof d.async_key_state);
-  default_cascade = 0;
+  d.cascade = 0;
+  for (HBRUSH& b : d.sys_brushes) {
+    if (b) DeleteObject(b);
+    b = nullptr;
+  }
   display_close();
 }
 

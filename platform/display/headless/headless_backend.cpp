@@ -174,6 +174,7 @@ bool headless_backend_create(DisplayBackend* out, std::string* why) {
       .window_hidden = [](void* p, HWND w) {
         if (ScreenWindow* s = self_of(p)->screen.find(w)) s->visible = false;
       },
+      .window_minimised = nullptr,  // as hidden: a minimised window is not on the screen
       .window_destroyed = [](void* p, HWND w) { self_of(p)->screen.forget(w); },
       .window_title = [](void* p, HWND w, const std::string& t) {
         if (ScreenWindow* s = self_of(p)->screen.find(w)) s->title = t;

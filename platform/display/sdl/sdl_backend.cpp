@@ -59,6 +59,7 @@ bool sdl_backend_create(DisplayBackend* out, std::string* why) {
       .shutdown = shutdown,
       .window_shown = sdl::window_shown,
       .window_hidden = sdl::window_hidden,
+      .window_minimised = sdl::window_minimised,
       .window_destroyed = sdl::window_destroyed,
       .window_title = sdl::window_title,
       .window_geometry = sdl::window_geometry,

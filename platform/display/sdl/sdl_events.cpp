@@ -73,6 +73,12 @@ void window_event(State* s, const SDL_WindowEvent& w, const DesktopHooks& hooks)
     case SDL_WINDOWEVENT_CLOSE:
       e.kind = InputKind::host_close;
       break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+      e.kind = InputKind::host_minimise;
+      break;
+    case SDL_WINDOWEVENT_RESTORED:
+      e.kind = InputKind::host_restore;
+      break;
     case SDL_WINDOWEVENT_EXPOSED: {
       HostWindow& h = s->windows[hwnd];
       if (!h.exposed_once) {

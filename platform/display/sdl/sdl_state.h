@@ -30,6 +30,7 @@ inline State* state_of(void* p) { return static_cast<State*>(p); }
 // sdl_window.cpp
 void window_shown(void* p, const HostWindowInfo& info);
 void window_hidden(void* p, HWND w);
+void window_minimised(void* p, HWND w);
 void window_destroyed(void* p, HWND w);
 void window_title(void* p, HWND w, const std::string& title);
 void window_geometry(void* p, HWND w, RECT r);

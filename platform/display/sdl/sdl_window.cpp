@@ -21,6 +21,7 @@ void window_shown(void* p, const HostWindowInfo& info) {
   if (HostWindow* h = find(p, info.window)) {
     SDL_SetWindowPosition(h->sdl, info.rect.left, info.rect.top);
     SDL_ShowWindow(h->sdl);
+    if (SDL_GetWindowFlags(h->sdl) & SDL_WINDOW_MINIMIZED) SDL_RestoreWindow(h->sdl);
     return;
   }
   int w = std::max(1, static_cast<int>(info.rect.right - info.rect.left));
@@ -39,6 +40,10 @@ void window_shown(void* p, const HostWindowInfo& info) {
 
 void window_hidden(void* p, HWND w) {
   if (HostWindow* h = find(p, w)) SDL_HideWindow(h->sdl);
+}
+
+void window_minimised(void* p, HWND w) {
+  if (HostWindow* h = find(p, w)) SDL_MinimizeWindow(h->sdl);
 }
 
 void window_destroyed(void* p, HWND w) {
