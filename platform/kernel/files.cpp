@@ -14,6 +14,20 @@ namespace plat {
 
 using kernel::KernelObject;
 
+namespace {
+
+// Whether the directory part of a host path exists: a missing file in a
+// missing directory is "path not found", as on Windows.
+bool parent_exists(const std::string& path) {
+  auto slash = path.rfind('/');
+  if (slash == std::string::npos) return true;
+  std::string dir = slash == 0 ? "/" : path.substr(0, slash);
+  struct stat st{};
+  return ::stat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+}  // namespace
+
 HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD share, void* security, DWORD disposition,
                    DWORD flags, HANDLE template_file) {
   std::string path;
@@ -41,9 +55,10 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD share, void* security, DWORD
   }
   int fd = ::open(path.c_str(), o | O_CLOEXEC, 0666);
   if (fd < 0) {
-    if (errno == EEXIST) SetLastError(ERROR_FILE_EXISTS);
-    else if (errno == ENOENT && (o & O_CREAT)) SetLastError(ERROR_PATH_NOT_FOUND);
-    else kernel::fail_errno(errno);
+    int err = errno;
+    if (err == EEXIST) SetLastError(ERROR_FILE_EXISTS);
+    else if (err == ENOENT && ((o & O_CREAT) || !parent_exists(path))) SetLastError(ERROR_PATH_NOT_FOUND);
+    else kernel::fail_errno(err);
     return INVALID_HANDLE_VALUE;
   }
   struct stat st{};

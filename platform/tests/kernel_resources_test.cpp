@@ -192,6 +192,21 @@ TEST(KernelResources, DecodersRefuseDamagedBytes) {
   EXPECT_FALSE(decode_dialog(menu).has_value()) << "a menu is not a dialog";
   EXPECT_FALSE(decode_words(std::vector<BYTE>{1, 2, 3}).has_value());
 
+  // Any single damaged byte decodes or is refused; it never reads past the
+  // bytes (the sanitizer build checks that).
+  std::vector<BYTE> dm(dlg.begin(), dlg.end());
+  for (std::size_t i = 0; i < dm.size(); ++i) {
+    std::vector<BYTE> x = dm;
+    x[i] ^= 0xff;
+    (void)decode_dialog(x);
+  }
+  std::vector<BYTE> mm(menu.begin(), menu.end());
+  for (std::size_t i = 0; i < mm.size(); ++i) {
+    std::vector<BYTE> x = mm;
+    x[i] ^= 0xff;
+    (void)decode_menu(x);
+  }
+
   // A popup nested past the limit is refused, not followed.
   MenuTemplate deep;
   MenuItemTemplate* at = nullptr;

@@ -145,14 +145,17 @@ std::vector<Token> tokenize(const std::string& s, const std::string* file, int l
       t.text = s.substr(i, j - i);
       i = j;
     } else if (c == '"') {
-      std::string raw;
+      // Text runs are UTF-8 and converted; a \x byte is a code-page byte
+      // already and is taken as it is.
+      std::string cp;
+      std::string run;
       ++i;
       bool closed = false;
       while (i < s.size()) {
         char d = s[i];
         if (d == '"') {
           if (i + 1 < s.size() && s[i + 1] == '"') {
-            raw += '"';
+            run += '"';
             i += 2;
             continue;
           }
@@ -165,22 +168,21 @@ std::vector<Token> tokenize(const std::string& s, const std::string* file, int l
           char e = s[i + 1];
           i += 2;
           switch (e) {
-            case 'n': raw += '\n'; break;
-            case 't': raw += '\t'; break;
-            case 'r': raw += '\r'; break;
-            case 'a': raw += '\x08'; break;  // right-aligns the rest of a menu text
-            case '\\': raw += '\\'; break;
-            case '"': raw += '"'; break;
-            case '\'': raw += '\''; break;
-            case '0': raw += '\0'; break;
+            case 'n': run += '\n'; break;
+            case 't': run += '\t'; break;
+            case 'r': run += '\r'; break;
+            case 'a': run += '\x08'; break;  // right-aligns the rest of a menu text
+            case '\\': run += '\\'; break;
+            case '"': run += '"'; break;
+            case '\'': run += '\''; break;
+            case '0': run += '\0'; break;
             case 'x': {
               int h1 = i < s.size() ? hex_digit(s[i]) : -1;
               int h2 = i + 1 < s.size() ? hex_digit(s[i + 1]) : -1;
               if (h1 < 0 || h2 < 0) throw ScriptError(*file, line, "\\x needs two hex digits");
-              // A byte given by number is a code-page byte already: mark it
-              // so the UTF-8 conversion leaves it alone.
-              raw += '\x01';
-              raw += static_cast<char>(h1 * 16 + h2);
+              cp += to_cp1250(run, *file, line);
+              run.clear();
+              cp += static_cast<char>(h1 * 16 + h2);
               i += 2;
               break;
             }
@@ -189,22 +191,10 @@ std::vector<Token> tokenize(const std::string& s, const std::string* file, int l
           }
           continue;
         }
-        raw += d;
+        run += d;
         ++i;
       }
       if (!closed) throw ScriptError(*file, line, "unterminated string");
-      // Convert piecewise: text runs from UTF-8, \x bytes as they are.
-      std::string cp;
-      std::string run;
-      for (std::size_t k = 0; k < raw.size(); ++k) {
-        if (raw[k] == '\x01' && k + 1 < raw.size()) {
-          cp += to_cp1250(run, *file, line);
-          run.clear();
-          cp += raw[++k];
-        } else {
-          run += raw[k];
-        }
-      }
       cp += to_cp1250(run, *file, line);
       t.kind = Token::Kind::string;
       t.text = cp;
