@@ -133,10 +133,8 @@ void fill_time(SYSTEMTIME* out, bool local) {
 void GetLocalTime(SYSTEMTIME* time) { fill_time(time, true); }
 void GetSystemTime(SYSTEMTIME* time) { fill_time(time, false); }
 
-DWORD GetTickCount() {
-  auto t = std::chrono::steady_clock::now().time_since_epoch();
-  return static_cast<DWORD>(std::chrono::duration_cast<std::chrono::milliseconds>(t).count());
-}
+// GetTickCount is the window services' (platform/user/queue.cpp): one clock
+// for message times and tick counts, the display's.
 
 void Sleep(DWORD milliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
