@@ -216,7 +216,7 @@ void windowopen(WindowStyle& style, const int* ncolours) {
   int flagtable[10];
   for (int i = 0; i < 10; ++i) flagtable[i] = (style.flags >> i) & 1;
   wGraphicsColours = graphicscolours(ncolours);
-  if (quorba01.colours == 256) grdevice.ncolours = wGraphicsColours;
+  if (quorba01.colours == 256) grdevice.requested = wGraphicsColours;
   int n = kTitleLength;
   while (n > 0 && (style.title[n - 1] == ' ' || style.title[n - 1] == '\0')) --n;
   std::string caption(style.title, static_cast<std::size_t>(n));

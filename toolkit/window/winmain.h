@@ -1,0 +1,16 @@
+// The program entry: each program's main() calls winmain with its main
+// routine and returns what winmain returns.
+#pragma once
+
+namespace tsd {
+
+// Exit code when the main routine ends by an unhandled exception.
+inline constexpr int kUnhandledExitCode = 3;
+
+// Opens the display (TSD_DISPLAY, or the first backend that works; none:
+// the process ends with a message, exit code 2), records the command line,
+// runs the main routine and returns the exit code: 0 when it returns, non
+// zero when it ends by an unhandled exception (reported on standard error).
+int winmain(int argc, char** argv, void (*mainroutine)());
+
+}  // namespace tsd
