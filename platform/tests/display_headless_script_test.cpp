@@ -170,9 +170,9 @@ TEST_F(HeadlessScript, AnUnknownActionEndsTheRunNamingTheLine) {
       ::testing::ExitedWithCode(4), "script line 2: unknown action \"fly\"");
 }
 
-TEST(HeadlessScreen, ScreenSpecifications) {
+TEST(HeadlessScreen, ScreenSettings) {
   struct Case {
-    const char* spec;
+    const char* setting;
     bool ok;
     int w, h, bits;
   };
@@ -183,9 +183,9 @@ TEST(HeadlessScreen, ScreenSpecifications) {
       {"99999999x5", false, 0, 0, 0},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.spec);
+    SCOPED_TRACE(c.setting);
     int w = 0, h = 0, b = 0;
-    EXPECT_EQ(headless::parse_screen_spec(c.spec, &w, &h, &b), c.ok);
+    EXPECT_EQ(headless::parse_screen_setting(c.setting, &w, &h, &b), c.ok);
     if (c.ok) {
       EXPECT_EQ(w, c.w);
       EXPECT_EQ(h, c.h);

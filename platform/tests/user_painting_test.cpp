@@ -43,5 +43,20 @@ TEST_F(Painting, ChildContextIsClippedToTheParentsClient) {
   ReleaseDC(c, dc);
 }
 
+TEST_F(Painting, CaptionColourFollowsWmNcActivate) {
+  HWND w = top("Root", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300);
+  HWND c = child(w, 1, 10, 10, 200, 120, WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME);
+  drain();
+  const Surface& s = *w->surface;
+  RECT cap = caption_rect(c);
+  auto caption_pixel = [&] { return s.row(cap.top + 3)[cap.left + 100]; };
+  EXPECT_EQ(caption_pixel(), 0x808080u) << std::hex << "a child frame starts inactive";
+  SendMessageA(c, WM_NCACTIVATE, TRUE, 0);
+  EXPECT_EQ(caption_pixel(), 0x000080u) << std::hex;
+  SendMessageA(c, WM_NCACTIVATE, FALSE, 0);
+  EXPECT_EQ(caption_pixel(), 0x808080u) << std::hex;
+  EXPECT_EQ(s.row(caption_rect(w).top + 3)[200], 0x000080u) << std::hex << "the active top-level window";
+}
+
 }  // namespace
 }  // namespace plat::testing

@@ -125,6 +125,7 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
       }
       return 0;
     case WM_NCACTIVATE:
+      hwnd->caption_active = wparam != 0;
       if (really_visible(hwnd)) nc_paint(hwnd);
       return TRUE;
     case WM_NCPAINT:

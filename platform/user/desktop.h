@@ -61,6 +61,7 @@ struct plat::Window {
   RECT update;
   bool erase_pending = false;
   bool frame_pending = false;
+  bool caption_active = false;  // as the last WM_NCACTIVATE said
   bool in_paint = false;
 
   // Top-level windows own the pixels of their frame and every child.

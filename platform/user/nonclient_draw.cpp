@@ -40,7 +40,7 @@ void line(HDC dc, int x0, int y0, int x1, int y1, COLORREF c) {
 
 void draw_border(HWND hwnd, HDC dc, RECT frame) {
   DWORD style = hwnd->style;
-  bool active = desktop().active == top_level_of(hwnd);
+  bool active = hwnd->caption_active;
   RECT r = frame;
   if (style & WS_THICKFRAME || (style & WS_CAPTION) == WS_CAPTION || (style & WS_DLGFRAME) ||
       (hwnd->exstyle & WS_EX_DLGMODALFRAME)) {
@@ -131,7 +131,7 @@ void draw_caption(HWND hwnd, HDC dc, RECT origin) {
   if (rect_empty(cap)) return;
   auto local = [&](RECT r) { return rect_empty(r) ? r : rect_offset(r, -origin.left, -origin.top); };
   cap = local(cap);
-  bool active = desktop().active == top_level_of(hwnd);
+  bool active = hwnd->caption_active;
   fill(dc, cap, GetSysColor(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
   // The line between caption and what follows.
   fill(dc, make_rect(cap.left, cap.bottom, cap.right, cap.bottom + 1), GetSysColor(COLOR_BTNFACE));

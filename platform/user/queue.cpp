@@ -11,7 +11,7 @@
 namespace plat {
 
 LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-  if (!IsWindow(hwnd) && !(hwnd && hwnd->destroying && (msg == WM_DESTROY || msg == WM_NCDESTROY))) return 0;
+  if (!IsWindow(hwnd)) return 0;  // never looks inside a handle that is not a live window
   WNDPROC proc = hwnd->proc;
   if (!proc) return DefWindowProcA(hwnd, msg, wparam, lparam);
   Desktop& d = desktop();

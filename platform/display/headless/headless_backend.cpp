@@ -149,9 +149,9 @@ bool load_script(Headless* h, std::string* why) {
 
 bool headless_backend_create(DisplayBackend* out, std::string* why) {
   auto h = std::make_unique<Headless>();
-  if (const char* spec = std::getenv("TSD_SCREEN"); spec && *spec) {
-    if (!headless::parse_screen_spec(spec, &h->screen.width, &h->screen.height, &h->screen.bits)) {
-      *why = std::string("TSD_SCREEN=") + spec + " is not WIDTHxHEIGHT or WIDTHxHEIGHTxBITS";
+  if (const char* setting = std::getenv("TSD_SCREEN"); setting && *setting) {
+    if (!headless::parse_screen_setting(setting, &h->screen.width, &h->screen.height, &h->screen.bits)) {
+      *why = std::string("TSD_SCREEN=") + setting + " is not WIDTHxHEIGHT or WIDTHxHEIGHTxBITS";
       return false;
     }
   }

@@ -59,25 +59,25 @@ Surface Screen::compose() const {
   return out;
 }
 
-bool parse_screen_spec(const std::string& spec, int* width, int* height, int* bits) {
+bool parse_screen_setting(const std::string& setting, int* width, int* height, int* bits) {
   int v[3] = {0, 0, 32};
   int n = 0;
   std::size_t i = 0;
   while (n < 3) {
     std::size_t start = i;
     long value = 0;
-    while (i < spec.size() && spec[i] >= '0' && spec[i] <= '9') {
-      value = value * 10 + (spec[i] - '0');
+    while (i < setting.size() && setting[i] >= '0' && setting[i] <= '9') {
+      value = value * 10 + (setting[i] - '0');
       if (value > 100000) return false;
       ++i;
     }
     if (i == start) return false;
     v[n++] = static_cast<int>(value);
-    if (i == spec.size()) break;
-    if (spec[i] != 'x' && spec[i] != 'X') return false;
+    if (i == setting.size()) break;
+    if (setting[i] != 'x' && setting[i] != 'X') return false;
     ++i;
   }
-  if (i != spec.size() || n < 2) return false;
+  if (i != setting.size() || n < 2) return false;
   if (v[0] < 64 || v[0] > 8192 || v[1] < 64 || v[1] > 8192) return false;
   const int ok[] = {1, 4, 8, 15, 16, 24, 32};
   if (std::find(std::begin(ok), std::end(ok), v[2]) == std::end(ok)) return false;

@@ -36,6 +36,6 @@ struct Screen {
 
 // Read "WxH" or "WxHxBITS" (e.g. "800x600x8"); false when malformed or out
 // of range (sizes 64..8192, depth 1, 4, 8, 15, 16, 24 or 32).
-bool parse_screen_spec(const std::string& spec, int* width, int* height, int* bits);
+bool parse_screen_setting(const std::string& setting, int* width, int* height, int* bits);
 
 }  // namespace plat::headless
