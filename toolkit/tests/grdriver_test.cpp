@@ -2,6 +2,8 @@
 // region of the area, palette loading and the removal of the objects.
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 #include "toolkit/graphics/graphics.h"
 #include "toolkit/graphics/grdriver.h"
 #include "toolkit/graphics/grrecords.h"
@@ -13,6 +15,8 @@ namespace tsd {
 namespace {
 
 using grtest::Screen;
+
+std::string_view sampletext() { return "HH"; }
 
 TEST(GrDriver, SameColourPairIsSentOnceUntilTheReset) {
   Screen s(50, 50);
@@ -125,6 +129,38 @@ TEST(GrDriver, BlitMovesARectangleAndFillsWhatItLeaves) {
   EXPECT_EQ(s.dev(5, 5), 0x000000u) << "vacated part painted in the background";
   EXPECT_EQ(s.dev(8, 14), 0x000000u);
   EXPECT_EQ(s.dev(14, 7), 0x000000u);
+}
+
+TEST(GrDriver, HardwareTextDrawsTheTextBufferAtTheCellsTopLeft) {
+  Screen s(200, 100);
+  igrcolourn(31);
+  grstate.charfw = 0.2f;  // a cell of 13 x 20 pixels
+  grstate.charfh = 0.2f;
+  xxgdrv(21);
+  grtexthooks.textbuffer = sampletext;
+  grstate.textheightx = 0.0f;
+  grstate.textheighty = 20.0f;
+  grdrvparams.fx1 = 50.0f;
+  grdrvparams.fy1 = 40.0f;  // middle of the cell's left edge: top at 50
+  grdrvparams.ix1 = 2;
+  xxgdrv(22);
+  grtexthooks.textbuffer = nullptr;
+  EXPECT_FLOAT_EQ(grdrvparams.fy4, 0.55f);
+  int red = 0, above = 0, left = 0;
+  for (int y = 0; y < 100; ++y)
+    for (int x = 0; x < 200; ++x) {
+      if (s.at(x, y) == grtest::kMark) continue;
+      ++red;
+      if (y < 99 - 50) ++above;
+      if (x < 50) ++left;
+    }
+  EXPECT_GT(red, 0) << "the text is drawn";
+  EXPECT_GT(s.count(0xff0000), 0) << "in the current colour";
+  EXPECT_EQ(above, 0) << "nothing above the cell's top";
+  EXPECT_EQ(left, 0) << "nothing left of the first cell";
+  grdrvparams.ix1 = 2;
+  xxgdrv(22);  // no text part linked: nothing drawn
+  EXPECT_EQ(static_cast<int>(s.surface.pixels.size()) - s.count(grtest::kMark), red);
 }
 
 }  // namespace
