@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <numbers>
@@ -34,6 +35,24 @@ FT_Library library() {
   return lib;
 }
 
+FcConfig* font_config();
+
+void release_font_config() {
+  FcConfigDestroy(font_config());
+  FcFini();
+}
+
+// The fontconfig configuration, loaded once; released with fontconfig's
+// own caches when the process ends (faces are only looked up while it runs).
+FcConfig* font_config() {
+  static FcConfig* config = [] {
+    FcConfig* c = FcInitLoadConfigAndFonts();
+    if (c != nullptr) std::atexit(release_font_config);
+    return c;
+  }();
+  return config;
+}
+
 std::string lower(const char* s) {
   std::string out;
   for (; s != nullptr && *s != '\0'; ++s) out += static_cast<char>(std::tolower(static_cast<unsigned char>(*s)));
@@ -52,16 +71,16 @@ FaceFile find_face_file(const std::string& family, bool bold, bool italic) {
   auto it = cache.find(key);
   if (it != cache.end()) return it->second;
   FaceFile found;
-  if (FcInit()) {
+  if (FcConfig* config = font_config()) {
     FcPattern* pat = FcPatternCreate();
     FcPatternAddString(pat, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
     FcPatternAddInteger(pat, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
     FcPatternAddInteger(pat, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     FcPatternAddBool(pat, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, pat, FcMatchPattern);
+    FcConfigSubstitute(config, pat, FcMatchPattern);
     FcDefaultSubstitute(pat);
     FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pat, &result);
+    FcPattern* match = FcFontMatch(config, pat, &result);
     if (match != nullptr) {
       FcChar8* file = nullptr;
       int index = 0;

@@ -195,3 +195,32 @@ TEST(GdiDib, GetDibitsReadsBackThirtyTwoAndEightBits) {
 
 }  // namespace
 }  // namespace gditest
+
+namespace gditest {
+namespace {
+
+TEST(GdiObjects, DeletingAContextReleasesWhatItHadSelected) {
+  Surface s;
+  s.resize(4, 4);
+  HDC dc = CreateSurfaceDC(&s, {0, 0}, {0, 0, 4, 4});
+  HPEN pen = CreatePen(PS_SOLID, 1, kRed);
+  HBRUSH brush = CreateSolidBrush(kRed);
+  HFONT font = CreateFontA(-10, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+  EXPECT_EQ(SelectObject(dc, pen), GetStockObject(BLACK_PEN));
+  EXPECT_EQ(SelectObject(dc, brush), GetStockObject(WHITE_BRUSH));
+  EXPECT_EQ(SelectObject(dc, font), GetStockObject(SYSTEM_FONT));
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen);
+  EXPECT_FALSE(DeleteObject(pen));
+  DeleteSurfaceDC(dc);
+  EXPECT_EQ(GetObjectType(dc), 0u);
+  EXPECT_TRUE(DeleteObject(pen));
+  EXPECT_TRUE(DeleteObject(brush));
+  EXPECT_TRUE(DeleteObject(font));
+  // Calls on a deleted context are refused, not followed.
+  EXPECT_EQ(SelectObject(dc, GetStockObject(BLACK_PEN)), nullptr);
+  EXPECT_FALSE(LineTo(dc, 1, 1));
+  EXPECT_EQ(GetPixel(dc, 0, 0), CLR_INVALID);
+}
+
+}  // namespace
+}  // namespace gditest

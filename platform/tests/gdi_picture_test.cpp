@@ -119,6 +119,12 @@ TEST(GdiPicture, EveryPrimitiveBrushAndRop) {
     SetBkColor(cv.dc, RGB(255, 255, 180));
     TextOutA(cv.dc, 300, 255, "Vertical", 8);
   }
+  {
+    Selected f(cv.dc, CreateFontA(-12, 0, 300, 0, FW_NORMAL, 0, 1, 0, 0, 0, 0, 0, 0, "Arial"));
+    SetBkMode(cv.dc, TRANSPARENT);
+    SetTextColor(cv.dc, RGB(160, 0, 0));
+    TextOutA(cv.dc, 215, 255, "30 degrees", 10);
+  }
   EXPECT_TRUE(WriteSurfacePng(cv.surface, OutputPath("gdi_all_primitives")));
   EXPECT_TRUE(WriteSurfacePng(Zoom(cv.surface, 3), OutputPath("gdi_all_primitives_x3")));
 }
