@@ -19,6 +19,7 @@
 #include "toolkit/window/records.h"
 #include "toolkit/window/winit.h"
 #include "toolkit/window/wmessage.h"
+#include "toolkit/graphics/grrecords.h"
 #include "toolkit/window/wstate.h"
 #include "toolkit/window/winunits.h"
 #include "toolkit/window/wwindow.h"

@@ -147,3 +147,38 @@ TEST_F(WinLoop, ScreenshotOfTheRootWindow) {
 
 }  // namespace
 }  // namespace tsd::testing
+
+namespace tsd::testing {
+namespace {
+
+TEST_F(WinLoop, KeyDownTakesOnlyItsOwnCharacterFromTheQueue) {
+  start("close\n");
+  // A key without a character, and a menu command queued right behind it.
+  plat::PostMessageA(client(), plat::WM_KEYDOWN, plat::VK_F(5), 0);
+  plat::PostMessageA(frame(), plat::WM_COMMAND, 40002, 0);
+  std::vector<Got> got = loop();
+  ASSERT_GE(got.size(), 2u);
+  EXPECT_EQ(got[0].type, kKeyDown);
+  EXPECT_EQ(got[0].m.value1, 305);
+  EXPECT_EQ(got[1].type, kMenuSelect) << "the message behind the key-down is not lost";
+  EXPECT_EQ(got[1].m.value1, 40002);
+}
+
+TEST_F(WinLoop, ResizeOfAHiddenRootIsAbsorbed) {
+  WindowStyle s = defaultstyle();
+  s.flags = kStyleHidden;
+  start("", s);
+  plat::RECT fr;
+  plat::GetWindowRect(frame(), &fr);
+  plat::SetWindowPos(frame(), nullptr, 0, 0, fr.right - fr.left + 20, fr.bottom - fr.top,
+                     plat::SWP_NOMOVE | plat::SWP_NOZORDER);
+  EXPECT_EQ(wmsg.KRBMessages[0].type, 0) << "nothing held for a window that is not visible";
+  EXPECT_EQ(WinWidth, 420) << "the sizes still follow";
+  plat::PostMessageA(frame(), plat::WM_CLOSE, 0, 0);
+  Got g;
+  wmessage(g.type, g.m);
+  EXPECT_EQ(g.type, kCloseRequest);
+}
+
+}  // namespace
+}  // namespace tsd::testing

@@ -277,3 +277,43 @@ TEST(WinFatalPath, EndsWithANonZeroCode) {
 
 }  // namespace
 }  // namespace tsd::testing
+
+namespace tsd::testing {
+namespace {
+
+class WinPaletteDisplay : public WinHeadless {
+ protected:
+  void SetUp() override {
+    WinHeadless::SetUp();
+    setenv("TSD_SCREEN", "1024x768x8", 1);
+    quorba01.guard = 0;  // learn this display again
+  }
+  void TearDown() override {
+    WinHeadless::TearDown();
+    unsetenv("TSD_SCREEN");
+    quorba01.guard = 0;
+  }
+};
+
+TEST_F(WinPaletteDisplay, GraphicsColoursOnA256ColourDisplay) {
+  plat::display_close();
+  ASSERT_TRUE(plat::display_open("headless", nullptr));
+  plat::install_desktop_hooks();
+  winitialise(" ");
+  EXPECT_EQ(quorba01.colours, 256);
+  EXPECT_EQ(grdevice.requested, 16) << "device colours of a 256-colour display";
+  WindowStyle s = defaultstyle();
+  const int asked[] = {48, 64};
+  const int expected[] = {16, 64};
+  for (int i = 0; i < 2; ++i) {
+    SCOPED_TRACE(asked[i]);
+    windowopen(s, &asked[i]);
+    EXPECT_EQ(ngColours, expected[i]);
+    EXPECT_EQ(grdevice.requested, expected[i]);
+    EXPECT_NE(gPal256, nullptr) << "the logical palette exists";
+    windowclose();
+  }
+}
+
+}  // namespace
+}  // namespace tsd::testing

@@ -80,10 +80,9 @@ bool fileexists(const std::string& name) {
 void display() {
   quorba01.screenwidth = plat::GetSystemMetrics(plat::SM_CXSCREEN);
   quorba01.screenheight = plat::GetSystemMetrics(plat::SM_CYSCREEN);
-  plat::HDC screen = plat::GetDC(nullptr);
-  int bits = screen ? plat::GetDeviceCaps(screen, plat::BITSPIXEL) : 24;
-  int planes = screen ? plat::GetDeviceCaps(screen, plat::PLANES) : 1;
-  if (screen) plat::ReleaseDC(nullptr, screen);
+  // The screen's own capabilities (no device context needed).
+  int bits = plat::GetDeviceCaps(nullptr, plat::BITSPIXEL);
+  int planes = plat::GetDeviceCaps(nullptr, plat::PLANES);
   quorba01.colours = displaycolours(bits, planes);
   wsys.wScreenWidth = quorba01.screenwidth;
   wsys.wScreenHeight = quorba01.screenheight;

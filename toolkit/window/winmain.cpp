@@ -11,7 +11,6 @@ namespace tsd {
 
 int winmain(int argc, char** argv, void (*mainroutine)()) {
   plat::RecordCommandLine(argc, argv);
-  plat::display_open_or_exit();
   int code = 0;
   try {
     if (mainroutine) mainroutine();

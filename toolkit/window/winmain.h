@@ -7,10 +7,11 @@ namespace tsd {
 // Exit code when the main routine ends by an unhandled exception.
 inline constexpr int kUnhandledExitCode = 3;
 
-// Opens the display (TSD_DISPLAY, or the first backend that works; none:
-// the process ends with a message, exit code 2), records the command line,
-// runs the main routine and returns the exit code: 0 when it returns, non
-// zero when it ends by an unhandled exception (reported on standard error).
+// Records the command line, runs the main routine and returns the exit
+// code: 0 when it returns, non-zero when it ends by an unhandled exception
+// (reported on standard error). The display opens with the first window
+// service the routine calls (TSD_DISPLAY, or the first backend that works;
+// none: the process ends with a message, exit code 2) and is closed here.
 int winmain(int argc, char** argv, void (*mainroutine)());
 
 }  // namespace tsd
