@@ -157,3 +157,48 @@ TEST_F(WinInit, LongCharacterDirectoryIsNeverWrittenPastItsField) {
 
 }  // namespace
 }  // namespace tsd
+
+namespace tsd {
+namespace {
+
+struct ApplyCase {
+  const char* what;
+  const char* line;
+  int printer;
+  int plotter;
+  int debug;
+  const char* charset;
+};
+
+TEST(WinConfigApply, TableOfSettings) {
+  const ApplyCase cases[] = {
+      {"printer", "PRINTER=3", 3, 0, 0, "standard.chr"},
+      {"printer not an integer", "PRINTER=three", 0, 0, 0, "standard.chr"},
+      {"printer with sign", "printer = -2", -2, 0, 0, "standard.chr"},
+      {"plotter", "PLOTTER=12 x", 0, 12, 0, "standard.chr"},
+      {"key compared on 8 characters", "PRINTERS=5", 0, 0, 0, "standard.chr"},
+      {"key of 2 characters ignored", "PR=5", 0, 0, 0, "standard.chr"},
+      {"unknown key", "COLOURS=5", 0, 0, 0, "standard.chr"},
+      {"debug 4", "DEBUG=4", 0, 0, 4, "standard.chr"},
+      {"debug 7 ignored", "DEBUG=7", 0, 0, 0, "standard.chr"},
+      {"debug -1 ignored", "DEBUG=-1", 0, 0, 0, "standard.chr"},
+      {"charset with tab", "CHARSET\t=\tgothic.chr", 0, 0, 0, "gothic.chr"},
+      {"number as a file name", "CHARSET=12", 0, 0, 0, "12"},
+      {"empty value", "CHARSET=", 0, 0, 0, "standard.chr"},
+  };
+  for (const ApplyCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    tkdevices = TkDevices{};
+    errstate = ErrState{};
+    assign(tkfiles.charset, "standard.chr");
+    yyapplyconfigline(c.line);
+    EXPECT_EQ(tkdevices.printer, c.printer);
+    EXPECT_EQ(tkdevices.plotter, c.plotter);
+    EXPECT_EQ(errstate.debug_level, c.debug);
+    EXPECT_EQ(std::string(trimmed(text_of(tkfiles.charset))), c.charset);
+    EXPECT_EQ(errstate.code, 0) << "no error code left behind";
+  }
+}
+
+}  // namespace
+}  // namespace tsd

@@ -182,3 +182,21 @@ TEST_F(WinLoop, ResizeOfAHiddenRootIsAbsorbed) {
 
 }  // namespace
 }  // namespace tsd::testing
+
+namespace tsd::testing {
+namespace {
+
+TEST_F(WinLoop, RootWithAMenuIdFindsItsCompanionRecord) {
+  WindowStyle s = defaultstyle();
+  s.menu = 30001;
+  start("close\n", s);
+  ASSERT_NE(wsys.hKRB, nullptr) << "the RCDATA resource with the menu's id";
+  EXPECT_EQ(wsys.hKRBSize, 12) << "six 16-bit words";
+  windowclose();
+  s.menu = 30002;
+  windowopen(s);
+  EXPECT_EQ(wsys.hKRB, nullptr) << "absent: 0";
+}
+
+}  // namespace
+}  // namespace tsd::testing
