@@ -200,3 +200,27 @@ TEST_F(WinLoop, RootWithAMenuIdFindsItsCompanionRecord) {
 
 }  // namespace
 }  // namespace tsd::testing
+
+namespace tsd::testing {
+namespace {
+
+TEST_F(WinLoop, ScriptedResizeWhileWaitingIsReturnedThenExposed) {
+  start("resize 520 380 in \"Okno testowe\"\nclose\n");
+  plat::RECT f0;
+  plat::GetWindowRect(frame(), &f0);
+  const int dw = 520 - (f0.right - f0.left), dh = 380 - (f0.bottom - f0.top);
+  std::vector<Got> got = loop();
+  std::vector<Got> resizes = oftype(got, kResize);
+  ASSERT_EQ(resizes.size(), 1u);
+  EXPECT_EQ(resizes[0].m.value1, 400 + dw);
+  EXPECT_EQ(resizes[0].m.value2, 300 + dh);
+  EXPECT_EQ(resizes[0].m.value3, -1);
+  EXPECT_EQ(quorba01.clientwidth, 400 + dw);
+  EXPECT_EQ(wmsg.KRBMessages[0].type, 0);
+  std::vector<Got> exposes = oftype(got, kExpose);
+  ASSERT_GE(exposes.size(), 1u) << "the resized client is repainted";
+  EXPECT_EQ(exposes[0].m.value1, 9999);
+}
+
+}  // namespace
+}  // namespace tsd::testing
