@@ -59,6 +59,10 @@ struct DisplayBackend {
   // Screen size in pixels and colour depth in bits per pixel.
   void (*screen_info)(void* self, int* width, int* height, int* bits_per_pixel);
 
+  // ---- Pointer
+  // Show the pointer as a system cursor (IDC_xxx number; 0 for the arrow).
+  void (*set_cursor)(void* self, int cursor_id);
+
   // ---- Sound
   // Sound the bell (MessageBeep's type: MB_OK, MB_ICONHAND, ...).
   void (*beep)(void* self, UINT type);

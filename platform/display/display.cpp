@@ -52,6 +52,7 @@ void fill_defaults(DisplayBackend& b) {
       *bits = 32;
     };
   if (!b.beep) b.beep = [](void*, UINT) {};
+  if (!b.set_cursor) b.set_cursor = [](void*, int) {};
   if (!b.clock_ms) b.clock_ms = [](void*) -> DWORD { return 0; };
   if (!b.log) b.log = [](void*, const std::string&) {};
 }
@@ -152,6 +153,7 @@ void display_present(HWND window, const Surface& surface) { call(&DisplayBackend
 void display_z_order(const HWND* front_to_back, int count) { call(&DisplayBackend::z_order, front_to_back, count); }
 void display_pump_events(int timeout_ms) { call(&DisplayBackend::pump_events, current().hooks, timeout_ms); }
 void display_beep(UINT type) { call(&DisplayBackend::beep, type); }
+void display_set_cursor(int cursor_id) { call(&DisplayBackend::set_cursor, cursor_id); }
 void script_log(const std::string& line) { call(&DisplayBackend::log, line); }
 
 void display_screen_info(int* width, int* height, int* bits_per_pixel) {

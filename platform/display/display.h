@@ -40,6 +40,7 @@ void display_z_order(const HWND* front_to_back, int count);
 void display_pump_events(int timeout_ms);
 void display_screen_info(int* width, int* height, int* bits_per_pixel);
 void display_beep(UINT type);
+void display_set_cursor(int cursor_id);
 DWORD display_clock_ms();
 
 // Add a line to the run's log (the scripted user's log: standard error or

@@ -1,7 +1,8 @@
 // The sdl backend on a real X server (Xvfb started by the test on a free
 // display number): a window is shown as a host window with its title in
 // UTF-8, a host key reaches the window procedure with its character, and
-// the pixels read back from the host window are the window's.
+// the pixels read back from the host window are the window's; a host resize
+// and expose become sizing and painting; a lost display ends the program.
 #include <SDL.h>
 #include <signal.h>
 #include <fcntl.h>
@@ -207,6 +208,31 @@ TEST(SdlOnXvfb, ShowsAWindowDeliversAKeyAndShowsItsPixels) {
   EXPECT_TRUE(WriteSurfacePng(copy, png));
   std::printf("host window: %s\n", png.c_str());
   EXPECT_EQ(mid, 0x00c08040u) << std::hex << "the client's colour read back from the host window";
+
+  // The host resizes the window, then exposes it: our window takes the
+  // size and repaints.
+  seen().clear();
+  SDL_Event win;
+  SDL_zero(win);
+  win.type = SDL_WINDOWEVENT;
+  win.window.windowID = SDL_GetWindowID(host);
+  win.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
+  win.window.data1 = 300;
+  win.window.data2 = 200;
+  ASSERT_EQ(SDL_PushEvent(&win), 1);
+  win.window.event = SDL_WINDOWEVENT_EXPOSED;
+  ASSERT_EQ(SDL_PushEvent(&win), 1);
+  bool sized = false, painted = false;
+  for (int i = 0; i < 2000 && !(sized && painted); ++i) {
+    drain();
+    for (const Seen& sn : seen()) {
+      if (sn.message == WM_SIZE && LOWORD(sn.lparam) == 292 && HIWORD(sn.lparam) == 173) sized = true;
+      if (sn.message == WM_PAINT && sized) painted = true;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  EXPECT_TRUE(sized) << "WM_SIZE with the client of a 300 x 200 window";
+  EXPECT_TRUE(painted) << "WM_PAINT after it";
 
   desktop_reset();
   x.stop();

@@ -198,6 +198,31 @@ TEST_F(Windows, QuitEndsGetMessageWithItsCode) {
   EXPECT_EQ(m.wParam, 3u);
 }
 
+TEST_F(Windows, SystemCursorsAndTheClassCursorInTheClient) {
+  HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+  HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT);
+  ASSERT_NE(arrow, nullptr);
+  EXPECT_NE(arrow, wait);
+  EXPECT_EQ(SystemCursorId(wait), 32514);
+  EXPECT_EQ(LoadCursorA(nullptr, MAKEINTRESOURCEA(12345)), nullptr);
+  WNDCLASSA wc;
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hCursor = wait;
+  wc.lpszClassName = "Busy";
+  RegisterClassA(&wc);
+  HWND w = CreateWindowExA(0, "Busy", "B", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 200, nullptr, nullptr,
+                           nullptr, nullptr);
+  drain();
+  SetCursor(arrow);
+  InputEvent e;
+  e.kind = InputKind::mouse_move;
+  e.window = w;
+  e.pos = POINT{100, 100};
+  host(e);
+  drain();
+  EXPECT_EQ(GetCursor(), wait) << "the class cursor over the client";
+}
+
 TEST_F(Windows, SystemValues) {
   EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
   EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 768);

@@ -90,9 +90,37 @@ BOOL MessageBeep(UINT type) {
   return TRUE;
 }
 
+namespace {
+// System cursor handles are their IDC_xxx numbers, well below any address.
+constexpr int kSystemCursors[] = {32512, 32513, 32514, 32515, 32516, 32642, 32643,
+                                  32644, 32645, 32646, 32648, 32650, 32651};
+}  // namespace
+
+HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name) {
+  auto id = reinterpret_cast<std::uintptr_t>(name);
+  if (instance || id >= 0x10000) return nullptr;
+  for (int c : kSystemCursors)
+    if (static_cast<std::uintptr_t>(c) == id) return reinterpret_cast<HCURSOR>(id);
+  return nullptr;
+}
+
+HICON LoadIconA(HINSTANCE instance, LPCSTR name) {
+  auto id = reinterpret_cast<std::uintptr_t>(name);
+  if (instance || id < 32512 || id > 32517) return nullptr;  // IDI_APPLICATION .. IDI_WINLOGO
+  return reinterpret_cast<HICON>(id);
+}
+
+int SystemCursorId(HCURSOR cursor) {
+  auto id = reinterpret_cast<std::uintptr_t>(cursor);
+  for (int c : kSystemCursors)
+    if (static_cast<std::uintptr_t>(c) == id) return c;
+  return 0;
+}
+
 HCURSOR SetCursor(HCURSOR cursor) {
   HCURSOR old = desktop().cursor;
   desktop().cursor = cursor;
+  if (cursor != old) display_set_cursor(SystemCursorId(cursor));
   return old;
 }
 

@@ -230,6 +230,31 @@ BOOL MessageBeep(UINT type);
 HCURSOR SetCursor(HCURSOR cursor);
 HCURSOR GetCursor();
 
+// System cursors and icons (instance null, name IDC_xxx / IDI_xxx). Their
+// handles are tokens the window manager knows; the program's own cursor
+// and icon resources come with the resource loader.
+inline LPCSTR MAKEINTRESOURCEA(int id) { return reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(id & 0xffff)); }
+inline const LPCSTR IDC_ARROW = MAKEINTRESOURCEA(32512);
+inline const LPCSTR IDC_IBEAM = MAKEINTRESOURCEA(32513);
+inline const LPCSTR IDC_WAIT = MAKEINTRESOURCEA(32514);
+inline const LPCSTR IDC_CROSS = MAKEINTRESOURCEA(32515);
+inline const LPCSTR IDC_UPARROW = MAKEINTRESOURCEA(32516);
+inline const LPCSTR IDC_SIZENWSE = MAKEINTRESOURCEA(32642);
+inline const LPCSTR IDC_SIZENESW = MAKEINTRESOURCEA(32643);
+inline const LPCSTR IDC_SIZEWE = MAKEINTRESOURCEA(32644);
+inline const LPCSTR IDC_SIZENS = MAKEINTRESOURCEA(32645);
+inline const LPCSTR IDC_SIZEALL = MAKEINTRESOURCEA(32646);
+inline const LPCSTR IDC_NO = MAKEINTRESOURCEA(32648);
+inline const LPCSTR IDC_APPSTARTING = MAKEINTRESOURCEA(32650);
+inline const LPCSTR IDC_HELP = MAKEINTRESOURCEA(32651);
+inline const LPCSTR IDI_APPLICATION = MAKEINTRESOURCEA(32512);
+// A system cursor's handle for its IDC_xxx, or null for one we do not have
+// (and for any name of a program's own resources, for now).
+HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
+HICON LoadIconA(HINSTANCE instance, LPCSTR name);
+// The IDC_xxx number of a system cursor handle, 0 for any other handle.
+int SystemCursorId(HCURSOR cursor);
+
 // ---- Rectangles ----------------------------------------------------------
 BOOL SetRect(RECT* r, int left, int top, int right, int bottom);
 BOOL SetRectEmpty(RECT* r);

@@ -13,6 +13,7 @@ void shutdown(void* p) {
   auto* s = sdl::state_of(p);
   for (auto& [w, h] : s->windows)
     if (h.sdl) SDL_DestroyWindow(h.sdl);
+  for (auto& [id, c] : s->cursors) SDL_FreeCursor(c);
   delete s;
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
   SDL_Quit();
@@ -31,6 +32,29 @@ void beep(void*, UINT) {
 }
 
 DWORD clock_ms(void*) { return static_cast<DWORD>(SDL_GetTicks()); }
+
+SDL_SystemCursor sdl_cursor_of(int id) {
+  switch (id) {
+    case 32513: return SDL_SYSTEM_CURSOR_IBEAM;
+    case 32514: return SDL_SYSTEM_CURSOR_WAIT;
+    case 32515: return SDL_SYSTEM_CURSOR_CROSSHAIR;
+    case 32642: return SDL_SYSTEM_CURSOR_SIZENWSE;
+    case 32643: return SDL_SYSTEM_CURSOR_SIZENESW;
+    case 32644: return SDL_SYSTEM_CURSOR_SIZEWE;
+    case 32645: return SDL_SYSTEM_CURSOR_SIZENS;
+    case 32646: return SDL_SYSTEM_CURSOR_SIZEALL;
+    case 32648: return SDL_SYSTEM_CURSOR_NO;
+    case 32650: return SDL_SYSTEM_CURSOR_WAITARROW;
+    default: return SDL_SYSTEM_CURSOR_ARROW;
+  }
+}
+
+void set_cursor(void* p, int id) {
+  auto* s = sdl::state_of(p);
+  SDL_Cursor*& c = s->cursors[id];
+  if (!c) c = SDL_CreateSystemCursor(sdl_cursor_of(id));
+  if (c) SDL_SetCursor(c);
+}
 
 }  // namespace
 
@@ -68,6 +92,7 @@ bool sdl_backend_create(DisplayBackend* out, std::string* why) {
       .z_order = nullptr,
       .pump_events = sdl::pump_events,
       .screen_info = screen_info,
+      .set_cursor = set_cursor,
       .beep = beep,
       .clock_ms = clock_ms,
       .log = nullptr,

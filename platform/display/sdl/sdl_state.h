@@ -23,6 +23,7 @@ struct State {
   std::map<HWND, HostWindow> windows;
   std::map<Uint32, HWND> by_id;
   int screen_w = 1024, screen_h = 768, bits = 32;
+  std::map<int, SDL_Cursor*> cursors;  // system cursors made so far
 };
 
 inline State* state_of(void* p) { return static_cast<State*>(p); }
