@@ -317,3 +317,22 @@ TEST_F(WinPaletteDisplay, GraphicsColoursOnA256ColourDisplay) {
 
 }  // namespace
 }  // namespace tsd::testing
+
+namespace tsd::testing {
+namespace {
+
+class WinCursor : public WinHeadless {};
+
+TEST_F(WinCursor, ShapesAreSystemCursorsKeptForTheClients) {
+  start("");
+  yychangecursor(1);
+  EXPECT_EQ(plat::SystemCursorId(wsys.wCursor), 32514) << "hourglass";
+  yychangecursor(3);
+  EXPECT_EQ(plat::SystemCursorId(wsys.wCursor), 32515) << "cross";
+  plat::HCURSOR kept = wsys.wCursor;
+  yychangecursor(777);  // no such cursor resource: the shape stays
+  EXPECT_EQ(wsys.wCursor, kept);
+}
+
+}  // namespace
+}  // namespace tsd::testing
