@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/types.h"
 
@@ -63,6 +64,15 @@ struct DesktopHooks {
   // The close box of a top-level window as a frame-relative rectangle
   // (empty when it has none).
   RECT (*close_box)(HWND hwnd) = nullptr;
+  // A control of the top-level window `top`: by its id, or when `id` is
+  // negative by its text ("&" prefixes and case ignored). Gives the centre
+  // of the control as a point relative to the top-left corner of `top`
+  // (false when there is no such control).
+  bool (*control_point)(HWND top, int id, const std::string& text, POINT* frame_pt) = nullptr;
+  // The keyboard steps to an item of the window's menu bar, by command id
+  // (id >= 0) or by a text path "&File/&Open...": for each level the number
+  // of items before it, separators not counted (false: no such item).
+  bool (*menu_steps)(HWND top, int id, const std::string& path, std::vector<int>* steps) = nullptr;
 };
 
 }  // namespace plat

@@ -133,8 +133,8 @@ void fill_time(SYSTEMTIME* out, bool local) {
 void GetLocalTime(SYSTEMTIME* time) { fill_time(time, true); }
 void GetSystemTime(SYSTEMTIME* time) { fill_time(time, false); }
 
-// GetTickCount is the window services' (platform/user/queue.cpp): one clock
-// for message times and tick counts, the display's.
+// GetTickCount is the window services' (platform/user/queue.cpp): it follows
+// the display's clock, which the headless display moves only when the program waits.
 
 void Sleep(DWORD milliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
