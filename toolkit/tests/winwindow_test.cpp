@@ -270,9 +270,17 @@ TEST(WinProgramEntry, ExitCodes) {
   EXPECT_EQ(winmain(1, argv, throwingmain), kUnhandledExitCode);
 }
 
-TEST(WinFatalPath, EndsWithANonZeroCode) {
+TEST(WinFatalPath, EndsWithANonZeroCodeAfterTheBox) {
+  const std::string log = wintemp("fatal.log");
+  std::remove(log.c_str());
+  setenv("TSD_LOG", log.c_str(), 1);
+  setenv("TSD_DISPLAY", "headless", 1);
   EXPECT_EXIT(yyfatal("Failed to create window - aborting."), ::testing::ExitedWithCode(kFatalExitCode),
               "Failed to create window - aborting.");
+  std::string text = readfile(log);
+  EXPECT_NE(text.find("Quorbatelix Window"), std::string::npos) << text;
+  EXPECT_NE(text.find("Failed to create window - aborting."), std::string::npos) << text;
+  unsetenv("TSD_LOG");
 }
 
 }  // namespace

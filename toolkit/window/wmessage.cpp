@@ -6,6 +6,7 @@
 
 #include <initializer_list>
 
+#include "platform/user/dialog/dialog.h"
 #include "platform/user/user.h"
 #include "toolkit/graphics/grmapping.h"
 #include "toolkit/graphics/grrecords.h"
@@ -128,6 +129,9 @@ void pump(const plat::MSG& msg) {
   if (wmsg.block118 && msg.message == kSystemTimer &&
       static_cast<int>(static_cast<std::int16_t>(plat::LOWORD(msg.wParam))) == kCaretBlinkId)
     return;
+  // The active modeless dialog gets the first chance (keyboard navigation).
+  plat::MSG m = msg;
+  if (wmsg.hDlgCur && plat::IsWindow(wmsg.hDlgCur) && plat::IsDialogMessageA(wmsg.hDlgCur, &m)) return;
   plat::TranslateMessage(&msg);
   bool paintorsize = msg.message == plat::WM_PAINT || msg.message == plat::WM_SIZE;
   if (paintorsize) wmsg.bExpectPaintResize = true;
