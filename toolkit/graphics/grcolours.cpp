@@ -7,14 +7,13 @@
 #include "toolkit/graphics/graphics.h"
 #include "toolkit/graphics/grdriver.h"
 #include "toolkit/graphics/grrecords.h"
-#include "toolkit/graphics/grwindow.h"
+#include "toolkit/window/errstore.h"
 #include "toolkit/window/records.h"
 
 namespace tsd {
 
 namespace {
 
-constexpr int kErrColour = 42;
 
 struct Rgb {
   std::uint8_t r = 0, g = 0, b = 0;
@@ -159,7 +158,7 @@ int xxpals(int i, int r, int g, int b) {
 
 int igrcolourn(int c) {
   if (c < 0 || c > 255) {
-    xxerror(kErrColour);
+    xxerror(kErrColourNumber);
     return 0;
   }
   grstate.prevcolour = grstate.colour;

@@ -10,14 +10,13 @@
 #include "toolkit/graphics/grmapping.h"
 #include "toolkit/graphics/grrecords.h"
 #include "toolkit/graphics/grshapes.h"
-#include "toolkit/graphics/grwindow.h"
+#include "toolkit/window/errstore.h"
 #include "toolkit/window/records.h"
 
 namespace tsd {
 
 namespace {
 
-constexpr int kErrRadius = 20;
 constexpr float kPi = 3.14159265f;
 // The outline's angle runs up to this bound (a little past pi).
 constexpr float kHalfTurnBound = 3.1416926f;

@@ -7,15 +7,13 @@
 #include "toolkit/graphics/grdriver.h"
 #include "toolkit/graphics/grhooks.h"
 #include "toolkit/graphics/grrecords.h"
-#include "toolkit/graphics/grwindow.h"
+#include "toolkit/window/errstore.h"
 #include "toolkit/window/records.h"
+#include "toolkit/window/strings.h"
 
 namespace tsd {
 
 namespace {
-
-constexpr int kErrArea = 44;
-constexpr int kErrUnits = 16;
 
 // Scale of one axis: device size per user unit, the device size itself
 // when the units have no positive extent.
@@ -99,7 +97,7 @@ int igrunits(float x1, float y1, float x2, float y2) {
   if (!(x2 > x1)) {
     grstate.unitsx1 = 0.0f;
     grstate.unitsx2 = 1.0f;
-    xxerror(kErrUnits);
+    xxerror(kErrUserUnits);
   } else {
     grstate.unitsx1 = x1;
     grstate.unitsx2 = x2;

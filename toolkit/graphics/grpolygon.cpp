@@ -10,14 +10,13 @@
 #include "toolkit/graphics/grmapping.h"
 #include "toolkit/graphics/grrecords.h"
 #include "toolkit/graphics/grshapes.h"
-#include "toolkit/graphics/grwindow.h"
+#include "toolkit/window/errstore.h"
 #include "toolkit/window/records.h"
 
 namespace tsd {
 
 namespace {
 
-constexpr int kErrFill = 49;
 constexpr int kSortStack = 30;      // pending ranges of the edge sort
 constexpr int kMaxActive = 99;      // edges crossing one scan line
 
@@ -127,7 +126,7 @@ bool fillpass(int m, int dir, float step, float shift, const float box[4]) {
     }
   }
   if (!sortedges(work.edges, ne)) {
-    xxerror(kErrFill);
+    xxerror(kErrFillEdges);
     return false;
   }
   if (ne == 0) {
@@ -150,7 +149,7 @@ bool fillpass(int m, int dir, float step, float shift, const float box[4]) {
     while (next < ne && work.edges[next].low <= t) {
       if (t < work.edges[next].high) {
         if (nactive == kMaxActive) {
-          xxerror(kErrFill);
+          xxerror(kErrFillEdges);
           return false;
         }
         work.active[nactive++] = next;

@@ -9,7 +9,7 @@
 #include "toolkit/graphics/grcolours.h"
 #include "toolkit/graphics/grrecords.h"
 #include "toolkit/tests/grtrace.h"
-#include "toolkit/tests/grwindow_double.h"
+#include "toolkit/window/errstore.h"
 
 namespace tsd {
 namespace {

@@ -3,6 +3,7 @@
 // the two-colour inverted scheme and 16- and 256-colour displays.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 
 #include "toolkit/graphics/graphics.h"
@@ -195,6 +196,79 @@ TEST(GrPixels, PaletteEntryOperationChangesTheColourOnTheScreen) {
   xxgdrv(35);  // reload the table's colours
   xxmwinpoint(2, 1);
   EXPECT_EQ(s.at(2, 1), 0xff0000u);
+}
+
+// Leftmost, rightmost, top and bottom lit (not background) GDI pixels.
+struct Extent {
+  int left = 1 << 30, right = -1, top = 1 << 30, bottom = -1;
+};
+Extent extentof(const Screen& s) {
+  Extent e;
+  for (int y = 0; y < s.surface.height; ++y)
+    for (int x = 0; x < s.surface.width; ++x) {
+      if (s.at(x, y) == kMark) continue;
+      e.left = std::min(e.left, x);
+      e.right = std::max(e.right, x);
+      e.top = std::min(e.top, y);
+      e.bottom = std::max(e.bottom, y);
+    }
+  return e;
+}
+
+TEST(GrPixels, EllipseOutlineAndFillReachOnePixelBeyondTheRadius) {
+  for (int op : {4, 6}) {
+    SCOPED_TRACE(op);
+    Screen s(100, 100);
+    grdrvparams.ix1 = 50;
+    grdrvparams.iy1 = 40;
+    grdrvparams.ix2 = 20;
+    grdrvparams.iy2 = 10;
+    xxgdrv(op);
+    const Extent e = extentof(s);
+    EXPECT_EQ(e.left, 50 - 21);
+    EXPECT_EQ(e.right, 50 + 21);
+    EXPECT_EQ(e.top, 99 - 40 - 11);
+    EXPECT_EQ(e.bottom, 99 - 40 + 11);
+    EXPECT_EQ(s.dev(50, 40), op == 6 ? 0xffffffu : kMark) << "filled, or outline only";
+  }
+}
+
+TEST(GrPixels, TriangleQuadrilateralAndPieOperations) {
+  Screen s(100, 100);
+  GrDrvParams& p = grdrvparams;
+  // Solid triangle (0,0)-(40,0)-(0,40) in device coordinates.
+  p.ix1 = 0;
+  p.iy1 = 0;
+  p.ix2 = 40;
+  p.iy2 = 0;
+  p.ix3 = 0;
+  p.iy3 = 40;
+  xxgdrv(12);
+  EXPECT_EQ(s.dev(5, 5), 0xffffffu);
+  EXPECT_EQ(s.dev(35, 35), kMark);
+  // Solid quadrilateral at the upper left.
+  p.ix1 = 5;
+  p.iy1 = 60;
+  p.ix2 = 30;
+  p.iy2 = 60;
+  p.ix3 = 30;
+  p.iy3 = 90;
+  p.ix4 = 5;
+  p.iy4 = 90;
+  xxgdrv(8);
+  EXPECT_EQ(s.dev(17, 75), 0xffffffu);
+  // Solid pie: the quarter from angle 0 to pi/2 around (70, 50).
+  p.ix1 = 70;
+  p.iy1 = 50;
+  p.fx2 = 20.0f;
+  p.fy2 = 20.0f;
+  p.fx3 = 0.0f;
+  p.fy3 = 1.5707964f;
+  p.fx4 = 90.0f;
+  p.fy4 = 20.0f;
+  xxgdrv(14);
+  EXPECT_EQ(s.dev(78, 58), 0xffffffu) << "inside the quarter";
+  EXPECT_EQ(s.dev(62, 42), kMark) << "the opposite quarter";
 }
 
 }  // namespace

@@ -15,7 +15,7 @@
 #include "toolkit/graphics/grhooks.h"
 #include "toolkit/graphics/grrecords.h"
 #include "toolkit/graphics/mwing.h"
-#include "toolkit/tests/grwindow_double.h"
+#include "toolkit/window/errstore.h"
 #include "toolkit/window/records.h"
 
 namespace tsd::grtest {

@@ -10,7 +10,7 @@
 #include "toolkit/graphics/grrecords.h"
 #include "toolkit/graphics/grshapes.h"
 #include "toolkit/tests/grtrace.h"
-#include "toolkit/tests/grwindow_double.h"
+#include "toolkit/window/errstore.h"
 
 namespace tsd {
 namespace {

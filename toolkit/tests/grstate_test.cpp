@@ -9,7 +9,7 @@
 #include "toolkit/graphics/grmapping.h"
 #include "toolkit/graphics/grrecords.h"
 #include "toolkit/tests/grtrace.h"
-#include "toolkit/tests/grwindow_double.h"
+#include "toolkit/window/errstore.h"
 #include "toolkit/window/records.h"
 
 namespace tsd {

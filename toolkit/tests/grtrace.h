@@ -12,7 +12,7 @@
 #include "toolkit/graphics/graphics.h"
 #include "toolkit/graphics/grhooks.h"
 #include "toolkit/graphics/grrecords.h"
-#include "toolkit/tests/grwindow_double.h"
+#include "toolkit/window/errstore.h"
 #include "toolkit/window/records.h"
 
 namespace tsd::grtest {
