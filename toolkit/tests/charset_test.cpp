@@ -216,7 +216,7 @@ TEST_F(CharsetTest, ARejectedFileChangesNoTableAndSelectsTheHardwareFont) {
   const GrFontTables before = grfont;
   Bytes tooBig = block1font(17001);
   Bytes cut = block1font(100);
-  cut.resize(cut.size() - 1);
+  cut.pop_back();
   Bytes badstroke = block1font(6, "00u555");
   Bytes negative = block1font(4, "0055");
   negative[0] = 0xff;
