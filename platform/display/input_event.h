@@ -63,6 +63,11 @@ struct DesktopHooks {
   // The close box of a top-level window as a frame-relative rectangle
   // (empty when it has none).
   RECT (*close_box)(HWND hwnd) = nullptr;
+  // A control of the top-level window `top`: by its id, or when `id` is
+  // negative by its text ("&" prefixes and case ignored). Gives the centre
+  // of the control as a point relative to the top-left corner of `top`
+  // (false when there is no such control).
+  bool (*control_point)(HWND top, int id, const std::string& text, POINT* frame_pt) = nullptr;
 };
 
 }  // namespace plat

@@ -15,6 +15,7 @@
 #include <cstdint>
 
 #include "platform/types.h"
+#include "platform/user/user_constants.h"
 
 namespace plat {
 
@@ -206,8 +207,7 @@ void RecordCommandLine(int argc, char** argv);
 
 // ---- Processes ---------------------------------------------------------------
 
-inline constexpr UINT SW_HIDE = 0;
-inline constexpr UINT SW_SHOWNORMAL = 1;
+// SW_HIDE, SW_SHOWNORMAL: the window services' show modes (user_constants.h).
 inline constexpr DWORD INFINITE = 0xffffffffu;
 inline constexpr DWORD WAIT_OBJECT_0 = 0;
 inline constexpr DWORD WAIT_TIMEOUT = 258;

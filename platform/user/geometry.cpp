@@ -108,6 +108,9 @@ HWND deepest_child_at(HWND parent, POINT screen_pt) {
   for (HWND c : parent->children) {
     if (!(c->style & WS_VISIBLE)) continue;
     if (!point_in(window_rect_on_screen(c), screen_pt)) continue;
+    // A window that calls itself transparent there (a group box, a label)
+    // lets the point through to the windows behind it.
+    if (SendMessageA(c, WM_NCHITTEST, 0, MAKELPARAM(screen_pt.x, screen_pt.y)) == HTTRANSPARENT) continue;
     POINT o = client_origin_on_screen(c);
     RECT cl = rect_offset(make_rect(0, 0, rect_width(c->client), rect_height(c->client)), o.x, o.y);
     if (point_in(cl, screen_pt) && !(c->style & WS_DISABLED)) return deepest_child_at(c, screen_pt);

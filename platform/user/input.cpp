@@ -10,6 +10,7 @@
 #include "platform/display/display.h"
 #include "platform/gdi/dc.h"
 #include "platform/user/desktop.h"
+#include "platform/user/dialog/dialog.h"
 
 namespace plat {
 
@@ -269,6 +270,7 @@ void install_desktop_hooks() {
   h.client_to_frame = hook_client_to_frame;
   h.top_level_of = hook_top_level;
   h.close_box = hook_close_box;
+  h.control_point = script_control_point;
   display_set_hooks(h);
   // The drawing layer learns the screen it draws for.
   int w = 0, hh = 0, bits = 0;

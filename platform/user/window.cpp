@@ -5,6 +5,7 @@
 
 #include "platform/display/display.h"
 #include "platform/gdi/objects.h"
+#include "platform/user/controls/controls.h"
 #include "platform/user/desktop.h"
 
 namespace plat {
@@ -56,6 +57,11 @@ HWND CreateWindowExA(DWORD exstyle, LPCSTR class_name, LPCSTR title, DWORD style
                      int width, int height, HWND parent, HMENU menu_or_id, HINSTANCE instance,
                      void* param) {
   WindowClass* cls = find_class(class_name);
+  if (!cls) {
+    // The standard control classes exist from the first use on.
+    ensure_standard_controls();
+    cls = find_class(class_name);
+  }
   if (!cls) return nullptr;
   if ((style & WS_CHILD) && !IsWindow(parent)) return nullptr;
   if (parent && !IsWindow(parent)) return nullptr;

@@ -266,6 +266,52 @@ void type_action(const ScriptAction& a, const DesktopHooks& h, ScriptOutcome* ou
   }
 }
 
+// A control aimed at by id or by its text: "button 1", "button \"OK\"".
+bool control_target(const std::string& word, const DesktopHooks& h, HWND top, POINT* p, std::string* error) {
+  int id = -1;
+  std::string text;
+  if (is_text(word) || !to_int(word, &id)) text = text_of(word);
+  if (!h.control_point || !h.control_point(top, id, text, p)) {
+    *error = "no control " + (id >= 0 ? std::to_string(id) : "\"" + text::utf8_from_cp1250(text) + "\"");
+    return false;
+  }
+  return true;
+}
+
+void click_at(std::vector<InputEvent>* ev, HWND top, POINT p) {
+  for (InputKind k : {InputKind::mouse_move, InputKind::mouse_down, InputKind::mouse_up}) {
+    InputEvent e;
+    e.kind = k;
+    e.window = top;
+    e.pos = p;
+    ev->push_back(e);
+  }
+}
+
+// button ID|"TEXT" [in "TITLE"], msgbox ID|"TEXT", field ID "TEXT" [in "TITLE"]
+void dialog_action(const ScriptAction& a, const DesktopHooks& h, ScriptOutcome* out) {
+  std::vector<std::string> args = a.args;
+  HWND w = aim(&args, h, &out->error);
+  if (!w) return;
+  HWND top = h.top_level_of ? h.top_level_of(w) : w;
+  bool field = a.verb == "field";
+  if (args.size() != (field ? 2u : 1u)) {
+    out->error = field ? "expected: field ID \"text\" [in \"title\"]"
+                       : "expected: " + a.verb + " ID|\"text\"" + (a.verb == "button" ? " [in \"title\"]" : "");
+    return;
+  }
+  POINT p;
+  if (!control_target(args[0], h, top, &p, &out->error)) return;
+  click_at(&out->events, top, p);
+  if (!field) return;
+  // Replace what the field holds: select all, delete, type.
+  press_chord(&out->events, top, kModCtrl, 'A', false);
+  press_chord(&out->events, top, 0, VK_DELETE, false);
+  ScriptAction typing = a;
+  typing.args = {args[1]};
+  type_action(typing, h, out);
+}
+
 void host_action(const ScriptAction& a, const DesktopHooks& h, ScriptOutcome* out) {
   std::vector<std::string> args = a.args;
   HWND w = aim(&args, h, &out->error);
@@ -368,6 +414,8 @@ ScriptOutcome perform(const ScriptAction& a, const DesktopHooks& h) {
     mouse_action(a, h, &out);
   } else if (v == "resize" || v == "expose" || v == "close") {
     host_action(a, h, &out);
+  } else if (v == "button" || v == "field" || v == "msgbox") {
+    dialog_action(a, h, &out);
   } else if (v == "screenshot") {
     if (a.args.size() != 1) out.error = "expected: screenshot \"file.png\"";
     else out.screenshot = text::utf8_from_cp1250(text_of(a.args[0]));

@@ -1,0 +1,397 @@
+// COMBOBOX: drop-down lists and editable drop-down fields. The window is
+// as tall as its template says (field and list together, as usual for
+// combo boxes); closed, it keeps only the field's height, and dropping it
+// down gives it back the full height, in front of its siblings.
+#include <algorithm>
+#include <cstring>
+
+#include "platform/user/controls/list_common.h"
+
+namespace plat {
+namespace {
+
+using namespace ctl;
+
+inline constexpr int kEditId = 1001;  // the edit field of an editable combo box
+inline constexpr int kButtonWidth = 16;
+
+struct Combo {
+  HFONT font = nullptr;
+  std::vector<ListEntry> items;
+  int cur = -1;
+  int hot = -1;  // entry under the pointer or the arrows while dropped
+  bool dropped = false;
+  int full_height = 0;
+  int field_height = 0;
+  HWND edit = nullptr;
+  VScroll vs;
+};
+
+DWORD kind(HWND h) { return style_of(h) & CBS_TYPEMASK; }
+bool editable(HWND h) { return kind(h) != CBS_DROPDOWNLIST; }
+void redraw(HWND h) { InvalidateRect(h, nullptr, TRUE); }
+
+int row_height(HWND h, Combo* c) {
+  HDC dc = GetDC(h);
+  HGDIOBJ old = SelectObject(dc, font_or_default(c->font));
+  int r = line_height(dc);
+  SelectObject(dc, old);
+  ReleaseDC(h, dc);
+  return std::max(1, r);
+}
+
+RECT field_rect(HWND h, Combo* c) {
+  RECT r;
+  GetClientRect(h, &r);
+  r.bottom = c->field_height;
+  return r;
+}
+RECT button_rect(HWND h, Combo* c) {
+  RECT f = field_rect(h, c);
+  return RECT{f.right - 2 - kButtonWidth, f.top + 2, f.right - 2, f.bottom - 2};
+}
+RECT list_rect(HWND h, Combo* c) {
+  RECT r;
+  GetClientRect(h, &r);
+  r.top = c->field_height;
+  return r;
+}
+
+void size_window(HWND h, Combo* c, int height) {
+  RECT w;
+  GetWindowRect(h, &w);
+  SetWindowPos(h, nullptr, 0, 0, w.right - w.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  (void)c;
+}
+
+void show_text(HWND h, Combo* c) {
+  if (c->edit && c->cur >= 0) SetWindowTextA(c->edit, c->items[static_cast<std::size_t>(c->cur)].text.c_str());
+  redraw(h);
+}
+
+void drop(HWND h, Combo* c, bool down) {
+  if (down == c->dropped) return;
+  c->dropped = down;
+  if (down) {
+    ctl::notify_parent(h, CBN_DROPDOWN);
+    int rows = std::max(1, (c->full_height - c->field_height - 2) / row_height(h, c));
+    int n = static_cast<int>(c->items.size());
+    int list_h = std::min(rows, std::max(1, n)) * row_height(h, c) + 2;
+    c->vs.count = n;
+    c->vs.page = std::min(rows, std::max(1, n));
+    c->hot = c->cur;
+    if (c->hot >= 0 && c->hot >= c->vs.first + c->vs.page) c->vs.first = c->hot - c->vs.page + 1;
+    c->vs.clamp();
+    size_window(h, c, c->field_height + list_h);
+    SetCapture(h);
+  } else {
+    if (GetCapture() == h) ReleaseCapture();
+    size_window(h, c, c->field_height);
+    ctl::notify_parent(h, CBN_CLOSEUP);
+  }
+  redraw(h);
+}
+
+void select_entry(HWND h, Combo* c, int i, bool notify) {
+  int n = static_cast<int>(c->items.size());
+  if (n == 0) return;
+  i = std::clamp(i, 0, n - 1);
+  bool changed = i != c->cur;
+  c->cur = i;
+  show_text(h, c);
+  if (c->edit) SendMessageA(c->edit, EM_SETSEL, 0, -1);
+  if (notify && changed) ctl::notify_parent(h, CBN_SELCHANGE);
+}
+
+void paint(HWND h, Combo* c) {
+  PaintScope p(h, c->font);
+  HDC dc = p.dc();
+  if (!dc) return;
+  bool enabled = IsWindowEnabled(h);
+  HBRUSH bg = control_colours(h, dc, WM_CTLCOLOREDIT);
+  RECT f = field_rect(h, c);
+  FillRect(dc, &f, enabled ? bg : GetSysColorBrush(COLOR_BTNFACE));
+  draw_sunken_edge(dc, f);
+  RECT b = button_rect(h, c);
+  fill(dc, b, sys_colour(COLOR_BTNFACE));
+  draw_button_edge(dc, b, c->dropped);
+  int cx = (b.left + b.right) / 2 - 1 + (c->dropped ? 1 : 0), cy = (b.top + b.bottom) / 2 - 1 + (c->dropped ? 1 : 0);
+  for (int i = 0; i < 4; ++i)
+    hline(dc, cx - 3 + i, cx + 4 - i, cy - 1 + i, sys_colour(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+  if (!editable(h)) {
+    RECT t{f.left + 3, f.top + 3, b.left - 1, f.bottom - 3};
+    bool focused = has_focus(h) && !c->dropped;
+    if (focused) fill(dc, t, sys_colour(COLOR_HIGHLIGHT));
+    SetTextColor(dc, focused ? sys_colour(COLOR_HIGHLIGHTTEXT) : sys_colour(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    RECT tt = t;
+    tt.left += 2;
+    if (c->cur >= 0) draw_text(dc, tt, c->items[static_cast<std::size_t>(c->cur)].text, kVCenter);
+    if (focused) draw_focus_rect(dc, t);
+  }
+  if (c->dropped) {
+    RECT l = list_rect(h, c);
+    fill(dc, l, sys_colour(COLOR_WINDOW));
+    COLORREF k = sys_colour(COLOR_WINDOWFRAME);
+    hline(dc, l.left, l.right, l.top, k);
+    hline(dc, l.left, l.right, l.bottom - 1, k);
+    vline(dc, l.left, l.top, l.bottom, k);
+    vline(dc, l.right - 1, l.top, l.bottom, k);
+    RECT area{l.left + 1, l.top + 1, l.right - 1, l.bottom - 1};
+    if (c->vs.needed()) area.right -= kScrollWidth;
+    std::vector<bool> hi(c->items.size());
+    if (c->hot >= 0 && c->hot < static_cast<int>(hi.size())) hi[static_cast<std::size_t>(c->hot)] = true;
+    SetTextColor(dc, sys_colour(COLOR_WINDOWTEXT));
+    draw_list(dc, area, c->items, c->vs.first, line_height(dc), hi, -1, false, true);
+    if (c->vs.needed()) draw_vscroll(dc, RECT{area.right, area.top, area.right + kScrollWidth, area.bottom}, c->vs);
+  }
+}
+
+int add_entry(HWND h, Combo* c, const char* s, int at) {
+  if (static_cast<int>(c->items.size()) >= kMaxListEntries) return CB_ERR;
+  ListEntry e;
+  e.text = s ? s : "";
+  if (e.text.size() > static_cast<std::size_t>(kMaxControlText)) e.text.resize(kMaxControlText);
+  int n = static_cast<int>(c->items.size());
+  if (at < 0 || at > n) at = n;
+  if (at == n && (style_of(h) & CBS_SORT)) {
+    at = 0;
+    while (at < n && !entry_less(e.text, c->items[static_cast<std::size_t>(at)].text)) ++at;
+  }
+  c->items.insert(c->items.begin() + at, e);
+  if (c->cur >= at) ++c->cur;
+  redraw(h);
+  return at;
+}
+
+int entry_at(HWND h, Combo* c, POINT pt) {
+  RECT l = list_rect(h, c);
+  if (!PtInRect(&l, pt)) return -1;
+  int i = c->vs.first + static_cast<int>((pt.y - l.top - 1) / row_height(h, c));
+  return i >= 0 && i < static_cast<int>(c->items.size()) ? i : -1;
+}
+
+LRESULT combo_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) attach_state<Combo>(h);
+  Combo* c = state_of<Combo>(h);
+  if (!c) return DefWindowProcA(h, msg, wp, lp);
+  int n = static_cast<int>(c->items.size());
+  int idx = static_cast<int>(static_cast<std::intptr_t>(wp));
+  switch (msg) {
+    case WM_NCDESTROY:
+      free_state<Combo>(h);
+      return DefWindowProcA(h, msg, wp, lp);
+    case WM_CREATE: {
+      const auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lp);
+      c->full_height = cs ? cs->cy : 100;
+      c->field_height = row_height(h, c) + 8;
+      if (editable(h)) {
+        RECT w;
+        GetClientRect(h, &w);
+        c->edit = CreateWindowExA(0, "EDIT", cs && cs->lpszName ? cs->lpszName : "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
+                                  3, 3, w.right - 6 - kButtonWidth - 1, c->field_height - 6, h,
+                                  reinterpret_cast<HMENU>(static_cast<std::intptr_t>(kEditId)), nullptr, nullptr);
+      }
+      size_window(h, c, c->field_height);
+      return 0;
+    }
+    case WM_SETFONT:
+      c->font = reinterpret_cast<HFONT>(wp);
+      if (c->edit) SendMessageA(c->edit, WM_SETFONT, wp, lp);
+      if (lp) redraw(h);
+      return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(c->font);
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: paint(h, c); return 0;
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS | (c->dropped ? DLGC_WANTALLKEYS : 0);
+    case WM_SETFOCUS:
+      if (c->edit) {
+        SetFocus(c->edit);
+        return 0;
+      }
+      redraw(h);
+      ctl::notify_parent(h, CBN_SETFOCUS);
+      return 0;
+    case WM_KILLFOCUS:
+      if (reinterpret_cast<HWND>(wp) != c->edit) drop(h, c, false);
+      redraw(h);
+      if (!c->edit) ctl::notify_parent(h, CBN_KILLFOCUS);
+      return 0;
+    case WM_ENABLE:
+      if (c->edit) EnableWindow(c->edit, wp != 0);
+      redraw(h);
+      return 0;
+    case WM_COMMAND:
+      if (c->edit && reinterpret_cast<HWND>(lp) == c->edit) {
+        WORD code = HIWORD(wp);
+        if (code == EN_CHANGE) ctl::notify_parent(h, CBN_EDITCHANGE);
+        if (code == EN_SETFOCUS) ctl::notify_parent(h, CBN_SETFOCUS);
+        if (code == EN_KILLFOCUS) ctl::notify_parent(h, CBN_KILLFOCUS);
+      }
+      return 0;
+    case WM_SETTEXT:
+      if (c->edit) return SendMessageA(c->edit, msg, wp, lp);
+      return CB_ERR;
+    case WM_GETTEXT:
+      if (c->edit) return SendMessageA(c->edit, msg, wp, lp);
+      if (!lp || wp == 0) return 0;
+      {
+        std::string t = c->cur >= 0 ? c->items[static_cast<std::size_t>(c->cur)].text : "";
+        std::size_t k = std::min(t.size(), static_cast<std::size_t>(wp) - 1);
+        std::memcpy(reinterpret_cast<char*>(lp), t.data(), k);
+        reinterpret_cast<char*>(lp)[k] = 0;
+        return static_cast<LRESULT>(k);
+      }
+    case WM_GETTEXTLENGTH:
+      if (c->edit) return SendMessageA(c->edit, msg, wp, lp);
+      return c->cur >= 0 ? static_cast<LRESULT>(c->items[static_cast<std::size_t>(c->cur)].text.size()) : 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+      POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+      if (c->dropped) {
+        RECT l = list_rect(h, c);
+        RECT bar{l.right - 1 - kScrollWidth, l.top + 1, l.right - 1, l.bottom - 1};
+        if (c->vs.needed() && PtInRect(&bar, pt)) {
+          if (vscroll_press(bar, c->vs, pt)) redraw(h);
+          return 0;
+        }
+        int i = entry_at(h, c, pt);
+        drop(h, c, false);
+        if (i >= 0) {
+          select_entry(h, c, i, true);
+          if (msg == WM_LBUTTONDBLCLK) ctl::notify_parent(h, CBN_DBLCLK);
+        }
+        return 0;
+      }
+      if (!has_focus(h) && !(c->edit && GetFocus() == c->edit)) SetFocus(h);
+      RECT b = button_rect(h, c), f = field_rect(h, c);
+      if (PtInRect(&b, pt) || (!editable(h) && PtInRect(&f, pt))) drop(h, c, true);
+      return 0;
+    }
+    case WM_MOUSEMOVE:
+      if (c->dropped) {
+        if (c->vs.dragging) {
+          RECT l = list_rect(h, c);
+          RECT bar{l.right - 1 - kScrollWidth, l.top + 1, l.right - 1, l.bottom - 1};
+          if (vscroll_drag(bar, c->vs, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)})) redraw(h);
+          return 0;
+        }
+        int i = entry_at(h, c, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+        if (i >= 0 && i != c->hot) {
+          c->hot = i;
+          redraw(h);
+        }
+      }
+      return 0;
+    case WM_LBUTTONUP: c->vs.dragging = false; return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+      bool alt = msg == WM_SYSKEYDOWN;
+      if (wp == VK_F(4) || (alt && (wp == VK_DOWN || wp == VK_UP))) {
+        if (c->dropped && c->hot >= 0) select_entry(h, c, c->hot, true);
+        drop(h, c, !c->dropped);
+        return 0;
+      }
+      if (alt) return DefWindowProcA(h, msg, wp, lp);
+      if (c->dropped && (wp == VK_RETURN || wp == VK_ESCAPE)) {
+        if (wp == VK_RETURN && c->hot >= 0) select_entry(h, c, c->hot, true);
+        drop(h, c, false);
+        return 0;
+      }
+      int from = c->dropped ? c->hot : c->cur;
+      int to = -2;
+      if (wp == VK_UP) to = from - 1;
+      else if (wp == VK_DOWN) to = from + 1;
+      else if (wp == VK_HOME) to = 0;
+      else if (wp == VK_END) to = n - 1;
+      else if (wp == VK_PRIOR) to = from - 8;
+      else if (wp == VK_NEXT) to = from + 8;
+      if (to == -2 || n == 0) return DefWindowProcA(h, msg, wp, lp);
+      to = std::clamp(to, 0, n - 1);
+      if (c->dropped) {
+        c->hot = to;
+        if (to < c->vs.first) c->vs.first = to;
+        if (to >= c->vs.first + c->vs.page) c->vs.first = to - c->vs.page + 1;
+        c->vs.clamp();
+        redraw(h);
+      } else {
+        select_entry(h, c, to, true);
+      }
+      return 0;
+    }
+    case WM_CHAR: {
+      if (editable(h) || static_cast<unsigned char>(wp) < 32) return 0;
+      int i = find_entry(c->items, c->dropped ? c->hot : c->cur, std::string(1, static_cast<char>(wp)), false);
+      if (i >= 0) {
+        if (c->dropped) {
+          c->hot = i;
+          redraw(h);
+        } else {
+          select_entry(h, c, i, true);
+        }
+      }
+      return 0;
+    }
+    case CB_ADDSTRING: return add_entry(h, c, reinterpret_cast<const char*>(lp), -1);
+    case CB_INSERTSTRING: return add_entry(h, c, reinterpret_cast<const char*>(lp), idx < 0 ? n : std::min(idx, n));
+    case CB_DELETESTRING:
+      if (idx < 0 || idx >= n) return CB_ERR;
+      c->items.erase(c->items.begin() + idx);
+      if (c->cur == idx) c->cur = -1;
+      else if (c->cur > idx) --c->cur;
+      redraw(h);
+      return n - 1;
+    case CB_RESETCONTENT:
+      c->items.clear();
+      c->cur = -1;
+      c->vs.first = 0;
+      if (c->edit) SetWindowTextA(c->edit, "");
+      redraw(h);
+      return CB_OKAY;
+    case CB_GETCOUNT: return n;
+    case CB_GETCURSEL: return c->cur;
+    case CB_SETCURSEL:
+      if (idx < 0 || idx >= n) {
+        c->cur = -1;
+        if (c->edit) SetWindowTextA(c->edit, "");
+        redraw(h);
+        return CB_ERR;
+      }
+      c->cur = idx;
+      show_text(h, c);
+      return idx;
+    case CB_GETLBTEXTLEN: return idx >= 0 && idx < n ? static_cast<LRESULT>(c->items[static_cast<std::size_t>(idx)].text.size()) : CB_ERR;
+    case CB_GETLBTEXT: {
+      if (idx < 0 || idx >= n || !lp) return CB_ERR;
+      const std::string& t = c->items[static_cast<std::size_t>(idx)].text;
+      std::memcpy(reinterpret_cast<char*>(lp), t.c_str(), t.size() + 1);
+      return static_cast<LRESULT>(t.size());
+    }
+    case CB_GETITEMDATA: return idx >= 0 && idx < n ? c->items[static_cast<std::size_t>(idx)].data : CB_ERR;
+    case CB_SETITEMDATA:
+      if (idx < 0 || idx >= n) return CB_ERR;
+      c->items[static_cast<std::size_t>(idx)].data = lp;
+      return CB_OKAY;
+    case CB_FINDSTRING:
+    case CB_FINDSTRINGEXACT:
+      return find_entry(c->items, idx, lp ? reinterpret_cast<const char*>(lp) : "", msg == CB_FINDSTRINGEXACT);
+    case CB_SELECTSTRING: {
+      int i = find_entry(c->items, idx, lp ? reinterpret_cast<const char*>(lp) : "", false);
+      if (i >= 0) SendMessageA(h, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+      return i;
+    }
+    case CB_LIMITTEXT:
+      if (c->edit) SendMessageA(c->edit, EM_LIMITTEXT, wp, 0);
+      return TRUE;
+    case CB_GETEDITSEL: return c->edit ? SendMessageA(c->edit, EM_GETSEL, wp, lp) : CB_ERR;
+    case CB_SETEDITSEL: return c->edit ? (SendMessageA(c->edit, EM_SETSEL, LOWORD(lp), static_cast<short>(HIWORD(lp))), TRUE) : CB_ERR;
+    case CB_SHOWDROPDOWN: drop(h, c, wp != 0); return TRUE;
+    case CB_GETDROPPEDSTATE: return c->dropped ? TRUE : FALSE;
+    default: return DefWindowProcA(h, msg, wp, lp);
+  }
+}
+
+}  // namespace
+
+void register_combobox_class() { register_control_class("COMBOBOX", combo_proc, CS_DBLCLKS); }
+
+}  // namespace plat

@@ -1,0 +1,325 @@
+// LISTBOX: single and multiple selection, scrolling with the bar, the
+// wheel and the keyboard, selection-change and double-click notifications.
+#include <algorithm>
+#include <cstring>
+
+#include "platform/user/controls/list_common.h"
+
+namespace plat {
+namespace {
+
+using namespace ctl;
+
+struct ListBox {
+  HFONT font = nullptr;
+  std::vector<ListEntry> items;
+  int cur = -1;    // single selection: the selected entry
+  int caret = 0;   // entry with the focus rectangle
+  int anchor = 0;  // extended selection: where a Shift range starts
+  VScroll vs;
+};
+
+bool multi(HWND h) { return style_of(h) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL); }
+void redraw(HWND h) { InvalidateRect(h, nullptr, TRUE); }
+
+int row_height(HWND h, ListBox* l) {
+  HDC dc = GetDC(h);
+  HGDIOBJ old = SelectObject(dc, font_or_default(l->font));
+  int r = line_height(dc);
+  SelectObject(dc, old);
+  ReleaseDC(h, dc);
+  return std::max(1, r);
+}
+
+void update_scroll(HWND h, ListBox* l) {
+  RECT c;
+  GetClientRect(h, &c);
+  l->vs.count = static_cast<int>(l->items.size());
+  l->vs.page = std::max(1, static_cast<int>((c.bottom - c.top) / row_height(h, l)));
+  l->vs.clamp();
+}
+
+bool bar_shown(HWND h, ListBox* l) {
+  return (style_of(h) & WS_VSCROLL) && (l->vs.needed() || (style_of(h) & LBS_DISABLENOSCROLL));
+}
+
+void show_entry(HWND h, ListBox* l, int i) {
+  update_scroll(h, l);
+  if (i < l->vs.first) l->vs.first = i;
+  if (i >= l->vs.first + l->vs.page) l->vs.first = i - l->vs.page + 1;
+  l->vs.clamp();
+}
+
+void notify(HWND h, WORD code) {
+  if (style_of(h) & LBS_NOTIFY) notify_parent(h, code);
+}
+
+void paint(HWND h, ListBox* l) {
+  PaintScope p(h, l->font);
+  HDC dc = p.dc();
+  if (!dc) return;
+  RECT c = p.client();
+  HBRUSH bg = control_colours(h, dc, WM_CTLCOLORLISTBOX);
+  FillRect(dc, &c, bg);
+  update_scroll(h, l);
+  RECT area = c;
+  if (bar_shown(h, l)) area.right -= kScrollWidth;
+  std::vector<bool> hi(l->items.size());
+  for (std::size_t i = 0; i < l->items.size(); ++i)
+    hi[i] = multi(h) ? l->items[i].selected : static_cast<int>(i) == l->cur;
+  draw_list(dc, area, l->items, l->vs.first, line_height(dc), hi, l->caret, has_focus(h), IsWindowEnabled(h));
+  if (bar_shown(h, l)) draw_vscroll(dc, scroll_rect(c), l->vs);
+}
+
+int add_entry(HWND h, ListBox* l, const char* s, int at) {
+  if (static_cast<int>(l->items.size()) >= kMaxListEntries) return LB_ERRSPACE;
+  ListEntry e;
+  e.text = s ? s : "";
+  if (e.text.size() > static_cast<std::size_t>(kMaxControlText)) e.text.resize(kMaxControlText);
+  int n = static_cast<int>(l->items.size());
+  if (at < 0 || at > n) at = n;
+  if (at == n && (style_of(h) & LBS_SORT)) {
+    at = 0;
+    while (at < n && !entry_less(e.text, l->items[static_cast<std::size_t>(at)].text)) ++at;
+  }
+  l->items.insert(l->items.begin() + at, e);
+  if (l->cur >= at) ++l->cur;
+  redraw(h);
+  return at;
+}
+
+// A choice by the user: select entry i (extend: Shift range in extended lists).
+void choose(HWND h, ListBox* l, int i, bool toggle) {
+  int n = static_cast<int>(l->items.size());
+  if (n == 0) return;
+  i = std::clamp(i, 0, n - 1);
+  l->caret = i;
+  if (multi(h)) {
+    if (toggle) l->items[static_cast<std::size_t>(i)].selected = !l->items[static_cast<std::size_t>(i)].selected;
+  } else {
+    l->cur = i;
+  }
+  show_entry(h, l, i);
+  redraw(h);
+  notify(h, LBN_SELCHANGE);
+}
+
+int entry_at(HWND h, ListBox* l, POINT pt) {
+  int i = l->vs.first + static_cast<int>(pt.y / row_height(h, l));
+  return i < static_cast<int>(l->items.size()) ? i : -1;
+}
+
+LRESULT listbox_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) attach_state<ListBox>(h);
+  ListBox* l = state_of<ListBox>(h);
+  if (!l) return DefWindowProcA(h, msg, wp, lp);
+  int n = static_cast<int>(l->items.size());
+  int idx = static_cast<int>(static_cast<std::intptr_t>(wp));
+  switch (msg) {
+    case WM_NCDESTROY:
+      free_state<ListBox>(h);
+      return DefWindowProcA(h, msg, wp, lp);
+    case WM_SETFONT:
+      l->font = reinterpret_cast<HFONT>(wp);
+      if (lp) redraw(h);
+      return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(l->font);
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: paint(h, l); return 0;
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      redraw(h);
+      notify(h, msg == WM_SETFOCUS ? LBN_SETFOCUS : LBN_KILLFOCUS);
+      return 0;
+    case WM_ENABLE: redraw(h); return 0;
+    case WM_LBUTTONDOWN: {
+      SetFocus(h);
+      POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+      RECT c;
+      GetClientRect(h, &c);
+      if (bar_shown(h, l) && pt.x >= c.right - kScrollWidth) {
+        update_scroll(h, l);
+        if (vscroll_press(scroll_rect(c), l->vs, pt)) redraw(h);
+        SetCapture(h);
+        return 0;
+      }
+      int i = entry_at(h, l, pt);
+      if (i >= 0) choose(h, l, i, true);
+      return 0;
+    }
+    case WM_LBUTTONDBLCLK: {
+      POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+      RECT c;
+      GetClientRect(h, &c);
+      if (bar_shown(h, l) && pt.x >= c.right - kScrollWidth) return SendMessageA(h, WM_LBUTTONDOWN, wp, lp);
+      int i = entry_at(h, l, pt);
+      if (i >= 0) {
+        if (!multi(h) && i != l->cur) choose(h, l, i, false);
+        notify(h, LBN_DBLCLK);
+      }
+      return 0;
+    }
+    case WM_MOUSEMOVE:
+      if (l->vs.dragging) {
+        RECT c;
+        GetClientRect(h, &c);
+        if (vscroll_drag(scroll_rect(c), l->vs, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)})) redraw(h);
+      }
+      return 0;
+    case WM_LBUTTONUP:
+      l->vs.dragging = false;
+      if (GetCapture() == h) ReleaseCapture();
+      return 0;
+    case WM_MOUSEWHEEL:
+      update_scroll(h, l);
+      l->vs.first -= 3 * static_cast<short>(HIWORD(wp)) / 120;
+      l->vs.clamp();
+      redraw(h);
+      return 0;
+    case WM_KEYDOWN: {
+      update_scroll(h, l);
+      int from = multi(h) ? l->caret : std::max(l->cur, 0);
+      int to = -2;
+      switch (wp) {
+        case VK_UP: to = from - 1; break;
+        case VK_DOWN: to = l->cur < 0 && !multi(h) ? 0 : from + 1; break;
+        case VK_PRIOR: to = from - (l->vs.page - 1); break;
+        case VK_NEXT: to = from + (l->vs.page - 1); break;
+        case VK_HOME: to = 0; break;
+        case VK_END: to = n - 1; break;
+        case VK_SPACE:
+          if (multi(h) && n) choose(h, l, l->caret, true);
+          return 0;
+        default: return DefWindowProcA(h, msg, wp, lp);
+      }
+      if (n == 0) return 0;
+      to = std::clamp(to, 0, n - 1);
+      if (multi(h)) {
+        l->caret = to;
+        show_entry(h, l, to);
+        redraw(h);
+      } else if (to != l->cur) {
+        choose(h, l, to, false);
+      }
+      return 0;
+    }
+    case WM_CHAR: {
+      // A typed character jumps to the next entry starting with it.
+      char c = static_cast<char>(wp);
+      if (static_cast<unsigned char>(c) < 32) return 0;
+      int i = find_entry(l->items, multi(h) ? l->caret : l->cur, std::string(1, c), false);
+      if (i >= 0) {
+        if (multi(h)) {
+          l->caret = i;
+          show_entry(h, l, i);
+          redraw(h);
+        } else {
+          choose(h, l, i, false);
+        }
+      }
+      return 0;
+    }
+    case LB_ADDSTRING: return add_entry(h, l, reinterpret_cast<const char*>(lp), -1);
+    case LB_INSERTSTRING: return add_entry(h, l, reinterpret_cast<const char*>(lp), idx < 0 ? n : std::min(idx, n));
+    case LB_DELETESTRING:
+      if (idx < 0 || idx >= n) return LB_ERR;
+      l->items.erase(l->items.begin() + idx);
+      if (l->cur == idx) l->cur = -1;
+      else if (l->cur > idx) --l->cur;
+      redraw(h);
+      return n - 1;
+    case LB_RESETCONTENT:
+      l->items.clear();
+      l->cur = -1;
+      l->caret = 0;
+      l->vs.first = 0;
+      redraw(h);
+      return 0;
+    case LB_GETCOUNT: return n;
+    case LB_GETTEXTLEN: return idx >= 0 && idx < n ? static_cast<LRESULT>(l->items[static_cast<std::size_t>(idx)].text.size()) : LB_ERR;
+    case LB_GETTEXT: {
+      if (idx < 0 || idx >= n || !lp) return LB_ERR;
+      const std::string& t = l->items[static_cast<std::size_t>(idx)].text;
+      std::memcpy(reinterpret_cast<char*>(lp), t.c_str(), t.size() + 1);
+      return static_cast<LRESULT>(t.size());
+    }
+    case LB_GETITEMDATA: return idx >= 0 && idx < n ? l->items[static_cast<std::size_t>(idx)].data : LB_ERR;
+    case LB_SETITEMDATA:
+      if (idx < 0 || idx >= n) return LB_ERR;
+      l->items[static_cast<std::size_t>(idx)].data = lp;
+      return 0;
+    case LB_GETCURSEL: return multi(h) ? l->caret : l->cur;
+    case LB_SETCURSEL:
+      if (multi(h)) return LB_ERR;
+      if (idx < 0 || idx >= n) {
+        l->cur = -1;
+        redraw(h);
+        return idx == -1 ? 0 : LB_ERR;
+      }
+      l->cur = l->caret = idx;
+      show_entry(h, l, idx);
+      redraw(h);
+      return idx;
+    case LB_SETSEL: {
+      if (!multi(h)) return LB_ERR;
+      int i = static_cast<int>(lp);
+      if (i == -1) {
+        for (ListEntry& e : l->items) e.selected = wp != 0;
+      } else if (i >= 0 && i < n) {
+        l->items[static_cast<std::size_t>(i)].selected = wp != 0;
+        l->caret = i;
+      } else {
+        return LB_ERR;
+      }
+      redraw(h);
+      return 0;
+    }
+    case LB_GETSEL:
+      if (idx < 0 || idx >= n) return LB_ERR;
+      return multi(h) ? (l->items[static_cast<std::size_t>(idx)].selected ? 1 : 0) : (idx == l->cur ? 1 : 0);
+    case LB_GETSELCOUNT: {
+      if (!multi(h)) return LB_ERR;
+      int k = 0;
+      for (const ListEntry& e : l->items) k += e.selected ? 1 : 0;
+      return k;
+    }
+    case LB_GETSELITEMS: {
+      if (!multi(h)) return LB_ERR;
+      int* out = reinterpret_cast<int*>(lp);
+      int k = 0;
+      for (int i = 0; i < n && k < idx; ++i)
+        if (l->items[static_cast<std::size_t>(i)].selected) out[k++] = i;
+      return k;
+    }
+    case LB_FINDSTRING:
+    case LB_FINDSTRINGEXACT:
+      return find_entry(l->items, idx, lp ? reinterpret_cast<const char*>(lp) : "", msg == LB_FINDSTRINGEXACT);
+    case LB_SELECTSTRING: {
+      int i = find_entry(l->items, idx, lp ? reinterpret_cast<const char*>(lp) : "", false);
+      if (i >= 0 && !multi(h)) SendMessageA(h, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
+      return i;
+    }
+    case LB_GETTOPINDEX: return l->vs.first;
+    case LB_SETTOPINDEX:
+      update_scroll(h, l);
+      l->vs.first = idx;
+      l->vs.clamp();
+      redraw(h);
+      return 0;
+    case LB_SETCARETINDEX:
+      if (idx < 0 || idx >= n) return LB_ERR;
+      l->caret = idx;
+      redraw(h);
+      return 0;
+    case LB_GETCARETINDEX: return l->caret;
+    case LB_SETTABSTOPS: return TRUE;
+    default: return DefWindowProcA(h, msg, wp, lp);
+  }
+}
+
+}  // namespace
+
+void register_listbox_class() { register_control_class("LISTBOX", listbox_proc, CS_DBLCLKS); }
+
+}  // namespace plat

@@ -1,0 +1,36 @@
+// The standard control classes, the dialog font and the clipboard inside
+// the process.
+#include "platform/gdi/gdi.h"
+#include "platform/user/controls/controls.h"
+
+namespace plat {
+
+void register_button_class();
+void register_static_class();
+void register_edit_class();
+void register_listbox_class();
+void register_combobox_class();
+
+void ensure_standard_controls() {
+  WNDCLASSA probe;
+  if (GetClassInfoA(nullptr, "BUTTON", &probe)) return;
+  register_button_class();
+  register_static_class();
+  register_edit_class();
+  register_listbox_class();
+  register_combobox_class();
+}
+
+HFONT default_dialog_font() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+
+namespace {
+std::string& clipboard() {
+  static std::string text;
+  return text;
+}
+}  // namespace
+
+void clipboard_set_text(const std::string& text) { clipboard() = text; }
+std::string clipboard_text() { return clipboard(); }
+
+}  // namespace plat
