@@ -1,0 +1,16 @@
+// Start of the toolkit: the display, the global records' start values and
+// the optional configuration file.
+#pragma once
+
+#include <string_view>
+
+namespace tsd {
+
+// winitialise (file name): a blank-padded configuration file name (the
+// programs pass blanks). Second and later calls return at once.
+void winitialise(std::string_view filename);
+
+// Apply one line of the configuration file to the records.
+void yyapplyconfigline(std::string_view line);
+
+}  // namespace tsd

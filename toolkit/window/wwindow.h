@@ -1,0 +1,70 @@
+// Root window and window management: the public routines the programs
+// call to open, select and close windows, and the conversions between
+// window units and pixels of the current window.
+#pragma once
+
+#include <cstdint>
+
+namespace tsd {
+
+// Style flag bits of WindowStyle.flags.
+inline constexpr int kStyleSysMenu = 1 << 0;
+inline constexpr int kStyleMinBox = 1 << 1;
+inline constexpr int kStyleMaxBox = 1 << 2;
+inline constexpr int kStyleMaximised = 1 << 3;
+inline constexpr int kStyleStatusBar = 1 << 5;
+inline constexpr int kStyleFixedSize = 1 << 6;
+inline constexpr int kStyleHidden = 1 << 7;
+inline constexpr int kStyleTopmost = 1 << 9;
+
+inline constexpr int kTitleLength = 80;
+
+// The record given to windowopen.
+struct WindowStyle {
+  std::int32_t flags = 0;
+  std::int32_t x = -1;       // screen position; negative centres on that axis
+  std::int32_t y = -1;
+  std::int32_t width = 0;    // client size; below 1: 80 % of the screen
+  std::int32_t height = 0;
+  std::int32_t menu = 0;     // resource id of the menu bar, 0 = none
+  char title[kTitleLength] = {};  // blank-padded caption
+};
+
+// Puts text into the title field, blank-padded (longer text is cut at 80).
+void setwindowtitle(WindowStyle& style, const char* text);
+
+// Opens the root window (once; nothing while it is open). ncolours: the
+// number of graphics colours on a 256-colour display (16, 32, 64 or 128;
+// anything else, or none, is 16).
+void windowopen(WindowStyle& style, const int* ncolours = nullptr);
+// Closes the root window, every child window and dialog.
+void windowclose();
+// Closes child window iwin (1 to 20); error 1003 when it is not open.
+void windowclosechild(int iwin);
+// Makes window iwin (0 to 20) current for all output; error 1003 when out
+// of range or not open.
+void windowselect(int iwin);
+// Conversions for the current window's client area.
+void windowunitstopixels(int ix, int iy, int& ixpix, int& iypix);
+void windowunitsfrompixels(int ixpix, int iypix, int& ix, int& iy);
+// "ON " and "OFF" (first three characters, upper-cased) switch the bell;
+// anything else sounds it while it is on.
+void windowbell(const char* text, int length);
+
+// The window-system side.
+void yycreaterootwindow(int x, int y, int& width, int& height, int menu, const char* caption,
+                        const int flagtable[10]);
+void yyshutdown();
+void yyselectfocus(int iwin);
+void yyclosechild(int iwin);
+void yyclosemcidevice(int iwin);
+// The character cell of the window text in window units, from its pixels.
+void yytextcellunits();
+// Fatal failure of the root window: a message box with an error icon,
+// then the process ends with a non-zero exit code.
+[[noreturn]] void yyfatal(const char* text);
+
+// Exit code of the fatal window-system paths.
+inline constexpr int kFatalExitCode = 3;
+
+}  // namespace tsd
