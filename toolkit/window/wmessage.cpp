@@ -6,6 +6,7 @@
 
 #include <initializer_list>
 
+#include "platform/user/dialog/dialog.h"
 #include "platform/user/user.h"
 #include "toolkit/graphics/grmapping.h"
 #include "toolkit/graphics/grrecords.h"
@@ -127,6 +128,9 @@ bool firstheld(int& itype, WindowMessage& m) {
 void pump(const plat::MSG& msg) {
   if (wmsg.block118 && msg.message == kSystemTimer &&
       static_cast<int>(static_cast<std::int16_t>(plat::LOWORD(msg.wParam))) == kCaretBlinkId)
+    return;
+  // Keyboard navigation of the active modeless dialog comes first.
+  if (wmsg.hDlgCur && plat::IsWindow(wmsg.hDlgCur) && plat::IsDialogMessageA(wmsg.hDlgCur, const_cast<plat::MSG*>(&msg)))
     return;
   plat::TranslateMessage(&msg);
   bool paintorsize = msg.message == plat::WM_PAINT || msg.message == plat::WM_SIZE;

@@ -37,6 +37,6 @@ void yyfatalbox(const char* text, const char* caption) {
   std::fprintf(stderr, "%s: %s\n", caption, text);
 }
 
-void yyclosedialogs() {}
+// yyclosedialogs is the dialog manager's (wdialog.cpp).
 
 }  // namespace tsd
