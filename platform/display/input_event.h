@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/types.h"
 
@@ -68,6 +69,10 @@ struct DesktopHooks {
   // of the control as a point relative to the top-left corner of `top`
   // (false when there is no such control).
   bool (*control_point)(HWND top, int id, const std::string& text, POINT* frame_pt) = nullptr;
+  // The keyboard steps to an item of the window's menu bar, by command id
+  // (id >= 0) or by a text path "&File/&Open...": for each level the number
+  // of items before it, separators not counted (false: no such item).
+  bool (*menu_steps)(HWND top, int id, const std::string& path, std::vector<int>* steps) = nullptr;
 };
 
 }  // namespace plat

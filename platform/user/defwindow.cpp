@@ -5,6 +5,7 @@
 
 #include "platform/display/display.h"
 #include "platform/user/desktop.h"
+#include "platform/user/menu/menu.h"
 
 namespace plat {
 
@@ -53,7 +54,7 @@ LRESULT nc_button_down(HWND hwnd, WPARAM hit) {
   }
 }
 
-LRESULT sys_command(HWND hwnd, WPARAM cmd) {
+LRESULT sys_command(HWND hwnd, WPARAM cmd, LPARAM lparam) {
   switch (cmd & 0xFFF0) {
     case SC_CLOSE:
       if (hwnd->cls && (hwnd->cls->style & CS_NOCLOSE)) return 0;
@@ -61,7 +62,9 @@ LRESULT sys_command(HWND hwnd, WPARAM cmd) {
     case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); return 0;
     case SC_MAXIMIZE: ShowWindow(hwnd, SW_MAXIMIZE); return 0;
     case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); return 0;
-    case SC_KEYMENU: return 0;  // the menu bar's keyboard use belongs to the menu code
+    case SC_KEYMENU:  // the menu bar from the keyboard: Alt or F10 (0), or Alt with a letter
+      menu_bar_track_keys(hwnd, static_cast<char>(lparam));
+      return 0;
     default: return 0;
   }
 }
@@ -99,9 +102,14 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     }
     case WM_GETTEXTLENGTH: return static_cast<LRESULT>(hwnd->title.size());
     case WM_CLOSE: DestroyWindow(hwnd); return 0;
-    case WM_SYSCOMMAND: return sys_command(hwnd, wparam);
+    case WM_SYSCOMMAND: return sys_command(hwnd, wparam, lparam);
     case WM_NCHITTEST: return nc_hit_test(hwnd, POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
-    case WM_NCLBUTTONDOWN: return nc_button_down(hwnd, wparam);
+    case WM_NCLBUTTONDOWN:
+      if (static_cast<LRESULT>(wparam) == HTMENU) {
+        menu_bar_track_mouse(hwnd, POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+        return 0;
+      }
+      return nc_button_down(hwnd, wparam);
     case WM_NCLBUTTONDBLCLK:
       if (static_cast<LRESULT>(wparam) == HTSYSMENU) return SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
       if (static_cast<LRESULT>(wparam) == HTCAPTION && (hwnd->style & WS_MAXIMIZEBOX))

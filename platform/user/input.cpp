@@ -11,6 +11,7 @@
 #include "platform/gdi/dc.h"
 #include "platform/user/desktop.h"
 #include "platform/user/dialog/dialog.h"
+#include "platform/user/menu/menu.h"
 
 namespace plat {
 
@@ -271,6 +272,7 @@ void install_desktop_hooks() {
   h.top_level_of = hook_top_level;
   h.close_box = hook_close_box;
   h.control_point = script_control_point;
+  h.menu_steps = script_menu_steps;
   display_set_hooks(h);
   // The drawing layer learns the screen it draws for.
   int w = 0, hh = 0, bits = 0;

@@ -7,6 +7,7 @@
 
 #include "platform/gdi/gdi.h"
 #include "platform/user/desktop.h"
+#include "platform/user/menu/menu.h"
 
 namespace plat {
 
@@ -191,6 +192,8 @@ void nc_paint(HWND hwnd) {
   draw_border(hwnd, dc, frame);
   draw_caption(hwnd, dc, origin);
   draw_menu_bar_background(hwnd, dc, origin);
+  RECT bar = menu_bar_rect(hwnd);
+  if (!rect_empty(bar)) menu_bar_paint(hwnd, dc, rect_offset(bar, -origin.left, -origin.top));
   ReleaseDC(hwnd, dc);
 }
 

@@ -270,9 +270,17 @@ TEST(WinProgramEntry, ExitCodes) {
   EXPECT_EQ(winmain(1, argv, throwingmain), kUnhandledExitCode);
 }
 
-TEST(WinFatalPath, EndsWithANonZeroCode) {
+TEST(WinFatalPath, EndsWithANonZeroCodeAfterTheBox) {
+  const std::string log = wintemp("fatal.log");
+  std::remove(log.c_str());
+  setenv("TSD_LOG", log.c_str(), 1);
+  setenv("TSD_DISPLAY", "headless", 1);
   EXPECT_EXIT(yyfatal("Failed to create window - aborting."), ::testing::ExitedWithCode(kFatalExitCode),
               "Failed to create window - aborting.");
+  std::string text = readfile(log);
+  EXPECT_NE(text.find("Quorbatelix Window"), std::string::npos) << text;
+  EXPECT_NE(text.find("Failed to create window - aborting."), std::string::npos) << text;
+  unsetenv("TSD_LOG");
 }
 
 }  // namespace
@@ -313,6 +321,25 @@ TEST_F(WinPaletteDisplay, GraphicsColoursOnA256ColourDisplay) {
     EXPECT_NE(gPal256, nullptr) << "the logical palette exists";
     windowclose();
   }
+}
+
+}  // namespace
+}  // namespace tsd::testing
+
+namespace tsd::testing {
+namespace {
+
+class WinCursor : public WinHeadless {};
+
+TEST_F(WinCursor, ShapesAreSystemCursorsKeptForTheClients) {
+  start("");
+  yychangecursor(1);
+  EXPECT_EQ(plat::SystemCursorId(wsys.wCursor), 32514) << "hourglass";
+  yychangecursor(3);
+  EXPECT_EQ(plat::SystemCursorId(wsys.wCursor), 32515) << "cross";
+  plat::HCURSOR kept = wsys.wCursor;
+  yychangecursor(777);  // no such cursor resource: the shape stays
+  EXPECT_EQ(wsys.wCursor, kept);
 }
 
 }  // namespace

@@ -129,9 +129,9 @@ void pump(const plat::MSG& msg) {
   if (wmsg.block118 && msg.message == kSystemTimer &&
       static_cast<int>(static_cast<std::int16_t>(plat::LOWORD(msg.wParam))) == kCaretBlinkId)
     return;
-  // Keyboard navigation of the active modeless dialog comes first.
-  if (wmsg.hDlgCur && plat::IsWindow(wmsg.hDlgCur) && plat::IsDialogMessageA(wmsg.hDlgCur, const_cast<plat::MSG*>(&msg)))
-    return;
+  // The active modeless dialog gets the first chance (keyboard navigation).
+  plat::MSG m = msg;
+  if (wmsg.hDlgCur && plat::IsWindow(wmsg.hDlgCur) && plat::IsDialogMessageA(wmsg.hDlgCur, &m)) return;
   plat::TranslateMessage(&msg);
   bool paintorsize = msg.message == plat::WM_PAINT || msg.message == plat::WM_SIZE;
   if (paintorsize) wmsg.bExpectPaintResize = true;

@@ -190,10 +190,29 @@ void yygetminmaxstate(int& state) {
 }
 
 void yychangecursor(int shape) {
-  // The system cursors have no shapes of their own on this display: every
-  // shape is remembered and set as the cursor of the client windows.
-  wsys.wCursor = reinterpret_cast<plat::HCURSOR>(static_cast<std::intptr_t>(shape + 1));
-  plat::SetCursor(wsys.wCursor);
+  using namespace plat;
+  LPCSTR name = nullptr;
+  switch (shape) {
+    case 0: name = IDC_ARROW; break;
+    case 1: name = IDC_WAIT; break;
+    case 2: name = IDC_APPSTARTING; break;
+    case 3: name = IDC_CROSS; break;
+    case 4: name = IDC_IBEAM; break;
+    case 5: name = IDC_NO; break;
+    case 6: name = IDC_SIZEALL; break;
+    case 7: name = IDC_SIZENS; break;
+    case 8: name = IDC_SIZEWE; break;
+    case 9: name = IDC_SIZENESW; break;
+    case 10: name = IDC_SIZENWSE; break;
+    case 11: name = IDC_UPARROW; break;
+    default: break;
+  }
+  // Other shapes name a cursor resource of the program.
+  HCURSOR c = name ? LoadCursorA(nullptr, name)
+                   : LoadCursorA(wsys.wInstance, MAKEINTRESOURCEA(shape));
+  if (!c) return;
+  wsys.wCursor = c;
+  SetCursor(c);
 }
 
 void yysetcursorpos(int x, int y) {

@@ -1,14 +1,10 @@
-// Resources and neighbouring services of the root window. The menu bar,
-// accelerators and message boxes come from the menu and dialog services;
-// until this build has them a root window opens without a menu, and the
-// fatal box is written to the run's log and to standard error. (The kernel
-// and window-service headers are kept apart: this file uses the kernel's.)
+// Resources and neighbouring services of the root window. The menu bar and
+// accelerators come from the menu services; until this build has them a
+// root window opens without a menu (its companion record is still found).
+// The kernel and window-service headers are kept apart: this file uses the
+// kernel's (the fatal box is in wfatal.cpp).
 #include "toolkit/window/wresource.h"
 
-#include <cstdio>
-#include <string>
-
-#include "platform/display/display.h"
 #include "platform/kernel/kernel.h"
 #include "platform/kernel/resources.h"
 
@@ -31,11 +27,6 @@ void yymenucompanion(int id, const void*& data, int& size) {
   size = data ? static_cast<int>(plat::SizeofResource(module, found)) : 0;
 }
 
-void yyfatalbox(const char* text, const char* caption) {
-  std::string line = std::string("message box: \"") + caption + "\" \"" + text + "\" icon error";
-  plat::script_log(line);
-  std::fprintf(stderr, "%s: %s\n", caption, text);
-}
 
 // yyclosedialogs is the dialog manager's (wdialog.cpp).
 

@@ -65,7 +65,7 @@ bool registerclasses() {
   frame.lpfnWndProc = yyframeproc;
   frame.hInstance = wsys.wInstance;
   frame.hIcon = nullptr;  // no program has the icon "icon1": the default icon
-  frame.hCursor = nullptr;  // the arrow
+  frame.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   frame.hbrBackground = reinterpret_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   frame.lpszClassName = kFrameClass;
   if (!RegisterClassA(&frame)) return false;
@@ -75,6 +75,7 @@ bool registerclasses() {
     client.style = CS_HREDRAW | CS_VREDRAW;
     client.lpfnWndProc = yyclientproc;
     client.hInstance = wsys.wInstance;
+    client.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     client.hbrBackground = reinterpret_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     client.lpszClassName = kClientClass;
     if (!RegisterClassA(&client)) return false;

@@ -312,6 +312,33 @@ void dialog_action(const ScriptAction& a, const DesktopHooks& h, ScriptOutcome* 
   type_action(typing, h, out);
 }
 
+// menu ID|"Path/To/Item" [in "TITLE"]: F10, then arrows to the item, then Enter.
+void menu_action(const ScriptAction& a, const DesktopHooks& h, ScriptOutcome* out) {
+  std::vector<std::string> args = a.args;
+  HWND w = aim(&args, h, &out->error);
+  if (!w) return;
+  HWND top = h.top_level_of ? h.top_level_of(w) : w;
+  if (args.size() != 1) {
+    out->error = "expected: menu ID|\"path/of/item\" [in \"title\"]";
+    return;
+  }
+  int id = -1;
+  std::string path;
+  if (is_text(args[0]) || !to_int(args[0], &id)) path = text_of(args[0]);
+  std::vector<int> steps;
+  if (!h.menu_steps || !h.menu_steps(top, id, path, &steps) || steps.empty()) {
+    out->error = "no menu item " + (id >= 0 ? std::to_string(id) : "\"" + text::utf8_from_cp1250(path) + "\"");
+    return;
+  }
+  press_chord(&out->events, top, 0, VK_F(10), false);
+  for (int i = 0; i < steps[0]; ++i) press_chord(&out->events, top, 0, VK_RIGHT, false);
+  for (std::size_t level = 1; level < steps.size(); ++level) {
+    press_chord(&out->events, top, 0, level == 1 ? VK_DOWN : VK_RIGHT, false);
+    for (int i = 0; i < steps[level]; ++i) press_chord(&out->events, top, 0, VK_DOWN, false);
+  }
+  press_chord(&out->events, top, 0, VK_RETURN, false);
+}
+
 void host_action(const ScriptAction& a, const DesktopHooks& h, ScriptOutcome* out) {
   std::vector<std::string> args = a.args;
   HWND w = aim(&args, h, &out->error);
@@ -414,6 +441,8 @@ ScriptOutcome perform(const ScriptAction& a, const DesktopHooks& h) {
     mouse_action(a, h, &out);
   } else if (v == "resize" || v == "expose" || v == "close") {
     host_action(a, h, &out);
+  } else if (v == "menu") {
+    menu_action(a, h, &out);
   } else if (v == "button" || v == "field" || v == "msgbox") {
     dialog_action(a, h, &out);
   } else if (v == "screenshot") {

@@ -1,0 +1,122 @@
+// Menus: the bar loaded from a resource, commands chosen by the scripted
+// user through the keyboard, greyed items giving no command, states set by
+// command or by position, accelerators, a floating popup.
+#include "platform/tests/dlg_test_support.h"
+#include "platform/user/menu/menu.h"
+#include "resources/test/test_ids.h"
+#include "text/cp1250.h"
+
+namespace plat::testing {
+namespace {
+
+std::vector<int>& commands() {
+  static std::vector<int> v;
+  return v;
+}
+
+LRESULT frame_proc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_COMMAND) commands().push_back(LOWORD(w));
+  if (m == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcA(h, m, w, l);
+}
+
+class MenuTest : public DialogTest {
+ protected:
+  HWND frame() {
+    commands().clear();
+    WNDCLASSA wc;
+    wc.lpfnWndProc = frame_proc;
+    wc.hbrBackground = SysColorAsBrush(COLOR_WINDOW);
+    wc.lpszClassName = "MenuFrame";
+    RegisterClassA(&wc);
+    HMENU menu = LoadMenuA(nullptr, MAKEINTRESOURCEA(IDM_MAIN));
+    EXPECT_NE(menu, nullptr);
+    HWND w = CreateWindowExA(0, "MenuFrame", "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 30, 30, 400, 300, nullptr,
+                             menu, nullptr, nullptr);
+    return w;
+  }
+  void loop() {
+    MSG m;
+    int guard = 0;
+    while (GetMessageA(&m, nullptr, 0, 0) && guard++ < 100000) {
+      TranslateMessage(&m);
+      DispatchMessageA(&m);
+    }
+  }
+};
+
+TEST_F(MenuTest, ChosenCommandsArriveAndGreyedItemsGiveNone) {
+  std::string shot = unique_temp("menu.png");
+  use_script(
+      "menu 40001\n"
+      "menu 40002\n"                // greyed: Enter does nothing, the menu stays open
+      "screenshot \"" + shot + "\"\n"
+      "key Escape Escape\n"
+      "menu \"&Plik/Koniec\"\n"
+      "menu \"&Widok/Siatka\"\n"    // inside a greyed popup: it does not open
+      "key Escape Escape Escape\n");
+  HWND w = frame();
+  ASSERT_NE(w, nullptr);
+  loop();
+  EXPECT_EQ(commands(), (std::vector<int>{CM_OPEN, CM_EXIT})) << "CM_SAVE is greyed";
+  EXPECT_FALSE(read_file(shot).empty());
+  std::string l = log();
+  EXPECT_NE(l.find("menu command: 40001"), std::string::npos) << l;
+  EXPECT_EQ(l.find("menu command: 40002"), std::string::npos) << l;
+}
+
+TEST_F(MenuTest, StatesByCommandOrPositionReportNotFound) {
+  use_script("");
+  HMENU m = LoadMenuA(nullptr, MAKEINTRESOURCEA(IDM_MAIN));
+  ASSERT_NE(m, nullptr);
+  HMENU file = GetSubMenu(m, 0);
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(GetMenuItemCount(file), 4);
+  EXPECT_EQ(GetMenuItemID(file, 0), static_cast<UINT>(CM_OPEN));
+  // Previous states come back; an item that does not exist gives -1.
+  EXPECT_EQ(EnableMenuItem(m, CM_SAVE, MF_BYCOMMAND | MF_ENABLED), static_cast<DWORD>(MF_GRAYED));
+  EXPECT_EQ(EnableMenuItem(m, CM_SAVE, MF_BYCOMMAND | MF_GRAYED), 0u);
+  EXPECT_EQ(EnableMenuItem(m, 1, MF_BYPOSITION | MF_ENABLED), static_cast<DWORD>(MF_GRAYED)) << "the Widok popup";
+  EXPECT_EQ(EnableMenuItem(m, 7, MF_BYPOSITION | MF_ENABLED), kMenuNotFound);
+  EXPECT_EQ(EnableMenuItem(m, 49999, MF_BYCOMMAND | MF_GRAYED), kMenuNotFound);
+  EXPECT_EQ(CheckMenuItem(m, CM_DEEP, MF_BYCOMMAND | MF_UNCHECKED), static_cast<DWORD>(MF_CHECKED)) << "at depth 3";
+  EXPECT_EQ(GetMenuState(m, CM_DEEP, MF_BYCOMMAND) & MF_CHECKED, 0u);
+  EXPECT_EQ(CheckMenuItem(m, 49999, MF_BYCOMMAND | MF_CHECKED), kMenuNotFound);
+  char buf[64];
+  EXPECT_GT(GetMenuStringA(m, 0, buf, sizeof buf, MF_BYPOSITION), 0);
+  EXPECT_STREQ(buf, "&Plik");
+  EXPECT_TRUE(DestroyMenu(m));
+  EXPECT_FALSE(IsMenu(m));
+}
+
+TEST_F(MenuTest, AcceleratorsGiveCommandsExceptForGreyedItems) {
+  use_script("key Ctrl+o\nkey Alt+F4\n");
+  HWND w = frame();
+  HACCEL acc = LoadAcceleratorsA(nullptr, MAKEINTRESOURCEA(IDA_MAIN));
+  ASSERT_NE(acc, nullptr);
+  MSG m;
+  int guard = 0;
+  while (GetMessageA(&m, nullptr, 0, 0) && guard++ < 100000) {
+    if (TranslateAcceleratorA(w, acc, &m)) continue;
+    TranslateMessage(&m);
+    DispatchMessageA(&m);
+  }
+  // "^O" is Ctrl+O as a character; VK_F4 with Alt is CM_EXIT.
+  EXPECT_EQ(commands(), (std::vector<int>{CM_OPEN, CM_EXIT}));
+  DestroyAcceleratorTable(acc);
+}
+
+TEST_F(MenuTest, FloatingPopupReturnsTheCommand) {
+  use_script("key Down Down\nkey Enter\n");
+  HWND w = frame();
+  HMENU pop = CreatePopupMenu();
+  AppendMenuA(pop, MF_STRING, 7001, "&Kopiuj");
+  AppendMenuA(pop, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(pop, MF_STRING, 7002, "&Wklej");
+  EXPECT_EQ(TrackPopupMenu(pop, TPM_RETURNCMD, 100, 100, 0, w, nullptr), 7002) << "the separator is skipped";
+  DestroyMenu(pop);
+  DestroyWindow(w);
+}
+
+}  // namespace
+}  // namespace plat::testing
