@@ -339,6 +339,28 @@ void menu_action(const ScriptAction& a, const DesktopHooks& h, ScriptOutcome* ou
   press_chord(&out->events, top, 0, VK_RETURN, false);
 }
 
+// file "PATH" (typed into the file-name field, then Enter) or file cancel.
+void file_action(const ScriptAction& a, const DesktopHooks& h, ScriptOutcome* out) {
+  HWND w = h.active_window ? h.active_window() : nullptr;
+  if (!w || a.args.size() != 1) {
+    out->error = w ? "expected: file \"path\" | file cancel" : "no active window";
+    return;
+  }
+  HWND top = h.top_level_of ? h.top_level_of(w) : w;
+  if (!is_text(a.args[0]) && same(a.args[0], "cancel")) {
+    POINT p;
+    if (!control_target("2", h, top, &p, &out->error)) return;
+    click_at(&out->events, top, p);
+    return;
+  }
+  ScriptAction typing = a;
+  typing.verb = "field";
+  typing.args = {"1152", a.args[0]};  // the file-name field, 0x480
+  dialog_action(typing, h, out);
+  if (!out->error.empty()) return;
+  press_chord(&out->events, top, 0, VK_RETURN, false);
+}
+
 void host_action(const ScriptAction& a, const DesktopHooks& h, ScriptOutcome* out) {
   std::vector<std::string> args = a.args;
   HWND w = aim(&args, h, &out->error);
@@ -441,6 +463,8 @@ ScriptOutcome perform(const ScriptAction& a, const DesktopHooks& h) {
     mouse_action(a, h, &out);
   } else if (v == "resize" || v == "expose" || v == "close") {
     host_action(a, h, &out);
+  } else if (v == "file") {
+    file_action(a, h, &out);
   } else if (v == "menu") {
     menu_action(a, h, &out);
   } else if (v == "button" || v == "field" || v == "msgbox") {

@@ -113,11 +113,6 @@ void paint(HWND h, Combo* c) {
   FillRect(dc, &f, enabled ? bg : GetSysColorBrush(COLOR_BTNFACE));
   draw_sunken_edge(dc, f);
   RECT b = button_rect(h, c);
-  fill(dc, b, sys_colour(COLOR_BTNFACE));
-  draw_button_edge(dc, b, c->dropped);
-  int cx = (b.left + b.right) / 2 - 1 + (c->dropped ? 1 : 0), cy = (b.top + b.bottom) / 2 - 1 + (c->dropped ? 1 : 0);
-  for (int i = 0; i < 4; ++i)
-    hline(dc, cx - 3 + i, cx + 4 - i, cy - 1 + i, sys_colour(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
   if (!editable(h)) {
     RECT t{f.left + 3, f.top + 3, b.left - 1, f.bottom - 3};
     bool focused = has_focus(h) && !c->dropped;
@@ -128,6 +123,12 @@ void paint(HWND h, Combo* c) {
     if (c->cur >= 0) draw_text(dc, tt, c->items[static_cast<std::size_t>(c->cur)].text, kVCenter);
     if (focused) draw_focus_rect(dc, t);
   }
+  // The button goes on last: it covers a text too long for the field.
+  fill(dc, b, sys_colour(COLOR_BTNFACE));
+  draw_button_edge(dc, b, c->dropped);
+  int cx = (b.left + b.right) / 2 - 1 + (c->dropped ? 1 : 0), cy = (b.top + b.bottom) / 2 - 1 + (c->dropped ? 1 : 0);
+  for (int i = 0; i < 4; ++i)
+    hline(dc, cx - 3 + i, cx + 4 - i, cy - 1 + i, sys_colour(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
   if (c->dropped) {
     RECT l = list_rect(h, c);
     fill(dc, l, sys_colour(COLOR_WINDOW));

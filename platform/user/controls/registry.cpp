@@ -1,5 +1,6 @@
 // The standard control classes, the dialog font and the clipboard inside
 // the process.
+#include "platform/comctl/comctl.h"
 #include "platform/gdi/gdi.h"
 #include "platform/user/controls/controls.h"
 
@@ -12,6 +13,9 @@ void register_listbox_class();
 void register_combobox_class();
 
 void ensure_standard_controls() {
+  // The common controls are there from the first lookup too, as the
+  // programs' frames create their status bars by class name.
+  register_common_control_classes();
   WNDCLASSA probe;
   if (GetClassInfoA(nullptr, "BUTTON", &probe)) return;
   register_button_class();

@@ -1,0 +1,71 @@
+// The status bar: it sits along the bottom of its parent and follows the
+// parent's size, holds parts with texts, and looks like one (screenshot).
+#include <cstdlib>
+
+#include "platform/comctl/comctl.h"
+#include "platform/tests/dlg_test_support.h"
+
+namespace plat::testing {
+namespace {
+
+HWND g_bar = nullptr;
+
+LRESULT frame_proc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_SIZE && g_bar) SendMessageA(g_bar, WM_SIZE, w, l);
+  return DefWindowProcA(h, m, w, l);
+}
+
+class StatusBarTest : public DialogTest {};
+
+TEST_F(StatusBarTest, PartsTextsAndPlacement) {
+  std::string shot = (std::getenv("TSD_SHOT_DIR") ? std::string(std::getenv("TSD_SHOT_DIR")) + "/" : ::testing::TempDir()) +
+                     "ctl_status_bar.png";
+  std::remove(shot.c_str());
+  use_script("screenshot \"" + shot + "\"\nresize 500 300 in \"Status\"\n");
+  WNDCLASSA wc;
+  wc.lpfnWndProc = frame_proc;
+  wc.hbrBackground = SysColorAsBrush(COLOR_WINDOW);
+  wc.lpszClassName = "StatusFrame";
+  RegisterClassA(&wc);
+  HWND frame = CreateWindowExA(0, "StatusFrame", "Status", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 400, 250, nullptr,
+                               nullptr, nullptr, nullptr);
+  g_bar = CreateWindowExA(0, "msctls_statusbar32", "Ready", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, frame,
+                          reinterpret_cast<HMENU>(999), nullptr, nullptr);
+  ASSERT_NE(g_bar, nullptr) << "the class exists without InitCommonControls";
+  int edges[3] = {120, 260, -1};
+  EXPECT_TRUE(SendMessageA(g_bar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges)));
+  SendMessageA(g_bar, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>("T = 300.5 K"));
+  SendMessageA(g_bar, SB_SETTEXTA, 2, reinterpret_cast<LPARAM>("I = 1.25 pA"));
+  char buf[64] = {};
+  LRESULT r = SendMessageA(g_bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(buf));
+  EXPECT_STREQ(buf, "Ready") << "the window text is part 0";
+  EXPECT_EQ(LOWORD(r), 5);
+  EXPECT_EQ(SendMessageA(g_bar, SB_GETPARTS, 0, 0), 3);
+  int too_many[1] = {0};
+  EXPECT_FALSE(SendMessageA(g_bar, SB_SETPARTS, kMaxStatusParts + 1, reinterpret_cast<LPARAM>(too_many)));
+
+  RECT fc, bc;
+  GetClientRect(frame, &fc);
+  GetWindowRect(g_bar, &bc);
+  POINT o{0, 0};
+  ClientToScreen(frame, &o);
+  EXPECT_EQ(bc.bottom - o.y, fc.bottom) << "along the bottom";
+  EXPECT_EQ(bc.right - bc.left, fc.right) << "as wide as the client";
+
+  MSG m;
+  for (int i = 0; i < 60 && GetMessageA(&m, nullptr, 0, 0); ++i) {
+    DispatchMessageA(&m);
+    RECT now;
+    GetClientRect(frame, &now);
+    if (now.right != fc.right) break;
+  }
+  GetClientRect(frame, &fc);
+  GetWindowRect(g_bar, &bc);
+  EXPECT_EQ(bc.right - bc.left, fc.right) << "follows the parent's new size";
+  EXPECT_FALSE(read_file(shot).empty()) << shot;
+  DestroyWindow(frame);
+  g_bar = nullptr;
+}
+
+}  // namespace
+}  // namespace plat::testing
