@@ -2,6 +2,7 @@
 // window system's message box, run like every modal loop of the toolkit.
 #include <string>
 
+#include "platform/comdlg/comdlg.h"
 #include "platform/user/dialog/dialog.h"
 #include "platform/user/user.h"
 #include "toolkit/window/errstore.h"
@@ -61,7 +62,7 @@ void wmessagebox(int buttons, int icon, int defaultbutton, std::string_view mess
   int result = yymessageboxresult(pressed);
   if (result == -1) {
     xxerror(kErrCommonDialog);
-    errstate.extra = 0;
+    errstate.extra = static_cast<std::int32_t>(plat::CommDlgExtendedError());
   }
   quorba04.lastresult = result;
   quorba04.focusfield = 0;
