@@ -30,11 +30,11 @@ class WmenuState : public WinHeadless {
   void open(const std::string& script) {
     start(script);
     using namespace plat;
-    HMENU bar = LoadMenuA(wsys.wInstance, MAKEINTRESOURCEA(30002));
+    HMENU bar = LoadMenuA(wsys.wInstance, MAKEINTRESOURCEA(30201));
     ASSERT_NE(bar, nullptr);
     SetMenu(frame(), bar);
     wsys.wRootMenu = bar;
-    yymenucompanion(30002, wsys.hKRB, wsys.hKRBSize);
+    yymenucompanion(30201, wsys.hKRB, wsys.hKRBSize);
     ASSERT_EQ(wsys.hKRBSize, 28);
   }
   static plat::UINT bystate(plat::HMENU m, int pos) { return plat::GetMenuState(m, static_cast<plat::UINT>(pos), plat::MF_BYPOSITION); }
