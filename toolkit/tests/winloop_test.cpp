@@ -224,3 +224,31 @@ TEST_F(WinLoop, ScriptedResizeWhileWaitingIsReturnedThenExposed) {
 
 }  // namespace
 }  // namespace tsd::testing
+
+namespace tsd::testing {
+namespace {
+
+TEST_F(WinLoop, ScriptedMenuChoiceGivesType2WithItsCommandId) {
+  const std::string png = wintemp("menu.png");
+  std::remove(png.c_str());
+  WindowStyle s = defaultstyle();
+  s.menu = 30001;
+  start("screenshot \"" + png + "\"\nmenu 40001\nmenu \"&Plik/&Koniec\"\nclose\n", s);
+  ASSERT_NE(plat::GetMenu(frame()), nullptr) << "the menu bar of resource 30001";
+  plat::RECT c;
+  plat::GetClientRect(client(), &c);
+  EXPECT_EQ(c.right, 400);
+  EXPECT_EQ(c.bottom, 300) << "the frame grew for the menu bar, the client kept its size";
+  std::vector<Got> menus = oftype(loop(), kMenuSelect);
+  ASSERT_EQ(menus.size(), 2u);
+  EXPECT_EQ(menus[0].m.value1, 40001);
+  EXPECT_EQ(menus[1].m.value1, 40002);
+  EXPECT_EQ(menus[1].m.win, 0);
+  if (const char* keep = std::getenv("TSD_KEEP_MENU_SCREENSHOT")) {
+    std::ifstream in(png, std::ios::binary);
+    std::ofstream(keep, std::ios::binary) << in.rdbuf();
+  }
+}
+
+}  // namespace
+}  // namespace tsd::testing

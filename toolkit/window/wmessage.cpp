@@ -11,6 +11,7 @@
 #include "toolkit/graphics/grmapping.h"
 #include "toolkit/graphics/grrecords.h"
 #include "toolkit/window/winkeys.h"
+#include "toolkit/window/wresource.h"
 #include "toolkit/window/wstate.h"
 #include "toolkit/window/wwindow.h"
 
@@ -132,6 +133,7 @@ void pump(const plat::MSG& msg) {
   // The active modeless dialog gets the first chance (keyboard navigation).
   plat::MSG m = msg;
   if (wmsg.hDlgCur && plat::IsWindow(wmsg.hDlgCur) && plat::IsDialogMessageA(wmsg.hDlgCur, &m)) return;
+  if (yytranslateaccelerator(&m)) return;
   plat::TranslateMessage(&msg);
   bool paintorsize = msg.message == plat::WM_PAINT || msg.message == plat::WM_SIZE;
   if (paintorsize) wmsg.bExpectPaintResize = true;

@@ -1,8 +1,7 @@
-// Resources and neighbouring services of the root window. The menu bar and
-// accelerators come from the menu services; until this build has them a
-// root window opens without a menu (its companion record is still found).
-// The kernel and window-service headers are kept apart: this file uses the
-// kernel's (the fatal box is in wfatal.cpp).
+// Resources of the root window read through the kernel services: the
+// module instance and the menu companion record. The kernel and
+// window-service headers are kept apart: the menu bar and accelerators are
+// in wmenubar.cpp, the fatal box in wfatal.cpp.
 #include "toolkit/window/wresource.h"
 
 #include "platform/kernel/kernel.h"
@@ -11,10 +10,6 @@
 namespace tsd {
 
 plat::HINSTANCE yymoduleinstance() { return plat::GetModuleHandleA(nullptr); }
-
-plat::HMENU yyloadmenubar(int) { return nullptr; }
-
-plat::HACCEL yyloadaccelerators(int) { return nullptr; }
 
 void yymenucompanion(int id, const void*& data, int& size) {
   data = nullptr;

@@ -6,6 +6,10 @@
 
 #include "platform/types.h"
 
+namespace plat {
+struct MSG;
+}  // namespace plat
+
 namespace tsd {
 
 plat::HINSTANCE yymoduleinstance();
@@ -13,6 +17,9 @@ plat::HINSTANCE yymoduleinstance();
 plat::HMENU yyloadmenubar(int id);
 // Accelerator table of resource id `id`; null when there is none.
 plat::HACCEL yyloadaccelerators(int id);
+// Menu command keys of the current window's frame: true when the message
+// was an accelerator (it is then dispatched as a command).
+bool yytranslateaccelerator(plat::MSG* msg);
 // Menu companion record (RCDATA with the menu's id): its bytes, or null and 0.
 void yymenucompanion(int id, const void*& data, int& size);
 // Message box without owner, error icon, OK button.
