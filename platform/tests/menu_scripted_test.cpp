@@ -106,6 +106,37 @@ TEST_F(MenuTest, AcceleratorsGiveCommandsExceptForGreyedItems) {
   DestroyAcceleratorTable(acc);
 }
 
+TEST_F(MenuTest, DialogSystemMenuGreysWhatDoesNotApplyAndCloses) {
+  use_script("key Alt+Space\nkey c\n");
+  DialogTemplate t = test_dialog();
+  struct P {
+    static INT_PTR proc(HWND dlg, UINT msg, WPARAM wp, LPARAM) {
+      if (msg == WM_COMMAND && LOWORD(wp) == IDCANCEL) {
+        EndDialog(dlg, IDCANCEL);
+        return TRUE;
+      }
+      return msg == WM_INITDIALOG;
+    }
+  };
+  HWND owner = main_window();
+  EXPECT_EQ(DialogBoxIndirectParamA(nullptr, &t, owner, P::proc, 0), IDCANCEL) << "Close from the system menu is Cancel";
+  std::string l = log();
+  EXPECT_NE(l.find("menu command: " + std::to_string(SC_CLOSE)), std::string::npos) << l;
+}
+
+TEST_F(MenuTest, SystemMenuStates) {
+  use_script("");
+  HWND w = frame();
+  HMENU sys = GetSystemMenu(w, FALSE);
+  ASSERT_NE(sys, nullptr);
+  EXPECT_EQ(GetSystemMenu(w, FALSE), sys) << "one per window";
+  EXPECT_EQ(EnableMenuItem(sys, SC_MAXIMIZE, MF_BYCOMMAND | MF_GRAYED), 0u);
+  EXPECT_EQ(GetMenuState(sys, SC_MAXIMIZE, MF_BYCOMMAND) & MF_GRAYED, static_cast<UINT>(MF_GRAYED));
+  EXPECT_EQ(GetSystemMenu(w, TRUE), nullptr);
+  EXPECT_FALSE(IsMenu(sys)) << "reverting frees the changed one";
+  DestroyWindow(w);
+}
+
 TEST_F(MenuTest, FloatingPopupReturnsTheCommand) {
   use_script("key Down Down\nkey Enter\n");
   HWND w = frame();

@@ -105,6 +105,10 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     case WM_SYSCOMMAND: return sys_command(hwnd, wparam, lparam);
     case WM_NCHITTEST: return nc_hit_test(hwnd, POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
     case WM_NCLBUTTONDOWN:
+      if (static_cast<LRESULT>(wparam) == HTSYSMENU) {
+        system_menu_track(hwnd, POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+        return 0;
+      }
       if (static_cast<LRESULT>(wparam) == HTMENU) {
         menu_bar_track_mouse(hwnd, POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
         return 0;

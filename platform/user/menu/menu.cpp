@@ -160,6 +160,45 @@ BOOL DrawMenuBar(HWND hwnd) {
   return TRUE;
 }
 
+// ---- System menus ------------------------------------------------------------
+
+namespace {
+struct SystemMenu {
+  HWND hwnd;
+  HMENU menu;
+};
+std::vector<SystemMenu>& system_menus() {
+  static std::vector<SystemMenu> v;
+  return v;
+}
+}  // namespace
+
+HMENU GetSystemMenu(HWND hwnd, BOOL revert) {
+  std::vector<SystemMenu>& v = system_menus();
+  // Menus of windows that are gone are freed here.
+  for (std::size_t i = 0; i < v.size();) {
+    if (!IsWindow(v[i].hwnd) || (revert && v[i].hwnd == hwnd)) {
+      DestroyMenu(v[i].menu);
+      v.erase(v.begin() + static_cast<std::ptrdiff_t>(i));
+    } else {
+      ++i;
+    }
+  }
+  if (!IsWindow(hwnd) || revert) return nullptr;
+  for (const SystemMenu& s : v)
+    if (s.hwnd == hwnd) return s.menu;
+  HMENU m = CreatePopupMenu();
+  AppendMenuA(m, MF_STRING, SC_RESTORE, "&Restore");
+  AppendMenuA(m, MF_STRING, SC_MOVE, "&Move");
+  AppendMenuA(m, MF_STRING, SC_SIZE, "&Size");
+  AppendMenuA(m, MF_STRING, SC_MINIMIZE, "Mi&nimize");
+  AppendMenuA(m, MF_STRING, SC_MAXIMIZE, "Ma&ximize");
+  AppendMenuA(m, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(m, MF_STRING, SC_CLOSE, "&Close\tAlt+F4");
+  v.push_back(SystemMenu{hwnd, m});
+  return m;
+}
+
 // ---- Accelerators ----------------------------------------------------------
 
 HACCEL CreateAcceleratorTableA(const std::vector<AcceleratorTemplate>& entries) {

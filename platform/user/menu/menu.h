@@ -45,6 +45,10 @@ int GetMenuStringA(HMENU menu, UINT item, LPSTR buffer, int size, UINT flags);
 DWORD EnableMenuItem(HMENU menu, UINT item, UINT flags);
 DWORD CheckMenuItem(HMENU menu, UINT item, UINT flags);
 BOOL DrawMenuBar(HWND hwnd);
+// The window's system menu (Restore, Move, Size, Minimize, Maximize, Close
+// with their SC_ command ids), made on first use; revert TRUE puts back the
+// standard one and returns null.
+HMENU GetSystemMenu(HWND hwnd, BOOL revert);
 // A floating popup at screen point x, y; with TPM_RETURNCMD the chosen
 // command is returned instead of sent as WM_COMMAND.
 BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* rect);
@@ -63,6 +67,9 @@ void menu_bar_paint(HWND hwnd, HDC dc, RECT bar);
 // Alt+letter: runs the menu until a command is chosen or it is left.
 void menu_bar_track_mouse(HWND hwnd, POINT screen_pt);
 void menu_bar_track_keys(HWND hwnd, char key);
+// A press on the system-menu box: the system menu below it; the choice
+// arrives as WM_SYSCOMMAND.
+void system_menu_track(HWND hwnd, POINT screen_pt);
 
 // For the scripted user: the keyboard steps to a menu item of the window's
 // bar, named by command id (id >= 0) or by a text path such as

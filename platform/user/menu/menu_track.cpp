@@ -401,7 +401,10 @@ struct Tracker {
       if (!IsWindow(owner)) break;
       switch (m.message) {
         case WM_KEYDOWN:
-        case WM_SYSKEYDOWN: key(m.wParam); break;
+        case WM_SYSKEYDOWN:
+          TranslateMessage(&m);  // its character comes next, for the mnemonics
+          key(m.wParam);
+          break;
         case WM_KEYUP:
         case WM_SYSKEYUP: break;
         case WM_CHAR:
@@ -429,6 +432,8 @@ struct Tracker {
           TranslateMessage(&m);
           DispatchMessageA(&m);
       }
+      // A menu whose window went away or was hidden meanwhile closes.
+      if (!IsWindow(owner) || !IsWindowVisible(owner)) done = true;
     }
     if (GetCapture() == owner) ReleaseCapture();
     while (!levels.empty()) pop();
@@ -481,6 +486,10 @@ void menu_bar_track_mouse(HWND hwnd, POINT p) {
 }
 
 void menu_bar_track_keys(HWND hwnd, char key) {
+  if (key == ' ') {  // Alt+Space: the system menu
+    if (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_SYSMENU) system_menu_track(hwnd, POINT{});
+    return;
+  }
   HMENU m = GetMenu(hwnd);
   if (!menu::valid(m) || m->items.empty()) return;
   SendMessageA(hwnd, WM_INITMENU, reinterpret_cast<WPARAM>(m), 0);
@@ -497,6 +506,33 @@ void menu_bar_track_keys(HWND hwnd, char key) {
   }
   if (!t.done) t.run();
   finish(t, true);
+}
+
+void system_menu_track(HWND hwnd, POINT p) {
+  HMENU m = GetSystemMenu(hwnd, FALSE);
+  if (!m) return;
+  // What does not apply now is greyed.
+  DWORD st = static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_STYLE));
+  bool changed = IsIconic(hwnd) || IsZoomed(hwnd);
+  auto grey_unless = [&](UINT id, bool ok) {
+    Menu::Item* it = menu::find_item(m, id, MF_BYCOMMAND);
+    if (it && ok) it->flags &= ~static_cast<UINT>(MF_GRAYED);
+    if (it && !ok) it->flags |= MF_GRAYED;
+  };
+  grey_unless(SC_RESTORE, changed);
+  grey_unless(SC_MAXIMIZE, (st & WS_MAXIMIZEBOX) && !IsZoomed(hwnd));
+  grey_unless(SC_MINIMIZE, (st & WS_MINIMIZEBOX) && !IsIconic(hwnd));
+  grey_unless(SC_SIZE, (st & WS_THICKFRAME) && !changed);
+  RECT box = sys_box_rect(hwnd);
+  POINT at{hwnd->rect.left + box.left, hwnd->rect.top + box.bottom};
+  (void)p;
+  Tracker t;
+  t.owner = hwnd;
+  t.open(m, at, true);
+  t.run();
+  if (!t.has_choice) return;
+  script_log("menu command: " + std::to_string(t.chosen));
+  PostMessageA(hwnd, WM_SYSCOMMAND, t.chosen, 0);
 }
 
 BOOL TrackPopupMenu(HMENU m, UINT flags, int x, int y, int, HWND owner, const RECT*) {
