@@ -5,7 +5,6 @@
 #include "platform/user/menu/menu.h"
 #include "toolkit/tests/winheadless.h"
 #include "toolkit/window/wmenu.h"
-#include "toolkit/window/wresource.h"
 
 namespace tsd::testing {
 namespace {
@@ -27,14 +26,13 @@ TEST(WmenuPath, TheFirstEqualIdCountsAndTheRecordEndsTheSearch) {
 
 class WmenuState : public WinHeadless {
  protected:
+  // A root window with the test menu bar; it finds its companion record.
   void open(const std::string& script) {
-    start(script);
-    using namespace plat;
-    HMENU bar = LoadMenuA(wsys.wInstance, MAKEINTRESOURCEA(30201));
-    ASSERT_NE(bar, nullptr);
-    SetMenu(frame(), bar);
-    wsys.wRootMenu = bar;
-    yymenucompanion(30201, wsys.hKRB, wsys.hKRBSize);
+    WindowStyle style = defaultstyle();
+    style.menu = 30201;
+    start(script, style);
+    ASSERT_NE(wsys.wRootMenu, nullptr);
+    ASSERT_EQ(plat::GetMenu(frame()), wsys.wRootMenu);
     ASSERT_EQ(wsys.hKRBSize, 28);
   }
   static plat::UINT bystate(plat::HMENU m, int pos) { return plat::GetMenuState(m, static_cast<plat::UINT>(pos), plat::MF_BYPOSITION); }
