@@ -103,6 +103,24 @@ TEST_F(WdlgShow, AModelessPushButtonIsAMessage) {
   EXPECT_TRUE(plat::IsWindowVisible(dlg())) << "a modeless dialog stays up";
 }
 
+TEST_F(WdlgShow, FieldChangesAreMessagesWhenEnabled) {
+  load("button 1003\nbutton 1012\nclose in \"Okno testowe\"\n");
+  yyenablemessage(kFieldChanged, 1);
+  wdialogshow(1, -1, 1001, kShowModeless);
+  std::vector<Got> changes = oftype(loop(), kFieldChanged);
+  ASSERT_GE(changes.size(), 2u);
+  const Got& a = changes[changes.size() - 2];
+  const Got& b = changes.back();
+  EXPECT_EQ(a.m.win, kTestDialog);
+  EXPECT_EQ(a.m.value1, 1001) << "the field left";
+  EXPECT_EQ(a.m.value2, 1003) << "the field clicked";
+  EXPECT_EQ(b.m.value1, 1003);
+  EXPECT_EQ(b.m.value2, 1012);
+  EXPECT_EQ(b.m.x, a.m.y) << "X is the control of the previous FieldChanged";
+  EXPECT_EQ(wdlg.DialogInfo[wdlg.iDlgCur].field, 1012);
+  EXPECT_EQ(wdlg.DialogInfo[wdlg.iDlgCur].prevfield, 1003);
+}
+
 TEST_F(WdlgShow, UnloadDestroysTheWindowAndFreesItsEntry) {
   load("idle\n");
   wdialogload(201);
