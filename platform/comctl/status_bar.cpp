@@ -209,6 +209,7 @@ LRESULT status_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 void register_common_control_classes() {
+  register_progress_class();
   WNDCLASSA probe;
   if (GetClassInfoA(nullptr, STATUSCLASSNAMEA, &probe)) return;
   ctl::register_control_class(STATUSCLASSNAMEA, status_proc, 0);

@@ -67,5 +67,23 @@ TEST_F(StatusBarTest, PartsTextsAndPlacement) {
   g_bar = nullptr;
 }
 
+TEST_F(StatusBarTest, ProgressBarRangePositionAndStep) {
+  use_script("");
+  HWND frame = top("Progress", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  HWND pb = CreateWindowExA(0, "msctls_progress32", "", WS_CHILD | WS_VISIBLE, 10, 10, 200, 18, frame, nullptr, nullptr,
+                            nullptr);
+  ASSERT_NE(pb, nullptr);
+  SendMessageA(pb, PBM_SETRANGE32, 0, 50);
+  EXPECT_EQ(SendMessageA(pb, PBM_SETPOS, 60, 0), 0) << "the previous position";
+  EXPECT_EQ(SendMessageA(pb, PBM_GETPOS, 0, 0), 50) << "cut to the range";
+  SendMessageA(pb, PBM_SETPOS, 40, 0);
+  SendMessageA(pb, PBM_SETSTEP, 15, 0);
+  SendMessageA(pb, PBM_STEPIT, 0, 0);
+  EXPECT_EQ(SendMessageA(pb, PBM_GETPOS, 0, 0), 5) << "past the end it wraps to the start";
+  EXPECT_EQ(SendMessageA(pb, PBM_GETRANGE, 0, 0), 50);
+  drain();
+  DestroyWindow(frame);
+}
+
 }  // namespace
 }  // namespace plat::testing

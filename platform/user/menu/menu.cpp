@@ -15,14 +15,16 @@ struct plat::AcceleratorTable {
 namespace plat {
 namespace menu {
 namespace {
-// Live menus, so a stale handle is refused rather than followed.
+// Live menus, so a stale handle is refused rather than followed. The
+// tables live as long as the process (menus not destroyed by their program
+// stay reachable through them to the end).
 std::set<HMENU>& live() {
-  static std::set<HMENU> s;
-  return s;
+  static auto* s = new std::set<HMENU>;
+  return *s;
 }
 std::set<HACCEL>& live_accels() {
-  static std::set<HACCEL> s;
-  return s;
+  static auto* s = new std::set<HACCEL>;
+  return *s;
 }
 HMENU make(bool popup) {
   HMENU m = new Menu();
@@ -168,8 +170,8 @@ struct SystemMenu {
   HMENU menu;
 };
 std::vector<SystemMenu>& system_menus() {
-  static std::vector<SystemMenu> v;
-  return v;
+  static auto* v = new std::vector<SystemMenu>;
+  return *v;
 }
 }  // namespace
 
