@@ -344,3 +344,34 @@ TEST_F(WinCursor, ShapesAreSystemCursorsKeptForTheClients) {
 
 }  // namespace
 }  // namespace tsd::testing
+
+namespace tsd::testing {
+namespace {
+
+class WinStatusBar : public WinHeadless {};
+
+TEST_F(WinStatusBar, FrameGrowsByTheBarAndTheClientKeepsItsSize) {
+  WindowStyle plain = defaultstyle();
+  start("", plain);
+  const plat::RECT without = windowrect(frame());
+  windowclose();
+  WindowStyle s = defaultstyle();
+  s.flags |= kStyleStatusBar;
+  windowopen(s);
+  plat::HWND bar = wsys.slots[0].wMessLine;
+  ASSERT_NE(bar, nullptr) << "status bar created";
+  const plat::RECT with = windowrect(frame());
+  const plat::RECT b = windowrect(bar);
+  EXPECT_EQ((with.bottom - with.top) - (without.bottom - without.top), b.bottom - b.top);
+  plat::RECT c;
+  plat::GetClientRect(client(), &c);
+  EXPECT_EQ(c.right, 400);
+  EXPECT_EQ(c.bottom, 300);
+  yysetstatustext(1, "Gotowe");
+  char text[32] = {};
+  plat::SendMessageA(bar, plat::WM_USER + 2, 0, reinterpret_cast<plat::LPARAM>(text));
+  EXPECT_STREQ(text, "Gotowe");
+}
+
+}  // namespace
+}  // namespace tsd::testing

@@ -15,6 +15,14 @@ plat::HACCEL yyloadaccelerators(int id) {
   return plat::LoadAcceleratorsA(wsys.wInstance, plat::MAKEINTRESOURCEA(id));
 }
 
+void yyfreemenubar() {
+  // The frame is gone: its menu bar and accelerator table go with it.
+  if (wsys.wRootMenu && plat::IsMenu(wsys.wRootMenu)) plat::DestroyMenu(wsys.wRootMenu);
+  if (wsys.wAccel) plat::DestroyAcceleratorTable(wsys.wAccel);
+  wsys.wRootMenu = nullptr;
+  wsys.wAccel = nullptr;
+}
+
 bool yytranslateaccelerator(plat::MSG* msg) {
   if (!wsys.wAccel) return false;
   plat::HWND frame = wsys.slots[wsys.wIndex].wWindow;

@@ -17,6 +17,8 @@ plat::HINSTANCE yymoduleinstance();
 plat::HMENU yyloadmenubar(int id);
 // Accelerator table of resource id `id`; null when there is none.
 plat::HACCEL yyloadaccelerators(int id);
+// Free the root's menu bar and accelerators once its frame is destroyed.
+void yyfreemenubar();
 // Menu command keys of the current window's frame: true when the message
 // was an accelerator (it is then dispatched as a command).
 bool yytranslateaccelerator(plat::MSG* msg);

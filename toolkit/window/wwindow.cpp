@@ -359,6 +359,7 @@ void yyshutdown() {
   wsys.wWindowOpen = 0;
   if (wsys.slots[0].wWindow) DestroyWindow(wsys.slots[0].wWindow);
   wsys.slots[0] = WindowSlot{};
+  yyfreemenubar();
   yydeletefont();
   if (gBitmap) DeleteObject(gBitmap);
   gBitmap = nullptr;
