@@ -6,6 +6,7 @@
 #include "toolkit/window/wprocs.h"
 
 #include "platform/gdi/gdi.h"
+#include "toolkit/window/wimages.h"
 #include "toolkit/window/winkeys.h"
 #include "toolkit/window/wmessage.h"
 #include "toolkit/window/wstate.h"
@@ -162,8 +163,11 @@ plat::LRESULT yyclientproc(plat::HWND hwnd, plat::UINT msg, plat::WPARAM wparam,
         SelectPalette(ps.hdc, gPal256, FALSE);
         RealizePalette(ps.hdc);
       }
-      // Erase the area to the class background: the program redraws it.
-      FillRect(ps.hdc, &ps.rcPaint, reinterpret_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+      // While a modal loop runs the picture comes from the saved image;
+      // otherwise the area is erased to the class background and the
+      // program redraws it.
+      if (!yypaintfromimage(hwnd, ps.hdc, ps.rcPaint))
+        FillRect(ps.hdc, &ps.rcPaint, reinterpret_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
       RECT area = ps.rcPaint;
       EndPaint(hwnd, &ps);
       if (!wsys.wImagesSaved) {

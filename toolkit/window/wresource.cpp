@@ -23,6 +23,6 @@ void yymenucompanion(int id, const void*& data, int& size) {
 }
 
 
-void yyclosedialogs() {}
+// yyclosedialogs is the dialog manager's (wdialog.cpp).
 
 }  // namespace tsd

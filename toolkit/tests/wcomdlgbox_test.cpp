@@ -1,0 +1,105 @@
+// wmessagebox: button sets, icons and default buttons mapped to the window
+// system's box, the pressed button mapped to the result, and a box driven
+// by the scripted user whose texts and icon the log records.
+#include "platform/user/dialog/dialog.h"
+#include "text/cp1250.h"
+#include "toolkit/tests/winheadless.h"
+#include "toolkit/window/wcomdlg.h"
+#include "toolkit/window/wdialog.h"
+
+namespace tsd::testing {
+namespace {
+
+TEST(WcomdlgBoxType, ButtonsIconsAndDefaults) {
+  using namespace plat;
+  struct Case {
+    int buttons, icon, def;
+    UINT type;
+  };
+  const Case cases[] = {
+      {0, 3, 1, MB_OK | MB_ICONEXCLAMATION | MB_DEFBUTTON1},
+      {0, 3, 3, MB_OK | MB_ICONEXCLAMATION | MB_DEFBUTTON1},  // one button: always the first
+      {1, 4, 1, MB_OKCANCEL | MB_ICONASTERISK | MB_DEFBUTTON1},
+      {1, 4, 2, MB_OKCANCEL | MB_ICONASTERISK | MB_DEFBUTTON2},
+      {2, 1, 0, MB_RETRYCANCEL | MB_ICONHAND | MB_DEFBUTTON2},
+      {3, 2, 7, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2},  // default 7 makes No the default
+      {4, 0, 1, MB_YESNOCANCEL | MB_DEFBUTTON1},
+      {4, 5, 2, MB_YESNOCANCEL | MB_DEFBUTTON2},
+      {4, 9, 3, MB_YESNOCANCEL | MB_DEFBUTTON3},
+      {5, 1, 0, MB_ABORTRETRYIGNORE | MB_ICONHAND | MB_DEFBUTTON3},
+      {6, 1, 1, MB_OK | MB_ICONHAND},    // any other set: OK
+      {-1, 2, 2, MB_OK | MB_ICONQUESTION},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE("buttons " + std::to_string(c.buttons) + " icon " + std::to_string(c.icon) + " default " +
+                 std::to_string(c.def));
+    EXPECT_EQ(yymessageboxtype(c.buttons, c.icon, c.def), c.type);
+  }
+}
+
+TEST(WcomdlgBoxType, PressedButtonsGiveTheirResults) {
+  using namespace plat;
+  struct Case {
+    int pressed, result;
+  };
+  const Case cases[] = {{IDOK, 1}, {IDRETRY, 1}, {IDYES, 1}, {IDCANCEL, 0}, {IDIGNORE, 0},
+                        {IDABORT, 2}, {IDNO, 2}, {0, -1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE("pressed " + std::to_string(c.pressed));
+    EXPECT_EQ(yymessageboxresult(c.pressed), c.result);
+  }
+}
+
+class WcomdlgBox : public WinHeadless {};
+
+TEST_F(WcomdlgBox, AnsweredBoxesGiveTheirResults) {
+  struct Case {
+    int buttons;
+    const char* press;
+    int result;
+  };
+  const Case cases[] = {{4, "No", 2}, {4, "Cancel", 0}, {4, "Yes", 1}, {0, "OK", 1}, {5, "Abort", 2}, {5, "Ignore", 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string("press ") + c.press);
+    start(std::string("msgbox \"") + c.press + "\"\n");
+    quorba04.focusfield = 77;
+    wmessagebox(c.buttons, 2, 1, "Pytanie?", "Tytul");
+    EXPECT_EQ(winfodialog(4), c.result);
+    EXPECT_EQ(winfodialog(2), 0) << "item 2 is set to 0";
+    EXPECT_EQ(infoerror(1), 0);
+    TearDown();
+    SetUp();
+  }
+}
+
+TEST_F(WcomdlgBox, TheLogRecordsTextsAndIcon) {
+  const std::string shot = wintemp("msgbox.png");
+  start("screenshot \"" + shot + "\"\nmsgbox OK\n");
+  wmessagebox(0, 3, 1, ::text::cp1250_from_utf8("Błąd odczytu danych     "), ::text::cp1250_from_utf8("Błąd   "));
+  EXPECT_EQ(winfodialog(4), 1);
+  std::string log = readfile(logpath_);
+  EXPECT_NE(log.find("message box shown: \"Błąd\" text \"Błąd odczytu danych\" icon exclamation buttons OK default OK"),
+            std::string::npos)
+      << log;
+  std::printf("message box screenshot: %s\n", shot.c_str());
+}
+
+TEST_F(WcomdlgBox, RepaintsDuringTheBoxProduceNoExpose) {
+  start("expose in \"Okno testowe\"\nmsgbox OK\nclose in \"Okno testowe\"\n");
+  wmessagebox(0, 4, 1, "Informacja", "Informacja");
+  std::vector<Got> got = loop();
+  EXPECT_TRUE(oftype(got, kExpose).empty());
+}
+
+TEST_F(WcomdlgBox, TheModalDialogScreenshot) {
+  const std::string shot = wintemp("dialog.png");
+  start("field 1001 \"Kowalski\"\nbutton 1003\nscreenshot \"" + shot + "\"\nkey Enter\n");
+  wdialogload(101);
+  wdialogputradiobutton(1012);
+  wdialogshow(1, -1, 1001, kShowModal);
+  EXPECT_EQ(winfodialog(1), 1);
+  std::printf("dialog screenshot: %s\n", shot.c_str());
+}
+
+}  // namespace
+}  // namespace tsd::testing

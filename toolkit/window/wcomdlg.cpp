@@ -1,0 +1,118 @@
+// wselectfile2: the window system's open and save dialogs with the
+// toolkit's filter text, flags, initial path and title, run like every
+// modal loop of the toolkit; the current directory is put back unless the
+// program asks to keep the one the user went to.
+#include "toolkit/window/wcomdlg.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/comdlg/comdlg.h"
+#include "toolkit/window/errstore.h"
+#include "toolkit/window/oswin.h"
+#include "toolkit/window/records.h"
+#include "toolkit/window/strings.h"
+#include "toolkit/window/wimages.h"
+
+namespace tsd {
+
+namespace {
+
+constexpr std::size_t kMaxFilter = 255;
+constexpr std::size_t kMaxName = 256;
+constexpr int kMaxDirectory = 1024;
+// Room for the directory and the names of a multiple selection.
+constexpr std::size_t kMultiBuffer = 65536;
+
+}  // namespace
+
+std::string yyfilterpairs(std::string_view filter) {
+  std::string f(trimmed(filter));
+  if (f.size() > kMaxFilter) f = std::string(trimmed(f.substr(0, kMaxFilter)));
+  if (f.empty()) return std::string();
+  const char separator = f.back();
+  std::replace(f.begin(), f.end(), separator, '\0');
+  f.push_back('\0');
+  return f;
+}
+
+void wselectfile2(std::string_view filter, int flags, std::span<char> filename, std::string_view title,
+                  int& filterindex) {
+  using namespace plat;
+  const bool save = (flags & kFileSave) != 0;
+  const bool multiple = !save && (flags & kFileMultiple) != 0;
+  const std::string pairs = yyfilterpairs(filter);
+  // Initial directory and name from the file name argument.
+  std::string path(filename.data(), std::min(filename.size(), kMaxName));
+  std::string name(kMaxName, ' ');
+  yysplitp(path, name);
+  const std::string directory(trimmed(path));
+  const std::string initialname(trimmed(name));
+  // The current directory, to be put back afterwards.
+  std::vector<char> current(kMaxDirectory, '\0');
+  int status = 0;
+  xxdirn(current.data(), status, kMaxDirectory);
+
+  const std::size_t size = std::max<std::size_t>(multiple ? kMultiBuffer : 4096, filename.size() + 1);
+  std::vector<char> buffer(size, '\0');
+  std::copy(initialname.begin(), initialname.end(), buffer.begin());
+  const std::string caption(trimmed(title));
+
+  OPENFILENAMEA ofn;
+  ofn.lpstrFilter = pairs.empty() ? nullptr : pairs.c_str();
+  ofn.nFilterIndex = pairs.empty() ? 0 : static_cast<DWORD>(filterindex > 0 ? filterindex : 1);
+  ofn.lpstrFile = buffer.data();
+  ofn.nMaxFile = static_cast<DWORD>(buffer.size());
+  ofn.lpstrInitialDir = directory.empty() ? nullptr : directory.c_str();
+  ofn.lpstrTitle = caption.empty() ? nullptr : caption.c_str();
+  ofn.Flags = OFN_HIDEREADONLY;
+  if (!(flags & kFileAnyDirectory)) ofn.Flags |= OFN_PATHMUSTEXIST;
+  if (!save && (flags & kFilePrompt)) ofn.Flags |= OFN_CREATEPROMPT;
+  if (multiple) ofn.Flags |= OFN_ALLOWMULTISELECT | OFN_EXPLORER;
+  if (save && (flags & kFilePrompt)) ofn.Flags |= OFN_OVERWRITEPROMPT;
+  int major = 0, minor = 0;
+  xxmwinver(major, minor);
+  if ((flags & kFileDefaultExt) && major != 3) ofn.lpstrDefExt = "";
+
+  HWND owner = yycurrentowner();
+  ofn.hwndOwner = owner;
+  std::vector<HWND> disabled = yydisableothers(owner);
+  yysaveimages(nullptr);
+  const BOOL chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+  int result = 0;
+  if (chosen) {
+    result = 1;
+    if (!pairs.empty()) filterindex = static_cast<int>(ofn.nFilterIndex);
+    std::size_t n = 0;
+    if (multiple) {
+      // The directory and the names, each ended by a NUL, up to the double NUL.
+      while (n + 1 < buffer.size() && !(buffer[n] == '\0' && buffer[n + 1] == '\0')) ++n;
+      if (n + 1 < buffer.size()) ++n;
+      n = std::min(n + 1, buffer.size());
+    } else {
+      n = std::string_view(buffer.data(), buffer.size()).find('\0');
+      if (n == std::string_view::npos) n = buffer.size();
+    }
+    assign(filename, std::string_view(buffer.data(), n));
+  } else {
+    const DWORD code = CommDlgExtendedError();
+    if (code != 0) {
+      xxerror(kErrCommonDialog);
+      errstate.extra = static_cast<std::int32_t>(code);
+    }
+  }
+  if (!(flags & kFileKeepDirectory) && current[0] != '\0') xxdirc(current.data(), status);
+  yyenableagain(disabled);
+  yyfocusowner(owner);
+  yyrestoreimages();
+  quorba04.lastresult = result;
+  quorba04.focusfield = 0;
+}
+
+void wselectfile2(std::string_view filter, int flags, std::span<char> filename, std::string_view title) {
+  int index = 1;
+  wselectfile2(filter, flags, filename, title, index);
+}
+
+}  // namespace tsd

@@ -1,0 +1,58 @@
+// Message boxes and file selection: the box or file dialog runs modal over
+// the program's windows, whose pictures are kept meanwhile, and its
+// outcome is left for winfodialog item 4.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace tsd {
+
+// Button sets.
+inline constexpr int kBoxOk = 0;
+inline constexpr int kBoxOkCancel = 1;
+inline constexpr int kBoxRetryCancel = 2;
+inline constexpr int kBoxYesNo = 3;
+inline constexpr int kBoxYesNoCancel = 4;
+inline constexpr int kBoxAbortRetryIgnore = 5;
+// Icons.
+inline constexpr int kIconStop = 1;
+inline constexpr int kIconQuestion = 2;
+inline constexpr int kIconExclamation = 3;
+inline constexpr int kIconInformation = 4;
+
+// Shows a box; the result (winfodialog 4) is 1 for OK, Retry or Yes, 0 for
+// Cancel or Ignore, 2 for Abort or No, -1 when the box failed (error 1004).
+void wmessagebox(int buttons, int icon, int defaultbutton, std::string_view message, std::string_view title);
+
+// Flag bits of wselectfile2.
+inline constexpr int kFileSave = 1;          // save dialog (else open)
+inline constexpr int kFilePrompt = 2;        // open: ask to create a missing file; save: ask before overwriting
+inline constexpr int kFileAnyDirectory = 4;  // the directory need not exist
+inline constexpr int kFileKeepDirectory = 8; // keep the directory the user went to
+inline constexpr int kFileMultiple = 16;     // multiple selection (open dialog only)
+inline constexpr int kFileDefaultExt = 32;   // append the selected filter's extension when none is typed
+
+// Lets the user choose a file. filter: pairs of description and patterns,
+// each followed by the separator, which is the last character of the
+// trimmed text (blank: no filter). filename: in, the initial path; out, the
+// chosen path (cut to its length, blank-padded), unchanged on cancel.
+// title blank gives "Select File". filterindex: in, the 1-based filter
+// shown first; out, the one chosen. Result (winfodialog 4): 1 confirmed,
+// 0 cancelled or failed (error 1004 with the extended code).
+void wselectfile2(std::string_view filter, int flags, std::span<char> filename, std::string_view title,
+                  int& filterindex);
+void wselectfile2(std::string_view filter, int flags, std::span<char> filename, std::string_view title);
+
+// The filter text as the window system takes it: description/pattern
+// pairs, each ended by NUL, the whole ended by a second NUL; empty for a
+// blank filter.
+std::string yyfilterpairs(std::string_view filter);
+
+// The window system's box type for the arguments (buttons, icon, default).
+unsigned yymessageboxtype(int buttons, int icon, int defaultbutton);
+// The result for a pressed button id.
+int yymessageboxresult(int pressed);
+
+}  // namespace tsd
