@@ -114,14 +114,7 @@ int xxelip(float x, float y, float r, float ratio) {
   int angle = pattern <= 2 ? grfill.angle : 3;
   bool draw = true;
   if (pattern >= 3) {
-    int op = pattern + 2;
-    xxfact(6, op);
-    if (!xxcapable(op)) {
-      grfill.selfscreen = 2;
-    } else {
-      xxgdrv(op);
-      if (grfill.selfscreen == 0) draw = false;
-    }
+    draw = xxofferfill(6, pattern + 2);
     mode = 1;
     angle = 3;
   }

@@ -65,6 +65,16 @@ int xxfact(int solidop, int& op) {
   return 0;
 }
 
+bool xxofferfill(int solidop, int op) {
+  xxfact(solidop, op);
+  if (!xxcapable(op)) {
+    grfill.selfscreen = 2;
+    return true;
+  }
+  xxgdrv(op);
+  return grfill.selfscreen != 0;
+}
+
 int xxcon(int devcolour, int colour, int which) {
   grstate.prevdevcolour = grstate.devcolour;
   grstate.prevcolour = grstate.colour;

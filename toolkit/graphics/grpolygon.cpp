@@ -224,20 +224,13 @@ int xxplygon(const float* x, const float* y, int n, int flag) {
   d.iy3 = itrunc(box[3]);
 
   const int pattern = grfill.pattern;
-  int op = pattern + 12;
   int mode = 0;
   int angle = grfill.angle;
   bool draw = true;
   if (pattern <= 2) {
     mode = pattern;
   } else {
-    xxfact(16, op);
-    if (!xxcapable(op)) {
-      grfill.selfscreen = 2;
-    } else {
-      xxgdrv(op);
-      if (grfill.selfscreen == 0) draw = false;
-    }
+    draw = xxofferfill(16, pattern + 12);
     mode = 1;
     angle = 3;
   }

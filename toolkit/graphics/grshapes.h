@@ -16,6 +16,12 @@ int xxstep(int device, int density, float& hstep, float& vstep, float& shorten);
 // Replaces a two-colour stipple operation by the solid one when both
 // colours are the same and the driver has the solid operation.
 int xxfact(int solidop, int& op);
+// Offers a patterned fill (pattern 3 and up) to the screen driver as
+// operation op, solid operation solidop when both stipple colours agree.
+// A driver without the operation leaves the fill to the layer
+// (selfscreen 2); returns false when the driver filled the shape itself
+// and the layer must draw nothing.
+bool xxofferfill(int solidop, int op);
 // Colour switch around the second pass of a stipple the layer draws
 // itself: counter 1 sets the second colour (counter := 2), counter 2
 // restores the colours (counter := 3).
