@@ -8,6 +8,9 @@
 #include <string>
 
 #include "platform/kernel/kernel.h"
+#include "platform/user/dialog/dialog.h"
+#include "platform/user/user.h"
+#include "toolkit/window/records.h"
 
 namespace tsd {
 
@@ -31,6 +34,8 @@ int status_of(plat::BOOL ok) { return ok ? 0 : last_error(); }
 
 // The search that xxfind continues; xxfindclose ends it.
 HANDLE search = plat::INVALID_HANDLE_VALUE;
+// Timer id of xxwait on the drawing window.
+constexpr plat::UINT_PTR kWaitTimer = 999;
 // Whether the debug file has been started in this run.
 bool debug_started = false;
 
@@ -122,6 +127,10 @@ void xxdirn(char* buffer, int& status, int size) {
 }
 
 void xxdirc(const char* directory, int& status) { status = status_of(plat::SetCurrentDirectoryA(directory)); }
+
+void xxmwinmessagebox(const char* title, const char* text) {
+  plat::MessageBoxA(Window, text ? text : "", title ? title : "", plat::MB_OK | plat::MB_ICONERROR);
+}
 
 void xxmwinver(int& major, int& minor) {
   plat::OSVERSIONINFOA v;
@@ -265,6 +274,30 @@ void xxgetcl(char* buffer, int size) {
 void xxgetexe(char* buffer, int size) {
   if (buffer == nullptr || size <= 0) return;
   if (plat::GetModuleFileNameA(nullptr, buffer, static_cast<DWORD>(size)) == 0) buffer[0] = '\0';
+}
+
+void xxwait(int hundredths) {
+  plat::HWND target = Window;
+  if (hundredths < 1 || !target) return;
+  // 21474836 hundredths is the longest wait a 32-bit millisecond count holds.
+  const plat::UINT ms = static_cast<plat::UINT>(hundredths > 21474836 ? 21474836 : hundredths) * 10u;
+  if (!plat::SetTimer(target, kWaitTimer, ms, nullptr)) return;
+  plat::MSG msg;
+  for (;;) {
+    const plat::BOOL got = plat::GetMessageA(&msg, nullptr, 0, 0);
+    if (got == 0) {
+      // A quit request belongs to the program's own loop: leave it queued.
+      plat::PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    if (got < 0) break;
+    if (msg.message == plat::WM_TIMER && msg.hwnd == target && msg.wParam == kWaitTimer) break;
+    plat::TranslateMessage(&msg);
+    plat::DispatchMessageA(&msg);
+    // A drawing window closed meanwhile takes its timer with it.
+    if (!plat::IsWindow(target)) return;
+  }
+  plat::KillTimer(target, kWaitTimer);
 }
 
 void xxdebug(const char* text) { debug_line(text ? text : ""); }

@@ -30,6 +30,9 @@ void xxdirc(const char* directory, int& status);
 
 // ---- Further services, which no program calls ----
 
+// Message box owned by the drawing window: error icon, OK button.
+void xxmwinmessagebox(const char* title, const char* text);
+
 void xxmwinver(int& major, int& minor);
 // 2 Win32s, 3 Windows 9x, 4 NT family (this platform).
 void xxmwinvariant(int& kind);
@@ -69,6 +72,10 @@ void xxfind(int mode, char* name, int name_size, int& attributes, int& datetime,
 void xxfindclose();
 void xxgetcl(char* buffer, int size);
 void xxgetexe(char* buffer, int size);
+// Waits that many hundredths of a second while dispatching window
+// messages; a timer with id 999 on the drawing window ends the wait.
+// Nothing to wait for below one hundredth or without a drawing window.
+void xxwait(int hundredths);
 // Appends text and a line end to the file "debug" in the current directory,
 // created empty at the run's first debug output.
 void xxdebug(const char* text);

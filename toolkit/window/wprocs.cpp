@@ -76,6 +76,51 @@ void keydown(plat::HWND hwnd, plat::WPARAM wparam) {
   yyinterpretmessage(kKeyDown, 1, static_cast<WPARAM>(modified), 0, hwnd);
 }
 
+// A child frame that lies inside the root's client area.
+bool insideroot(plat::HWND frame, int index) {
+  return index > 0 && (plat::GetWindowLongA(frame, plat::GWL_STYLE) & static_cast<plat::LONG>(plat::WS_CHILD));
+}
+
+// Maximise, restore and minimise of a child frame inside the root: the
+// normal rectangle (in root-client pixels) is kept while it is maximised
+// and put back on restore; a minimised child hands the active caption to
+// the root. Returns false when the command is the window system's alone.
+bool childsyscommand(plat::HWND frame, plat::WPARAM command, plat::LPARAM lparam, plat::LRESULT& result) {
+  using namespace plat;
+  const int index = yygetwindowindex(frame);
+  if (!insideroot(frame, index)) return false;
+  WindowSlot& s = wsys.slots[index];
+  switch (command & 0xFFF0) {
+    case SC_MAXIMIZE:
+      if (!IsZoomed(frame) && !IsIconic(frame)) {
+        RECT r;
+        GetWindowRect(frame, &r);
+        MapWindowPoints(nullptr, GetParent(frame), reinterpret_cast<POINT*>(&r), 2);
+        s.wChildRect[0] = r.left;
+        s.wChildRect[1] = r.top;
+        s.wChildRect[2] = r.right;
+        s.wChildRect[3] = r.bottom;
+      }
+      return false;
+    case SC_RESTORE: {
+      const bool zoomed = IsZoomed(frame) != 0;
+      result = DefWindowProcA(frame, WM_SYSCOMMAND, command, lparam);
+      if (zoomed && s.wChildRect[0] != -999 && IsWindow(frame)) {
+        MoveWindow(frame, s.wChildRect[0], s.wChildRect[1], s.wChildRect[2] - s.wChildRect[0],
+                   s.wChildRect[3] - s.wChildRect[1], TRUE);
+        s.wChildRect[0] = -999;
+      }
+      return true;
+    }
+    case SC_MINIMIZE:
+      result = DefWindowProcA(frame, WM_SYSCOMMAND, command, lparam);
+      if (wsys.slots[0].wWindow) SendMessageA(wsys.slots[0].wWindow, WM_NCACTIVATE, TRUE, 0);
+      return true;
+    default:
+      return false;
+  }
+}
+
 int buttonof(plat::UINT msg) {
   switch (msg) {
     case plat::WM_LBUTTONDOWN: case plat::WM_LBUTTONUP: return 1;
@@ -111,6 +156,11 @@ plat::LRESULT yyframeproc(plat::HWND hwnd, plat::UINT msg, plat::WPARAM wparam, 
       if (static_cast<LRESULT>(wparam) != HTMINBUTTON)
         yyinterpretmessage(kFrameButton, ncbutton(msg), wparam, lparam, hwnd);
       break;
+    case WM_SYSCOMMAND: {
+      LRESULT result = 0;
+      if (childsyscommand(hwnd, wparam, lparam, result)) return result;
+      break;
+    }
     case WM_SIZE:
       if (wparam != SIZE_MINIMIZED) layout(hwnd);
       return 0;
