@@ -228,8 +228,9 @@ LRESULT CALLBACK_updown(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   if (!u) return DefWindowProcA(h, msg, wp, lp);
   switch (msg) {
     case WM_CREATE:
-      // The window made just before this one is the buddy.
-      if (style_of(h) & UDS_AUTOBUDDY) set_buddy(h, u, GetWindow(h, GW_HWNDPREV));
+      // The window made just before this one is the buddy; new children
+      // go to the top of their siblings, so it is the next one down.
+      if (style_of(h) & UDS_AUTOBUDDY) set_buddy(h, u, GetWindow(h, GW_HWNDNEXT));
       return 0;
     case WM_NCDESTROY:
       release_buddy(u);

@@ -38,6 +38,12 @@ LRESULT frame_proc(HWND h, UINT m, WPARAM w, LPARAM l) {
   return DefWindowProcA(h, m, w, l);
 }
 
+std::string window_text_of(HWND h) {
+  char buf[64] = {};
+  GetWindowTextA(h, buf, sizeof buf);
+  return buf;
+}
+
 std::string joined(const std::vector<std::string>& v) {
   std::string s;
   for (const std::string& x : v) s += (s.empty() ? "" : ", ") + x;
@@ -180,6 +186,92 @@ TEST_F(ComctlTest, TrackbarMouseDragAndPageClick) {
     EXPECT_EQ(GetFocus(), tb) << "a click focuses the trackbar";
     DestroyWindow(f);
   }
+}
+
+TEST_F(ComctlTest, UpDownRangePositionAndBuddy) {
+  use_script("");
+  HWND f = frame();
+  HWND edit = control("EDIT", WS_BORDER, f, 20, 10, 10, 80, 20);
+  HWND ud = control("msctls_updown32", UDS_SETBUDDYINT | UDS_AUTOBUDDY | UDS_ALIGNRIGHT | UDS_ARROWKEYS, f, 21, 0, 0,
+                    16, 10);
+  ASSERT_NE(ud, nullptr);
+  EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(ud, UDM_GETBUDDY, 0, 0)), edit) << "the window made before";
+  RECT er, ur;
+  GetWindowRect(edit, &er);
+  GetWindowRect(ud, &ur);
+  EXPECT_EQ(er.right - er.left, 64) << "the buddy gives up the control's width";
+  EXPECT_EQ(ur.left, er.right) << "placed at the buddy's right";
+  EXPECT_EQ(ur.bottom - ur.top, 20) << "as high as the buddy";
+  EXPECT_EQ(SendMessageA(ud, UDM_GETRANGE, 0, 0), MAKELPARAM(0, 100)) << "default: upper 0, lower 100";
+  SendMessageA(ud, UDM_SETRANGE, 0, MAKELPARAM(50, -5));
+  EXPECT_EQ(SendMessageA(ud, UDM_GETRANGE, 0, 0), MAKELPARAM(50, -5));
+  EXPECT_EQ(SendMessageA(ud, UDM_SETPOS, 0, MAKELPARAM(12, 0)), 0) << "previous position";
+  EXPECT_EQ(window_text_of(edit), "12") << "the buddy shows the position";
+  EXPECT_EQ(SendMessageA(ud, UDM_GETPOS, 0, 0), MAKELPARAM(12, 0));
+  SendMessageA(ud, UDM_SETPOS, 0, MAKELPARAM(80, 0));
+  EXPECT_EQ(LOWORD(SendMessageA(ud, UDM_GETPOS, 0, 0)), 50) << "cut to the range";
+  SetWindowTextA(edit, " 33 ");
+  EXPECT_EQ(SendMessageA(ud, UDM_GETPOS, 0, 0), MAKELPARAM(33, 0)) << "read back from the buddy";
+  for (const char* bad : {"abc", "", "7x", "51", "-6"}) {
+    SCOPED_TRACE(bad);
+    SetWindowTextA(edit, bad);
+    LRESULT r = SendMessageA(ud, UDM_GETPOS, 0, 0);
+    EXPECT_NE(HIWORD(r), 0) << "not a number in range: error in the high word";
+    EXPECT_EQ(LOWORD(r), 33) << "the position is kept";
+  }
+  SendMessageA(ud, UDM_SETRANGE32, 1000, 100000);
+  SendMessageA(ud, UDM_SETPOS32, 0, 70000);
+  BOOL err = TRUE;
+  EXPECT_EQ(SendMessageA(ud, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&err)), 70000);
+  EXPECT_FALSE(err);
+  UDACCEL acc[2] = {{0, 5}, {2, 20}};
+  EXPECT_TRUE(SendMessageA(ud, UDM_SETACCEL, 2, reinterpret_cast<LPARAM>(acc)));
+  UDACCEL back[2];
+  EXPECT_EQ(SendMessageA(ud, UDM_GETACCEL, 2, reinterpret_cast<LPARAM>(back)), 2);
+  EXPECT_EQ(back[1].nInc, 20u);
+  DestroyWindow(f);
+}
+
+TEST_F(ComctlTest, UpDownArrowsAndClicksStepWithNotifications) {
+  // The control ends up at frame (74, 10), 16 x 20: its upper half is
+  // around y 14, its lower half around y 25.
+  use_script("key Up Up Down\nclick 82 14 in \"Frame\"\nclick 82 25 in \"Frame\"\n");
+  HWND f = frame();
+  HWND edit = control("EDIT", WS_BORDER, f, 20, 10, 10, 80, 20);
+  HWND ud = control("msctls_updown32", UDS_SETBUDDYINT | UDS_AUTOBUDDY | UDS_ALIGNRIGHT | UDS_ARROWKEYS, f, 21, 0, 0,
+                    16, 10);
+  SendMessageA(ud, UDM_SETRANGE, 0, MAKELPARAM(4, 0));
+  SendMessageA(ud, UDM_SETPOS, 0, MAKELPARAM(3, 0));
+  SetFocus(edit);
+  std::string at_end;
+  MSG m;
+  while (IsWindow(f) && GetMessageA(&m, nullptr, 0, 0)) {
+    TranslateMessage(&m);
+    DispatchMessageA(&m);
+    if (told().size() == 12 && at_end.empty()) at_end = window_text_of(edit);
+  }
+  EXPECT_EQ(joined(told()),
+            "N -722 3 1, V 4 4, V 8 4, N -722 4 1, V 4 4, V 8 4, N -722 4 -1, V 4 3, V 8 3, "
+            "N -722 3 1, V 4 4, V 8 4, N -722 4 -1, V 4 3, V 8 3")
+      << "Up at the upper end stays there; each step offered, reported, ended";
+  EXPECT_EQ(at_end, "4");
+}
+
+TEST_F(ComctlTest, UpDownRefusedStepAndWrap) {
+  use_script("");
+  HWND f = frame();
+  HWND edit = control("EDIT", WS_BORDER, f, 20, 10, 10, 80, 20);
+  HWND ud = control("msctls_updown32", UDS_SETBUDDYINT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_WRAP, f, 21, 90, 10, 16, 20);
+  SendMessageA(ud, UDM_SETRANGE, 0, MAKELPARAM(9, 0));
+  SendMessageA(ud, UDM_SETPOS, 0, MAKELPARAM(9, 0));
+  SendMessageA(edit, WM_KEYDOWN, VK_UP, 0);
+  EXPECT_EQ(window_text_of(edit), "0") << "past the upper end wraps to the lower";
+  g_refuse = 1;
+  told().clear();
+  SendMessageA(edit, WM_KEYDOWN, VK_UP, 0);
+  EXPECT_EQ(window_text_of(edit), "0") << "the parent refused the step";
+  EXPECT_EQ(joined(told()), "N -722 0 1") << "offered, not reported";
+  DestroyWindow(f);
 }
 
 // Three tabs "Data", "Fit", "Output" in a fresh tab control.
