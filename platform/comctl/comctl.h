@@ -1,5 +1,7 @@
 // Common controls: the status bar ("msctls_statusbar32": parts, texts,
-// the size grip) and the progress bar ("msctls_progress32"). Names and behaviour follow the Windows
+// the size grip), the progress bar ("msctls_progress32"), the trackbar
+// ("msctls_trackbar32"), the up-down control ("MSCTLS_UPDOWN32") and the
+// tab control ("SYSTABCONTROL32"). Names and behaviour follow the Windows
 // interface; texts are code page 1250.
 #pragma once
 
@@ -32,6 +34,114 @@ inline constexpr UINT PBM_SETRANGE32 = WM_USER + 6;
 inline constexpr UINT PBM_GETRANGE = WM_USER + 7;
 inline constexpr UINT PBM_GETPOS = WM_USER + 8;
 
+// ---- Notifications through WM_NOTIFY ------------------------------------
+inline constexpr UINT WM_NOTIFY = 0x004E;
+struct NMHDR {
+  HWND hwndFrom = nullptr;
+  UINT_PTR idFrom = 0;
+  UINT code = 0;
+};
+
+// ---- Trackbar ------------------------------------------------------------
+inline constexpr char TRACKBAR_CLASSA[] = "msctls_trackbar32";
+inline constexpr DWORD TBS_AUTOTICKS = 0x0001;
+inline constexpr DWORD TBS_VERT = 0x0002;
+inline constexpr DWORD TBS_HORZ = 0x0000;
+inline constexpr DWORD TBS_NOTICKS = 0x0010;
+inline constexpr DWORD TBS_ENABLESELRANGE = 0x0020;
+inline constexpr UINT TBM_GETPOS = WM_USER;
+inline constexpr UINT TBM_GETRANGEMIN = WM_USER + 1;
+inline constexpr UINT TBM_GETRANGEMAX = WM_USER + 2;
+inline constexpr UINT TBM_SETPOS = WM_USER + 5;
+inline constexpr UINT TBM_SETRANGE = WM_USER + 6;
+inline constexpr UINT TBM_SETRANGEMIN = WM_USER + 7;
+inline constexpr UINT TBM_SETRANGEMAX = WM_USER + 8;
+inline constexpr UINT TBM_SETSEL = WM_USER + 10;
+inline constexpr UINT TBM_SETSELSTART = WM_USER + 11;
+inline constexpr UINT TBM_SETSELEND = WM_USER + 12;
+inline constexpr UINT TBM_GETSELSTART = WM_USER + 17;
+inline constexpr UINT TBM_GETSELEND = WM_USER + 18;
+inline constexpr UINT TBM_CLEARSEL = WM_USER + 19;
+inline constexpr UINT TBM_SETTICFREQ = WM_USER + 20;
+inline constexpr UINT TBM_SETPAGESIZE = WM_USER + 21;
+inline constexpr UINT TBM_GETPAGESIZE = WM_USER + 22;
+inline constexpr UINT TBM_SETLINESIZE = WM_USER + 23;
+inline constexpr UINT TBM_GETLINESIZE = WM_USER + 24;
+// Notification codes in the low word of WM_HSCROLL / WM_VSCROLL.
+inline constexpr int TB_LINEUP = 0;
+inline constexpr int TB_LINEDOWN = 1;
+inline constexpr int TB_PAGEUP = 2;
+inline constexpr int TB_PAGEDOWN = 3;
+inline constexpr int TB_THUMBPOSITION = 4;
+inline constexpr int TB_THUMBTRACK = 5;
+inline constexpr int TB_TOP = 6;
+inline constexpr int TB_BOTTOM = 7;
+inline constexpr int TB_ENDTRACK = 8;
+
+// ---- Up-down -------------------------------------------------------------
+inline constexpr char UPDOWN_CLASSA[] = "msctls_updown32";
+inline constexpr DWORD UDS_WRAP = 0x0001;
+inline constexpr DWORD UDS_SETBUDDYINT = 0x0002;
+inline constexpr DWORD UDS_ALIGNRIGHT = 0x0004;
+inline constexpr DWORD UDS_ALIGNLEFT = 0x0008;
+inline constexpr DWORD UDS_AUTOBUDDY = 0x0010;
+inline constexpr DWORD UDS_ARROWKEYS = 0x0020;
+inline constexpr DWORD UDS_HORZ = 0x0040;
+inline constexpr DWORD UDS_NOTHOUSANDS = 0x0080;
+inline constexpr UINT UDM_SETRANGE = WM_USER + 101;
+inline constexpr UINT UDM_GETRANGE = WM_USER + 102;
+inline constexpr UINT UDM_SETPOS = WM_USER + 103;
+inline constexpr UINT UDM_GETPOS = WM_USER + 104;
+inline constexpr UINT UDM_SETBUDDY = WM_USER + 105;
+inline constexpr UINT UDM_GETBUDDY = WM_USER + 106;
+inline constexpr UINT UDM_SETACCEL = WM_USER + 107;
+inline constexpr UINT UDM_GETACCEL = WM_USER + 108;
+inline constexpr UINT UDM_SETRANGE32 = WM_USER + 111;
+inline constexpr UINT UDM_GETRANGE32 = WM_USER + 112;
+inline constexpr UINT UDM_SETPOS32 = WM_USER + 113;
+inline constexpr UINT UDM_GETPOS32 = WM_USER + 114;
+inline constexpr UINT UDN_DELTAPOS = 0u - 722u;
+struct UDACCEL {
+  UINT nSec = 0;
+  UINT nInc = 1;
+};
+struct NMUPDOWN {
+  NMHDR hdr;
+  int iPos = 0;
+  int iDelta = 0;
+};
+inline constexpr int kMaxUpDownAccels = 8;
+
+// ---- Tab control ---------------------------------------------------------
+inline constexpr char WC_TABCONTROLA[] = "SysTabControl32";
+inline constexpr UINT TCM_FIRST = 0x1300;
+inline constexpr UINT TCM_GETITEMCOUNT = TCM_FIRST + 4;
+inline constexpr UINT TCM_GETITEMA = TCM_FIRST + 5;
+inline constexpr UINT TCM_SETITEMA = TCM_FIRST + 6;
+inline constexpr UINT TCM_INSERTITEMA = TCM_FIRST + 7;
+inline constexpr UINT TCM_DELETEITEM = TCM_FIRST + 8;
+inline constexpr UINT TCM_DELETEALLITEMS = TCM_FIRST + 9;
+inline constexpr UINT TCM_GETITEMRECT = TCM_FIRST + 10;
+inline constexpr UINT TCM_GETCURSEL = TCM_FIRST + 11;
+inline constexpr UINT TCM_SETCURSEL = TCM_FIRST + 12;
+inline constexpr UINT TCM_ADJUSTRECT = TCM_FIRST + 40;
+inline constexpr UINT TCIF_TEXT = 0x0001;
+inline constexpr UINT TCIF_PARAM = 0x0008;
+inline constexpr UINT TCN_KEYDOWN = 0u - 550u;
+inline constexpr UINT TCN_SELCHANGE = 0u - 551u;
+inline constexpr UINT TCN_SELCHANGING = 0u - 552u;
+struct TCITEMA {
+  UINT mask = 0;
+  DWORD dwState = 0;
+  DWORD dwStateMask = 0;
+  LPSTR pszText = nullptr;
+  int cchTextMax = 0;
+  int iImage = -1;
+  LPARAM lParam = 0;
+};
+inline constexpr int kMaxTabs = 256;
+inline constexpr int kMaxTabText = 255;
+
 struct INITCOMMONCONTROLSEX {
   DWORD dwSize = sizeof(INITCOMMONCONTROLSEX);
   DWORD dwICC = 0;
@@ -44,5 +154,8 @@ HWND CreateStatusWindowA(LONG style, LPCSTR text, HWND parent, UINT id);
 // Registers the common control classes (once).
 void register_common_control_classes();
 void register_progress_class();
+void register_trackbar_class();
+void register_updown_class();
+void register_tab_class();
 
 }  // namespace plat

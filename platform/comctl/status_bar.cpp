@@ -210,6 +210,9 @@ LRESULT status_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 
 void register_common_control_classes() {
   register_progress_class();
+  register_trackbar_class();
+  register_updown_class();
+  register_tab_class();
   WNDCLASSA probe;
   if (GetClassInfoA(nullptr, STATUSCLASSNAMEA, &probe)) return;
   ctl::register_control_class(STATUSCLASSNAMEA, status_proc, 0);
