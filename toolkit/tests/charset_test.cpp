@@ -16,6 +16,7 @@
 #include "toolkit/graphics/graphics.h"
 #include "toolkit/graphics/grfont.h"
 #include "toolkit/graphics/grrecords.h"
+#include "toolkit/tests/grtrace.h"
 #include "toolkit/window/errstore.h"
 #include "toolkit/window/records.h"
 #include "toolkit/window/strings.h"
@@ -25,11 +26,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-std::string fontdir() {
-  const char* b = std::getenv("TSD_BINARY_DIR");
-  return std::string(b != nullptr ? b : "..") + "/fonts/";
-}
-
+using grtest::fontdir;
 void put32(Bytes& b, std::int32_t v) {
   std::uint32_t u = static_cast<std::uint32_t>(v);
   for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(u >> (8 * i)));

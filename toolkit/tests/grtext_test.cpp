@@ -31,15 +31,8 @@ namespace {
 using grtest::calls;
 using grtest::callsof;
 
-std::string fontdir() {
-  const char* b = std::getenv("TSD_BINARY_DIR");
-  return std::string(b != nullptr ? b : "..") + "/fonts/";
-}
-
-bool passthrough(int op) {
-  grtest::record(op);
-  return false;
-}
+using grtest::fontdir;
+using grtest::passthrough;
 
 int countof(int op) { return static_cast<int>(callsof(op).size()); }
 int strokeops() { return countof(0) + countof(2) + countof(32) + countof(15) + countof(16); }

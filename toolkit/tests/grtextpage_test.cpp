@@ -13,6 +13,7 @@
 #include "toolkit/graphics/grrecords.h"
 #include "toolkit/graphics/grtext.h"
 #include "toolkit/tests/grscreen.h"
+#include "toolkit/tests/grtrace.h"
 #include "toolkit/window/errstore.h"
 #include "toolkit/window/records.h"
 #include "toolkit/window/strings.h"
@@ -20,11 +21,7 @@
 namespace tsd {
 namespace {
 
-std::string fontdir() {
-  const char* b = std::getenv("TSD_BINARY_DIR");
-  return std::string(b != nullptr ? b : "..") + "/fonts/";
-}
-
+using grtest::fontdir;
 class GrTextPageTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {

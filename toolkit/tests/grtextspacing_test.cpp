@@ -24,15 +24,8 @@ namespace {
 using grtest::calls;
 using grtest::callsof;
 
-std::string fontdir() {
-  const char* b = std::getenv("TSD_BINARY_DIR");
-  return std::string(b != nullptr ? b : "..") + "/fonts/";
-}
-
-bool passthrough(int op) {
-  grtest::record(op);
-  return false;
-}
+using grtest::fontdir;
+using grtest::passthrough;
 
 class GrTextSpacingTest : public ::testing::Test {
  protected:

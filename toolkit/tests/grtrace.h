@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "toolkit/graphics/graphics.h"
@@ -44,6 +46,19 @@ inline bool record(int op) {
   }
   calls().push_back(c);
   return true;
+}
+
+// Records the operation and lets it reach the window driver as well.
+inline bool passthrough(int op) {
+  record(op);
+  return false;
+}
+
+// The folder the build writes the stroke-font files into (tests run one
+// folder below the build tree's top when TSD_BINARY_DIR is unset).
+inline std::string fontdir() {
+  const char* b = std::getenv("TSD_BINARY_DIR");
+  return std::string(b != nullptr ? b : "..") + "/fonts/";
 }
 
 // Starts the layer on a w x h window with n device colours, recording.
