@@ -110,5 +110,48 @@ TEST_F(Screenshot, SixteenColourScreenWithAnActiveAndAnInactiveWindow) {
   std::printf("screenshot: %s\n", png.c_str());
 }
 
+// A program that keeps a device context of a child window and draws through
+// it between messages (as the toolkit's graphics do): what it drew is shown
+// as soon as the program waits again, without a repaint.
+LRESULT child_drawer(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcA(h, m, w, l);
+}
+
+TEST_F(Screenshot, DrawingThroughAHeldChildDcIsShownWhenTheProgramWaits) {
+  std::string png = unique_temp("held_dc.png");
+  use_script("screenshot \"" + png + "\"\nclose\n");
+  WNDCLASSA wc;
+  wc.lpfnWndProc = child_drawer;
+  wc.hbrBackground = SysColorAsBrush(COLOR_WINDOW);
+  wc.lpszClassName = "HeldDcFrame";
+  ASSERT_NE(RegisterClassA(&wc), 0);
+  HWND frame = CreateWindowExA(0, "HeldDcFrame", "Okno", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 80, 400,
+                               300, nullptr, nullptr, nullptr, nullptr);
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.lpszClassName = "HeldDcChild";
+  ASSERT_NE(RegisterClassA(&wc), 0);
+  HWND child = CreateWindowExA(0, "HeldDcChild", "", WS_CHILD | WS_VISIBLE, 0, 0, 200, 100, frame,
+                               nullptr, nullptr, nullptr);
+  ASSERT_NE(child, nullptr);
+  HDC dc = GetDC(child);
+  MSG m;
+  // Everything waiting is handled and the window shown as painted; then the
+  // program draws.
+  while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+  HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
+  RECT r = make_rect(10, 10, 60, 40);
+  FillRect(dc, &r, blue);
+  DeleteObject(blue);
+  while (GetMessageA(&m, nullptr, 0, 0)) {
+    TranslateMessage(&m);
+    DispatchMessageA(&m);
+  }
+  Surface s;
+  ASSERT_TRUE(read_png(png, &s)) << png;
+  EXPECT_EQ(s.row(80 + 23 + 20)[100 + 4 + 20], 0x0000ffu)
+      << std::hex << "drawn through the child's DC after the last paint";
+}
+
 }  // namespace
 }  // namespace plat::testing

@@ -67,10 +67,20 @@ void route_input() {
   }
 }
 
+// Whether a device context handed out for the window or one of its children
+// is still held: what is drawn through it marks nothing dirty, so the window
+// is shown again whenever it could have changed.
+bool holds_dc(HWND top) {
+  for (const DcUse& use : desktop().dc_uses) {
+    if (use.hwnd && top_level_of(use.hwnd) == top) return true;
+  }
+  return false;
+}
+
 void present_all() {
   for (HWND w : desktop().top_level) {
     if (!w->shown_on_host || !w->surface) continue;
-    if (!w->dirty && w->dcs.empty()) continue;
+    if (!w->dirty && !holds_dc(w)) continue;
     w->dirty = false;
     display_present(w, *w->surface);
   }
