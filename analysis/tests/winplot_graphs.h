@@ -7,14 +7,13 @@
 #include <span>
 
 #include "analysis/analysis_state.h"
-#include "analysis/plot/winplotm.h"
+#include "analysis/plot/varnel1_graphs.h"
 #include "analysis/series.h"
 #include "analysis/tests/synthetic_curve.h"
 
 namespace tsd::testing {
 
 inline constexpr std::array<int, 3> kSeriesColours = {47, 175, 111};
-inline constexpr std::array<int, 3> kMeasuredColour1 = {223, 223, 223};
 
 // A synthetic peak, measured from 220 K to 330 K (past its maximum, short
 // of where the current underflows), analysed by all three series, each
@@ -36,77 +35,14 @@ inline bool computedstate(double tau0 = 5e-12) {
   return ok;
 }
 
-// show: the series chosen for plots; graph 1 shows the measured current of
-// the first chosen series only, as it is the same for all.
+// show: the series chosen for plots (graph 1 draws the measured current
+// once, through the highest-numbered series shown).
 inline void drawgraph(int graph, std::array<int, 3> show, int grid) {
-  AnalysisState& a = analysis;
-  constexpr int n3 = AnalysisState::kSeries * AnalysisState::kPoints;
-  std::array<int, 3> mask1 = {0, 0, 0};
-  for (int s = 0; s < 3; ++s) {
-    if (show[static_cast<std::size_t>(s)] == 1) {
-      mask1[static_cast<std::size_t>(s)] = 1;
-      break;
-    }
-  }
-  const std::array<int, 3> shown = show;
-
-  PlotBlock measured;
-  measured.a = a.fitfirst;
-  measured.b = a.fitlast;
-  measured.p = a.datfirst;
-  measured.c = a.datcount;
-  measured.colour = kSeriesColours;
-  measured.kind = 1;
-  measured.leading = AnalysisState::kPoints;
-  measured.m = 3;
-  measured.show = shown;
-  PlotBlock model;
-  model.a = a.outfirst;
-  model.b = a.outlast;
-  model.p = a.out2first;
-  model.c = a.out2last;
-  model.colour = kSeriesColours;
-  model.kind = 2;
-  model.leading = AnalysisState::kPoints;
-  model.m = 3;
-  model.show = shown;
-
-  double xmin = 0.0, xmax = 0.0;  // the program's own range variables
-  if (graph == 1) {
-    measured.x = a.tdat;
-    measured.y = a.jdat;
-    measured.leading = 0;
-    measured.colour = kMeasuredColour1;
-    measured.show = mask1;
-    model.x = a.tout;
-    model.y = std::span<const double>(a.ja[0].data(), n3);
-    xmin = a.calctmin;
-    xmax = a.calctmax;
-    winplotm(measured, model, xmin, xmax, "      T   ", "     Jd,Ja", 0.002, "(F10.1)",
-             "(1P,E11.2)", 1, grid);
-  } else if (graph == 2) {
-    measured.x = a.tdat;
-    measured.y = std::span<const double>(a.pd[0].data(), n3);
-    model.x = a.tout;
-    model.y = std::span<const double>(a.pa[0].data(), n3);
-    xmin = a.calctmin;
-    xmax = a.calctmax;
-    winplotm(measured, model, xmin, xmax, "      T   ", "     Pd,Pa", 0.002, "(F10.1)",
-             "(1P,E11.2)", 1, grid);
-  } else {
-    measured.x = a.xdat;
-    measured.y = std::span<const double>(a.ltaud[0].data(), n3);
-    measured.a = a.fit3first;
-    measured.b = a.fit3last;
-    measured.p = a.intfirst;
-    measured.c = a.intcount;
-    model.x = a.xout;
-    model.y = std::span<const double>(a.ltaua[0].data(), n3);
-    xmin = a.xlo3;
-    xmax = a.xhi3;
-    winplotm(measured, model, xmin, xmax, "    1000/T", "   log tau", 0.002, "(F10.2)",
-             "(F10.2)", 2, grid);
-  }
+  Varnel1Settings settings;
+  settings.plotseries = show;
+  settings.gridflag = grid;
+  computejmask(settings);
+  plotgraph(graph, analysis, settings);
 }
 
 }  // namespace tsd::testing
