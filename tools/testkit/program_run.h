@@ -85,6 +85,10 @@ inline ProgramRun runprogram(const ProgramSetup& setup) {
   const std::string outpath = setup.workdir + "/output.txt";
   if (!setup.script.empty()) writefile(scriptpath, setup.script);
   std::filesystem::remove(logpath);
+  // Paths relative to the test's folder are resolved before the run moves
+  // into its own.
+  std::string exe = std::filesystem::absolute(setup.exe).string();
+  const std::string fonts = std::filesystem::absolute(fontfolder()).string();
   pid_t pid = fork();
   if (pid == 0) {
     if (chdir(setup.workdir.c_str()) != 0) _exit(126);
@@ -96,7 +100,7 @@ inline ProgramRun runprogram(const ProgramSetup& setup) {
     }
     setenv("TSD_DISPLAY", "headless", 1);
     setenv("TSD_LOG", logpath.c_str(), 1);
-    setenv("QRBCHDIR", fontfolder().c_str(), 1);
+    setenv("QRBCHDIR", fonts.c_str(), 1);
     unsetenv("TSD_SCREEN");
     unsetenv("QUORINIT");
     unsetenv("QUORDEBUG");
@@ -113,8 +117,6 @@ inline ProgramRun runprogram(const ProgramSetup& setup) {
         setenv(name.c_str(), value.c_str(), 1);
       }
     }
-    std::string exe = setup.exe;
-    if (!exe.empty() && exe[0] != '/') exe = std::filesystem::absolute(exe).string();
     char* argv[] = {exe.data(), nullptr};
     execv(exe.c_str(), argv);
     _exit(127);

@@ -1,0 +1,93 @@
+// varnel1's frame run as a user runs it: start-up with and without its
+// parameter file, the greyed popups before the first load, the graph and
+// grid commands, the parameter file rewritten and read by the next start,
+// the About box and the end.
+#include <gtest/gtest.h>
+
+#include "analysis/varnel1/tests/varnel1_run.h"
+
+namespace tsd::testing {
+namespace {
+
+TEST(Varnel1Frame, StartWithoutParameterFileShowsTheBoxAndEnds) {
+  const std::string dir = varnel1folder(false);
+  testkit::ProgramRun run = runvarnel1(dir, "msgbox OK\n");
+  EXPECT_EQ(run.exitcode, 1);
+  EXPECT_NE(run.log.find("message box shown: \"Błąd\" text \"Błąd odczytu parametrów\" icon "
+                         "exclamation buttons OK default OK"),
+            std::string::npos)
+      << run.log;
+  EXPECT_FALSE(testkit::fileexists(dir + "/VARNEL1.PAR")) << "nothing is written";
+}
+
+TEST(Varnel1Frame, MalformedParameterFileEndsInAnOrderlyWay) {
+  struct Case {
+    const char* name;
+    const char* file;
+    const char* problem;  // part of the message that must name it
+  };
+  const Case cases[] = {
+      {"letters", "  201  1  0  x\n", "VARNEL1.PAR"},
+      {"too few records", "  201  1  0  1\n  1  1  1  1\n", "VARNEL1.PAR"},
+      {"nwyj out of range", "  900  1  0  1\n  1  1  1  1\n  1  1  1  1\n  1  1  1  1\n  3  3  1\n"
+                            "  2  1  1\n  1  2  1\n  1  1\n", "VARNEL1.PAR"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string dir = varnel1folder(false);
+    testkit::writefile(dir + "/VARNEL1.PAR", c.file);
+    testkit::ProgramRun run = runvarnel1(dir, "msgbox OK\n");
+    EXPECT_EQ(run.exitcode, 2);
+    EXPECT_NE(run.log.find("message box shown: \"Błąd\" text \"Błąd odczytu parametrów"),
+              std::string::npos)
+        << run.log;
+    EXPECT_NE(run.output.find(c.problem), std::string::npos) << run.output;
+    EXPECT_EQ(testkit::readfile(dir + "/VARNEL1.PAR"), c.file) << "the file is left as it was";
+  }
+}
+
+TEST(Varnel1Frame, PopupsAreGreyedUntilTheFirstLoad) {
+  const std::string dir = varnel1folder();
+  // A cancelled selection loads nothing: the popups stay greyed.
+  testkit::ProgramRun run = runvarnel1(
+      dir, "menu 40001\nfile cancel\nmenu 40053\nkey Escape\nmenu 40009\nkey Escape\nmenu 40004\n");
+  EXPECT_EQ(run.exitcode, 0);
+  EXPECT_EQ(count(run.log, "menu command: 40053"), 0) << run.log;
+  EXPECT_EQ(count(run.log, "menu command: 40009"), 0) << run.log;
+  EXPECT_EQ(count(run.log, "message box shown"), 0) << run.log;
+  // After a load every popup works.
+  run = runvarnel1(dir, loadsample(dir) + "menu 40009\nmsgbox OK\nmenu 40004\n");
+  EXPECT_EQ(count(run.log, "menu command: 40009"), 1) << run.log;
+  EXPECT_NE(run.log.find("text \"Parametry zapisane w pliku Varnel1.par\" icon information"),
+            std::string::npos)
+      << run.log;
+}
+
+TEST(Varnel1Frame, SavedParametersGiveTheGraphAndGridToTheNextStart) {
+  const std::string dir = varnel1folder();
+  // Graph 3, grid on, saved.
+  testkit::ProgramRun run =
+      runvarnel1(dir, loadsample(dir) + "menu 40013\nmenu 40077\nmenu 40009\nmsgbox OK\nmenu 40004\n");
+  EXPECT_EQ(run.exitcode, 0);
+  const std::string saved = testkit::readfile(dir + "/VARNEL1.PAR");
+  EXPECT_EQ(saved.substr(0, saved.find('\n')), "  201  3  1  1");
+  // The rest of the file is rewritten as it was read.
+  const std::string example = testkit::readfile(examplefile("VARNEL1.PAR"));
+  EXPECT_EQ(saved.substr(saved.find('\n')), example.substr(example.find('\n')));
+  // The next start reads it back and rewrites the same file.
+  std::filesystem::remove(dir + "/VARNEL1.PAR.bak");
+  run = runvarnel1(dir, loadsample(dir) + "menu 40009\nmsgbox OK\nmenu 40004\n");
+  EXPECT_EQ(testkit::readfile(dir + "/VARNEL1.PAR"), saved);
+}
+
+TEST(Varnel1Frame, AboutBoxAndTheCloseBox) {
+  const std::string dir = varnel1folder();
+  testkit::ProgramRun run = runvarnel1(dir, "menu 40035\nmsgbox OK\nclose\n");
+  EXPECT_EQ(run.exitcode, 0);
+  EXPECT_NE(run.log.find("message box shown: \"O programie\" text \"Program Varnel1, wersja 1.00 "),
+            std::string::npos)
+      << run.log;
+}
+
+}  // namespace
+}  // namespace tsd::testing

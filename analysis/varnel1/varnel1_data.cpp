@@ -1,0 +1,75 @@
+#include "analysis/varnel1/varnel1_data.h"
+
+#include <span>
+#include <string>
+
+#include "analysis/analysis_state.h"
+#include "analysis/datafile.h"
+#include "analysis/series.h"
+#include "analysis/var.h"
+#include "analysis/varnel1/varnel1_ui.h"
+#include "analysis/varnel1_settings.h"
+#include "toolkit/window/wcomdlg.h"
+#include "toolkit/window/wdialog.h"
+#include "toolkit/window/wmenu.h"
+
+namespace tsd {
+
+namespace {
+
+constexpr int kPopups[] = {40005, 40010, 40015, 40002, 40003};
+// Keep the folder the user went to, append the filter's extension when none
+// is typed. No offer to create a missing file: a data file must exist.
+constexpr int kOpenFlags = kFileKeepDirectory | kFileDefaultExt;
+
+}  // namespace
+
+void enablepopups() {
+  for (int id : kPopups) wmenusetstate(id, 1, 1);
+}
+
+void datacommand() {
+  wselectfile2("Plik danych (*.dat, *.prn, *.txt)|*.dat; *.prn; *.txt|", kOpenFlags,
+               std::span<char>(varnel1files.datafile), "Czytanie danych");
+  if (winfodialog(4) != 1) return;
+
+  // The file is read aside: a file that fails half-way changes neither the
+  // measured data nor b and T0, so graphs and tables never mix two runs.
+  static MeasuredData data;
+  const VarRecord before = var;
+  const std::string_view name = trimmedname(varnel1files.datafile);
+  const DataFileStatus status = readdatafile(name, data);
+  if (status != DataFileStatus::ok) {
+    var = before;
+    if (status == DataFileStatus::cannot_open) {
+      errorbox(cp("Nie można otworzyć pliku ") + std::string(name));
+    } else {
+      errorbox(cp("Błąd odczytu danych"));
+    }
+    return;
+  }
+  AnalysisState& a = analysis;
+  a.nwej = data.N;
+  a.area = data.S;
+  for (int i = 0; i < data.N; ++i) {
+    a.tdat[i] = data.T[i];
+    a.jdat[i] = data.J[i];
+  }
+
+  Varnel1Settings& settings = varnel1settings;
+  if (settings.curgraph == 0) settings.curgraph = settings.defgraph;
+  for (int i = 0; i < a.nwej; ++i) a.xdat[i] = 1000.0 / a.tdat[i];
+  a.calctmin = a.tdat[0];
+  a.calctmax = a.tdat[a.nwej - 1];
+  gridcompute();
+  a.xlo3 = a.xout[a.nwyj - 1];
+  a.xhi3 = a.xout[0];
+  for (int s = 0; s < AnalysisState::kSeries; ++s) {
+    a.tmin[s] = a.tini[s] = a.calctmin;
+    a.tmax[s] = a.tlim[s] = a.calctmax;
+  }
+  recomputeseries(SeriesWindow::IntegrationRange);
+  enablepopups();
+}
+
+}  // namespace tsd

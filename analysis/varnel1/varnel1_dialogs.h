@@ -1,0 +1,13 @@
+// varnel1's dialogs of ranges (104), methods (107), output range (105) and
+// series (106): filled from the state, shown modal, read back, checked,
+// committed, and the analysis repeated or the graph redrawn.
+#pragma once
+
+namespace tsd {
+
+void rangedialog();   // "Zakres aproksymacji"
+void methoddialog();  // "Metody numeryczne"
+void outputdialog();  // "Zakres obliczeń"
+void seriesdialog();  // "Numery serii"
+
+}  // namespace tsd

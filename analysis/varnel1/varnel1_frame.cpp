@@ -1,0 +1,209 @@
+#include "analysis/varnel1/varnel1_frame.h"
+
+#include <cstdio>
+#include <string>
+
+#include "analysis/analysis_state.h"
+#include "analysis/plot/varnel1_graphs.h"
+#include "analysis/varnel1/varnel1_data.h"
+#include "analysis/varnel1/varnel1_dialogs.h"
+#include "analysis/varnel1/varnel1_results.h"
+#include "analysis/varnel1/varnel1_ui.h"
+#include "analysis/varnel1_params.h"
+#include "analysis/varnel1_settings.h"
+#include "text/cp1250.h"
+#include "toolkit/graphics/graphics.h"
+#include "toolkit/window/wdialog.h"
+#include "toolkit/window/winit.h"
+#include "toolkit/window/wmessage.h"
+#include "toolkit/window/wwindow.h"
+
+namespace tsd {
+
+namespace {
+
+int exitcode = 0;
+
+constexpr int kMenu = 30001;
+constexpr int kKeptDialogs[] = {104, 107, 105, 106};
+
+// Menu commands.
+enum Command {
+  kData = 40001,
+  kRanges = 40053,
+  kMethods = 40025,
+  kOutputRange = 40075,
+  kSeries = 40076,
+  kGraph1 = 40011,
+  kGraph2 = 40012,
+  kGraph3 = 40013,
+  kGrid = 40077,
+  kResults = 40031,
+  kTable1 = 40016,
+  kTable2 = 40017,
+  kTable3 = 40032,
+  kTable4 = 40033,
+  kSaveParameters = 40008,
+  kSaveResults = 40034,
+  kSaveTable1 = 40007,
+  kSaveTable2 = 40006,
+  kSaveTable3 = 40047,
+  kSaveTable4 = 40021,
+  kSaveParamFile = 40009,
+  kPrintParameters = 40020,
+  kPrintResults = 40022,
+  kPrintTable1 = 40018,
+  kPrintTable2 = 40019,
+  kPrintTable3 = 40048,
+  kPrintTable4 = 40024,
+  kAbout = 40035,
+  kEnd = 40004,
+};
+
+void openwindow() {
+  WindowStyle style;
+  style.flags = 7;  // system menu, minimise and maximise boxes
+  style.x = 160;
+  style.y = -1;
+  style.width = -1;
+  style.height = -1;
+  style.menu = kMenu;
+  setwindowtitle(style, "Program Varnel1");
+  windowopen(style);
+}
+
+// False when the program cannot go on (the box has been shown).
+bool readparameterfile() {
+  const ParamsResult result = readparams(varnel1settings, analysis);
+  if (result.ok()) return true;
+  if (result.status == ParamsStatus::missing) {
+    errorbox(paramsmissingtext());
+    exitcode = 1;
+    return false;
+  }
+  // A file the program cannot work with: said in a box and on standard
+  // error, and the program ends.
+  const std::string problem = paramsproblemtext(result);
+  errorbox(cp("Błąd odczytu parametrów") + "\r\n" + problem);
+  std::fprintf(stderr, "%s\n", text::utf8_from_cp1250(problem).c_str());
+  exitcode = 2;
+  return false;
+}
+
+void showgraph(int graph) {
+  igrarea(0.0f, 0.0f, 1.0f, 1.0f);
+  igrareaclear();
+  plotgraph(graph, analysis, varnel1settings);
+  varnel1settings.curgraph = graph;
+}
+
+void switchgrid() {
+  int& grid = varnel1settings.gridflag;
+  if (grid == 0) {
+    grid = 1;
+  } else if (grid == 1) {
+    grid = 0;
+  }
+  drawcurrent();
+}
+
+void saveparamfile() {
+  const ParamsResult result = writeparams(varnel1settings, analysis);
+  if (result.ok()) {
+    infobox(paramssavedtext());
+  } else {
+    errorbox(paramswritefailedtext());
+  }
+}
+
+void about() {
+  const std::string text = cp(
+      "Program Varnel1, wersja 1.00"
+      "\rPrądy depolaryzacji (TSD)"
+      "\rWersja dla systemu Linux."
+      "\rObliczenia w trzech seriach");
+  infobox(text, "O programie");
+}
+
+// Runs one menu command; false when the program ends.
+bool menucommand(int id) {
+  switch (id) {
+    case kData: datacommand(); break;
+    case kRanges: rangedialog(); break;
+    case kMethods: methoddialog(); break;
+    case kOutputRange: outputdialog(); break;
+    case kSeries: seriesdialog(); break;
+    case kGraph1: showgraph(1); break;
+    case kGraph2: showgraph(2); break;
+    case kGraph3: showgraph(3); break;
+    case kGrid: switchgrid(); break;
+    case kResults: resultsdialog(); break;
+    case kTable1: tabledialog(1); break;
+    case kTable2: tabledialog(2); break;
+    case kTable3: tabledialog(3); break;
+    case kTable4: tabledialog(4); break;
+    case kSaveParameters: savecommand(Report::parameters); break;
+    case kSaveResults: savecommand(Report::results); break;
+    case kSaveTable1: savecommand(Report::table1); break;
+    case kSaveTable2: savecommand(Report::table2); break;
+    case kSaveTable3: savecommand(Report::table3); break;
+    case kSaveTable4: savecommand(Report::table4); break;
+    case kSaveParamFile: saveparamfile(); break;
+    case kPrintParameters: printcommand(Report::parameters); break;
+    case kPrintResults: printcommand(Report::results); break;
+    case kPrintTable1: printcommand(Report::table1); break;
+    case kPrintTable2: printcommand(Report::table2); break;
+    case kPrintTable3: printcommand(Report::table3); break;
+    case kPrintTable4: printcommand(Report::table4); break;
+    case kAbout: about(); break;
+    case kEnd:
+      windowclose();
+      return false;
+    default: break;  // any other id is not a command of this program
+  }
+  return true;
+}
+
+void messageloop() {
+  for (;;) {
+    int type = 0;
+    WindowMessage message;
+    wmessage(type, message);
+    switch (type) {
+      case kMenuSelect:
+        if (!menucommand(message.value1)) return;
+        break;
+      case kExpose:
+      case kResize:
+        drawcurrent();
+        break;
+      case kCloseRequest:
+        if (message.win != 0) {
+          windowclosechild(message.win);
+        } else {
+          windowclose();
+          return;
+        }
+        break;
+      default: break;
+    }
+  }
+}
+
+}  // namespace
+
+int varnel1exitcode() { return exitcode; }
+
+void varnel1main() {
+  exitcode = 0;
+  winitialise(" ");
+  openwindow();
+  if (!readparameterfile()) return;
+  varnel1settings.curgraph = 0;
+  varnel1settings.markersize = 0.002;
+  computejmask(varnel1settings);
+  for (int id : kKeptDialogs) wdialogload(id);
+  messageloop();
+}
+
+}  // namespace tsd
