@@ -32,12 +32,14 @@ void datacommand() {
   wselectfile2("Plik danych (*.dat, *.prn, *.txt)|*.dat; *.prn; *.txt|", kOpenFlags,
                std::span<char>(varnel1files.datafile), "Czytanie danych");
   if (winfodialog(4) != 1) return;
+  loaddatafile(trimmedname(varnel1files.datafile));
+}
 
+bool loaddatafile(std::string_view name) {
   // The file is read aside: a file that fails half-way changes neither the
   // measured data nor b and T0, so graphs and tables never mix two runs.
   static MeasuredData data;
   const VarRecord before = var;
-  const std::string_view name = trimmedname(varnel1files.datafile);
   const DataFileStatus status = readdatafile(name, data);
   if (status != DataFileStatus::ok) {
     var = before;
@@ -46,7 +48,7 @@ void datacommand() {
     } else {
       errorbox(cp("Błąd odczytu danych"));
     }
-    return;
+    return false;
   }
   AnalysisState& a = analysis;
   a.nwej = data.N;
@@ -70,6 +72,7 @@ void datacommand() {
   }
   recomputeseries(SeriesWindow::IntegrationRange);
   enablepopups();
+  return true;
 }
 
 }  // namespace tsd
