@@ -1,0 +1,93 @@
+// varnel1 on the headless screen: from the data command (after its file
+// selection) to the drawn graph for 800 measured and 800 output points, and
+// the redraw of each graph on an expose.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "analysis/analysis_state.h"
+#include "analysis/funcs.h"
+#include "analysis/var.h"
+#include "analysis/varnel1/varnel1_data.h"
+#include "analysis/varnel1/varnel1_ui.h"
+#include "analysis/varnel1_settings.h"
+#include "toolkit/window/winit.h"
+#include "toolkit/window/wwindow.h"
+
+namespace {
+
+using namespace tsd;
+
+// Two overlapping first-order peaks measured at 800 points, 215 K to 310 K.
+std::string writedatafile() {
+  const std::string path = "/tmp/tsd_bench_varnel1_800.dat";
+  std::FILE* f = std::fopen(path.c_str(), "w");
+  if (f == nullptr) return {};
+  var.T0 = 200.0;
+  var.b = 0.05;
+  std::fprintf(f, "800 0.05 200.0 0.785\n");
+  for (int i = 0; i < 800; ++i) {
+    const double T = 215.0 + i * (95.0 / 799.0);
+    const double J = fun2(T, 4.0e-12, 265.0, 0.70) + fun2(T, 2.5e-12, 292.0, 0.95);
+    std::fprintf(f, "%8.3f %13.5E\n", T, J * 0.785 + 2.0e-16);
+  }
+  std::fclose(f);
+  return path;
+}
+
+// The program's window and settings as VARNEL1.PAR of the examples gives
+// them, with 800 output points.
+bool openprogram() {
+  static bool open = false;
+  if (open) return true;
+  unsetenv("TSD_SCRIPT");
+  unsetenv("TSD_SCREEN");
+  setenv("TSD_DISPLAY", "headless", 1);
+  if (std::getenv("QRBCHDIR") == nullptr) setenv("QRBCHDIR", "fonts", 1);
+  winitialise(" ");
+  WindowStyle style;
+  style.flags = 7;
+  style.x = 160;
+  style.menu = 0;
+  setwindowtitle(style, "Program Varnel1");
+  windowopen(style);
+  analysis.nwyj = 800;
+  analysis.intmethod = {3, 2, 1};
+  analysis.p0method = {3, 1, 2};
+  varnel1settings.plotseries = {1, 1, 1};
+  varnel1settings.defgraph = 1;
+  varnel1settings.gridflag = 0;
+  computejmask(varnel1settings);
+  open = true;
+  return true;
+}
+
+void BM_DataCommandToDrawnGraph(benchmark::State& state) {
+  const std::string file = writedatafile();
+  if (file.empty() || !openprogram()) {
+    state.SkipWithError("no data file or no window");
+    return;
+  }
+  for (auto _ : state) {
+    if (!loaddatafile(file)) {
+      state.SkipWithError("the data file was refused");
+      return;
+    }
+  }
+}
+BENCHMARK(BM_DataCommandToDrawnGraph)->Unit(benchmark::kMillisecond);
+
+void BM_ExposeRedraw(benchmark::State& state) {
+  const std::string file = writedatafile();
+  if (file.empty() || !openprogram() || !loaddatafile(file)) {
+    state.SkipWithError("no data loaded");
+    return;
+  }
+  varnel1settings.curgraph = static_cast<int>(state.range(0));
+  for (auto _ : state) drawcurrent();
+}
+BENCHMARK(BM_ExposeRedraw)->DenseRange(1, 3)->Unit(benchmark::kMillisecond);
+
+}  // namespace
