@@ -80,6 +80,19 @@ TEST(Varnel1Frame, SavedParametersGiveTheGraphAndGridToTheNextStart) {
   EXPECT_EQ(testkit::readfile(dir + "/VARNEL1.PAR"), saved);
 }
 
+TEST(Varnel1Frame, GridSwitchedTwiceGivesTheSameDrawing) {
+  const std::string dir = varnel1folder();
+  const std::string shot[3] = {dir + "/off.png", dir + "/on.png", dir + "/offagain.png"};
+  testkit::ProgramRun run = runvarnel1(
+      dir, loadsample(dir) + "screenshot \"" + shot[0] + "\"\nmenu 40077\nscreenshot \"" + shot[1] +
+               "\"\nmenu 40077\nscreenshot \"" + shot[2] + "\"\nmenu 40004\n");
+  EXPECT_EQ(run.exitcode, 0);
+  const std::string off = testkit::readfile(shot[0]);
+  ASSERT_FALSE(off.empty());
+  EXPECT_FALSE(off == testkit::readfile(shot[1])) << "the grid is drawn at once";
+  EXPECT_TRUE(off == testkit::readfile(shot[2])) << "and switched off again";
+}
+
 TEST(Varnel1Frame, AboutBoxAndTheCloseBox) {
   const std::string dir = varnel1folder();
   testkit::ProgramRun run = runvarnel1(dir, "menu 40035\nmsgbox OK\nclose\n");
