@@ -66,6 +66,24 @@ void grid_curves(int s) {
 
 }  // namespace
 
+void resetranges() {
+  AnalysisState& a = analysis;
+  const int n = std::clamp(a.nwej, 0, kPoints);
+  if (n < 1) return;
+  for (int i = 0; i < n; ++i) a.xdat[i] = 1000.0 / a.tdat[i];
+  a.calctmin = a.tdat[0];
+  a.calctmax = a.tdat[n - 1];
+  gridcompute();
+  if (const int ngrid = grid_points(); ngrid >= 1) {
+    a.xlo3 = a.xout[ngrid - 1];
+    a.xhi3 = a.xout[0];
+  }
+  for (int s = 0; s < AnalysisState::kSeries; ++s) {
+    a.tmin[s] = a.tini[s] = a.calctmin;
+    a.tmax[s] = a.tlim[s] = a.calctmax;
+  }
+}
+
 void gridcompute() {
   AnalysisState& a = analysis;
   const int n = grid_points();

@@ -27,6 +27,12 @@ struct SeriesOutcome {
 // point is calctmin itself; none for nwyj < 1).
 void gridcompute();
 
+// After a new measured data set (nwej points in tdat, rising): xdat =
+// 1000/T, the output range and grid over the measured range with the
+// current nwyj, the x limits of graph 3, and every series' fit window and
+// integration limits reset to the measured range.
+void resetranges();
+
 // Series s (1..3): integrates the current between tini(s) and tlim(s) down
 // from tlim(s), forms Pd and log10 taud at every measured point, fits the
 // line over the window, and on success sets the results, the model curves and

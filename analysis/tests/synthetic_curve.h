@@ -32,18 +32,9 @@ inline void load_synthetic(const SyntheticPeak& p) {
     const double t = p.T0 + (i - 1) * step;
     a.tdat[i - 1] = t;
     a.jdat[i - 1] = fun1(t, p.P0, p.tau0, p.Ea);
-    a.xdat[i - 1] = 1000.0 / t;
   }
   a.nwyj = p.grid;
-  a.calctmin = a.tdat[0];
-  a.calctmax = a.tdat[p.points - 1];
-  gridcompute();
-  a.xlo3 = a.xout[a.nwyj - 1];
-  a.xhi3 = a.xout[0];
-  for (int s = 0; s < AnalysisState::kSeries; ++s) {
-    a.tmin[s] = a.tini[s] = a.calctmin;
-    a.tmax[s] = a.tlim[s] = a.calctmax;
-  }
+  resetranges();
 }
 
 }  // namespace tsd::testing

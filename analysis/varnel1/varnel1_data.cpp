@@ -60,16 +60,7 @@ bool loaddatafile(std::string_view name) {
 
   Varnel1Settings& settings = varnel1settings;
   if (settings.curgraph == 0) settings.curgraph = settings.defgraph;
-  for (int i = 0; i < a.nwej; ++i) a.xdat[i] = 1000.0 / a.tdat[i];
-  a.calctmin = a.tdat[0];
-  a.calctmax = a.tdat[a.nwej - 1];
-  gridcompute();
-  a.xlo3 = a.xout[a.nwyj - 1];
-  a.xhi3 = a.xout[0];
-  for (int s = 0; s < AnalysisState::kSeries; ++s) {
-    a.tmin[s] = a.tini[s] = a.calctmin;
-    a.tmax[s] = a.tlim[s] = a.calctmax;
-  }
+  resetranges();
   recomputeseries(SeriesWindow::IntegrationRange);
   enablepopups();
   return true;
