@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <exception>
 
-#include "platform/display/display.h"
 #include "platform/kernel/kernel.h"
+#include "platform/user/desktop.h"
 
 namespace tsd {
 
@@ -22,7 +22,9 @@ int winmain(int argc, char** argv, void (*mainroutine)()) {
     code = kUnhandledExitCode;
   }
   std::fflush(nullptr);
-  plat::display_close();
+  // Every window still there is destroyed and everything the window system
+  // holds is given back before the display closes.
+  plat::desktop_reset();
   return code;
 }
 
