@@ -46,17 +46,8 @@ inline void expectedanalysis(const std::string& dir, const std::string& datafile
   for (int i = 0; i < a.nwej; ++i) {
     a.tdat[i] = data.T[i];
     a.jdat[i] = data.J[i];
-    a.xdat[i] = 1000.0 / a.tdat[i];
   }
-  a.calctmin = a.tdat[0];
-  a.calctmax = a.tdat[a.nwej - 1];
-  gridcompute();
-  a.xlo3 = a.xout[a.nwyj - 1];
-  a.xhi3 = a.xout[0];
-  for (int s = 0; s < AnalysisState::kSeries; ++s) {
-    a.tmin[s] = a.tini[s] = a.calctmin;
-    a.tmax[s] = a.tlim[s] = a.calctmax;
-  }
+  resetranges();
   for (int s = 1; s <= AnalysisState::kSeries; ++s) {
     const SeriesOutcome outcome = seriescompute(s, SeriesWindow::IntegrationRange);
     ASSERT_TRUE(outcome.ok) << "series " << s << ": " << text::utf8_from_cp1250(outcome.text());
