@@ -112,8 +112,10 @@ int decode_pcx(std::span<const std::uint8_t> bytes, PcxImage& image) {
   // The runs lie between the header and the palette; two bytes give at
   // most 63 pixels, so a file too short for the picture is refused before
   // anything is allocated.
-  const std::span<const std::uint8_t> runs =
-      bytes.subspan(kPcxHeaderSize, bytes.size() - kPcxHeaderSize - kPcxPaletteSize);
+  // The palette's mark byte ends them when it is there.
+  std::size_t end = bytes.size() - kPcxPaletteSize;
+  if (end > kPcxHeaderSize && bytes[end - 1] == kPcxPaletteMark) --end;
+  const std::span<const std::uint8_t> runs = bytes.subspan(kPcxHeaderSize, end - kPcxHeaderSize);
   const std::size_t total = static_cast<std::size_t>(bpl) * static_cast<std::size_t>(h);
   if (total > runs.size() / 2 * kPcxMaxRun + runs.size() % 2) return kPictureBadFile;
   std::vector<std::uint8_t> lines(total);
