@@ -28,7 +28,8 @@ int xxmwinplaymetafile(int x1, int y1, int x2, int y2, int& status, const char* 
   const plat::BYTE* data = bytes.data() + skip;
   const auto size = static_cast<plat::UINT>(bytes.size() - skip);
   if (plat::HENHMETAFILE emf = plat::SetEnhMetaFileBits(size, data)) {
-    const plat::RECT rect{x1, y1, x2, y2};
+    // Both corners are inside the picture, as for classic metafiles.
+    const plat::RECT rect{x1, y1, x2 + 1, y2 + 1};
     if (hdc != nullptr) plat::PlayEnhMetaFile(hdc, emf, &rect);
     plat::DeleteEnhMetaFile(emf);
     status = kPictureOk;
