@@ -208,16 +208,7 @@ void playrecord(MetaPlayer& p, const RecordBytes& r, std::uint32_t type) {
       lf.lfEscapement = r.s32(20);
       lf.lfOrientation = r.s32(24);
       lf.lfWeight = r.s32(28);
-      if (r.ok(32, 8)) {
-        lf.lfItalic = r.b[32];
-        lf.lfUnderline = r.b[33];
-        lf.lfStrikeOut = r.b[34];
-        lf.lfCharSet = r.b[35];
-        lf.lfOutPrecision = r.b[36];
-        lf.lfClipPrecision = r.b[37];
-        lf.lfQuality = r.b[38];
-        lf.lfPitchAndFamily = r.b[39];
-      }
+      r.fontbytes(32, lf);
       std::size_t n = 0;
       while (n < LF_FACESIZE - 1 && r.ok(40 + 2 * n, 2) && r.u16(40 + 2 * n) != 0) ++n;
       const std::string face = fromutf16(r, 40, n);

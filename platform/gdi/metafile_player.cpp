@@ -33,14 +33,7 @@ MetaPlayer::MetaPlayer(HDC dc, std::size_t handles)
 }
 
 MetaPlayer::~MetaPlayer() {
-  SelectObject(dc_, original_.pen);
-  SelectObject(dc_, original_.brush);
-  SelectObject(dc_, original_.font);
-  SetTextColor(dc_, original_.text);
-  SetBkColor(dc_, original_.bk);
-  SetBkMode(dc_, original_.bkmode);
-  SetROP2(dc_, original_.rop2);
-  SetTextAlign(dc_, original_.align);
+  apply(original_);
   for (std::size_t i = 0; i < slots_.size(); ++i)
     if (taken_[i] && slots_[i] != nullptr) DeleteObject(slots_[i]);
   for (HGDIOBJ o : pending_) DeleteObject(o);
@@ -159,6 +152,10 @@ void MetaPlayer::restore(int which) {
   }
   const Saved s = saved_[keep];
   saved_.resize(keep);
+  apply(s);
+}
+
+void MetaPlayer::apply(const Saved& s) {
   map = s.map;
   ax = s.ax;
   bx = s.bx;

@@ -43,6 +43,19 @@ struct RecordBytes {
                      : 0;
   }
   std::int32_t s32(std::size_t at) const { return static_cast<std::int32_t>(u32(at)); }
+  // The eight one-byte fields of a logical font (italic .. pitch and
+  // family), as both formats store them.
+  void fontbytes(std::size_t at, LOGFONTA& lf) const {
+    if (!ok(at, 8)) return;
+    lf.lfItalic = b[at];
+    lf.lfUnderline = b[at + 1];
+    lf.lfStrikeOut = b[at + 2];
+    lf.lfCharSet = b[at + 3];
+    lf.lfOutPrecision = b[at + 4];
+    lf.lfClipPrecision = b[at + 5];
+    lf.lfQuality = b[at + 6];
+    lf.lfPitchAndFamily = b[at + 7];
+  }
 };
 
 class MetaPlayer {
@@ -105,6 +118,7 @@ class MetaPlayer {
     UINT align;
   };
   Saved snapshot() const;
+  void apply(const Saved& s);
   POINT device(double x, double y) const;
   void flipped(bool& fx, bool& fy) const;
 

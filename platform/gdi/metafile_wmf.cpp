@@ -180,19 +180,9 @@ void playrecord(MetaPlayer& p, const RecordBytes& r, std::uint16_t fn) {
       lf.lfEscapement = r.s16(10);
       lf.lfOrientation = r.s16(12);
       lf.lfWeight = r.s16(14);
-      const RecordBytes& b = r;
-      if (b.ok(16, 8)) {
-        lf.lfItalic = b.b[16];
-        lf.lfUnderline = b.b[17];
-        lf.lfStrikeOut = b.b[18];
-        lf.lfCharSet = b.b[19];
-        lf.lfOutPrecision = b.b[20];
-        lf.lfClipPrecision = b.b[21];
-        lf.lfQuality = b.b[22];
-        lf.lfPitchAndFamily = b.b[23];
-      }
-      for (std::size_t i = 0; i + 1 < LF_FACESIZE && b.ok(24 + i, 1) && b.b[24 + i] != 0; ++i)
-        lf.lfFaceName[i] = static_cast<char>(b.b[24 + i]);
+      r.fontbytes(16, lf);
+      for (std::size_t i = 0; i + 1 < LF_FACESIZE && r.ok(24 + i, 1) && r.b[24 + i] != 0; ++i)
+        lf.lfFaceName[i] = static_cast<char>(r.b[24 + i]);
       p.put(p.freeslot(), p.makefont(lf));
       break;
     }
