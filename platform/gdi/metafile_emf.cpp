@@ -143,7 +143,7 @@ void points(MetaPlayer& p, const RecordBytes& r, std::size_t at, std::size_t n, 
 void polypolygon(MetaPlayer& p, const RecordBytes& r, bool small) {
   const std::size_t polys = r.u32(24);
   const std::size_t counts = 32;
-  if (polys > (r.b.size() - counts) / 4) return;
+  if (r.b.size() < counts || polys > (r.b.size() - counts) / 4) return;
   std::size_t at = counts + 4 * polys;
   const std::size_t each = small ? 4 : 8;
   for (std::size_t k = 0; k < polys; ++k) {

@@ -133,6 +133,7 @@ void playrecord(MetaPlayer& p, const RecordBytes& r, std::uint16_t fn) {
     case kSetPixel: p.pixel(w(3), w(2), colour(0)); break;
     case kPolygon:
     case kPolyline: {
+      if (nparams < 1) break;
       const std::size_t n = std::min<std::size_t>(u(0), (nparams - 1) / 2);
       std::vector<double> xy(2 * n);
       for (std::size_t i = 0; i < 2 * n; ++i) xy[i] = w(1 + i);
@@ -140,6 +141,7 @@ void playrecord(MetaPlayer& p, const RecordBytes& r, std::uint16_t fn) {
       break;
     }
     case kPolyPolygon: {
+      if (nparams < 1) break;
       const std::size_t polys = std::min<std::size_t>(u(0), nparams - 1);
       std::size_t at = 1 + polys;
       for (std::size_t k = 0; k < polys; ++k) {

@@ -277,6 +277,69 @@ TEST(GdiEmf, OwnMappingRecordsAndWideText) {
   EXPECT_GT(ink, 10) << cv.picture();
 }
 
+// Two squares, 2..8 and 12..18, as one record of each polygon kind.
+TEST(GdiMetafilePolygons, EveryPolygonRecordFillsBothSquares) {
+  const std::int64_t sq[2][8] = {{2, 2, 8, 2, 8, 8, 2, 8}, {12, 12, 18, 12, 18, 18, 12, 18}};
+  auto pack16 = [&](int k, int i) { return sq[k][2 * i] | sq[k][2 * i + 1] << 16; };
+  struct Case {
+    const char* what;
+    std::function<Bytes()> make;
+  };
+  const Case cases[] = {
+      {"classic polypolygon", [&] {
+         Wmf m;
+         m.rec(kCreateBrush, {BS_SOLID, Wmf::lo(kRed), Wmf::hi(kRed), 0}).rec(kSelectObject, {0});
+         std::vector<int> w = {2, 4, 4};
+         for (int k = 0; k < 2; ++k)
+           for (int i = 0; i < 8; ++i) w.push_back(static_cast<int>(sq[k][i]));
+         m.rec(0x0538, {w[0], w[1], w[2], w[3], w[4], w[5], w[6], w[7], w[8], w[9], w[10], w[11], w[12], w[13],
+                        w[14], w[15], w[16], w[17], w[18]});
+         return m.bytes();
+       }},
+      {"enhanced polypolygon, 16-bit points", [&] {
+         Emf e;
+         e.rec(kEmfCreateBrush, {1, BS_SOLID, kRed, 0}).rec(kEmfSelect, {1});
+         e.rec(91, {0, 0, 20, 20, 2, 8, 4, 4, pack16(0, 0), pack16(0, 1), pack16(0, 2), pack16(0, 3), pack16(1, 0),
+                    pack16(1, 1), pack16(1, 2), pack16(1, 3)});
+         return e.bytes();
+       }},
+      {"enhanced polypolygon, 32-bit points", [&] {
+         Emf e;
+         e.rec(kEmfCreateBrush, {1, BS_SOLID, kRed, 0}).rec(kEmfSelect, {1});
+         e.rec(8, {0, 0, 20, 20, 2, 8, 4, 4, sq[0][0], sq[0][1], sq[0][2], sq[0][3], sq[0][4], sq[0][5], sq[0][6],
+                   sq[0][7], sq[1][0], sq[1][1], sq[1][2], sq[1][3], sq[1][4], sq[1][5], sq[1][6], sq[1][7]});
+         return e.bytes();
+       }},
+      {"enhanced polygons, 32 and 16 bits", [&] {
+         Emf e;
+         e.rec(kEmfCreateBrush, {1, BS_SOLID, kRed, 0}).rec(kEmfSelect, {1});
+         e.rec(3, {0, 0, 20, 20, 4, sq[0][0], sq[0][1], sq[0][2], sq[0][3], sq[0][4], sq[0][5], sq[0][6], sq[0][7]});
+         e.rec(86, {0, 0, 20, 20, 4, pack16(1, 0), pack16(1, 1), pack16(1, 2), pack16(1, 3)});
+         return e.bytes();
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Canvas cv(20, 20);
+    const Bytes b = c.make();
+    if (HENHMETAFILE e = SetEnhMetaFileBits(static_cast<UINT>(b.size()), b.data())) {
+      // The frame is 100 reference pixels: onto 100 device pixels, 1:1.
+      const RECT r{0, 0, 100, 100};
+      PlayEnhMetaFile(cv.dc, e, &r);
+      DeleteEnhMetaFile(e);
+    } else {
+      HMETAFILE m = SetMetaFileBitsEx(static_cast<UINT>(b.size()), b.data());
+      ASSERT_NE(m, nullptr);
+      PlayMetaFile(cv.dc, m);
+      DeleteMetaFile(m);
+    }
+    EXPECT_EQ(cv.at(5, 5), kRed) << cv.picture();
+    EXPECT_EQ(cv.at(15, 15), kRed) << cv.picture();
+    EXPECT_TRUE(cv.white(10, 10));
+    EXPECT_TRUE(cv.white(5, 15));
+  }
+}
+
 TEST(GdiEmf, MalformedBytesAreRefused) {
   const Bytes good = emfpicture().bytes();
   auto set32 = [](Bytes& b, std::size_t at, std::uint32_t v) {
@@ -306,6 +369,7 @@ TEST(GdiEmf, MalformedBytesAreRefused) {
   // Point and text counts larger than their records are skipped.
   Emf e;
   e.rec(kEmfPolyline16, {0, 0, 9, 9, 100000, 0}).rec(kEmfTextW, {0, 0, 0, 0, 0, 0, 0, 5, 5, 1000, 8});
+  e.rec(91, {}).rec(91, {0, 0, 9, 9, 0x7fffffff, 3}).rec(8, {0, 0, 9, 9, 2, 6, 3, 3});
   const Bytes b = e.bytes();
   HENHMETAFILE m = SetEnhMetaFileBits(static_cast<UINT>(b.size()), b.data());
   ASSERT_NE(m, nullptr);
