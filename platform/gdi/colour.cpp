@@ -6,6 +6,7 @@
 #include "platform/gdi/display_state.h"
 #include "platform/gdi/gdi_private.h"
 #include "platform/gdi/objects.h"
+#include "platform/gdi/palette.h"
 
 namespace plat {
 
@@ -113,6 +114,24 @@ COLORREF ResolveColour(const DeviceContext* dc, COLORREF c) {
     case 8: return from_palette || d.system_colours.empty() ? c : NearestOf(d.system_colours, c);
     default: return c;
   }
+}
+
+UINT GetSystemPaletteEntries(HDC hdc, UINT start, UINT count, PALETTEENTRY* entries) {
+  if (hdc != nullptr && AsDC(hdc) == nullptr) return 0;
+  const DisplayState& d = Display();
+  const std::vector<COLORREF>* shown = nullptr;
+  if (d.depth == 1) shown = &black_white();
+  else if (d.depth == 4) shown = &vga16();
+  else if (d.depth == 8) shown = &d.system_colours;
+  if (shown == nullptr) return 0;
+  if (entries == nullptr) return static_cast<UINT>(shown->size());
+  UINT n = 0;
+  for (; n < count && start + n < shown->size(); ++n) {
+    const COLORREF c = (*shown)[start + n];
+    entries[n] = PALETTEENTRY{static_cast<BYTE>(GetRValue(c)), static_cast<BYTE>(GetGValue(c)),
+                              static_cast<BYTE>(GetBValue(c)), 0};
+  }
+  return n;
 }
 
 }  // namespace plat

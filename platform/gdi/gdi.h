@@ -5,6 +5,7 @@
 #include "platform/gdi/bitmap.h"
 #include "platform/gdi/dc.h"
 #include "platform/gdi/draw.h"
+#include "platform/gdi/metafile.h"
 #include "platform/gdi/objects.h"
 #include "platform/gdi/palette.h"
 #include "platform/gdi/region.h"

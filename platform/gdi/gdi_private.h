@@ -80,6 +80,14 @@ struct plat::DeviceContext {
   bool has_clip = false;
   RECT clip;  // logical coordinates
 
+  // Mapping mode and the window and viewport (metafile.h): applied by
+  // LPtoDP and by metafile playback only.
+  int map_mode = 1;
+  POINT window_org;
+  SIZE window_ext{1, 1};
+  POINT viewport_org;
+  SIZE viewport_ext{1, 1};
+
   std::vector<std::uint8_t> scratch;  // shape masks
 };
 

@@ -41,5 +41,10 @@ UINT GetPaletteEntries(HPALETTE palette, UINT start, UINT count, PALETTEENTRY* e
 // afresh. For a brush: accepted, nothing to do (brush origin is fixed).
 BOOL UnrealizeObject(HGDIOBJ object);
 UINT GetNearestPaletteIndex(HPALETTE palette, COLORREF colour);
+// The colours the display shows: black and white on a 1-bit display, the
+// 16 standard colours on a 4-bit one, the reserved colours and the last
+// palette realised on an 8-bit one; none (0 returned) on a true-colour
+// display. With entries == nullptr the count is returned.
+UINT GetSystemPaletteEntries(HDC dc, UINT start, UINT count, PALETTEENTRY* entries);
 
 }  // namespace plat

@@ -38,4 +38,21 @@ int xxmwinpalette256(int index, int r, int g, int b, int batch);
 int xxmwinclose();
 int xxmwinremoveg();
 
+// Pictures. Rectangles are GDI corners (x1, y1)-(x2, y2), both included;
+// status returns 0 (done), 1 (the file cannot be opened or created, or
+// memory is short) or 2 (it cannot be read or written, or its format is
+// wrong), oserror the system's error code of a failed open or create.
+// Mode 19 saves the rectangle as a PCX file, any other mode shows a PCX
+// file: at its natural size at (x1, y1), clipped to the graphics area, when
+// stretch < 1, else stretched into the rectangle.
+int xxmwinbitimage_pcx(int mode, int x1, int y1, int x2, int y2, int stretch, int& status,
+                       int& oserror, const char* filename);
+// Mode 20 shows a BMP file as above; any other mode saves the rectangle as
+// a BMP file.
+int xxmwinbitimage(int mode, int x1, int y1, int x2, int y2, int stretch, int& status, int& oserror,
+                   const char* filename);
+// Plays an enhanced or a classic metafile (with or without a placeable
+// header) into the rectangle.
+int xxmwinplaymetafile(int x1, int y1, int x2, int y2, int& status, const char* filename);
+
 }  // namespace tsd

@@ -1,0 +1,133 @@
+// Metafile playback, shared by the classic and the enhanced format: the
+// mapping of record coordinates to the device, the table of the objects a
+// metafile makes, the saved states, and the drawing calls the records turn
+// into. Internal to platform/gdi.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/gdi/gdi_private.h"
+#include "platform/gdi/text.h"
+
+namespace plat {
+
+// A mapping mode with its window and viewport, in doubles.
+struct MapState {
+  int mode = 1;
+  double wox = 0, woy = 0, wex = 1, wey = 1;
+  double vox = 0, voy = 0, vex = 1, vey = 1;
+  int dpi = 96;
+  // Device units per logical unit (signed).
+  void scale(double& sx, double& sy) const;
+  void apply(double x, double y, double& dx, double& dy) const;
+};
+
+MapState MapStateOf(const DeviceContext* dc);
+// Rounded to the nearest integer and held inside the rasteriser's range.
+int RoundCoord(double v);
+
+// Little-endian reads inside a record; out-of-range reads give 0, so a
+// short record draws nothing sensible but never reads outside its bytes.
+struct RecordBytes {
+  std::span<const std::uint8_t> b;
+  bool ok(std::size_t at, std::size_t n) const { return at <= b.size() && n <= b.size() - at; }
+  std::uint16_t u16(std::size_t at) const { return ok(at, 2) ? static_cast<std::uint16_t>(b[at] | b[at + 1] << 8) : 0; }
+  std::int16_t s16(std::size_t at) const { return static_cast<std::int16_t>(u16(at)); }
+  std::uint32_t u32(std::size_t at) const {
+    return ok(at, 4) ? static_cast<std::uint32_t>(b[at]) | static_cast<std::uint32_t>(b[at + 1]) << 8 |
+                           static_cast<std::uint32_t>(b[at + 2]) << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24
+                     : 0;
+  }
+  std::int32_t s32(std::size_t at) const { return static_cast<std::int32_t>(u32(at)); }
+  // The eight one-byte fields of a logical font (italic .. pitch and
+  // family), as both formats store them.
+  void fontbytes(std::size_t at, LOGFONTA& lf) const {
+    if (!ok(at, 8)) return;
+    lf.lfItalic = b[at];
+    lf.lfUnderline = b[at + 1];
+    lf.lfStrikeOut = b[at + 2];
+    lf.lfCharSet = b[at + 3];
+    lf.lfOutPrecision = b[at + 4];
+    lf.lfClipPrecision = b[at + 5];
+    lf.lfQuality = b[at + 6];
+    lf.lfPitchAndFamily = b[at + 7];
+  }
+};
+
+class MetaPlayer {
+ public:
+  MetaPlayer(HDC dc, std::size_t handles);
+  ~MetaPlayer();
+  MetaPlayer(const MetaPlayer&) = delete;
+  MetaPlayer& operator=(const MetaPlayer&) = delete;
+
+  // Record coordinates -> device: through `map`, then the affine frame
+  // (ax, bx, ay, by), identity for classic metafiles.
+  MapState map;
+  double ax = 1, bx = 0, ay = 1, by = 0;
+
+  // Objects. Classic metafiles take the lowest free slot; enhanced ones
+  // name the slot. Slots that hold a kind this layer does not make are
+  // taken with a null handle.
+  std::size_t freeslot() const;
+  void put(std::size_t slot, HGDIOBJ object);
+  void select(std::size_t slot);
+  void selectstock(int which);
+  void remove(std::size_t slot);
+
+  HPEN makepen(int style, double width, COLORREF colour) const;
+  HBRUSH makebrush(int style, COLORREF colour, int hatch) const;
+  HFONT makefont(LOGFONTA lf) const;
+
+  void save();
+  void restore(int which);  // < 0: that many states back; > 0: the state of that number
+
+  // Modes.
+  void bkmode(int mode);
+  void bkcolour(COLORREF c);
+  void textcolour(COLORREF c);
+  void rop2(int rop);
+  void textalign(UINT align);
+
+  // Drawing in record coordinates.
+  void moveto(double x, double y);
+  void lineto(double x, double y);
+  void rectangle(double l, double t, double r, double b);
+  void ellipse(double l, double t, double r, double b);
+  // kind 0 arc, 1 pie.
+  void arc(int kind, double l, double t, double r, double b, double xs, double ys, double xe, double ye);
+  void poly(bool closed, const std::vector<double>& xy);
+  void pixel(double x, double y, COLORREF c);
+  void text(double x, double y, const std::string& cp1250);
+  // A device-independent bitmap (header, colour table, bits in one block)
+  // into a record rectangle.
+  void dib(double xd, double yd, double wd, double hd, int xs, int ys, int ws, int hs,
+           std::span<const std::uint8_t> info, std::span<const std::uint8_t> bits, UINT usage, DWORD rop);
+
+ private:
+  struct Saved {
+    MapState map;
+    double ax, bx, ay, by;
+    HGDIOBJ pen, brush, font;
+    COLORREF text, bk;
+    int bkmode, rop2;
+    UINT align;
+  };
+  Saved snapshot() const;
+  void apply(const Saved& s);
+  POINT device(double x, double y) const;
+  void flipped(bool& fx, bool& fy) const;
+
+  HDC dc_;
+  std::vector<HGDIOBJ> slots_;
+  std::vector<bool> taken_;
+  std::vector<HGDIOBJ> pending_;  // deleted by the metafile while selected
+  std::vector<Saved> saved_;
+  Saved original_;
+};
+
+}  // namespace plat
