@@ -8,7 +8,10 @@
 #include <cstdint>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "analysis/varnel1/tests/varnel1_run.h"
 
 namespace tsd::testing {
 
@@ -84,6 +87,41 @@ inline Picture readpicture(const std::string& path) {
     picture.pixels.push_back((std::uint32_t{rgb[i]} << 16) | (std::uint32_t{rgb[i + 1]} << 8) | rgb[i + 2]);
   }
   return picture;
+}
+
+// One dialog command run on the sample data: the dialog of `command` with
+// `actions` (which end it), `boxes` message boxes answered, the dialog shown
+// again and closed with Escape, the parameter file saved, the end.
+struct DialogRun {
+  testkit::ProgramRun run;
+  std::string again;   // the log line of the second showing
+  std::string params;  // VARNEL1.PAR afterwards
+};
+
+inline DialogRun rundialog(const std::string& dir, int command, const std::string& title,
+                           const std::string& actions, std::size_t boxes) {
+  const std::string menu = "menu " + std::to_string(command) + "\n";
+  std::string script = loadsample(dir) + menu + actions;
+  for (std::size_t i = 0; i < boxes; ++i) script += "msgbox OK\n";
+  script += menu + "key Escape\nmenu 40009\nmsgbox OK\nmenu 40004\n";
+  DialogRun r;
+  r.run = runvarnel1(dir, script);
+  r.again = dialogline(r.run.log, title, 2);
+  r.params = testkit::readfile(dir + "/VARNEL1.PAR");
+  return r;
+}
+
+// The run ended normally, showed exactly these error boxes (as logged)
+// and showed the dialog a second time.
+inline void expectboxes(const DialogRun& r, const std::vector<std::string>& boxes) {
+  EXPECT_EQ(r.run.exitcode, 0) << r.run.log;
+  EXPECT_EQ(errorboxes(r.run.log), boxes) << r.run.log;
+  EXPECT_FALSE(r.again.empty()) << "not shown again:\n" << r.run.log;
+}
+
+// Each field's text in a dialog line.
+inline void expectfields(const std::string& line, const std::vector<std::pair<int, std::string>>& fields) {
+  for (const auto& [id, text] : fields) EXPECT_EQ(controltext(line, "EDIT", id), text) << "field " << id << " in " << line;
 }
 
 }  // namespace tsd::testing

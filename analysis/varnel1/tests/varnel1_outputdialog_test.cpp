@@ -36,46 +36,23 @@ TEST(Varnel1OutputDialog, RefusedInputShowsItsBoxesAndKeepsTheRange) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const std::string dir = varnel1folder();
-    std::string script = loadsample(dir) + "menu 40075\n" + c.actions + "button 1\n";
-    for (std::size_t i = 0; i < c.boxes.size(); ++i) script += "msgbox OK\n";
-    script += "menu 40075\nkey Escape\nmenu 40009\nmsgbox OK\nmenu 40004\n";
-    testkit::ProgramRun run = runvarnel1(dir, script);
-    EXPECT_EQ(run.exitcode, 0) << run.log;
-    EXPECT_EQ(errorboxes(run.log), c.boxes) << run.log;
-    const std::string again = dialogline(run.log, kOutputTitle, 2);
-    ASSERT_FALSE(again.empty()) << run.log;
-    EXPECT_EQ(controltext(again, "EDIT", 1005), "215.000") << again;
-    EXPECT_EQ(controltext(again, "EDIT", 1006), "4.65116") << again;
-    EXPECT_EQ(controltext(again, "EDIT", 1007), "310.000") << again;
-    EXPECT_EQ(controltext(again, "EDIT", 1008), "3.22581") << again;
-    EXPECT_EQ(controltext(again, "EDIT", 1052), "201") << again;
-    const std::string params = testkit::readfile(dir + "/VARNEL1.PAR");
-    EXPECT_EQ(record(params, 8), c.modes) << params;
-    EXPECT_EQ(record(params, 1), "  201  1  0  1") << params;
+    const DialogRun r = rundialog(varnel1folder(), 40075, kOutputTitle, std::string(c.actions) + "button 1\n",
+                                  c.boxes.size());
+    expectboxes(r, c.boxes);
+    expectfields(r.again, {{1005, "215.000"}, {1006, "4.65116"}, {1007, "310.000"}, {1008, "3.22581"}, {1052, "201"}});
+    EXPECT_EQ(record(r.params, 8), c.modes) << r.params;
+    EXPECT_EQ(record(r.params, 1), "  201  1  0  1") << r.params;
   }
 }
 
 TEST(Varnel1OutputDialog, AcceptedRangeAndCountAreShownAgainAndSaved) {
-  const std::string dir = varnel1folder();
   // Tmin as 1000/Tmin = 4.5, Tmax 300 K, the largest point count.
-  const std::string script = loadsample(dir) +
-                             "menu 40075\nbutton 1002\nfield 1006 \"4.5\"\nfield 1007 \"300\"\n"
-                             "field 1052 \"800\"\nbutton 1\n"
-                             "menu 40075\nbutton 1\nmenu 40009\nmsgbox OK\nmenu 40004\n";
-  testkit::ProgramRun run = runvarnel1(dir, script);
-  EXPECT_EQ(run.exitcode, 0) << run.log;
-  EXPECT_TRUE(errorboxes(run.log).empty()) << run.log;
-  const std::string again = dialogline(run.log, kOutputTitle, 2);
-  ASSERT_FALSE(again.empty()) << run.log;
-  EXPECT_EQ(controltext(again, "EDIT", 1005), "222.222") << again;
-  EXPECT_EQ(controltext(again, "EDIT", 1006), "4.50000") << again;
-  EXPECT_EQ(controltext(again, "EDIT", 1007), "300.000") << again;
-  EXPECT_EQ(controltext(again, "EDIT", 1008), "3.33333") << again;
-  EXPECT_EQ(controltext(again, "EDIT", 1052), "800") << again;
-  const std::string params = testkit::readfile(dir + "/VARNEL1.PAR");
-  EXPECT_EQ(record(params, 1), "  800  1  0  1") << params;
-  EXPECT_EQ(record(params, 8), "  2  1") << params;
+  const DialogRun r = rundialog(varnel1folder(), 40075, kOutputTitle,
+                                "button 1002\nfield 1006 \"4.5\"\nfield 1007 \"300\"\nfield 1052 \"800\"\nbutton 1\n", 0);
+  expectboxes(r, {});
+  expectfields(r.again, {{1005, "222.222"}, {1006, "4.50000"}, {1007, "300.000"}, {1008, "3.33333"}, {1052, "800"}});
+  EXPECT_EQ(record(r.params, 1), "  800  1  0  1") << r.params;
+  EXPECT_EQ(record(r.params, 8), "  2  1") << r.params;
 }
 
 std::uint32_t colourof(int number) {

@@ -24,19 +24,14 @@ constexpr int kInverseFields[3][4] = {{1025, 1030, 1096, 1033}, {1049, 1051, 109
 void expectsamplelimits(const std::string& line) {
   const char* kelvin[4] = {"215.000", "310.000", "215.000", "310.000"};
   const char* inverse[4] = {"4.65116", "3.22581", "4.65116", "3.22581"};
+  std::vector<std::pair<int, std::string>> fields;
   for (int s = 0; s < 3; ++s) {
     for (int k = 0; k < 4; ++k) {
-      SCOPED_TRACE("series " + std::to_string(s + 1) + " limit " + std::to_string(k + 1));
-      EXPECT_EQ(controltext(line, "EDIT", kKelvinFields[s][k]), kelvin[k]) << line;
-      EXPECT_EQ(controltext(line, "EDIT", kInverseFields[s][k]), inverse[k]) << line;
+      fields.emplace_back(kKelvinFields[s][k], kelvin[k]);
+      fields.emplace_back(kInverseFields[s][k], inverse[k]);
     }
   }
-}
-
-std::string msgboxes(std::size_t n) {
-  std::string s;
-  for (std::size_t i = 0; i < n; ++i) s += "msgbox OK\n";
-  return s;
+  expectfields(line, fields);
 }
 
 TEST(Varnel1RangeDialog, RefusedInputShowsItsBoxesAndKeepsTheLimitsButTheModes) {
@@ -68,41 +63,25 @@ TEST(Varnel1RangeDialog, RefusedInputShowsItsBoxesAndKeepsTheLimitsButTheModes) 
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const std::string dir = varnel1folder();
-    const std::string script = loadsample(dir) + "menu 40053\n" + c.actions + "button 1\n" +
-                               msgboxes(c.boxes.size()) +
-                               "menu 40053\nkey Escape\nmenu 40009\nmsgbox OK\nmenu 40004\n";
-    testkit::ProgramRun run = runvarnel1(dir, script);
-    EXPECT_EQ(run.exitcode, 0) << run.log;
-    EXPECT_EQ(errorboxes(run.log), c.boxes) << run.log;
+    const DialogRun r = rundialog(varnel1folder(), 40053, kRangeTitle, std::string(c.actions) + "button 1\n",
+                                  c.boxes.size());
+    expectboxes(r, c.boxes);
     // Shown again: the old limits, whatever was typed.
-    const std::string again = dialogline(run.log, kRangeTitle, 2);
-    ASSERT_FALSE(again.empty()) << run.log;
-    expectsamplelimits(again);
-    const std::string params = testkit::readfile(dir + "/VARNEL1.PAR");
-    EXPECT_EQ(record(params, c.modesrecord), c.modes) << params;
+    expectsamplelimits(r.again);
+    EXPECT_EQ(record(r.params, c.modesrecord), c.modes) << r.params;
   }
 }
 
 TEST(Varnel1RangeDialog, InverseInputAndEscapeCommitLikeOk) {
-  const std::string dir = varnel1folder();
   // Series 2 Tmin as 1000/Tmin = 4.0, series 1 Tmax 300 K, closed with
-  // Escape; then shown again.
-  const std::string script = loadsample(dir) +
-                             "menu 40053\nbutton 1037\nfield 1049 \"4.0\"\nfield 1028 \"300\"\nkey Escape\n"
-                             "menu 40053\nbutton 1\nmenu 40009\nmsgbox OK\nmenu 40004\n";
-  testkit::ProgramRun run = runvarnel1(dir, script);
-  EXPECT_EQ(run.exitcode, 0) << run.log;
-  EXPECT_TRUE(errorboxes(run.log).empty()) << run.log;
-  const std::string again = dialogline(run.log, kRangeTitle, 2);
-  ASSERT_FALSE(again.empty()) << run.log;
-  EXPECT_EQ(controltext(again, "EDIT", 1043), "250.000") << again;
-  EXPECT_EQ(controltext(again, "EDIT", 1049), "4.00000") << again;
-  EXPECT_EQ(controltext(again, "EDIT", 1028), "300.000") << again;
-  EXPECT_EQ(controltext(again, "EDIT", 1030), "3.33333") << again;
-  EXPECT_EQ(controltext(again, "EDIT", 1045), "310.000") << "untouched limits stay" << again;
-  const std::string params = testkit::readfile(dir + "/VARNEL1.PAR");
-  EXPECT_EQ(record(params, 3), "  2  1  1  1") << params;
+  // Escape.
+  const DialogRun r = rundialog(varnel1folder(), 40053, kRangeTitle,
+                                "button 1037\nfield 1049 \"4.0\"\nfield 1028 \"300\"\nkey Escape\n", 0);
+  expectboxes(r, {});
+  // The limits typed, and the untouched ones as they were.
+  expectfields(r.again, {{1043, "250.000"}, {1049, "4.00000"}, {1028, "300.000"}, {1030, "3.33333"},
+                         {1045, "310.000"}, {1035, "215.000"}});
+  EXPECT_EQ(record(r.params, 3), "  2  1  1  1") << r.params;
 }
 
 TEST(Varnel1MethodDialog, AcceptedUnchangedStillRecomputesEverySeries) {
