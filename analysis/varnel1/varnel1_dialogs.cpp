@@ -41,7 +41,8 @@ constexpr LimitControls kOutputTmin = {1001, 1002, 1005, 1006};
 constexpr LimitControls kOutputTmax = {1003, 1004, 1007, 1008};
 constexpr int kOutputCount = 1052;
 
-// Method groups of dialog 107: the first button of each group per series.
+// The buttons of dialog 107 per series: integration methods 1..3 and P0
+// methods 1..3.
 constexpr int kIntMethodButtons[kRangeSeries][3] = {{1061, 1062, 1063}, {1064, 1065, 1029}, {1066, 1067, 1030}};
 constexpr int kP0MethodButtons[kRangeSeries][3] = {{1068, 1069, 1070}, {1019, 1032, 1034}, {1031, 1033, 1035}};
 
