@@ -1,0 +1,124 @@
+#include "analysis/varnel1/varnel1_dialogchecks.h"
+
+#include "analysis/conversions.h"
+#include "analysis/varnel1/varnel1_ui.h"
+#include "toolkit/window/strings.h"
+
+namespace tsd {
+
+namespace {
+
+constexpr std::size_t kValueWidth = 7;  // characters of a limit field
+constexpr std::size_t kCountWidth = 3;  // characters of the point-count field
+constexpr int kMaxOutputPoints = 800;
+
+constexpr const char* kLimitNames[kLimitCount] = {"Tmin", "Tmax", "Tini", "Tlim"};
+
+std::string readfailed(std::string_view name, bool inverse) {
+  return cp("Błąd odczytu wartości ") + (inverse ? "1000/" : "") + std::string(name);
+}
+
+std::string seriesprefix(int s) { return "Seria nr " + std::to_string(s) + "\r\n"; }
+
+// The number typed into a field; false (value untouched) when none can be
+// read.
+bool readnumber(std::string_view text, double& value) {
+  int status = 0;
+  stringtoreal(text, value, status);
+  return status == 0;
+}
+
+// A temperature typed as 1000/T. A typed 0 has no temperature: it is
+// refused like an unreadable field rather than taken as an infinite one.
+bool readinverse(std::string_view text, double& x) {
+  double typed = 0.0;
+  if (!readnumber(text, typed) || typed == 0.0) return false;
+  x = typed;
+  return true;
+}
+
+}  // namespace
+
+std::string kelvintext(double t) {
+  std::string text;
+  realtostring(t, text, "(F7.3)");
+  return text.substr(0, kValueWidth);
+}
+
+std::string inversetext(double x) {
+  std::string text;
+  realtostring(x, text, "(F7.5)");
+  return text.substr(0, kValueWidth);
+}
+
+std::string counttext(int n) {
+  std::string text = blank_text(kFieldTextLength);
+  integertostring(n, text, "(I3)");
+  return text.substr(0, kCountWidth);
+}
+
+std::vector<std::string> checkranges(const TypedRanges& typed, RangeValues& values) {
+  std::vector<std::string> messages;
+  for (int s = 0; s < kRangeSeries; ++s) {
+    for (int k = 0; k < kLimitCount; ++k) {
+      const TypedLimit& limit = typed[s][k];
+      double& value = values[s][k];
+      if (limit.mode == 1) {
+        if (!readnumber(limit.kelvin, value)) messages.push_back(seriesprefix(s + 1) + readfailed(kLimitNames[k], false));
+      } else if (limit.mode == 2) {
+        double x = 0.0;
+        if (readinverse(limit.inverse, x)) {
+          value = 1000.0 / x;
+        } else {
+          messages.push_back(seriesprefix(s + 1) + readfailed(kLimitNames[k], true));
+        }
+      }
+    }
+  }
+  // The order checks run on whatever values stand, also after a refused
+  // field.
+  for (int s = 0; s < kRangeSeries; ++s) {
+    const std::array<double, kLimitCount>& v = values[s];
+    const std::string prefix = seriesprefix(s + 1);
+    if (v[kTmin] >= v[kTmax]) messages.push_back(prefix + cp("Wartość Tmin >= od wartości Tmax"));
+    if (v[kTmin] >= v[kTlim]) messages.push_back(prefix + cp("Wartość Tmin >= od wartości Tlim"));
+    if (v[kTini] >= v[kTlim]) messages.push_back(prefix + cp("Wartość Tini >= od wartości Tlim"));
+    if (v[kTmax] <= v[kTini]) messages.push_back(prefix + cp("Wartość Tmax <= od wartości Tini"));
+  }
+  return messages;
+}
+
+std::vector<std::string> checkoutput(const TypedOutput& typed, double t0, OutputValues& values) {
+  std::vector<std::string> messages;
+  // One end of the range: its temperature and its 1000/T, from the field
+  // the mode names.
+  auto readend = [&messages](int mode, const std::string& kelvin, const std::string& inverse,
+                             std::string_view name, double& t, double& x) {
+    if (mode == 1) {
+      if (readnumber(kelvin, t)) {
+        x = 1000.0 / t;
+      } else {
+        messages.push_back(readfailed(name, false));
+      }
+    } else if (mode == 2) {
+      if (readinverse(inverse, x)) {
+        t = 1000.0 / x;
+      } else {
+        messages.push_back(readfailed(name, true));
+      }
+    }
+  };
+  readend(typed.tminmode, typed.tmin, typed.xhigh, "Tmin", values.tmin, values.xhigh);
+  readend(typed.tmaxmode, typed.tmax, typed.xlow, "Tmax", values.tmax, values.xlow);
+
+  istringtointeger(typed.count, values.count);
+  if (values.count == 0) messages.push_back(cp("Błąd odczytu wartości Nwyj"));
+
+  if (values.tmin >= values.tmax) messages.push_back(cp("Wartość Tmin >= od wartości Tmax"));
+  if (values.tmin <= t0) messages.push_back(cp("Wartość Tmin <= od wartości T0"));
+  if (values.count < 2) messages.push_back(cp("Wartość Nwyj < od 2"));
+  if (values.count > kMaxOutputPoints) messages.push_back(cp("Wartość Nwyj > od 800"));
+  return messages;
+}
+
+}  // namespace tsd
