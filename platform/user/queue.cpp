@@ -67,10 +67,18 @@ void route_input() {
   }
 }
 
+// True when a device context handed out for the window or one of its
+// children is still held: what is drawn through it marks nothing changed.
+static bool holds_dc(HWND top) {
+  for (const DcUse& u : desktop().dc_uses)
+    if (top_level_of(u.hwnd) == top) return true;
+  return false;
+}
+
 void present_all() {
   for (HWND w : desktop().top_level) {
     if (!w->shown_on_host || !w->surface) continue;
-    if (!w->dirty && w->dcs.empty()) continue;
+    if (!w->dirty && !holds_dc(w)) continue;
     w->dirty = false;
     display_present(w, *w->surface);
   }
