@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "multipeak/fitcompute.h"
 #include "multipeak/varnel2/tests/varnel2_run.h"
@@ -127,6 +128,24 @@ TEST(Varnel2Fit, CopyOfFittedValuesBecomesTheStartValues) {
   EXPECT_EQ(fieldof(line, 1027), fieldtext(s->fit.Tmfit[1], "(F8.4)", 8));
   EXPECT_EQ(fieldof(line, 1035), fieldtext(s->fit.Jmfit[1], "(1P,E12.6)", 12));
   EXPECT_EQ(fieldof(line, 1075), "0.800000");  // a disabled peak keeps its start value
+}
+
+TEST(Varnel2Fit, WithNoEnabledPeakTheRequestStillRuns) {
+  const std::string dir = workdir();
+  testkit::writefile(dir + "/VARNEL2.PAR", withpeaks("0000"));
+  const auto r = run(dir, std::string(kLoad) +
+                              "menu 40199\nmenu 40031\nbutton 1\nmenu 40032\n"
+                              "menu 40047\nfile \"t3.dat\"\nmsgbox OK\n");
+  ASSERT_EQ(r.exitcode, 0) << describe(r);
+  const std::string line = dialogline(r.log, "Wyniki obliczeń");
+  ASSERT_FALSE(line.empty()) << describe(r);
+  EXPECT_EQ(fieldof(line, 1069), "");  // Chi left blank
+  EXPECT_EQ(fieldof(line, 1038), "");
+  EXPECT_EQ(dialogline(r.log, "Tabela 3"), "") << "a table-3 dialog with no peak";
+  EXPECT_EQ(testkit::readfile(dir + "/t3.dat"), "");
+  EXPECT_EQ(boxes(r.log, "Informacja"),
+            std::vector<std::string>{"Tabela 3 zapisana w pliku " + dir + "/t3.dat"});
+  EXPECT_TRUE(boxes(r.log, "Błąd").empty()) << describe(r);
 }
 
 }  // namespace
