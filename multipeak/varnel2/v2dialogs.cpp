@@ -28,6 +28,36 @@ std::string readmessage(std::string_view what) {
   return cp("Błąd odczytu wartości ") + std::string(what);
 }
 
+// The two temperature fields of a range dialog read into tmin and tmax, a
+// box for each unreadable one; true when one failed.
+bool readrange(int minfield, int maxfield, double& tmin, double& tmax) {
+  bool failed = false;
+  if (!getreal(minfield, tmin)) {
+    errorbox(readmessage("Tmin"));
+    failed = true;
+  }
+  if (!getreal(maxfield, tmax)) {
+    errorbox(readmessage("Tmax"));
+    failed = true;
+  }
+  return failed;
+}
+
+// The checks of a temperature range, on whatever the reads left; true when
+// one failed.
+bool checkrange(double tmin, double tmax) {
+  bool failed = false;
+  if (tmin >= tmax) {
+    errorbox(cp("Wartość Tmin >= od wartości Tmax"));
+    failed = true;
+  }
+  if (tmin <= var.T0) {
+    errorbox(cp("Wartość Tmin <= od wartości T0"));
+    failed = true;
+  }
+  return failed;
+}
+
 }  // namespace
 
 void putpeakfields(const Varnel2State& s, int k) {
@@ -88,23 +118,8 @@ void fitrangedialog(Varnel2State& s) {
   putreal(1008, s.tfmax, "(F7.3)", 7);
   showmodal();
   double tmin = s.tfmin, tmax = s.tfmax;
-  bool failed = false;
-  if (!getreal(1004, tmin)) {
-    errorbox(readmessage("Tmin"));
-    failed = true;
-  }
-  if (!getreal(1008, tmax)) {
-    errorbox(readmessage("Tmax"));
-    failed = true;
-  }
-  if (tmin >= tmax) {
-    errorbox(cp("Wartość Tmin >= od wartości Tmax"));
-    failed = true;
-  }
-  if (tmin <= var.T0) {
-    errorbox(cp("Wartość Tmin <= od wartości T0"));
-    failed = true;
-  }
+  bool failed = readrange(1004, 1008, tmin, tmax);
+  failed = checkrange(tmin, tmax) || failed;
   if (!failed) {
     s.tfmin = tmin;
     s.tfmax = tmax;
@@ -123,27 +138,12 @@ void displayrangedialog(Varnel2State& s) {
   showmodal();
   double tmin = s.tdmin, tmax = s.tdmax;
   int nout = 0;
-  bool failed = false;
-  if (!getreal(1005, tmin)) {
-    errorbox(readmessage("Tmin"));
-    failed = true;
-  }
-  if (!getreal(1007, tmax)) {
-    errorbox(readmessage("Tmax"));
-    failed = true;
-  }
+  bool failed = readrange(1005, 1007, tmin, tmax);
   if (!getinteger(1052, nout)) {
     errorbox(readmessage("Nout"));
     failed = true;
   }
-  if (tmin >= tmax) {
-    errorbox(cp("Wartość Tmin >= od wartości Tmax"));
-    failed = true;
-  }
-  if (tmin <= var.T0) {
-    errorbox(cp("Wartość Tmin <= od wartości T0"));
-    failed = true;
-  }
+  failed = checkrange(tmin, tmax) || failed;
   if (nout < 2) {
     errorbox(cp("Wartość Nout < od 2"));
     failed = true;
