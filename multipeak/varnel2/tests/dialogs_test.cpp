@@ -69,6 +69,8 @@ TEST(Varnel2Dialogs, CommitsOnlyWhenEveryCheckPassed) {
   const Case cases[] = {
       {"Nout 800 accepted", "menu 40200\nfield 1052 \"800\"\nbutton 1\n",
        {"  800  0", "", "", "", "", "", ""}},
+      {"Escape applies the input like OK", "menu 40200\nfield 1052 \"799\"\nkey Escape\n",
+       {"  799  0", "", "", "", "", "", ""}},
       {"refused Nout keeps the old grid",
        "menu 40200\nfield 1005 \"150\"\nfield 1052 \"300\"\nbutton 1\nmsgbox OK\n",
        {"  201  0", "", "", "", "", "", ""}},
