@@ -212,7 +212,10 @@ void varnel2main() {
     if (type == kMenuSelect) {
       if (!command(s, msg.value1)) break;
     } else if (type == kExpose || type == kResize) {
-      if (s.loaded == 1) plotgraph(s);
+      // The window layer has erased the damaged part to the white class
+      // background; drawn over that, the white frame, ticks and labels
+      // would vanish. The whole graph is cleared and drawn again.
+      if (s.loaded == 1) replot(s);
     } else if (type == kCloseRequest) {
       if (msg.win != 0) {
         windowclosechild(msg.win);
