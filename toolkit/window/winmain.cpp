@@ -6,6 +6,7 @@
 
 #include "platform/display/display.h"
 #include "platform/kernel/kernel.h"
+#include "platform/user/desktop.h"
 
 namespace tsd {
 
@@ -22,7 +23,10 @@ int winmain(int argc, char** argv, void (*mainroutine)()) {
     code = kUnhandledExitCode;
   }
   std::fflush(nullptr);
-  plat::display_close();
+  // Windows destroyed by the program are freed only when no window
+  // procedure runs; none runs any more: free them and every window left,
+  // then close the display.
+  plat::desktop_reset();
   return code;
 }
 
