@@ -1,0 +1,174 @@
+// varnel2's parameter file: read at start-up, refused with the record at
+// fault, rewritten atomically in the start directory and read back.
+#include "multipeak/varnel2_params.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "text/cp1250.h"
+
+namespace tsd {
+namespace {
+
+namespace fs = std::filesystem;
+
+const char kGood[] =
+    "  201  0\n"
+    "  6.600000E-01  2.630000E+02  3.800000E-12  1\n"
+    "  9.000000E-01  2.900000E+02  2.300000E-12  1\n"
+    "  8.000000E-01  2.800000E+02  1.000000E-12  0\n"
+    "  1.000000E+00  3.000000E+02  1.000000E-12  2\n"
+    "  1.200000E+00  1.050000E+00  1.500000E+00\n"
+    "  1.000000E-01  3\n";
+
+std::string readall(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+class Varnel2Params : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    old_cwd_ = fs::current_path();
+    dir_ = fs::path(::testing::TempDir()) /
+           ("varnel2_params_" + std::to_string(getpid()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "other");
+    fs::current_path(dir_);
+    s_ = std::make_unique<Varnel2State>();
+  }
+  void TearDown() override {
+    fs::current_path(old_cwd_);
+    fs::remove_all(dir_);
+  }
+  void write_par(const std::string& contents) {
+    std::ofstream(dir_ / "VARNEL2.PAR", std::ios::binary) << contents;
+  }
+  fs::path old_cwd_;
+  fs::path dir_;
+  std::unique_ptr<Varnel2State> s_;
+};
+
+TEST_F(Varnel2Params, ReadsEveryRecordAndKeepsTheStartDirectory) {
+  write_par(kGood);
+  const V2ParamsResult r = readvarnel2params(*s_);
+  ASSERT_TRUE(r.ok()) << r.problem;
+  EXPECT_EQ(s_->startdir, text::cp1250_from_utf8(dir_.string()));
+  EXPECT_EQ(s_->Nout, 201);
+  EXPECT_EQ(s_->gridflag, 0);
+  EXPECT_DOUBLE_EQ(s_->Ea[0], 0.66);
+  EXPECT_DOUBLE_EQ(s_->Tm[1], 290.0);
+  EXPECT_DOUBLE_EQ(s_->Jm[1], 2.3e-12);
+  EXPECT_EQ(s_->peakon[0], 1);
+  EXPECT_EQ(s_->peakon[2], 0);
+  EXPECT_EQ(s_->peakon[3], 2);  // taken as it is; only 1 enables
+  EXPECT_DOUBLE_EQ(s_->QTm, 1.05);
+  EXPECT_DOUBLE_EQ(s_->Del, 0.1);
+  EXPECT_EQ(s_->Ldiv, 3);
+}
+
+TEST_F(Varnel2Params, MissingFileIsReportedAsMissing) {
+  const V2ParamsResult r = readvarnel2params(*s_);
+  EXPECT_EQ(r.status, V2ParamsStatus::missing);
+  EXPECT_EQ(v2paramsmissingtext(), text::cp1250_from_utf8("Błąd odczytu parametrów"));
+}
+
+// Each case changes one line of the good file; the file is refused, the
+// record named, and nothing of the state changes.
+TEST_F(Varnel2Params, RefusesWhatTheProgramCannotWorkWith) {
+  struct Case {
+    int line;  // 1-based line replaced
+    const char* text;
+    V2ParamsStatus status;
+    int record;
+  };
+  const Case cases[] = {
+      {1, "    1  0", V2ParamsStatus::out_of_range, 1},
+      {1, "  801  0", V2ParamsStatus::out_of_range, 1},
+      {1, "  201 1000", V2ParamsStatus::out_of_range, 1},
+      {1, "  201", V2ParamsStatus::unreadable, 1},  // gridflag would be the next line's real
+      {2, "  0.0  263.0  3.8E-12  1", V2ParamsStatus::out_of_range, 2},
+      {3, "  0.9  -290.0  2.3E-12  1", V2ParamsStatus::out_of_range, 3},
+      {2, "  abc  263.0  3.8E-12  1", V2ParamsStatus::unreadable, 2},
+      {2, "  0.66  263.0  3.8E-12  1.5", V2ParamsStatus::unreadable, 2},
+      {6, "  1.0  1.05  1.5", V2ParamsStatus::out_of_range, 6},
+      {6, "  1.2  1.05  0.5", V2ParamsStatus::out_of_range, 6},
+      {7, "  1.0  3", V2ParamsStatus::out_of_range, 7},
+      {7, "  0.1  0", V2ParamsStatus::out_of_range, 7},
+      {7, "  0.1  10", V2ParamsStatus::out_of_range, 7},
+      {7, "  0.1", V2ParamsStatus::unreadable, 7},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string("line ") + std::to_string(c.line) + ": \"" + c.text + "\"");
+    std::istringstream in(kGood);
+    std::string line, out;
+    for (int n = 1; std::getline(in, line); ++n) out += (n == c.line ? std::string(c.text) : line) + "\n";
+    write_par(out);
+    Varnel2State s;
+    s.Nout = 77;
+    const V2ParamsResult r = readvarnel2params(s);
+    EXPECT_EQ(r.status, c.status) << r.problem;
+    EXPECT_EQ(r.record, c.record) << r.problem;
+    EXPECT_FALSE(r.problem.empty());
+    EXPECT_EQ(s.Nout, 77) << "a refused file changed the state";
+    EXPECT_NE(v2paramsproblemtext(r).find("VARNEL2.PAR"), std::string::npos)
+        << v2paramsproblemtext(r);
+  }
+}
+
+TEST_F(Varnel2Params, DisabledPeakMayHoldZeroStartValues) {
+  std::string par = kGood;
+  par.replace(par.find("  8.000000E-01  2.800000E+02"), 28, "  0.000000E+00  0.000000E+00");
+  write_par(par);
+  EXPECT_TRUE(readvarnel2params(*s_).ok());
+  EXPECT_EQ(s_->Ea[2], 0.0);
+}
+
+TEST_F(Varnel2Params, RewriteUsesTheFormatsAndReadsBackInTheStartDirectory) {
+  write_par(kGood);
+  ASSERT_TRUE(readvarnel2params(*s_).ok());
+  s_->Nout = 800;
+  s_->gridflag = 5;
+  s_->Jm[3] = 1.234567e-13;
+  s_->Del = -0.5;
+  // A file dialog may have moved the current directory meanwhile.
+  fs::current_path(dir_ / "other");
+  const V2ParamsResult w = writevarnel2params(*s_);
+  ASSERT_TRUE(w.ok()) << w.problem;
+  EXPECT_FALSE(fs::exists(dir_ / "other" / "VARNEL2.PAR"));
+  EXPECT_EQ(readall(dir_ / "VARNEL2.PAR"),
+            "  800  5\n"
+            "  6.600000E-01  2.630000E+02  3.800000E-12  1\n"
+            "  9.000000E-01  2.900000E+02  2.300000E-12  1\n"
+            "  8.000000E-01  2.800000E+02  1.000000E-12  0\n"
+            "  1.000000E+00  3.000000E+02  1.234567E-13  2\n"
+            "  1.200000E+00  1.050000E+00  1.500000E+00\n"
+            " -5.000000E-01  3\n");
+  Varnel2State back;
+  ASSERT_TRUE(readvarnel2paramsfrom((dir_ / "VARNEL2.PAR").string(), back).ok());
+  EXPECT_EQ(back.Nout, 800);
+  EXPECT_EQ(back.gridflag, 5);
+  EXPECT_DOUBLE_EQ(back.Jm[3], 1.234567e-13);
+  EXPECT_DOUBLE_EQ(back.Del, -0.5);
+}
+
+TEST_F(Varnel2Params, FailedRewriteKeepsTheOldFile) {
+  write_par(kGood);
+  ASSERT_TRUE(readvarnel2params(*s_).ok());
+  s_->startdir = (dir_ / "missing-folder").string();
+  const V2ParamsResult w = writevarnel2params(*s_);
+  EXPECT_EQ(w.status, V2ParamsStatus::write_failed);
+  EXPECT_EQ(readall(dir_ / "VARNEL2.PAR"), kGood);
+}
+
+}  // namespace
+}  // namespace tsd

@@ -1,0 +1,70 @@
+// varnel2's start-up: the parameter file missing or refused, and a data file
+// that cannot be read.
+#include <gtest/gtest.h>
+
+#include "multipeak/varnel2/tests/varnel2_run.h"
+
+namespace tsd {
+namespace {
+
+using namespace v2test;
+
+TEST(Varnel2Startup, MissingParameterFileEndsAfterTheBox) {
+  const std::string dir = workdir(false);
+  const auto r = run(dir, "");
+  EXPECT_FALSE(r.timedout);
+  EXPECT_NE(r.exitcode, 0) << describe(r);
+  const auto errors = boxes(r.log, "Błąd");
+  ASSERT_EQ(errors.size(), 1u) << describe(r);
+  EXPECT_EQ(errors[0], "Błąd odczytu parametrów");
+}
+
+TEST(Varnel2Startup, RefusedParameterFileNamesTheFileAndEnds) {
+  struct Case {
+    const char* par;
+    const char* problem;  // part of the text naming the fault
+  };
+  std::string example = testkit::readfile(examplefile("VARNEL2.PAR"));
+  const std::string rest = example.substr(example.find('\n') + 1);
+  const Case cases[] = {
+      {"  900  0\n", "Nout = 900"},
+      {"  201  0\n  abc\n", "rekord 2"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.par);
+    const std::string dir = workdir(false);
+    testkit::writefile(dir + "/VARNEL2.PAR", c.par + rest);
+    const auto r = run(dir, "");
+    EXPECT_NE(r.exitcode, 0) << describe(r);
+    const auto errors = boxes(r.log, "Błąd");
+    ASSERT_EQ(errors.size(), 1u) << describe(r);
+    EXPECT_NE(errors[0].find("VARNEL2.PAR"), std::string::npos) << errors[0];
+    EXPECT_NE(errors[0].find(c.problem), std::string::npos) << errors[0];
+    EXPECT_NE(r.output.find("VARNEL2.PAR"), std::string::npos) << r.output;
+  }
+}
+
+TEST(Varnel2Startup, UnreadableDataKeepsTheMenusGreyed) {
+  const std::string dir = workdir();
+  testkit::writefile(dir + "/bad.dat", "3 0.05 200 0.785\n215 1e-12\n216 2e-12\n217 x\n");
+  // After the refused file "Obliczenia" is still greyed: choosing it gives
+  // no command and the menu is left with Escape.
+  const auto r = run(dir, "menu 40001\nfile \"bad.dat\"\nmsgbox OK\nmenu 40199\nkey Escape\n"
+                          "menu 40001\nfile \"missing.dat\"\n");
+  EXPECT_EQ(r.exitcode, 0) << describe(r);
+  const auto errors = boxes(r.log, "Błąd");
+  ASSERT_GE(errors.size(), 1u) << describe(r);
+  EXPECT_EQ(errors[0], "Błąd odczytu danych");
+  EXPECT_EQ(r.log.find("menu command: 40199"), std::string::npos) << describe(r);
+}
+
+TEST(Varnel2Startup, CancelledFileSelectionChangesNothing) {
+  const std::string dir = workdir();
+  const auto r = run(dir, "menu 40001\nfile cancel\nmenu 40199\nkey Escape\n");
+  EXPECT_EQ(r.exitcode, 0) << describe(r);
+  EXPECT_TRUE(boxes(r.log, "Błąd").empty()) << describe(r);
+  EXPECT_EQ(r.log.find("menu command: 40199"), std::string::npos) << describe(r);
+}
+
+}  // namespace
+}  // namespace tsd

@@ -1,0 +1,75 @@
+// Runs of the built varnel2 in a folder of its own with the example files,
+// and what the tests read back from its display log.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tools/testkit/program_run.h"
+
+namespace tsd::v2test {
+
+inline std::string examplefile(const std::string& name) {
+  return std::string(TSD_SOURCE_DIR) + "/examples/" + name;
+}
+
+// A working folder named after the running test, holding VARNEL2.PAR and
+// sample.dat from examples/ (without the parameter file when asked).
+inline std::string workdir(bool withparams = true) {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  const std::string dir =
+      testkit::makeworkdir(std::string("v2_") + info->test_suite_name() + "_" + info->name());
+  if (withparams) testkit::writefile(dir + "/VARNEL2.PAR", testkit::readfile(examplefile("VARNEL2.PAR")));
+  testkit::writefile(dir + "/sample.dat", testkit::readfile(examplefile("sample.dat")));
+  return dir;
+}
+
+inline testkit::ProgramRun run(const std::string& dir, const std::string& script,
+                               std::vector<std::pair<std::string, std::string>> env = {}) {
+  testkit::ProgramSetup setup;
+  setup.exe = VARNEL2_EXE;
+  setup.workdir = dir;
+  setup.script = script;
+  setup.env = std::move(env);
+  return testkit::runprogram(setup);
+}
+
+// The script lines that load the example data.
+inline const char kLoad[] = "menu 40001\nfile \"sample.dat\"\n";
+
+// Texts of the message boxes titled `title`, in the order shown.
+inline std::vector<std::string> boxes(const std::string& log, const std::string& title) {
+  std::vector<std::string> out;
+  const std::string head = "message box shown: \"" + title + "\" text \"";
+  for (size_t p = log.find(head); p != std::string::npos; p = log.find(head, p + 1)) {
+    const size_t from = p + head.size();
+    const size_t to = log.find("\" icon ", from);
+    out.push_back(log.substr(from, to - from));
+  }
+  return out;
+}
+
+// The "dialog shown" line of the last showing of the dialog titled `title`.
+inline std::string dialogline(const std::string& log, const std::string& title) {
+  const size_t p = log.rfind("dialog shown: \"" + title + "\"");
+  if (p == std::string::npos) return "";
+  return log.substr(p, log.find('\n', p) - p);
+}
+
+// The text logged for field `id` of a dialog line ("" when the field is blank).
+inline std::string fieldof(const std::string& line, int id) {
+  const std::string key = " " + std::to_string(id) + " \"";
+  size_t p = line.find("EDIT" + key);
+  if (p == std::string::npos) return "";
+  p += 4 + key.size();
+  return line.substr(p, line.find('"', p) - p);
+}
+
+inline std::string describe(const testkit::ProgramRun& r) {
+  return "exit " + std::to_string(r.exitcode) + (r.timedout ? " (timed out)" : "") +
+         "\noutput:\n" + r.output + "\nlog:\n" + r.log;
+}
+
+}  // namespace tsd::v2test

@@ -1,0 +1,60 @@
+// The fit request of varnel2 and the copy of the fitted values to the
+// start values.
+#include "multipeak/fitcompute.h"
+#include "multipeak/varnel2/v2commands.h"
+#include "multipeak/varnel2/v2fields.h"
+#include "toolkit/window/wdialog.h"
+#include "toolkit/window/wmenu.h"
+
+namespace tsd {
+
+void fitrequest(Varnel2State& s) {
+  // "Obliczenia" stays up, not served, while the minimiser runs.
+  wdialogload(108);
+  wdialogselect(108);
+  wdialogshow(-1, -1, 0, kShowModeless);
+  const int outcome = fitcompute(s.peakon, s.Ldiv, s.Del, s.Nout, s.curves, s.fit);
+  wdialogunload();
+
+  wmenusetstate(v2menu::kCopyFitted, 1, 1);
+  wmenusetstate(v2menu::kTablesPopup, 1, 1);
+  wmenusetstate(v2menu::kSavePopup, 1, 1);
+  wmenusetstate(v2menu::kPrintPopup, 1, 1);
+  settable2menus(s);
+  s.fitted = 1;
+  replot(s);
+
+  // The minimiser refuses a box whose lower bound lies above its upper one
+  // (a start value that is not positive); then nothing was fitted and the
+  // results are still those of the last fit.
+  if (outcome == kFitNotMinimised) {
+    errorbox(cp("Minimalizacja nie została wykonana: dolna granica parametru leży powyżej "
+                "górnej (wartości startowe muszą być dodatnie)"));
+  } else if (outcome == kFitNotInverted) {
+    errorbox(cp("Macierz krzywizny jest osobliwa: błędy standardowe są nieokreślone"));
+  }
+}
+
+void copyfitted(Varnel2State& s) {
+  for (int k = 0; k < kMaxPeaks; ++k) {
+    if (s.peakon[k] != 1) continue;
+    s.Ea[k] = s.fit.Eafit[k];
+    s.Tm[k] = s.fit.Tmfit[k];
+    s.Jm[k] = s.fit.Jmfit[k];
+  }
+  wdialogselect(107);
+  for (int k = 1; k <= kMaxPeaks; ++k) {
+    if (s.peakon[k - 1] == 1) {
+      setpeakcheck(k, 1);
+      putpeakfields(s, k);
+    } else {
+      setpeakcheck(k, 0);
+    }
+  }
+  buildvector(s);
+  startcurves(s);
+  s.fitted = 0;
+  replot(s);
+}
+
+}  // namespace tsd

@@ -1,0 +1,209 @@
+#include "multipeak/varnel2_params.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
+#include <vector>
+
+#include "runtime/fatal.h"
+#include "runtime/freeread.h"
+#include "runtime/hostname.h"
+#include "runtime/textfile.h"
+#include "text/cp1250.h"
+
+namespace tsd {
+
+namespace {
+
+using runtime::FileStatus;
+using runtime::FreeReader;
+using runtime::ReadResult;
+using runtime::ReadStatus;
+
+// Every value of the file, as read.
+struct V2Values {
+  int Nout = 0;
+  int gridflag = 0;
+  double Ea[kMaxPeaks] = {}, Tm[kMaxPeaks] = {}, Jm[kMaxPeaks] = {};
+  int peakon[kMaxPeaks] = {};
+  double QEa = 0.0, QTm = 0.0, QJm = 0.0;
+  double Del = 0.0;
+  int Ldiv = 0;
+};
+
+std::string cp(std::string_view utf8) { return text::cp1250_from_utf8(utf8); }
+
+std::string current_directory() {
+  std::vector<char> buf(4096);
+  while (getcwd(buf.data(), buf.size()) == nullptr) {
+    if (errno != ERANGE || buf.size() > (1u << 20)) return "";
+    buf.resize(buf.size() * 2);
+  }
+  return text::cp1250_from_utf8(buf.data());
+}
+
+std::string file_in(std::string_view dir) {
+  if (dir.empty()) return std::string(kVarnel2ParamFile);
+  std::string name(dir);
+  if (name.back() != '/') name.push_back('/');
+  name.append(kVarnel2ParamFile);
+  return name;
+}
+
+V2ParamsResult fault(V2ParamsStatus status, const std::string& file, int record,
+                     std::string problem) {
+  V2ParamsResult r;
+  r.status = status;
+  r.file = file;
+  r.record = record;
+  r.problem = std::move(problem);
+  return r;
+}
+
+std::string record_prefix(int record) { return cp("rekord ") + std::to_string(record) + ": "; }
+
+std::string read_problem(const ReadResult& res, int record) {
+  std::string what;
+  if (res.status == ReadStatus::bad_value) {
+    what = cp("wartość, która nie jest liczbą wymaganego rodzaju");
+  } else if (res.status == ReadStatus::end_of_file) {
+    what = cp("za mało wartości (koniec pliku)");
+  } else {
+    what = cp("brak wartości");
+  }
+  return record_prefix(record) + what;
+}
+
+std::string peak_name(std::string_view what, int k) {
+  return std::string(what) + cp(" piku ") + std::to_string(k);
+}
+
+// The first value the program cannot work with, as a problem text; empty
+// when every value is usable.
+std::string range_problem(const V2Values& v, int& record) {
+  auto ints = [&](int rec, const std::string& name, int value, int lo, int hi) -> std::string {
+    if (value >= lo && value <= hi) return "";
+    record = rec;
+    return record_prefix(rec) + name + " = " + std::to_string(value) + cp(" poza zakresem ") +
+           std::to_string(lo) + ".." + std::to_string(hi);
+  };
+  std::string p;
+  if (!(p = ints(1, "Nout", v.Nout, 2, kMaxOutputGrid)).empty()) return p;
+  if (!(p = ints(1, cp("siatka"), v.gridflag, -99, 999)).empty()) return p;
+  for (int k = 1; k <= kMaxPeaks; ++k) {
+    const int rec = 1 + k;
+    if (!(p = ints(rec, peak_name(cp("włączenie"), k), v.peakon[k - 1], -99, 999)).empty()) {
+      return p;
+    }
+    const double vals[3] = {v.Ea[k - 1], v.Tm[k - 1], v.Jm[k - 1]};
+    static constexpr std::string_view kNames[3] = {"Ea", "Tm", "Jm"};
+    for (int q = 0; q < 3; ++q) {
+      const bool bad = !std::isfinite(vals[q]) || (v.peakon[k - 1] == 1 && q < 2 && vals[q] <= 0.0);
+      if (bad) {
+        record = rec;
+        return record_prefix(rec) + peak_name(std::string(kNames[q]), k) +
+               (q < 2 ? cp(" musi być liczbą dodatnią") : cp(" nie jest liczbą skończoną"));
+      }
+    }
+  }
+  const double qs[3] = {v.QEa, v.QTm, v.QJm};
+  static constexpr std::string_view kQNames[3] = {"QEa", "QTm", "QJm"};
+  for (int q = 0; q < 3; ++q) {
+    if (!(std::isfinite(qs[q]) && qs[q] > 1.0)) {
+      record = 6;
+      return record_prefix(6) + std::string(kQNames[q]) + cp(" musi być większe od 1.0");
+    }
+  }
+  if (!(std::isfinite(v.Del) && v.Del < 1.0)) {
+    record = 7;
+    return record_prefix(7) + cp("Del musi być mniejsze od 1.0");
+  }
+  return ints(7, "Ldiv", v.Ldiv, 1, 9);
+}
+
+}  // namespace
+
+V2ParamsResult readvarnel2params(Varnel2State& s) {
+  s.startdir = current_directory();
+  const std::string file = file_in(s.startdir);
+  struct stat st {};
+  if (stat(runtime::host_file_name(file).c_str(), &st) != 0 && errno == ENOENT) {
+    return fault(V2ParamsStatus::missing, file, 0, cp("brak pliku"));
+  }
+  return readvarnel2paramsfrom(file, s);
+}
+
+V2ParamsResult readvarnel2paramsfrom(std::string_view name, Varnel2State& s) {
+  const std::string file(name);
+  FreeReader reader;
+  if (!reader.open(file)) {
+    return fault(V2ParamsStatus::unreadable, file, 0, cp("nie można otworzyć pliku"));
+  }
+  V2Values v;
+  ReadResult res = reader.read({v.Nout, v.gridflag});
+  if (!res.complete(2)) return fault(V2ParamsStatus::unreadable, file, 1, read_problem(res, 1));
+  for (int k = 0; k < kMaxPeaks; ++k) {
+    res = reader.read({v.Ea[k], v.Tm[k], v.Jm[k], v.peakon[k]});
+    if (!res.complete(4)) {
+      return fault(V2ParamsStatus::unreadable, file, 2 + k, read_problem(res, 2 + k));
+    }
+  }
+  res = reader.read({v.QEa, v.QTm, v.QJm});
+  if (!res.complete(3)) return fault(V2ParamsStatus::unreadable, file, 6, read_problem(res, 6));
+  res = reader.read({v.Del, v.Ldiv});
+  if (!res.complete(2)) return fault(V2ParamsStatus::unreadable, file, 7, read_problem(res, 7));
+
+  int record = 0;
+  std::string problem = range_problem(v, record);
+  if (!problem.empty()) return fault(V2ParamsStatus::out_of_range, file, record, problem);
+
+  s.Nout = v.Nout;
+  s.gridflag = v.gridflag;
+  for (int k = 0; k < kMaxPeaks; ++k) {
+    s.Ea[k] = v.Ea[k];
+    s.Tm[k] = v.Tm[k];
+    s.Jm[k] = v.Jm[k];
+    s.peakon[k] = v.peakon[k];
+  }
+  s.QEa = v.QEa;
+  s.QTm = v.QTm;
+  s.QJm = v.QJm;
+  s.Del = v.Del;
+  s.Ldiv = v.Ldiv;
+  V2ParamsResult ok;
+  ok.file = file;
+  return ok;
+}
+
+V2ParamsResult writevarnel2params(const Varnel2State& s) {
+  const std::string file = file_in(s.startdir);
+  runtime::TextFile f;
+  if (f.open_replace(file) != FileStatus::ok) {
+    return fault(V2ParamsStatus::write_failed, file, 0, cp("nie można utworzyć pliku"));
+  }
+  f.write("(I5,I3)", {s.Nout, s.gridflag});
+  for (int k = 0; k < kMaxPeaks; ++k) {
+    f.write("(1P,3E14.6,0P,I3)", {s.Ea[k], s.Tm[k], s.Jm[k], s.peakon[k]});
+  }
+  f.write("(1P,3E14.6)", {s.QEa, s.QTm, s.QJm});
+  f.write("(1P,E14.6,0P,I3)", {s.Del, s.Ldiv});
+  if (f.close() != FileStatus::ok) {
+    return fault(V2ParamsStatus::write_failed, file, 0, cp("błąd zapisu pliku"));
+  }
+  V2ParamsResult ok;
+  ok.file = file;
+  return ok;
+}
+
+std::string v2paramsmissingtext() { return cp("Błąd odczytu parametrów"); }
+std::string v2paramssavedtext() { return cp("Parametry zapisane w pliku Varnel2.par"); }
+std::string v2paramswritefailedtext() {
+  return cp("Błąd zapisu parametrów w pliku Varnel2.par");
+}
+std::string v2paramsproblemtext(const V2ParamsResult& result) {
+  return runtime::fatal_message(result.file, result.problem);
+}
+
+}  // namespace tsd
