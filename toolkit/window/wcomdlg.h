@@ -45,6 +45,20 @@ void wselectfile2(std::string_view filter, int flags, std::span<char> filename, 
                   int& filterindex);
 void wselectfile2(std::string_view filter, int flags, std::span<char> filename, std::string_view title);
 
+// Folder selection modes.
+inline constexpr int kFolderMustExist = 0;  // a typed folder that does not exist is refused
+inline constexpr int kFolderMayCreate = 1;  // the user is asked whether to create it
+
+// Lets the user choose a folder with the dialog template 32101 (folder
+// field 1001, list box 1002 of folders). mode: kFolderMustExist or
+// kFolderMayCreate. flags: kFileKeepDirectory keeps the current directory
+// at the chosen folder (else it is put back). title blank: the template's
+// caption. folder: in, the initial folder (blank: the current one); out,
+// the chosen folder (cut to its length, blank-padded), unchanged on
+// cancel. result (and winfodialog 4): 1 confirmed, 0 cancelled or failed
+// (error 1004 with the extended code).
+void yyselectdir(int mode, int& result, int flags, std::string_view title, std::span<char> folder);
+
 // The filter text as the window system takes it: description/pattern
 // pairs, each ended by NUL, the whole ended by a second NUL; empty for a
 // blank filter.

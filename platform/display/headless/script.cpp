@@ -361,6 +361,47 @@ void file_action(const ScriptAction& a, const DesktopHooks& h, ScriptOutcome* ou
   press_chord(&out->events, top, 0, VK_RETURN, false);
 }
 
+// toolbar ID [in "TITLE"]: click the toolbar button with that command id.
+void toolbar_action(const ScriptAction& a, const DesktopHooks& h, ScriptOutcome* out) {
+  std::vector<std::string> args = a.args;
+  HWND w = aim(&args, h, &out->error);
+  if (!w) return;
+  HWND top = h.top_level_of ? h.top_level_of(w) : w;
+  int id = -1;
+  if (args.size() != 1 || !to_int(args[0], &id) || id < 0) {
+    out->error = "expected: toolbar ID [in \"title\"]";
+    return;
+  }
+  POINT p;
+  if (!h.toolbar_point || !h.toolbar_point(top, id, &p)) {
+    out->error = "no toolbar button " + std::to_string(id);
+    return;
+  }
+  click_at(&out->events, top, p);
+}
+
+// folder "PATH" (typed into the folder field, then Enter) or folder cancel.
+void folder_action(const ScriptAction& a, const DesktopHooks& h, ScriptOutcome* out) {
+  HWND w = h.active_window ? h.active_window() : nullptr;
+  if (!w || a.args.size() != 1) {
+    out->error = w ? "expected: folder \"path\" | folder cancel" : "no active window";
+    return;
+  }
+  HWND top = h.top_level_of ? h.top_level_of(w) : w;
+  if (!is_text(a.args[0]) && same(a.args[0], "cancel")) {
+    POINT p;
+    if (!control_target("2", h, top, &p, &out->error)) return;
+    click_at(&out->events, top, p);
+    return;
+  }
+  ScriptAction typing = a;
+  typing.verb = "field";
+  typing.args = {"1001", a.args[0]};  // the folder field of the folder dialog
+  dialog_action(typing, h, out);
+  if (!out->error.empty()) return;
+  press_chord(&out->events, top, 0, VK_RETURN, false);
+}
+
 void host_action(const ScriptAction& a, const DesktopHooks& h, ScriptOutcome* out) {
   std::vector<std::string> args = a.args;
   HWND w = aim(&args, h, &out->error);
@@ -465,6 +506,10 @@ ScriptOutcome perform(const ScriptAction& a, const DesktopHooks& h) {
     host_action(a, h, &out);
   } else if (v == "file") {
     file_action(a, h, &out);
+  } else if (v == "folder") {
+    folder_action(a, h, &out);
+  } else if (v == "toolbar") {
+    toolbar_action(a, h, &out);
   } else if (v == "menu") {
     menu_action(a, h, &out);
   } else if (v == "button" || v == "field" || v == "msgbox") {
