@@ -39,7 +39,7 @@ class Wselectdir : public WinHeadless {
 };
 
 TEST_F(Wselectdir, ATypedFolderIsChosenAndTheDirectoryPutBack) {
-  start("folder \"beta/gamma\"\n");
+  start("screenshot \"" + wintemp("folder.png") + "\"\nfolder \"beta/gamma\"\n");
   int result = -1;
   EXPECT_EQ(select(kFolderMustExist, 0, result), dir_ + "/beta/gamma");
   EXPECT_EQ(result, 1);

@@ -90,7 +90,13 @@ void drop(HWND h, Combo* c, bool down) {
   } else {
     if (GetCapture() == h) ReleaseCapture();
     keep_on_top(h, false);
+    // What the list covered is drawn again, the controls there included.
+    RECT covered;
+    GetWindowRect(h, &covered);
+    HWND parent = GetParent(h);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&covered), 2);
     size_window(h, c, c->field_height);
+    if (parent) RedrawWindow(parent, &covered, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     ctl::notify_parent(h, CBN_CLOSEUP);
   }
   redraw(h);
