@@ -19,6 +19,7 @@
 namespace plat {
 namespace {
 
+using cdlg::control;
 using cdlg::is_dir;
 using cdlg::join;
 using cdlg::normalise;
@@ -160,19 +161,6 @@ INT_PTR dialog_proc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
     }
     default: return FALSE;
   }
-}
-
-DialogControlTemplate control(const char* cls, const char* text, int id, DWORD style, int x, int y, int cx, int cy) {
-  DialogControlTemplate t;
-  t.window_class = cls;
-  t.text = text;
-  t.id = id;
-  t.style = style | WS_CHILD | WS_VISIBLE;
-  t.x = static_cast<std::int16_t>(x);
-  t.y = static_cast<std::int16_t>(y);
-  t.cx = static_cast<std::int16_t>(cx);
-  t.cy = static_cast<std::int16_t>(cy);
-  return t;
 }
 
 // Used when the caller names no template.

@@ -1,4 +1,5 @@
-// What the common dialogs share: path helpers and the extended error.
+// What the common dialogs share: path helpers, the extended error and
+// the control lines of their built-in templates.
 #include "platform/comdlg/paths.h"
 
 #include <sys/stat.h>
@@ -55,6 +56,19 @@ std::string current_dir() {
 DWORD& extended_error() {
   static DWORD e = 0;
   return e;
+}
+
+DialogControlTemplate control(const char* cls, const char* text, int id, DWORD style, int x, int y, int cx, int cy) {
+  DialogControlTemplate t;
+  t.window_class = cls;
+  t.text = text;
+  t.id = id;
+  t.style = style | WS_CHILD | WS_VISIBLE;
+  t.x = static_cast<std::int16_t>(x);
+  t.y = static_cast<std::int16_t>(y);
+  t.cx = static_cast<std::int16_t>(cx);
+  t.cy = static_cast<std::int16_t>(cy);
+  return t;
 }
 
 }  // namespace plat::cdlg

@@ -1,9 +1,10 @@
-// What the common dialogs share: path helpers and the extended error.
+// What the common dialogs share: path helpers, the extended error and
+// the control lines of their built-in templates.
 #pragma once
 
 #include <string>
 
-#include "platform/types.h"
+#include "platform/user/dialog/dialog.h"
 
 namespace plat::cdlg {
 
@@ -17,5 +18,7 @@ std::string normalise(const std::string& path);
 std::string current_dir();
 // The code CommDlgExtendedError reports: set by the last dialog run.
 DWORD& extended_error();
+// A visible child control line of a dialog template, in dialog units.
+DialogControlTemplate control(const char* cls, const char* text, int id, DWORD style, int x, int y, int cx, int cy);
 
 }  // namespace plat::cdlg

@@ -6,6 +6,9 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "platform/types.h"
 
 namespace tsd {
 
@@ -63,6 +66,22 @@ void yyselectdir(int mode, int& result, int flags, std::string_view title, std::
 // pairs, each ended by NUL, the whole ended by a second NUL; empty for a
 // blank filter.
 std::string yyfilterpairs(std::string_view filter);
+
+// What every file or folder dialog runs in: its owner (the active
+// modeless dialog, else the current window), the windows disabled
+// meanwhile with their images kept, and the current directory, put back
+// afterwards unless kFileKeepDirectory.
+struct CommonDialogRun {
+  plat::HWND owner = nullptr;
+  std::vector<plat::HWND> disabled;
+  std::vector<char> directory;
+};
+CommonDialogRun yybegincommondialog();
+// After a dialog that was not confirmed: error 1004 with the extended
+// code when the window system reports one.
+void yycommondialogfailed();
+// Everything enabled and drawn again, the outcome left for winfodialog 4.
+void yyendcommondialog(CommonDialogRun& run, int flags, int result);
 
 // The window system's box type for the arguments (buttons, icon, default).
 unsigned yymessageboxtype(int buttons, int icon, int defaultbutton);

@@ -5,12 +5,10 @@
 #include <vector>
 
 #include "platform/comdlg/comdlg.h"
-#include "toolkit/window/errstore.h"
 #include "toolkit/window/oswin.h"
 #include "toolkit/window/records.h"
 #include "toolkit/window/strings.h"
 #include "toolkit/window/wcomdlg.h"
-#include "toolkit/window/wimages.h"
 #include "toolkit/window/wstate.h"
 
 namespace tsd {
@@ -45,9 +43,6 @@ void yyselectdir(int mode, int& result, int flags, std::string_view title, std::
   using namespace plat;
   const std::string initial(trimmed(std::string_view(folder.data(), folder.size())));
   const std::string caption(trimmed(title));
-  std::vector<char> current(kMaxDirectory, '\0');
-  int status = 0;
-  xxdirn(current.data(), status, kMaxDirectory);
   std::vector<char> chosen(kMaxDirectory, '\0');
 
   FOLDERDIALOGA fd;
@@ -60,24 +55,16 @@ void yyselectdir(int mode, int& result, int flags, std::string_view title, std::
   fd.lpfnMissing = missingfolder;
   fd.lCustData = mode;
 
-  HWND owner = yycurrentowner();
-  fd.hwndOwner = owner;
-  std::vector<HWND> disabled = yydisableothers(owner);
-  yysaveimages(nullptr);
+  CommonDialogRun run = yybegincommondialog();
+  fd.hwndOwner = run.owner;
   result = 0;
   if (SelectFolderA(&fd)) {
     result = 1;
     assign(folder, std::string_view(chosen.data()));
-  } else if (const DWORD code = CommDlgExtendedError(); code != 0) {
-    xxerror(kErrCommonDialog);
-    errstate.extra = static_cast<std::int32_t>(code);
+  } else {
+    yycommondialogfailed();
   }
-  if (!(flags & kFileKeepDirectory) && current[0] != '\0') xxdirc(current.data(), status);
-  yyenableagain(disabled);
-  yyfocusowner(owner);
-  yyrestoreimages();
-  quorba04.lastresult = result;
-  quorba04.focusfield = 0;
+  yyendcommondialog(run, flags, result);
 }
 
 }  // namespace tsd

@@ -339,11 +339,13 @@ void menu_action(const ScriptAction& a, const DesktopHooks& h, ScriptOutcome* ou
   press_chord(&out->events, top, 0, VK_RETURN, false);
 }
 
-// file "PATH" (typed into the file-name field, then Enter) or file cancel.
-void file_action(const ScriptAction& a, const DesktopHooks& h, ScriptOutcome* out) {
+// file "PATH" | file cancel, folder "PATH" | folder cancel: the path typed
+// into the dialog's name field (then Enter), or Cancel pressed.
+void path_action(const ScriptAction& a, const DesktopHooks& h, ScriptOutcome* out) {
+  const bool folder = a.verb == "folder";
   HWND w = h.active_window ? h.active_window() : nullptr;
   if (!w || a.args.size() != 1) {
-    out->error = w ? "expected: file \"path\" | file cancel" : "no active window";
+    out->error = w ? "expected: " + a.verb + " \"path\" | " + a.verb + " cancel" : "no active window";
     return;
   }
   HWND top = h.top_level_of ? h.top_level_of(w) : w;
@@ -355,7 +357,8 @@ void file_action(const ScriptAction& a, const DesktopHooks& h, ScriptOutcome* ou
   }
   ScriptAction typing = a;
   typing.verb = "field";
-  typing.args = {"1152", a.args[0]};  // the file-name field, 0x480
+  // The folder field 1001 of the folder dialog, the file-name field 0x480 of the file dialogs.
+  typing.args = {folder ? "1001" : "1152", a.args[0]};
   dialog_action(typing, h, out);
   if (!out->error.empty()) return;
   press_chord(&out->events, top, 0, VK_RETURN, false);
@@ -378,28 +381,6 @@ void toolbar_action(const ScriptAction& a, const DesktopHooks& h, ScriptOutcome*
     return;
   }
   click_at(&out->events, top, p);
-}
-
-// folder "PATH" (typed into the folder field, then Enter) or folder cancel.
-void folder_action(const ScriptAction& a, const DesktopHooks& h, ScriptOutcome* out) {
-  HWND w = h.active_window ? h.active_window() : nullptr;
-  if (!w || a.args.size() != 1) {
-    out->error = w ? "expected: folder \"path\" | folder cancel" : "no active window";
-    return;
-  }
-  HWND top = h.top_level_of ? h.top_level_of(w) : w;
-  if (!is_text(a.args[0]) && same(a.args[0], "cancel")) {
-    POINT p;
-    if (!control_target("2", h, top, &p, &out->error)) return;
-    click_at(&out->events, top, p);
-    return;
-  }
-  ScriptAction typing = a;
-  typing.verb = "field";
-  typing.args = {"1001", a.args[0]};  // the folder field of the folder dialog
-  dialog_action(typing, h, out);
-  if (!out->error.empty()) return;
-  press_chord(&out->events, top, 0, VK_RETURN, false);
 }
 
 void host_action(const ScriptAction& a, const DesktopHooks& h, ScriptOutcome* out) {
@@ -504,10 +485,8 @@ ScriptOutcome perform(const ScriptAction& a, const DesktopHooks& h) {
     mouse_action(a, h, &out);
   } else if (v == "resize" || v == "expose" || v == "close") {
     host_action(a, h, &out);
-  } else if (v == "file") {
-    file_action(a, h, &out);
-  } else if (v == "folder") {
-    folder_action(a, h, &out);
+  } else if (v == "file" || v == "folder") {
+    path_action(a, h, &out);
   } else if (v == "toolbar") {
     toolbar_action(a, h, &out);
   } else if (v == "menu") {
