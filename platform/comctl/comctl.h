@@ -1,7 +1,8 @@
 // Common controls: the status bar ("msctls_statusbar32": parts, texts,
 // the size grip), the progress bar ("msctls_progress32"), the trackbar
-// ("msctls_trackbar32"), the up-down control ("MSCTLS_UPDOWN32") and the
-// tab control ("SYSTABCONTROL32"). Names and behaviour follow the Windows
+// ("msctls_trackbar32"), the up-down control ("MSCTLS_UPDOWN32"), the
+// tab control ("SYSTABCONTROL32"), the toolbar ("ToolbarWindow32") and
+// tooltips ("tooltips_class32"). Names and behaviour follow the Windows
 // interface; texts are code page 1250.
 #pragma once
 
@@ -142,6 +143,100 @@ struct TCITEMA {
 inline constexpr int kMaxTabs = 256;
 inline constexpr int kMaxTabText = 255;
 
+
+using DWORD_PTR = std::uintptr_t;
+using INT_PTR = std::intptr_t;
+
+// ---- Toolbar -------------------------------------------------------------
+// Buttons with images from bitmap strips, separators, check buttons; a
+// click sends WM_COMMAND (the button's command id, BN_CLICKED) with the
+// toolbar as lParam to the parent. With TBSTYLE_TOOLTIPS it makes a
+// tooltip whose texts it asks of its parent with TTN_GETDISPINFOA.
+inline constexpr char TOOLBARCLASSNAMEA[] = "ToolbarWindow32";
+inline constexpr DWORD TBSTYLE_TOOLTIPS = 0x0100;
+inline constexpr DWORD TBSTYLE_FLAT = 0x0800;
+inline constexpr BYTE TBSTATE_CHECKED = 0x01;
+inline constexpr BYTE TBSTATE_PRESSED = 0x02;
+inline constexpr BYTE TBSTATE_ENABLED = 0x04;
+inline constexpr BYTE TBSTATE_HIDDEN = 0x08;
+inline constexpr BYTE TBSTYLE_BUTTON = 0x00;
+inline constexpr BYTE TBSTYLE_SEP = 0x01;
+inline constexpr BYTE TBSTYLE_CHECK = 0x02;
+inline constexpr UINT TB_ENABLEBUTTON = WM_USER + 1;
+inline constexpr UINT TB_CHECKBUTTON = WM_USER + 2;
+inline constexpr UINT TB_PRESSBUTTON = WM_USER + 3;
+inline constexpr UINT TB_ISBUTTONENABLED = WM_USER + 9;
+inline constexpr UINT TB_ISBUTTONCHECKED = WM_USER + 10;
+inline constexpr UINT TB_SETSTATE = WM_USER + 17;
+inline constexpr UINT TB_GETSTATE = WM_USER + 18;
+inline constexpr UINT TB_ADDBITMAP = WM_USER + 19;
+inline constexpr UINT TB_ADDBUTTONSA = WM_USER + 20;
+inline constexpr UINT TB_DELETEBUTTON = WM_USER + 22;
+inline constexpr UINT TB_BUTTONCOUNT = WM_USER + 24;
+inline constexpr UINT TB_COMMANDTOINDEX = WM_USER + 25;
+inline constexpr UINT TB_GETITEMRECT = WM_USER + 29;
+inline constexpr UINT TB_BUTTONSTRUCTSIZE = WM_USER + 30;
+inline constexpr UINT TB_SETBUTTONSIZE = WM_USER + 31;
+inline constexpr UINT TB_SETBITMAPSIZE = WM_USER + 32;
+inline constexpr UINT TB_AUTOSIZE = WM_USER + 33;
+inline constexpr UINT TB_GETTOOLTIPS = WM_USER + 35;
+inline constexpr int kMaxToolbarButtons = 256;
+inline constexpr int kToolbarSeparator = 8;  // width of a separator gap
+struct TBBUTTON {
+  int iBitmap = 0;
+  int idCommand = 0;
+  BYTE fsState = TBSTATE_ENABLED;
+  BYTE fsStyle = TBSTYLE_BUTTON;
+  DWORD_PTR dwData = 0;
+  INT_PTR iString = 0;
+};
+// hInst null: nID is an HBITMAP; else the bitmap resource nID of hInst.
+struct TBADDBITMAP {
+  HINSTANCE hInst = nullptr;
+  UINT_PTR nID = 0;
+};
+
+// ---- Tooltips ------------------------------------------------------------
+// A small topmost window with a text, shown when the pointer has rested
+// over a tool for a moment (the owner relays its mouse messages with
+// TTM_RELAYEVENT) and hidden when it leaves or a button is pressed.
+inline constexpr char TOOLTIPS_CLASSA[] = "tooltips_class32";
+inline constexpr UINT TTM_ACTIVATE = WM_USER + 1;
+inline constexpr UINT TTM_ADDTOOLA = WM_USER + 4;
+inline constexpr UINT TTM_DELTOOLA = WM_USER + 5;
+inline constexpr UINT TTM_NEWTOOLRECTA = WM_USER + 6;
+inline constexpr UINT TTM_RELAYEVENT = WM_USER + 7;
+inline constexpr UINT TTM_GETTEXTA = WM_USER + 11;
+inline constexpr UINT TTM_UPDATETIPTEXTA = WM_USER + 12;
+inline constexpr UINT TTM_GETTOOLCOUNT = WM_USER + 13;
+inline constexpr UINT TTM_POP = WM_USER + 28;
+inline constexpr UINT TTN_GETDISPINFOA = 0u - 520u;
+inline constexpr UINT TTN_SHOW = 0u - 521u;
+inline constexpr UINT TTN_POP = 0u - 522u;
+inline const LPSTR LPSTR_TEXTCALLBACKA = reinterpret_cast<LPSTR>(static_cast<std::intptr_t>(-1));
+inline constexpr UINT kTooltipDelayMs = 500;
+inline constexpr int kMaxTooltipText = 1024;
+struct TOOLINFOA {
+  UINT cbSize = sizeof(TOOLINFOA);
+  UINT uFlags = 0;
+  HWND hwnd = nullptr;    // the window of the tool; rect is in its client coordinates
+  UINT_PTR uId = 0;
+  RECT rect;
+  HINSTANCE hinst = nullptr;
+  LPSTR lpszText = nullptr;  // the text, or LPSTR_TEXTCALLBACKA: asked with TTN_GETDISPINFOA
+  LPARAM lParam = 0;
+};
+// TTN_GETDISPINFOA: the receiver puts the text in szText, or points
+// lpszText at its own text (or, with hinst, names a string resource by id).
+struct NMTTDISPINFOA {
+  NMHDR hdr;  // hwndFrom: the tooltip; idFrom: the tool's id
+  LPSTR lpszText = nullptr;
+  char szText[80] = {};
+  HINSTANCE hinst = nullptr;
+  UINT uFlags = 0;
+  LPARAM lParam = 0;
+};
+
 struct INITCOMMONCONTROLSEX {
   DWORD dwSize = sizeof(INITCOMMONCONTROLSEX);
   DWORD dwICC = 0;
@@ -157,5 +252,11 @@ void register_progress_class();
 void register_trackbar_class();
 void register_updown_class();
 void register_tab_class();
+void register_toolbar_class();
+// For the scripted user: the centre of the toolbar button with that command
+// id in a toolbar of the top-level window `top`, relative to its top-left
+// corner (false when there is none).
+bool script_toolbar_point(HWND top, int command, POINT* frame_pt);
+void register_tooltip_class();
 
 }  // namespace plat

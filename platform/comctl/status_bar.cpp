@@ -213,6 +213,8 @@ void register_common_control_classes() {
   register_trackbar_class();
   register_updown_class();
   register_tab_class();
+  register_toolbar_class();
+  register_tooltip_class();
   WNDCLASSA probe;
   if (GetClassInfoA(nullptr, STATUSCLASSNAMEA, &probe)) return;
   ctl::register_control_class(STATUSCLASSNAMEA, status_proc, 0);

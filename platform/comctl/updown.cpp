@@ -11,6 +11,7 @@
 
 #include "platform/comctl/comctl.h"
 #include "platform/user/controls/control_common.h"
+#include "platform/user/desktop.h"
 
 namespace plat {
 namespace {
@@ -228,9 +229,9 @@ LRESULT CALLBACK_updown(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   if (!u) return DefWindowProcA(h, msg, wp, lp);
   switch (msg) {
     case WM_CREATE:
-      // The window made just before this one is the buddy; new children
-      // go to the top of their siblings, so it is the next one down.
-      if (style_of(h) & UDS_AUTOBUDDY) set_buddy(h, u, GetWindow(h, GW_HWNDNEXT));
+      // The sibling made just before this one is the buddy, by creation
+      // order: dialogs stack their controls otherwise than CreateWindowExA.
+      if (style_of(h) & UDS_AUTOBUDDY) set_buddy(h, u, sibling_created_before(h));
       return 0;
     case WM_NCDESTROY:
       release_buddy(u);

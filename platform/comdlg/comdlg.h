@@ -1,5 +1,5 @@
-// Common dialogs: the open and save file dialogs, built from our own
-// controls, and CommDlgExtendedError. Names and behaviour follow the
+// Common dialogs: the open and save file dialogs and the folder selection,
+// built from our own controls, and CommDlgExtendedError. Names and behaviour follow the
 // Windows interface; paths are host paths in code page 1250.
 #pragma once
 
@@ -51,6 +51,37 @@ struct OPENFILENAMEA {
   void* lpfnHook = nullptr;
   LPCSTR lpTemplateName = nullptr;
 };
+
+// ---- Folder selection ------------------------------------------------------
+// A dialog from a template (the caller's resource, or a built-in one) with
+// the folder field, the list of the folders in the folder shown (".." goes
+// up; a double click or Enter in the list opens one), the folder shown as a
+// label and, when the template has it, a box of starting places. OK takes
+// the typed folder (relative to the one shown), or the one shown when
+// nothing is typed. A typed folder that does not exist is given to
+// lpfnMissing, which accepts it (TRUE, having created it) or keeps the
+// dialog open (FALSE); without lpfnMissing it is refused.
+inline constexpr int kFolderField = 1001;
+inline constexpr int kFolderBox = 1002;
+inline constexpr int kFolderShown = 1003;
+inline constexpr int kFolderPlaces = 1004;
+inline constexpr DWORD FDF_NOCHANGEDIR = 0x8;  // the current directory is left as it was
+using FOLDERMISSINGPROC = BOOL (*)(HWND dialog, LPCSTR path, LPARAM data);
+struct FOLDERDIALOGA {
+  HWND hwndOwner = nullptr;
+  HINSTANCE hInstance = nullptr;
+  LPCSTR lpTemplateName = nullptr;  // RT_DIALOG of hInstance; null: the built-in one
+  LPCSTR lpstrTitle = nullptr;      // null or empty: the template's caption
+  LPCSTR lpstrInitialDir = nullptr; // null or empty (or no folder): the current one
+  LPSTR lpstrFolder = nullptr;      // out: the chosen folder, NUL-ended
+  DWORD nMaxFolder = 0;
+  DWORD Flags = 0;
+  FOLDERMISSINGPROC lpfnMissing = nullptr;
+  LPARAM lCustData = 0;
+};
+// TRUE when a folder was chosen; FALSE when cancelled (extended error 0)
+// or on failure (CDERR_INITIALIZATION, FNERR_BUFFERTOOSMALL).
+BOOL SelectFolderA(FOLDERDIALOGA* fd);
 
 // TRUE when the user chose a file (or files); FALSE when cancelled (the
 // extended error is then 0) or on failure (the extended error says why).

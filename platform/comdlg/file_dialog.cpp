@@ -3,7 +3,6 @@
 // box, OK and Cancel, with the usual prompts.
 #include <dirent.h>
 #include <fnmatch.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,11 +11,18 @@
 #include <vector>
 
 #include "platform/comdlg/comdlg.h"
+#include "platform/comdlg/paths.h"
 #include "platform/display/display.h"
 #include "platform/user/controls/control_common.h"
 
 namespace plat {
 namespace {
+
+using cdlg::exists;
+using cdlg::control;
+using cdlg::is_dir;
+using cdlg::join;
+using cdlg::normalise;
 
 inline constexpr std::size_t kMaxPath = 4096;
 
@@ -37,45 +43,7 @@ struct FileDialog {
   int ext_offset = 0;
 };
 
-DWORD& extended_error() {
-  static DWORD e = 0;
-  return e;
-}
-
-bool is_dir(const std::string& p) {
-  struct stat st;
-  return stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-bool exists(const std::string& p) {
-  struct stat st;
-  return stat(p.c_str(), &st) == 0;
-}
-
-std::string join(const std::string& dir, const std::string& name) {
-  if (!name.empty() && name[0] == '/') return name;
-  if (dir.empty() || dir.back() == '/') return dir + name;
-  return dir + "/" + name;
-}
-
-// "a/b/../c" and "a/./b" folded, so the folder label reads well.
-std::string normalise(const std::string& path) {
-  std::vector<std::string> parts;
-  std::size_t i = 0;
-  while (i <= path.size()) {
-    std::size_t j = path.find('/', i);
-    if (j == std::string::npos) j = path.size();
-    std::string p = path.substr(i, j - i);
-    if (p == "..") {
-      if (!parts.empty()) parts.pop_back();
-    } else if (!p.empty() && p != ".") {
-      parts.push_back(p);
-    }
-    i = j + 1;
-  }
-  std::string out;
-  for (const std::string& p : parts) out += "/" + p;
-  return out.empty() ? "/" : out;
-}
+using cdlg::extended_error;
 
 std::vector<std::string> split_patterns(const std::string& s) {
   std::vector<std::string> v;
@@ -289,19 +257,6 @@ INT_PTR dialog_proc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
   }
 }
 
-DialogControlTemplate control(const char* cls, const char* text, int id, DWORD style, int x, int y, int cx, int cy) {
-  DialogControlTemplate t;
-  t.window_class = cls;
-  t.text = text;
-  t.id = id;
-  t.style = style | WS_CHILD | WS_VISIBLE;
-  t.x = static_cast<std::int16_t>(x);
-  t.y = static_cast<std::int16_t>(y);
-  t.cx = static_cast<std::int16_t>(cx);
-  t.cy = static_cast<std::int16_t>(cy);
-  return t;
-}
-
 BOOL run(OPENFILENAMEA* ofn, bool save) {
   extended_error() = 0;
   if (!ofn || !ofn->lpstrFile || ofn->nMaxFile == 0) {
@@ -325,8 +280,7 @@ BOOL run(OPENFILENAMEA* ofn, bool save) {
   // The initial name: its folder (else the initial directory, else the
   // current one) and its file name.
   std::string initial(ofn->lpstrFile, strnlen(ofn->lpstrFile, ofn->nMaxFile));
-  char cwd[kMaxPath];
-  std::string base_dir = getcwd(cwd, sizeof cwd) ? cwd : "/";
+  std::string base_dir = cdlg::current_dir();
   if (ofn->lpstrInitialDir && *ofn->lpstrInitialDir) base_dir = normalise(join(base_dir, ofn->lpstrInitialDir));
   std::size_t slash = initial.rfind('/');
   if (slash != std::string::npos) {

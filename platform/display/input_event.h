@@ -73,6 +73,9 @@ struct DesktopHooks {
   // (id >= 0) or by a text path "&File/&Open...": for each level the number
   // of items before it, separators not counted (false: no such item).
   bool (*menu_steps)(HWND top, int id, const std::string& path, std::vector<int>* steps) = nullptr;
+  // The centre of the button with command id `id` of a toolbar of `top`,
+  // relative to the top-left corner of `top` (false when there is none).
+  bool (*toolbar_point)(HWND top, int id, POINT* frame_pt) = nullptr;
 };
 
 }  // namespace plat

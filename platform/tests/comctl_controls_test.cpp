@@ -257,6 +257,34 @@ TEST_F(ComctlTest, UpDownArrowsAndClicksStepWithNotifications) {
   EXPECT_EQ(at_end, "4");
 }
 
+INT_PTR quiet_proc(HWND, UINT msg, WPARAM, LPARAM) { return msg == WM_INITDIALOG ? TRUE : FALSE; }
+
+TEST_F(ComctlTest, UpDownInADialogTakesTheControlMadeJustBefore) {
+  // Dialogs stack their controls first in front, so the buddy is found by
+  // creation order, not by the window below in the stack.
+  use_script("");
+  DialogTemplate t;
+  t.style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
+  t.caption = "Buddies";
+  t.cx = 200;
+  t.cy = 80;
+  t.font_face = "MS Sans Serif";
+  t.font_size = 8;
+  t.controls = {item("EDIT", "", 20, WS_BORDER | WS_TABSTOP, 5, 5, 50, 12),
+                item("STATIC", "Krok", 25, SS_LEFT, 60, 5, 30, 8),
+                item("EDIT", "", 26, WS_BORDER | WS_TABSTOP, 5, 25, 50, 12),
+                item("msctls_updown32", "", 27, UDS_SETBUDDYINT | UDS_AUTOBUDDY | UDS_ALIGNRIGHT, 0, 0, 10, 12),
+                item("BUTTON", "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 140, 5, 50, 14)};
+  HWND dlg = CreateDialogIndirectParamA(nullptr, &t, nullptr, quiet_proc, 0);
+  ASSERT_NE(dlg, nullptr);
+  HWND ud = GetDlgItem(dlg, 27);
+  EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(ud, UDM_GETBUDDY, 0, 0)), GetDlgItem(dlg, 26));
+  SendMessageA(ud, UDM_SETPOS, 0, MAKELPARAM(7, 0));
+  EXPECT_EQ(window_text_of(GetDlgItem(dlg, 26)), "7");
+  EXPECT_EQ(window_text_of(GetDlgItem(dlg, 20)), "");
+  DestroyWindow(dlg);
+}
+
 TEST_F(ComctlTest, UpDownRefusedStepAndWrap) {
   use_script("");
   HWND f = frame();

@@ -103,6 +103,7 @@ struct Desktop {
   ATOM next_atom = 0xC000;
   std::vector<HWND> all;        // every live window, in creation order
   std::vector<HWND> top_level;  // top-level windows, front to back
+  std::vector<HWND> kept_on_top;  // child windows drawn again over any window that draws on them
 
   std::deque<MSG> queue;  // posted and input messages, in order
   bool quit_posted = false;
@@ -148,6 +149,13 @@ Desktop& desktop();
 // ---- Lookups and geometry helpers (window.cpp, geometry.cpp)
 WindowClass* find_class(const char* name);
 HWND top_level_of(HWND hwnd);
+// The sibling made just before `hwnd` (creation order, whatever the
+// stacking order), or null.
+HWND sibling_created_before(HWND hwnd);
+// A child window that must stay in front of every other window of its
+// top-level window while `on` (a dropped combo-box list): whenever another
+// window has drawn over its place, it is repainted.
+void keep_on_top(HWND hwnd, bool on);
 bool is_top_level(HWND hwnd);
 bool really_visible(HWND hwnd);  // it and all its ancestors are visible
 // Client rectangle's top-left corner in screen coordinates.

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/comctl/comctl.h"
 #include "platform/display/display.h"
 #include "platform/gdi/dc.h"
 #include "platform/user/desktop.h"
@@ -273,6 +274,7 @@ void install_desktop_hooks() {
   h.close_box = hook_close_box;
   h.control_point = script_control_point;
   h.menu_steps = script_menu_steps;
+  h.toolbar_point = script_toolbar_point;
   display_set_hooks(h);
   // The drawing layer learns the screen it draws for.
   int w = 0, hh = 0, bits = 0;

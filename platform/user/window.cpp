@@ -23,6 +23,17 @@ BOOL IsWindow(HWND hwnd) {
 
 bool is_top_level(HWND hwnd) { return hwnd && !(hwnd->style & WS_CHILD); }
 
+HWND sibling_created_before(HWND hwnd) {
+  const std::vector<HWND>& all = desktop().all;
+  auto it = std::find(all.begin(), all.end(), hwnd);
+  if (it == all.end()) return nullptr;
+  while (it != all.begin()) {
+    --it;
+    if ((*it)->parent == hwnd->parent) return *it;
+  }
+  return nullptr;
+}
+
 HWND top_level_of(HWND hwnd) {
   while (hwnd && hwnd->parent) hwnd = hwnd->parent;
   return hwnd;
@@ -48,6 +59,7 @@ void unlink(HWND hwnd) {
   auto drop = [hwnd](std::vector<HWND>& v) { v.erase(std::remove(v.begin(), v.end(), hwnd), v.end()); };
   drop(desktop().all);
   drop(desktop().top_level);
+  drop(desktop().kept_on_top);
   if (hwnd->parent) drop(hwnd->parent->children);
 }
 

@@ -49,10 +49,6 @@ void wselectfile2(std::string_view filter, int flags, std::span<char> filename, 
   yysplitp(path, name);
   const std::string directory(trimmed(path));
   const std::string initialname(trimmed(name));
-  // The current directory, to be put back afterwards.
-  std::vector<char> current(kMaxDirectory, '\0');
-  int status = 0;
-  xxdirn(current.data(), status, kMaxDirectory);
 
   const std::size_t size = std::max<std::size_t>(multiple ? kMultiBuffer : 4096, filename.size() + 1);
   std::vector<char> buffer(size, '\0');
@@ -75,10 +71,8 @@ void wselectfile2(std::string_view filter, int flags, std::span<char> filename, 
   xxmwinver(major, minor);
   if ((flags & kFileDefaultExt) && major != 3) ofn.lpstrDefExt = "";
 
-  HWND owner = yycurrentowner();
-  ofn.hwndOwner = owner;
-  std::vector<HWND> disabled = yydisableothers(owner);
-  yysaveimages(nullptr);
+  CommonDialogRun run = yybegincommondialog();
+  ofn.hwndOwner = run.owner;
   const BOOL chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
   int result = 0;
   if (chosen) {
@@ -96,15 +90,35 @@ void wselectfile2(std::string_view filter, int flags, std::span<char> filename, 
     }
     assign(filename, std::string_view(buffer.data(), n));
   } else {
-    const DWORD code = CommDlgExtendedError();
-    if (code != 0) {
-      xxerror(kErrCommonDialog);
-      errstate.extra = static_cast<std::int32_t>(code);
-    }
+    yycommondialogfailed();
   }
-  if (!(flags & kFileKeepDirectory) && current[0] != '\0') xxdirc(current.data(), status);
-  yyenableagain(disabled);
-  yyfocusowner(owner);
+  yyendcommondialog(run, flags, result);
+}
+
+CommonDialogRun yybegincommondialog() {
+  CommonDialogRun run;
+  run.directory.assign(kMaxDirectory, '\0');
+  int status = 0;
+  xxdirn(run.directory.data(), status, kMaxDirectory);
+  run.owner = yycurrentowner();
+  run.disabled = yydisableothers(run.owner);
+  yysaveimages(nullptr);
+  return run;
+}
+
+void yycommondialogfailed() {
+  const plat::DWORD code = plat::CommDlgExtendedError();
+  if (code == 0) return;
+  xxerror(kErrCommonDialog);
+  errstate.extra = static_cast<std::int32_t>(code);
+}
+
+void yyendcommondialog(CommonDialogRun& run, int flags, int result) {
+  int status = 0;
+  if (!(flags & kFileKeepDirectory) && !run.directory.empty() && run.directory[0] != '\0')
+    xxdirc(run.directory.data(), status);
+  yyenableagain(run.disabled);
+  yyfocusowner(run.owner);
   yyrestoreimages();
   quorba04.lastresult = result;
   quorba04.focusfield = 0;

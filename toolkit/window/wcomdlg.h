@@ -6,6 +6,9 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "platform/types.h"
 
 namespace tsd {
 
@@ -45,10 +48,40 @@ void wselectfile2(std::string_view filter, int flags, std::span<char> filename, 
                   int& filterindex);
 void wselectfile2(std::string_view filter, int flags, std::span<char> filename, std::string_view title);
 
+// Folder selection modes.
+inline constexpr int kFolderMustExist = 0;  // a typed folder that does not exist is refused
+inline constexpr int kFolderMayCreate = 1;  // the user is asked whether to create it
+
+// Lets the user choose a folder with the dialog template 32101 (folder
+// field 1001, list box 1002 of folders). mode: kFolderMustExist or
+// kFolderMayCreate. flags: kFileKeepDirectory keeps the current directory
+// at the chosen folder (else it is put back). title blank: the template's
+// caption. folder: in, the initial folder (blank: the current one); out,
+// the chosen folder (cut to its length, blank-padded), unchanged on
+// cancel. result (and winfodialog 4): 1 confirmed, 0 cancelled or failed
+// (error 1004 with the extended code).
+void yyselectdir(int mode, int& result, int flags, std::string_view title, std::span<char> folder);
+
 // The filter text as the window system takes it: description/pattern
 // pairs, each ended by NUL, the whole ended by a second NUL; empty for a
 // blank filter.
 std::string yyfilterpairs(std::string_view filter);
+
+// What every file or folder dialog runs in: its owner (the active
+// modeless dialog, else the current window), the windows disabled
+// meanwhile with their images kept, and the current directory, put back
+// afterwards unless kFileKeepDirectory.
+struct CommonDialogRun {
+  plat::HWND owner = nullptr;
+  std::vector<plat::HWND> disabled;
+  std::vector<char> directory;
+};
+CommonDialogRun yybegincommondialog();
+// After a dialog that was not confirmed: error 1004 with the extended
+// code when the window system reports one.
+void yycommondialogfailed();
+// Everything enabled and drawn again, the outcome left for winfodialog 4.
+void yyendcommondialog(CommonDialogRun& run, int flags, int result);
 
 // The window system's box type for the arguments (buttons, icon, default).
 unsigned yymessageboxtype(int buttons, int icon, int defaultbutton);

@@ -1,6 +1,7 @@
 // wmenusetstate: the state applied by command id, else by the position
 // path the menu companion record gives; the menu bar is redrawn when one
-// of its own entries was greyed or enabled.
+// of its own entries was greyed or enabled; a toolbar button of the same
+// command follows.
 #include "toolkit/window/wmenu.h"
 
 #include <cstring>
@@ -8,6 +9,7 @@
 #include "platform/user/menu/menu.h"
 #include "toolkit/window/errstore.h"
 #include "toolkit/window/wstate.h"
+#include "toolkit/window/wtoolbar.h"
 
 namespace tsd {
 
@@ -52,6 +54,23 @@ std::vector<int> yymenupath(const void* record, int size, int id) {
   return path;
 }
 
+bool yymenuitemof(plat::HMENU bar, const void* record, int size, int id, plat::HMENU& menu, int& position,
+                  bool& onbar) {
+  menu = nullptr;
+  position = -1;
+  onbar = false;
+  std::vector<int> path = yymenupath(record, size, id);
+  plat::HMENU m = path.empty() ? nullptr : bar;
+  for (std::size_t k = 0; m && k + 1 < path.size(); ++k) m = plat::GetSubMenu(m, path[k] - 1);
+  if (!m || path.back() < 1 || path.back() > plat::GetMenuItemCount(m)) return false;
+  menu = m;
+  position = path.back() - 1;
+  onbar = path.size() == 1;
+  return true;
+}
+
+bool yymenuonbar(plat::HMENU bar, int id) { return onbar(bar, id); }
+
 void wmenusetstate(int id, int type, int state) {
   using namespace plat;
   if ((type != 1 && type != 2) || (state != 0 && state != 1)) return;
@@ -62,14 +81,17 @@ void wmenusetstate(int id, int type, int state) {
     found = true;
     baritem = onbar(bar, id);
   } else if (bar) {
-    std::vector<int> path = yymenupath(wsys.hKRB, wsys.hKRBSize, id);
-    HMENU menu = path.empty() ? nullptr : bar;
-    for (std::size_t k = 0; menu && k + 1 < path.size(); ++k) menu = GetSubMenu(menu, path[k] - 1);
-    if (menu && apply(menu, static_cast<UINT>(path.back() - 1), MF_BYPOSITION, type, state)) {
+    HMENU menu = nullptr;
+    int position = 0;
+    if (yymenuitemof(bar, wsys.hKRB, wsys.hKRBSize, id, menu, position, baritem) &&
+        apply(menu, static_cast<UINT>(position), MF_BYPOSITION, type, state)) {
       found = true;
-      baritem = path.size() == 1;
+    } else {
+      baritem = false;
     }
   }
+  // The toolbar's button of the same command follows the menu.
+  if (yytoolbarsetstate(id, type, state)) found = true;
   if (!found) {
     xxerror(kErrMenuItem);
     return;

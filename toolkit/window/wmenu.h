@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/types.h"
+
 namespace tsd {
 
 // type 1: state 0 greys, 1 enables; type 2: state 0 unchecks, 1 checks.
@@ -17,5 +19,13 @@ void wmenusetstate(int id, int type, int state);
 // companion record of `size` bytes; empty when it is not listed. The
 // record is read no further than its size.
 std::vector<int> yymenupath(const void* record, int size, int id);
+
+// The item that the companion record lists for id, in the menu whose bar
+// is `bar`: its menu and 0-based position, and whether it is an entry of
+// the bar itself. False when it is not listed or the path leads nowhere.
+bool yymenuitemof(plat::HMENU bar, const void* record, int size, int id, plat::HMENU& menu, int& position,
+                  bool& onbar);
+// True when the bar itself has a command item `id`.
+bool yymenuonbar(plat::HMENU bar, int id);
 
 }  // namespace tsd

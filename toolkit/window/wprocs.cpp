@@ -5,11 +5,15 @@
 // is busy.
 #include "toolkit/window/wprocs.h"
 
+#include <algorithm>
+
+#include "platform/comctl/comctl.h"
 #include "platform/gdi/gdi.h"
 #include "toolkit/window/wimages.h"
 #include "toolkit/window/winkeys.h"
 #include "toolkit/window/wmessage.h"
 #include "toolkit/window/wstate.h"
+#include "toolkit/window/wtoolbar.h"
 
 namespace tsd {
 
@@ -41,7 +45,11 @@ void layout(plat::HWND frame) {
     GetWindowRect(s.wMessLine, &sr);
     statusheight = sr.bottom - sr.top;
   }
-  if (s.hClient) MoveWindow(s.hClient, 0, 0, fc.right, fc.bottom - statusheight, TRUE);
+  // The root's toolbar along the top; the client takes what is left.
+  const int toolbarheight = yytoolbarlayout(frame);
+  if (s.hClient)
+    MoveWindow(s.hClient, 0, toolbarheight, fc.right, std::max(0, static_cast<int>(fc.bottom) - statusheight - toolbarheight),
+               TRUE);
 }
 
 // The character message TranslateMessage put right behind this key-down,
@@ -140,6 +148,14 @@ plat::LRESULT yyframeproc(plat::HWND hwnd, plat::UINT msg, plat::WPARAM wparam, 
         yyinterpretmessage(kMenuSelect, 0, wparam, lparam, hwnd);
         return 0;
       }
+      // A toolbar button gives the command of its menu entry.
+      if (yytoolbarcommand(lparam) && HIWORD(wparam) == 0) {
+        yyinterpretmessage(kMenuSelect, 0, wparam, 0, hwnd);
+        return 0;
+      }
+      break;
+    case WM_NOTIFY:
+      if (yytooltipnotify(lparam)) return 0;
       break;
     case WM_CLOSE:
       // The program decides what a close request does.

@@ -14,6 +14,14 @@ inline constexpr int kUserBitmaps = 10;
 // Colours of the window text: 16 fixed, the system window-text and window colour.
 inline constexpr int kTextColours = 18;
 
+// Tooltip table of the toolbar: one entry per button with a stored text.
+inline constexpr int kTooltips = 32;
+inline constexpr int kTooltipLength = 80;
+struct TooltipEntry {
+  int id = 0;                          // command id of the button, 0 = free
+  char text[kTooltipLength + 1] = {};  // NUL-ended
+};
+
 struct WindowSlot {
   plat::HWND wWindow = nullptr;   // frame window
   plat::HWND hClient = nullptr;   // client window
@@ -55,6 +63,8 @@ struct WindowSystem {
   plat::HCURSOR wCursor = nullptr;  // toolkit cursor of the client windows, null = class cursor
   int wImagesSaved = 0;             // 1 while window images are kept for a modal loop
   plat::HDC wMemDC = nullptr;       // private memory context while drawing on a user bitmap
+  plat::HWND wToolbar = nullptr;    // the root window's toolbar, null when none
+  TooltipEntry wTooltips[kTooltips];
 };
 
 extern WindowSystem wsys;

@@ -23,6 +23,7 @@
 #include "toolkit/window/wprocs.h"
 #include "toolkit/window/wresource.h"
 #include "toolkit/window/wstate.h"
+#include "toolkit/window/wtoolbar.h"
 #include "toolkit/window/wwintext.h"
 
 namespace tsd {
@@ -355,6 +356,7 @@ void yyshutdown() {
     wsys.slots[i] = WindowSlot{};
   }
   wsys.wIndex = 0;
+  yytoolbarreset();
   yyresetmessageflags();
   wsys.wWindowOpen = 0;
   if (wsys.slots[0].wWindow) DestroyWindow(wsys.slots[0].wWindow);

@@ -339,11 +339,13 @@ void menu_action(const ScriptAction& a, const DesktopHooks& h, ScriptOutcome* ou
   press_chord(&out->events, top, 0, VK_RETURN, false);
 }
 
-// file "PATH" (typed into the file-name field, then Enter) or file cancel.
-void file_action(const ScriptAction& a, const DesktopHooks& h, ScriptOutcome* out) {
+// file "PATH" | file cancel, folder "PATH" | folder cancel: the path typed
+// into the dialog's name field (then Enter), or Cancel pressed.
+void path_action(const ScriptAction& a, const DesktopHooks& h, ScriptOutcome* out) {
+  const bool folder = a.verb == "folder";
   HWND w = h.active_window ? h.active_window() : nullptr;
   if (!w || a.args.size() != 1) {
-    out->error = w ? "expected: file \"path\" | file cancel" : "no active window";
+    out->error = w ? "expected: " + a.verb + " \"path\" | " + a.verb + " cancel" : "no active window";
     return;
   }
   HWND top = h.top_level_of ? h.top_level_of(w) : w;
@@ -355,10 +357,30 @@ void file_action(const ScriptAction& a, const DesktopHooks& h, ScriptOutcome* ou
   }
   ScriptAction typing = a;
   typing.verb = "field";
-  typing.args = {"1152", a.args[0]};  // the file-name field, 0x480
+  // The folder field 1001 of the folder dialog, the file-name field 0x480 of the file dialogs.
+  typing.args = {folder ? "1001" : "1152", a.args[0]};
   dialog_action(typing, h, out);
   if (!out->error.empty()) return;
   press_chord(&out->events, top, 0, VK_RETURN, false);
+}
+
+// toolbar ID [in "TITLE"]: click the toolbar button with that command id.
+void toolbar_action(const ScriptAction& a, const DesktopHooks& h, ScriptOutcome* out) {
+  std::vector<std::string> args = a.args;
+  HWND w = aim(&args, h, &out->error);
+  if (!w) return;
+  HWND top = h.top_level_of ? h.top_level_of(w) : w;
+  int id = -1;
+  if (args.size() != 1 || !to_int(args[0], &id) || id < 0) {
+    out->error = "expected: toolbar ID [in \"title\"]";
+    return;
+  }
+  POINT p;
+  if (!h.toolbar_point || !h.toolbar_point(top, id, &p)) {
+    out->error = "no toolbar button " + std::to_string(id);
+    return;
+  }
+  click_at(&out->events, top, p);
 }
 
 void host_action(const ScriptAction& a, const DesktopHooks& h, ScriptOutcome* out) {
@@ -463,8 +485,10 @@ ScriptOutcome perform(const ScriptAction& a, const DesktopHooks& h) {
     mouse_action(a, h, &out);
   } else if (v == "resize" || v == "expose" || v == "close") {
     host_action(a, h, &out);
-  } else if (v == "file") {
-    file_action(a, h, &out);
+  } else if (v == "file" || v == "folder") {
+    path_action(a, h, &out);
+  } else if (v == "toolbar") {
+    toolbar_action(a, h, &out);
   } else if (v == "menu") {
     menu_action(a, h, &out);
   } else if (v == "button" || v == "field" || v == "msgbox") {

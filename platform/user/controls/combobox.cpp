@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/user/controls/list_common.h"
+#include "platform/user/desktop.h"
 
 namespace plat {
 namespace {
@@ -83,10 +84,19 @@ void drop(HWND h, Combo* c, bool down) {
     if (c->hot >= 0 && c->hot >= c->vs.first + c->vs.page) c->vs.first = c->hot - c->vs.page + 1;
     c->vs.clamp();
     size_window(h, c, c->field_height + list_h);
+    // The list lies over the controls below: they never draw over it.
+    keep_on_top(h, true);
     SetCapture(h);
   } else {
     if (GetCapture() == h) ReleaseCapture();
+    keep_on_top(h, false);
+    // What the list covered is drawn again, the controls there included.
+    RECT covered;
+    GetWindowRect(h, &covered);
+    HWND parent = GetParent(h);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&covered), 2);
     size_window(h, c, c->field_height);
+    if (parent) RedrawWindow(parent, &covered, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     ctl::notify_parent(h, CBN_CLOSEUP);
   }
   redraw(h);

@@ -361,6 +361,21 @@ ScrollParts parts_of(const RECT& bar, const VScroll& s) {
   return p;
 }
 
+// A horizontal bar is handled as the vertical one with x and y exchanged.
+RECT transposed(const RECT& r) { return RECT{r.top, r.left, r.bottom, r.right}; }
+POINT transposed(POINT p) { return POINT{p.y, p.x}; }
+
+void draw_side_arrow(HDC dc, const RECT& r, bool left, bool enabled) {
+  fill(dc, r, sys_colour(COLOR_BTNFACE));
+  draw_button_edge(dc, r, false);
+  int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2 - 1;
+  COLORREF c = sys_colour(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
+  for (int i = 0; i < 4; ++i) {
+    int x = left ? cx - 2 + i : cx + 1 - i;
+    vline(dc, x, cy - i, cy + i + 1, c);
+  }
+}
+
 void draw_arrow(HDC dc, const RECT& r, bool up, bool enabled) {
   fill(dc, r, sys_colour(COLOR_BTNFACE));
   draw_button_edge(dc, r, false);
@@ -414,5 +429,21 @@ bool vscroll_drag(const RECT& bar, VScroll& s, POINT pt) {
   s.clamp();
   return s.first != before;
 }
+
+void draw_hscroll(HDC dc, const RECT& bar, const VScroll& s) {
+  ScrollParts p = parts_of(transposed(bar), s);
+  fill(dc, transposed(p.track), sys_colour(COLOR_3DLIGHT));
+  draw_side_arrow(dc, transposed(p.up), true, s.needed());
+  draw_side_arrow(dc, transposed(p.down), false, s.needed());
+  if (!IsRectEmpty(&p.thumb)) {
+    const RECT thumb = transposed(p.thumb);
+    fill(dc, thumb, sys_colour(COLOR_BTNFACE));
+    draw_button_edge(dc, thumb, false);
+  }
+}
+
+bool hscroll_press(const RECT& bar, VScroll& s, POINT pt) { return vscroll_press(transposed(bar), s, transposed(pt)); }
+
+bool hscroll_drag(const RECT& bar, VScroll& s, POINT pt) { return vscroll_drag(transposed(bar), s, transposed(pt)); }
 
 }  // namespace plat::ctl

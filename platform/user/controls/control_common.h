@@ -125,7 +125,7 @@ class PaintScope {
   RECT client_;
 };
 
-// ---- Vertical scroll bar drawn inside a control -------------------------
+// ---- Scroll bars drawn inside a control ---------------------------------
 // Lines first..first+page-1 of count are shown; the bar takes the right
 // edge of the control.
 struct VScroll {
@@ -145,5 +145,9 @@ void draw_vscroll(HDC dc, const RECT& bar, const VScroll& s);
 // Returns true when the position changed.
 bool vscroll_press(const RECT& bar, VScroll& s, POINT pt);
 bool vscroll_drag(const RECT& bar, VScroll& s, POINT pt);
+// The same along a horizontal bar: `first` counts columns from the left.
+void draw_hscroll(HDC dc, const RECT& bar, const VScroll& s);
+bool hscroll_press(const RECT& bar, VScroll& s, POINT pt);
+bool hscroll_drag(const RECT& bar, VScroll& s, POINT pt);
 
 }  // namespace plat::ctl

@@ -17,6 +17,7 @@ using namespace ctl;
 inline constexpr int kDefaultLimit = 32767;  // what typing may reach without EM_LIMITTEXT
 inline constexpr int kMaxTabStops = 64;
 inline constexpr int kMargin = 2;  // pixels between the edge and the text
+inline constexpr int kColumn = 8;  // pixels the horizontal bar moves the text by a step
 
 struct Edit {
   HFONT font = nullptr;
@@ -28,6 +29,7 @@ struct Edit {
   char password = 0;
   int scroll_x = 0;  // pixels scrolled to the left
   VScroll vs;        // multi-line: first visible line
+  VScroll hs;        // multi-line with WS_HSCROLL: columns of kColumn pixels
   bool selecting = false;  // left button held
   std::vector<int> tabs;   // tab stops in pixels (multi-line)
 };
@@ -113,10 +115,29 @@ int text_width(HDC dc, const Edit* e, const std::string& s) {
   return x;
 }
 
+bool has_vbar(HWND h) { return multiline(h) && (style_of(h) & WS_VSCROLL); }
+bool has_hbar(HWND h) { return multiline(h) && (style_of(h) & WS_HSCROLL); }
+
+// The vertical bar along the right, above the horizontal one along the bottom.
+RECT vbar_rect(HWND h) {
+  RECT c;
+  GetClientRect(h, &c);
+  RECT r = scroll_rect(c);
+  if (has_hbar(h)) r.bottom = std::max(r.top, r.bottom - kScrollWidth);
+  return r;
+}
+RECT hbar_rect(HWND h) {
+  RECT c;
+  GetClientRect(h, &c);
+  return RECT{c.left, std::max(c.top, c.bottom - kScrollWidth), has_vbar(h) ? std::max(c.left, c.right - kScrollWidth) : c.right,
+              c.bottom};
+}
+
 RECT text_area(HWND h, const Edit* e) {
   RECT c;
   GetClientRect(h, &c);
-  if (multiline(h) && (style_of(h) & WS_VSCROLL)) c.right -= kScrollWidth;
+  if (has_vbar(h)) c.right -= kScrollWidth;
+  if (has_hbar(h)) c.bottom -= kScrollWidth;
   (void)e;
   InflateRect(&c, -kMargin, multiline(h) ? -kMargin : 0);
   return c;
@@ -153,6 +174,7 @@ void follow_caret(HWND h, Edit* e) {
   if (cx - e->scroll_x > width - 1) e->scroll_x = cx - width + std::max(1, width / 4);
   if (cx < e->scroll_x) e->scroll_x = std::max(0, cx - std::max(1, width / 4));
   if (multiline(h)) {
+    e->hs.first = e->scroll_x / kColumn;
     e->vs.count = static_cast<int>(ls.size());
     e->vs.page = visible_lines(h, dc, e);
     if (li < e->vs.first) e->vs.first = li;
@@ -164,6 +186,16 @@ void follow_caret(HWND h, Edit* e) {
 }
 
 // ---- Painting ------------------------------------------------------------
+
+// The horizontal bar's range: the widest line, in columns.
+void measure_columns(HWND h, HDC dc, Edit* e, const std::vector<LineSpan>& ls) {
+  RECT a = text_area(h, e);
+  int widest = 0;
+  for (const LineSpan& l : ls) widest = std::max(widest, text_width(dc, e, shown(h, e, l.start, l.end)));
+  e->hs.page = std::max(1, static_cast<int>(a.right - a.left) / kColumn);
+  e->hs.count = (widest + kColumn - 1) / kColumn + 1;
+  e->hs.first = e->scroll_x / kColumn;
+}
 
 void paint(HWND h, Edit* e) {
   PaintScope p(h, e->font);
@@ -185,6 +217,9 @@ void paint(HWND h, Edit* e) {
   int y = multiline(h) ? a.top : a.top + ((a.bottom - a.top) - lh) / 2;
   int count = multiline(h) ? visible_lines(h, dc, e) + 1 : 1;
   RECT clip_area = a;
+  // The text stays inside its area, off the margins and the bars.
+  HRGN text_clip = CreateRectRgn(a.left, c.top, a.right, has_hbar(h) ? a.bottom + kMargin : c.bottom);
+  SelectClipRgn(dc, text_clip);
   for (int li = first; li < static_cast<int>(ls.size()) && li < first + count; ++li, y += lh) {
     const LineSpan& l = ls[static_cast<std::size_t>(li)];
     int x0 = a.left - e->scroll_x;
@@ -230,13 +265,21 @@ void paint(HWND h, Edit* e) {
     }
     (void)all;
   }
-  // Whatever of the text ran past the text area on the right is covered,
-  // so the margin stays clean.
-  if (multiline(h) && (style_of(h) & WS_VSCROLL)) {
+  SelectClipRgn(dc, nullptr);
+  DeleteObject(text_clip);
+  if (has_vbar(h)) {
     e->vs.count = static_cast<int>(ls.size());
     e->vs.page = visible_lines(h, dc, e);
     e->vs.clamp();
-    draw_vscroll(dc, scroll_rect(c), e->vs);
+    draw_vscroll(dc, vbar_rect(h), e->vs);
+  }
+  if (has_hbar(h)) {
+    measure_columns(h, dc, e, ls);
+    draw_hscroll(dc, hbar_rect(h), e->hs);
+    if (has_vbar(h)) {
+      RECT vb = vbar_rect(h), hb = hbar_rect(h);
+      fill(dc, RECT{vb.left, hb.top, vb.right, hb.bottom}, sys_colour(COLOR_BTNFACE));
+    }
   }
 }
 
@@ -469,10 +512,22 @@ int pos_at_point(HWND h, Edit* e, POINT pt) {
 }
 
 bool on_scroll_bar(HWND h, POINT pt) {
-  if (!multiline(h) || !(style_of(h) & WS_VSCROLL)) return false;
-  RECT c;
-  GetClientRect(h, &c);
-  return pt.x >= c.right - kScrollWidth;
+  if (!has_vbar(h)) return false;
+  RECT r = vbar_rect(h);
+  return PtInRect(&r, pt) != 0;
+}
+
+bool on_hscroll_bar(HWND h, POINT pt) {
+  if (!has_hbar(h)) return false;
+  RECT r = hbar_rect(h);
+  return PtInRect(&r, pt) != 0;
+}
+
+// The horizontal bar moved: the text follows it.
+void scroll_to_column(HWND h, Edit* e) {
+  e->hs.clamp();
+  e->scroll_x = e->hs.first * kColumn;
+  redraw(h);
 }
 
 void set_text(HWND h, Edit* e, const char* s) {
@@ -552,11 +607,19 @@ LRESULT edit_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
       if (!has_focus(h)) SetFocus(h);
       if (on_scroll_bar(h, pt)) {
-        RECT c;
-        GetClientRect(h, &c);
-        if (vscroll_press(scroll_rect(c), e->vs, pt)) redraw(h);
+        if (vscroll_press(vbar_rect(h), e->vs, pt)) redraw(h);
         SetCapture(h);
         return 0;
+      }
+      if (on_hscroll_bar(h, pt)) {
+        if (hscroll_press(hbar_rect(h), e->hs, pt)) scroll_to_column(h, e);
+        SetCapture(h);
+        return 0;
+      }
+      if (has_hbar(h) || has_vbar(h)) {
+        // The corner between the two bars does nothing.
+        RECT a = text_area(h, e);
+        if (pt.x >= a.right + kMargin || pt.y >= a.bottom + kMargin) return 0;
       }
       int p = pos_at_point(h, e, pt);
       if (msg == WM_LBUTTONDBLCLK) {
@@ -575,9 +638,9 @@ LRESULT edit_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MOUSEMOVE: {
       POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
       if (e->vs.dragging) {
-        RECT c;
-        GetClientRect(h, &c);
-        if (vscroll_drag(scroll_rect(c), e->vs, pt)) redraw(h);
+        if (vscroll_drag(vbar_rect(h), e->vs, pt)) redraw(h);
+      } else if (e->hs.dragging) {
+        if (hscroll_drag(hbar_rect(h), e->hs, pt)) scroll_to_column(h, e);
       } else if (e->selecting) {
         int p = pos_at_point(h, e, pt);
         if (p != e->caret) move_caret(h, e, p, true);
@@ -587,6 +650,7 @@ LRESULT edit_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONUP:
       e->selecting = false;
       e->vs.dragging = false;
+      e->hs.dragging = false;
       if (GetCapture() == h) ReleaseCapture();
       return 0;
     case WM_MOUSEWHEEL:
@@ -608,6 +672,19 @@ LRESULT edit_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         else if (code == SB_BOTTOM) e->vs.first = e->vs.count;
         e->vs.clamp();
         redraw(h);
+      }
+      return 0;
+    case WM_HSCROLL:
+      if (has_hbar(h)) {
+        const int code = LOWORD(wp);
+        if (code == SB_LINEUP) e->hs.first -= 1;
+        else if (code == SB_LINEDOWN) e->hs.first += 1;
+        else if (code == SB_PAGEUP) e->hs.first -= e->hs.page;
+        else if (code == SB_PAGEDOWN) e->hs.first += e->hs.page;
+        else if (code == SB_TOP) e->hs.first = 0;
+        else if (code == SB_BOTTOM) e->hs.first = e->hs.count;
+        else if (code == SB_THUMBPOSITION || code == SB_THUMBTRACK) e->hs.first = static_cast<std::int16_t>(HIWORD(wp));
+        scroll_to_column(h, e);
       }
       return 0;
     case WM_COPY: copy(h, e); return 0;

@@ -67,6 +67,20 @@ Menu::Item* find_item(HMENU m, UINT item, UINT flags) {
 
 bool item_greyed(const Menu::Item& it) { return (it.flags & (MF_GRAYED | MF_DISABLED)) != 0; }
 
+bool make_item(UINT flags, UINT_PTR id_or_popup, LPCSTR text, Menu::Item* it) {
+  *it = Menu::Item{};
+  it->flags = flags & (MF_GRAYED | MF_DISABLED | MF_CHECKED | MF_POPUP | MF_SEPARATOR);
+  if (flags & MF_POPUP) {
+    it->popup = reinterpret_cast<HMENU>(id_or_popup);
+    if (!valid(it->popup)) return false;
+    it->popup->is_popup = true;
+  } else {
+    it->id = static_cast<UINT>(id_or_popup);
+  }
+  if (text && !(flags & MF_SEPARATOR)) it->text = text;
+  return true;
+}
+
 }  // namespace menu
 
 using namespace menu;
@@ -87,15 +101,7 @@ BOOL DestroyMenu(HMENU m) {
 BOOL AppendMenuA(HMENU m, UINT flags, UINT_PTR id_or_popup, LPCSTR text) {
   if (!valid(m)) return FALSE;
   Menu::Item it;
-  it.flags = flags & (MF_GRAYED | MF_DISABLED | MF_CHECKED | MF_POPUP | MF_SEPARATOR);
-  if (flags & MF_POPUP) {
-    it.popup = reinterpret_cast<HMENU>(id_or_popup);
-    if (!valid(it.popup)) return FALSE;
-    it.popup->is_popup = true;
-  } else {
-    it.id = static_cast<UINT>(id_or_popup);
-  }
-  if (text && !(flags & MF_SEPARATOR)) it.text = text;
+  if (!make_item(flags, id_or_popup, text, &it)) return FALSE;
   m->items.push_back(it);
   return TRUE;
 }

@@ -45,6 +45,15 @@ int GetMenuStringA(HMENU menu, UINT item, LPSTR buffer, int size, UINT flags);
 DWORD EnableMenuItem(HMENU menu, UINT item, UINT flags);
 DWORD CheckMenuItem(HMENU menu, UINT item, UINT flags);
 BOOL DrawMenuBar(HWND hwnd);
+// Editing (menu_edit.cpp). By command (any depth) or MF_BYPOSITION. Flags
+// as for AppendMenuA. InsertMenuA puts the new item before the one named;
+// a position past the end (or -1) appends. DeleteMenu destroys a popup the
+// item opens, RemoveMenu leaves it alive. ModifyMenuA replaces the item's
+// flags, id (or popup) and text.
+BOOL InsertMenuA(HMENU menu, UINT position, UINT flags, UINT_PTR id_or_popup, LPCSTR text);
+BOOL DeleteMenu(HMENU menu, UINT position, UINT flags);
+BOOL RemoveMenu(HMENU menu, UINT position, UINT flags);
+BOOL ModifyMenuA(HMENU menu, UINT position, UINT flags, UINT_PTR id_or_popup, LPCSTR text);
 // The window's system menu (Restore, Move, Size, Minimize, Maximize, Close
 // with their SC_ command ids), made on first use; revert TRUE puts back the
 // standard one and returns null.

@@ -21,4 +21,6 @@ bool valid(HMENU m);
 // Find an item by command (any depth) or by position.
 Menu::Item* find_item(HMENU m, UINT item, UINT flags);
 bool item_greyed(const Menu::Item& it);
+// An item from AppendMenuA-style arguments; false for a popup handle that is no menu.
+bool make_item(UINT flags, UINT_PTR id_or_popup, LPCSTR text, Menu::Item* it);
 }  // namespace plat::menu
