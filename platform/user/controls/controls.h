@@ -192,6 +192,7 @@ inline constexpr UINT LB_GETSELCOUNT = 0x0190;
 inline constexpr UINT LB_GETSELITEMS = 0x0191;
 inline constexpr UINT LB_SETTABSTOPS = 0x0192;
 inline constexpr UINT LB_SETTOPINDEX = 0x0197;
+inline constexpr UINT LB_SELITEMRANGE = 0x019B;  // wParam select, lParam MAKELPARAM(first, last)
 inline constexpr UINT LB_GETITEMDATA = 0x0199;
 inline constexpr UINT LB_SETITEMDATA = 0x019A;
 inline constexpr UINT LB_SETCARETINDEX = 0x019E;
