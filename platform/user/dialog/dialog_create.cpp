@@ -9,6 +9,7 @@
 #include <optional>
 #include <span>
 
+#include "platform/comctl/comctl.h"
 #include "platform/display/display.h"
 #include "platform/gdi/gdi.h"
 #include "platform/user/dialog/dialog_private.h"
@@ -218,6 +219,11 @@ HWND CreateDialogIndirectParamA(HINSTANCE instance, const DialogTemplate* t, HWN
     // New children go in front; template order is kept by sending each to the back.
     SetWindowPos(c, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
     SendMessageA(c, WM_SETFONT, reinterpret_cast<WPARAM>(s->font), 0);
+    // An automatic buddy is the control made just before: now that this one
+    // went to the back, that is the previous one in the z-order (at its
+    // creation it still stood in front of every other).
+    if (is_class(it.window_class, UPDOWN_CLASSA) && (cs & UDS_AUTOBUDDY))
+      SendMessageA(c, UDM_SETBUDDY, reinterpret_cast<WPARAM>(GetWindow(c, GW_HWNDPREV)), 0);
   }
   HWND first = first_tab_stop(dlg);
   s->saved_focus = first;
