@@ -389,6 +389,32 @@ void yycopyfields(plat::HWND from, plat::HWND to) {
     } else if (cls == "EDIT") {
       SendMessageA(d, EM_LIMITTEXT, static_cast<WPARAM>(SendMessageA(s, EM_GETLIMITTEXT, 0, 0)), 0);
       SendMessageA(d, EM_SETPASSWORDCHAR, static_cast<WPARAM>(SendMessageA(s, EM_GETPASSWORDCHAR, 0, 0)), 0);
+    } else if (cls == "MSCTLS_TRACKBAR32") {
+      // Range, position and selection, so the other instance shows the
+      // trackbar as it was left.
+      SendMessageA(d, TBM_SETRANGEMIN, FALSE, SendMessageA(s, TBM_GETRANGEMIN, 0, 0));
+      SendMessageA(d, TBM_SETRANGEMAX, FALSE, SendMessageA(s, TBM_GETRANGEMAX, 0, 0));
+      SendMessageA(d, TBM_SETSEL, FALSE,
+                   MAKELPARAM(SendMessageA(s, TBM_GETSELSTART, 0, 0), SendMessageA(s, TBM_GETSELEND, 0, 0)));
+      SendMessageA(d, TBM_SETPOS, TRUE, SendMessageA(s, TBM_GETPOS, 0, 0));
+    } else if (cls == "SYSTABCONTROL32") {
+      SendMessageA(d, TCM_DELETEALLITEMS, 0, 0);
+      const LRESULT n = SendMessageA(s, TCM_GETITEMCOUNT, 0, 0);
+      for (LRESULT k = 0; k < n; ++k) {
+        char buffer[kMaxTabText + 1] = {};
+        TCITEMA item;
+        item.mask = TCIF_TEXT | TCIF_PARAM;
+        item.pszText = buffer;
+        item.cchTextMax = sizeof buffer;
+        SendMessageA(s, TCM_GETITEMA, static_cast<WPARAM>(k), reinterpret_cast<LPARAM>(&item));
+        item.pszText = buffer;
+        SendMessageA(d, TCM_INSERTITEMA, static_cast<WPARAM>(k), reinterpret_cast<LPARAM>(&item));
+      }
+      SendMessageA(d, TCM_SETCURSEL, static_cast<WPARAM>(SendMessageA(s, TCM_GETCURSEL, 0, 0)), 0);
+    } else if (cls == "MSCTLS_PROGRESS32") {
+      SendMessageA(d, PBM_SETRANGE32, static_cast<WPARAM>(SendMessageA(s, PBM_GETRANGE, TRUE, 0)),
+                   SendMessageA(s, PBM_GETRANGE, FALSE, 0));
+      SendMessageA(d, PBM_SETPOS, static_cast<WPARAM>(SendMessageA(s, PBM_GETPOS, 0, 0)), 0);
     } else if (cls == "MSCTLS_UPDOWN32") {
       int lo = 0, hi = 0;
       SendMessageA(s, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lo), reinterpret_cast<LPARAM>(&hi));
