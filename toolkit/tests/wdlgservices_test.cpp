@@ -4,6 +4,7 @@
 // push button 9.
 #include <cmath>
 
+#include "platform/comctl/comctl.h"
 #include "platform/gdi/gdi.h"
 #include "platform/user/dialog/dialog.h"
 #include "toolkit/tests/winheadless.h"
@@ -167,6 +168,49 @@ TEST_F(DialogServices, GraphicsFieldEventsAndHelpKeyAreDialogMessages) {
   }
   ASSERT_FALSE(buttons.empty());
   EXPECT_EQ(buttons[0].m.value1, 9) << "F1 is push button 9";
+}
+
+TEST_F(DialogServices, TrackbarMovesAreFieldChanges) {
+  start("key Right\n");
+  yyenablemessage(kFieldChanged, 1);
+  wdialogload(kFieldsDialog);
+  wdialogshow(-1, -1, 3019, kShowModeless);
+  std::vector<Got> changes;
+  for (int i = 0; i < 60; ++i) {
+    Got g;
+    wmessage(g.type, g.m);
+    if (g.type == kFieldChanged && g.m.value2 == 3019) changes.push_back(g);
+    if (g.type == kPushButton && g.m.value1 == 2) wdialoghide();
+    if (g.type == kCloseRequest) break;
+  }
+  ASSERT_EQ(changes.size(), 1u) << "one step, and no change for the end of the move";
+  EXPECT_EQ(changes[0].m.win, kFieldsDialog);
+  EXPECT_EQ(plat::SendMessageA(plat::GetDlgItem(dlg(), 3019), plat::TBM_GETPOS, 0, 0), 1);
+}
+
+TEST_F(DialogServices, CaptionlessPageOfATabControlNamesItsTab) {
+  start("");
+  using namespace plat;
+  HWND tab = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE, 0, 0, 200, 100, client(), nullptr,
+                             nullptr, nullptr);
+  ASSERT_NE(tab, nullptr);
+  TCITEMA item;
+  item.mask = TCIF_TEXT;
+  for (const char* t : {"A", "B"}) {
+    std::string s = t;
+    item.pszText = s.data();
+    SendMessageA(tab, TCM_INSERTITEMA, static_cast<WPARAM>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0)),
+                 reinterpret_cast<LPARAM>(&item));
+  }
+  SendMessageA(tab, TCM_SETCURSEL, 1, 0);
+  wdialogload(302);  // a child dialog without caption beside the tab control
+  yydialogtitle("Strona");
+  char got[16] = {};
+  item.pszText = got;
+  item.cchTextMax = sizeof got;
+  SendMessageA(tab, TCM_GETITEMA, 1, reinterpret_cast<LPARAM>(&item));
+  EXPECT_STREQ(got, "Strona") << "the tab shown takes the caption";
+  EXPECT_EQ(yyfieldtext(dlg()), "") << "the page itself has no caption";
 }
 
 }  // namespace

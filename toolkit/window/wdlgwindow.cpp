@@ -492,6 +492,20 @@ plat::INT_PTR yydialogproc(plat::HWND dlg, plat::UINT msg, plat::WPARAM wp, plat
       }
       return FALSE;
     }
+    case WM_HSCROLL:
+    case WM_VSCROLL: {
+      // A trackbar moved (its end of scroll is not a change of its own).
+      int i = entryof(dlg);
+      HWND c = reinterpret_cast<HWND>(lp);
+      if (i == 0 || !c || classof(c) != "MSCTLS_TRACKBAR32" || LOWORD(wp) == TB_ENDTRACK) return FALSE;
+      DialogEntry& e = wdlg.DialogInfo[i];
+      fieldentered(e, GetDlgCtrlID(c));
+      yybuildmessage(kFieldChanged, e.id, e.prevfield, e.field, -1, -1,
+                     static_cast<int>(reinterpret_cast<std::intptr_t>(e.lastcontrol)),
+                     static_cast<int>(reinterpret_cast<std::intptr_t>(c)));
+      e.lastcontrol = c;
+      return TRUE;
+    }
     case WM_LBUTTONDOWN:
     case WM_MBUTTONDOWN:
     case WM_RBUTTONDOWN:
