@@ -174,12 +174,8 @@ void yydialogtabstops(int& field, std::span<const int> stops, int count) {
 void yyfieldcolour(int& field, int tr, int tg, int tb, int br, int bg, int bb) {
   using namespace plat;
   HWND c = yyfieldof(field);
-  if (!c) return;
-  FieldRecord* f = yyfieldrecord(c);
-  if (!f) {
-    field = kFieldFailed;
-    return;
-  }
+  FieldRecord* f = c ? yyfieldrecordof(field) : nullptr;
+  if (!f) return;
   f->textcolour = colourof(tr, tg, tb, f->textcolour);
   const int back = colourof(br, bg, bb, f->backcolour);
   if (back != f->backcolour && f->backbrush) {

@@ -91,13 +91,8 @@ void yyrangeprogress(int& field, int minimum, int maximum) {
 
 void yyfieldrange(int& field, double lower, double upper) {
   using namespace plat;
-  HWND c = yyfieldof(field);
-  if (!c) return;
-  FieldRecord* f = yyfieldrecord(c);
-  if (!f) {
-    field = kFieldFailed;
-    return;
-  }
+  FieldRecord* f = yyfieldrecordof(field);
+  if (!f) return;
   f->lower = lower;
   f->upper = upper;
   if (f->spin && lower <= upper)
@@ -105,22 +100,16 @@ void yyfieldrange(int& field, double lower, double upper) {
 }
 
 void yyfieldrangecheck(int& field, double value) {
-  plat::HWND c = yyfieldof(field);
-  if (!c) return;
-  const FieldRecord* f = yyfieldrecord(c);
-  if (!f) {
-    field = kFieldFailed;
-    return;
-  }
+  const FieldRecord* f = yyfieldrecordof(field);
+  if (!f) return;
   if (f->lower <= f->upper && (value < f->lower || value > f->upper)) field = kFieldMissing;
 }
 
 void yyfieldspinstep(int& field, int step, int fraction) {
   using namespace plat;
-  HWND c = yyfieldof(field);
-  if (!c) return;
-  const FieldRecord* f = yyfieldrecord(c);
-  if (!f || !f->spin) {
+  const FieldRecord* f = yyfieldrecordof(field);
+  if (!f) return;
+  if (!f->spin) {
     field = kFieldFailed;
     return;
   }

@@ -129,6 +129,15 @@ void fieldentered(DialogEntry& e, int id) {
   e.field = id;
 }
 
+bool iscolourrequest(plat::UINT msg) { return msg >= plat::WM_CTLCOLORMSGBOX && msg <= plat::WM_CTLCOLORSTATIC; }
+
+// A control's colour request: the brush of its field record's colours,
+// or 0 for the default colours.
+plat::INT_PTR colourrequest(plat::UINT msg, plat::WPARAM wp, plat::LPARAM lp) {
+  return reinterpret_cast<plat::INT_PTR>(
+      yyfieldcolours(reinterpret_cast<plat::HWND>(lp), reinterpret_cast<plat::HDC>(wp), msg));
+}
+
 int mousebutton(plat::UINT msg) {
   switch (msg) {
     case plat::WM_LBUTTONDOWN: case plat::WM_LBUTTONUP: return 1;
@@ -210,6 +219,14 @@ plat::HWND yyfieldof(int& field) {
   plat::HWND c = dlg ? plat::GetDlgItem(dlg, field) : nullptr;
   if (!c) field = -1;
   return c;
+}
+
+FieldRecord* yyfieldrecordof(int& field) {
+  plat::HWND c = yyfieldof(field);
+  if (!c) return nullptr;
+  FieldRecord* f = yyfieldrecord(c);
+  if (!f) field = -1;
+  return f;
 }
 
 void yysetfieldimage(plat::HWND c, plat::HGDIOBJ image, int kind, bool owned) {
@@ -456,6 +473,7 @@ bool yyfocusfield(plat::HWND dlg, int field) {
 
 plat::INT_PTR yydialogproc(plat::HWND dlg, plat::UINT msg, plat::WPARAM wp, plat::LPARAM lp) {
   using namespace plat;
+  if (iscolourrequest(msg)) return colourrequest(msg, wp, lp);
   switch (msg) {
     case WM_INITDIALOG:
       yysetupcontrols(dlg);
@@ -466,13 +484,6 @@ plat::INT_PTR yydialogproc(plat::HWND dlg, plat::UINT msg, plat::WPARAM wp, plat
     case WM_ACTIVATE:
       wmsg.hDlgCur = LOWORD(wp) == WA_INACTIVE ? nullptr : dlg;
       return FALSE;
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-      return reinterpret_cast<INT_PTR>(yyfieldcolours(reinterpret_cast<HWND>(lp), reinterpret_cast<HDC>(wp), msg));
     case WM_HELP: {
       // F1 is reported as push button 9.
       int i = entryof(dlg);
@@ -567,6 +578,7 @@ plat::INT_PTR yydialogproc(plat::HWND dlg, plat::UINT msg, plat::WPARAM wp, plat
 
 plat::INT_PTR yymodalproc(plat::HWND dlg, plat::UINT msg, plat::WPARAM wp, plat::LPARAM lp) {
   using namespace plat;
+  if (iscolourrequest(msg)) return colourrequest(msg, wp, lp);
   DialogEntry& cur = wdlg.DialogInfo[wModalStart.entry];
   switch (msg) {
     case WM_INITDIALOG:
@@ -580,13 +592,6 @@ plat::INT_PTR yymodalproc(plat::HWND dlg, plat::UINT msg, plat::WPARAM wp, plat:
     case WM_DESTROY:
       yyreleasecontrols(dlg);
       return FALSE;
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-      return reinterpret_cast<INT_PTR>(yyfieldcolours(reinterpret_cast<HWND>(lp), reinterpret_cast<HDC>(wp), msg));
     case WM_COMMAND: {
       HWND c = reinterpret_cast<HWND>(lp);
       int id = LOWORD(wp);

@@ -12,6 +12,8 @@
 
 namespace tsd {
 
+struct FieldRecord;
+
 // The template of dialog `id` from the program's resources.
 std::optional<plat::DialogTemplate> yydialogtemplate(int id);
 
@@ -60,6 +62,9 @@ plat::HWND yycurrentdialogwindow();
 // Field `field` of the current dialog; null (and field = -1) when there is
 // no current dialog or no such field.
 plat::HWND yyfieldof(int& field);
+// The field record of field `field` of the current dialog; null (and
+// field = -1) when there is none.
+FieldRecord* yyfieldrecordof(int& field);
 // Sets an image on a button or static and keeps it in the field record
 // (owned: deleted with the field, or when another image replaces it).
 void yysetfieldimage(plat::HWND control, plat::HGDIOBJ image, int kind, bool owned);
