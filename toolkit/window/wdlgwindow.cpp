@@ -75,7 +75,7 @@ plat::LRESULT fieldsubclass(plat::HWND h, plat::UINT msg, plat::WPARAM wp, plat:
     return 0;
   }
   plat::LRESULT r = own ? plat::CallWindowProcA(own, h, msg, wp, lp) : plat::DefWindowProcA(h, msg, wp, lp);
-  if (msg == plat::WM_PAINT && f && f->graphics) {
+  if (msg == plat::WM_PAINT && f && f->graphics && !wsys.wImagesSaved) {
     int i = anyentryof(plat::GetParent(h));
     if (i >= 0) {
       DialogEntry& e = wdlg.DialogInfo[i];
@@ -493,10 +493,11 @@ plat::INT_PTR yydialogproc(plat::HWND dlg, plat::UINT msg, plat::WPARAM wp, plat
       return TRUE;
     }
     case WM_PAINT: {
-      // A dialog with a graphics field reports its repaints; the window
-      // system paints it as usual.
+      // A dialog with a graphics field reports its repaints (not while a
+      // modal loop keeps the windows' pictures); the window system paints
+      // it as usual.
       int i = entryof(dlg);
-      if (i > 0 && wdlg.DialogInfo[i].gflag) {
+      if (i > 0 && wdlg.DialogInfo[i].gflag && !wsys.wImagesSaved) {
         DialogEntry& e = wdlg.DialogInfo[i];
         e.gfield = 0;
         yybuildmessage(kDialogExpose, e.id, -1, -1, 1, 0, -1, -1);
