@@ -293,6 +293,9 @@ RECT maximised_rect(HWND hwnd) {
   return make_rect(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
 }
 
+// Space between two minimised windows arranged in a row.
+constexpr LONG kIconGap = 2;
+
 RECT iconic_rect(HWND hwnd) {
   FrameMetrics m = frame_metrics(hwnd->style, hwnd->exstyle, false);
   LONG h = 2 * m.border + (m.caption ? m.caption : GetSystemMetrics(SM_CYCAPTION));
@@ -344,6 +347,35 @@ BOOL BringWindowToTop(HWND hwnd) {
   else if (hwnd->parent && really_visible(hwnd))
     invalidate_client(hwnd, nullptr, true, true);
   return TRUE;
+}
+
+UINT ArrangeIconicWindows(HWND parent) {
+  if (!IsWindow(parent)) return 0;
+  RECT c;
+  GetClientRect(parent, &c);
+  // Minimised children in a row along the bottom edge, from the left, in
+  // window order; a full row starts a new one above it.
+  std::vector<HWND> icons;
+  for (HWND w : parent->children)
+    if ((w->style & WS_MINIMIZE) && (w->style & WS_VISIBLE)) icons.push_back(w);
+  std::reverse(icons.begin(), icons.end());  // children are kept front to back
+  LONG x = c.left;
+  LONG bottom = c.bottom;
+  LONG rowheight = 0;
+  for (HWND w : icons) {
+    RECT r = iconic_rect(w);
+    LONG iw = rect_width(r), ih = rect_height(r);
+    if (x > c.left && x + iw > c.right) {
+      x = c.left;
+      bottom -= rowheight + kIconGap;
+      rowheight = 0;
+    }
+    apply_rect(w, make_rect(x, bottom - ih, x + iw, bottom), true, false);
+    if (!IsWindow(parent)) return 0;
+    x += iw + kIconGap;
+    rowheight = std::max(rowheight, ih);
+  }
+  return static_cast<UINT>(rowheight);
 }
 
 BOOL IsIconic(HWND hwnd) { return IsWindow(hwnd) && (hwnd->style & WS_MINIMIZE) ? TRUE : FALSE; }

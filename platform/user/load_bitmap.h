@@ -11,7 +11,8 @@ namespace plat {
 // kind; null when there is none or its file is not an uncompressed BMP of
 // 1, 4, 8, 24 or 32 bits per pixel.
 HBITMAP LoadBitmapA(HINSTANCE instance, LPCSTR name);
-// The same from the bytes of a .bmp file, checked completely first.
+// The same from the bytes of a .bmp file, checked completely first
+// (platform/user/controls/images.cpp reads images of every kind).
 HBITMAP bitmap_from_bmp(std::span<const BYTE> file);
 
 }  // namespace plat

@@ -1,6 +1,7 @@
 // System values: screen metrics, frame metrics, system colours and their
 // brushes, the bell, the cursor; and opening the display on first use.
 #include "platform/display/display.h"
+#include "platform/user/controls/controls.h"
 #include "platform/user/desktop.h"
 
 namespace plat {
@@ -106,7 +107,8 @@ HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name) {
 
 HICON LoadIconA(HINSTANCE instance, LPCSTR name) {
   auto id = reinterpret_cast<std::uintptr_t>(name);
-  if (instance || id < 32512 || id > 32517) return nullptr;  // IDI_APPLICATION .. IDI_WINLOGO
+  if (instance) return static_cast<HICON>(LoadImageA(instance, name, IMAGE_ICON, 0, 0, 0));
+  if (id < 32512 || id > 32517) return nullptr;  // IDI_APPLICATION .. IDI_WINLOGO
   return reinterpret_cast<HICON>(id);
 }
 

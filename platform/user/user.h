@@ -166,6 +166,9 @@ BOOL ShowWindow(HWND hwnd, int cmd);  // returns whether it was visible before
 BOOL IsIconic(HWND hwnd);
 BOOL IsZoomed(HWND hwnd);
 BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
+// Lays the minimised child windows of `parent` in rows along the bottom of
+// its client area, from the left; returns the height of one row (0: none).
+UINT ArrangeIconicWindows(HWND parent);
 BOOL SetWindowPos(HWND hwnd, HWND after, int x, int y, int cx, int cy, UINT flags);
 BOOL BringWindowToTop(HWND hwnd);
 BOOL GetClientRect(HWND hwnd, RECT* rect);

@@ -95,7 +95,7 @@ struct GrState {
 struct GrDevice {
   std::int32_t width = 0;         // client width and height W, H
   std::int32_t height = 0;
-  std::int32_t width2 = 0;        // the same again
+  std::int32_t width2 = 0;        // the same again (written with W, H; nothing reads them)
   std::int32_t height2 = 0;
   std::int32_t maxcol = 0;        // largest pixel column W - 1 and row H - 1
   std::int32_t maxrow = 0;

@@ -17,7 +17,7 @@ inline constexpr int kWindowSlots = 21;
 struct Quorba01 {
   std::int32_t screenwidth = 0;   // screen size in pixels
   std::int32_t screenheight = 0;
-  std::int32_t spare = 0;
+  std::int32_t spare = 0;         // reserved: nothing sets or reads it
   std::int32_t guard = 0;         // -9999 once the toolkit is initialised
   std::int32_t clientwidth = 0;   // client size of the current window in pixels
   std::int32_t clientheight = 0;

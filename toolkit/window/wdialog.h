@@ -108,6 +108,10 @@ struct FieldRecord {
   int further2 = 0;
   int maxlength = 0;                // 0 = none
   std::vector<int> tabstops;
+  plat::HGDIOBJ image = nullptr;    // bitmap or icon of a button or static
+  int imagekind = 0;                // 1 bitmap, 2 icon
+  bool ownsimage = false;           // the image is deleted with the field
+  plat::HBRUSH backbrush = nullptr; // brush of the background colour
 };
 FieldRecord* yyfieldrecord(plat::HWND control);
 

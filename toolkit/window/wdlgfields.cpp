@@ -9,6 +9,7 @@
 #include "toolkit/window/records.h"
 #include "toolkit/window/strings.h"
 #include "toolkit/window/wdialog.h"
+#include "toolkit/window/wdlgfield.h"
 #include "toolkit/window/wdlgwindow.h"
 #include "toolkit/window/wstate.h"
 #include "toolkit/window/wwindow.h"
@@ -35,39 +36,14 @@ bool ischeckbox(plat::HWND c) {
   return t == plat::BS_CHECKBOX || t == plat::BS_AUTOCHECKBOX || t == plat::BS_3STATE || t == plat::BS_AUTO3STATE;
 }
 
-// The radio group of control c: from the nearest control at or before it
-// with the group style up to the control before the next one with it;
-// only automatic radio buttons count.
-std::vector<plat::HWND> radiogroup(plat::HWND dlg, plat::HWND c) {
-  std::vector<plat::HWND> all;
-  for (plat::HWND h = plat::GetWindow(dlg, plat::GW_CHILD); h; h = plat::GetWindow(h, plat::GW_HWNDNEXT)) all.push_back(h);
-  std::size_t at = 0;
-  while (at < all.size() && all[at] != c) ++at;
-  std::size_t first = at;
-  while (first > 0 && !(plat::GetWindowLongPtrA(all[first], plat::GWL_STYLE) & plat::WS_GROUP)) --first;
-  std::vector<plat::HWND> group;
-  for (std::size_t i = first; i < all.size(); ++i) {
-    if (i > first && (plat::GetWindowLongPtrA(all[i], plat::GWL_STYLE) & plat::WS_GROUP)) break;
-    if (yyisautoradio(all[i])) group.push_back(all[i]);
-  }
-  return group;
-}
-
 int previousinfo = 0;
 
 }  // namespace
 
 void wdialogputstring(int field, std::string_view text) {
-  plat::HWND dlg = currentdialog();
-  if (!dlg) return;
-  plat::HWND c = plat::GetDlgItem(dlg, field);
-  if (!c) {
-    xxerror(kErrField);
-    return;
-  }
-  std::string s(trimmed(text));
-  if (s.size() > static_cast<std::size_t>(plat::kMaxControlText)) s.resize(plat::kMaxControlText);
-  plat::SetWindowTextA(c, s.c_str());
+  if (!currentdialog()) return;
+  yyfieldputtext(field, text);
+  if (field == kFieldFailed) xxerror(kErrField);
 }
 
 void wdialoggetstring(int field, std::span<char> text) {
@@ -118,7 +94,7 @@ void wdialogputradiobutton(int field) {
     xxerror(kErrField);
     return;
   }
-  for (plat::HWND r : radiogroup(dlg, c))
+  for (plat::HWND r : yyradiogroup(dlg, c))
     plat::SendMessageA(r, plat::BM_SETCHECK, r == c ? plat::BST_CHECKED : plat::BST_UNCHECKED, 0);
 }
 
@@ -130,7 +106,7 @@ void wdialoggetradiobutton(int field, int& index) {
     xxerror(kErrField);
     return;
   }
-  std::vector<plat::HWND> group = radiogroup(dlg, c);
+  std::vector<plat::HWND> group = yyradiogroup(dlg, c);
   for (std::size_t i = 0; i < group.size(); ++i) {
     if (plat::SendMessageA(group[i], plat::BM_GETCHECK, 0, 0) == plat::BST_CHECKED) {
       index = static_cast<int>(i) + 1;

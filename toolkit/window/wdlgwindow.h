@@ -4,11 +4,15 @@
 #pragma once
 
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "platform/kernel/resources.h"
 #include "platform/user/dialog/dialog.h"
 
 namespace tsd {
+
+struct FieldRecord;
 
 // The template of dialog `id` from the program's resources.
 std::optional<plat::DialogTemplate> yydialogtemplate(int id);
@@ -44,5 +48,31 @@ bool yyfocusfield(plat::HWND dlg, int field);
 
 bool yyispushbutton(plat::HWND control);
 bool yyisautoradio(plat::HWND control);
+
+// The class name of a control in upper case ("BUTTON", "MSCTLS_TRACKBAR32").
+std::string yyfieldclass(plat::HWND control);
+// The text of a control (up to 65535 characters).
+std::string yyfieldtext(plat::HWND control);
+// The radio group of a control: from the nearest control at or before it
+// with the group style up to the one before the next; automatic radio
+// buttons only.
+std::vector<plat::HWND> yyradiogroup(plat::HWND dlg, plat::HWND control);
+// The current dialog's window, null when none is current.
+plat::HWND yycurrentdialogwindow();
+// Field `field` of the current dialog; null (and field = -1) when there is
+// no current dialog or no such field.
+plat::HWND yyfieldof(int& field);
+// The field record of field `field` of the current dialog; null (and
+// field = -1) when there is none.
+FieldRecord* yyfieldrecordof(int& field);
+// Sets an image on a button or static and keeps it in the field record
+// (owned: deleted with the field, or when another image replaces it).
+void yysetfieldimage(plat::HWND control, plat::HGDIOBJ image, int kind, bool owned);
+// The colours a control asks its dialog for (WM_CTLCOLOR*): the field
+// record's colours when set; null when the default colours apply.
+plat::HBRUSH yyfieldcolours(plat::HWND control, plat::HDC dc, plat::UINT msg);
+// Gives up a dialog graphics field that lies in `dlg` (or is it): its
+// context is released and the window is the drawing target again.
+void yyreleasegraphicsfield(plat::HWND dlg);
 
 }  // namespace tsd

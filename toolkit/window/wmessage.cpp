@@ -317,7 +317,8 @@ void yyevent(int itype, WindowMessage& m) {
   if (itype == kKeyDown || itype == kMouseButDown || itype == kMouseButUp || itype == kMouseMove) {
     if (m.value3 != 2) userunits(static_cast<float>(m.x), static_cast<float>(m.y), m.gx, m.gy);
     if (m.value3 != 1) windowunitsfrompixels(m.x, m.y, m.x, m.y);
-  } else if (itype == kExpose) {
+  } else if (itype == kExpose && m.value3 != 1) {
+    // (A graphics field's Expose has no area: its values stay -1.)
     userunits(static_cast<float>(m.x), static_cast<float>(m.y), m.gx, m.gy);
     // The area's size is taken as a device point, as it always was; no
     // program reads these two.

@@ -24,6 +24,11 @@ inline constexpr int kFieldChanged = 10;
 inline constexpr int kFrameButton = 12;
 inline constexpr int kTimerExpired = 13;
 inline constexpr int kMessageTypes = 14;
+// Dialog graphics fields: built as these, returned as types 4 to 7.
+inline constexpr int kDialogButtonDown = 104;
+inline constexpr int kDialogButtonUp = 105;
+inline constexpr int kDialogMouseMove = 106;
+inline constexpr int kDialogExpose = 107;
 
 // The record wmessage returns. A value that a type does not define is -1.
 struct WindowMessage {

@@ -129,6 +129,19 @@ bool childsyscommand(plat::HWND frame, plat::WPARAM command, plat::LPARAM lparam
   }
 }
 
+// After the root client changed size, every maximised child frame inside
+// it covers the new client area again; its saved normal rectangle stays.
+void remaximisechildren(plat::HWND rootclient) {
+  using namespace plat;
+  RECT c;
+  GetClientRect(rootclient, &c);
+  for (int i = 1; i < kWindowSlots; ++i) {
+    HWND f = wsys.slots[i].wWindow;
+    if (!f || !insideroot(f, i) || GetParent(f) != rootclient || !IsZoomed(f)) continue;
+    MoveWindow(f, c.left, c.top, c.right - c.left, c.bottom - c.top, TRUE);
+  }
+}
+
 int buttonof(plat::UINT msg) {
   switch (msg) {
     case plat::WM_LBUTTONDOWN: case plat::WM_LBUTTONUP: return 1;
@@ -218,9 +231,11 @@ plat::LRESULT yyclientproc(plat::HWND hwnd, plat::UINT msg, plat::WPARAM wparam,
       return 0;
     case WM_SIZE:
       if (wparam == SIZE_MINIMIZED) return 0;
+      ArrangeIconicWindows(hwnd);
       InvalidateRect(hwnd, nullptr, TRUE);
       yyinterpretmessage(kResize, 0, wparam, lparam, hwnd);
       yyholdmessage(yygetwindowindex(hwnd));
+      if (hwnd == wsys.slots[0].hClient) remaximisechildren(hwnd);
       return 0;
     case WM_PAINT: {
       PAINTSTRUCT ps;

@@ -52,6 +52,7 @@ struct WindowSystem {
   int wMemBmp = -1;                 // -1 = draw on the window, else a user bitmap slot
   plat::HBITMAP wUserBitmap[kUserBitmaps] = {};
   plat::HWND hGraphicsField = nullptr;  // dialog graphics field that is the target
+  plat::HDC wFieldDC = nullptr;         // its device context while it is the target
   int WinNT = 0;
   int Win9x = 0;
   int Win32s = 0;

@@ -240,6 +240,18 @@ void windowopen(WindowStyle& style, const int* ncolours) {
   xxpali();
 }
 
+void yysetupdrawingtarget() {
+  using namespace plat;
+  if (gBitmap) DeleteObject(gBitmap);
+  gBitmap = CreateCompatibleBitmap(hdc, kStippleSize, kStippleSize);
+  gStippleExists = 1;
+  gStippleChanged = 1;
+  SetROP2(hdc, gPlotmode);
+  SetBkMode(hdc, TRANSPARENT);
+  if (gPen) penOLD = reinterpret_cast<HPEN>(SelectObject(hdc, gPen));
+  if (gPal256) xxmwindefinepalette(0);
+}
+
 void yyselectfocus(int iwin) {
   using namespace plat;
   if (wsys.wMemDC) {
@@ -256,19 +268,16 @@ void yyselectfocus(int iwin) {
     SelectObject(wsys.wMemDC, wsys.wUserBitmap[wsys.wMemBmp]);
     hdc = wsys.wMemDC;
   } else if (wsys.hGraphicsField) {
-    hdc = GetDC(wsys.hGraphicsField);
+    // One context of the field at a time: the one of the previous
+    // selection goes back first.
+    if (wsys.wFieldDC) ReleaseDC(wsys.hGraphicsField, wsys.wFieldDC);
+    wsys.wFieldDC = GetDC(wsys.hGraphicsField);
+    hdc = wsys.wFieldDC;
   } else {
     hdc = wsys.wDC;
   }
   Window = client;
-  if (gBitmap) DeleteObject(gBitmap);
-  gBitmap = CreateCompatibleBitmap(hdc, kStippleSize, kStippleSize);
-  gStippleExists = 1;
-  gStippleChanged = 1;
-  SetROP2(hdc, gPlotmode);
-  SetBkMode(hdc, TRANSPARENT);
-  if (gPen) penOLD = reinterpret_cast<HPEN>(SelectObject(hdc, gPen));
-  if (gPal256) xxmwindefinepalette(0);
+  yysetupdrawingtarget();
   int w = 0, h = 0;
   clientsizeof(client, w, h);
   wsys.wWinWidth = w;

@@ -56,6 +56,10 @@ void yycreaterootwindow(int x, int y, int& width, int& height, int menu, const c
                         const int flagtable[10]);
 void yyshutdown();
 void yyselectfocus(int iwin);
+// The drawing target hdc has changed: the stipple bitmap is made anew for
+// it and the raster operation, transparent background, pen and palette are
+// selected into it.
+void yysetupdrawingtarget();
 void yyclosechild(int iwin);
 void yyclosemcidevice(int iwin);
 // The character cell of the window text in window units, from its pixels.

@@ -1,5 +1,6 @@
 // BUTTON: push and default push buttons, check boxes (plain, automatic,
-// 3-state), radio buttons (plain, automatic) and group boxes.
+// 3-state), radio buttons (plain, automatic) and group boxes; push buttons
+// show a bitmap (BS_BITMAP) or an icon (BS_ICON) in place of their text.
 #include <strings.h>
 
 #include <algorithm>
@@ -15,7 +16,7 @@ struct Button {
   HFONT font = nullptr;
   Press press;
   WPARAM check = BST_UNCHECKED;
-  HGDIOBJ image = nullptr;  // bitmap of a BS_BITMAP button
+  HGDIOBJ image = nullptr;  // bitmap of a BS_BITMAP button, icon of a BS_ICON one
 };
 
 DWORD kind(HWND h) { return style_of(h) & BS_TYPEMASK; }
@@ -82,7 +83,10 @@ void paint_push(HDC dc, RECT r, HWND h, const Button* b, bool enabled) {
   draw_button_edge(dc, r, pressed);
   RECT t = r;
   if (pressed) OffsetRect(&t, 1, 1);
-  if (b->image && (style_of(h) & BS_BITMAP)) {
+  int iw = 0, ih = 0;
+  if (b->image && (style_of(h) & BS_ICON) && GetIconSize(b->image, &iw, &ih)) {
+    DrawIcon(dc, (t.left + t.right - iw) / 2, (t.top + t.bottom - ih) / 2, b->image);
+  } else if (b->image && (style_of(h) & BS_BITMAP)) {
     BITMAP bm;
     if (GetObjectA(b->image, sizeof bm, &bm)) {
       HDC mem = CreateCompatibleDC(dc);

@@ -192,6 +192,7 @@ inline constexpr UINT LB_GETSELCOUNT = 0x0190;
 inline constexpr UINT LB_GETSELITEMS = 0x0191;
 inline constexpr UINT LB_SETTABSTOPS = 0x0192;
 inline constexpr UINT LB_SETTOPINDEX = 0x0197;
+inline constexpr UINT LB_SELITEMRANGE = 0x019B;  // wParam select, lParam MAKELPARAM(first, last)
 inline constexpr UINT LB_GETITEMDATA = 0x0199;
 inline constexpr UINT LB_SETITEMDATA = 0x019A;
 inline constexpr UINT LB_SETCARETINDEX = 0x019E;
@@ -244,6 +245,23 @@ inline constexpr WORD CBN_EDITCHANGE = 5;
 inline constexpr WORD CBN_DROPDOWN = 7;
 inline constexpr WORD CBN_CLOSEUP = 8;
 inline constexpr WORD CBN_SELENDOK = 9;
+
+// ---- Images of buttons and statics ---------------------------------------
+inline constexpr UINT LR_DEFAULTCOLOR = 0x0000;
+inline constexpr UINT LR_LOADTRANSPARENT = 0x0020;
+inline constexpr UINT LR_LOADMAP3DCOLORS = 0x1000;
+// A bitmap (RT_BITMAP) or icon (RT_ICON) resource by id or name; null when
+// it is missing or its file is not one we read (uncompressed 1, 4, 8, 24 and
+// 32-bit images). LR_LOADTRANSPARENT or LR_LOADMAP3DCOLORS gives every
+// pixel of a bitmap's top-left colour the button-face colour. Sizes are
+// those of the image.
+HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UINT flags);
+HBITMAP LoadBitmapA(HINSTANCE instance, LPCSTR name);
+// Resource icons: a colour image drawn through its mask.
+bool IsResourceIcon(HICON icon);
+BOOL GetIconSize(HICON icon, int* width, int* height);
+BOOL DrawIcon(HDC dc, int x, int y, HICON icon);
+BOOL DestroyIcon(HICON icon);
 
 // Register the standard control classes (once; later calls do nothing).
 void ensure_standard_controls();

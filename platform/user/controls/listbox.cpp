@@ -275,6 +275,14 @@ LRESULT listbox_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       redraw(h);
       return 0;
     }
+    case LB_SELITEMRANGE: {
+      if (!multi(h)) return LB_ERR;
+      int first = LOWORD(static_cast<std::uintptr_t>(lp)), last = HIWORD(static_cast<std::uintptr_t>(lp));
+      if (first > last) std::swap(first, last);
+      for (int i = first; i <= last && i < n; ++i) l->items[static_cast<std::size_t>(i)].selected = wp != 0;
+      redraw(h);
+      return 0;
+    }
     case LB_GETSEL:
       if (idx < 0 || idx >= n) return LB_ERR;
       return multi(h) ? (l->items[static_cast<std::size_t>(idx)].selected ? 1 : 0) : (idx == l->cur ? 1 : 0);

@@ -1,5 +1,6 @@
 // STATIC: text (left, centred, right, wrapped or not), filled and framed
-// rectangles, etched lines and frames, and bitmaps.
+// rectangles, etched lines and frames, bitmaps and icons (drawn through
+// their mask).
 #include "platform/user/controls/control_common.h"
 
 namespace plat {
@@ -49,6 +50,13 @@ void paint(HWND h, Static* s) {
       return;
     case SS_BITMAP:
     case SS_ICON: {
+      int iw = 0, ih = 0;
+      if (type == SS_ICON && GetIconSize(s->image, &iw, &ih)) {
+        const bool centre = (style & SS_CENTERIMAGE) != 0;
+        DrawIcon(dc, centre ? (r.left + r.right - iw) / 2 : r.left, centre ? (r.top + r.bottom - ih) / 2 : r.top,
+                 s->image);
+        return;
+      }
       BITMAP bm;
       if (!s->image || !GetObjectA(s->image, sizeof bm, &bm)) return;
       HDC mem = CreateCompatibleDC(dc);

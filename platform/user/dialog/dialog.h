@@ -37,6 +37,15 @@ inline constexpr int IDIGNORE = 5;
 inline constexpr int IDYES = 6;
 inline constexpr int IDNO = 7;
 
+// F1 in a dialog: WM_HELP to the dialog, lParam a HELPINFO.
+inline constexpr UINT WM_HELP = 0x0053;
+struct HELPINFO {
+  UINT cbSize = sizeof(HELPINFO);
+  int iContextType = 1;  // HELPINFO_WINDOW
+  int iCtrlId = 0;       // the control that had the focus
+  HWND hItemHandle = nullptr;
+};
+
 inline constexpr UINT DM_GETDEFID = WM_USER + 0;
 inline constexpr UINT DM_SETDEFID = WM_USER + 1;
 inline constexpr WORD DC_HASDEFID = 0x534B;

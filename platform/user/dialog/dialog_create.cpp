@@ -9,6 +9,7 @@
 #include <optional>
 #include <span>
 
+#include "platform/comctl/comctl.h"
 #include "platform/display/display.h"
 #include "platform/gdi/gdi.h"
 #include "platform/user/dialog/dialog_private.h"
@@ -208,6 +209,11 @@ HWND CreateDialogIndirectParamA(HINSTANCE instance, const DialogTemplate* t, HWN
       }
     }
     if (is_class(it.window_class, "COMBOBOX")) cs &= ~WS_BORDER;
+    // An up-down control takes its automatic buddy once it stands in its
+    // template place (below): made in front of every other control, it
+    // would take the first one.
+    const bool autobuddy = is_class(it.window_class, UPDOWN_CLASSA) && (cs & UDS_AUTOBUDDY);
+    if (autobuddy) cs &= ~UDS_AUTOBUDDY;
     HWND c = CreateWindowExA(cex, it.window_class.c_str(), it.text.c_str(), cs, dlu_x(s, it.x), dlu_y(s, it.y),
                              dlu_x(s, it.cx), dlu_y(s, it.cy), dlg,
                              reinterpret_cast<HMENU>(static_cast<std::intptr_t>(it.id)), instance, nullptr);
@@ -218,6 +224,12 @@ HWND CreateDialogIndirectParamA(HINSTANCE instance, const DialogTemplate* t, HWN
     // New children go in front; template order is kept by sending each to the back.
     SetWindowPos(c, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
     SendMessageA(c, WM_SETFONT, reinterpret_cast<WPARAM>(s->font), 0);
+    // The automatic buddy is the control made just before, the previous
+    // one in the z-order now.
+    if (autobuddy) {
+      SetWindowLongPtrA(c, GWL_STYLE, GetWindowLongPtrA(c, GWL_STYLE) | static_cast<LONG_PTR>(UDS_AUTOBUDDY));
+      SendMessageA(c, UDM_SETBUDDY, reinterpret_cast<WPARAM>(GetWindow(c, GW_HWNDPREV)), 0);
+    }
   }
   HWND first = first_tab_stop(dlg);
   s->saved_focus = first;

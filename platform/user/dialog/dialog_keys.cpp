@@ -184,6 +184,14 @@ BOOL IsDialogMessageA(HWND dlg, MSG* m) {
           return TRUE;
         }
         case VK_RETURN: click_default(dlg, dialog_child_of(dlg, focus)); return TRUE;
+        case VK_F1: {
+          HELPINFO info;
+          HWND item = dialog_child_of(dlg, focus);
+          info.hItemHandle = item ? item : dlg;
+          info.iCtrlId = item ? GetDlgCtrlID(item) : 0;
+          SendMessageA(dlg, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+          return TRUE;
+        }
         case VK_ESCAPE: {
           HWND cancel = GetDlgItem(dlg, IDCANCEL);
           if (cancel && !IsWindowEnabled(cancel)) return TRUE;
