@@ -1,7 +1,6 @@
 #include "analysis/varnel1_params.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <array>
 #include <cerrno>
@@ -10,6 +9,7 @@
 
 #include "runtime/fatal.h"
 #include "runtime/freeread.h"
+#include "runtime/paramfile.h"
 #include "runtime/hostname.h"
 #include "runtime/textfile.h"
 #include "text/cp1250.h"
@@ -38,21 +38,9 @@ struct ParamValues {
 
 std::string cp(std::string_view utf8) { return text::cp1250_from_utf8(utf8); }
 
-std::string current_directory() {
-  std::vector<char> buf(4096);
-  while (getcwd(buf.data(), buf.size()) == nullptr) {
-    if (errno != ERANGE || buf.size() > (1u << 20)) return "";
-    buf.resize(buf.size() * 2);
-  }
-  return text::cp1250_from_utf8(buf.data());
-}
-
-std::string file_in(std::string_view dir) {
-  if (dir.empty()) return std::string(kParamFileName);
-  std::string name(dir);
-  if (name.back() != '/') name.push_back('/');
-  name.append(kParamFileName);
-  return name;
+// The problem of a read that did not give all its values.
+std::string read_problem(const ReadResult& res, int record) {
+  return runtime::readproblem(res, record, cp("wartość, która nie jest liczbą całkowitą"));
 }
 
 ParamsResult fault(ParamsStatus status, const std::string& file, int record,
@@ -63,21 +51,6 @@ ParamsResult fault(ParamsStatus status, const std::string& file, int record,
   r.record = record;
   r.problem = std::move(problem);
   return r;
-}
-
-std::string record_prefix(int record) { return cp("rekord ") + std::to_string(record) + ": "; }
-
-// The problem of a read that did not give all its values.
-std::string read_problem(const ReadResult& res, int record) {
-  std::string what;
-  if (res.status == ReadStatus::bad_value) {
-    what = cp("wartość, która nie jest liczbą całkowitą");
-  } else if (res.status == ReadStatus::end_of_file) {
-    what = cp("za mało wartości (koniec pliku)");
-  } else {
-    what = cp("brak wartości");
-  }
-  return record_prefix(record) + what;
 }
 
 // One range rule: the field's name, the value, and its range.
@@ -120,8 +93,8 @@ std::vector<RangeCheck> range_checks(const ParamValues& v) {
 }  // namespace
 
 ParamsResult readparams(Varnel1Settings& settings, AnalysisState& state) {
-  settings.startdir = current_directory();
-  const std::string file = file_in(settings.startdir);
+  settings.startdir = runtime::currentdirectory();
+  const std::string file = runtime::fileindirectory(settings.startdir, kParamFileName);
 
   FreeReader reader;
   if (!reader.open(file)) {
@@ -155,7 +128,7 @@ ParamsResult readparams(Varnel1Settings& settings, AnalysisState& state) {
   for (const RangeCheck& c : range_checks(v)) {
     if (c.value < c.lo || c.value > c.hi) {
       return fault(ParamsStatus::out_of_range, file, c.record,
-                   record_prefix(c.record) + c.name + " = " + std::to_string(c.value) +
+                   runtime::recordprefix(c.record) + c.name + " = " + std::to_string(c.value) +
                        cp(" poza zakresem ") + std::to_string(c.lo) + ".." +
                        std::to_string(c.hi));
     }
@@ -184,7 +157,7 @@ ParamsResult readparams(Varnel1Settings& settings, AnalysisState& state) {
 }
 
 ParamsResult writeparams(const Varnel1Settings& settings, const AnalysisState& state) {
-  const std::string file = file_in(settings.startdir);
+  const std::string file = runtime::fileindirectory(settings.startdir, kParamFileName);
   runtime::TextFile f;
   if (f.open_replace(file) != FileStatus::ok) {
     return fault(ParamsStatus::write_failed, file, 0, cp("nie można utworzyć pliku"));

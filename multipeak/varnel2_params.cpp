@@ -1,14 +1,13 @@
 #include "multipeak/varnel2_params.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cmath>
-#include <vector>
 
 #include "runtime/fatal.h"
 #include "runtime/freeread.h"
+#include "runtime/paramfile.h"
 #include "runtime/hostname.h"
 #include "runtime/textfile.h"
 #include "text/cp1250.h"
@@ -35,21 +34,9 @@ struct V2Values {
 
 std::string cp(std::string_view utf8) { return text::cp1250_from_utf8(utf8); }
 
-std::string current_directory() {
-  std::vector<char> buf(4096);
-  while (getcwd(buf.data(), buf.size()) == nullptr) {
-    if (errno != ERANGE || buf.size() > (1u << 20)) return "";
-    buf.resize(buf.size() * 2);
-  }
-  return text::cp1250_from_utf8(buf.data());
-}
-
-std::string file_in(std::string_view dir) {
-  if (dir.empty()) return std::string(kVarnel2ParamFile);
-  std::string name(dir);
-  if (name.back() != '/') name.push_back('/');
-  name.append(kVarnel2ParamFile);
-  return name;
+// The problem of a read that did not give all its values.
+std::string read_problem(const ReadResult& res, int record) {
+  return runtime::readproblem(res, record, cp("wartość, która nie jest liczbą wymaganego rodzaju"));
 }
 
 V2ParamsResult fault(V2ParamsStatus status, const std::string& file, int record,
@@ -62,20 +49,6 @@ V2ParamsResult fault(V2ParamsStatus status, const std::string& file, int record,
   return r;
 }
 
-std::string record_prefix(int record) { return cp("rekord ") + std::to_string(record) + ": "; }
-
-std::string read_problem(const ReadResult& res, int record) {
-  std::string what;
-  if (res.status == ReadStatus::bad_value) {
-    what = cp("wartość, która nie jest liczbą wymaganego rodzaju");
-  } else if (res.status == ReadStatus::end_of_file) {
-    what = cp("za mało wartości (koniec pliku)");
-  } else {
-    what = cp("brak wartości");
-  }
-  return record_prefix(record) + what;
-}
-
 std::string peak_name(std::string_view what, int k) {
   return std::string(what) + cp(" piku ") + std::to_string(k);
 }
@@ -86,7 +59,7 @@ std::string range_problem(const V2Values& v, int& record) {
   auto ints = [&](int rec, const std::string& name, int value, int lo, int hi) -> std::string {
     if (value >= lo && value <= hi) return "";
     record = rec;
-    return record_prefix(rec) + name + " = " + std::to_string(value) + cp(" poza zakresem ") +
+    return runtime::recordprefix(rec) + name + " = " + std::to_string(value) + cp(" poza zakresem ") +
            std::to_string(lo) + ".." + std::to_string(hi);
   };
   std::string p;
@@ -103,7 +76,7 @@ std::string range_problem(const V2Values& v, int& record) {
       const bool bad = !std::isfinite(vals[q]) || (v.peakon[k - 1] == 1 && q < 2 && vals[q] <= 0.0);
       if (bad) {
         record = rec;
-        return record_prefix(rec) + peak_name(std::string(kNames[q]), k) +
+        return runtime::recordprefix(rec) + peak_name(std::string(kNames[q]), k) +
                (q < 2 ? cp(" musi być liczbą dodatnią") : cp(" nie jest liczbą skończoną"));
       }
     }
@@ -113,12 +86,12 @@ std::string range_problem(const V2Values& v, int& record) {
   for (int q = 0; q < 3; ++q) {
     if (!(std::isfinite(qs[q]) && qs[q] > 1.0)) {
       record = 6;
-      return record_prefix(6) + std::string(kQNames[q]) + cp(" musi być większe od 1.0");
+      return runtime::recordprefix(6) + std::string(kQNames[q]) + cp(" musi być większe od 1.0");
     }
   }
   if (!(std::isfinite(v.Del) && v.Del < 1.0)) {
     record = 7;
-    return record_prefix(7) + cp("Del musi być mniejsze od 1.0");
+    return runtime::recordprefix(7) + cp("Del musi być mniejsze od 1.0");
   }
   return ints(7, "Ldiv", v.Ldiv, 1, 9);
 }
@@ -126,8 +99,8 @@ std::string range_problem(const V2Values& v, int& record) {
 }  // namespace
 
 V2ParamsResult readvarnel2params(Varnel2State& s) {
-  s.startdir = current_directory();
-  const std::string file = file_in(s.startdir);
+  s.startdir = runtime::currentdirectory();
+  const std::string file = runtime::fileindirectory(s.startdir, kVarnel2ParamFile);
   struct stat st {};
   if (stat(runtime::host_file_name(file).c_str(), &st) != 0 && errno == ENOENT) {
     return fault(V2ParamsStatus::missing, file, 0, cp("brak pliku"));
@@ -178,7 +151,7 @@ V2ParamsResult readvarnel2paramsfrom(std::string_view name, Varnel2State& s) {
 }
 
 V2ParamsResult writevarnel2params(const Varnel2State& s) {
-  const std::string file = file_in(s.startdir);
+  const std::string file = runtime::fileindirectory(s.startdir, kVarnel2ParamFile);
   runtime::TextFile f;
   if (f.open_replace(file) != FileStatus::ok) {
     return fault(V2ParamsStatus::write_failed, file, 0, cp("nie można utworzyć pliku"));

@@ -1,0 +1,45 @@
+#include "runtime/paramfile.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <vector>
+
+#include "text/cp1250.h"
+
+namespace tsd::runtime {
+
+std::string currentdirectory() {
+  std::vector<char> buf(4096);
+  while (getcwd(buf.data(), buf.size()) == nullptr) {
+    if (errno != ERANGE || buf.size() > (1u << 20)) return "";
+    buf.resize(buf.size() * 2);
+  }
+  return text::cp1250_from_utf8(buf.data());
+}
+
+std::string fileindirectory(std::string_view dir, std::string_view name) {
+  if (dir.empty()) return std::string(name);
+  std::string path(dir);
+  if (path.back() != '/') path.push_back('/');
+  path.append(name);
+  return path;
+}
+
+std::string recordprefix(int record) {
+  return text::cp1250_from_utf8("rekord ") + std::to_string(record) + ": ";
+}
+
+std::string readproblem(const ReadResult& result, int record, std::string_view badvalue) {
+  std::string what;
+  if (result.status == ReadStatus::bad_value) {
+    what = std::string(badvalue);
+  } else if (result.status == ReadStatus::end_of_file) {
+    what = text::cp1250_from_utf8("za mało wartości (koniec pliku)");
+  } else {
+    what = text::cp1250_from_utf8("brak wartości");
+  }
+  return recordprefix(record) + what;
+}
+
+}  // namespace tsd::runtime
