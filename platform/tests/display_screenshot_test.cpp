@@ -110,5 +110,61 @@ TEST_F(Screenshot, SixteenColourScreenWithAnActiveAndAnInactiveWindow) {
   std::printf("screenshot: %s\n", png.c_str());
 }
 
+// Drawing through a device context that a child window keeps (as the
+// toolkit keeps its client's) reaches the host at the next wait, with no
+// paint message in between.
+struct KeptDc {
+  static inline HDC dc = nullptr;
+  static LRESULT client(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_KEYDOWN && dc) {
+      HBRUSH b = CreateSolidBrush(RGB(255, 255, 192));
+      RECT r = make_rect(10, 10, 110, 60);
+      FillRect(dc, &r, b);
+      DeleteObject(b);
+      return 0;
+    }
+    return DefWindowProcA(h, m, w, l);
+  }
+  static LRESULT frame(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcA(h, m, w, l);
+  }
+};
+
+TEST_F(Screenshot, DrawingOnAKeptChildDcIsShownAtTheNextWait) {
+  std::string before = unique_temp("kept_before.png");
+  std::string after = unique_temp("kept_after.png");
+  use_script("screenshot \"" + before + "\"\nkey Space\nscreenshot \"" + after + "\"\n");
+  WNDCLASSA wc;
+  wc.lpfnWndProc = KeptDc::frame;
+  wc.hbrBackground = SysColorAsBrush(COLOR_WINDOW);
+  wc.lpszClassName = "KeptFrame";
+  ASSERT_NE(RegisterClassA(&wc), 0);
+  wc.lpfnWndProc = KeptDc::client;
+  wc.lpszClassName = "KeptClient";
+  ASSERT_NE(RegisterClassA(&wc), 0);
+  HWND w = CreateWindowExA(0, "KeptFrame", "Wykres", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 100, 80,
+                           400, 300, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(w, nullptr);
+  HWND c = CreateWindowExA(0, "KeptClient", "", WS_CHILD | WS_VISIBLE, 0, 0, 392, 273, w, nullptr, nullptr,
+                           nullptr);
+  ASSERT_NE(c, nullptr);
+  KeptDc::dc = GetDC(c);
+  SetFocus(c);
+  MSG m;
+  while (GetMessageA(&m, nullptr, 0, 0)) {
+    TranslateMessage(&m);
+    DispatchMessageA(&m);
+  }
+  ReleaseDC(c, KeptDc::dc);
+  KeptDc::dc = nullptr;
+  Surface s0, s1;
+  ASSERT_TRUE(read_png(before, &s0)) << before;
+  ASSERT_TRUE(read_png(after, &s1)) << after;
+  const int y = 80 + 23 + 20, x = 100 + 4 + 20;
+  EXPECT_EQ(s0.row(y)[x], 0xffffffu) << std::hex << "nothing drawn before the key";
+  EXPECT_EQ(s1.row(y)[x], 0xffffc0u) << std::hex << "the fill drawn on the kept DC";
+}
+
 }  // namespace
 }  // namespace plat::testing

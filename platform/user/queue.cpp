@@ -67,10 +67,20 @@ void route_input() {
   }
 }
 
+// True while a device context of the window or of one of its children is
+// handed out: what is drawn through it may have changed the pixels.
+bool draws_through_dc(HWND top) {
+  if (!top->dcs.empty()) return true;
+  for (const DcUse& u : desktop().dc_uses) {
+    if (top_level_of(u.hwnd) == top) return true;
+  }
+  return false;
+}
+
 void present_all() {
   for (HWND w : desktop().top_level) {
     if (!w->shown_on_host || !w->surface) continue;
-    if (!w->dirty && w->dcs.empty()) continue;
+    if (!w->dirty && !draws_through_dc(w)) continue;
     w->dirty = false;
     display_present(w, *w->surface);
   }
