@@ -1,5 +1,6 @@
 #include "peakcurve/mokrin/mokrin_dialog.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -70,11 +71,15 @@ std::vector<std::string> dialogread(MokrinState& s,
   reals.push_back({1014, &n.Tmax, "Tmax"});
 
   std::vector<std::string> errors;
+  std::vector<const double*> unread;  // fields that failed to read
   const std::string readerror = cp("Błąd odczytu wartości ");
   for (const RealRead& r : reals) {
     int status = 0;
     stringtoreal(getfield(r.id), *r.target, status);
-    if (status != 0) errors.push_back(readerror + r.name);
+    if (status != 0) {
+      errors.push_back(readerror + r.name);
+      unread.push_back(r.target);
+    }
   }
   istringtointeger(getfield(1049), n.Nout);
   if (n.Nout == 0) errors.push_back(readerror + "Nout");
@@ -84,12 +89,14 @@ std::vector<std::string> dialogread(MokrinState& s,
   if (n.Nout < 2) errors.push_back(cp("Wartość Nout < od 2"));
   if (n.Nout > peakcurve::kMaxGrid) errors.push_back(cp("Wartość Nout > od 800"));
   // Values the model cannot be computed with: it divides by b and tau0,
-  // the derivation of mokrin2 by b, Ea and Tm.
+  // the derivation of mokrin2 by b, Ea and Tm. A field that failed to read
+  // has had its box already.
   const bool derived = variantinfo(s.variant).derived;
-  const std::pair<const char*, double> divisors[] = {
-      {"b", n.b}, {"Ea", derived ? n.Ea : 1.0}, {derived ? "Tm" : "tau0", derived ? n.Tm : n.tau0}};
+  const std::pair<const char*, const double*> divisors[] = {
+      {"b", &n.b}, {"Ea", derived ? &n.Ea : nullptr}, {derived ? "Tm" : "tau0", derived ? &n.Tm : &n.tau0}};
   for (const auto& [name, value] : divisors) {
-    if (value == 0.0) errors.push_back(cp("Wartość ") + name + " = 0");
+    if (value == nullptr || std::find(unread.begin(), unread.end(), value) != unread.end()) continue;
+    if (*value == 0.0) errors.push_back(cp("Wartość ") + name + " = 0");
   }
   return errors;
 }
