@@ -10,27 +10,13 @@
 
 #include "analysis/funcs.h"
 #include "analysis/var.h"
+#include "peakcurve/mokrin/tests/mokrin_sample.h"
 #include "text/cp1250.h"
 
 namespace tsd::mokrin {
 namespace {
 
-MokrinState startstate(Variant v) {
-  MokrinState s;
-  s.variant = v;
-  var = VarRecord{200.0, 0.05};
-  s.peak.Ea = 0.7;
-  s.peak.Tm = 265.0;
-  s.peak.Jm = 4.0e-12;
-  s.peak.tau0 = 8.409011e-12;
-  s.peak.P0 = 1.771137e-09;
-  s.peak.Tmin = 215.0;
-  s.peak.Tmax = 310.0;
-  s.peak.Nout = 191;
-  if (v == Variant::mokrin2) peakcurve::derivetau0p0(s.peak);
-  peakcurve::peakcurves(s.peak);
-  return s;
-}
+MokrinState startstate(Variant v) { return test::examplestate(v, 191); }
 
 std::map<int, std::string> fieldmap(const std::vector<FieldText>& f) {
   std::map<int, std::string> m;
@@ -38,11 +24,7 @@ std::map<int, std::string> fieldmap(const std::vector<FieldText>& f) {
   return m;
 }
 
-std::vector<std::string> utf8(const std::vector<std::string>& v) {
-  std::vector<std::string> r;
-  for (const std::string& s : v) r.push_back(text::utf8_from_cp1250(s));
-  return r;
-}
+using test::utf8;
 
 TEST(MokrinDialogFill, FieldsInOrderWithTheirFormats) {
   MokrinState s1 = startstate(Variant::mokrin1);

@@ -9,32 +9,22 @@
 #include <vector>
 
 #include "analysis/var.h"
+#include "peakcurve/mokrin/tests/mokrin_sample.h"
 #include "text/cp1250.h"
 
 namespace tsd::mokrin {
 namespace {
 
+// mokrin2's tau0 and P0 as the example file gives them to mokrin1, so that
+// both reports show the same values.
 MokrinState sample(Variant v) {
-  MokrinState s;
-  s.variant = v;
-  var = VarRecord{200.0, 0.05};
-  s.peak.Ea = 0.7;
-  s.peak.Tm = 265.0;
-  s.peak.Jm = 4.0e-12;
+  MokrinState s = test::examplestate(v, 2);
   s.peak.tau0 = 8.409011e-12;
   s.peak.P0 = 1.771137e-09;
-  s.peak.Tmin = 215.0;
-  s.peak.Tmax = 310.0;
-  s.peak.Nout = 2;
-  peakcurve::peakcurves(s.peak);
   return s;
 }
 
-std::vector<std::string> utf8(const std::vector<std::string>& v) {
-  std::vector<std::string> r;
-  for (const std::string& s : v) r.push_back(text::utf8_from_cp1250(s));
-  return r;
-}
+using test::utf8;
 
 TEST(MokrinTables, ScreenTextOfTwoRows) {
   MokrinState s = sample(Variant::mokrin1);

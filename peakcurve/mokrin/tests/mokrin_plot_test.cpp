@@ -10,6 +10,7 @@
 
 #include "analysis/tests/winplot_trace.h"
 #include "analysis/var.h"
+#include "peakcurve/mokrin/tests/mokrin_sample.h"
 #include "toolkit/tests/grtrace.h"
 
 namespace tsd::mokrin {
@@ -21,16 +22,7 @@ class MokrinPlot : public grtest::PlotTraceTest {
  protected:
   void SetUp() override {
     startplot(801, 601);
-    s_.variant = Variant::mokrin2;
-    var = VarRecord{200.0, 0.05};
-    s_.peak.Ea = 0.7;
-    s_.peak.Tm = 265.0;
-    s_.peak.Jm = 4.0e-12;
-    s_.peak.Tmin = 215.0;
-    s_.peak.Tmax = 310.0;
-    s_.peak.Nout = 96;
-    peakcurve::derivetau0p0(s_.peak);
-    peakcurve::peakcurves(s_.peak);
+    s_ = test::examplestate(Variant::mokrin2, 96);
     s_.data.N = 2;
     s_.data.T[0] = 250.0;
     s_.data.T[1] = 260.0;
