@@ -300,17 +300,33 @@ TEST(MokrinRun, UnusableDataFiles) {
   EXPECT_EQ(std::count(t2.begin(), t2.end(), '\n'), 2 + 381) << "the sample's points kept";
 }
 
+// Expose and resize redraw the current plot on the cleared window.
+TEST(MokrinRun, ExposeAndResizeRedraw) {
+  ProgramSetup p = prepare("expose", "mokrin1");
+  const std::string d = p.workdir + "/";
+  p.script = "menu 40012\nscreenshot \"" + d + "a.png\"\nexpose\nscreenshot \"" + d + "b.png\"\n"
+             "resize 600 400\nscreenshot \"" + d + "c.png\"\nresize 808 650\n"
+             "screenshot \"" + d + "d.png\"\nmenu 40004\n";
+  const ProgramRun run = testkit::runprogram(p);
+  EXPECT_EQ(run.exitcode, 0) << run.log;
+  EXPECT_EQ(readfile(d + "a.png"), readfile(d + "b.png")) << "expose draws the same plot";
+  EXPECT_NE(readfile(d + "a.png"), readfile(d + "c.png"));
+  keep(d + "c.png", "mokrin1_plot2_resized.png");
+  keep(d + "d.png", "mokrin1_plot2_resized_back.png");
+}
+
 TEST(MokrinRun, AboutBox) {
   for (const std::string& program : kPrograms) {
     SCOPED_TRACE(program);
     ProgramSetup p = prepare("about", program);
-    p.script = "menu 40035\nmsgbox OK\nmenu 40004\n";
+    p.script = "menu 40035\nscreenshot \"" + p.workdir + "/about.png\"\nmsgbox OK\nmenu 40004\n";
     const ProgramRun run = testkit::runprogram(p);
     EXPECT_EQ(run.exitcode, 0);
     ASSERT_EQ(boxes(run).size(), 1u) << run.log;
     const std::string title = program == "mokrin1" ? "Mokrin1" : "Mokrin2";
     EXPECT_EQ(boxes(run)[0].rfind("O programie: Program " + title + ", wersja 1.01", 0), 0u)
         << boxes(run)[0];
+    keep(p.workdir + "/about.png", program + "_about.png");
   }
 }
 
