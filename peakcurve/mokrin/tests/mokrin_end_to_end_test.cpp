@@ -127,11 +127,13 @@ TEST(MokrinRun, TableOneSavedTwiceAtStart) {
 
 // Dialog 101's refusals, one scripted run each: the boxes in order; a
 // refused input leaves the curves as they were (table 1 unchanged).
+// Escape applies the input like OK.
 TEST(MokrinRun, ParameterDialogRefusals) {
   struct Case {
     std::string program;
     std::string typing;  // script lines typing into dialog 101
     std::vector<std::string> boxes;
+    std::string close = "button 1\n";  // how the dialog is left
   };
   const std::vector<Case> cases = {
       {"mokrin1", "field 1049 \"0\"\n",
@@ -143,13 +145,14 @@ TEST(MokrinRun, ParameterDialogRefusals) {
        {"Błąd: Błąd odczytu wartości Tm", "Błąd: Błąd odczytu wartości Jm"}},
       {"mokrin1", "field 1012 \"1e\"\nfield 1048 \"500\"\n",
        {"Błąd: Błąd odczytu wartości tau0", "Błąd: Wartość Tmin >= od wartości Tmax"}},
+      {"mokrin2", "field 1049 \"1\"\n", {"Błąd: Wartość Nout < od 2"}, "key Escape\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.program + ": " + c.typing);
     ProgramSetup p = prepare("refusal", c.program);
     const std::string before = p.workdir + "/przed.dat", after = p.workdir + "/po.dat";
     p.script = "menu 40007\nfile \"" + before + "\"\nmsgbox OK\nmenu 40005\n" + c.typing +
-               "button 1\n";
+               c.close;
     for (std::size_t i = 0; i < c.boxes.size(); ++i) p.script += "msgbox OK\n";
     p.script += "menu 40007\nfile \"" + after + "\"\nmsgbox OK\nmenu 40004\n";
     const ProgramRun run = testkit::runprogram(p);
