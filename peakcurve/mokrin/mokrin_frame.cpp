@@ -1,5 +1,6 @@
 #include "peakcurve/mokrin/mokrin_frame.h"
 
+#include <cstdio>
 #include <string>
 
 #include "peakcurve/mokrin/mokrin_boxes.h"
@@ -7,6 +8,8 @@
 #include "peakcurve/mokrin/mokrin_params.h"
 #include "peakcurve/mokrin/mokrin_plot.h"
 #include "runtime/fatal.h"
+#include "text/cp1250.h"
+#include "toolkit/window/winmain.h"
 #include "toolkit/window/winit.h"
 #include "toolkit/window/wmessage.h"
 #include "toolkit/window/wwindow.h"
@@ -17,6 +20,14 @@ namespace {
 
 // The program state: one record for the whole run.
 MokrinState state;
+
+// The orderly end when the parameter file cannot be used: the file and the
+// problem on standard error, a non-zero exit code.
+[[noreturn]] void endfatal(const ParamsResult& r) {
+  const std::string line = text::utf8_from_cp1250(runtime::fatal_message(r.file, r.problem));
+  std::fprintf(stderr, "%s\n", line.c_str());
+  winexit(runtime::kFatalExitCode);
+}
 
 void openwindow(Variant variant) {
   WindowStyle style;
@@ -36,13 +47,10 @@ void openwindow(Variant variant) {
 void startstate(MokrinState& s) {
   s.startdir = currentdirectory();
   const ParamsResult r = readparams(s);
-  if (r.status == ParamsStatus::missing) {
-    errorbox(paramsmissingtext());
-    runtime::fatal_io_error(r.file, r.problem);
-  }
   if (!r.ok()) {
-    errorbox(paramsmissingtext() + "\r" + paramsproblemtext(r));
-    runtime::fatal_io_error(r.file, r.problem);
+    errorbox(r.status == ParamsStatus::missing ? paramsmissingtext()
+                                               : paramsmissingtext() + "\r" + paramsproblemtext(r));
+    endfatal(r);
   }
   if (variantinfo(s.variant).derived) peakcurve::derivetau0p0(s.peak);
   filldialog(s);

@@ -2,12 +2,30 @@
 #include "toolkit/window/winmain.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 
 #include "platform/display/display.h"
 #include "platform/kernel/kernel.h"
+#include "platform/user/desktop.h"
 
 namespace tsd {
+
+namespace {
+// Windows the routine left open (loaded dialogs, or all of them when it
+// ended without windowclose) are destroyed and freed, then the display
+// goes.
+void closeall() {
+  std::fflush(nullptr);
+  plat::desktop_reset();
+  plat::display_close();
+}
+}  // namespace
+
+void winexit(int code) {
+  closeall();
+  std::exit(code);
+}
 
 int winmain(int argc, char** argv, void (*mainroutine)()) {
   plat::RecordCommandLine(argc, argv);
@@ -21,8 +39,7 @@ int winmain(int argc, char** argv, void (*mainroutine)()) {
     std::fprintf(stderr, "unhandled exception\n");
     code = kUnhandledExitCode;
   }
-  std::fflush(nullptr);
-  plat::display_close();
+  closeall();
   return code;
 }
 
