@@ -2,12 +2,28 @@
 #include "toolkit/window/winmain.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 
 #include "platform/kernel/kernel.h"
 #include "platform/user/desktop.h"
 
 namespace tsd {
+
+namespace {
+// Every window still there (loaded dialogs, or all of them when the routine
+// ended without windowclose) is destroyed and everything the window system
+// holds is given back; then the display closes.
+void closeall() {
+  std::fflush(nullptr);
+  plat::desktop_reset();
+}
+}  // namespace
+
+void winexit(int code) {
+  closeall();
+  std::exit(code);
+}
 
 int winmain(int argc, char** argv, void (*mainroutine)()) {
   plat::RecordCommandLine(argc, argv);
@@ -21,10 +37,7 @@ int winmain(int argc, char** argv, void (*mainroutine)()) {
     std::fprintf(stderr, "unhandled exception\n");
     code = kUnhandledExitCode;
   }
-  std::fflush(nullptr);
-  // Every window still there is destroyed and everything the window system
-  // holds is given back before the display closes.
-  plat::desktop_reset();
+  closeall();
   return code;
 }
 

@@ -14,4 +14,8 @@ inline constexpr int kUnhandledExitCode = 3;
 // none: the process ends with a message, exit code 2) and is closed here.
 int winmain(int argc, char** argv, void (*mainroutine)());
 
+// Ends the program from inside its main routine with the exit code, after
+// the window system and the display are closed as winmain closes them.
+[[noreturn]] void winexit(int code);
+
 }  // namespace tsd

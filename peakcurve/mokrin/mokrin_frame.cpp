@@ -1,0 +1,91 @@
+#include "peakcurve/mokrin/mokrin_frame.h"
+
+#include <cstdio>
+#include <string>
+
+#include "peakcurve/mokrin/mokrin_boxes.h"
+#include "peakcurve/mokrin/mokrin_commands.h"
+#include "peakcurve/mokrin/mokrin_params.h"
+#include "peakcurve/mokrin/mokrin_plot.h"
+#include "runtime/fatal.h"
+#include "text/cp1250.h"
+#include "toolkit/window/winmain.h"
+#include "toolkit/window/winit.h"
+#include "toolkit/window/wmessage.h"
+#include "toolkit/window/wwindow.h"
+
+namespace tsd::mokrin {
+
+namespace {
+
+// The program state: one record for the whole run.
+MokrinState state;
+
+// The orderly end when the parameter file cannot be used: the file and the
+// problem on standard error, a non-zero exit code.
+[[noreturn]] void endfatal(const ParamsResult& r) {
+  const std::string line = text::utf8_from_cp1250(runtime::fatal_message(r.file, r.problem));
+  std::fprintf(stderr, "%s\n", line.c_str());
+  winexit(runtime::kFatalExitCode);
+}
+
+void openwindow(Variant variant) {
+  WindowStyle style;
+  style.flags = kStyleSysMenu | kStyleMinBox | kStyleMaxBox;  // 7
+  style.x = 160;
+  style.y = 40;
+  style.width = -1;
+  style.height = -1;
+  style.menu = 30001;
+  const std::string title = "Program " + std::string(variantinfo(variant).program);
+  setwindowtitle(style, title.c_str());
+  windowopen(style);
+}
+
+// Start-up steps 3 to 8: the parameter file, the derived tau0 and P0, the
+// dialog filled, the switches, the model curves.
+void startstate(MokrinState& s) {
+  s.startdir = currentdirectory();
+  const ParamsResult r = readparams(s);
+  if (!r.ok()) {
+    errorbox(r.status == ParamsStatus::missing ? paramsmissingtext()
+                                               : paramsmissingtext() + "\r" + paramsproblemtext(r));
+    endfatal(r);
+  }
+  if (variantinfo(s.variant).derived) peakcurve::derivetau0p0(s.peak);
+  filldialog(s);
+  s.gridflag = 0;
+  s.currentplot = kPlotCurrent;
+  s.dataflag = 0;
+  peakcurve::peakcurves(s.peak);
+}
+
+}  // namespace
+
+void mokrinmain(Variant variant) {
+  MokrinState& s = state;
+  s.variant = variant;
+  winitialise(" ");
+  openwindow(variant);
+  startstate(s);
+  drawcurrent(s);  // plot 1 without data, on the cleared window
+
+  for (;;) {
+    int type = 0;
+    WindowMessage m;
+    wmessage(type, m);
+    if (type == kMenuSelect) {
+      if (!mokrincommand(s, m.value1)) return;
+    } else if (type == kExpose || type == kResize) {
+      drawcurrent(s);
+    } else if (type == kCloseRequest) {
+      if (m.win == 0) {
+        windowclose();
+        return;
+      }
+      windowclosechild(m.win);
+    }
+  }
+}
+
+}  // namespace tsd::mokrin

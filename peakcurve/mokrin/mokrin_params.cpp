@@ -1,0 +1,160 @@
+#include "peakcurve/mokrin/mokrin_params.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
+#include <vector>
+
+#include "analysis/var.h"
+#include "runtime/freeread.h"
+#include "runtime/hostname.h"
+#include "runtime/textfile.h"
+#include "text/cp1250.h"
+
+namespace tsd::mokrin {
+
+namespace {
+
+using runtime::FileStatus;
+using runtime::FreeReader;
+using runtime::ReadResult;
+using runtime::ReadStatus;
+
+std::string cp(std::string_view utf8) { return text::cp1250_from_utf8(utf8); }
+
+ParamsResult fault(ParamsStatus status, const std::string& file, std::string problem) {
+  ParamsResult r;
+  r.status = status;
+  r.file = file;
+  r.problem = std::move(problem);
+  return r;
+}
+
+std::string read_problem(const ReadResult& res, int record) {
+  std::string what;
+  if (res.status == ReadStatus::bad_value) {
+    what = cp("wartość, która nie jest liczbą");
+  } else if (res.status == ReadStatus::end_of_file) {
+    what = cp("za mało wartości (koniec pliku)");
+  } else {
+    what = cp("brak wartości");
+  }
+  return cp("rekord ") + std::to_string(record) + ": " + what;
+}
+
+// The five values of record 1 and the three of record 2, as read.
+struct Values {
+  double b = 0, T0 = 0, Ea = 0, v4 = 0, v5 = 0;  // v4, v5: tau0, P0 or Tm, Jm
+  double Tmin = 0, Tmax = 0;
+  int Nout = 0;
+};
+
+// The first value the program cannot work with, or an empty text.
+std::string range_problem(const Values& v, bool derived) {
+  const std::string r1 = cp("rekord 1: "), r2 = cp("rekord 2: ");
+  if (v.Nout < 2 || v.Nout > peakcurve::kMaxGrid) {
+    return r2 + "Nout = " + std::to_string(v.Nout) + cp(" poza zakresem 2..") +
+           std::to_string(peakcurve::kMaxGrid);
+  }
+  if (v.b == 0.0) return r1 + cp("b = 0");
+  if (v.Ea == 0.0) return r1 + cp("Ea = 0");
+  if (derived && v.v4 == 0.0) return r1 + cp("Tm = 0");
+  if (!derived && v.v4 == 0.0) return r1 + cp("tau0 = 0");
+  return "";
+}
+
+}  // namespace
+
+std::string currentdirectory() {
+  std::vector<char> buf(4096);
+  while (getcwd(buf.data(), buf.size()) == nullptr) {
+    if (errno != ERANGE || buf.size() > (1u << 20)) return "";
+    buf.resize(buf.size() * 2);
+  }
+  return text::cp1250_from_utf8(buf.data());
+}
+
+std::string paramfilepath(const MokrinState& s, const std::string& dir) {
+  const std::string_view name = variantinfo(s.variant).paramfile;
+  if (dir.empty()) return std::string(name);
+  std::string path = dir;
+  if (path.back() != '/') path.push_back('/');
+  path.append(name);
+  return path;
+}
+
+ParamsResult readparams(MokrinState& s) {
+  const std::string file = paramfilepath(s, s.startdir);
+  FreeReader reader;
+  if (!reader.open(file)) {
+    struct stat st {};
+    if (stat(runtime::host_file_name(file).c_str(), &st) != 0 && errno == ENOENT) {
+      return fault(ParamsStatus::missing, file, cp("brak pliku"));
+    }
+    return fault(ParamsStatus::unreadable, file, cp("nie można otworzyć pliku"));
+  }
+  Values v;
+  ReadResult res = reader.read({v.b, v.T0, v.Ea, v.v4, v.v5});
+  if (!res.complete(5)) return fault(ParamsStatus::unreadable, file, read_problem(res, 1));
+  res = reader.read({v.Tmin, v.Tmax, v.Nout});
+  if (!res.complete(3)) return fault(ParamsStatus::unreadable, file, read_problem(res, 2));
+
+  const bool derived = variantinfo(s.variant).derived;
+  std::string problem = range_problem(v, derived);
+  if (!problem.empty()) return fault(ParamsStatus::out_of_range, file, problem);
+
+  var.b = v.b;
+  var.T0 = v.T0;
+  s.peak.Ea = v.Ea;
+  if (derived) {
+    s.peak.Tm = v.v4;
+    s.peak.Jm = v.v5;
+  } else {
+    s.peak.tau0 = v.v4;
+    s.peak.P0 = v.v5;
+  }
+  s.peak.Tmin = v.Tmin;
+  s.peak.Tmax = v.Tmax;
+  s.peak.Nout = v.Nout;
+  ParamsResult ok;
+  ok.file = file;
+  return ok;
+}
+
+ParamsResult writeparams(const MokrinState& s) {
+  const std::string file = paramfilepath(s, s.startdir);
+  const bool derived = variantinfo(s.variant).derived;
+  runtime::TextFile f;
+  if (f.open_replace(file) != FileStatus::ok) {
+    return fault(ParamsStatus::write_failed, file, cp("nie można utworzyć pliku"));
+  }
+  const double v4 = derived ? s.peak.Tm : s.peak.tau0;
+  const double v5 = derived ? s.peak.Jm : s.peak.P0;
+  f.write("(1P,5E14.6)", {var.b, var.T0, s.peak.Ea, v4, v5});
+  f.write("(1P,2E14.6,0P,I4)", {s.peak.Tmin, s.peak.Tmax, s.peak.Nout});
+  if (f.close() != FileStatus::ok) {
+    return fault(ParamsStatus::write_failed, file, cp("błąd zapisu"));
+  }
+  ParamsResult ok;
+  ok.file = file;
+  return ok;
+}
+
+std::string paramsmissingtext() { return cp("Błąd odczytu parametrów"); }
+
+std::string paramssavedtext(const MokrinState& s) {
+  return cp("Parametry zapisane w pliku ") + std::string(variantinfo(s.variant).paramfile);
+}
+
+std::string paramswritefailedtext(const MokrinState& s) {
+  return cp("Błąd zapisu parametrów w pliku ") + std::string(variantinfo(s.variant).paramfile);
+}
+
+std::string paramsproblemtext(const ParamsResult& r) {
+  if (r.file.empty()) return r.problem;
+  return r.file + ": " + r.problem;
+}
+
+}  // namespace tsd::mokrin

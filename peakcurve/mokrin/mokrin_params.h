@@ -1,0 +1,54 @@
+// The parameter file of a curve program, MOKRIN1.PAR or MOKRIN2.PAR, in the
+// directory the program started in. Two records, each one free-format read
+// (runtime/freeread.h) and written with its format text:
+//   1  b, T0, Ea, then tau0, P0 (mokrin1) or Tm, Jm (mokrin2)   "(1P,5E14.6)"
+//   2  Tmin, Tmax, Nout                                      "(1P,2E14.6,0P,I4)"
+// Values the program cannot work with are refused: Nout outside 2..800
+// (the grid step divides by Nout - 1, the arrays hold 800 points), b or Ea
+// of 0, and Tm of 0 in mokrin2 (the derivation of tau0 divides by them),
+// tau0 of 0 in mokrin1 (the model divides by it). A refused or unreadable
+// file changes nothing.
+#pragma once
+
+#include <string>
+
+#include "peakcurve/mokrin/mokrin_state.h"
+
+namespace tsd::mokrin {
+
+enum class ParamsStatus {
+  ok,
+  missing,       // no parameter file in the directory
+  unreadable,    // cannot be opened, or a record is not the numbers it must hold
+  out_of_range,  // a value the program cannot work with
+  write_failed,  // the rewrite could not be completed; the old file is kept
+};
+
+struct ParamsResult {
+  ParamsStatus status = ParamsStatus::ok;
+  std::string file;     // the file read or written (code page 1250)
+  std::string problem;  // what is wrong, code page 1250; empty when ok
+  bool ok() const { return status == ParamsStatus::ok; }
+};
+
+// The parameter file's path in `dir` (the file name alone when dir is empty).
+std::string paramfilepath(const MokrinState& s, const std::string& dir);
+
+// Reads the file in s.startdir into `var` (b, T0) and s.peak (Ea, tau0 and
+// P0 or Tm and Jm, Tmin, Tmax, Nout). mokrin2's tau0 and P0 are not derived
+// here.
+ParamsResult readparams(MokrinState& s);
+
+// Rewrites the file in s.startdir from `var` and s.peak, atomically.
+ParamsResult writeparams(const MokrinState& s);
+
+// Texts (code page 1250) of the boxes:
+std::string paramsmissingtext();                  // "Błąd odczytu parametrów"
+std::string paramssavedtext(const MokrinState& s);  // "Parametry zapisane w pliku MOKRIN1.PAR"
+std::string paramswritefailedtext(const MokrinState& s);  // "Błąd zapisu parametrów w pliku ..."
+std::string paramsproblemtext(const ParamsResult& r);     // "<file>: <problem>"
+
+// The current directory (code page 1250), empty when it cannot be told.
+std::string currentdirectory();
+
+}  // namespace tsd::mokrin
