@@ -1,9 +1,6 @@
 #include "analysis/varnel1_params.h"
 
-#include <sys/stat.h>
-
 #include <array>
-#include <cerrno>
 #include <string>
 #include <vector>
 
@@ -98,8 +95,7 @@ ParamsResult readparams(Varnel1Settings& settings, AnalysisState& state) {
 
   FreeReader reader;
   if (!reader.open(file)) {
-    struct stat st {};
-    if (stat(runtime::host_file_name(file).c_str(), &st) != 0 && errno == ENOENT) {
+    if (runtime::fileismissing(file)) {
       return fault(ParamsStatus::missing, file, 0, cp("brak pliku"));
     }
     return fault(ParamsStatus::unreadable, file, 0, cp("nie można otworzyć pliku"));

@@ -1,8 +1,5 @@
 #include "multipeak/varnel2_params.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <cmath>
 
 #include "runtime/fatal.h"
@@ -101,8 +98,7 @@ std::string range_problem(const V2Values& v, int& record) {
 V2ParamsResult readvarnel2params(Varnel2State& s) {
   s.startdir = runtime::currentdirectory();
   const std::string file = runtime::fileindirectory(s.startdir, kVarnel2ParamFile);
-  struct stat st {};
-  if (stat(runtime::host_file_name(file).c_str(), &st) != 0 && errno == ENOENT) {
+  if (runtime::fileismissing(file)) {
     return fault(V2ParamsStatus::missing, file, 0, cp("brak pliku"));
   }
   return readvarnel2paramsfrom(file, s);

@@ -1,10 +1,12 @@
 #include "runtime/paramfile.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <vector>
 
+#include "runtime/hostname.h"
 #include "text/cp1250.h"
 
 namespace tsd::runtime {
@@ -24,6 +26,11 @@ std::string fileindirectory(std::string_view dir, std::string_view name) {
   if (path.back() != '/') path.push_back('/');
   path.append(name);
   return path;
+}
+
+bool fileismissing(std::string_view file) {
+  struct stat st {};
+  return stat(host_file_name(file).c_str(), &st) != 0 && errno == ENOENT;
 }
 
 std::string recordprefix(int record) {

@@ -16,6 +16,10 @@ std::string currentdirectory();
 // The file `name` in directory `dir` (the current directory when empty).
 std::string fileindirectory(std::string_view dir, std::string_view name);
 
+// True when no file of that name (code page 1250) exists, as opposed to
+// one that exists but cannot be opened.
+bool fileismissing(std::string_view file);
+
 // "rekord <record>: ", the start of every problem text.
 std::string recordprefix(int record);
 

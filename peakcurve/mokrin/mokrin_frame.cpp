@@ -6,6 +6,7 @@
 #include "peakcurve/mokrin/mokrin_boxes.h"
 #include "peakcurve/mokrin/mokrin_commands.h"
 #include "peakcurve/mokrin/mokrin_params.h"
+#include "runtime/paramfile.h"
 #include "peakcurve/mokrin/mokrin_plot.h"
 #include "runtime/fatal.h"
 #include "text/cp1250.h"
@@ -45,7 +46,7 @@ void openwindow(Variant variant) {
 // Start-up steps 3 to 8: the parameter file, the derived tau0 and P0, the
 // dialog filled, the switches, the model curves.
 void startstate(MokrinState& s) {
-  s.startdir = currentdirectory();
+  s.startdir = runtime::currentdirectory();
   const ParamsResult r = readparams(s);
   if (!r.ok()) {
     errorbox(r.status == ParamsStatus::missing ? paramsmissingtext()

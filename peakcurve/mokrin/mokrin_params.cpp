@@ -1,14 +1,10 @@
 #include "peakcurve/mokrin/mokrin_params.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cmath>
-#include <vector>
 
 #include "analysis/var.h"
 #include "runtime/freeread.h"
+#include "runtime/paramfile.h"
 #include "runtime/hostname.h"
 #include "runtime/textfile.h"
 #include "text/cp1250.h"
@@ -33,15 +29,7 @@ ParamsResult fault(ParamsStatus status, const std::string& file, std::string pro
 }
 
 std::string read_problem(const ReadResult& res, int record) {
-  std::string what;
-  if (res.status == ReadStatus::bad_value) {
-    what = cp("wartość, która nie jest liczbą");
-  } else if (res.status == ReadStatus::end_of_file) {
-    what = cp("za mało wartości (koniec pliku)");
-  } else {
-    what = cp("brak wartości");
-  }
-  return cp("rekord ") + std::to_string(record) + ": " + what;
+  return runtime::readproblem(res, record, cp("wartość, która nie jest liczbą"));
 }
 
 // The five values of record 1 and the three of record 2, as read.
@@ -67,30 +55,16 @@ std::string range_problem(const Values& v, bool derived) {
 
 }  // namespace
 
-std::string currentdirectory() {
-  std::vector<char> buf(4096);
-  while (getcwd(buf.data(), buf.size()) == nullptr) {
-    if (errno != ERANGE || buf.size() > (1u << 20)) return "";
-    buf.resize(buf.size() * 2);
-  }
-  return text::cp1250_from_utf8(buf.data());
-}
-
 std::string paramfilepath(const MokrinState& s, const std::string& dir) {
   const std::string_view name = variantinfo(s.variant).paramfile;
-  if (dir.empty()) return std::string(name);
-  std::string path = dir;
-  if (path.back() != '/') path.push_back('/');
-  path.append(name);
-  return path;
+  return runtime::fileindirectory(dir, name);
 }
 
 ParamsResult readparams(MokrinState& s) {
   const std::string file = paramfilepath(s, s.startdir);
   FreeReader reader;
   if (!reader.open(file)) {
-    struct stat st {};
-    if (stat(runtime::host_file_name(file).c_str(), &st) != 0 && errno == ENOENT) {
+    if (runtime::fileismissing(file)) {
       return fault(ParamsStatus::missing, file, cp("brak pliku"));
     }
     return fault(ParamsStatus::unreadable, file, cp("nie można otworzyć pliku"));

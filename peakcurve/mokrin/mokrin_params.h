@@ -48,7 +48,4 @@ std::string paramssavedtext(const MokrinState& s);  // "Parametry zapisane w pli
 std::string paramswritefailedtext(const MokrinState& s);  // "Błąd zapisu parametrów w pliku ..."
 std::string paramsproblemtext(const ParamsResult& r);     // "<file>: <problem>"
 
-// The current directory (code page 1250), empty when it cannot be told.
-std::string currentdirectory();
-
 }  // namespace tsd::mokrin
