@@ -78,7 +78,7 @@ bool readparameterfile() {
   if (result.ok()) return true;
   if (result.status == ParamsStatus::missing) {
     errorbox(paramsmissingtext());
-    exitcode = 1;
+    exitcode = 2;
     return false;
   }
   // A file the program cannot work with: said in a box and on standard

@@ -9,7 +9,7 @@ namespace tsd {
 void varnel1main();
 
 // What the process should exit with after varnel1main: 0 after a normal
-// end, 1 when VARNEL1.PAR was missing.
+// end, 2 when VARNEL1.PAR was missing or could not be used.
 int varnel1exitcode();
 
 }  // namespace tsd

@@ -12,7 +12,7 @@ namespace {
 TEST(Varnel1Frame, StartWithoutParameterFileShowsTheBoxAndEnds) {
   const std::string dir = varnel1folder(false);
   testkit::ProgramRun run = runvarnel1(dir, "msgbox OK\n");
-  EXPECT_EQ(run.exitcode, 1);
+  EXPECT_EQ(run.exitcode, 2);
   EXPECT_NE(run.log.find("message box shown: \"Błąd\" text \"Błąd odczytu parametrów\" icon "
                          "exclamation buttons OK default OK"),
             std::string::npos)
