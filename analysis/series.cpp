@@ -66,6 +66,16 @@ void grid_curves(int s) {
 
 }  // namespace
 
+void takedata(const MeasuredData& data) {
+  AnalysisState& a = analysis;
+  a.nwej = std::clamp(data.N, 0, kPoints);
+  a.area = data.S;
+  for (int i = 0; i < a.nwej; ++i) {
+    a.tdat[i] = data.T[i];
+    a.jdat[i] = data.J[i];
+  }
+}
+
 void resetranges() {
   AnalysisState& a = analysis;
   const int n = std::clamp(a.nwej, 0, kPoints);

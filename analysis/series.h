@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "analysis/datafile.h"
+
 namespace tsd {
 
 // Where the line-fit window of a series comes from.
@@ -26,6 +28,10 @@ struct SeriesOutcome {
 // tout and xout from calctmin, calctmax and nwyj (at most 800 points; one
 // point is calctmin itself; none for nwyj < 1).
 void gridcompute();
+
+// The measured points of a file that was read become the analysis state's
+// (nwej, area, tdat, jdat); b and T0 are in `var` already.
+void takedata(const MeasuredData& data);
 
 // After a new measured data set (nwej points in tdat, rising): xdat =
 // 1000/T, the output range and grid over the measured range with the

@@ -50,13 +50,7 @@ bool loaddatafile(std::string_view name) {
     }
     return false;
   }
-  AnalysisState& a = analysis;
-  a.nwej = data.N;
-  a.area = data.S;
-  for (int i = 0; i < data.N; ++i) {
-    a.tdat[i] = data.T[i];
-    a.jdat[i] = data.J[i];
-  }
+  takedata(data);
 
   Varnel1Settings& settings = varnel1settings;
   if (settings.curgraph == 0) settings.curgraph = settings.defgraph;

@@ -40,14 +40,9 @@ inline void expectedanalysis(const std::string& dir, const std::string& datafile
 
   static MeasuredData data;
   ASSERT_EQ(readdatafile(datafile, data), DataFileStatus::ok) << datafile;
-  AnalysisState& a = analysis;
-  a.nwej = data.N;
-  a.area = data.S;
-  for (int i = 0; i < a.nwej; ++i) {
-    a.tdat[i] = data.T[i];
-    a.jdat[i] = data.J[i];
-  }
+  takedata(data);
   resetranges();
+  const AnalysisState& a = analysis;
   for (int s = 1; s <= AnalysisState::kSeries; ++s) {
     const SeriesOutcome outcome = seriescompute(s, SeriesWindow::IntegrationRange);
     ASSERT_TRUE(outcome.ok) << "series " << s << ": " << text::utf8_from_cp1250(outcome.text());
