@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "runtime/fatal.h"
 #include "runtime/freeread.h"
 #include "runtime/paramfile.h"
 #include "runtime/hostname.h"
@@ -17,6 +16,7 @@ namespace {
 
 using runtime::FileStatus;
 using runtime::FreeReader;
+using runtime::paramsfault;
 using runtime::ReadResult;
 using runtime::ReadStatus;
 
@@ -38,16 +38,6 @@ std::string cp(std::string_view utf8) { return text::cp1250_from_utf8(utf8); }
 // The problem of a read that did not give all its values.
 std::string read_problem(const ReadResult& res, int record) {
   return runtime::readproblem(res, record, cp("wartość, która nie jest liczbą całkowitą"));
-}
-
-ParamsResult fault(ParamsStatus status, const std::string& file, int record,
-                   std::string problem) {
-  ParamsResult r;
-  r.status = status;
-  r.file = file;
-  r.record = record;
-  r.problem = std::move(problem);
-  return r;
 }
 
 // One range rule: the field's name, the value, and its range.
@@ -96,34 +86,34 @@ ParamsResult readparams(Varnel1Settings& settings, AnalysisState& state) {
   FreeReader reader;
   if (!reader.open(file)) {
     if (runtime::fileismissing(file)) {
-      return fault(ParamsStatus::missing, file, 0, cp("brak pliku"));
+      return paramsfault(ParamsStatus::missing, file, 0, cp("brak pliku"));
     }
-    return fault(ParamsStatus::unreadable, file, 0, cp("nie można otworzyć pliku"));
+    return paramsfault(ParamsStatus::unreadable, file, 0, cp("nie można otworzyć pliku"));
   }
 
   ParamValues v;
   ReadResult res = reader.read({v.nwyj, v.graph, v.gridflag, v.tabseries});
-  if (!res.complete(4)) return fault(ParamsStatus::unreadable, file, 1, read_problem(res, 1));
+  if (!res.complete(4)) return paramsfault(ParamsStatus::unreadable, file, 1, read_problem(res, 1));
   for (int s = 1; s <= 3; ++s) {
     auto& m = v.modes[s - 1];
     res = reader.read({m[0], m[1], m[2], m[3]});
     if (!res.complete(4)) {
-      return fault(ParamsStatus::unreadable, file, 1 + s, read_problem(res, 1 + s));
+      return paramsfault(ParamsStatus::unreadable, file, 1 + s, read_problem(res, 1 + s));
     }
   }
   for (int s = 1; s <= 3; ++s) {
     auto& m = v.methods[s - 1];
     res = reader.read({m[0], m[1], m[2]});
     if (!res.complete(3)) {
-      return fault(ParamsStatus::unreadable, file, 4 + s, read_problem(res, 4 + s));
+      return paramsfault(ParamsStatus::unreadable, file, 4 + s, read_problem(res, 4 + s));
     }
   }
   res = reader.read({v.calcmodes[0], v.calcmodes[1]});
-  if (!res.complete(2)) return fault(ParamsStatus::unreadable, file, 8, read_problem(res, 8));
+  if (!res.complete(2)) return paramsfault(ParamsStatus::unreadable, file, 8, read_problem(res, 8));
 
   for (const RangeCheck& c : range_checks(v)) {
     if (c.value < c.lo || c.value > c.hi) {
-      return fault(ParamsStatus::out_of_range, file, c.record,
+      return paramsfault(ParamsStatus::out_of_range, file, c.record,
                    runtime::recordprefix(c.record) + c.name + " = " + std::to_string(c.value) +
                        cp(" poza zakresem ") + std::to_string(c.lo) + ".." +
                        std::to_string(c.hi));
@@ -156,7 +146,7 @@ ParamsResult writeparams(const Varnel1Settings& settings, const AnalysisState& s
   const std::string file = runtime::fileindirectory(settings.startdir, kParamFileName);
   runtime::TextFile f;
   if (f.open_replace(file) != FileStatus::ok) {
-    return fault(ParamsStatus::write_failed, file, 0, cp("nie można utworzyć pliku"));
+    return paramsfault(ParamsStatus::write_failed, file, 0, cp("nie można utworzyć pliku"));
   }
   f.write("(I5,3I3)", {state.nwyj, settings.curgraph, settings.gridflag, settings.tabseries});
   for (int s = 0; s < 3; ++s) {
@@ -168,19 +158,14 @@ ParamsResult writeparams(const Varnel1Settings& settings, const AnalysisState& s
   }
   f.write("(2I3)", {settings.calctminmode, settings.calctmaxmode});
   if (f.close() != FileStatus::ok) {
-    return fault(ParamsStatus::write_failed, file, 0, cp("błąd zapisu pliku"));
+    return paramsfault(ParamsStatus::write_failed, file, 0, cp("błąd zapisu pliku"));
   }
   ParamsResult ok;
   ok.file = file;
   return ok;
 }
 
-std::string paramsmissingtext() { return cp("Błąd odczytu parametrów"); }
 std::string paramssavedtext() { return cp("Parametry zapisane w pliku Varnel1.par"); }
 std::string paramswritefailedtext() { return cp("Błąd zapisu parametrów w pliku Varnel1.par"); }
-
-std::string paramsproblemtext(const ParamsResult& result) {
-  return runtime::fatal_message(result.file, result.problem);
-}
 
 }  // namespace tsd

@@ -23,26 +23,14 @@
 
 #include "analysis/analysis_state.h"
 #include "analysis/varnel1_settings.h"
+#include "runtime/paramfile.h"
 
 namespace tsd {
 
 inline constexpr std::string_view kParamFileName = "VARNEL1.PAR";
 
-enum class ParamsStatus {
-  ok,
-  missing,       // no VARNEL1.PAR in the directory
-  unreadable,    // cannot be opened, or a record is not the numbers it must hold
-  out_of_range,  // a value the program cannot work with (see above)
-  write_failed,  // the rewrite could not be completed; the old file is kept
-};
-
-struct ParamsResult {
-  ParamsStatus status = ParamsStatus::ok;
-  std::string file;     // the file read or written (code page 1250)
-  int record = 0;       // record 1..8 at fault (unreadable, out_of_range), else 0
-  std::string problem;  // what is wrong, code page 1250; empty when ok
-  bool ok() const { return status == ParamsStatus::ok; }
-};
+using runtime::ParamsResult;
+using runtime::ParamsStatus;
 
 // Start-up read of VARNEL1.PAR in the current directory. The directory is
 // remembered in settings.startdir for writeparams. On success: nwyj,
@@ -57,13 +45,13 @@ ParamsResult writeparams(const Varnel1Settings& settings, const AnalysisState& s
 
 // Texts for the frame (code page 1250).
 // Error box when the file is missing: "Błąd odczytu parametrów".
-std::string paramsmissingtext();
+using runtime::paramsmissingtext;
 // Information box after a rewrite: "Parametry zapisane w pliku Varnel1.par".
 std::string paramssavedtext();
 // Error box after a failed rewrite: "Błąd zapisu parametrów w pliku Varnel1.par".
 std::string paramswritefailedtext();
-// The problem named with its file, for the orderly end at start-up
-// (runtime/fatal.h) or an error box: "<file>: <problem>".
-std::string paramsproblemtext(const ParamsResult& result);
+// The problem named with its file, for the orderly end at start-up or an
+// error box: "<file>: <problem>".
+using runtime::paramsproblemtext;
 
 }  // namespace tsd

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "runtime/fatal.h"
 #include "runtime/freeread.h"
 #include "runtime/paramfile.h"
 #include "runtime/hostname.h"
@@ -15,6 +14,7 @@ namespace {
 
 using runtime::FileStatus;
 using runtime::FreeReader;
+using runtime::paramsfault;
 using runtime::ReadResult;
 using runtime::ReadStatus;
 
@@ -33,17 +33,8 @@ std::string cp(std::string_view utf8) { return text::cp1250_from_utf8(utf8); }
 
 // The problem of a read that did not give all its values.
 std::string read_problem(const ReadResult& res, int record) {
-  return runtime::readproblem(res, record, cp("wartość, która nie jest liczbą wymaganego rodzaju"));
-}
-
-V2ParamsResult fault(V2ParamsStatus status, const std::string& file, int record,
-                     std::string problem) {
-  V2ParamsResult r;
-  r.status = status;
-  r.file = file;
-  r.record = record;
-  r.problem = std::move(problem);
-  return r;
+  return runtime::readproblem(res, record,
+                              cp("wartość, która nie jest liczbą wymaganego rodzaju"));
 }
 
 std::string peak_name(std::string_view what, int k) {
@@ -95,38 +86,38 @@ std::string range_problem(const V2Values& v, int& record) {
 
 }  // namespace
 
-V2ParamsResult readvarnel2params(Varnel2State& s) {
+ParamsResult readvarnel2params(Varnel2State& s) {
   s.startdir = runtime::currentdirectory();
   const std::string file = runtime::fileindirectory(s.startdir, kVarnel2ParamFile);
   if (runtime::fileismissing(file)) {
-    return fault(V2ParamsStatus::missing, file, 0, cp("brak pliku"));
+    return paramsfault(ParamsStatus::missing, file, 0, cp("brak pliku"));
   }
   return readvarnel2paramsfrom(file, s);
 }
 
-V2ParamsResult readvarnel2paramsfrom(std::string_view name, Varnel2State& s) {
+ParamsResult readvarnel2paramsfrom(std::string_view name, Varnel2State& s) {
   const std::string file(name);
   FreeReader reader;
   if (!reader.open(file)) {
-    return fault(V2ParamsStatus::unreadable, file, 0, cp("nie można otworzyć pliku"));
+    return paramsfault(ParamsStatus::unreadable, file, 0, cp("nie można otworzyć pliku"));
   }
   V2Values v;
   ReadResult res = reader.read({v.Nout, v.gridflag});
-  if (!res.complete(2)) return fault(V2ParamsStatus::unreadable, file, 1, read_problem(res, 1));
+  if (!res.complete(2)) return paramsfault(ParamsStatus::unreadable, file, 1, read_problem(res, 1));
   for (int k = 0; k < kMaxPeaks; ++k) {
     res = reader.read({v.Ea[k], v.Tm[k], v.Jm[k], v.peakon[k]});
     if (!res.complete(4)) {
-      return fault(V2ParamsStatus::unreadable, file, 2 + k, read_problem(res, 2 + k));
+      return paramsfault(ParamsStatus::unreadable, file, 2 + k, read_problem(res, 2 + k));
     }
   }
   res = reader.read({v.QEa, v.QTm, v.QJm});
-  if (!res.complete(3)) return fault(V2ParamsStatus::unreadable, file, 6, read_problem(res, 6));
+  if (!res.complete(3)) return paramsfault(ParamsStatus::unreadable, file, 6, read_problem(res, 6));
   res = reader.read({v.Del, v.Ldiv});
-  if (!res.complete(2)) return fault(V2ParamsStatus::unreadable, file, 7, read_problem(res, 7));
+  if (!res.complete(2)) return paramsfault(ParamsStatus::unreadable, file, 7, read_problem(res, 7));
 
   int record = 0;
   std::string problem = range_problem(v, record);
-  if (!problem.empty()) return fault(V2ParamsStatus::out_of_range, file, record, problem);
+  if (!problem.empty()) return paramsfault(ParamsStatus::out_of_range, file, record, problem);
 
   s.Nout = v.Nout;
   s.gridflag = v.gridflag;
@@ -141,16 +132,16 @@ V2ParamsResult readvarnel2paramsfrom(std::string_view name, Varnel2State& s) {
   s.QJm = v.QJm;
   s.Del = v.Del;
   s.Ldiv = v.Ldiv;
-  V2ParamsResult ok;
+  ParamsResult ok;
   ok.file = file;
   return ok;
 }
 
-V2ParamsResult writevarnel2params(const Varnel2State& s) {
+ParamsResult writevarnel2params(const Varnel2State& s) {
   const std::string file = runtime::fileindirectory(s.startdir, kVarnel2ParamFile);
   runtime::TextFile f;
   if (f.open_replace(file) != FileStatus::ok) {
-    return fault(V2ParamsStatus::write_failed, file, 0, cp("nie można utworzyć pliku"));
+    return paramsfault(ParamsStatus::write_failed, file, 0, cp("nie można utworzyć pliku"));
   }
   f.write("(I5,I3)", {s.Nout, s.gridflag});
   for (int k = 0; k < kMaxPeaks; ++k) {
@@ -159,20 +150,16 @@ V2ParamsResult writevarnel2params(const Varnel2State& s) {
   f.write("(1P,3E14.6)", {s.QEa, s.QTm, s.QJm});
   f.write("(1P,E14.6,0P,I3)", {s.Del, s.Ldiv});
   if (f.close() != FileStatus::ok) {
-    return fault(V2ParamsStatus::write_failed, file, 0, cp("błąd zapisu pliku"));
+    return paramsfault(ParamsStatus::write_failed, file, 0, cp("błąd zapisu pliku"));
   }
-  V2ParamsResult ok;
+  ParamsResult ok;
   ok.file = file;
   return ok;
 }
 
-std::string v2paramsmissingtext() { return cp("Błąd odczytu parametrów"); }
 std::string v2paramssavedtext() { return cp("Parametry zapisane w pliku Varnel2.par"); }
 std::string v2paramswritefailedtext() {
   return cp("Błąd zapisu parametrów w pliku Varnel2.par");
-}
-std::string v2paramsproblemtext(const V2ParamsResult& result) {
-  return runtime::fatal_message(result.file, result.problem);
 }
 
 }  // namespace tsd

@@ -22,44 +22,32 @@
 #include <string_view>
 
 #include "multipeak/varnel2_state.h"
+#include "runtime/paramfile.h"
 
 namespace tsd {
 
 inline constexpr std::string_view kVarnel2ParamFile = "VARNEL2.PAR";
 
-enum class V2ParamsStatus {
-  ok,
-  missing,       // no VARNEL2.PAR in the directory
-  unreadable,    // cannot be opened, or a record is not the numbers it must hold
-  out_of_range,  // a value the program cannot work with (see above)
-  write_failed,  // the rewrite could not be completed; the old file is kept
-};
-
-struct V2ParamsResult {
-  V2ParamsStatus status = V2ParamsStatus::ok;
-  std::string file;     // the file read or written (code page 1250)
-  int record = 0;       // record 1..7 at fault, else 0
-  std::string problem;  // what is wrong, code page 1250; empty when ok
-  bool ok() const { return status == V2ParamsStatus::ok; }
-};
+using runtime::ParamsResult;
+using runtime::ParamsStatus;
 
 // Start-up read of VARNEL2.PAR in the current directory, which is kept in
 // s.startdir for writevarnel2params. Sets Nout, gridflag, the start values,
 // peakon, the Q factors, Del and Ldiv.
-V2ParamsResult readvarnel2params(Varnel2State& s);
+ParamsResult readvarnel2params(Varnel2State& s);
 
 // Reads the parameter file `file` (code page 1250) into s (the same checks).
-V2ParamsResult readvarnel2paramsfrom(std::string_view file, Varnel2State& s);
+ParamsResult readvarnel2paramsfrom(std::string_view file, Varnel2State& s);
 
 // Rewrites VARNEL2.PAR in s.startdir (the current directory when it is
 // empty), replacing the file atomically.
-V2ParamsResult writevarnel2params(const Varnel2State& s);
+ParamsResult writevarnel2params(const Varnel2State& s);
 
 // Texts for the frame (code page 1250).
-std::string v2paramsmissingtext();       // "Błąd odczytu parametrów"
+using runtime::paramsmissingtext;       // "Błąd odczytu parametrów"
 std::string v2paramssavedtext();         // "Parametry zapisane w pliku Varnel2.par"
 std::string v2paramswritefailedtext();   // "Błąd zapisu parametrów w pliku Varnel2.par"
 // "<file>: <problem>" for the orderly end at start-up.
-std::string v2paramsproblemtext(const V2ParamsResult& result);
+using runtime::paramsproblemtext;
 
 }  // namespace tsd

@@ -6,10 +6,27 @@
 #include <cerrno>
 #include <vector>
 
+#include "runtime/fatal.h"
 #include "runtime/hostname.h"
 #include "text/cp1250.h"
 
 namespace tsd::runtime {
+
+ParamsResult paramsfault(ParamsStatus status, const std::string& file, int record,
+                         std::string problem) {
+  ParamsResult r;
+  r.status = status;
+  r.file = file;
+  r.record = record;
+  r.problem = std::move(problem);
+  return r;
+}
+
+std::string paramsmissingtext() { return text::cp1250_from_utf8("Błąd odczytu parametrów"); }
+
+std::string paramsproblemtext(const ParamsResult& result) {
+  return fatal_message(result.file, result.problem);
+}
 
 std::string currentdirectory() {
   std::vector<char> buf(4096);

@@ -10,6 +10,34 @@
 
 namespace tsd::runtime {
 
+// What a read or rewrite of a parameter file came to.
+enum class ParamsStatus {
+  ok,
+  missing,       // no parameter file in the directory
+  unreadable,    // cannot be opened, or a record is not the numbers it must hold
+  out_of_range,  // a value the program cannot work with
+  write_failed,  // the rewrite could not be completed; the old file is kept
+};
+
+struct ParamsResult {
+  ParamsStatus status = ParamsStatus::ok;
+  std::string file;     // the file read or written (code page 1250)
+  int record = 0;       // record at fault (unreadable, out_of_range), else 0
+  std::string problem;  // what is wrong, code page 1250; empty when ok
+  bool ok() const { return status == ParamsStatus::ok; }
+};
+
+// A failed result.
+ParamsResult paramsfault(ParamsStatus status, const std::string& file, int record,
+                         std::string problem);
+
+// The error box when the file is missing: "Błąd odczytu parametrów".
+std::string paramsmissingtext();
+
+// The problem named with its file, for the orderly end at start-up or an
+// error box: "<file>: <problem>".
+std::string paramsproblemtext(const ParamsResult& result);
+
 // The current directory, code page 1250; empty when it cannot be found.
 std::string currentdirectory();
 

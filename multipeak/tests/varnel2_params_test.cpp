@@ -60,7 +60,7 @@ class Varnel2Params : public ::testing::Test {
 
 TEST_F(Varnel2Params, ReadsEveryRecordAndKeepsTheStartDirectory) {
   write_par(kGood);
-  const V2ParamsResult r = readvarnel2params(*s_);
+  const ParamsResult r = readvarnel2params(*s_);
   ASSERT_TRUE(r.ok()) << r.problem;
   EXPECT_EQ(s_->startdir, text::cp1250_from_utf8(dir_.string()));
   EXPECT_EQ(s_->Nout, 201);
@@ -77,9 +77,9 @@ TEST_F(Varnel2Params, ReadsEveryRecordAndKeepsTheStartDirectory) {
 }
 
 TEST_F(Varnel2Params, MissingFileIsReportedAsMissing) {
-  const V2ParamsResult r = readvarnel2params(*s_);
-  EXPECT_EQ(r.status, V2ParamsStatus::missing);
-  EXPECT_EQ(v2paramsmissingtext(), text::cp1250_from_utf8("Błąd odczytu parametrów"));
+  const ParamsResult r = readvarnel2params(*s_);
+  EXPECT_EQ(r.status, ParamsStatus::missing);
+  EXPECT_EQ(paramsmissingtext(), text::cp1250_from_utf8("Błąd odczytu parametrów"));
 }
 
 // Each case changes one line of the good file; the file is refused, the
@@ -88,24 +88,24 @@ TEST_F(Varnel2Params, RefusesWhatTheProgramCannotWorkWith) {
   struct Case {
     int line;  // 1-based line replaced
     const char* text;
-    V2ParamsStatus status;
+    ParamsStatus status;
     int record;
   };
   const Case cases[] = {
-      {1, "    1  0", V2ParamsStatus::out_of_range, 1},
-      {1, "  801  0", V2ParamsStatus::out_of_range, 1},
-      {1, "  201 1000", V2ParamsStatus::out_of_range, 1},
-      {1, "  201", V2ParamsStatus::unreadable, 1},  // gridflag would be the next line's real
-      {2, "  0.0  263.0  3.8E-12  1", V2ParamsStatus::out_of_range, 2},
-      {3, "  0.9  -290.0  2.3E-12  1", V2ParamsStatus::out_of_range, 3},
-      {2, "  abc  263.0  3.8E-12  1", V2ParamsStatus::unreadable, 2},
-      {2, "  0.66  263.0  3.8E-12  1.5", V2ParamsStatus::unreadable, 2},
-      {6, "  1.0  1.05  1.5", V2ParamsStatus::out_of_range, 6},
-      {6, "  1.2  1.05  0.5", V2ParamsStatus::out_of_range, 6},
-      {7, "  1.0  3", V2ParamsStatus::out_of_range, 7},
-      {7, "  0.1  0", V2ParamsStatus::out_of_range, 7},
-      {7, "  0.1  10", V2ParamsStatus::out_of_range, 7},
-      {7, "  0.1", V2ParamsStatus::unreadable, 7},
+      {1, "    1  0", ParamsStatus::out_of_range, 1},
+      {1, "  801  0", ParamsStatus::out_of_range, 1},
+      {1, "  201 1000", ParamsStatus::out_of_range, 1},
+      {1, "  201", ParamsStatus::unreadable, 1},  // gridflag would be the next line's real
+      {2, "  0.0  263.0  3.8E-12  1", ParamsStatus::out_of_range, 2},
+      {3, "  0.9  -290.0  2.3E-12  1", ParamsStatus::out_of_range, 3},
+      {2, "  abc  263.0  3.8E-12  1", ParamsStatus::unreadable, 2},
+      {2, "  0.66  263.0  3.8E-12  1.5", ParamsStatus::unreadable, 2},
+      {6, "  1.0  1.05  1.5", ParamsStatus::out_of_range, 6},
+      {6, "  1.2  1.05  0.5", ParamsStatus::out_of_range, 6},
+      {7, "  1.0  3", ParamsStatus::out_of_range, 7},
+      {7, "  0.1  0", ParamsStatus::out_of_range, 7},
+      {7, "  0.1  10", ParamsStatus::out_of_range, 7},
+      {7, "  0.1", ParamsStatus::unreadable, 7},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string("line ") + std::to_string(c.line) + ": \"" + c.text + "\"");
@@ -115,13 +115,13 @@ TEST_F(Varnel2Params, RefusesWhatTheProgramCannotWorkWith) {
     write_par(out);
     Varnel2State s;
     s.Nout = 77;
-    const V2ParamsResult r = readvarnel2params(s);
+    const ParamsResult r = readvarnel2params(s);
     EXPECT_EQ(r.status, c.status) << r.problem;
     EXPECT_EQ(r.record, c.record) << r.problem;
     EXPECT_FALSE(r.problem.empty());
     EXPECT_EQ(s.Nout, 77) << "a refused file changed the state";
-    EXPECT_NE(v2paramsproblemtext(r).find("VARNEL2.PAR"), std::string::npos)
-        << v2paramsproblemtext(r);
+    EXPECT_NE(paramsproblemtext(r).find("VARNEL2.PAR"), std::string::npos)
+        << paramsproblemtext(r);
   }
 }
 
@@ -142,7 +142,7 @@ TEST_F(Varnel2Params, RewriteUsesTheFormatsAndReadsBackInTheStartDirectory) {
   s_->Del = -0.5;
   // A file dialog may have moved the current directory meanwhile.
   fs::current_path(dir_ / "other");
-  const V2ParamsResult w = writevarnel2params(*s_);
+  const ParamsResult w = writevarnel2params(*s_);
   ASSERT_TRUE(w.ok()) << w.problem;
   EXPECT_FALSE(fs::exists(dir_ / "other" / "VARNEL2.PAR"));
   EXPECT_EQ(readall(dir_ / "VARNEL2.PAR"),
@@ -165,8 +165,8 @@ TEST_F(Varnel2Params, FailedRewriteKeepsTheOldFile) {
   write_par(kGood);
   ASSERT_TRUE(readvarnel2params(*s_).ok());
   s_->startdir = (dir_ / "missing-folder").string();
-  const V2ParamsResult w = writevarnel2params(*s_);
-  EXPECT_EQ(w.status, V2ParamsStatus::write_failed);
+  const ParamsResult w = writevarnel2params(*s_);
+  EXPECT_EQ(w.status, ParamsStatus::write_failed);
   EXPECT_EQ(readall(dir_ / "VARNEL2.PAR"), kGood);
 }
 

@@ -57,9 +57,9 @@ void togglegrid(Varnel2State& s) {
 }
 
 void saveparams(const Varnel2State& s) {
-  const V2ParamsResult r = writevarnel2params(s);
+  const ParamsResult r = writevarnel2params(s);
   if (!r.ok()) {
-    errorbox(v2paramswritefailedtext() + "\r\n" + v2paramsproblemtext(r));
+    errorbox(v2paramswritefailedtext() + "\r\n" + paramsproblemtext(r));
     return;
   }
   infobox(v2paramssavedtext());
@@ -185,14 +185,14 @@ void varnel2main() {
   windowbell("ON", 2);
   windowopen(style);
 
-  const V2ParamsResult params = readvarnel2params(s);
-  if (params.status == V2ParamsStatus::missing) {
-    errorbox(v2paramsmissingtext());
+  const ParamsResult params = readvarnel2params(s);
+  if (params.status == ParamsStatus::missing) {
+    errorbox(paramsmissingtext());
     windowclose();
     runtime::fatal_io_error(params.file, params.problem);
   }
   if (!params.ok()) {
-    errorbox(v2paramsmissingtext() + "\r\n" + v2paramsproblemtext(params));
+    errorbox(paramsmissingtext() + "\r\n" + paramsproblemtext(params));
     windowclose();
     runtime::fatal_io_error(params.file, params.problem);
   }

@@ -15,18 +15,11 @@ namespace {
 
 using runtime::FileStatus;
 using runtime::FreeReader;
+using runtime::paramsfault;
 using runtime::ReadResult;
 using runtime::ReadStatus;
 
 std::string cp(std::string_view utf8) { return text::cp1250_from_utf8(utf8); }
-
-ParamsResult fault(ParamsStatus status, const std::string& file, std::string problem) {
-  ParamsResult r;
-  r.status = status;
-  r.file = file;
-  r.problem = std::move(problem);
-  return r;
-}
 
 std::string read_problem(const ReadResult& res, int record) {
   return runtime::readproblem(res, record, cp("wartość, która nie jest liczbą"));
@@ -65,19 +58,19 @@ ParamsResult readparams(MokrinState& s) {
   FreeReader reader;
   if (!reader.open(file)) {
     if (runtime::fileismissing(file)) {
-      return fault(ParamsStatus::missing, file, cp("brak pliku"));
+      return paramsfault(ParamsStatus::missing, file, 0, cp("brak pliku"));
     }
-    return fault(ParamsStatus::unreadable, file, cp("nie można otworzyć pliku"));
+    return paramsfault(ParamsStatus::unreadable, file, 0, cp("nie można otworzyć pliku"));
   }
   Values v;
   ReadResult res = reader.read({v.b, v.T0, v.Ea, v.v4, v.v5});
-  if (!res.complete(5)) return fault(ParamsStatus::unreadable, file, read_problem(res, 1));
+  if (!res.complete(5)) return paramsfault(ParamsStatus::unreadable, file, 1, read_problem(res, 1));
   res = reader.read({v.Tmin, v.Tmax, v.Nout});
-  if (!res.complete(3)) return fault(ParamsStatus::unreadable, file, read_problem(res, 2));
+  if (!res.complete(3)) return paramsfault(ParamsStatus::unreadable, file, 2, read_problem(res, 2));
 
   const bool derived = variantinfo(s.variant).derived;
   std::string problem = range_problem(v, derived);
-  if (!problem.empty()) return fault(ParamsStatus::out_of_range, file, problem);
+  if (!problem.empty()) return paramsfault(ParamsStatus::out_of_range, file, 0, problem);
 
   var.b = v.b;
   var.T0 = v.T0;
@@ -102,21 +95,19 @@ ParamsResult writeparams(const MokrinState& s) {
   const bool derived = variantinfo(s.variant).derived;
   runtime::TextFile f;
   if (f.open_replace(file) != FileStatus::ok) {
-    return fault(ParamsStatus::write_failed, file, cp("nie można utworzyć pliku"));
+    return paramsfault(ParamsStatus::write_failed, file, 0, cp("nie można utworzyć pliku"));
   }
   const double v4 = derived ? s.peak.Tm : s.peak.tau0;
   const double v5 = derived ? s.peak.Jm : s.peak.P0;
   f.write("(1P,5E14.6)", {var.b, var.T0, s.peak.Ea, v4, v5});
   f.write("(1P,2E14.6,0P,I4)", {s.peak.Tmin, s.peak.Tmax, s.peak.Nout});
   if (f.close() != FileStatus::ok) {
-    return fault(ParamsStatus::write_failed, file, cp("błąd zapisu"));
+    return paramsfault(ParamsStatus::write_failed, file, 0, cp("błąd zapisu"));
   }
   ParamsResult ok;
   ok.file = file;
   return ok;
 }
-
-std::string paramsmissingtext() { return cp("Błąd odczytu parametrów"); }
 
 std::string paramssavedtext(const MokrinState& s) {
   return cp("Parametry zapisane w pliku ") + std::string(variantinfo(s.variant).paramfile);
@@ -124,11 +115,6 @@ std::string paramssavedtext(const MokrinState& s) {
 
 std::string paramswritefailedtext(const MokrinState& s) {
   return cp("Błąd zapisu parametrów w pliku ") + std::string(variantinfo(s.variant).paramfile);
-}
-
-std::string paramsproblemtext(const ParamsResult& r) {
-  if (r.file.empty()) return r.problem;
-  return r.file + ": " + r.problem;
 }
 
 }  // namespace tsd::mokrin

@@ -13,23 +13,12 @@
 #include <string>
 
 #include "peakcurve/mokrin/mokrin_state.h"
+#include "runtime/paramfile.h"
 
 namespace tsd::mokrin {
 
-enum class ParamsStatus {
-  ok,
-  missing,       // no parameter file in the directory
-  unreadable,    // cannot be opened, or a record is not the numbers it must hold
-  out_of_range,  // a value the program cannot work with
-  write_failed,  // the rewrite could not be completed; the old file is kept
-};
-
-struct ParamsResult {
-  ParamsStatus status = ParamsStatus::ok;
-  std::string file;     // the file read or written (code page 1250)
-  std::string problem;  // what is wrong, code page 1250; empty when ok
-  bool ok() const { return status == ParamsStatus::ok; }
-};
+using runtime::ParamsResult;
+using runtime::ParamsStatus;
 
 // The parameter file's path in `dir` (the file name alone when dir is empty).
 std::string paramfilepath(const MokrinState& s, const std::string& dir);
@@ -43,9 +32,9 @@ ParamsResult readparams(MokrinState& s);
 ParamsResult writeparams(const MokrinState& s);
 
 // Texts (code page 1250) of the boxes:
-std::string paramsmissingtext();                  // "Błąd odczytu parametrów"
+using runtime::paramsmissingtext;                 // "Błąd odczytu parametrów"
 std::string paramssavedtext(const MokrinState& s);  // "Parametry zapisane w pliku MOKRIN1.PAR"
 std::string paramswritefailedtext(const MokrinState& s);  // "Błąd zapisu parametrów w pliku ..."
-std::string paramsproblemtext(const ParamsResult& r);     // "<file>: <problem>"
+using runtime::paramsproblemtext;                        // "<file>: <problem>"
 
 }  // namespace tsd::mokrin
