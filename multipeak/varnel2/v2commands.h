@@ -52,6 +52,7 @@ void plotgraph(Varnel2State& s);
 void replot(Varnel2State& s);
 void errorbox(std::string_view text);  // "Błąd" box, text in code page 1250
 void infobox(std::string_view text);   // "Informacja" box
+void showmodal();  // the selected dialog, modal, centred, first field focused
 std::string cp(std::string_view utf8);
 // The three "Tabela 2" items enabled when at least two peaks are.
 void settable2menus(const Varnel2State& s);

@@ -22,8 +22,6 @@ constexpr int kPeakEa[kMaxPeaks] = {1073, 1074, 1075, 1076};
 constexpr int kPeakTm[kMaxPeaks] = {1018, 1027, 1031, 1033};
 constexpr int kPeakJm[kMaxPeaks] = {1021, 1035, 1036, 1037};
 
-void showmodal() { wdialogshow(1, -1, 0, kShowModal); }
-
 std::string readmessage(std::string_view what) {
   return cp("Błąd odczytu wartości ") + std::string(what);
 }

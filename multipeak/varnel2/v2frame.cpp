@@ -122,6 +122,8 @@ void errorbox(std::string_view text) { wmessagebox(kBoxOk, kIconExclamation, 1, 
 
 void infobox(std::string_view text) { wmessagebox(kBoxOk, kIconInformation, 1, text, "Informacja"); }
 
+void showmodal() { wdialogshow(1, -1, 0, kShowModal); }
+
 void settable2menus(const Varnel2State& s) {
   const int state = s.npeaks >= 2 ? 1 : 0;
   setstate(v2menu::kShowTable2, state);

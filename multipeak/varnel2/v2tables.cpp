@@ -44,8 +44,6 @@ double resultvalue(const FitResults& r, int q, int k) {
   return rows[q][k - 1];
 }
 
-void showmodal() { wdialogshow(1, -1, 0, kShowModal); }
-
 void showtable(int dialog, int rowsfield, const std::string& rows, int headerfield,
                const std::string& header) {
   wdialogload(dialog);
