@@ -7,6 +7,7 @@
 #include "peakcurve/mokrin/mokrin_commands.h"
 #include "peakcurve/mokrin/mokrin_params.h"
 #include "runtime/paramfile.h"
+#include "runtime/textfile.h"
 #include "peakcurve/mokrin/mokrin_plot.h"
 #include "runtime/fatal.h"
 #include "text/cp1250.h"
@@ -47,6 +48,8 @@ void openwindow(Variant variant) {
 // dialog filled, the switches, the model curves.
 void startstate(MokrinState& s) {
   s.startdir = runtime::currentdirectory();
+  // A save the program did not finish leaves a temporary file beside it.
+  runtime::removereplaceleftovers(paramfilepath(s, s.startdir));
   const ParamsResult r = readparams(s);
   if (!r.ok()) {
     errorbox(r.status == ParamsStatus::missing ? paramsmissingtext()

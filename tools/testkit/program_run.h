@@ -23,6 +23,8 @@
 #include <utility>
 #include <vector>
 
+#include "tools/testkit/write_limit.h"
+
 namespace tsd::testkit {
 
 // The build tree's top (tests run with TSD_BINARY_DIR set; one folder below
@@ -66,6 +68,9 @@ struct ProgramSetup {
   // Further environment (name, value); a value of nullptr-like "" unsets.
   std::vector<std::pair<std::string, std::string>> env;
   int timeout_seconds = 120;
+  // Files the program writes may grow to this many bytes, no further (a
+  // full disk, where none can be mounted); 0: no limit.
+  unsigned long file_size_limit = 0;
 };
 
 struct ProgramRun {
@@ -117,6 +122,7 @@ inline ProgramRun runprogram(const ProgramSetup& setup) {
         setenv(name.c_str(), value.c_str(), 1);
       }
     }
+    if (!limitfilesize(setup.file_size_limit)) _exit(125);
     char* argv[] = {exe.data(), nullptr};
     execv(exe.c_str(), argv);
     _exit(127);
