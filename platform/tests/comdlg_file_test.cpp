@@ -42,10 +42,14 @@ class FileDialogTest : public DialogTest {
     DialogTest::TearDown();
   }
   BOOL open(const std::string& script, DWORD flags, bool save = false, const char* def_ext = nullptr) {
+    return open_at(script, dir_ + "/", flags, save, def_ext);
+  }
+  // A dialog whose initial name is `initial` (code page 1250).
+  BOOL open_at(const std::string& script, const std::string& initial, DWORD flags, bool save = false,
+               const char* def_ext = nullptr) {
     use_script(script);
     std::memset(file_, 0, sizeof file_);
-    std::string init = dir_ + "/";
-    std::memcpy(file_, init.data(), init.size());
+    std::memcpy(file_, initial.data(), std::min(initial.size(), sizeof file_ - 1));
     OPENFILENAMEA o;
     o.hwndOwner = main_window();
     o.lpstrFilter = kFilter;
@@ -140,20 +144,6 @@ class PolishNamesTest : public FileDialogTest {
     std::filesystem::remove_all(polish_);
     FileDialogTest::TearDown();
   }
-  // A dialog whose initial name is `initial` (code page 1250).
-  BOOL run(const std::string& script, const std::string& initial, DWORD flags, bool save = false) {
-    use_script(script);
-    std::memset(file_, 0, sizeof file_);
-    std::memcpy(file_, initial.data(), std::min(initial.size(), sizeof file_ - 1));
-    OPENFILENAMEA o;
-    o.hwndOwner = main_window();
-    o.lpstrFilter = kFilter;
-    o.lpstrFile = file_;
-    o.nMaxFile = sizeof file_;
-    o.Flags = flags;
-    ofn_ = o;
-    return save ? GetSaveFileNameA(&ofn_) : GetOpenFileNameA(&ofn_);
-  }
   std::string polish_;
 };
 
@@ -168,7 +158,7 @@ TEST_F(PolishNamesTest, AFolderAndAFileWithPolishLettersAreListedAndOpened) {
   for (const auto& w : ways) {
     SCOPED_TRACE(w.how);
     restart();
-    ASSERT_TRUE(run(w.script, cp(polish_ + "/"), OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR)) << log();
+    ASSERT_TRUE(open_at(w.script, cp(polish_ + "/"), OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR)) << log();
     EXPECT_EQ(std::string(file_), cp(polish_ + "/żółć.dat")) << "the code page's bytes, converted once";
     EXPECT_TRUE(std::filesystem::exists(text::utf8_from_cp1250(file_))) << "the host's name of the choice exists";
     const std::string l = log();
@@ -179,7 +169,7 @@ TEST_F(PolishNamesTest, AFolderAndAFileWithPolishLettersAreListedAndOpened) {
   // A Polish folder typed opens it, ".." goes back, then the file typed;
   // the chosen file's folder becomes the current one.
   restart();
-  ASSERT_TRUE(run("file \"Środa\"\nfile \"..\"\nfile \"sample.dat\"\n", cp(polish_ + "/"), 0))
+  ASSERT_TRUE(open_at("file \"Środa\"\nfile \"..\"\nfile \"sample.dat\"\n", cp(polish_ + "/"), 0))
       << log();
   EXPECT_EQ(std::string(file_), cp(polish_ + "/sample.dat"));
   char cwd[4096];
@@ -190,7 +180,7 @@ TEST_F(PolishNamesTest, AFolderAndAFileWithPolishLettersAreListedAndOpened) {
 
 TEST_F(PolishNamesTest, ANameWithCharactersTheCodePageLacksIsRefusedInWords) {
   // Typed: "mañana" (n with tilde) is no pattern and no name; nothing is saved.
-  EXPECT_FALSE(run("file \"mañana.dat\"\nmsgbox \"OK\"\nfile cancel\n", cp(polish_ + "/"), OFN_OVERWRITEPROMPT, true));
+  EXPECT_FALSE(open_at("file \"mañana.dat\"\nmsgbox \"OK\"\nfile cancel\n", cp(polish_ + "/"), OFN_OVERWRITEPROMPT, true));
   std::string l = log();
   EXPECT_NE(l.find("message box shown"), std::string::npos) << l;
   EXPECT_NE(l.find("cannot be used"), std::string::npos) << l;
@@ -199,7 +189,7 @@ TEST_F(PolishNamesTest, ANameWithCharactersTheCodePageLacksIsRefusedInWords) {
   // the letters and the Polish ones), and picking it is refused in the
   // same words rather than opening nothing.
   restart();
-  EXPECT_FALSE(run("button 1120\nkey Home\nkey Down\nkey Enter\nmsgbox \"OK\"\nfile cancel\n", cp(polish_ + "/"),
+  EXPECT_FALSE(open_at("button 1120\nkey Home\nkey Down\nkey Enter\nmsgbox \"OK\"\nfile cancel\n", cp(polish_ + "/"),
                    OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR));
   l = log();
   EXPECT_NE(l.find("files: sample.dat, \xef\xbf\xbd\xef\xbf\xbd.dat, żółć.dat\n"), std::string::npos) << l;
