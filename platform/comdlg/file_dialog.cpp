@@ -228,6 +228,12 @@ INT_PTR dialog_proc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
       if (id == kFileList && (code == LBN_SELCHANGE || code == LBN_DBLCLK)) {
         HWND list = GetDlgItem(dlg, kFileList);
         int i = static_cast<int>(SendMessageA(list, LB_GETCARETINDEX, 0, 0));
+        // In a multiple-selection list the name is the one entry selected,
+        // which a Ctrl+click may have left elsewhere than the caret.
+        int one = -1;
+        if (SendMessageA(list, LB_GETSELCOUNT, 0, 0) == 1 &&
+            SendMessageA(list, LB_GETSELITEMS, 1, reinterpret_cast<LPARAM>(&one)) == 1)
+          i = one;
         char buf[kMaxPath];
         if (i >= 0 && SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0) < static_cast<LRESULT>(sizeof buf)) {
           SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buf));

@@ -127,6 +127,12 @@ TEST_F(FileDialogTest, MultipleSelectionGivesFolderAndNames) {
   std::string third(file_ + first.size() + second.size() + 2);
   EXPECT_EQ(second, "a.dat");
   EXPECT_EQ(third, "B.TXT");
+  // Two selected, then the caret's one taken away again: the one left
+  // selected is the name, not the entry under the caret.
+  restart();
+  ASSERT_TRUE(open("button 1120\nkey Home\nkey Shift+Down\nkey Ctrl+Space\nkey Enter\n",
+                   OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_NOCHANGEDIR));
+  EXPECT_EQ(std::string(file_), dir_ + "/a.dat");
 }
 
 // Names as the programs hold them (code page 1250) from UTF-8 literals.
