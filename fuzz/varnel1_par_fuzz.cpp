@@ -2,6 +2,7 @@
 // ends without harm; a file it accepts holds values within the limits the
 // program relies on, and survives the program's own rewrite: the rewritten
 // file is accepted and rewrites to the same bytes.
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -36,12 +37,27 @@ std::string rewrite(const Read& r) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  if (chdir(tsd::fuzz::folder().c_str()) != 0) return 1;
-  return 0;
-}
+// The program reads and writes its file in the current directory: the fuzz
+// folder for the time of one input, the fuzzer's own folder otherwise (its
+// corpus and artifact paths may be relative).
+class InFolder {
+ public:
+  InFolder() : back_(open(".", O_RDONLY | O_DIRECTORY)) {
+    check(back_ >= 0 && chdir(tsd::fuzz::folder().c_str()) == 0, "into the fuzz folder");
+  }
+  ~InFolder() {
+    check(fchdir(back_) == 0, "back from the fuzz folder");
+    close(back_);
+  }
+  InFolder(const InFolder&) = delete;
+  InFolder& operator=(const InFolder&) = delete;
+
+ private:
+  int back_;
+};
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const InFolder here;
   tsd::fuzz::writeinput("VARNEL1.PAR", data, size);
   const std::unique_ptr<Read> first = startread();
   if (!first->ok) return 0;
