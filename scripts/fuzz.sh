@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang (AddressSanitizer and
-# UndefinedBehaviorSanitizer over the whole tree) in their own build folder
-# and runs each for a short, bounded time from its seed corpus. Any crash,
-# sanitizer report, failed check or input slower than the time limit fails
-# the run, and the input that did it is kept in the artifacts folder.
+# Builds the tree with clang, warnings as errors, and the libFuzzer targets
+# (AddressSanitizer and UndefinedBehaviorSanitizer over the whole tree) in
+# their own build folder, and runs each for a short, bounded time from its
+# seed corpus. Any crash, sanitizer report, failed check or input slower
+# than the time limit fails the run, and the input that did it is kept in
+# the artifacts folder.
 #
 # Environment:
 #   FUZZ_BUILD_DIR   build folder (default build-fuzz)
@@ -38,10 +39,16 @@ targets=(
 )
 wanted=${FUZZ_TARGETS:-$(for t in "${targets[@]}"; do echo "${t%% *}"; done)}
 
+# The whole tree but its tests and benchmarks is built here (the programs
+# too), so a clang warning anywhere fails the run as much as a finding.
 CC=clang CXX=clang++ cmake -S "$top" -B "$build" -G Ninja \
-  -DTSD_FUZZ=ON -DTSD_TESTS=OFF -DTSD_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
-# shellcheck disable=SC2086
-cmake --build "$build" -j "$(nproc)" --target $wanted
+  -DTSD_FUZZ=ON -DTSD_TESTS=OFF -DTSD_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS=-Werror
+if [ -n "${FUZZ_TARGETS:-}" ]; then
+  # shellcheck disable=SC2086
+  cmake --build "$build" -j "$(nproc)" --target $wanted
+else
+  cmake --build "$build" -j "$(nproc)"
+fi
 
 artifacts="$build/fuzz-artifacts/"
 mkdir -p "$artifacts"
