@@ -95,14 +95,16 @@ TEST_F(Varnel2Params, RefusesWhatTheProgramCannotWorkWith) {
       {1, "    1  0", ParamsStatus::out_of_range, 1},
       {1, "  801  0", ParamsStatus::out_of_range, 1},
       {1, "  201 1000", ParamsStatus::out_of_range, 1},
+      // Three characters hold -9..99 with a blank before them.
+      {1, "  201 100", ParamsStatus::out_of_range, 1},
+      {1, "  201 -10", ParamsStatus::out_of_range, 1},
+      {3, "  0.9  290.0  2.3E-12 101", ParamsStatus::out_of_range, 3},
       {1, "  201", ParamsStatus::unreadable, 1},  // gridflag would be the next line's real
-      {2, "  0.0  263.0  3.8E-12  1", ParamsStatus::out_of_range, 2},
-      {3, "  0.9  -290.0  2.3E-12  1", ParamsStatus::out_of_range, 3},
       {2, "  abc  263.0  3.8E-12  1", ParamsStatus::unreadable, 2},
       {2, "  0.66  263.0  3.8E-12  1.5", ParamsStatus::unreadable, 2},
-      {6, "  1.0  1.05  1.5", ParamsStatus::out_of_range, 6},
+      {6, "  0.99  1.05  1.5", ParamsStatus::out_of_range, 6},
       {6, "  1.2  1.05  0.5", ParamsStatus::out_of_range, 6},
-      {7, "  1.0  3", ParamsStatus::out_of_range, 7},
+      {7, "  1.01  3", ParamsStatus::out_of_range, 7},
       {7, "  0.1  0", ParamsStatus::out_of_range, 7},
       {7, "  0.1  10", ParamsStatus::out_of_range, 7},
       {7, "  0.1", ParamsStatus::unreadable, 7},
@@ -122,6 +124,35 @@ TEST_F(Varnel2Params, RefusesWhatTheProgramCannotWorkWith) {
     EXPECT_EQ(s.Nout, 77) << "a refused file changed the state";
     EXPECT_NE(paramsproblemtext(r).find("VARNEL2.PAR"), std::string::npos)
         << paramsproblemtext(r);
+  }
+}
+
+// What the dialogs can leave and the rewrite can write is taken: start
+// values of 0 or below for an enabled peak (the fit request refuses them),
+// Q factors and Del that the rewrite rounded to 1.0, switches of -9..99.
+TEST_F(Varnel2Params, TakesEveryValueTheProgramCanHaveSaved) {
+  struct Case {
+    int line;
+    const char* text;
+  };
+  const Case cases[] = {
+      {2, "  0.000000E+00  0.000000E+00  0.000000E+00  1"},
+      {3, "  0.9  -290.0  2.3E-12  1"},
+      {6, "  1.000000E+00  1.000000E+00  1.000000E+00"},
+      {7, "  1.000000E+00  3"},
+      {1, "  201 99"},
+      {1, "  201 -9"},
+      {5, "  1.0  300.0  1.0E-12 -9"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string("line ") + std::to_string(c.line) + ": \"" + c.text + "\"");
+    std::istringstream in(kGood);
+    std::string line, out;
+    for (int n = 1; std::getline(in, line); ++n) out += (n == c.line ? std::string(c.text) : line) + "\n";
+    write_par(out);
+    Varnel2State s;
+    const ParamsResult r = readvarnel2params(s);
+    EXPECT_TRUE(r.ok()) << r.problem;
   }
 }
 

@@ -13,10 +13,9 @@ DataFileStatus loaddata(MokrinState& s, std::string_view name) {
   static MeasuredData incoming;
   incoming = MeasuredData{};
   const DataFileStatus status = readdatafile(name, incoming);
-  // A heating rate of 0 leaves no polarisation to compute (Pd = P/b).
-  if (status != DataFileStatus::ok || incoming.b == 0.0) {
+  if (status != DataFileStatus::ok) {
     var = before;
-    return status != DataFileStatus::ok ? status : DataFileStatus::read_failed;
+    return status;
   }
   s.data = incoming;
   const int n = s.data.N;
