@@ -12,6 +12,7 @@
 #include <string>
 
 #include "text/cp1250.h"
+#include "tools/testkit/paramgen.h"
 
 namespace {
 
@@ -307,6 +308,60 @@ TEST(Varnel1Jmask, MeasuredCurveThroughTheHighestShownSeries) {
     tsd::computejmask(s);
     EXPECT_EQ(s.jmask, c.jmask);
   }
+}
+
+// Whatever start-up takes, the program's own save writes back so that the
+// next start takes the same values, and a second save writes the same file.
+// The graph number is written from the graph shown: here the one the first
+// data load shows, the graph of the file.
+TEST_F(Varnel1Params, WhatStartUpTakesTheSaveWritesBack) {
+  constexpr int kFiles = 600;
+  int taken = 0;
+  for (int seed = 0; seed < kFiles; ++seed) {
+    tsd::testkit::ParamGen g(static_cast<std::uint32_t>(seed));
+    std::string file =
+        g.record({g.integer({201, 121, 2, 800}), g.integer({1, 2, 3, 0}), g.integer({0, 1}),
+                  g.integer({1, 2, 3})});
+    for (int s = 0; s < 3; ++s) {
+      file += g.record({g.integer({1, 2}), g.integer({1, 2}), g.integer({1, 2}), g.integer({1, 2})});
+    }
+    for (int s = 0; s < 3; ++s) {
+      file += g.record({g.integer({1, 2, 3}), g.integer({1, 2, 3}), g.integer({0, 1})});
+    }
+    file += g.record({g.integer({1, 2}), g.integer({1, 2})});
+    SCOPED_TRACE("seed " + std::to_string(seed) + ", file:\n" + file);
+    write_par(file);
+    Varnel1Settings first;
+    auto firststate = std::make_unique<AnalysisState>();
+    if (!tsd::readparams(first, *firststate).ok()) continue;
+    ++taken;
+    first.curgraph = first.defgraph;
+    ASSERT_TRUE(tsd::writeparams(first, *firststate).ok());
+    const std::string saved = slurp(dir_ / "VARNEL1.PAR");
+    Varnel1Settings next;
+    auto nextstate = std::make_unique<AnalysisState>();
+    const tsd::ParamsResult r = tsd::readparams(next, *nextstate);
+    ASSERT_TRUE(r.ok()) << "saved:\n" << saved << u8(r.problem);
+    EXPECT_EQ(nextstate->nwyj, firststate->nwyj);
+    EXPECT_EQ(next.defgraph, first.defgraph);
+    EXPECT_EQ(next.gridflag, first.gridflag);
+    EXPECT_EQ(next.tabseries, first.tabseries);
+    EXPECT_EQ(next.tminmode, first.tminmode);
+    EXPECT_EQ(next.tmaxmode, first.tmaxmode);
+    EXPECT_EQ(next.tinimode, first.tinimode);
+    EXPECT_EQ(next.tlimmode, first.tlimmode);
+    EXPECT_EQ(nextstate->intmethod, firststate->intmethod);
+    EXPECT_EQ(nextstate->p0method, firststate->p0method);
+    EXPECT_EQ(next.plotseries, first.plotseries);
+    EXPECT_EQ(next.calctminmode, first.calctminmode);
+    EXPECT_EQ(next.calctmaxmode, first.calctmaxmode);
+    next.curgraph = next.defgraph;
+    ASSERT_TRUE(tsd::writeparams(next, *nextstate).ok());
+    EXPECT_EQ(slurp(dir_ / "VARNEL1.PAR"), saved);
+    if (::testing::Test::HasFailure()) break;
+  }
+  // The files taken are numerous enough for the property to say something.
+  EXPECT_GT(taken, kFiles / 20) << taken << " of " << kFiles;
 }
 
 }  // namespace

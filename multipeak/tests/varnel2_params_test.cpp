@@ -12,6 +12,7 @@
 #include <string>
 
 #include "text/cp1250.h"
+#include "tools/testkit/paramgen.h"
 
 namespace tsd {
 namespace {
@@ -199,6 +200,52 @@ TEST_F(Varnel2Params, FailedRewriteKeepsTheOldFile) {
   const ParamsResult w = writevarnel2params(*s_);
   EXPECT_EQ(w.status, ParamsStatus::write_failed);
   EXPECT_EQ(readall(dir_ / "VARNEL2.PAR"), kGood);
+}
+
+// Whatever start-up takes, the program's own save writes back so that the
+// next start takes the same values (to the digits the file keeps), and a
+// second save writes the same file.
+TEST_F(Varnel2Params, WhatStartUpTakesTheSaveWritesBack) {
+  int taken = 0;
+  constexpr int kFiles = 600;
+  for (int seed = 0; seed < kFiles; ++seed) {
+    testkit::ParamGen g(static_cast<std::uint32_t>(seed));
+    std::string file = g.record({g.integer({201, 121, 2, 800}), g.integer({0, 1})});
+    for (int k = 0; k < kMaxPeaks; ++k) {
+      file += g.record({g.real({0.66, 0.9, 0.0}), g.real({263.0, 290.0, 0.0}),
+                        g.real({3.8e-12, 2.3e-12, 0.0}), g.integer({0, 1})});
+    }
+    file += g.record({g.real({1.2, 1.05, 1.5}), g.real({1.05, 1.2}), g.real({1.5, 2.0})});
+    file += g.record({g.real({0.1, 0.5, -0.5}), g.integer({3, 1, 9})});
+    SCOPED_TRACE("seed " + std::to_string(seed) + ", file:\n" + file);
+    write_par(file);
+    Varnel2State first;
+    if (!readvarnel2params(first).ok()) continue;
+    ++taken;
+    ASSERT_TRUE(writevarnel2params(first).ok());
+    const std::string saved = readall(dir_ / "VARNEL2.PAR");
+    Varnel2State next;
+    const ParamsResult r = readvarnel2params(next);
+    ASSERT_TRUE(r.ok()) << "saved:\n" << saved << r.problem;
+    EXPECT_EQ(next.Nout, first.Nout);
+    EXPECT_EQ(next.gridflag, first.gridflag);
+    EXPECT_EQ(next.Ldiv, first.Ldiv);
+    for (int k = 0; k < kMaxPeaks; ++k) {
+      EXPECT_EQ(next.peakon[k], first.peakon[k]);
+      EXPECT_TRUE(testkit::sameaswritten(next.Ea[k], first.Ea[k])) << next.Ea[k] << " " << first.Ea[k];
+      EXPECT_TRUE(testkit::sameaswritten(next.Tm[k], first.Tm[k])) << next.Tm[k] << " " << first.Tm[k];
+      EXPECT_TRUE(testkit::sameaswritten(next.Jm[k], first.Jm[k])) << next.Jm[k] << " " << first.Jm[k];
+    }
+    for (const auto& [a, b] : {std::pair{next.QEa, first.QEa}, std::pair{next.QTm, first.QTm},
+                               std::pair{next.QJm, first.QJm}, std::pair{next.Del, first.Del}}) {
+      EXPECT_TRUE(testkit::sameaswritten(a, b)) << a << " " << b;
+    }
+    ASSERT_TRUE(writevarnel2params(next).ok());
+    EXPECT_EQ(readall(dir_ / "VARNEL2.PAR"), saved);
+    if (::testing::Test::HasFailure()) break;
+  }
+  // The files taken are numerous enough for the property to say something.
+  EXPECT_GT(taken, kFiles / 20) << taken << " of " << kFiles;
 }
 
 }  // namespace
