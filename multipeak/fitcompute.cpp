@@ -54,6 +54,11 @@ int fitcompute(const int peakon[kMaxPeaks], int Ldiv, double Del, int Nout, Curv
   double S = 0.0;
   mina(func, n, Ldiv, Del, fitvector.bounds, fitvector.a, afit, S, res.minstatus);
   if (res.minstatus != kMinaDone) return kFitNotMinimised;
+  // A sum of squares that is not a number gives no fit: nothing is taken.
+  if (!std::isfinite(S)) return kFitNotFinite;
+  for (int i = 0; i < n; ++i) {
+    if (!std::isfinite(afit[i])) return kFitNotFinite;
+  }
   for (int i = 0; i < n; ++i) res.afit[i] = afit[i];
   for (int k = 0; k < kMaxPeaks; ++k) res.fitpeakon[k] = peakon[k] == 1 ? 1 : 0;
   res.Smin = S;

@@ -48,6 +48,9 @@ inline constexpr int kFitNotMinimised = 3;  // the minimiser refused (minstatus 
                                             // minstatus was written
 inline constexpr int kFitBadRequest = 4;    // nparam is not 3 x the enabled peaks, or Nout is
                                             // outside 0..800; nothing was written
+inline constexpr int kFitNotFinite = 5;     // the sum of squares at the minimiser's point is
+                                            // not a finite number (currents too large for it):
+                                            // only minstatus was written
 
 // Runs the fit of the peaks k with peakon[k-1] = 1 (the j-th enabled peak is
 // entry j of the parameter vector), with the minimiser's Ldiv and Del, and

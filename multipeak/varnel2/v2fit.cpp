@@ -56,11 +56,13 @@ void fitrequest(Varnel2State& s) {
   replot(s);
 
   // The minimiser refuses a box whose lower bound lies above its upper one
-  // (a start value that is not positive); then nothing was fitted and the
-  // results are still those of the last fit.
+  // (a start value that is not positive), and a sum of squares that is not a
+  // number fits nothing; then the results are still those of the last fit.
   if (outcome == kFitNotMinimised) {
     errorbox(cp("Minimalizacja nie została wykonana: dolna granica parametru leży powyżej "
                 "górnej (wartości startowe muszą być dodatnie)"));
+  } else if (outcome == kFitNotFinite) {
+    errorbox(cp("Wyniki obliczeń nie są liczbami skończonymi"));
   } else if (outcome == kFitNotInverted) {
     errorbox(cp("Macierz krzywizny jest osobliwa: błędy standardowe są nieokreślone"));
   }

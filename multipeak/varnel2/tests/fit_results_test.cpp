@@ -151,7 +151,8 @@ TEST(Varnel2Fit, WithNoEnabledPeakTheRequestStillRuns) {
 // A fit whose curvature matrix cannot be inverted (a peak height of 0 has
 // no derivative) shows NaN for the standard errors and says why; a fit the
 // minimiser refuses (a negative height gives a box upside down) stops with
-// its box, and the results of the last fit stay.
+// its box, and the results of the last fit stay; so does a fit whose sum of
+// squares is not a number.
 TEST(Varnel2Fit, AFitThatCannotBeCompletedSaysSo) {
   const std::string dir = workdir();
   std::string par = testkit::readfile(examplefile("VARNEL2.PAR"));
@@ -177,6 +178,22 @@ TEST(Varnel2Fit, AFitThatCannotBeCompletedSaysSo) {
   ASSERT_NE(first, std::string::npos) << describe(r);
   line = dialogline(r.log, "Wyniki obliczeń");
   EXPECT_EQ(r.log.substr(first, r.log.find('\n', first) - first), line) << "the last results stay";
+
+  // A current so large that the sum of squares overflows fits nothing.
+  std::string sample = testkit::readfile(good + "/sample.dat");
+  const size_t at = sample.find(" 264.750");
+  sample.replace(at, sample.find('\n', at) - at, " 264.750   1.0E+308");
+  testkit::writefile(good + "/big.dat", sample);
+  r = run(good, std::string(kLoad) + "menu 40199\nmenu 40031\nbutton 1\n" +
+                    "menu 40001\nfile \"big.dat\"\nmenu 40199\nmsgbox OK\nmenu 40031\nbutton 1\n");
+  ASSERT_EQ(r.exitcode, 0) << describe(r);
+  EXPECT_EQ(boxes(r.log, "Błąd"),
+            std::vector<std::string>{"Wyniki obliczeń nie są liczbami skończonymi"});
+  const size_t before = r.log.find("dialog shown: \"Wyniki obliczeń\"");
+  ASSERT_NE(before, std::string::npos) << describe(r);
+  EXPECT_EQ(r.log.substr(before, r.log.find('\n', before) - before),
+            dialogline(r.log, "Wyniki obliczeń"))
+      << "the last results stay";
 }
 
 }  // namespace
