@@ -1,5 +1,8 @@
 #include "peakcurve/mokrin/mokrin_data.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "analysis/fit.h"
 #include "analysis/var.h"
 #include "peakcurve/inttrap.h"
@@ -17,10 +20,18 @@ DataFileStatus loaddata(MokrinState& s, std::string_view name) {
     var = before;
     return status;
   }
+  const int n = incoming.N;
+  static double pd[kMaxMeasuredPoints];
+  peakcurve::inttrap(incoming.T, incoming.J, n, peakcurve::kIntegrateDown, incoming.T[n - 1], pd);
+  divdarr(pd, var.b, n);
+  for (int i = 0; i < n; ++i) {
+    if (!std::isfinite(pd[i])) {
+      var = before;
+      return DataFileStatus::read_failed;
+    }
+  }
   s.data = incoming;
-  const int n = s.data.N;
-  peakcurve::inttrap(s.data.T, s.data.J, n, peakcurve::kIntegrateDown, s.data.T[n - 1], s.Pd);
-  divdarr(s.Pd, var.b, n);
+  std::copy(pd, pd + n, s.Pd);
   datarange(s);
   s.dataflag = 1;
   s.datafile = std::string(name);

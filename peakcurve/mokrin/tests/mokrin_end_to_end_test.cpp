@@ -289,21 +289,25 @@ TEST(MokrinRun, UnusableDataFiles) {
   ProgramSetup p = prepare("baddata", "mokrin1");
   writefile(p.workdir + "/krotki.dat", "10 0.05 200 1\n220 1e-12\n");
   const std::string missing = p.workdir + "/brak.dat";
-  // A heating rate not above 0 leaves no polarisation to compute.
+  // A heating rate not above 0 leaves no polarisation to compute, and
+  // currents this large one that is not a number.
   writefile(p.workdir + "/ujemne.dat", "2 -0.05 200 1\n220 1e-12\n230 2e-12\n");
+  writefile(p.workdir + "/wielkie.dat", "2 0.05 200 1\n220 1e308\n230 1e308\n");
   p.script = "menu 40042\nfile \"" + p.workdir + "/sample.dat\"\n"
              "menu 40042\nfile \"" + p.workdir + "/krotki.dat\"\nmsgbox OK\n"
              "menu 40042\nfile \"" + p.workdir + "/ujemne.dat\"\nmsgbox OK\n"
+             "menu 40042\nfile \"" + p.workdir + "/wielkie.dat\"\nmsgbox OK\n"
              "menu 40042\nfile \"" + missing + "\"\nmsgbox OK\n"
              "menu 40006\nfile \"" + p.workdir + "/t2.dat\"\nmsgbox OK\n"
              "menu 40008\nfile \"" + p.workdir + "/r.txt\"\nmsgbox OK\nmenu 40004\n";
   const ProgramRun run = testkit::runprogram(p);
   EXPECT_EQ(run.exitcode, 0) << run.log;
   const std::vector<std::string> shown = boxes(run);
-  ASSERT_EQ(shown.size(), 5u) << run.log;
+  ASSERT_EQ(shown.size(), 6u) << run.log;
   EXPECT_EQ(shown[0], "Błąd: Błąd odczytu danych");
   EXPECT_EQ(shown[1], "Błąd: Błąd odczytu danych");
-  EXPECT_EQ(shown[2], "Błąd: Nie można otworzyć pliku " + missing);
+  EXPECT_EQ(shown[2], "Błąd: Błąd odczytu danych");
+  EXPECT_EQ(shown[3], "Błąd: Nie można otworzyć pliku " + missing);
   const std::string t2 = readfile(p.workdir + "/t2.dat");
   EXPECT_EQ(std::count(t2.begin(), t2.end(), '\n'), 2 + 381) << "the sample's points kept";
   // The report names the file whose data are shown, not the last one chosen.
