@@ -56,6 +56,22 @@ constexpr const char* kDefault =
     "  1  2  1\n"
     "  1  2\n";
 
+// Every value of the file but nwyj and the graph number is the same.
+void expect_same_settings(const Varnel1Settings& a, const AnalysisState& as,
+                          const Varnel1Settings& b, const AnalysisState& bs) {
+  EXPECT_EQ(a.gridflag, b.gridflag);
+  EXPECT_EQ(a.tabseries, b.tabseries);
+  EXPECT_EQ(a.tminmode, b.tminmode);
+  EXPECT_EQ(a.tmaxmode, b.tmaxmode);
+  EXPECT_EQ(a.tinimode, b.tinimode);
+  EXPECT_EQ(a.tlimmode, b.tlimmode);
+  EXPECT_EQ(a.plotseries, b.plotseries);
+  EXPECT_EQ(a.calctminmode, b.calctminmode);
+  EXPECT_EQ(a.calctmaxmode, b.calctmaxmode);
+  EXPECT_EQ(as.intmethod, bs.intmethod);
+  EXPECT_EQ(as.p0method, bs.p0method);
+}
+
 // Each test runs in a fresh directory of its own as the current directory.
 class Varnel1Params : public ::testing::Test {
  protected:
@@ -158,18 +174,8 @@ TEST_F(Varnel1Params, RewriteGoesToTheStartDirectoryAndReadsBackTheSame) {
   auto state2 = std::make_unique<AnalysisState>();
   ASSERT_TRUE(tsd::readparams(again, *state2).ok());
   EXPECT_EQ(again.defgraph, 2);
-  EXPECT_EQ(again.gridflag, settings_.gridflag);
-  EXPECT_EQ(again.tabseries, settings_.tabseries);
-  EXPECT_EQ(again.tminmode, settings_.tminmode);
-  EXPECT_EQ(again.tmaxmode, settings_.tmaxmode);
-  EXPECT_EQ(again.tinimode, settings_.tinimode);
-  EXPECT_EQ(again.tlimmode, settings_.tlimmode);
-  EXPECT_EQ(again.plotseries, settings_.plotseries);
-  EXPECT_EQ(again.calctminmode, settings_.calctminmode);
-  EXPECT_EQ(again.calctmaxmode, settings_.calctmaxmode);
+  expect_same_settings(again, *state2, settings_, *state_);
   EXPECT_EQ(state2->nwyj, 121);
-  EXPECT_EQ(state2->intmethod, state_->intmethod);
-  EXPECT_EQ(state2->p0method, state_->p0method);
   // And a rewrite of that gives the same bytes.
   again.curgraph = again.defgraph;
   ASSERT_TRUE(tsd::writeparams(again, *state2).ok());
@@ -344,17 +350,7 @@ TEST_F(Varnel1Params, WhatStartUpTakesTheSaveWritesBack) {
     ASSERT_TRUE(r.ok()) << "saved:\n" << saved << u8(r.problem);
     EXPECT_EQ(nextstate->nwyj, firststate->nwyj);
     EXPECT_EQ(next.defgraph, first.defgraph);
-    EXPECT_EQ(next.gridflag, first.gridflag);
-    EXPECT_EQ(next.tabseries, first.tabseries);
-    EXPECT_EQ(next.tminmode, first.tminmode);
-    EXPECT_EQ(next.tmaxmode, first.tmaxmode);
-    EXPECT_EQ(next.tinimode, first.tinimode);
-    EXPECT_EQ(next.tlimmode, first.tlimmode);
-    EXPECT_EQ(nextstate->intmethod, firststate->intmethod);
-    EXPECT_EQ(nextstate->p0method, firststate->p0method);
-    EXPECT_EQ(next.plotseries, first.plotseries);
-    EXPECT_EQ(next.calctminmode, first.calctminmode);
-    EXPECT_EQ(next.calctmaxmode, first.calctmaxmode);
+    expect_same_settings(next, *nextstate, first, *firststate);
     next.curgraph = next.defgraph;
     ASSERT_TRUE(tsd::writeparams(next, *nextstate).ok());
     EXPECT_EQ(slurp(dir_ / "VARNEL1.PAR"), saved);

@@ -13,6 +13,7 @@
 
 #include "text/cp1250.h"
 #include "tools/testkit/paramgen.h"
+#include "tools/testkit/textlines.h"
 
 namespace tsd {
 namespace {
@@ -112,10 +113,7 @@ TEST_F(Varnel2Params, RefusesWhatTheProgramCannotWorkWith) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string("line ") + std::to_string(c.line) + ": \"" + c.text + "\"");
-    std::istringstream in(kGood);
-    std::string line, out;
-    for (int n = 1; std::getline(in, line); ++n) out += (n == c.line ? std::string(c.text) : line) + "\n";
-    write_par(out);
+    write_par(testkit::withline(kGood, c.line, c.text));
     Varnel2State s;
     s.Nout = 77;
     const ParamsResult r = readvarnel2params(s);
@@ -147,10 +145,7 @@ TEST_F(Varnel2Params, TakesEveryValueTheProgramCanHaveSaved) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string("line ") + std::to_string(c.line) + ": \"" + c.text + "\"");
-    std::istringstream in(kGood);
-    std::string line, out;
-    for (int n = 1; std::getline(in, line); ++n) out += (n == c.line ? std::string(c.text) : line) + "\n";
-    write_par(out);
+    write_par(testkit::withline(kGood, c.line, c.text));
     Varnel2State s;
     const ParamsResult r = readvarnel2params(s);
     EXPECT_TRUE(r.ok()) << r.problem;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/varnel1/tests/varnel1_run.h"
+#include "tools/testkit/textlines.h"
 
 namespace tsd::testing {
 namespace {
@@ -69,38 +70,26 @@ TEST(Varnel1Data, TheReportNamesTheFileWhoseDataAreHeld) {
   EXPECT_EQ(report.find("bad.dat"), std::string::npos) << report;
 }
 
-// The sample with one line changed: the header (line 0) or point `line`.
-std::string changedsample(const std::string& dir, int line, const std::string& text) {
-  const std::string sample = testkit::readfile(dir + "/sample.dat");
-  std::string out;
-  size_t p = 0;
-  for (int n = 0; p < sample.size(); ++n) {
-    const size_t q = sample.find('\n', p);
-    out += n == line ? text + "\n" : sample.substr(p, q - p + 1);
-    p = q + 1;
-  }
-  return out;
-}
-
 // Data whose analysis gives results that are not numbers: every series
 // fails with its box and keeps the results it had, and the results report
 // shows them, not NaN or Infinity.
 TEST(Varnel1Data, ResultsThatAreNotNumbersFailTheSeries) {
   struct Case {
     const char* name;
-    int line;
+    int line;  // of sample.dat, 1-based: the header is line 1
     const char* text;
   };
   const Case cases[] = {
-      {"negative current in the window", 200, " 264.750  -1.0E-13"},
-      {"current of 1e308", 200, " 264.750   1.0E+308"},
-      {"area of 1e-308", 0, "381 0.0500 200.00 1.0E-308"},
-      {"temperature of 1e308", 381, " 1.0E+308   6.0E-15"},
+      {"negative current in the window", 201, " 264.750  -1.0E-13"},
+      {"current of 1e308", 201, " 264.750   1.0E+308"},
+      {"area of 1e-308", 1, "381 0.0500 200.00 1.0E-308"},
+      {"temperature of 1e308", 382, " 1.0E+308   6.0E-15"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string dir = varnel1folder();
-    testkit::writefile(dir + "/bad.dat", changedsample(dir, c.line, c.text));
+    testkit::writefile(dir + "/bad.dat",
+                       testkit::withline(testkit::readfile(dir + "/sample.dat"), c.line, c.text));
     const std::string report = dir + "/wyniki.txt";
     const std::string save = "menu 40034\nfile \"" + report + "\"\nmsgbox OK\n";
     testkit::ProgramRun run = runvarnel1(

@@ -10,6 +10,7 @@
 #include "multipeak/varnel2/tests/varnel2_run.h"
 #include "multipeak/varnel2_output.h"
 #include "multipeak/varnel2_params.h"
+#include "tools/testkit/textlines.h"
 
 namespace tsd {
 namespace {
@@ -180,10 +181,8 @@ TEST(Varnel2Fit, AFitThatCannotBeCompletedSaysSo) {
   EXPECT_EQ(r.log.substr(first, r.log.find('\n', first) - first), line) << "the last results stay";
 
   // A current so large that the sum of squares overflows fits nothing.
-  std::string sample = testkit::readfile(good + "/sample.dat");
-  const size_t at = sample.find(" 264.750");
-  sample.replace(at, sample.find('\n', at) - at, " 264.750   1.0E+308");
-  testkit::writefile(good + "/big.dat", sample);
+  testkit::writefile(good + "/big.dat", testkit::withline(testkit::readfile(good + "/sample.dat"),
+                                                         201, " 264.750   1.0E+308"));
   r = run(good, std::string(kLoad) + "menu 40199\nmenu 40031\nbutton 1\n" +
                     "menu 40001\nfile \"big.dat\"\nmenu 40199\nmsgbox OK\nmenu 40031\nbutton 1\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);

@@ -4,9 +4,8 @@
 // used, by the fit request, with a box that names the peak and the value.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "multipeak/varnel2/tests/varnel2_run.h"
+#include "tools/testkit/textlines.h"
 
 namespace tsd {
 namespace {
@@ -16,10 +15,7 @@ using namespace v2test;
 // The example VARNEL2.PAR with line `line` (1-based) replaced; line 0
 // changes nothing.
 std::string exampleparams(int line, const std::string& text) {
-  std::istringstream in(testkit::readfile(examplefile("VARNEL2.PAR")));
-  std::string out, l;
-  for (int n = 1; std::getline(in, l); ++n) out += (n == line ? text : l) + "\n";
-  return out;
+  return testkit::withline(testkit::readfile(examplefile("VARNEL2.PAR")), line, text);
 }
 
 constexpr char kSaveParams[] = "menu 40009\nmsgbox OK\n";
