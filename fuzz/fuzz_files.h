@@ -48,14 +48,4 @@ inline std::string readwhole(const std::string& path) {
   return ss.str();
 }
 
-// The rewrite property of a parameter file: a file the program accepts is
-// rewritten by the program, and the rewrite must be accepted again and
-// rewrite to the same bytes. Where a known lock-out is still being mended
-// elsewhere, TSD_FUZZ_ALLOW_REWRITE_LOCKOUT=1 lets a refused rewrite pass
-// (the rest of the property is still checked); unset, it is a finding.
-inline bool rewritelockoutallowed() {
-  const char* v = std::getenv("TSD_FUZZ_ALLOW_REWRITE_LOCKOUT");
-  return v != nullptr && v[0] == '1';
-}
-
 }  // namespace tsd::fuzz

@@ -11,19 +11,11 @@
 #   FUZZ_SECONDS     seconds per target (default 20; the stroke fonts get
 #                    1.5 times that); a longer run per target: FUZZ_SECONDS=600
 #   FUZZ_TARGETS     the targets to run, blank-separated (default all)
-#   ALLOW_REWRITE_LOCKOUT
-#                    1 (the default for now): a parameter file the program
-#                    accepts but whose own rewrite it then refuses is let
-#                    pass (the parameter-file writers still write some
-#                    accepted values so that they read back differently; the
-#                    mend is in progress on its own branch). Every other
-#                    check of those targets still holds. Set 0 to hunt it.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 bash "$top/scripts/setup.sh"
 build=${FUZZ_BUILD_DIR:-$top/build-fuzz}
 seconds=${FUZZ_SECONDS:-20}
-allow_lockout=${ALLOW_REWRITE_LOCKOUT:-1}
 
 # target  seeds (folders and files, comma-separated; @fonts: the generated
 # stroke fonts)  max input length
@@ -55,7 +47,6 @@ mkdir -p "$artifacts"
 # The targets write their inputs into files of a private folder.
 export TMPDIR="$build/fuzz-tmp"
 mkdir -p "$TMPDIR"
-export TSD_FUZZ_ALLOW_REWRITE_LOCKOUT="$allow_lockout"
 
 for t in "${targets[@]}"; do
   read -r name seeds maxlen <<<"$t"
