@@ -169,8 +169,15 @@ RECT window_rect_on_surface(HWND hwnd);
 RECT visible_client_on_surface(HWND hwnd);
 // Recompute the client rectangle from the outer rectangle and the style.
 void recompute_client(HWND hwnd);
-// Refresh the placement of every device context of hwnd and its descendants.
+// Refresh the placement of every device context of hwnd's top-level window
+// (and the parts the windows in front cover).
 void refresh_dc_placement(HWND hwnd);
+// Repaint what `area` (surface coordinates) covers of window w: its frame,
+// its client and its children.
+void invalidate_on_surface(HWND w, RECT area);
+// Repaint what `area` (surface coordinates) covers of the windows behind
+// hwnd among its siblings, which it hid until now.
+void invalidate_behind(HWND hwnd, RECT area);
 // Resize a top-level window's surface to its outer size, keeping the overlap.
 void fit_surface(HWND hwnd);
 void tell_host_geometry(HWND hwnd);
