@@ -2,7 +2,7 @@
 // one in front of it, whatever it paints or however it is repainted; what
 // a window in front stops covering is painted again by those behind it.
 #include "platform/gdi/gdi.h"
-#include "platform/tests/user_test_support.h"
+#include "platform/tests/dlg_test_support.h"
 #include "platform/user/controls/controls.h"
 
 namespace plat::testing {
@@ -152,6 +152,39 @@ TEST_F(SiblingClip, AGroupBoxInFrontHidesNothingOfTheControlsItGroups) {
   drain();
   fill(back_, RGB(0, 0, 128));
   EXPECT_EQ(at(kBackOnly.x, kBackOnly.y), RGB(0, 0, 128)) << "the control behind the group box still draws";
+}
+
+TEST_F(SiblingClip, AControlInFrontOfAnotherInADialogKeepsItsPixels) {
+  // The first control of a template lies in front: a label over the
+  // right end of an edit field.
+  DialogTemplate t;
+  t.style = WS_POPUP | WS_CAPTION | WS_VISIBLE;
+  t.cx = 200;
+  t.cy = 80;
+  t.caption = "Nakladanie";
+  t.font_face = "MS Sans Serif";
+  t.font_size = 8;
+  t.controls = {item("STATIC", "Etykieta", 11, SS_LEFT, 60, 10, 50, 14),
+                item("EDIT", "", 12, WS_BORDER | ES_AUTOHSCROLL, 10, 10, 120, 14)};
+  HWND dlg = CreateDialogIndirectParamA(nullptr, &t, nullptr, nullptr, 0);
+  ASSERT_NE(dlg, nullptr);
+  drain();
+  HWND label = GetDlgItem(dlg, 11);
+  RECT lr;
+  GetWindowRect(label, &lr);
+  MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&lr), 2);
+  HDC dc = GetDC(dlg);
+  // A point of the label over the edit, right of the label's text.
+  const POINT probe{lr.right - 4, lr.top + 3};
+  const COLORREF label_pixel = GetPixel(dc, probe.x, probe.y);
+  EXPECT_EQ(label_pixel, GetSysColor(COLOR_BTNFACE)) << "the label's face, not the edit field painted after it";
+  SetDlgItemTextA(dlg, 12, "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW");
+  InvalidateRect(GetDlgItem(dlg, 12), nullptr, TRUE);
+  UpdateWindow(GetDlgItem(dlg, 12));
+  drain();
+  EXPECT_EQ(GetPixel(dc, probe.x, probe.y), label_pixel) << "the edit field behind repainted under the label";
+  ReleaseDC(dlg, dc);
+  DestroyWindow(dlg);
 }
 
 }  // namespace

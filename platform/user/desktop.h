@@ -153,8 +153,8 @@ HWND top_level_of(HWND hwnd);
 // stacking order), or null.
 HWND sibling_created_before(HWND hwnd);
 // A child window that must stay in front of every other window of its
-// top-level window while `on` (a dropped combo-box list): whenever another
-// window has drawn over its place, it is repainted.
+// top-level window while `on` (a dropped combo-box list): no other window
+// of it draws over its place meanwhile.
 void keep_on_top(HWND hwnd, bool on);
 bool is_top_level(HWND hwnd);
 bool really_visible(HWND hwnd);  // it and all its ancestors are visible

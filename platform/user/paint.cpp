@@ -99,16 +99,6 @@ HDC hand_out(HWND hwnd, bool whole, bool paint, RECT clip) {
   return u.dc;
 }
 
-// A window drew over the place of a window kept on top: that one is painted again after it.
-void repaint_kept_over(HWND w) {
-  const std::vector<HWND> kept = desktop().kept_on_top;
-  for (HWND k : kept) {
-    if (k == w || !IsWindow(k) || IsChild(k, w) || top_level_of(k) != top_level_of(w) || !really_visible(k)) continue;
-    if (rect_empty(rect_intersect(window_rect_on_surface(k), window_rect_on_surface(w)))) continue;
-    InvalidateRect(k, nullptr, FALSE);
-  }
-}
-
 void release(HDC dc) {
   auto& v = desktop().dc_uses;
   for (auto it = v.begin(); it != v.end(); ++it) {
@@ -118,7 +108,6 @@ void release(HDC dc) {
     top_level_of(w)->dirty = true;
     v.erase(it);
     DeleteSurfaceDC(dc);
-    if (!desktop().kept_on_top.empty()) repaint_kept_over(w);
     return;
   }
 }
