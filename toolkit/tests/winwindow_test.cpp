@@ -282,6 +282,31 @@ TEST_F(WinWindow, AQuitMessageIsACloseRequestForBothFetches) {
   }
 }
 
+TEST_F(WinWindow, EditTestAnswersByTheCurrentWindowsRecordKind) {
+  start("");
+  int iwin = 0;
+  yyopenchild(20, 20, 120, 80, 0, 1, 1, 1, 1, iwin, 0, 0, 0, 0, "Tekst");
+  ASSERT_EQ(iwin, 1);
+  wsys.slots[iwin].kind = kEditWindow;
+  const struct {
+    int window;
+    int flag;
+  } cases[] = {{0, 0}, {1, 1}, {0, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.window);
+    windowselect(c.window);
+    int flag = -1;
+    yyedittest(flag);
+    EXPECT_EQ(flag, c.flag);
+  }
+  windowclosechild(iwin);
+  yyopenchild(20, 20, 120, 80, 0, 1, 1, 1, 1, iwin, 0, 0, 0, 0, "Grafika");
+  windowselect(iwin);
+  int flag = -1;
+  yyedittest(flag);
+  EXPECT_EQ(flag, 0) << "a new window in the same number is a drawing client";
+}
+
 void quietmain() {}
 void throwingmain() { throw std::runtime_error("boom"); }
 
@@ -368,39 +393,6 @@ TEST_F(WinPaletteDisplay, TextColourGivenAsRgbIsThePaletteEntryItDrawsWith) {
     for (int px = 10; px < x; ++px)
       if (plat::GetPixel(hdc, px, py) == wanted) ++found;
   EXPECT_GT(found, 0) << "no pixel of the text has the colour given";
-}
-
-}  // namespace
-}  // namespace tsd::testing
-
-namespace tsd::testing {
-namespace {
-
-class WinEditTest : public WinHeadless {};
-
-TEST_F(WinEditTest, AnswersByTheCurrentWindowsRecordKind) {
-  start("");
-  int iwin = 0;
-  yyopenchild(20, 20, 120, 80, 0, 1, 1, 1, 1, iwin, 0, 0, 0, 0, "Tekst");
-  ASSERT_EQ(iwin, 1);
-  wsys.slots[iwin].kind = kEditWindow;
-  const struct {
-    int window;
-    int flag;
-  } cases[] = {{0, 0}, {1, 1}, {0, 0}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.window);
-    windowselect(c.window);
-    int flag = -1;
-    yyedittest(flag);
-    EXPECT_EQ(flag, c.flag);
-  }
-  windowclosechild(iwin);
-  yyopenchild(20, 20, 120, 80, 0, 1, 1, 1, 1, iwin, 0, 0, 0, 0, "Grafika");
-  windowselect(iwin);
-  int flag = -1;
-  yyedittest(flag);
-  EXPECT_EQ(flag, 0) << "a new window in the same number is a drawing client";
 }
 
 }  // namespace
