@@ -215,6 +215,7 @@ void repaint_restacked(HWND hwnd, std::ptrdiff_t from, std::ptrdiff_t to) {
 void restack(HWND hwnd, HWND after, bool redraw = true) {
   std::vector<HWND>& sib = hwnd->parent ? hwnd->parent->children : desktop().top_level;
   const std::ptrdiff_t from = std::find(sib.begin(), sib.end(), hwnd) - sib.begin();
+  const bool known = from < static_cast<std::ptrdiff_t>(sib.size());
   sib.erase(std::remove(sib.begin(), sib.end(), hwnd), sib.end());
   bool top = !hwnd->parent;
   if (top && after == HWND_TOPMOST) hwnd->exstyle |= WS_EX_TOPMOST;
@@ -234,7 +235,7 @@ void restack(HWND hwnd, HWND after, bool redraw = true) {
     tell_host_z_order();
     return;
   }
-  if (from == to || from >= static_cast<std::ptrdiff_t>(sib.size())) return;
+  if (!known || from == to) return;
   refresh_dc_placement(hwnd);
   if (redraw && really_visible(hwnd)) repaint_restacked(hwnd, from, to);
 }
