@@ -191,7 +191,8 @@ TEST_F(WinInit, LongCharacterDirectoryIsNeverWrittenPastItsField) {
   const std::string longdir = "/" + std::string(150, 'd');
   write("quorba.ini", "CHARDIR=" + longdir + "\n");
   winitialise(" ");
-  EXPECT_EQ(std::string(tkfiles.chardir, 140), longdir.substr(0, 140)) << "cut to the field, no separator";
+  EXPECT_EQ(std::string(tkfiles.chardir, 140), longdir.substr(0, 140));
+  EXPECT_EQ(field(tkfiles.chardir), longdir + "/") << "the whole directory, never cut, and its separator";
 }
 
 }  // namespace
