@@ -156,7 +156,7 @@ TEST_F(SiblingClip, AGroupBoxInFrontHidesNothingOfTheControlsItGroups) {
 
 TEST_F(SiblingClip, AControlInFrontOfAnotherInADialogKeepsItsPixels) {
   // The first control of a template lies in front: a label over the
-  // right end of an edit field.
+  // middle of an edit field.
   DialogTemplate t;
   t.style = WS_POPUP | WS_CAPTION | WS_VISIBLE;
   t.cx = 200;
