@@ -14,8 +14,15 @@ std::vector<int>& commands() {
   return v;
 }
 
+// The characters that reached the frame.
+std::vector<int>& chars() {
+  static std::vector<int> v;
+  return v;
+}
+
 LRESULT frame_proc(HWND h, UINT m, WPARAM w, LPARAM l) {
   if (m == WM_COMMAND) commands().push_back(LOWORD(w));
+  if (m == WM_CHAR) chars().push_back(static_cast<int>(w));
   if (m == WM_DESTROY) PostQuitMessage(0);
   return DefWindowProcA(h, m, w, l);
 }
@@ -24,6 +31,7 @@ class MenuTest : public DialogTest {
  protected:
   HWND frame() {
     commands().clear();
+    chars().clear();
     WNDCLASSA wc;
     wc.lpfnWndProc = frame_proc;
     wc.hbrBackground = SysColorAsBrush(COLOR_WINDOW);
@@ -147,6 +155,37 @@ TEST_F(MenuTest, FloatingPopupReturnsTheCommand) {
   EXPECT_EQ(TrackPopupMenu(pop, TPM_RETURNCMD, 100, 100, 0, w, nullptr), 7002) << "the separator is skipped";
   DestroyMenu(pop);
   DestroyWindow(w);
+}
+
+// Enter or Escape that closes a menu is the menu's: its character reaches
+// nobody, whether the menu came from the bar or floats.
+TEST_F(MenuTest, TheKeyThatClosesAMenuTypesNothing) {
+  struct Case {
+    const char* script;
+    bool floating;
+    std::vector<int> commands;
+  };
+  const Case cases[] = {
+      {"key Alt+p\nkey Escape Escape\nidle\n", false, {}},
+      {"key Alt+p\nkey Enter\nidle\n", false, {CM_OPEN}},
+      {"key Escape\nidle\n", true, {}},
+      {"key Down\nkey Enter\nidle\n", true, {7001}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.script);
+    use_script(c.script);
+    HWND w = frame();
+    ASSERT_NE(w, nullptr);
+    if (c.floating) {
+      HMENU pop = CreatePopupMenu();
+      AppendMenuA(pop, MF_STRING, 7001, "&Kopiuj");
+      TrackPopupMenu(pop, 0, 100, 100, 0, w, nullptr);
+      DestroyMenu(pop);
+    }
+    loop();
+    EXPECT_EQ(commands(), c.commands);
+    EXPECT_EQ(chars(), std::vector<int>{}) << "no character of the key that closed the menu";
+  }
 }
 
 }  // namespace
