@@ -2,6 +2,7 @@
 // user through the keyboard, greyed items giving no command, states set by
 // command or by position, accelerators, a floating popup.
 #include "platform/tests/dlg_test_support.h"
+#include "platform/gdi/gdi.h"
 #include "platform/user/menu/menu.h"
 #include "resources/test/test_ids.h"
 #include "text/cp1250.h"
@@ -186,6 +187,56 @@ TEST_F(MenuTest, TheKeyThatClosesAMenuTypesNothing) {
     EXPECT_EQ(commands(), c.commands);
     EXPECT_EQ(chars(), std::vector<int>{}) << "no character of the key that closed the menu";
   }
+}
+
+// What the frame showed when it was closed, and how often its background
+// was erased after the program drew into it.
+struct Kept {
+  static inline COLORREF at_close = CLR_INVALID;
+  static inline int erases = 0;
+  static LRESULT proc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_ERASEBKGND) ++erases;
+    if (m == WM_CLOSE) {
+      HDC dc = GetDC(h);
+      at_close = GetPixel(dc, 100, 100);
+      ReleaseDC(h, dc);
+    }
+    if (m == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcA(h, m, w, l);
+  }
+};
+
+// The host exposes the frame while its menu is open and after it closed:
+// the frame shows what the program drew, which the program could not draw
+// again while the menu ran.
+TEST_F(MenuTest, AnExposeWhileAMenuIsOpenKeepsWhatTheProgramDrew) {
+  use_script(
+      "key Alt+p\n"
+      "expose in \"Kept\"\n"
+      "idle\n"
+      "key Escape Escape\n"
+      "expose in \"Kept\"\n"
+      "idle\n"
+      "close in \"Kept\"\n");
+  WNDCLASSA wc;
+  wc.lpfnWndProc = Kept::proc;
+  wc.hbrBackground = SysColorAsBrush(COLOR_WINDOW);
+  wc.lpszClassName = "KeptFrame";
+  RegisterClassA(&wc);
+  HWND w = CreateWindowExA(0, "KeptFrame", "Kept", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 30, 30, 400, 300, nullptr,
+                           LoadMenuA(nullptr, MAKEINTRESOURCEA(IDM_MAIN)), nullptr, nullptr);
+  ASSERT_NE(w, nullptr);
+  UpdateWindow(w);
+  HDC dc = GetDC(w);
+  RECT area{0, 0, 200, 150};
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  FillRect(dc, &area, red);
+  DeleteObject(red);
+  ReleaseDC(w, dc);
+  Kept::erases = 0;
+  loop();
+  EXPECT_EQ(Kept::at_close, RGB(255, 0, 0)) << "the drawing survived both exposes";
+  EXPECT_EQ(Kept::erases, 0) << "an expose erases nothing";
 }
 
 }  // namespace

@@ -3,7 +3,8 @@
 // to the capture window, or to the window under the pointer, in client
 // coordinates for the client area and as WM_NC* messages with a hit-test
 // code elsewhere. What the host does to a window (resize, move, expose,
-// close) is applied through the normal window calls.
+// close) is applied through the normal window calls; an expose shows the
+// window's kept pixels again.
 #include <cstdio>
 #include <cstdlib>
 
@@ -246,6 +247,12 @@ void route_event(const InputEvent& e) {
         SetWindowPos(w, nullptr, e.rect.left, e.rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       break;
     case InputKind::host_expose:
+      // Every top-level window keeps its whole surface: what the host lost
+      // is shown again from it, without asking the program to draw (it may
+      // be inside a menu or a dialog and unable to).
+      if (HWND w = host_target(e)) top_level_of(w)->dirty = true;
+      break;
+    case InputKind::repaint:
       if (HWND w = host_target(e)) RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
       break;
     case InputKind::host_minimise:
