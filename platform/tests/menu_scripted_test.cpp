@@ -189,6 +189,28 @@ TEST_F(MenuTest, TheKeyThatClosesAMenuTypesNothing) {
   }
 }
 
+// Alt pressed and released alone asks for the menu bar; Alt released
+// after another key (an Alt+letter no item has) does not.
+TEST_F(MenuTest, OnlyAltAloneOpensTheMenuBar) {
+  struct Case {
+    const char* script;
+    std::vector<int> commands;
+    std::vector<int> chars;
+  };
+  const Case cases[] = {
+      {"key Alt\nkey Enter Enter\nidle\n", {CM_OPEN}, {}},
+      {"key Alt+x\nkey Enter Enter\nidle\n", {}, {13, 13}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.script);
+    use_script(c.script);
+    ASSERT_NE(frame(), nullptr);
+    loop();
+    EXPECT_EQ(commands(), c.commands);
+    EXPECT_EQ(chars(), c.chars);
+  }
+}
+
 // What the frame showed when it was closed, and how often its background
 // was erased after the program drew into it.
 struct Kept {
