@@ -130,6 +130,21 @@ plat::Surface crop(const plat::Surface& s, const Box& b) {
   return c;
 }
 
+// A system colour as the screen shows it (0x00RRGGBB).
+std::uint32_t syscolour(int index) {
+  plat::DWORD c = plat::GetSysColor(index);
+  return ((c & 0xff) << 16) | (c & 0xff00) | ((c >> 16) & 0xff);
+}
+
+// The first row of a menu's highlighted item (-1: none shown).
+int highlighted(const plat::Surface& popup) {
+  const std::uint32_t hot = syscolour(plat::COLOR_HIGHLIGHT);
+  for (int y = 0; y < popup.height; ++y)
+    for (int x = 0; x < popup.width; ++x)
+      if (popup.row(y)[x] == hot) return y;
+  return -1;
+}
+
 // A folder made from examples/ for one run.
 std::string workfolder(const Program& p, const std::string& kind) {
   std::string dir = testkit::makeworkdir("desktop_" + p.name + "_" + kind);
@@ -206,9 +221,7 @@ class ProgramOnX : public ::testing::TestWithParam<Case> {
     unsigned long w = window(title, &b);
     if (w == 0 || x.focus() != w) return false;
     plat::Surface caption = x.grab(Box{b.x + b.w * 2 / 3, b.y + 8, 1, 1});
-    plat::DWORD c = plat::GetSysColor(plat::COLOR_ACTIVECAPTION);
-    std::uint32_t rgb = ((c & 0xff) << 16) | (c & 0xff00) | ((c >> 16) & 0xff);
-    return caption.width == 1 && caption.row(0)[0] == rgb;
+    return caption.width == 1 && caption.row(0)[0] == syscolour(plat::COLOR_ACTIVECAPTION);
   }
   bool focuson(const std::string& title) {
     return reach([&] { return ready(title); }, "keyboard focus on \"" + title + "\"");
@@ -299,12 +312,15 @@ TEST_P(ProgramOnX, UsedAsAPersonUsesIt) {
           return true;
         },
         "the popup"));
-    // Two moves of the highlight: the program has handled every host event
+    // The popup drawn with its first item chosen, then two moves of the
+    // highlight, each awaited: the program has handled every host event
     // that came before them, and drawn what they caused.
+    int at = -1;
+    ASSERT_TRUE(reach([&] { return (at = highlighted(x.grab(popup))) >= 0; }, "the popup's highlight"));
     for (int i = 0; i < 2; ++i) {
-      const plat::Surface shown = x.grab(popup);
+      const int was = at;
       ASSERT_TRUE(x.keys({"Down"}));
-      ASSERT_TRUE(reach([&] { return differing(x.grab(popup), shown) != 0; }, "the highlight's move"));
+      ASSERT_TRUE(reach([&] { return (at = highlighted(x.grab(popup))) >= 0 && at != was; }, "the highlight's move"));
     }
     const Box c = client();
     Box under{popup.x - c.x, popup.y - c.y, popup.w, popup.h};
@@ -332,6 +348,11 @@ TEST_P(ProgramOnX, UsedAsAPersonUsesIt) {
   ASSERT_TRUE(gone(p.refusal));
   ASSERT_TRUE(gone(p.settingstitle));
   ASSERT_TRUE(focuson(p.title));
+  if (!waitfor([&] { return differing(beforesettings, grabmain()) == 0; }, kPatience)) {
+    plat::WriteSurfacePng(grabmain(), shot("refused_now"));
+    plat::WriteSurfacePng(beforesettings, shot("refused_before"));
+    ADD_FAILURE() << "the plot is not as it was after the dialog and the box over it closed: " << shot("refused_now");
+  }
   ASSERT_TRUE(x.keys(xkeys(p.settings)));
   ASSERT_TRUE(focuson(p.settingstitle));
   if (!p.tofield.empty()) {
@@ -349,6 +370,7 @@ TEST_P(ProgramOnX, UsedAsAPersonUsesIt) {
                   << " pixels differ from the headless run's after the good value: " << shot("set_sdl");
   }
   plat::WriteSurfacePng(x.grab(Box{0, 0, 1024, 768}), shot("set"));
+  const plat::Surface beforesave = grabmain();
 
   // A report saved through the save dialog.
   ASSERT_TRUE(x.keys(xkeys(p.save)));
@@ -359,6 +381,8 @@ TEST_P(ProgramOnX, UsedAsAPersonUsesIt) {
   ASSERT_TRUE(x.keys({"Return"}));
   ASSERT_TRUE(gone("Informacja"));
   ASSERT_TRUE(focuson(p.title));
+  EXPECT_TRUE(waitfor([&] { return differing(beforesave, grabmain()) == 0; }, kPatience))
+      << "the plot is as it was after the save dialog and the box over it closed";
   const std::string report = testkit::readfile(s.workdir + "/" + kReport);
   EXPECT_FALSE(report.empty());
   EXPECT_EQ(replaceall(report, s.workdir, "DIR"), replaceall(ref.report, ref.folder, "DIR"))

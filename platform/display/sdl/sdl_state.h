@@ -25,6 +25,10 @@ struct State {
   int screen_w = 1024, screen_h = 768, bits = 32;
   std::map<int, SDL_Cursor*> cursors;  // system cursors made so far
   HWND active = nullptr;  // the window that holds the host's keyboard focus
+  // When one of our host windows last gained the keyboard, while nothing
+  // else has come since (see sdl_events.cpp).
+  bool focus_just_gained = false;
+  Uint32 focus_gained_at = 0;
 };
 
 inline State* state_of(void* p) { return static_cast<State*>(p); }
