@@ -2,7 +2,7 @@
 // display number): a window is shown as a host window with its title in
 // UTF-8, a host key reaches the window procedure with its character, and
 // the pixels read back from the host window are the window's; a host resize
-// and expose become sizing and painting; a lost display ends the program.
+// becomes sizing and painting; a lost display ends the program.
 #include <SDL.h>
 #include <signal.h>
 #include <fcntl.h>
