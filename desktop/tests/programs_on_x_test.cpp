@@ -340,13 +340,12 @@ TEST_P(ProgramOnX, UsedAsAPersonUsesIt) {
 
   // A value refused, its box answered, then a good one and the redraw.
   const plat::Surface beforesettings = grabmain();
-  ASSERT_TRUE(x.keys(xkeys(p.settings)));
-  ASSERT_TRUE(focuson(p.settingstitle));
-  if (!p.tofield.empty()) {
-    ASSERT_TRUE(x.keys(xkeys(p.tofield)));
-  }
-  ASSERT_TRUE(x.type(p.refused));
-  ASSERT_TRUE(x.keys({"Return"}));
+  // Opens the dialog, types the value into its field and presses Enter.
+  auto enter = [&](const std::string& value) {
+    return x.keys(xkeys(p.settings)) && focuson(p.settingstitle) && (p.tofield.empty() || x.keys(xkeys(p.tofield))) &&
+           x.type(value) && x.keys({"Return"});
+  };
+  ASSERT_TRUE(enter(p.refused));
   ASSERT_TRUE(focuson(p.refusal));
   ASSERT_TRUE(x.keys({"Return"}));
   ASSERT_TRUE(gone(p.refusal));
@@ -357,13 +356,7 @@ TEST_P(ProgramOnX, UsedAsAPersonUsesIt) {
     plat::WriteSurfacePng(beforesettings, shot("refused_before"));
     ADD_FAILURE() << "the plot is not as it was after the dialog and the box over it closed: " << shot("refused_now");
   }
-  ASSERT_TRUE(x.keys(xkeys(p.settings)));
-  ASSERT_TRUE(focuson(p.settingstitle));
-  if (!p.tofield.empty()) {
-    ASSERT_TRUE(x.keys(xkeys(p.tofield)));
-  }
-  ASSERT_TRUE(x.type(p.good));
-  ASSERT_TRUE(x.keys({"Return"}));
+  ASSERT_TRUE(enter(p.good));
   ASSERT_TRUE(gone(p.settingstitle));
   ASSERT_TRUE(focuson(p.title));
   EXPECT_TRUE(waitfor([&] { return differing(beforesettings, grabmain()) > 0; }, kPatience))
