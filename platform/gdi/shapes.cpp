@@ -15,6 +15,7 @@
 #include "platform/gdi/draw.h"
 #include "platform/gdi/objects.h"
 #include "platform/gdi/raster.h"
+#include "platform/gdi/widepen.h"
 
 namespace plat {
 
@@ -152,6 +153,10 @@ Mask make_mask(DeviceContext* dc, const Target& t, RECT shape, int pen_width) {
 }
 
 void render_mask(const Target& t, const Mask& m, const PenPaint& pen, const BrushPaint& brush, int rop) {
+  // A wide pen covers more than its pixels: it is painted over the brush
+  // once the brush is done.
+  const bool wide = !pen.null && pen.width > 1;
+  WideStroke stroke(t, wide ? pen : PenPaint{}, rop);
   for (int y = m.box.top; y < m.box.bottom; ++y) {
     const std::uint8_t* row = m.buf->data() + static_cast<std::size_t>(y - m.box.top) * static_cast<std::size_t>(m.w);
     int x = 0;
@@ -164,10 +169,18 @@ void render_mask(const Target& t, const Mask& m, const PenPaint& pen, const Brus
         x = e;
         continue;
       }
+      if (wide && (v == kPenOn || v == kPenOff)) {
+        int e = x;
+        while (e < m.w && (row[e] == kPenOn || row[e] == kPenOff)) ++e;
+        stroke.run(y, m.box.left + x, m.box.left + e - 1);
+        x = e;
+        continue;
+      }
       if (v == kPenOn || v == kPenOff) PutPenPixel(t, pen, rop, m.box.left + x, y, v == kPenOn);
       ++x;
     }
   }
+  if (wide) stroke.paint();
 }
 
 void mask_line(const Mask& m, const DashPattern& dash, int x0, int y0, int x1, int y1, int& phase) {
@@ -259,7 +272,9 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
   const int grow = pen.width > 1 ? pen.width : 0;
   const int ylo = std::max(g.y0, static_cast<int>(lc.top) - grow);
   const int yhi = std::min(g.y1, static_cast<int>(lc.bottom) - 1 + grow);
-  const bool styled = !pen.null && pen.style != PS_SOLID;
+  const bool wide = !pen.null && pen.width > 1;
+  const bool styled = !pen.null && pen.style != PS_SOLID && !wide;
+  WideStroke stroke(t, wide ? pen : PenPaint{}, rop);
   for (int y = ylo; y <= yhi; ++y) {
     int l, r;
     if (!g.span(y, l, r)) continue;
@@ -276,9 +291,15 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
       ir = r;
     }
     if (styled) continue;
+    if (wide) {
+      if (l < il) stroke.run(y, l, il - 1);
+      if (std::max(ir + 1, il) <= r) stroke.run(y, std::max(ir + 1, il), r);
+      continue;
+    }
     for (int x = l; x < il; ++x) PutPenPixel(t, pen, rop, x, y, true);
     for (int x = std::max(ir + 1, il); x <= r; ++x) PutPenPixel(t, pen, rop, x, y, true);
   }
+  if (wide) stroke.paint();
   if (styled) {
     const DashPattern dash = DashOf(pen.style);
     int rlo, rhi;
