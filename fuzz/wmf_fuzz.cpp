@@ -9,6 +9,12 @@
 #include "platform/gdi/metafile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  // A placeable header is skipped, as the toolkit skips it.
+  constexpr std::size_t kPlaceable = 22;
+  if (size >= kPlaceable && data[0] == 0xD7) {
+    data += kPlaceable;
+    size -= kPlaceable;
+  }
   plat::HMETAFILE mf = plat::SetMetaFileBitsEx(static_cast<plat::UINT>(size), data);
   if (mf == nullptr) return 0;
   fuzzmeta::Canvas c(640, 480);
