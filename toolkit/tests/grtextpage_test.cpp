@@ -82,6 +82,47 @@ TEST_F(GrTextPageTest, TextStaysInsideItsCellsAndTheArea) {
   EXPECT_EQ(out, 0);
 }
 
+// Every glyph that shows ink at a large size keeps at least one pixel at
+// the small sizes text is drawn at (down to cells under 3 x 6 pixels, a
+// small window's y labels) and wherever it falls between pixels, in every
+// font: a dot narrower than a pixel is still drawn.
+TEST_F(GrTextPageTest, EveryGlyphKeepsAPixelAtSmallSizes) {
+  grtest::Screen s(300, 200);
+  grtest::pixelunits(s);
+  igrcharjustify("C");
+  s.fill(0x000000);
+  // Ink of one character around (150, 100), cleared again afterwards.
+  auto ink = [&](int code, float factor, float offset) {
+    igrcharsize(factor, factor);
+    igrcharout(150.0f + offset, 100.0f + offset, std::string(1, static_cast<char>(code)));
+    int n = 0;
+    for (int y = 60; y < 140; ++y)
+      for (int x = 110; x < 190; ++x) {
+        n += s.at(x, y) != 0x000000u ? 1 : 0;
+        s.surface.row(y)[x] = 0x000000u;
+      }
+    return n;
+  };
+  for (const char* font : {"swiss.chr", "swissbld.chr", "roman.chr", "romanbld.chr", "fixed.chr", "fixedbld.chr",
+                           "standard.chr"}) {
+    SCOPED_TRACE(font);
+    igrcharset(font);
+    igrcolourn(223);
+    int lost = 0;
+    for (int code = 33; code <= 255; ++code) {
+      if (code >= 127 && code <= 160) continue;
+      if (ink(code, 4.0f, 0.0f) == 0) continue;  // a blank glyph
+      for (const float factor : {0.7f, 1.0f, 1.6f})
+        for (const float offset : {0.0f, 0.25f, 0.5f, 0.75f})
+          if (ink(code, factor, offset) == 0 && ++lost <= 5)
+            ADD_FAILURE() << "code " << code << " at factor " << factor << ", offset " << offset
+                          << " leaves no pixel";
+    }
+    EXPECT_EQ(lost, 0);
+  }
+  igrcharsize(1.0f, 1.0f);
+}
+
 TEST_F(GrTextPageTest, TextPageOfEveryFont) {
   grtest::Screen s(1000, 760);
   grtest::pixelunits(s);
