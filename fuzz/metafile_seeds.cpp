@@ -102,6 +102,14 @@ int main(int argc, char** argv) {
   e4.rec(er::kPolyBezier16, {0, 0, 99, 99, 4, 0, 99, 99 << 16 | 99, 99});
   ok &= write(top / "emf" / "clip.emf", e4.bytes());
 
+  // An ellipse far larger than the picture (a hang once, found by the
+  // fuzzer) and a filled pie, each with a 1000-pixel pen.
+  Emf e5 = emfbase();
+  e5.rec(er::kCreatePen, {3, 0, 1000, 0, 0}).rec(er::kSelectObject, {3});
+  e5.rec(er::kEllipse, {40, 40, 0x5a005a00, 0x5a005a00});
+  e5.rec(47, {10, 10, 90, 90, 90, 50, 50, 10});
+  ok &= write(top / "emf" / "huge.emf", e5.bytes());
+
   if (!ok) {
     std::fprintf(stderr, "metafile_seeds: cannot write into %s\n", argv[1]);
     return 1;
