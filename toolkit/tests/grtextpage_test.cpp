@@ -5,9 +5,11 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "text/cp1250.h"
 #include "toolkit/graphics/graphics.h"
+#include "toolkit/graphics/grcolours.h"
 #include "toolkit/graphics/grfont.h"
 #include "toolkit/graphics/grmapping.h"
 #include "toolkit/graphics/grrecords.h"
@@ -168,12 +170,20 @@ TEST_F(GrTextPageTest, TextPageOfEveryFont) {
   igrmoveto(500.0f, y + 20.0f);
   igrlineto(500.0f, y - 130.0f);
   igrcharsize(1.0f, 1.0f);
+  struct Justified {
+    int colour;
+    char how;
+    float y;
+  };
+  std::vector<Justified> justified;
   for (const char* font : {"swiss.chr", "H"}) {
     igrcharset(font);
-    igrcolourn(font[0] == 'H' ? 223 : 255);
+    const int colour = font[0] == 'H' ? 223 : 255;
+    igrcolourn(colour);
     for (const char* j : {"L", "C", "R"}) {
       igrcharjustify(j);
       igrcharout(500.0f, y, std::string(j) + text::cp1250_from_utf8(": łódź"));
+      justified.push_back({colour, j[0], y});
       y -= 25.0f;
     }
   }
@@ -190,7 +200,20 @@ TEST_F(GrTextPageTest, TextPageOfEveryFont) {
   igrcolourn(127);
   igrcharout(10.0f, 10.0f, text::cp1250_from_utf8("Źdźbło ŚĆ"));
   const std::string path = s.save("grtextpage.png");
-  SUCCEED() << "written " << path;
+  // Left-justified text starts at the line x = 500, right-justified text
+  // ends there, centred text lies on both sides of it.
+  for (const Justified& j : justified) {
+    SCOPED_TRACE(testing::Message() << "colour " << j.colour << ", justification " << j.how << ", " << path);
+    int r = 0, g = 0, b = 0;
+    xxpalg(j.colour, r, g, b);
+    const auto ink = static_cast<std::uint32_t>(r << 16 | g << 8 | b);
+    int left = 0, right = 0;
+    for (int yy = static_cast<int>(j.y) - 8; yy <= static_cast<int>(j.y) + 8; ++yy)
+      for (int x = 300; x < 700; ++x)
+        if (s.dev(x, yy) == ink && (x < 499 || x > 501)) ++(x < 500 ? left : right);
+    EXPECT_EQ(left > 0, j.how != 'L') << left << " pixels left of the line";
+    EXPECT_EQ(right > 0, j.how != 'R') << right << " pixels right of the line";
+  }
 }
 
 }  // namespace
