@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -156,7 +157,8 @@ void render_mask(const Target& t, const Mask& m, const PenPaint& pen, const Brus
   // A wide pen covers more than its pixels: it is painted over the brush
   // once the brush is done.
   const bool wide = !pen.null && pen.width > 1;
-  WideStroke stroke(t, wide ? pen : PenPaint{}, rop);
+  std::optional<WideStroke> stroke;
+  if (wide) stroke.emplace(t, pen, rop);
   for (int y = m.box.top; y < m.box.bottom; ++y) {
     const std::uint8_t* row = m.buf->data() + static_cast<std::size_t>(y - m.box.top) * static_cast<std::size_t>(m.w);
     int x = 0;
@@ -172,7 +174,7 @@ void render_mask(const Target& t, const Mask& m, const PenPaint& pen, const Brus
       if (wide && (v == kPenOn || v == kPenOff)) {
         int e = x;
         while (e < m.w && (row[e] == kPenOn || row[e] == kPenOff)) ++e;
-        stroke.run(y, m.box.left + x, m.box.left + e - 1);
+        stroke->run(y, m.box.left + x, m.box.left + e - 1);
         x = e;
         continue;
       }
@@ -180,7 +182,7 @@ void render_mask(const Target& t, const Mask& m, const PenPaint& pen, const Brus
       ++x;
     }
   }
-  if (wide) stroke.paint();
+  if (wide) stroke->paint();
 }
 
 void mask_line(const Mask& m, const DashPattern& dash, int x0, int y0, int x1, int y1, int& phase) {
@@ -274,7 +276,8 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
   const int yhi = std::min(g.y1, static_cast<int>(lc.bottom) - 1 + grow);
   const bool wide = !pen.null && pen.width > 1;
   const bool styled = !pen.null && pen.style != PS_SOLID && !wide;
-  WideStroke stroke(t, wide ? pen : PenPaint{}, rop);
+  std::optional<WideStroke> stroke;
+  if (wide) stroke.emplace(t, pen, rop);
   for (int y = ylo; y <= yhi; ++y) {
     int l, r;
     if (!g.span(y, l, r)) continue;
@@ -292,8 +295,8 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
     }
     if (styled) continue;
     if (wide) {
-      if (l < il) stroke.run(y, l, il - 1);
-      if (std::max(ir + 1, il) <= r) stroke.run(y, std::max(ir + 1, il), r);
+      if (l < il) stroke->run(y, l, il - 1);
+      if (std::max(ir + 1, il) <= r) stroke->run(y, std::max(ir + 1, il), r);
       continue;
     }
     // Outline pixels beyond the clip rectangle draw nothing.
@@ -301,7 +304,7 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
     for (int x = std::max(l, cl); x < std::min(il, cr + 1); ++x) PutPenPixel(t, pen, rop, x, y, true);
     for (int x = std::max({ir + 1, il, cl}); x <= std::min(r, cr); ++x) PutPenPixel(t, pen, rop, x, y, true);
   }
-  if (wide) stroke.paint();
+  if (wide) stroke->paint();
   if (styled) {
     const DashPattern dash = DashOf(pen.style);
     int phase = 0;
