@@ -9,8 +9,9 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/display/display.h"
 #include "platform/gdi/gdi.h"
-#include "platform/user/user.h"
+#include "platform/user/desktop.h"
 #include "toolkit/graphics/graphics.h"
 #include "toolkit/graphics/grcolours.h"
 #include "toolkit/graphics/grhooks.h"
@@ -37,9 +38,10 @@ struct Screen {
   // sets it: what it learns of the display, the colours asked, ngColours
   // and, on a palette display, the palette.
   Screen(int w, int h, int ncolours = 16, int invert = 0, int bits = 32) : depth(bits) {
-    // The platform opens its display on first use and sets the depth from
-    // it; the display is open before the test gives it its own depth.
-    plat::GetSystemMetrics(plat::SM_CXSCREEN);
+    // The window layer asks the display what it is; the headless one is
+    // opened first (whatever display the machine has), then given the
+    // depth of this test.
+    if (!plat::display_is_open() && plat::display_open("headless", nullptr)) plat::install_desktop_hooks();
     olddepth = plat::DisplayColourDepth();
     plat::SetDisplayColourDepth(bits);
     surface.resize(w, h, kMark);
