@@ -11,13 +11,13 @@ MetaClip::MetaClip(const RECT& area) : area_(area) {
 }
 
 std::vector<std::uint8_t> MetaClip::full() const {
-  if (clipped()) return *mask_;
+  if (clipped()) return mask_->bits;
   return std::vector<std::uint8_t>(static_cast<std::size_t>(w_) * static_cast<std::size_t>(h_), 1);
 }
 
 void MetaClip::apply(const std::vector<std::uint8_t>& region, int mode) {
   if (mode == kRgnCopy) {
-    mask_ = std::make_shared<const std::vector<std::uint8_t>>(region);
+    set(region);
     return;
   }
   std::vector<std::uint8_t> m = full();
@@ -30,7 +30,26 @@ void MetaClip::apply(const std::vector<std::uint8_t>& region, int mode) {
       default: return;  // an unknown mode changes nothing
     }
   }
-  mask_ = std::make_shared<const std::vector<std::uint8_t>>(std::move(m));
+  set(std::move(m));
+}
+
+void MetaClip::set(std::vector<std::uint8_t> bits) {
+  auto m = std::make_shared<Mask>();
+  m->l = w_;
+  m->t = h_;
+  for (long y = 0; y < h_; ++y) {
+    const std::uint8_t* row = bits.data() + static_cast<std::size_t>(y * w_);
+    const std::uint8_t* first = std::find(row, row + w_, std::uint8_t{1});
+    if (first == row + w_) continue;
+    long x1 = w_ - 1;
+    while (row[x1] == 0) --x1;
+    m->l = std::min(m->l, static_cast<long>(first - row));
+    m->r = std::max(m->r, x1);
+    m->t = std::min(m->t, y);
+    m->b = y;
+  }
+  m->bits = std::move(bits);
+  mask_ = std::move(m);
 }
 
 void MetaClip::combine(const std::vector<RECT>& rects, int mode) {
@@ -62,7 +81,7 @@ void MetaClip::exclude(const RECT& r) { combine(std::vector<RECT>{r}, kRgnDiff);
 
 void MetaClip::offset(int dx, int dy) {
   if (!clipped()) return;
-  const std::vector<std::uint8_t>& now = *mask_;
+  const std::vector<std::uint8_t>& now = mask_->bits;
   std::vector<std::uint8_t> m(now.size(), 0);
   for (long y = 0; y < h_; ++y) {
     const long sy = y - dy;
@@ -72,7 +91,7 @@ void MetaClip::offset(int dx, int dy) {
       if (sx >= 0 && sx < w_) m[static_cast<std::size_t>(y * w_ + x)] = now[static_cast<std::size_t>(sy * w_ + sx)];
     }
   }
-  mask_ = std::make_shared<const std::vector<std::uint8_t>>(std::move(m));
+  set(std::move(m));
 }
 
 void MetaClip::draw(DeviceContext* dc, const std::function<void()>& drawing) const {
@@ -80,20 +99,7 @@ void MetaClip::draw(DeviceContext* dc, const std::function<void()>& drawing) con
     drawing();
     return;
   }
-  // The smallest rectangle holding the region.
-  long l = w_, t = h_, r = -1, b = -1;
-  for (long y = 0; y < h_; ++y) {
-    const std::uint8_t* row = mask_->data() + static_cast<std::size_t>(y * w_);
-    const std::uint8_t* first = std::find(row, row + w_, std::uint8_t{1});
-    if (first == row + w_) continue;
-    const long x0 = first - row;
-    long x1 = w_ - 1;
-    while (row[x1] == 0) --x1;
-    l = std::min(l, x0);
-    r = std::max(r, x1);
-    t = std::min(t, y);
-    b = y;
-  }
+  const long l = mask_->l, t = mask_->t, r = mask_->r, b = mask_->b;
   if (r < l || dc == nullptr || dc->surface == nullptr) return;
   const RECT box{static_cast<LONG>(area_.left + l), static_cast<LONG>(area_.top + t), static_cast<LONG>(area_.left + r + 1),
                  static_cast<LONG>(area_.top + b + 1)};
@@ -115,7 +121,7 @@ void MetaClip::draw(DeviceContext* dc, const std::function<void()>& drawing) con
   dc->clip = old;
   for (long y = 0; y < bh; ++y) {
     std::uint32_t* row = s.row(static_cast<int>(sy0 + y)) + sx0;
-    const std::uint8_t* m = mask_->data() + static_cast<std::size_t>((t + y) * w_ + l);
+    const std::uint8_t* m = mask_->bits.data() + static_cast<std::size_t>((t + y) * w_ + l);
     for (long x = 0; x < bw; ++x)
       if (m[x] == 0) row[x] = kept[static_cast<std::size_t>(y * bw + x)];
   }

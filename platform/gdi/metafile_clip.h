@@ -40,12 +40,20 @@ class MetaClip {
   void draw(DeviceContext* dc, const std::function<void()>& drawing) const;
 
  private:
+  // The pixels of the region (1 inside), row by row over the area, and the
+  // smallest rectangle holding them (inclusive, in mask coordinates; empty
+  // when r < l).
+  struct Mask {
+    std::vector<std::uint8_t> bits;
+    long l = 0, t = 0, r = -1, b = -1;
+  };
   std::vector<std::uint8_t> full() const;  // the mask, all set when unclipped
   void apply(const std::vector<std::uint8_t>& region, int mode);
+  void set(std::vector<std::uint8_t> bits);
   RECT area_{};
   int w_ = 0, h_ = 0;
   // No mask: no clip region. Saved states share the mask they saved.
-  std::shared_ptr<const std::vector<std::uint8_t>> mask_;
+  std::shared_ptr<const Mask> mask_;
 };
 
 }  // namespace plat
