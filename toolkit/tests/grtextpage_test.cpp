@@ -209,8 +209,8 @@ TEST_F(GrTextPageTest, TextPageOfEveryFont) {
     const auto ink = static_cast<std::uint32_t>(r << 16 | g << 8 | b);
     int left = 0, right = 0;
     for (int yy = static_cast<int>(j.y) - 8; yy <= static_cast<int>(j.y) + 8; ++yy)
-      for (int x = 300; x < 700; ++x)
-        if (s.dev(x, yy) == ink && (x < 499 || x > 501)) ++(x < 500 ? left : right);
+      for (int px = 300; px < 700; ++px)
+        if (s.dev(px, yy) == ink && (px < 499 || px > 501)) ++(px < 500 ? left : right);
     EXPECT_EQ(left > 0, j.how != 'L') << left << " pixels left of the line";
     EXPECT_EQ(right > 0, j.how != 'R') << right << " pixels right of the line";
   }
