@@ -4,7 +4,7 @@
 #include "platform/user/dialog/dialog.h"
 #include "text/cp1250.h"
 #include "toolkit/tests/winheadless.h"
-#include "tools/testkit/png_pixels.h"
+#include "platform/gdi/surface_png.h"
 #include "toolkit/window/wcomdlg.h"
 #include "toolkit/window/wdialog.h"
 
@@ -105,15 +105,16 @@ TEST_F(WcomdlgBox, TheModalDialogScreenshot) {
   // The dialog shows on the screen while it is open and is gone after: its
   // face (button-face grey) covers a rectangle of a dialog's size in the
   // first screenshot that is not grey in the second.
-  testkit::PngPixels open, closed;
-  ASSERT_TRUE(testkit::readpng(shot, open));
-  ASSERT_TRUE(testkit::readpng(after, closed));
-  ASSERT_EQ(open.rgb.size(), closed.rgb.size());
+  plat::Surface open, closed;
+  ASSERT_TRUE(plat::ReadSurfacePng(shot, &open));
+  ASSERT_TRUE(plat::ReadSurfacePng(after, &closed));
+  ASSERT_EQ(open.pixels.size(), closed.pixels.size());
+  auto at = [](const plat::Surface& s, int x, int y) { return s.row(y)[x] & 0xffffffu; };
   const std::uint32_t face = 0xc0c0c0;
   int l = open.width, t = open.height, r = -1, b = -1, face_pixels = 0;
   for (int y = 0; y < open.height; ++y)
     for (int x = 0; x < open.width; ++x)
-      if (open.at(x, y) == face && closed.at(x, y) != face) {
+      if (at(open, x, y) == face && at(closed, x, y) != face) {
         ++face_pixels;
         l = std::min(l, x), r = std::max(r, x), t = std::min(t, y), b = std::max(b, y);
       }

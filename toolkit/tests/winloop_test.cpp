@@ -3,7 +3,7 @@
 // message enabling, and a screenshot of the root window.
 #include "platform/gdi/gdi.h"
 #include "toolkit/tests/winheadless.h"
-#include "tools/testkit/png_pixels.h"
+#include "platform/gdi/surface_png.h"
 
 namespace tsd::testing {
 namespace {
@@ -148,14 +148,15 @@ TEST_F(WinLoop, ScreenshotOfTheRootWindow) {
   plat::POINT origin{0, 0};
   plat::ClientToScreen(client(), &origin);
   loop();
-  testkit::PngPixels shot;
-  ASSERT_TRUE(testkit::readpng(png, shot)) << "screenshot written to " << png;
+  plat::Surface shot;
+  ASSERT_TRUE(plat::ReadSurfacePng(png, &shot)) << "screenshot written to " << png;
+  auto at = [&](int x, int y) { return shot.row(y)[x] & 0xffffffu; };
   EXPECT_EQ(shot.width, plat::GetSystemMetrics(plat::SM_CXSCREEN));
   EXPECT_EQ(shot.height, plat::GetSystemMetrics(plat::SM_CYSCREEN));
-  EXPECT_EQ(shot.at(origin.x + 10, origin.y + 10), 0xff0000u);
-  EXPECT_EQ(shot.at(origin.x + 59, origin.y + 39), 0xff0000u);
-  EXPECT_NE(shot.at(origin.x + 60, origin.y + 20), 0xff0000u) << "the mark ends where it was drawn";
-  EXPECT_NE(shot.at(origin.x + 30, origin.y + 40), 0xff0000u);
+  EXPECT_EQ(at(origin.x + 10, origin.y + 10), 0xff0000u);
+  EXPECT_EQ(at(origin.x + 59, origin.y + 39), 0xff0000u);
+  EXPECT_NE(at(origin.x + 60, origin.y + 20), 0xff0000u) << "the mark ends where it was drawn";
+  EXPECT_NE(at(origin.x + 30, origin.y + 40), 0xff0000u);
   std::ifstream in(png, std::ios::binary);
   if (const char* keep = std::getenv("TSD_KEEP_SCREENSHOT")) {
     std::ofstream(keep, std::ios::binary) << in.rdbuf();
