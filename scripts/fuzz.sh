@@ -18,7 +18,9 @@ build=${FUZZ_BUILD_DIR:-$top/build-fuzz}
 seconds=${FUZZ_SECONDS:-20}
 
 # target  seeds (folders and files, comma-separated; @fonts: the generated
-# stroke fonts)  max input length
+# stroke fonts; @metafile/KIND: the hand-made metafiles of that kind)  max
+# input length. The metafile players' 2 s limit per input finds the hangs
+# a malformed file could cause.
 targets=(
   "chrfile_fuzz     @fonts                                           20000"
   "picture_fuzz     fuzz/seeds/picture                               4096"
@@ -28,6 +30,8 @@ targets=(
   "varnel2_par_fuzz examples/VARNEL2.PAR                             2048"
   "mokrin_par_fuzz  examples/MOKRIN1.PAR,examples/MOKRIN2.PAR        1024"
   "config_fuzz      fuzz/seeds/config                                4096"
+  "emf_fuzz         @metafile/emf                                    4096"
+  "wmf_fuzz         @metafile/wmf                                    4096"
 )
 wanted=${FUZZ_TARGETS:-$(for t in "${targets[@]}"; do echo "${t%% *}"; done)}
 
@@ -37,7 +41,7 @@ CC=clang CXX=clang++ cmake -S "$top" -B "$build" -G Ninja \
   -DTSD_FUZZ=ON -DTSD_TESTS=OFF -DTSD_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS=-Werror
 if [ -n "${FUZZ_TARGETS:-}" ]; then
   # shellcheck disable=SC2086
-  cmake --build "$build" -j "$(nproc)" --target $wanted
+  cmake --build "$build" -j "$(nproc)" --target $wanted metafile_seeds
 else
   cmake --build "$build" -j "$(nproc)"
 fi
@@ -56,6 +60,10 @@ for t in "${targets[@]}"; do
   for seed in ${seeds//,/ }; do
     if [ "$seed" = "@fonts" ]; then
       cp "$build"/fonts/*.chr "$corpus"/
+    elif [ "${seed%%/*}" = "@metafile" ]; then
+      # Small hand-made metafiles, written by a tool of the fuzz build.
+      "$build/fuzz/metafile_seeds" "$build/fuzz-corpus/metafile-seeds"
+      cp "$build/fuzz-corpus/metafile-seeds/${seed#@metafile/}"/* "$corpus"/
     elif [ -d "$top/$seed" ]; then
       cp "$top/$seed"/* "$corpus"/
     else
