@@ -1,10 +1,13 @@
-// Multi-peak fit: the objective on 800 points with four peaks, the curvature
-// matrix in both forms, and one whole four-peak fit with its objective calls.
+// Multi-peak fit: the objective on 800 points with four peaks (the
+// reference beside the fast one, on every copy of its kernel the processor
+// can run and with worker threads), the curvature matrix in both forms, and
+// whole four-peak fits at Ldiv 4 and 9 with their objective calls.
 #include <benchmark/benchmark.h>
 
 #include <vector>
 
 #include "multipeak/fitcompute.h"
+#include "multipeak/fitworkers.h"
 #include "multipeak/funcsubr2.h"
 #include "multipeak/mina.h"
 #include "multipeak/tests/fit_fixture.h"
@@ -24,11 +27,37 @@ void load_four_peaks() {
   tsd::fittest::load_start(kStart);
 }
 
-void BM_func_800_points_4_peaks(benchmark::State& state) {
+void BM_func_reference_800_points_4_peaks(benchmark::State& state) {
   load_four_peaks();
+  for (auto _ : state) benchmark::DoNotOptimize(tsd::func_reference(tsd::fitvector.a));
+}
+BENCHMARK(BM_func_reference_800_points_4_peaks)->Unit(benchmark::kMicrosecond);
+
+// The fast objective on the calling thread with one copy of the kernel:
+// argument 0 baseline x86-64, 1 AVX2, 2 AVX-512.
+void BM_func_fast_800_points_4_peaks_isa(benchmark::State& state) {
+  const auto isa = static_cast<tsd::VectorIsa>(state.range(0));
+  if (!tsd::isa_supported(isa)) {
+    state.SkipWithError("instruction set not available");
+    return;
+  }
+  load_four_peaks();
+  for (auto _ : state) benchmark::DoNotOptimize(tsd::func_on(isa, tsd::fitvector.a));
+}
+BENCHMARK(BM_func_fast_800_points_4_peaks_isa)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+
+// func as a fit calls it: the widest kernel, the points shared between the
+// given number of threads (1: the calling thread alone).
+void BM_func_fast_800_points_4_peaks_threads(benchmark::State& state) {
+  load_four_peaks();
+  tsd::FitWorkersScope workers(int(state.range(0)));
   for (auto _ : state) benchmark::DoNotOptimize(tsd::func(tsd::fitvector.a));
 }
-BENCHMARK(BM_func_800_points_4_peaks);
+BENCHMARK(BM_func_fast_800_points_4_peaks_threads)
+    ->DenseRange(1, 4)
+    ->Arg(8)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
 
 void BM_setupalpha(benchmark::State& state) {
   load_four_peaks();
@@ -56,23 +85,51 @@ double counted_func(const double* a) {
   return tsd::func(a);
 }
 
-void BM_fit_4_peaks_800_points(benchmark::State& state) {
+// The whole fit as the program runs it (fitcompute: minimisation with worker
+// threads for the processors this process may use, errors, curves) at Ldiv
+// given as the argument.
+void BM_fit_4_peaks_800_points_ldiv(benchmark::State& state) {
+  const int Ldiv = int(state.range(0));
   load_four_peaks();
   const int on[4] = {1, 1, 1, 1};
   tsd::CurveArray curves;
   tsd::fittest::load_grid(curves, 100);
   tsd::FitResults res;
-  for (auto _ : state) benchmark::DoNotOptimize(tsd::fitcompute(on, 4, 0.1, 100, curves, res));
+  for (auto _ : state) benchmark::DoNotOptimize(tsd::fitcompute(on, Ldiv, 0.1, 100, curves, res));
   // The same minimisation once more with a counting objective: the search is
   // deterministic, so this is the fit's number of objective calls.
   g_calls = 0;
   double afit[12], S;
   int ier;
-  tsd::mina(counted_func, tsd::numbers.nparam, 4, 0.1, tsd::fitvector.bounds, tsd::fitvector.a,
+  tsd::mina(counted_func, tsd::numbers.nparam, Ldiv, 0.1, tsd::fitvector.bounds, tsd::fitvector.a,
             afit, S, ier);
   state.counters["objective_calls"] = double(g_calls);
   state.counters["Smin"] = res.Smin;
+  state.counters["threads"] = tsd::fit_thread_count();
 }
-BENCHMARK(BM_fit_4_peaks_800_points)->Unit(benchmark::kSecond)->Iterations(1);
+BENCHMARK(BM_fit_4_peaks_800_points_ldiv)
+    ->Arg(4)
+    ->Arg(9)
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1)
+    ->UseRealTime();
+
+// The minimisation alone with the reference objective, for comparison with
+// the fits above (the rest of a fit takes a few milliseconds).
+void BM_minimise_reference_4_peaks_800_points_ldiv(benchmark::State& state) {
+  const int Ldiv = int(state.range(0));
+  load_four_peaks();
+  double afit[12], S;
+  int ier;
+  for (auto _ : state)
+    tsd::mina(tsd::func_reference, tsd::numbers.nparam, Ldiv, 0.1, tsd::fitvector.bounds,
+              tsd::fitvector.a, afit, S, ier);
+  state.counters["Smin"] = S;
+}
+BENCHMARK(BM_minimise_reference_4_peaks_800_points_ldiv)
+    ->Arg(4)
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1)
+    ->UseRealTime();
 
 }  // namespace
