@@ -181,13 +181,13 @@ TSD_INLINE void small_x_lanes(const double* x, double* f) {
 // Adds one peak's current at every point of the block to model: for each
 // point exactly the operations of fun1_at (x, f1(x), exp(s - x), the decay,
 // exp(-x - ab), P0*e/tau0).
-template <int W>
+template <int W, int WF>
 TSD_INLINE void add_peak(const PeakConstants& pk, const double* T, double* model) {
   using V = typename Lanes<W>::V;
   alignas(64) double x[kBlock], f[kBlock], e[kBlock], arg[kBlock];
   for (int i = 0; i < kBlock; i += W) store<W>(x + i, pk.Ea / (kBoltzmann * load<W>(T + i)));
   asymptotic_lanes<W>(x, f);
-  small_x_lanes<W>(x, f);
+  small_x_lanes<WF>(x, f);
   // The two exponentials of every point: the library's scalar exp, so that
   // each value is the one the reference gets.
   for (int i = 0; i < kBlock; ++i) e[i] = exp_of(pk.s - x[i]);
@@ -201,7 +201,10 @@ TSD_INLINE void add_peak(const PeakConstants& pk, const double* T, double* model
     store<W>(model + i, load<W>(model + i) + pk.P0 * load<W>(e + i) / pk.tau0);
 }
 
-template <int W>
+// W: doubles per vector of the elementwise steps and the asymptotic sum; WF:
+// of the continued fraction (whose lane masks AVX-512 keeps in mask
+// registers, which the vector code here cannot use: its copy takes 4).
+template <int W, int WF>
 TSD_INLINE void all_blocks(const PeakConstants* peaks, int m, const double* T, const double* J,
                            int count, double* r2) {
   using V = typename Lanes<W>::V;
@@ -213,7 +216,7 @@ TSD_INLINE void all_blocks(const PeakConstants* peaks, int m, const double* T, c
       Jb[i] = i < n ? J[first + i] : 0.0;
       model[i] = 0.0;
     }
-    for (int p = 0; p < m; ++p) add_peak<W>(peaks[p], Tb, model);
+    for (int p = 0; p < m; ++p) add_peak<W, WF>(peaks[p], Tb, model);
     for (int i = 0; i < kBlock; i += W) {
       const V r = load<W>(Jb + i) - load<W>(model + i);
       store<W>(rr + i, r * r);
@@ -226,19 +229,19 @@ TSD_INLINE void all_blocks(const PeakConstants* peaks, int m, const double* T, c
 // registers and instructions the compiler may use differ.
 void on_baseline(const PeakConstants* peaks, int m, const double* T, const double* J, int count,
                  double* r2) {
-  all_blocks<2>(peaks, m, T, J, count, r2);
+  all_blocks<2, 2>(peaks, m, T, J, count, r2);
 }
 
 #if defined(__x86_64__) && defined(__GNUC__)
 __attribute__((target("avx2"))) void on_avx2(const PeakConstants* peaks, int m, const double* T,
                                              const double* J, int count, double* r2) {
-  all_blocks<4>(peaks, m, T, J, count, r2);
+  all_blocks<4, 4>(peaks, m, T, J, count, r2);
 }
 
 __attribute__((target("avx512f,avx512dq"))) void on_avx512(const PeakConstants* peaks, int m,
                                                   const double* T, const double* J, int count,
                                                   double* r2) {
-  all_blocks<8>(peaks, m, T, J, count, r2);
+  all_blocks<8, 4>(peaks, m, T, J, count, r2);
 }
 #endif
 
