@@ -1,17 +1,22 @@
 // Worker threads that share the points of one objective evaluation while a
 // fit runs.
 //
-// The points are cut into fixed chunks; the calling thread and the workers
-// take chunks until none is left, and each chunk's squared residuals go to
-// their own places in the caller's array, so the caller then sums them in
-// point order exactly as a single thread would. The minimiser still makes its
-// calls one after the other from the calling thread: only the inside of one
-// call is shared.
+// The points are cut into chunks of one kernel block; the calling thread and
+// the workers take chunks until none is left, and each chunk's squared
+// residuals go to their own places in the caller's array, so the caller then
+// sums them in point order exactly as a single thread would. The minimiser
+// still makes its calls one after the other from the calling thread: only
+// the inside of one call is shared.
+//
+// A worker the system has put aside (a busy machine) must not hold the
+// caller up: when a chunk a worker took is late, the caller computes it
+// itself, and the worker's result for it is thrown away. So with workers
+// that never run, a call costs what it costs on one thread.
 //
 // The workers exist only while a FitWorkers object lives (fitcompute keeps
 // one for the minimisation); between two calls they wait briefly spinning,
-// then asleep. On a machine where the program may run on one processor only
-// no worker is started and everything runs in the calling thread.
+// then asleep. Where the program may run on one processor only no worker is
+// started and everything runs in the calling thread.
 #pragma once
 
 #include <atomic>
@@ -20,6 +25,7 @@
 #include <vector>
 
 #include "multipeak/objective_blocks.h"
+#include "multipeak/records.h"
 
 namespace tsd {
 
@@ -31,33 +37,45 @@ class FitWorkers {
   FitWorkers(const FitWorkers&) = delete;
   FitWorkers& operator=(const FitWorkers&) = delete;
 
-  // residual_squares over all count points, chunks shared with the workers.
-  // Returns when every chunk is done.
+  // residual_squares over all count points (at most ArraysRecord::capacity),
+  // chunks shared with the workers. Returns when every chunk is in r2.
   void residual_squares(const PeakConstants* peaks, int m, const double* T, const double* J,
                         int count, double* r2);
 
   int threads() const { return int(workers_.size()) + 1; }
 
+  static constexpr int kChunk = 32;  // points per chunk (one block of the kernel)
+  static constexpr int kMaxChunks = (ArraysRecord::capacity + kChunk - 1) / kChunk;
+
  private:
+  // What one evaluation asks; workers copy it before they compute.
   struct Job {
-    const PeakConstants* peaks = nullptr;
+    PeakConstants peaks[kMaxPeaks];
     int m = 0;
     const double* T = nullptr;
     const double* J = nullptr;
     int count = 0;
     double* r2 = nullptr;
-    int chunks = 0;
   };
 
   void work();
-  // Takes and computes chunks of job generation gen until none is left.
-  void take_chunks(std::uint32_t gen);
+  // Claims chunks of generation gen through the ticket and computes them
+  // (the calling thread into r2 directly, a worker through worker_chunk);
+  // returns how many it claimed.
+  int take_chunks(std::uint32_t gen, bool caller);
+  // A worker's chunk: computed from a private copy of the job into a private
+  // buffer, then copied into r2 unless the caller has taken it over.
+  void worker_chunk(std::uint32_t gen, int chunk);
+  // The caller: waits for the chunks workers took, taking over late ones.
+  void finish_chunks(std::uint32_t gen, long long patience_ns);
+  void compute_chunk(const Job& job, int chunk, double* out) const;
 
   Job job_;
   // Generation, number of chunks and next chunk to take (see ticket_of).
   std::atomic<std::uint64_t> ticket_{0};
   std::atomic<std::uint32_t> generation_{0};  // what idle workers wait on
-  std::atomic<int> done_{0};                  // chunks finished in this generation
+  std::atomic<int> readers_{0};               // workers copying job_
+  std::atomic<std::uint64_t> chunk_state_[kMaxChunks] = {};  // see state_of
   std::atomic<bool> stop_{false};
   std::vector<std::thread> workers_;
 };
@@ -70,8 +88,8 @@ int fit_thread_count();
 // with them when there are any. Set for its lifetime by FitWorkersScope.
 FitWorkers* running_fit_workers();
 
-// Makes workers available to func for the lifetime of the scope (nested
-// scopes are not used: fitcompute is the only owner).
+// Makes workers available to func for the lifetime of the scope (fitcompute
+// keeps one around the minimisation).
 class FitWorkersScope {
  public:
   explicit FitWorkersScope(int threads);
