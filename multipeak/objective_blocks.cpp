@@ -238,7 +238,7 @@ __attribute__((target("avx2"))) void on_avx2(const PeakConstants* peaks, int m, 
   all_blocks<4, 4>(peaks, m, T, J, count, r2);
 }
 
-__attribute__((target("avx512f,avx512dq"))) void on_avx512(const PeakConstants* peaks, int m,
+__attribute__((target("avx512f"))) void on_avx512(const PeakConstants* peaks, int m,
                                                   const double* T, const double* J, int count,
                                                   double* r2) {
   all_blocks<8, 4>(peaks, m, T, J, count, r2);
