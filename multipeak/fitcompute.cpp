@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "analysis/funcs.h"
-#include "multipeak/fitworkers.h"
+#include "multipeak/fitscope.h"
 #include "multipeak/funcsubr2.h"
 #include "multipeak/matinv.h"
 
@@ -52,12 +52,12 @@ int fitcompute(const int peakon[kMaxPeaks], int Ldiv, double Del, int Nout, Curv
 
   // Minimise from the start vector inside the box. On a refusal nothing of
   // an earlier fit is overwritten with values that do not belong together.
-  // The objective's points are shared with worker threads for the
-  // minimisation only; they end with it.
+  // Worker threads and the kept peak currents serve the minimisation only;
+  // they end with it.
   double afit[kMaxParams];
   double S = 0.0;
   {
-    FitWorkersScope workers(fit_thread_count());
+    FitScope scope(fit_thread_count());
     mina(func, n, Ldiv, Del, fitvector.bounds, fitvector.a, afit, S, res.minstatus);
   }
   if (res.minstatus != kMinaDone) return kFitNotMinimised;

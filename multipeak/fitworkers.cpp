@@ -18,8 +18,6 @@ constexpr std::uint64_t kFieldMask = 0xffffu;
 constexpr long long kMinPatienceNs = 5000;
 constexpr long long kPatienceWithoutOwnChunkNs = 50000;
 
-FitWorkers* g_running = nullptr;  // the workers of the running fit, if any
-
 using Clock = std::chrono::steady_clock;
 
 long long nanoseconds_since(Clock::time_point t) {
@@ -71,7 +69,10 @@ FitWorkers::~FitWorkers() {
 void FitWorkers::compute_chunk(const Job& job, int chunk, double* out) const {
   const int first = chunk * kChunk;
   const int n = job.count - first < kChunk ? job.count - first : kChunk;
-  tsd::residual_squares(job.peaks, job.m, job.T + first, job.J + first, n, out);
+  if (job.one_peak)
+    tsd::peak_currents(job.peaks[0], job.T + first, n, out);
+  else
+    tsd::residual_squares(job.peaks, job.m, job.T + first, job.J + first, n, out);
 }
 
 int FitWorkers::take_chunks(std::uint32_t gen, bool caller) {
@@ -172,15 +173,30 @@ void FitWorkers::residual_squares(const PeakConstants* peaks, int m, const doubl
     tsd::residual_squares(peaks, m, T, J, count, r2);
     return;
   }
+  run(false, peaks, m, T, J, count, r2);
+}
+
+void FitWorkers::peak_currents(const PeakConstants& peak, const double* T, int count,
+                               double* c) {
+  if (workers_.empty() || count <= kChunk || count > ArraysRecord::capacity) {
+    tsd::peak_currents(peak, T, count, c);
+    return;
+  }
+  run(true, &peak, 1, T, nullptr, count, c);
+}
+
+void FitWorkers::run(bool one_peak, const PeakConstants* peaks, int m, const double* T,
+                     const double* J, int count, double* out) {
   // Every chunk of the previous job is done; a worker may still be looking
   // at that job (to find its chunk taken over): it is rewritten only after.
   while (readers_.load(std::memory_order_seq_cst) != 0) cpu_relax();
+  job_.one_peak = one_peak;
   job_.m = m;
   for (int p = 0; p < m; ++p) job_.peaks[p] = peaks[p];
   job_.T = T;
   job_.J = J;
   job_.count = count;
-  job_.r2 = r2;
+  job_.r2 = out;
   const int chunks = (count + kChunk - 1) / kChunk;
   const std::uint32_t gen = generation_.load(std::memory_order_relaxed) + 1;
   ticket_.store(ticket_of(gen, chunks), std::memory_order_seq_cst);
@@ -206,13 +222,5 @@ int fit_thread_count() {
   if (cpus < 1) cpus = 1;
   return cpus < kMaxFitThreads ? cpus : kMaxFitThreads;
 }
-
-FitWorkers* running_fit_workers() { return g_running; }
-
-FitWorkersScope::FitWorkersScope(int threads) : workers_(threads), previous_(g_running) {
-  g_running = &workers_;
-}
-
-FitWorkersScope::~FitWorkersScope() { g_running = previous_; }
 
 }  // namespace tsd

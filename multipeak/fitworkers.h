@@ -13,8 +13,8 @@
 // itself, and the worker's result for it is thrown away. So with workers
 // that never run, a call costs what it costs on one thread.
 //
-// The workers exist only while a FitWorkers object lives (fitcompute keeps
-// one for the minimisation); between two calls they wait briefly spinning,
+// The workers exist only while a FitWorkers object lives (the FitScope that
+// fitcompute keeps for the minimisation); between two calls they wait briefly spinning,
 // then asleep. Where the program may run on one processor only no worker is
 // started and everything runs in the calling thread.
 #pragma once
@@ -42,6 +42,9 @@ class FitWorkers {
   void residual_squares(const PeakConstants* peaks, int m, const double* T, const double* J,
                         int count, double* r2);
 
+  // peak_currents of one peak over all count points, shared likewise.
+  void peak_currents(const PeakConstants& peak, const double* T, int count, double* c);
+
   int threads() const { return int(workers_.size()) + 1; }
 
   static constexpr int kChunk = 32;  // points per chunk (one block of the kernel)
@@ -50,6 +53,7 @@ class FitWorkers {
  private:
   // What one evaluation asks; workers copy it before they compute.
   struct Job {
+    bool one_peak = false;  // peak_currents of peaks[0] into r2, else residual_squares
     PeakConstants peaks[kMaxPeaks];
     int m = 0;
     const double* T = nullptr;
@@ -58,6 +62,9 @@ class FitWorkers {
     double* r2 = nullptr;
   };
 
+  // Publishes a job, takes chunks of it and returns when all are done.
+  void run(bool one_peak, const PeakConstants* peaks, int m, const double* T, const double* J,
+           int count, double* out);
   void work();
   // Claims chunks of generation gen through the ticket and computes them
   // (the calling thread into r2 directly, a worker through worker_chunk);
@@ -83,23 +90,5 @@ class FitWorkers {
 // Threads worth using for a fit: the processors this process may run on,
 // capped at a few (more give nothing on 800 points).
 int fit_thread_count();
-
-// The workers of the fit that is running, or nullptr: func shares its points
-// with them when there are any. Set for its lifetime by FitWorkersScope.
-FitWorkers* running_fit_workers();
-
-// Makes workers available to func for the lifetime of the scope (fitcompute
-// keeps one around the minimisation).
-class FitWorkersScope {
- public:
-  explicit FitWorkersScope(int threads);
-  ~FitWorkersScope();
-  FitWorkersScope(const FitWorkersScope&) = delete;
-  FitWorkersScope& operator=(const FitWorkersScope&) = delete;
-
- private:
-  FitWorkers workers_;
-  FitWorkers* previous_;
-};
 
 }  // namespace tsd

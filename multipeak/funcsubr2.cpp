@@ -5,7 +5,7 @@
 
 #include "analysis/funcs.h"
 #include "analysis/var.h"
-#include "multipeak/fitworkers.h"
+#include "multipeak/fitscope.h"
 #include "multipeak/objective_blocks.h"
 #include "multipeak/records.h"
 
@@ -104,8 +104,8 @@ double blocked_objective(const double* a, Residuals residuals) {
 double func(const double* a) {
   return blocked_objective(a, [](const PeakConstants* peaks, int m, const double* T,
                                  const double* J, int count, double* r2) {
-    if (FitWorkers* workers = running_fit_workers())
-      workers->residual_squares(peaks, m, T, J, count, r2);
+    if (FitScope* fit = running_fit())
+      fit->cache.residual_squares(peaks, m, T, J, count, r2, fit->workers);
     else
       residual_squares(peaks, m, T, J, count, r2);
   });

@@ -19,9 +19,10 @@ double funca(double T, const double* a, int n);
 
 // The objective: sum over i = n1..n2 of (J(i) - funca(T(i), a, nparam))^2,
 // not divided by anything. Points outside 1..800 are skipped. Allocates
-// nothing. The points are evaluated in blocks (objective_blocks.h), shared
-// with the running fit's worker threads when there are any, and summed in
-// point order: the value is func_reference's bit for bit.
+// nothing. The points are evaluated in blocks (objective_blocks.h); while a
+// fit runs (fitscope.h) they are shared with its worker threads and the
+// currents of peaks met in recent calls are reused. The residuals are summed
+// in point order: the value is func_reference's bit for bit.
 double func(const double* a);
 
 // func on the calling thread alone with the kernel copy for isa (the

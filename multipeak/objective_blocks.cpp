@@ -178,11 +178,11 @@ TSD_INLINE void small_x_lanes(const double* x, double* f) {
   }
 }
 
-// Adds one peak's current at every point of the block to model: for each
-// point exactly the operations of fun1_at (x, f1(x), exp(s - x), the decay,
-// exp(-x - ab), P0*e/tau0).
+// One peak's current at every point of the block: for each point exactly the
+// operations of fun1_at (x, f1(x), exp(s - x), the decay, exp(-x - ab),
+// P0*e/tau0).
 template <int W, int WF>
-TSD_INLINE void add_peak(const PeakConstants& pk, const double* T, double* model) {
+TSD_INLINE void peak_block(const PeakConstants& pk, const double* T, double* current) {
   using V = typename Lanes<W>::V;
   alignas(64) double x[kBlock], f[kBlock], e[kBlock], arg[kBlock];
   for (int i = 0; i < kBlock; i += W) store<W>(x + i, pk.Ea / (kBoltzmann * load<W>(T + i)));
@@ -197,8 +197,7 @@ TSD_INLINE void add_peak(const PeakConstants& pk, const double* T, double* model
     store<W>(arg + i, -load<W>(x + i) - ab);
   }
   for (int i = 0; i < kBlock; ++i) e[i] = exp_of(arg[i]);
-  for (int i = 0; i < kBlock; i += W)
-    store<W>(model + i, load<W>(model + i) + pk.P0 * load<W>(e + i) / pk.tau0);
+  for (int i = 0; i < kBlock; i += W) store<W>(current + i, pk.P0 * load<W>(e + i) / pk.tau0);
 }
 
 // W: doubles per vector of the elementwise steps and the asymptotic sum; WF:
@@ -216,12 +215,29 @@ TSD_INLINE void all_blocks(const PeakConstants* peaks, int m, const double* T, c
       Jb[i] = i < n ? J[first + i] : 0.0;
       model[i] = 0.0;
     }
-    for (int p = 0; p < m; ++p) add_peak<W, WF>(peaks[p], Tb, model);
+    for (int p = 0; p < m; ++p) {
+      alignas(64) double current[kBlock];
+      peak_block<W, WF>(peaks[p], Tb, current);
+      for (int i = 0; i < kBlock; i += W)
+        store<W>(model + i, load<W>(model + i) + load<W>(current + i));
+    }
     for (int i = 0; i < kBlock; i += W) {
       const V r = load<W>(Jb + i) - load<W>(model + i);
       store<W>(rr + i, r * r);
     }
     for (int i = 0; i < n; ++i) r2[first + i] = rr[i];
+  }
+}
+
+template <int W, int WF>
+TSD_INLINE void all_blocks_of_peak(const PeakConstants& peak, const double* T, int count,
+                                   double* c) {
+  for (int first = 0; first < count; first += kBlock) {
+    const int n = count - first < kBlock ? count - first : kBlock;
+    alignas(64) double Tb[kBlock], current[kBlock];
+    for (int i = 0; i < kBlock; ++i) Tb[i] = i < n ? T[first + i] : kPaddingT;
+    peak_block<W, WF>(peak, Tb, current);
+    for (int i = 0; i < n; ++i) c[first + i] = current[i];
   }
 }
 
@@ -232,7 +248,21 @@ void on_baseline(const PeakConstants* peaks, int m, const double* T, const doubl
   all_blocks<2, 2>(peaks, m, T, J, count, r2);
 }
 
+void peak_on_baseline(const PeakConstants& peak, const double* T, int count, double* c) {
+  all_blocks_of_peak<2, 2>(peak, T, count, c);
+}
+
 #if defined(__x86_64__) && defined(__GNUC__)
+__attribute__((target("avx2"))) void peak_on_avx2(const PeakConstants& peak, const double* T,
+                                                  int count, double* c) {
+  all_blocks_of_peak<4, 4>(peak, T, count, c);
+}
+
+__attribute__((target("avx512f"))) void peak_on_avx512(const PeakConstants& peak,
+                                                       const double* T, int count, double* c) {
+  all_blocks_of_peak<8, 4>(peak, T, count, c);
+}
+
 __attribute__((target("avx2"))) void on_avx2(const PeakConstants* peaks, int m, const double* T,
                                              const double* J, int count, double* r2) {
   all_blocks<4, 4>(peaks, m, T, J, count, r2);
@@ -253,6 +283,16 @@ Kernel kernel_for(VectorIsa isa) {
   if (isa == VectorIsa::avx2) return on_avx2;
 #endif
   return on_baseline;
+}
+
+using PeakKernel = void (*)(const PeakConstants&, const double*, int, double*);
+
+PeakKernel peak_kernel_for(VectorIsa isa) {
+#if defined(__x86_64__) && defined(__GNUC__)
+  if (isa == VectorIsa::avx512) return peak_on_avx512;
+  if (isa == VectorIsa::avx2) return peak_on_avx2;
+#endif
+  return peak_on_baseline;
 }
 
 VectorIsa best_isa() {
@@ -291,6 +331,21 @@ void residual_squares(const PeakConstants* peaks, int m, const double* T, const 
   // vectors is used from then on.
   static const Kernel kernel = kernel_for(best_isa());
   kernel(peaks, m, T, J, count, r2);
+}
+
+void peak_currents(const PeakConstants& peak, const double* T, int count, double* c) {
+  static const PeakKernel kernel = peak_kernel_for(best_isa());
+  kernel(peak, T, count, c);
+}
+
+void residuals_from_currents(const double* const* currents, int m, const double* J, int count,
+                             double* r2) {
+  for (int i = 0; i < count; ++i) {
+    double model = 0.0;
+    for (int p = 0; p < m; ++p) model += currents[p][i];
+    const double r = J[i] - model;
+    r2[i] = r * r;
+  }
 }
 
 }  // namespace tsd

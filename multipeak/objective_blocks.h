@@ -35,6 +35,16 @@ struct PeakConstants {
 void residual_squares(const PeakConstants* peaks, int m, const double* T, const double* J,
                       int count, double* r2);
 
+// One peak alone: c[i] = funcsubr2::fun1_at(T[i], P0, tau0, Ea, {s, start})
+// for i in [0, count), with the widest instruction set.
+void peak_currents(const PeakConstants& peak, const double* T, int count, double* c);
+
+// r2[i] = (J[i] - model)^2 with model the sum of currents[p][i] over the m
+// peaks in peak order from 0.0: what residual_squares gives from the
+// currents of peak_currents.
+void residuals_from_currents(const double* const* currents, int m, const double* J, int count,
+                             double* r2);
+
 // The instruction sets the kernel has a copy for.
 enum class VectorIsa { baseline, avx2, avx512 };  // baseline: any x86-64 (SSE2)
 

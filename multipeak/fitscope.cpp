@@ -1,0 +1,69 @@
+#include "multipeak/fitscope.h"
+
+#include <cstring>
+
+namespace tsd {
+
+namespace {
+
+FitScope* g_running = nullptr;  // the scope of the running fit, if any
+
+bool same_constants(const PeakConstants& a, const PeakConstants& b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+}  // namespace
+
+PeakCurrentCache::PeakCurrentCache()
+    : values_(std::size_t(kMaxPeaks) * kWays * std::size_t(kCapacity)) {}
+
+void PeakCurrentCache::residual_squares(const PeakConstants* peaks, int m, const double* T,
+                                        const double* J, int count, double* r2,
+                                        FitWorkers& workers) {
+  if (m < 1 || m > kMaxPeaks || count < 1 || count > kCapacity) {
+    workers.residual_squares(peaks, m, T, J, count, r2);
+    return;
+  }
+  if (T != T_ || count != count_) {
+    // Another range of points: nothing kept applies.
+    for (auto& row : entries_)
+      for (Entry& e : row) e.valid = false;
+    T_ = T;
+    count_ = count;
+  }
+  const double* chosen[kMaxPeaks];
+  for (int p = 0; p < m; ++p) {
+    ++clock_;
+    int way = -1;
+    for (int w = 0; w < kWays && way < 0; ++w)
+      if (entries_[p][w].valid && same_constants(entries_[p][w].key, peaks[p])) way = w;
+    if (way < 0) {
+      // An empty entry of this peak, else its least recently used one, gets
+      // the new currents.
+      way = 0;
+      for (int w = 0; w < kWays; ++w) {
+        if (!entries_[p][w].valid) {
+          way = w;
+          break;
+        }
+        if (entries_[p][w].used < entries_[p][way].used) way = w;
+      }
+      Entry& e = entries_[p][way];
+      e.valid = false;
+      workers.peak_currents(peaks[p], T, count, currents(p, way));
+      e.key = peaks[p];
+      e.valid = true;
+    }
+    entries_[p][way].used = clock_;
+    chosen[p] = currents(p, way);
+  }
+  residuals_from_currents(chosen, m, J, count, r2);
+}
+
+FitScope::FitScope(int threads) : workers(threads), previous_(g_running) { g_running = this; }
+
+FitScope::~FitScope() { g_running = previous_; }
+
+FitScope* running_fit() { return g_running; }
+
+}  // namespace tsd
