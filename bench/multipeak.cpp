@@ -1,9 +1,12 @@
 // Multi-peak fit: the objective on 800 points with four peaks (the
 // reference beside the fast one, on every copy of its kernel the processor
-// can run and with worker threads), the curvature matrix in both forms, and
-// whole four-peak fits at Ldiv 4 and 9 with their objective calls.
+// can run and with worker threads, for one vector and for the sequence of
+// calls of a fit), the curvature matrix in both forms, and whole four-peak
+// fits at Ldiv 4 and 9 with their objective calls.
 #include <benchmark/benchmark.h>
 
+#include <array>
+#include <cstdint>
 #include <vector>
 
 #include "multipeak/fitcompute.h"
@@ -89,6 +92,53 @@ void BM_setupalpha_per_element(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_setupalpha_per_element)->Unit(benchmark::kMillisecond);
+
+// The vectors of every objective call of the four-peak fit at Ldiv 4, in
+// the minimiser's order (recorded once).
+std::vector<std::array<double, 12>> g_recorded;
+double recording_func(const double* a) {
+  std::array<double, 12> v;
+  for (int i = 0; i < 12; ++i) v[size_t(i)] = a[i];
+  g_recorded.push_back(v);
+  return tsd::func(a);
+}
+
+const std::vector<std::array<double, 12>>& fit_calls() {
+  if (g_recorded.empty()) {
+    load_four_peaks();
+    double afit[12], S;
+    int ier;
+    tsd::mina(recording_func, tsd::numbers.nparam, 4, 0.1, tsd::fitvector.bounds,
+              tsd::fitvector.a, afit, S, ier);
+  }
+  return g_recorded;
+}
+
+// The objective as a fit calls it: the whole sequence of calls of the
+// four-peak fit at Ldiv 4 replayed, per call on average. The reference one
+// after the other; the fast one inside a FitScope (widest kernel, worker
+// threads for the processors this process may use, kept peak currents).
+void BM_func_reference_fit_calls(benchmark::State& state) {
+  const auto& calls = fit_calls();
+  load_four_peaks();
+  for (auto _ : state)
+    for (const auto& v : calls) benchmark::DoNotOptimize(tsd::func_reference(v.data()));
+  state.SetItemsProcessed(int64_t(state.iterations()) * int64_t(calls.size()));
+  state.counters["calls"] = double(calls.size());
+}
+BENCHMARK(BM_func_reference_fit_calls)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+
+void BM_func_fast_fit_calls(benchmark::State& state) {
+  const auto& calls = fit_calls();
+  load_four_peaks();
+  for (auto _ : state) {
+    tsd::FitScope scope(tsd::fit_thread_count());
+    for (const auto& v : calls) benchmark::DoNotOptimize(tsd::func(v.data()));
+  }
+  state.SetItemsProcessed(int64_t(state.iterations()) * int64_t(calls.size()));
+  state.counters["calls"] = double(calls.size());
+}
+BENCHMARK(BM_func_fast_fit_calls)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 long g_calls = 0;
 double counted_func(const double* a) {
