@@ -1,7 +1,6 @@
 // Multi-peak fit: the objective on 800 points with four peaks (the
 // reference beside the fast one, on every copy of its kernel the processor
-// can run and with worker threads, for one vector and for the sequence of
-// calls of a fit), the curvature matrix in both forms, and whole four-peak
+// can run, for one vector and for the sequence of calls of a fit), the curvature matrix in both forms, and whole four-peak
 // fits at Ldiv 4 and 9 with their objective calls.
 #include <benchmark/benchmark.h>
 
@@ -36,7 +35,7 @@ void BM_func_reference_800_points_4_peaks(benchmark::State& state) {
 }
 BENCHMARK(BM_func_reference_800_points_4_peaks)->Unit(benchmark::kMicrosecond);
 
-// The fast objective on the calling thread with one copy of the kernel:
+// The fast objective outside a fit with one copy of the kernel:
 // argument 0 baseline x86-64, 1 AVX2, 2 AVX-512.
 void BM_func_fast_800_points_4_peaks_isa(benchmark::State& state) {
   const auto isa = static_cast<tsd::VectorIsa>(state.range(0));
@@ -49,29 +48,13 @@ void BM_func_fast_800_points_4_peaks_isa(benchmark::State& state) {
 }
 BENCHMARK(BM_func_fast_800_points_4_peaks_isa)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 
-// func as a fit calls it (inside a FitScope: widest kernel, the points
-// shared between the given number of threads, 1 being the calling thread
-// alone), on vectors that differ in every peak each call: four vectors in
-// turn, more than the kept currents hold, so every call computes every
-// peak at every point.
-void BM_func_fast_800_points_4_peaks_threads(benchmark::State& state) {
+// func itself (widest kernel) on one vector, outside a fit: every peak at
+// every point computed afresh.
+void BM_func_fast_800_points_4_peaks(benchmark::State& state) {
   load_four_peaks();
-  double vectors[4][12];
-  for (int k = 0; k < 4; ++k)
-    for (int i = 0; i < 12; ++i)
-      vectors[k][i] = tsd::fitvector.a[i] * (i >= 4 && i < 8 ? 1.0 + 1e-4 * k : 1.0);
-  tsd::FitScope scope(int(state.range(0)));
-  int k = 0;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(tsd::func(vectors[k]));
-    k = (k + 1) % 4;
-  }
+  for (auto _ : state) benchmark::DoNotOptimize(tsd::func(tsd::fitvector.a));
 }
-BENCHMARK(BM_func_fast_800_points_4_peaks_threads)
-    ->DenseRange(1, 4)
-    ->Arg(8)
-    ->Unit(benchmark::kMicrosecond)
-    ->UseRealTime();
+BENCHMARK(BM_func_fast_800_points_4_peaks)->Unit(benchmark::kMicrosecond);
 
 void BM_setupalpha(benchmark::State& state) {
   load_four_peaks();
@@ -116,8 +99,8 @@ const std::vector<std::array<double, 12>>& fit_calls() {
 
 // The objective as a fit calls it: the whole sequence of calls of the
 // four-peak fit at Ldiv 4 replayed, per call on average. The reference one
-// after the other; the fast one inside a FitScope (widest kernel, worker
-// threads for the processors this process may use, kept peak currents).
+// after the other; the fast one inside a FitScope (widest kernel, kept peak
+// currents), as fitcompute runs it.
 void BM_func_reference_fit_calls(benchmark::State& state) {
   const auto& calls = fit_calls();
   load_four_peaks();
@@ -132,7 +115,7 @@ void BM_func_fast_fit_calls(benchmark::State& state) {
   const auto& calls = fit_calls();
   load_four_peaks();
   for (auto _ : state) {
-    tsd::FitScope scope(tsd::fit_thread_count());
+    tsd::FitScope scope;
     for (const auto& v : calls) benchmark::DoNotOptimize(tsd::func(v.data()));
   }
   state.SetItemsProcessed(int64_t(state.iterations()) * int64_t(calls.size()));
@@ -146,9 +129,8 @@ double counted_func(const double* a) {
   return tsd::func(a);
 }
 
-// The whole fit as the program runs it (fitcompute: minimisation with worker
-// threads for the processors this process may use, errors, curves) at Ldiv
-// given as the argument.
+// The whole fit as the program runs it (fitcompute: minimisation, errors,
+// curves) at Ldiv given as the argument.
 void BM_fit_4_peaks_800_points_ldiv(benchmark::State& state) {
   const int Ldiv = int(state.range(0));
   load_four_peaks();
@@ -166,7 +148,6 @@ void BM_fit_4_peaks_800_points_ldiv(benchmark::State& state) {
             afit, S, ier);
   state.counters["objective_calls"] = double(g_calls);
   state.counters["Smin"] = res.Smin;
-  state.counters["threads"] = tsd::fit_thread_count();
 }
 BENCHMARK(BM_fit_4_peaks_800_points_ldiv)
     ->Arg(4)

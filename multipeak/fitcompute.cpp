@@ -52,12 +52,11 @@ int fitcompute(const int peakon[kMaxPeaks], int Ldiv, double Del, int Nout, Curv
 
   // Minimise from the start vector inside the box. On a refusal nothing of
   // an earlier fit is overwritten with values that do not belong together.
-  // Worker threads and the kept peak currents serve the minimisation only;
-  // they end with it.
+  // The kept peak currents serve the minimisation only; they end with it.
   double afit[kMaxParams];
   double S = 0.0;
   {
-    FitScope scope(fit_thread_count());
+    FitScope scope;
     mina(func, n, Ldiv, Del, fitvector.bounds, fitvector.a, afit, S, res.minstatus);
   }
   if (res.minstatus != kMinaDone) return kFitNotMinimised;

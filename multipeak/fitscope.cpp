@@ -18,10 +18,9 @@ PeakCurrentCache::PeakCurrentCache()
     : values_(std::size_t(kMaxPeaks) * kWays * std::size_t(kCapacity)) {}
 
 void PeakCurrentCache::residual_squares(const PeakConstants* peaks, int m, const double* T,
-                                        const double* J, int count, double* r2,
-                                        FitWorkers& workers) {
+                                        const double* J, int count, double* r2) {
   if (m < 1 || m > kMaxPeaks || count < 1 || count > kCapacity) {
-    workers.residual_squares(peaks, m, T, J, count, r2);
+    tsd::residual_squares(peaks, m, T, J, count, r2);
     return;
   }
   if (T != T_ || count != count_) {
@@ -50,7 +49,7 @@ void PeakCurrentCache::residual_squares(const PeakConstants* peaks, int m, const
       }
       Entry& e = entries_[p][way];
       e.valid = false;
-      workers.peak_currents(peaks[p], T, count, currents(p, way));
+      peak_currents(peaks[p], T, count, currents(p, way));
       e.key = peaks[p];
       e.valid = true;
     }
@@ -60,7 +59,7 @@ void PeakCurrentCache::residual_squares(const PeakConstants* peaks, int m, const
   residuals_from_currents(chosen, m, J, count, r2);
 }
 
-FitScope::FitScope(int threads) : workers(threads), previous_(g_running) { g_running = this; }
+FitScope::FitScope() : previous_(g_running) { g_running = this; }
 
 FitScope::~FitScope() { g_running = previous_; }
 

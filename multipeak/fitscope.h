@@ -1,6 +1,5 @@
-// What the objective uses while a fit runs: worker threads for the points of
-// one call, and each peak's current at every point for the last few
-// parameter sets of that peak.
+// What the objective keeps while a fit runs: each peak's current at every
+// point for the last few parameter sets of that peak.
 //
 // The minimiser's exploratory trials change one parameter, so one peak,
 // at a time and come back to the base point: most calls need the currents
@@ -16,7 +15,6 @@
 
 #include <vector>
 
-#include "multipeak/fitworkers.h"
 #include "multipeak/objective_blocks.h"
 #include "multipeak/records.h"
 
@@ -28,9 +26,9 @@ class PeakCurrentCache {
 
   // residual_squares for the points T, J (count of them), the currents of
   // every peak whose constants were met lately taken from the cache, the
-  // others computed (shared with workers when there are any).
+  // others computed and kept.
   void residual_squares(const PeakConstants* peaks, int m, const double* T, const double* J,
-                        int count, double* r2, FitWorkers& workers);
+                        int count, double* r2);
 
   static constexpr int kWays = 3;  // parameter sets kept per peak
 
@@ -51,16 +49,15 @@ class PeakCurrentCache {
   unsigned long clock_ = 0;
 };
 
-// Makes workers and the cache available to func for the lifetime of the
-// scope (fitcompute keeps one around the minimisation).
+// Makes the cache available to func for the lifetime of the scope
+// (fitcompute keeps one around the minimisation).
 class FitScope {
  public:
-  explicit FitScope(int threads);
+  FitScope();
   ~FitScope();
   FitScope(const FitScope&) = delete;
   FitScope& operator=(const FitScope&) = delete;
 
-  FitWorkers workers;
   PeakCurrentCache cache;
 
  private:

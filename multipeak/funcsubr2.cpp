@@ -105,7 +105,7 @@ double func(const double* a) {
   return blocked_objective(a, [](const PeakConstants* peaks, int m, const double* T,
                                  const double* J, int count, double* r2) {
     if (FitScope* fit = running_fit())
-      fit->cache.residual_squares(peaks, m, T, J, count, r2, fit->workers);
+      fit->cache.residual_squares(peaks, m, T, J, count, r2);
     else
       residual_squares(peaks, m, T, J, count, r2);
   });

@@ -20,12 +20,12 @@ double funca(double T, const double* a, int n);
 // The objective: sum over i = n1..n2 of (J(i) - funca(T(i), a, nparam))^2,
 // not divided by anything. Points outside 1..800 are skipped. Allocates
 // nothing. The points are evaluated in blocks (objective_blocks.h); while a
-// fit runs (fitscope.h) they are shared with its worker threads and the
-// currents of peaks met in recent calls are reused. The residuals are summed
-// in point order: the value is func_reference's bit for bit.
+// fit runs (fitscope.h) the currents of peaks met in recent calls are
+// reused. The residuals are summed in point order: the value is
+// func_reference's bit for bit.
 double func(const double* a);
 
-// func on the calling thread alone with the kernel copy for isa (the
+// func outside a fit (no kept currents) with the kernel copy for isa (the
 // baseline one when the processor lacks it): for tests and benchmarks.
 double func_on(VectorIsa isa, const double* a);
 

@@ -1,5 +1,6 @@
 // The fast objective (blocks of points, every instruction-set copy of the
-// kernel, with and without worker threads) against the reference objective:
+// kernel, with and without the kept peak currents of a fit) against the
+// reference objective:
 // the same value bit for bit, on random parameter vectors and on every call
 // of a whole four-peak fit.
 #include <gtest/gtest.h>
@@ -87,7 +88,7 @@ TEST_F(ObjectiveIdentity, RandomVectorsGiveTheReferenceBits) {
   const Range ranges[] = {{1, 800}, {1, 800}, {1, 800}, {37, 611}, {5, 9},   {400, 400},
                           {300, 299}, {-5, 70}, {700, 900}, {2, 799}, {1, 65}, {1, 64}};
   std::mt19937_64 rng(20261210);
-  FitScope scope(4);
+  FitScope scope;
   int differing = 0;
   std::string first;
   for (int k = 0; k < 10000; ++k) {
@@ -105,24 +106,6 @@ TEST_F(ObjectiveIdentity, RandomVectorsGiveTheReferenceBits) {
   EXPECT_EQ(differing, 0) << first;
 }
 
-// The same with the points of each call shared between 1, 2, 3 and 8
-// threads: the sum is still taken in point order.
-TEST_F(ObjectiveIdentity, AnyNumberOfThreadsGivesTheReferenceBits) {
-  numbers.n1 = 3;
-  numbers.n2 = 777;
-  std::mt19937_64 rng(99);
-  for (int threads : {1, 2, 3, 8}) {
-    FitScope scope(threads);
-    for (int k = 0; k < 200; ++k) {
-      const int m = 1 + k % 4;
-      numbers.nparam = 3 * m;
-      double a[kMaxParams] = {};
-      random_vector(rng, m, a);
-      ASSERT_EQ(bits(func(a)), bits(func_reference(a))) << threads << " threads, vector " << k;
-    }
-  }
-}
-
 // Inside a fit's scope func keeps the currents of recent peak constants:
 // trials that change one parameter and come back, parameters that change
 // only P0 or only the decay, a peak met again after its entry was replaced,
@@ -130,7 +113,7 @@ TEST_F(ObjectiveIdentity, AnyNumberOfThreadsGivesTheReferenceBits) {
 // reference's bits.
 TEST_F(ObjectiveIdentity, KeptPeakCurrentsGiveTheReferenceBits) {
   fittest::load_start(kStart);
-  FitScope scope(2);
+  FitScope scope;
   std::mt19937_64 rng(5);
   std::uniform_int_distribution<int> param(0, 11), step(-3, 3);
   double a[kMaxParams];
@@ -149,9 +132,9 @@ TEST_F(ObjectiveIdentity, KeptPeakCurrentsGiveTheReferenceBits) {
 }
 
 // Every call the minimiser makes in a whole four-peak fit: the search is led
-// by the reference values, and at each of its points func (with worker
-// threads, as a fit calls it) must give the same bits, so the fast search
-// makes exactly the same calls. Then the fit itself ends where the reference
+// by the reference values, and at each of its points func (with the kept
+// peak currents, as a fit calls it) must give the same bits, so the fast
+// search makes exactly the same calls. Then the fit itself ends where the reference
 // search ended.
 long g_calls = 0;
 long g_differing = 0;
@@ -160,7 +143,7 @@ std::string g_first;
 double checked_reference(const double* x) {
   ++g_calls;
   const double want = func_reference(x);
-  const double got = func(x);  // as the fit calls it: widest kernel, worker threads
+  const double got = func(x);  // as the fit calls it: widest kernel, kept currents
   if (bits(got) != bits(want) && g_differing++ == 0)
     g_first = "call " + std::to_string(g_calls) + ": func gives " + std::to_string(got) +
               ", reference " + std::to_string(want);
@@ -176,7 +159,7 @@ TEST_F(ObjectiveIdentity, EveryCallOfAFourPeakFitGivesTheReferenceBits) {
   int ier = 0;
   g_calls = g_differing = 0;
   {
-    FitScope scope(4);
+    FitScope scope;
     mina(checked_reference, numbers.nparam, Ldiv, Del, fitvector.bounds, fitvector.a, afit, S,
          ier);
   }
