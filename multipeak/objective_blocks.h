@@ -4,12 +4,14 @@
 // the same order as funcsubr2::fun1_at and the reference objective do, so
 // every value is the same bit for bit. What changes is only the order in
 // which independent points are visited: a block of points goes through each
-// step together, so the long serial chain of the asymptotic sum runs for
-// several points at once in the lanes of the vector registers, and the
-// exponentials of different points overlap in the processor. Where the CPU
-// has wider vector units (AVX2, AVX-512), a copy of the kernel built for them
-// is chosen by one check of the processor at run time; the arithmetic is the same on every copy
-// (no contraction into fused multiply-adds, no reassociation).
+// step together, so the long serial chains of f1's asymptotic sum and of
+// dem1's continued fraction run for several points at once in the lanes of
+// the vector registers, and the library exponentials of different points
+// overlap in the processor (an exponential whose argument is so negative
+// that its value is +0 is not called). Where the processor has wider vector
+// units (AVX2, AVX-512), a copy of the kernel built for them is chosen by one
+// check at run time; the arithmetic is the same on every copy (no
+// contraction into fused multiply-adds, no reassociation).
 #pragma once
 
 namespace tsd {
