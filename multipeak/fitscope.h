@@ -3,7 +3,9 @@
 //
 // The minimiser's exploratory trials change one parameter, so one peak,
 // at a time and come back to the base point: most calls need the currents
-// of one peak afresh and find the others' as an earlier call left them. The
+// of one peak afresh and find the others' as an earlier call left them. A
+// trial of Jm changes only the peak's P0, not the exponential of its
+// current: the currents are then formed from the kept exponentials. The
 // kept currents are the kernel's values for exactly the same peak constants
 // (compared bit for bit), and the model at each point is summed from them in
 // peak order from 0.0 as the kernel sums it, so the objective's value does
@@ -38,8 +40,12 @@ class PeakCurrentCache {
     bool valid = false;
     unsigned long used = 0;  // when last used (larger is later)
   };
-  // The currents of entry w of peak p; points as the range the cache holds.
-  double* currents(int p, int w) { return &values_[std::size_t(p * kWays + w) * kCapacity]; }
+  // The currents of entry w of peak p and their exponentials (see
+  // peak_currents); points as the range the cache holds.
+  double* currents(int p, int w) {
+    return &values_[std::size_t(2 * (p * kWays + w)) * kCapacity];
+  }
+  double* exponentials(int p, int w) { return currents(p, w) + kCapacity; }
 
   static constexpr int kCapacity = ArraysRecord::capacity;
   Entry entries_[kMaxPeaks][kWays];

@@ -182,9 +182,10 @@ TSD_INLINE void small_x_lanes(const double* x, double* f) {
 // operations of fun1_at (x, f1(x), exp(s - x), the decay, exp(-x - ab),
 // P0*e/tau0).
 template <int W, int WF>
-TSD_INLINE void peak_block(const PeakConstants& pk, const double* T, double* current) {
+TSD_INLINE void peak_block(const PeakConstants& pk, const double* T, double* current,
+                           double* e) {
   using V = typename Lanes<W>::V;
-  alignas(64) double x[kBlock], f[kBlock], e[kBlock], arg[kBlock];
+  alignas(64) double x[kBlock], f[kBlock], arg[kBlock];
   for (int i = 0; i < kBlock; i += W) store<W>(x + i, pk.Ea / (kBoltzmann * load<W>(T + i)));
   asymptotic_lanes<W>(x, f);
   small_x_lanes<WF>(x, f);
@@ -216,8 +217,8 @@ TSD_INLINE void all_blocks(const PeakConstants* peaks, int m, const double* T, c
       model[i] = 0.0;
     }
     for (int p = 0; p < m; ++p) {
-      alignas(64) double current[kBlock];
-      peak_block<W, WF>(peaks[p], Tb, current);
+      alignas(64) double current[kBlock], e[kBlock];
+      peak_block<W, WF>(peaks[p], Tb, current, e);
       for (int i = 0; i < kBlock; i += W)
         store<W>(model + i, load<W>(model + i) + load<W>(current + i));
     }
@@ -231,13 +232,16 @@ TSD_INLINE void all_blocks(const PeakConstants* peaks, int m, const double* T, c
 
 template <int W, int WF>
 TSD_INLINE void all_blocks_of_peak(const PeakConstants& peak, const double* T, int count,
-                                   double* c) {
+                                   double* c, double* e) {
   for (int first = 0; first < count; first += kBlock) {
     const int n = count - first < kBlock ? count - first : kBlock;
-    alignas(64) double Tb[kBlock], current[kBlock];
+    alignas(64) double Tb[kBlock], current[kBlock], eb[kBlock];
     for (int i = 0; i < kBlock; ++i) Tb[i] = i < n ? T[first + i] : kPaddingT;
-    peak_block<W, WF>(peak, Tb, current);
-    for (int i = 0; i < n; ++i) c[first + i] = current[i];
+    peak_block<W, WF>(peak, Tb, current, eb);
+    for (int i = 0; i < n; ++i) {
+      c[first + i] = current[i];
+      e[first + i] = eb[i];
+    }
   }
 }
 
@@ -248,19 +252,21 @@ void on_baseline(const PeakConstants* peaks, int m, const double* T, const doubl
   all_blocks<2, 2>(peaks, m, T, J, count, r2);
 }
 
-void peak_on_baseline(const PeakConstants& peak, const double* T, int count, double* c) {
-  all_blocks_of_peak<2, 2>(peak, T, count, c);
+void peak_on_baseline(const PeakConstants& peak, const double* T, int count, double* c,
+                      double* e) {
+  all_blocks_of_peak<2, 2>(peak, T, count, c, e);
 }
 
 #if defined(__x86_64__) && defined(__GNUC__)
 __attribute__((target("avx2"))) void peak_on_avx2(const PeakConstants& peak, const double* T,
-                                                  int count, double* c) {
-  all_blocks_of_peak<4, 4>(peak, T, count, c);
+                                                  int count, double* c, double* e) {
+  all_blocks_of_peak<4, 4>(peak, T, count, c, e);
 }
 
 __attribute__((target("avx512f"))) void peak_on_avx512(const PeakConstants& peak,
-                                                       const double* T, int count, double* c) {
-  all_blocks_of_peak<8, 4>(peak, T, count, c);
+                                                       const double* T, int count, double* c,
+                                                       double* e) {
+  all_blocks_of_peak<8, 4>(peak, T, count, c, e);
 }
 
 __attribute__((target("avx2"))) void on_avx2(const PeakConstants* peaks, int m, const double* T,
@@ -285,7 +291,7 @@ Kernel kernel_for(VectorIsa isa) {
   return on_baseline;
 }
 
-using PeakKernel = void (*)(const PeakConstants&, const double*, int, double*);
+using PeakKernel = void (*)(const PeakConstants&, const double*, int, double*, double*);
 
 PeakKernel peak_kernel_for(VectorIsa isa) {
 #if defined(__x86_64__) && defined(__GNUC__)
@@ -333,9 +339,14 @@ void residual_squares(const PeakConstants* peaks, int m, const double* T, const 
   kernel(peaks, m, T, J, count, r2);
 }
 
-void peak_currents(const PeakConstants& peak, const double* T, int count, double* c) {
+void peak_currents(const PeakConstants& peak, const double* T, int count, double* c,
+                   double* e) {
   static const PeakKernel kernel = peak_kernel_for(best_isa());
-  kernel(peak, T, count, c);
+  kernel(peak, T, count, c, e);
+}
+
+void currents_from_exponentials(double P0, double tau0, const double* e, int count, double* c) {
+  for (int i = 0; i < count; ++i) c[i] = P0 * e[i] / tau0;
 }
 
 void residuals_from_currents(const double* const* currents, int m, const double* J, int count,

@@ -38,8 +38,15 @@ void residual_squares(const PeakConstants* peaks, int m, const double* T, const 
                       int count, double* r2);
 
 // One peak alone: c[i] = funcsubr2::fun1_at(T[i], P0, tau0, Ea, {s, start})
-// for i in [0, count), with the widest instruction set.
-void peak_currents(const PeakConstants& peak, const double* T, int count, double* c);
+// for i in [0, count), with the widest instruction set. e[i] gets the
+// exponential exp(-x - ab) of that value, which depends on Ea, s and start
+// only: c[i] = P0*e[i]/tau0.
+void peak_currents(const PeakConstants& peak, const double* T, int count, double* c,
+                   double* e);
+
+// c[i] = P0*e[i]/tau0: the currents of a peak that differs from the one e
+// was computed for in P0 and tau0 only.
+void currents_from_exponentials(double P0, double tau0, const double* e, int count, double* c);
 
 // r2[i] = (J[i] - model)^2 with model the sum of currents[p][i] over the m
 // peaks in peak order from 0.0: what residual_squares gives from the
