@@ -58,7 +58,7 @@ void savecommand(Report report) {
   if (winfodialog(4) != 1) return;
   const std::string_view name = trimmedname(varnel1files.reportfile);
   const OutputStatus status =
-      savereport(report, name, analysis, varnel1settings, trimmedname(varnel1files.datafile));
+      savereport(report, name, analysis, varnel1settings, trimmedname(varnel1files.dataname));
   if (status == OutputStatus::ok) {
     infobox(saveinfotext(report, name));
   } else {
@@ -68,7 +68,7 @@ void savecommand(Report report) {
 
 void printcommand(Report report) {
   const OutputStatus status =
-      printreport(report, analysis, varnel1settings, trimmedname(varnel1files.datafile));
+      printreport(report, analysis, varnel1settings, trimmedname(varnel1files.dataname));
   if (status != OutputStatus::ok) errorbox(outputerrortext(status, ""));
 }
 
