@@ -46,7 +46,7 @@ TEST(Varnel1Data, AFailedLoadKeepsTheDataAndTheDrawingOfTheLastGoodOne) {
   const std::string after = dir + "/after.png";
   testkit::ProgramRun run = runvarnel1(
       dir, loadsample(dir) + "screenshot \"" + before + "\"\nmenu 40001\nfile \"" + dir +
-               "/bad.dat\"\nmsgbox OK\nexpose\nidle\nscreenshot \"" + after + "\"\nmenu 40004\n");
+               "/bad.dat\"\nmsgbox OK\nrepaint\nidle\nscreenshot \"" + after + "\"\nmenu 40004\n");
   EXPECT_EQ(run.exitcode, 0);
   EXPECT_EQ(count(run.log, "text \"Błąd odczytu danych\""), 1) << run.log;
   const std::string a = testkit::readfile(before);
@@ -119,7 +119,7 @@ TEST(Varnel1Data, TheFirstLoadShowsTheGraphOfTheParameterFile) {
   const std::string shot = dir + "/first.png";
   const std::string graph2 = dir + "/graph2.png";
   testkit::ProgramRun run = runvarnel1(
-      dir, "expose\nidle\n" + loadsample(dir) + "screenshot \"" + shot + "\"\nmenu 40012\nscreenshot \"" +
+      dir, "repaint\nidle\n" + loadsample(dir) + "screenshot \"" + shot + "\"\nmenu 40012\nscreenshot \"" +
                graph2 + "\"\nmenu 40004\n");
   EXPECT_EQ(run.exitcode, 0);
   const std::string first = testkit::readfile(shot);
