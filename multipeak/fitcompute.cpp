@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "analysis/funcs.h"
+#include "multipeak/fitscope.h"
 #include "multipeak/funcsubr2.h"
 #include "multipeak/matinv.h"
 
@@ -50,9 +51,13 @@ int fitcompute(const int peakon[kMaxPeaks], int Ldiv, double Del, int Nout, Curv
 
   // Minimise from the start vector inside the box. On a refusal nothing of
   // an earlier fit is overwritten with values that do not belong together.
+  // The kept peak currents serve the minimisation only; they end with it.
   double afit[kMaxParams];
   double S = 0.0;
-  mina(func, n, Ldiv, Del, fitvector.bounds, fitvector.a, afit, S, res.minstatus);
+  {
+    FitScope scope;
+    mina(func, n, Ldiv, Del, fitvector.bounds, fitvector.a, afit, S, res.minstatus);
+  }
   if (res.minstatus != kMinaDone) return kFitNotMinimised;
   // A sum of squares that is not a number gives no fit: nothing is taken.
   if (!std::isfinite(S)) return kFitNotFinite;

@@ -5,6 +5,8 @@
 
 #include "analysis/funcs.h"
 #include "analysis/var.h"
+#include "multipeak/fitscope.h"
+#include "multipeak/objective_blocks.h"
 #include "multipeak/records.h"
 
 namespace tsd {
@@ -15,7 +17,6 @@ namespace {
 constexpr double kRelStep = 1e-5;                     // relative derivative step
 constexpr double kHalf = 0.5;                         // half-step factor
 constexpr double kVarianceFloor = 1e-100;             // keeps s2 positive when S = 0
-constexpr double kBoltzmann = 8.617063576821238e-05;  // [eV/K], as in the peak model
 constexpr int kLd = kMaxParams;                       // leading dimension of alpha
 
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -55,7 +56,69 @@ double funca(double T, const double* a, int n) {
   return sum;
 }
 
+namespace {
+
+// Each peak's terms that do not depend on T, derived as func_reference
+// derives them; m = nparam/3 peaks of a.
+void peak_constants(const double* a, int m, PeakConstants* peaks) {
+  for (int p = 1; p <= m; ++p) {
+    PeakConstants& pk = peaks[p - 1];
+    const double Jm = a[p - 1];
+    const double Tm = a[m + p - 1];
+    pk.Ea = a[2 * m + p - 1];
+    pk.tau0 = ftau0(Tm, pk.Ea);
+    pk.P0 = Jm * pk.tau0 / funcsubr2::fun(Tm, pk.tau0, pk.Ea);
+    const funcsubr2::PeakTerms terms = funcsubr2::peakterms(pk.tau0, pk.Ea);
+    pk.s = terms.s;
+    pk.start = terms.start;
+  }
+}
+
+// The objective with the points' work done by `residuals` (called once
+// with all points of the fitted range) and the sum taken in point order, as
+// the reference takes it.
+template <typename Residuals>
+double blocked_objective(const double* a, Residuals residuals) {
+  const int nparam = numbers.nparam;
+  if (nparam < 3 || nparam > kMaxParams) return func_reference(a);
+  const int m = nparam / 3;
+  PeakConstants peaks[kMaxPeaks];
+  peak_constants(a, m, peaks);
+  const int first = first_point();
+  const int count = last_point() - first + 1;
+  if (count <= 0) return 0.0;
+  double r2[ArraysRecord::capacity];
+  residuals(peaks, m, arrays.T + (first - 1), arrays.J + (first - 1), count, r2);
+  double sum = 0.0;
+  for (int i = 0; i < count; ++i) sum += r2[i];
+  // Every number is the reference's bit for bit; a NaN (a model value at
+  // Ea or Tm not above 0) is too, but its sign and payload depend on the
+  // order in which the compiler happened to put two NaN operands, so that
+  // rare value is taken from the reference itself.
+  if (std::isnan(sum)) return func_reference(a);
+  return sum;
+}
+
+}  // namespace
+
 double func(const double* a) {
+  return blocked_objective(a, [](const PeakConstants* peaks, int m, const double* T,
+                                 const double* J, int count, double* r2) {
+    if (FitScope* fit = running_fit())
+      fit->cache.residual_squares(peaks, m, T, J, count, r2);
+    else
+      residual_squares(peaks, m, T, J, count, r2);
+  });
+}
+
+double func_on(VectorIsa isa, const double* a) {
+  return blocked_objective(a, [isa](const PeakConstants* peaks, int m, const double* T,
+                                    const double* J, int count, double* r2) {
+    residual_squares_on(isa, peaks, m, T, J, count, r2);
+  });
+}
+
+double func_reference(const double* a) {
   const int nparam = numbers.nparam;
   const int m = nparam / 3;
   if (nparam < 3 || nparam > kMaxParams) {

@@ -9,6 +9,8 @@
 // The objective reads the global records `arrays` and `numbers`.
 #pragma once
 
+#include "multipeak/objective_blocks.h"
+
 namespace tsd {
 
 // Sum over the m = n/3 peaks of fun2(T, Jm, Tm, Ea); 0 when n < 3, NaN when
@@ -17,9 +19,20 @@ double funca(double T, const double* a, int n);
 
 // The objective: sum over i = n1..n2 of (J(i) - funca(T(i), a, nparam))^2,
 // not divided by anything. Points outside 1..800 are skipped. Allocates
-// nothing. Gives funca's sum bit for bit, with each peak's tau0 and P0
-// derived once per call instead of once per point.
+// nothing. The points are evaluated in blocks (objective_blocks.h); while a
+// fit runs (fitscope.h) the currents of peaks met in recent calls are
+// reused. The residuals are summed in point order: the value is
+// func_reference's bit for bit.
 double func(const double* a);
+
+// func outside a fit (no kept currents) with the kernel copy for isa (the
+// baseline one when the processor lacks it): for tests and benchmarks.
+double func_on(VectorIsa isa, const double* a);
+
+// The same objective one point after the other: funca's sum bit for bit,
+// with each peak's tau0 and P0 derived once per call instead of once per
+// point. The reference the fast objective is tested against.
+double func_reference(const double* a);
 
 // Central-difference derivative of funca with respect to a(j), step
 // h = a(j)*1e-5 over +-h/2; only the peak that a(j) belongs to is evaluated.
