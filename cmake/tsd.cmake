@@ -42,7 +42,9 @@ function(tsd_tests name)
   if(NOT srcs)
     return()
   endif()
-  add_executable(${name} ${srcs})
+  # Every test program gets the leak checker's list of host libraries that
+  # keep memory until the process ends.
+  add_executable(${name} ${srcs} ${CMAKE_SOURCE_DIR}/tools/testkit/leak_suppressions.cpp)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE ${A_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   gtest_discover_tests(${name}

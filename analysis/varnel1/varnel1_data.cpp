@@ -3,12 +3,12 @@
 #include <span>
 #include <string>
 
-#include "analysis/analysis_state.h"
+#include "analysis/varnel1/analysis_state.h"
 #include "analysis/datafile.h"
-#include "analysis/series.h"
+#include "analysis/varnel1/series.h"
 #include "analysis/var.h"
 #include "analysis/varnel1/varnel1_ui.h"
-#include "analysis/varnel1_settings.h"
+#include "analysis/varnel1/varnel1_settings.h"
 #include "toolkit/window/wcomdlg.h"
 #include "toolkit/window/wdialog.h"
 #include "toolkit/window/wmenu.h"

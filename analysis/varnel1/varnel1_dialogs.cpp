@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "analysis/analysis_state.h"
-#include "analysis/series.h"
+#include "analysis/varnel1/analysis_state.h"
+#include "analysis/varnel1/series.h"
 #include "analysis/var.h"
 #include "analysis/varnel1/varnel1_dialogchecks.h"
 #include "analysis/varnel1/varnel1_ui.h"
-#include "analysis/varnel1_settings.h"
+#include "analysis/varnel1/varnel1_settings.h"
 #include "toolkit/window/wdialog.h"
 
 namespace tsd {

@@ -3,14 +3,14 @@
 #include <cstdio>
 #include <string>
 
-#include "analysis/analysis_state.h"
-#include "analysis/plot/varnel1_graphs.h"
+#include "analysis/varnel1/analysis_state.h"
+#include "analysis/varnel1/varnel1_graphs.h"
 #include "analysis/varnel1/varnel1_data.h"
 #include "analysis/varnel1/varnel1_dialogs.h"
 #include "analysis/varnel1/varnel1_results.h"
 #include "analysis/varnel1/varnel1_ui.h"
-#include "analysis/varnel1_params.h"
-#include "analysis/varnel1_settings.h"
+#include "analysis/varnel1/varnel1_params.h"
+#include "analysis/varnel1/varnel1_settings.h"
 #include "text/cp1250.h"
 #include "toolkit/graphics/graphics.h"
 #include "toolkit/window/wdialog.h"

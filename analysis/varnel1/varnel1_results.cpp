@@ -4,10 +4,10 @@
 #include <span>
 #include <string>
 
-#include "analysis/analysis_state.h"
+#include "analysis/varnel1/analysis_state.h"
 #include "analysis/varnel1/varnel1_ui.h"
-#include "analysis/varnel1_output.h"
-#include "analysis/varnel1_settings.h"
+#include "analysis/varnel1/varnel1_output.h"
+#include "analysis/varnel1/varnel1_settings.h"
 #include "toolkit/window/wcomdlg.h"
 #include "toolkit/window/wdialog.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "analysis/series.h"
+#include "analysis/varnel1/series.h"
 
 namespace tsd {
 

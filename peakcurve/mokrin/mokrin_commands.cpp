@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/varnel1_save.h"
+#include "analysis/varnel1/varnel1_save.h"
 #include "peakcurve/mokrin/mokrin_boxes.h"
 #include "peakcurve/mokrin/mokrin_data.h"
 #include "peakcurve/mokrin/mokrin_dialog.h"

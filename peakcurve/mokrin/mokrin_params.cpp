@@ -5,7 +5,7 @@
 #include "analysis/var.h"
 #include "runtime/freeread.h"
 #include "runtime/paramfile.h"
-#include "runtime/hostname.h"
+#include "runtime/hostfilename.h"
 #include "runtime/textfile.h"
 #include "text/cp1250.h"
 

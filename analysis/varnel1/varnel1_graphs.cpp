@@ -1,4 +1,4 @@
-#include "analysis/plot/varnel1_graphs.h"
+#include "analysis/varnel1/varnel1_graphs.h"
 
 #include <array>
 #include <span>

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/analysis_state.h"
+#include "analysis/varnel1/analysis_state.h"
 
 namespace tsd {
 

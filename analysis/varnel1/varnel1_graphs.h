@@ -3,8 +3,8 @@
 // graph 2 polarisation Pd, Pa against T, graph 3 log tau against 1000/T.
 #pragma once
 
-#include "analysis/analysis_state.h"
-#include "analysis/varnel1_settings.h"
+#include "analysis/varnel1/analysis_state.h"
+#include "analysis/varnel1/varnel1_settings.h"
 
 namespace tsd {
 

@@ -1,14 +1,14 @@
 // The per-series computation on the analysis state: output grid, a series
 // on a curve with a known Arrhenius line, the failure of a window with too
 // few points, the model refresh and bad state.
-#include "analysis/series.h"
+#include "analysis/varnel1/series.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 
-#include "analysis/analysis_state.h"
+#include "analysis/varnel1/analysis_state.h"
 #include "analysis/fit.h"
 #include "analysis/funcs.h"
 #include "analysis/var.h"

@@ -1,4 +1,4 @@
-#include "analysis/varnel1_params.h"
+#include "analysis/varnel1/varnel1_params.h"
 
 #include <array>
 #include <string>
@@ -6,7 +6,7 @@
 
 #include "runtime/freeread.h"
 #include "runtime/paramfile.h"
-#include "runtime/hostname.h"
+#include "runtime/hostfilename.h"
 #include "runtime/textfile.h"
 #include "text/cp1250.h"
 

@@ -11,9 +11,9 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/analysis_state.h"
-#include "analysis/varnel1_output.h"
-#include "analysis/varnel1_settings.h"
+#include "analysis/varnel1/analysis_state.h"
+#include "analysis/varnel1/varnel1_output.h"
+#include "analysis/varnel1/varnel1_settings.h"
 
 namespace tsd {
 

@@ -1,4 +1,4 @@
-#include "runtime/hostname.h"
+#include "runtime/hostfilename.h"
 
 #include "text/cp1250.h"
 

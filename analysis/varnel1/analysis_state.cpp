@@ -1,4 +1,4 @@
-#include "analysis/analysis_state.h"
+#include "analysis/varnel1/analysis_state.h"
 
 namespace tsd {
 

@@ -3,9 +3,9 @@
 // output grid and every series' limits over the measured range).
 #pragma once
 
-#include "analysis/analysis_state.h"
+#include "analysis/varnel1/analysis_state.h"
 #include "analysis/funcs.h"
-#include "analysis/series.h"
+#include "analysis/varnel1/series.h"
 #include "analysis/var.h"
 
 namespace tsd::testing {

@@ -1,4 +1,4 @@
-#include "analysis/varnel1_output.h"
+#include "analysis/varnel1/varnel1_output.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 // varnel1's results, tables and reports as texts, and their writing to
 // files and to the printer.
-#include "analysis/varnel1_output.h"
+#include "analysis/varnel1/varnel1_output.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "analysis/conversions.h"
-#include "analysis/series.h"
-#include "analysis/tests/synthetic_curve.h"
+#include "analysis/varnel1/series.h"
+#include "analysis/varnel1/tests/synthetic_curve.h"
 #include "analysis/var.h"
-#include "analysis/varnel1_save.h"
+#include "analysis/varnel1/varnel1_save.h"
 #include "runtime/format.h"
 #include "text/cp1250.h"
 

@@ -6,10 +6,10 @@
 #include <array>
 #include <span>
 
-#include "analysis/analysis_state.h"
-#include "analysis/plot/varnel1_graphs.h"
-#include "analysis/series.h"
-#include "analysis/tests/synthetic_curve.h"
+#include "analysis/varnel1/analysis_state.h"
+#include "analysis/varnel1/varnel1_graphs.h"
+#include "analysis/varnel1/series.h"
+#include "analysis/varnel1/tests/synthetic_curve.h"
 
 namespace tsd::testing {
 

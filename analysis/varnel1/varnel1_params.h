@@ -21,8 +21,8 @@
 #include <string>
 #include <string_view>
 
-#include "analysis/analysis_state.h"
-#include "analysis/varnel1_settings.h"
+#include "analysis/varnel1/analysis_state.h"
+#include "analysis/varnel1/varnel1_settings.h"
 #include "runtime/paramfile.h"
 
 namespace tsd {

@@ -1,4 +1,4 @@
-#include "analysis/varnel1_settings.h"
+#include "analysis/varnel1/varnel1_settings.h"
 
 namespace tsd {
 

@@ -8,9 +8,9 @@
 #include <cmath>
 #include <string>
 
-#include "analysis/analysis_state.h"
-#include "analysis/series.h"
-#include "analysis/tests/synthetic_curve.h"
+#include "analysis/varnel1/analysis_state.h"
+#include "analysis/varnel1/series.h"
+#include "analysis/varnel1/tests/synthetic_curve.h"
 #include "analysis/var.h"
 
 namespace {

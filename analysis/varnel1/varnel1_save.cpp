@@ -1,4 +1,4 @@
-#include "analysis/varnel1_save.h"
+#include "analysis/varnel1/varnel1_save.h"
 
 #include "runtime/textfile.h"
 #include "text/cp1250.h"

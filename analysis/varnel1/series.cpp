@@ -1,11 +1,11 @@
 // Per-series computation of varnel1 (see series.h).
-#include "analysis/series.h"
+#include "analysis/varnel1/series.h"
 
 #include <algorithm>
 #include <cmath>
 #include <span>
 
-#include "analysis/analysis_state.h"
+#include "analysis/varnel1/analysis_state.h"
 #include "analysis/fit.h"
 #include "analysis/funcs.h"
 #include "analysis/integr.h"

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "analysis/analysis_state.h"
-#include "analysis/series.h"
-#include "analysis/tests/synthetic_curve.h"
-#include "analysis/tests/winplot_graphs.h"
+#include "analysis/varnel1/analysis_state.h"
+#include "analysis/varnel1/series.h"
+#include "analysis/varnel1/tests/synthetic_curve.h"
+#include "analysis/varnel1/tests/winplot_graphs.h"
 #include "toolkit/graphics/graphics.h"
 #include "toolkit/graphics/grrecords.h"
 #include "toolkit/tests/grscreen.h"

@@ -1,6 +1,6 @@
 // varnel1's parameter file: read at start-up, rewritten in the start
 // directory, refused when it holds what the program cannot work with.
-#include "analysis/varnel1_params.h"
+#include "analysis/varnel1/varnel1_params.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
