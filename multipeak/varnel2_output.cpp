@@ -2,6 +2,7 @@
 
 #include "analysis/conversions.h"
 #include "analysis/var.h"
+#include "resources/varnel2/varnel2_ids.h"
 #include "runtime/format.h"
 #include "text/cp1250.h"
 
@@ -72,10 +73,10 @@ std::string tablerows(int nrows, const double* x, const double* const* y, int k)
 
 Table3Dialog table3dialog(int npeaks) {
   switch (npeaks) {
-    case 1: return {111, 1080, 1081};
-    case 2: return {110, 1071, 1077};
-    case 3: return {102, 1078, 1072};
-    case 4: return {103, 1001, 1079};
+    case 1: return {V2_DLG_TABLE3_1, 1080, 1081};
+    case 2: return {V2_DLG_TABLE3_2, 1071, 1077};
+    case 3: return {V2_DLG_TABLE3_3, 1078, 1072};
+    case 4: return {V2_DLG_TABLE3_4, 1001, 1079};
     default: return {};
   }
 }

@@ -9,6 +9,7 @@
 #include "analysis/var.h"
 #include "analysis/varnel1/varnel1_ui.h"
 #include "analysis/varnel1/varnel1_settings.h"
+#include "resources/varnel1/varnel1_ids.h"
 #include "toolkit/window/wcomdlg.h"
 #include "toolkit/window/wdialog.h"
 #include "toolkit/window/wmenu.h"
@@ -17,7 +18,8 @@ namespace tsd {
 
 namespace {
 
-constexpr int kPopups[] = {40005, 40010, 40015, 40002, 40003};
+constexpr int kPopups[] = {V1_POPUP_PARAMETERS, V1_POPUP_GRAPHS, V1_POPUP_TABLES,
+                            V1_POPUP_SAVE, V1_POPUP_PRINT};
 // Keep the folder the user went to, append the filter's extension when none
 // is typed. No offer to create a missing file: a data file must exist.
 constexpr int kOpenFlags = kFileKeepDirectory | kFileDefaultExt;

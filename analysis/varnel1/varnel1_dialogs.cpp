@@ -10,16 +10,17 @@
 #include "analysis/varnel1/varnel1_dialogchecks.h"
 #include "analysis/varnel1/varnel1_ui.h"
 #include "analysis/varnel1/varnel1_settings.h"
+#include "resources/varnel1/varnel1_ids.h"
 #include "toolkit/window/wdialog.h"
 
 namespace tsd {
 
 namespace {
 
-constexpr int kRangeDialog = 104;
-constexpr int kMethodDialog = 107;
-constexpr int kOutputDialog = 105;
-constexpr int kSeriesDialog = 106;
+constexpr int kRangeDialog = V1_DLG_RANGES;
+constexpr int kMethodDialog = V1_DLG_METHODS;
+constexpr int kOutputDialog = V1_DLG_OUTPUT_RANGE;
+constexpr int kSeriesDialog = V1_DLG_SERIES;
 
 // A dialog field holds at most this many characters; its whole text is
 // read, so a long number is never cut.

@@ -17,12 +17,12 @@ constexpr int kSeries = AnalysisState::kSeries;
 constexpr int kPoints = AnalysisState::kPoints;
 
 constexpr TableInfo kTables[4] = {
-    {1, 101, 1086, 1027, 42, "Tabela 1", "      Nr       T [K]       Jd [A/cm2]      Pd [C/cm2]",
+    {1, V1_DLG_TABLE1, 1086, 1027, 42, "Tabela 1", "      Nr       T [K]       Jd [A/cm2]      Pd [C/cm2]",
      "(I4,F10.3,1P,2E14.5)"},
-    {2, 111, 1002, 1031, 42, "Tabela 2", "      Nr       T [K]       Ja [A/cm2]      Pa [C/cm2]",
+    {2, V1_DLG_TABLE2, 1002, 1031, 42, "Tabela 2", "      Nr       T [K]       Ja [A/cm2]      Pa [C/cm2]",
      "(I4,F10.3,1P,2E14.5)"},
-    {3, 102, 1001, 1002, 28, "Tabela 3", "     Nr  1000/T [1/K]  log taud [s]", "(I4,2F12.5)"},
-    {4, 103, 1001, 1002, 28, "Tabela 4", "     Nr  1000/T [1/K]  log taua [s]", "(I4,2F12.5)"},
+    {3, V1_DLG_TABLE3, 1001, 1002, 28, "Tabela 3", "     Nr  1000/T [1/K]  log taud [s]", "(I4,2F12.5)"},
+    {4, V1_DLG_TABLE4, 1001, 1002, 28, "Tabela 4", "     Nr  1000/T [1/K]  log taua [s]", "(I4,2F12.5)"},
 };
 
 bool valid_series(int s) { return s >= 1 && s <= kSeries; }

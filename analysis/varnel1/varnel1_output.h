@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "analysis/varnel1/analysis_state.h"
+#include "resources/varnel1/varnel1_ids.h"
 
 namespace tsd {
 
@@ -24,7 +25,7 @@ enum class OutputVariant { file, printer };
 
 // ---- Results dialog 109 "Wyniki obliczeń" ----
 
-inline constexpr int kResultsDialog = 109;
+inline constexpr int kResultsDialog = V1_DLG_RESULTS;
 
 struct ResultField {
   int id = 0;        // dialog field

@@ -22,7 +22,7 @@ namespace tsd {
 
 namespace {
 
-constexpr int kWindowFlags = 7;
+constexpr int kWindowFlags = kStyleSysMenu | kStyleMinBox | kStyleMaxBox;
 
 void setstate(int id, int state) { wmenusetstate(id, 1, state); }
 
@@ -182,7 +182,7 @@ void varnel2main() {
   style.y = -1;
   style.width = -1;
   style.height = -1;
-  style.menu = 30001;
+  style.menu = V2_MENU;
   setwindowtitle(style, "Program Varnel2");
   windowbell("ON", 2);
   windowopen(style);
@@ -201,10 +201,10 @@ void varnel2main() {
   buildvector(s);
   s.loaded = 0;
   s.markersize = 0.002;
-  wdialogload(107);
-  wdialogload(106);
-  wdialogload(104);
-  wdialogload(105);
+  wdialogload(V2_DLG_PEAKS);
+  wdialogload(V2_DLG_FIT_SETTINGS);
+  wdialogload(V2_DLG_FIT_RANGE);
+  wdialogload(V2_DLG_DISPLAY_RANGE);
   settable2menus(s);
 
   for (;;) {

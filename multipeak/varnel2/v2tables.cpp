@@ -88,8 +88,8 @@ SaveTexts savetexts(V2Output what) {
 }  // namespace
 
 void resultdialog(const Varnel2State& s) {
-  wdialogload(109);
-  wdialogselect(109);
+  wdialogload(V2_DLG_RESULTS);
+  wdialogselect(V2_DLG_RESULTS);
   for (int k = 1; k <= kMaxPeaks; ++k) {
     int q = 0;
     for (const ResultField& f : kResultFields) {
@@ -112,9 +112,9 @@ void resultdialog(const Varnel2State& s) {
 
 void screentable(const Varnel2State& s, int table) {
   if (table == 1) {
-    showtable(112, 1027, table1text(s), 0, "");
+    showtable(V2_DLG_TABLE1, 1027, table1text(s), 0, "");
   } else if (table == 2) {
-    showtable(101, 1082, table2text(s), 0, "");
+    showtable(V2_DLG_TABLE2, 1082, table2text(s), 0, "");
   } else {
     const Table3Dialog d = table3dialog(s.npeaks);
     if (d.dialog == 0) return;

@@ -64,7 +64,7 @@ bool needsdata(const MokrinState& s) {
   return false;
 }
 
-// ---- The parameter dialog (40005) ----
+// ---- The parameter dialog ----
 
 void parameters(MokrinState& s) {
   filldialog(s);
@@ -75,7 +75,7 @@ void parameters(MokrinState& s) {
   drawcurrent(s);
 }
 
-// ---- Measured data (40042, 40043) ----
+// ---- Measured data ----
 
 void readdata(MokrinState& s) {
   // The open dialog does not offer to create a file that is not there.
@@ -103,7 +103,7 @@ void removedata(MokrinState& s) {
   drawcurrent(s);
 }
 
-// ---- Plots (40011, 40012, 40054) ----
+// ---- Plots ----
 
 void showplot(MokrinState& s, int plot) {
   s.currentplot = plot;
@@ -156,7 +156,7 @@ void print(const std::vector<std::string>& lines) {
   if (status != OutputStatus::ok) errorbox(outputerrortext(status, ""));
 }
 
-// ---- The parameter file (40009) and About (40035) ----
+// ---- The parameter file and About ----
 
 void writeparamfile(MokrinState& s) {
   const ParamsResult r = writeparams(s);

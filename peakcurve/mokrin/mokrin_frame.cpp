@@ -37,7 +37,7 @@ void openwindow(Variant variant) {
   style.y = 40;
   style.width = -1;
   style.height = -1;
-  style.menu = 30001;
+  style.menu = MK_MENU;
   const std::string title = "Program " + std::string(variantinfo(variant).program);
   setwindowtitle(style, title.c_str());
   windowopen(style);

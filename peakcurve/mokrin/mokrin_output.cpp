@@ -3,6 +3,7 @@
 #include "analysis/var.h"
 #include "runtime/format.h"
 #include "text/cp1250.h"
+#include "resources/mokrin/mokrin_ids.h"
 #include "toolkit/window/strings.h"
 
 namespace tsd::mokrin {
@@ -60,7 +61,8 @@ std::string padname(std::string_view prefix, std::string_view filename) {
 
 }  // namespace
 
-TableDialog tabledialog(int table) { return table == kTable2 ? TableDialog{103, 1031} : TableDialog{102, 1027}; }
+TableDialog tabledialog(int table) { return table == kTable2 ? TableDialog{MK_DLG_TABLE2, 1031}
+                           : TableDialog{MK_DLG_TABLE1, 1027}; }
 
 std::string tabletext(const MokrinState& s, int table) {
   const Columns c = columns(s, table);

@@ -13,6 +13,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -75,6 +76,45 @@ struct ProgramRun {
   std::string output;  // standard output and standard error together
 };
 
+// The script with the symbolic resource ids of the programs' id headers
+// (resources/*/*_ids.h: "menu V1_CM_DATA") replaced by their numbers, so
+// that a test names a menu command as the program's code does.
+inline std::string resolveids(const std::string& script) {
+  static const std::vector<std::pair<std::string, std::string>> ids = [] {
+    std::vector<std::pair<std::string, std::string>> found;
+    for (const char* header : {"varnel1/varnel1_ids.h", "varnel2/varnel2_ids.h", "mokrin/mokrin_ids.h"}) {
+      std::istringstream in(readfile(std::string(TSD_SOURCE_DIR) + "/resources/" + header));
+      std::string define, name, value;
+      for (std::string line; std::getline(in, line);) {
+        std::istringstream words(line);
+        if (words >> define >> name >> value && define == "#define" &&
+            value.find_first_not_of("0123456789") == std::string::npos) {
+          found.emplace_back(name, value);
+        }
+      }
+    }
+    return found;
+  }();
+  auto isnamechar = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
+  std::string out;
+  for (std::size_t at = 0; at < script.size();) {
+    if (isnamechar(script[at]) && (at == 0 || !isnamechar(script[at - 1]))) {
+      std::size_t end = at;
+      while (end < script.size() && isnamechar(script[end])) ++end;
+      const std::string word = script.substr(at, end - at);
+      std::string replaced = word;
+      for (const auto& [name, value] : ids) {
+        if (name == word) replaced = value;
+      }
+      out += replaced;
+      at = end;
+    } else {
+      out += script[at++];
+    }
+  }
+  return out;
+}
+
 // Starts the program and waits for it. The run's script, log and output
 // files are kept in the working directory (script.txt, display.log,
 // output.txt) for a look after a failure.
@@ -83,7 +123,7 @@ inline ProgramRun runprogram(const ProgramSetup& setup) {
   const std::string scriptpath = setup.workdir + "/script.txt";
   const std::string logpath = setup.workdir + "/display.log";
   const std::string outpath = setup.workdir + "/output.txt";
-  if (!setup.script.empty()) writefile(scriptpath, setup.script);
+  if (!setup.script.empty()) writefile(scriptpath, resolveids(setup.script));
   std::filesystem::remove(logpath);
   // Paths relative to the test's folder are resolved before the run moves
   // into its own.

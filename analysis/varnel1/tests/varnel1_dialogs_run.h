@@ -103,7 +103,7 @@ inline DialogRun rundialog(const std::string& dir, int command, const std::strin
   const std::string menu = "menu " + std::to_string(command) + "\n";
   std::string script = loadsample(dir) + menu + actions;
   for (std::size_t i = 0; i < boxes; ++i) script += "msgbox OK\n";
-  script += menu + "key Escape\nmenu 40009\nmsgbox OK\nmenu 40004\n";
+  script += menu + "key Escape\nmenu V1_CM_SAVE_PARAMFILE\nmsgbox OK\nmenu V1_CM_END\n";
   DialogRun r;
   r.run = runvarnel1(dir, script);
   r.again = dialogline(r.run.log, title, 2);

@@ -47,7 +47,7 @@ inline testkit::ProgramRun runvarnel1(const std::string& dir, const std::string&
 
 // The script lines that load sample.dat of the folder.
 inline std::string loadsample(const std::string& dir) {
-  return "menu 40001\nfile \"" + dir + "/sample.dat\"\n";
+  return "menu V1_CM_DATA\nfile \"" + dir + "/sample.dat\"\n";
 }
 
 // How many times `what` occurs in `text`.

@@ -10,6 +10,7 @@
 #include "multipeak/varnel2/tests/varnel2_run.h"
 #include "multipeak/varnel2_output.h"
 #include "multipeak/varnel2_params.h"
+#include "resources/varnel2/varnel2_ids.h"
 
 namespace tsd {
 namespace {
@@ -80,7 +81,7 @@ TEST(Varnel2Fit, ResultDialogShowsWhatTheCoreComputes) {
     ASSERT_EQ(fitcompute(s->peakon, s->Ldiv, s->Del, s->Nout, s->curves, s->fit), kFitDone);
 
     const auto r = run(dir, std::string(kLoad) +
-                                "menu 40199\nmenu 40031\nbutton 1\nmenu 40017\nkey Escape Escape\n");
+                                "menu V2_CM_FIT\nmenu V2_CM_RESULTS\nbutton 1\nmenu V2_CM_TABLE2\nkey Escape Escape\n");
     ASSERT_EQ(r.exitcode, 0) << describe(r);
     const std::string line = dialogline(r.log, "Wyniki obliczeń");
     ASSERT_FALSE(line.empty()) << describe(r);
@@ -94,7 +95,7 @@ TEST(Varnel2Fit, ResultDialogShowsWhatTheCoreComputes) {
       }
     }
     EXPECT_EQ(fieldof(line, 1069), fieldtext(s->fit.Chi, "(1P,E12.6)", 12));
-    EXPECT_EQ(r.log.find("menu command: 40017") != std::string::npos, c.table2) << describe(r);
+    EXPECT_EQ(r.log.find("menu command: " + std::to_string(V2_CM_TABLE2)) != std::string::npos, c.table2) << describe(r);
   }
 }
 
@@ -121,7 +122,7 @@ TEST(Varnel2Fit, CopyOfFittedValuesBecomesTheStartValues) {
   buildvector(*s);
   ASSERT_EQ(loaddata(*s, dir + "/sample.dat"), DataLoad::ok);
   fitcompute(s->peakon, s->Ldiv, s->Del, s->Nout, s->curves, s->fit);
-  const auto r = run(dir, std::string(kLoad) + "menu 40199\nmenu 40205\nmenu 40201\nbutton 1\n");
+  const auto r = run(dir, std::string(kLoad) + "menu V2_CM_FIT\nmenu V2_CM_COPY_FITTED\nmenu V2_CM_PEAKS\nbutton 1\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
   const std::string line = dialogline(r.log, "Parametry pików TSD");
   EXPECT_EQ(fieldof(line, 1073), fieldtext(s->fit.Eafit[0], "(F8.6)", 8));
@@ -134,8 +135,8 @@ TEST(Varnel2Fit, WithNoEnabledPeakTheRequestStillRuns) {
   const std::string dir = workdir();
   testkit::writefile(dir + "/VARNEL2.PAR", withpeaks("0000"));
   const auto r = run(dir, std::string(kLoad) +
-                              "menu 40199\nmenu 40031\nbutton 1\nmenu 40032\n"
-                              "menu 40047\nfile \"t3.dat\"\nmsgbox OK\n");
+                              "menu V2_CM_FIT\nmenu V2_CM_RESULTS\nbutton 1\nmenu V2_CM_TABLE3\n"
+                              "menu V2_CM_SAVE_TABLE3\nfile \"t3.dat\"\nmsgbox OK\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
   const std::string line = dialogline(r.log, "Wyniki obliczeń");
   ASSERT_FALSE(line.empty()) << describe(r);

@@ -21,13 +21,13 @@ std::vector<std::string> lines_of(const std::string& text) {
   return out;
 }
 
-const char kFit[] = "menu 40199\n";
+const char kFit[] = "menu V2_CM_FIT\n";
 
 TEST(Varnel2Outputs, TableSavedTwiceIsAppended) {
   const std::string dir = workdir();
   const auto r = run(dir, std::string(kLoad) + kFit +
-                              "menu 40007\nfile \"t.dat\"\nmsgbox OK\n"
-                              "menu 40007\nfile \"t.dat\"\nmsgbox OK\n");
+                              "menu V2_CM_SAVE_TABLE1\nfile \"t.dat\"\nmsgbox OK\n"
+                              "menu V2_CM_SAVE_TABLE1\nfile \"t.dat\"\nmsgbox OK\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
   const auto lines = lines_of(testkit::readfile(dir + "/t.dat"));
   ASSERT_EQ(lines.size(), size_t(2 * (2 + 381)));
@@ -47,10 +47,10 @@ TEST(Varnel2Outputs, TableSavedTwiceIsAppended) {
 TEST(Varnel2Outputs, ReportsAndTablesGoOneAfterAnotherIntoOneFile) {
   const std::string dir = workdir();
   const auto r = run(dir, std::string(kLoad) + kFit +
-                              "menu 40008\nfile \"r.txt\"\nmsgbox OK\n"
-                              "menu 40034\nfile \"r.txt\"\nmsgbox OK\n"
-                              "menu 40006\nfile \"r.txt\"\nmsgbox OK\n"
-                              "menu 40047\nfile \"r.txt\"\nmsgbox OK\n");
+                              "menu V2_CM_SAVE_PARAMETERS\nfile \"r.txt\"\nmsgbox OK\n"
+                              "menu V2_CM_SAVE_RESULTS\nfile \"r.txt\"\nmsgbox OK\n"
+                              "menu V2_CM_SAVE_TABLE2\nfile \"r.txt\"\nmsgbox OK\n"
+                              "menu V2_CM_SAVE_TABLE3\nfile \"r.txt\"\nmsgbox OK\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
   const auto lines = lines_of(testkit::readfile(dir + "/r.txt"));
   // Parameter report (34 lines with two peaks), result report (15), table 2
@@ -72,7 +72,7 @@ TEST(Varnel2Outputs, ReportsAndTablesGoOneAfterAnotherIntoOneFile) {
 
 TEST(Varnel2Outputs, CancelledSaveWritesNothing) {
   const std::string dir = workdir();
-  const auto r = run(dir, std::string(kLoad) + kFit + "menu 40034\nfile cancel\n");
+  const auto r = run(dir, std::string(kLoad) + kFit + "menu V2_CM_SAVE_RESULTS\nfile cancel\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
   EXPECT_TRUE(boxes(r.log, "Informacja").empty()) << describe(r);
   EXPECT_TRUE(boxes(r.log, "Błąd").empty()) << describe(r);
@@ -81,7 +81,7 @@ TEST(Varnel2Outputs, CancelledSaveWritesNothing) {
 TEST(Varnel2Outputs, PrintingGoesToThePrinterFile) {
   const std::string dir = workdir();
   const std::string prn = dir + "/prn.txt";
-  const auto r = run(dir, std::string(kLoad) + kFit + "menu 40020\nmenu 40022\nmenu 40018\n",
+  const auto r = run(dir, std::string(kLoad) + kFit + "menu V2_CM_PRINT_PARAMETERS\nmenu V2_CM_PRINT_RESULTS\nmenu V2_CM_PRINT_TABLE1\n",
                      {{"TSD_PRN_FILE", prn}});
   ASSERT_EQ(r.exitcode, 0) << describe(r);
   EXPECT_TRUE(boxes(r.log, "Informacja").empty());
@@ -94,7 +94,7 @@ TEST(Varnel2Outputs, PrintingGoesToThePrinterFile) {
 
 TEST(Varnel2Outputs, AbsentPrinterGivesAnErrorBox) {
   const std::string dir = workdir();
-  const auto r = run(dir, std::string(kLoad) + kFit + "menu 40018\nmsgbox OK\n",
+  const auto r = run(dir, std::string(kLoad) + kFit + "menu V2_CM_PRINT_TABLE1\nmsgbox OK\n",
                      {{"PATH", "/nonexistent"}});
   ASSERT_EQ(r.exitcode, 0) << describe(r);
   EXPECT_EQ(boxes(r.log, "Błąd"), std::vector<std::string>{"Drukarka jest niedostępna"});
@@ -103,11 +103,11 @@ TEST(Varnel2Outputs, AbsentPrinterGivesAnErrorBox) {
 TEST(Varnel2Outputs, ParameterFileIsReadBackBySecondStart) {
   const std::string dir = workdir();
   auto r = run(dir, std::string(kLoad) +
-                        "menu 40202\nfield 1013 \"1.30\"\nfield 1016 \"2\"\nbutton 1\n"
-                        "menu 40200\nfield 1052 \"50\"\nbutton 1\n"
-                        "menu 40077\n" + kFit + "menu 40009\nmsgbox OK\n");
+                        "menu V2_CM_FIT_SETTINGS\nfield 1013 \"1.30\"\nfield 1016 \"2\"\nbutton 1\n"
+                        "menu V2_CM_DISPLAY_RANGE\nfield 1052 \"50\"\nbutton 1\n"
+                        "menu V2_CM_GRID\n" + kFit + "menu V2_CM_SAVE_PARAMFILE\nmsgbox OK\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
-  r = run(dir, std::string(kLoad) + "menu 40202\nbutton 1\nmenu 40200\nbutton 1\n");
+  r = run(dir, std::string(kLoad) + "menu V2_CM_FIT_SETTINGS\nbutton 1\nmenu V2_CM_DISPLAY_RANGE\nbutton 1\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
   const std::string settings = dialogline(r.log, "Parametry obliczeń");
   EXPECT_EQ(fieldof(settings, 1013), "  1.30");

@@ -37,7 +37,7 @@ inline testkit::ProgramRun run(const std::string& dir, const std::string& script
 }
 
 // The script lines that load the example data.
-inline const char kLoad[] = "menu 40001\nfile \"sample.dat\"\n";
+inline const char kLoad[] = "menu V2_CM_DATA\nfile \"sample.dat\"\n";
 
 // Texts of the message boxes titled `title`, in the order shown.
 inline std::vector<std::string> boxes(const std::string& log, const std::string& title) {
