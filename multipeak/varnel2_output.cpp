@@ -13,8 +13,6 @@ namespace {
 using runtime::FormatItem;
 using runtime::TextFile;
 
-std::string cp(std::string_view utf8) { return text::cp1250_from_utf8(utf8); }
-
 // The file text, or the printer's spelling without diacritics.
 std::string pick(bool printer, std::string_view file_utf8, std::string_view printer_text) {
   return printer ? std::string(printer_text) : cp(file_utf8);
@@ -219,12 +217,6 @@ void writetable3(TextFile& f, const Varnel2State& s) {
     for (int j = 0; j < m; ++j) items[1 + j] = FormatItem(y[j][i]);
     f.write(kFormats[m - 1], std::span<const FormatItem>(items, size_t(1 + m)));
   }
-}
-
-std::string namefield(std::string_view name) {
-  std::string n(trim_blanks(name));
-  if (n.size() < size_t(kNameFieldLength)) n.resize(size_t(kNameFieldLength), ' ');
-  return n;
 }
 
 }  // namespace tsd

@@ -29,8 +29,6 @@ struct V2Values {
   int Ldiv = 0;
 };
 
-std::string cp(std::string_view utf8) { return text::cp1250_from_utf8(utf8); }
-
 // The problem of a read that did not give all its values.
 std::string read_problem(const ReadResult& res, int record) {
   return runtime::readproblem(res, record,

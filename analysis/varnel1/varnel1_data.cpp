@@ -10,7 +10,7 @@
 #include "analysis/varnel1/varnel1_ui.h"
 #include "analysis/varnel1/varnel1_settings.h"
 #include "resources/varnel1/varnel1_ids.h"
-#include "toolkit/window/wcomdlg.h"
+#include "analysis/shell/files.h"
 #include "toolkit/window/wdialog.h"
 #include "toolkit/window/wmenu.h"
 
@@ -20,9 +20,6 @@ namespace {
 
 constexpr int kPopups[] = {V1_POPUP_PARAMETERS, V1_POPUP_GRAPHS, V1_POPUP_TABLES,
                             V1_POPUP_SAVE, V1_POPUP_PRINT};
-// Keep the folder the user went to, append the filter's extension when none
-// is typed. No offer to create a missing file: a data file must exist.
-constexpr int kOpenFlags = kFileKeepDirectory | kFileDefaultExt;
 
 }  // namespace
 
@@ -31,9 +28,7 @@ void enablepopups() {
 }
 
 void datacommand() {
-  wselectfile2("Plik danych (*.dat, *.prn, *.txt)|*.dat; *.prn; *.txt|", kOpenFlags,
-               std::span<char>(varnel1files.datafile), "Czytanie danych");
-  if (winfodialog(4) != 1) return;
+  if (!choosedatafile(std::span<char>(varnel1files.datafile))) return;
   loaddatafile(trimmedname(varnel1files.datafile));
 }
 
@@ -45,11 +40,7 @@ bool loaddatafile(std::string_view name) {
   const DataFileStatus status = readdatafile(name, data);
   if (status != DataFileStatus::ok) {
     var = before;
-    if (status == DataFileStatus::cannot_open) {
-      errorbox(cp("Nie można otworzyć pliku ") + std::string(name));
-    } else {
-      errorbox(cp("Błąd odczytu danych"));
-    }
+    datafilefailed(status, name);
     return false;
   }
   takedata(data);

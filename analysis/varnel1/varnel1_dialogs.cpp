@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/shell/fields.h"
 #include "analysis/varnel1/analysis_state.h"
 #include "analysis/varnel1/series.h"
 #include "analysis/var.h"
@@ -21,10 +22,6 @@ constexpr int kRangeDialog = V1_DLG_RANGES;
 constexpr int kMethodDialog = V1_DLG_METHODS;
 constexpr int kOutputDialog = V1_DLG_OUTPUT_RANGE;
 constexpr int kSeriesDialog = V1_DLG_SERIES;
-
-// A dialog field holds at most this many characters; its whole text is
-// read, so a long number is never cut.
-constexpr std::size_t kFieldReadLength = 65535;
 
 // The controls of one limit: the button in K, the button as 1000/T, the
 // field in K and the field as 1000/T.
@@ -66,12 +63,6 @@ double& limitof(AnalysisState& a, int s, int limit) {
     case kTini: return a.tini[s];
     default: return a.tlim[s];
   }
-}
-
-std::string fieldtext(int field) {
-  std::string text(kFieldReadLength, ' ');
-  wdialoggetstring(field, std::span<char>(text));
-  return text;
 }
 
 // The button of a stored choice 1..n; another value selects none.

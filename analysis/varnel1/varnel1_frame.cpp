@@ -1,6 +1,5 @@
 #include "analysis/varnel1/varnel1_frame.h"
 
-#include <cstdio>
 #include <string>
 
 #include "analysis/varnel1/analysis_state.h"
@@ -8,11 +7,11 @@
 #include "analysis/varnel1/varnel1_data.h"
 #include "analysis/varnel1/varnel1_dialogs.h"
 #include "analysis/varnel1/varnel1_results.h"
+#include "analysis/shell/params.h"
 #include "analysis/varnel1/varnel1_ui.h"
 #include "resources/varnel1/varnel1_ids.h"
 #include "analysis/varnel1/varnel1_params.h"
 #include "analysis/varnel1/varnel1_settings.h"
-#include "text/cp1250.h"
 #include "toolkit/graphics/graphics.h"
 #include "toolkit/window/wdialog.h"
 #include "toolkit/window/winit.h"
@@ -22,8 +21,6 @@
 namespace tsd {
 
 namespace {
-
-int exitcode = 0;
 
 constexpr int kMenu = V1_MENU;
 constexpr int kKeptDialogs[] = {V1_DLG_RANGES, V1_DLG_METHODS, V1_DLG_OUTPUT_RANGE, V1_DLG_SERIES};
@@ -73,22 +70,10 @@ void openwindow() {
   windowopen(style);
 }
 
-// False when the program cannot go on (the box has been shown).
-bool readparameterfile() {
+// A missing or unusable parameter file ends the program.
+void readparameterfile() {
   const ParamsResult result = readparams(varnel1settings, analysis);
-  if (result.ok()) return true;
-  if (result.status == ParamsStatus::missing) {
-    errorbox(paramsmissingtext());
-    exitcode = 2;
-    return false;
-  }
-  // A file the program cannot work with: said in a box and on standard
-  // error, and the program ends.
-  const std::string problem = paramsproblemtext(result);
-  errorbox(cp("Błąd odczytu parametrów") + "\r\n" + problem);
-  std::fprintf(stderr, "%s\n", text::utf8_from_cp1250(problem).c_str());
-  exitcode = 2;
-  return false;
+  if (!result.ok()) startupfailed(result);
 }
 
 void showgraph(int graph) {
@@ -109,12 +94,7 @@ void switchgrid() {
 }
 
 void saveparamfile() {
-  const ParamsResult result = writeparams(varnel1settings, analysis);
-  if (result.ok()) {
-    infobox(paramssavedtext());
-  } else {
-    errorbox(paramswritefailedtext());
-  }
+  tellparamssaved(writeparams(varnel1settings, analysis), paramssavedtext(), paramswritefailedtext());
 }
 
 void about() {
@@ -193,13 +173,10 @@ void messageloop() {
 
 }  // namespace
 
-int varnel1exitcode() { return exitcode; }
-
 void varnel1main() {
-  exitcode = 0;
   winitialise(" ");
   openwindow();
-  if (!readparameterfile()) return;
+  readparameterfile();
   varnel1settings.curgraph = 0;
   varnel1settings.markersize = 0.002;
   computejmask(varnel1settings);

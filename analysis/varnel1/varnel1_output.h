@@ -2,7 +2,7 @@
 // the fields of the results dialog, the label and text of the four table
 // dialogs, and the lines of the parameter report, the results report and the
 // four table files. Nothing here changes the state or touches a file
-// (writing them is analysis/varnel1_save.h). Every text is code page 1250.
+// (writing them is analysis/varnel1/varnel1_save.h). Every text is code page 1250.
 //
 // Series are numbered 1..3; a series number outside that range gives empty
 // output. Indices stay inside the measured points (nwej, at most 800) and
@@ -14,14 +14,11 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/shell/report.h"
 #include "analysis/varnel1/analysis_state.h"
 #include "resources/varnel1/varnel1_ids.h"
 
 namespace tsd {
-
-// File and printer texts differ only where the printer gets plain letters
-// instead of Polish ones.
-enum class OutputVariant { file, printer };
 
 // ---- Results dialog 109 "Wyniki obliczeń" ----
 

@@ -33,8 +33,6 @@ struct ParamValues {
   std::array<int, 2> calcmodes{};
 };
 
-std::string cp(std::string_view utf8) { return text::cp1250_from_utf8(utf8); }
-
 // The problem of a read that did not give all its values.
 std::string read_problem(const ReadResult& res, int record) {
   return runtime::readproblem(res, record, cp("wartość, która nie jest liczbą całkowitą"));

@@ -111,12 +111,6 @@ TEST(Varnel2FieldText, CutsTheConversionToTheFieldLength) {
   EXPECT_EQ(fieldtext(2.5e-12, "(1P,E12.6)", 12), "2.500000E-12");
 }
 
-TEST(Varnel2NameField, PadsToSeventyNineAndKeepsLongerNames) {
-  EXPECT_EQ(namefield("wyniki.txt   "), "wyniki.txt" + std::string(69, ' '));
-  const std::string longname(90, 'a');
-  EXPECT_EQ(namefield(longname), longname);
-}
-
 class Varnel2Reports : public ::testing::Test {
  protected:
   void SetUp() override {

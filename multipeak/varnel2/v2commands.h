@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/shell/boxes.h"
 #include "multipeak/varnel2_state.h"
 #include "resources/varnel2/varnel2_ids.h"
 
@@ -48,13 +49,10 @@ inline constexpr int kSavePopup = V2_POPUP_SAVE;
 inline constexpr int kPrintPopup = V2_POPUP_PRINT;
 }  // namespace v2menu
 
-// Shared by the commands.
+// Shared by the commands, besides the program shell's boxes
+// (analysis/shell/boxes.h, included here).
 void plotgraph(Varnel2State& s);
 void replot(Varnel2State& s);
-void errorbox(std::string_view text);  // "Błąd" box, text in code page 1250
-void infobox(std::string_view text);   // "Informacja" box
-void showmodal();  // the selected dialog, modal, centred, first field focused
-std::string cp(std::string_view utf8);
 // The three "Tabela 2" items enabled when at least two peaks are.
 void settable2menus(const Varnel2State& s);
 

@@ -1,16 +1,12 @@
 #include "peakcurve/mokrin/mokrin_frame.h"
 
-#include <cstdio>
+#include "analysis/shell/params.h"
 #include <string>
 
-#include "peakcurve/mokrin/mokrin_boxes.h"
 #include "peakcurve/mokrin/mokrin_commands.h"
 #include "peakcurve/mokrin/mokrin_params.h"
 #include "runtime/paramfile.h"
 #include "peakcurve/mokrin/mokrin_plot.h"
-#include "runtime/fatal.h"
-#include "text/cp1250.h"
-#include "toolkit/window/winmain.h"
 #include "toolkit/window/winit.h"
 #include "toolkit/window/wmessage.h"
 #include "toolkit/window/wwindow.h"
@@ -21,14 +17,6 @@ namespace {
 
 // The program state: one record for the whole run.
 MokrinState state;
-
-// The orderly end when the parameter file cannot be used: the file and the
-// problem on standard error, a non-zero exit code.
-[[noreturn]] void endfatal(const ParamsResult& r) {
-  const std::string line = text::utf8_from_cp1250(runtime::fatal_message(r.file, r.problem));
-  std::fprintf(stderr, "%s\n", line.c_str());
-  winexit(runtime::kFatalExitCode);
-}
 
 void openwindow(Variant variant) {
   WindowStyle style;
@@ -48,11 +36,7 @@ void openwindow(Variant variant) {
 void startstate(MokrinState& s) {
   s.startdir = runtime::currentdirectory();
   const ParamsResult r = readparams(s);
-  if (!r.ok()) {
-    errorbox(r.status == ParamsStatus::missing ? paramsmissingtext()
-                                               : paramsmissingtext() + "\r" + paramsproblemtext(r));
-    endfatal(r);
-  }
+  if (!r.ok()) startupfailed(r);
   if (variantinfo(s.variant).derived) peakcurve::derivetau0p0(s.peak);
   filldialog(s);
   s.gridflag = 0;

@@ -1,8 +1,8 @@
 #include "peakcurve/mokrin/mokrin_output.h"
 
+#include "analysis/shell/boxes.h"
 #include "analysis/var.h"
 #include "runtime/format.h"
-#include "text/cp1250.h"
 #include "resources/mokrin/mokrin_ids.h"
 #include "toolkit/window/strings.h"
 
@@ -11,10 +11,6 @@ namespace tsd::mokrin {
 namespace {
 
 using runtime::FormatItem;
-
-constexpr std::size_t kNameField = 79;
-
-std::string cp(std::string_view utf8) { return text::cp1250_from_utf8(utf8); }
 
 // The rows of a table: count and the three columns.
 struct Columns {
@@ -52,12 +48,7 @@ void addrecords(std::vector<std::string>& lines, std::string_view format,
   }
 }
 
-std::string padname(std::string_view prefix, std::string_view filename) {
-  std::string text = cp(prefix);
-  text.append(filename);
-  if (filename.size() < kNameField) text.append(kNameField - filename.size(), ' ');
-  return text;
-}
+
 
 }  // namespace
 
@@ -135,11 +126,11 @@ std::vector<std::string> reportlines(const MokrinState& s, OutputVariant variant
 }
 
 std::string tablesavedtext(std::string_view filename) {
-  return padname("Tabela zapisana w pliku ", filename);
+  return savedtext(cp("Tabela zapisana w pliku "), filename);
 }
 
 std::string reportsavedtext(std::string_view filename) {
-  return padname("Parametry zapisane w pliku ", filename);
+  return savedtext(cp("Parametry zapisane w pliku "), filename);
 }
 
 }  // namespace tsd::mokrin

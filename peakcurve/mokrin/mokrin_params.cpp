@@ -19,8 +19,6 @@ using runtime::paramsfault;
 using runtime::ReadResult;
 using runtime::ReadStatus;
 
-std::string cp(std::string_view utf8) { return text::cp1250_from_utf8(utf8); }
-
 std::string read_problem(const ReadResult& res, int record) {
   return runtime::readproblem(res, record, cp("wartość, która nie jest liczbą"));
 }

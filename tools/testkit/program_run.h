@@ -60,6 +60,18 @@ inline std::string makeworkdir(const std::string& name) {
   return dir;
 }
 
+// The executable of a program ("varnel1", "varnel2", "mokrin1", "mokrin2"),
+// from the list the build writes (programs.txt at the build tree's top);
+// empty when the program is not in it.
+inline std::string programexe(const std::string& program) {
+  std::istringstream list(readfile(buildtree() + "/programs.txt"));
+  std::string name, path;
+  while (list >> name >> path) {
+    if (name == program) return path;
+  }
+  return "";
+}
+
 struct ProgramSetup {
   std::string exe;      // path of the executable
   std::string workdir;  // current directory of the run

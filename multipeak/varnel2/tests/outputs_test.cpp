@@ -97,7 +97,7 @@ TEST(Varnel2Outputs, AbsentPrinterGivesAnErrorBox) {
   const auto r = run(dir, std::string(kLoad) + kFit + "menu V2_CM_PRINT_TABLE1\nmsgbox OK\n",
                      {{"PATH", "/nonexistent"}});
   ASSERT_EQ(r.exitcode, 0) << describe(r);
-  EXPECT_EQ(boxes(r.log, "Błąd"), std::vector<std::string>{"Drukarka jest niedostępna"});
+  EXPECT_EQ(boxes(r.log, "Błąd"), std::vector<std::string>{"Drukarka niedostępna"});
 }
 
 TEST(Varnel2Outputs, ParameterFileIsReadBackBySecondStart) {
