@@ -14,6 +14,7 @@
 
 #include "analysis/var.h"
 #include "text/cp1250.h"
+#include "tools/testkit/files.h"
 
 namespace tsd {
 namespace {
@@ -129,10 +130,7 @@ class Varnel2Reports : public ::testing::Test {
     EXPECT_EQ(f.open_append(file_), runtime::FileStatus::ok);
     write(f);
     EXPECT_EQ(f.close(), runtime::FileStatus::ok);
-    std::ifstream in(file_, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return lines_of(ss.str());
+    return lines_of(testkit::readfile(file_));
   }
   std::string file_;
 };

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "text/cp1250.h"
+#include "tools/testkit/files.h"
 
 namespace tsd {
 namespace {
@@ -26,13 +27,6 @@ const char kGood[] =
     "  1.000000E+00  3.000000E+02  1.000000E-12  2\n"
     "  1.200000E+00  1.050000E+00  1.500000E+00\n"
     "  1.000000E-01  3\n";
-
-std::string readall(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
 
 class Varnel2Params : public ::testing::Test {
  protected:
@@ -145,7 +139,7 @@ TEST_F(Varnel2Params, RewriteUsesTheFormatsAndReadsBackInTheStartDirectory) {
   const ParamsResult w = writevarnel2params(*s_);
   ASSERT_TRUE(w.ok()) << w.problem;
   EXPECT_FALSE(fs::exists(dir_ / "other" / "VARNEL2.PAR"));
-  EXPECT_EQ(readall(dir_ / "VARNEL2.PAR"),
+  EXPECT_EQ(tsd::testkit::readfile(dir_ / "VARNEL2.PAR"),
             "  800  5\n"
             "  6.600000E-01  2.630000E+02  3.800000E-12  1\n"
             "  9.000000E-01  2.900000E+02  2.300000E-12  1\n"
@@ -167,7 +161,7 @@ TEST_F(Varnel2Params, FailedRewriteKeepsTheOldFile) {
   s_->startdir = (dir_ / "missing-folder").string();
   const ParamsResult w = writevarnel2params(*s_);
   EXPECT_EQ(w.status, ParamsStatus::write_failed);
-  EXPECT_EQ(readall(dir_ / "VARNEL2.PAR"), kGood);
+  EXPECT_EQ(tsd::testkit::readfile(dir_ / "VARNEL2.PAR"), kGood);
 }
 
 }  // namespace

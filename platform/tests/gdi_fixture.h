@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/gdi/gdi.h"
+#include "tools/testkit/files.h"
 
 namespace gditest {
 
@@ -86,8 +87,7 @@ inline std::uint64_t Hash(const Surface& s) {
 
 // Where pictures written by the tests go.
 inline std::string OutputPath(const std::string& name) {
-  const char* bin = std::getenv("TSD_BINARY_DIR");
-  std::filesystem::path dir = std::filesystem::path(bin != nullptr ? bin : ".") / "gdi_pictures";
+  std::filesystem::path dir = std::filesystem::path(tsd::testkit::buildtree()) / "gdi_pictures";
   std::filesystem::create_directories(dir);
   return (dir / (name + ".png")).string();
 }

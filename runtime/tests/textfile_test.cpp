@@ -13,19 +13,13 @@
 #include <string>
 
 #include "text/cp1250.h"
+#include "tools/testkit/files.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using tsd::runtime::FileStatus;
 using tsd::runtime::TextFile;
-
-std::string slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
 
 void spit(const fs::path& p, const std::string& s) {
   std::ofstream out(p, std::ios::binary);
@@ -74,7 +68,7 @@ TEST_F(TextFileTest, AppendCreatesAMissingFileAndAddsToAnExistingOne) {
     EXPECT_EQ(f.close(), FileStatus::ok);
   }
   const std::string one = "\n Seria nr 1\n 300.000  1.50000E-12  0.00000E+00\n";
-  EXPECT_EQ(slurp(p), one + one);
+  EXPECT_EQ(tsd::testkit::readfile(p), one + one);
 }
 
 TEST_F(TextFileTest, PolishLettersAreWrittenAsUtf8) {
@@ -84,7 +78,7 @@ TEST_F(TextFileTest, PolishLettersAreWrittenAsUtf8) {
   const std::string cp = text::cp1250_from_utf8(" Szybkość ogrzewania b    =");
   ASSERT_EQ(f.write("(A,1P,E12.5,A)", {cp, 0.05, " K/s"}), FileStatus::ok);
   ASSERT_EQ(f.close(), FileStatus::ok);
-  EXPECT_EQ(slurp(p), " Szybkość ogrzewania b    = 5.00000E-02 K/s\n");
+  EXPECT_EQ(tsd::testkit::readfile(p), " Szybkość ogrzewania b    = 5.00000E-02 K/s\n");
 }
 
 TEST_F(TextFileTest, ReplaceIsAllOrNothing) {
@@ -97,16 +91,16 @@ TEST_F(TextFileTest, ReplaceIsAllOrNothing) {
     ASSERT_EQ(f.write("(I5,3I3)", {121, 1, 0, 1}), FileStatus::ok);
     // not closed: the old file stays as it was, no temporary is left behind
   }
-  EXPECT_EQ(slurp(p), "old contents\n");
+  EXPECT_EQ(tsd::testkit::readfile(p), "old contents\n");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 
   TextFile f;
   ASSERT_EQ(f.open_replace(p.string()), FileStatus::ok);
   ASSERT_EQ(f.write("(I5,3I3)", {121, 1, 0, 1}), FileStatus::ok);
   ASSERT_EQ(f.write("(4I3)", {1, 1, 1, 1}), FileStatus::ok);
-  EXPECT_EQ(slurp(p), "old contents\n") << "nothing changes before close";
+  EXPECT_EQ(tsd::testkit::readfile(p), "old contents\n") << "nothing changes before close";
   ASSERT_EQ(f.close(), FileStatus::ok);
-  EXPECT_EQ(slurp(p), "  121  1  0  1\n  1  1  1  1\n");
+  EXPECT_EQ(tsd::testkit::readfile(p), "  121  1  0  1\n  1  1  1  1\n");
   struct stat st {};
   ASSERT_EQ(stat(p.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u) << "the replacement keeps the file's permissions";
@@ -119,7 +113,7 @@ TEST_F(TextFileTest, ReplaceCreatesAMissingFile) {
   ASSERT_EQ(f.open_replace(p.string()), FileStatus::ok);
   ASSERT_EQ(f.write("(1P,2E14.6,0P,I4)", {300.0, 400.0, 121}), FileStatus::ok);
   ASSERT_EQ(f.close(), FileStatus::ok);
-  EXPECT_EQ(slurp(p), "  3.000000E+02  4.000000E+02 121\n");
+  EXPECT_EQ(tsd::testkit::readfile(p), "  3.000000E+02  4.000000E+02 121\n");
 }
 
 TEST_F(TextFileTest, FailuresComeBackAsStatus) {
@@ -135,7 +129,7 @@ TEST_F(TextFileTest, FailuresComeBackAsStatus) {
   EXPECT_EQ(f.write("(I3)", {1.5}), FileStatus::bad_format);
   EXPECT_EQ(f.write("(A)", {"kept"}), FileStatus::ok);
   EXPECT_EQ(f.close(), FileStatus::ok);
-  EXPECT_EQ(slurp(p), "kept\n") << "a refused write writes nothing";
+  EXPECT_EQ(tsd::testkit::readfile(p), "kept\n") << "a refused write writes nothing";
 
   if (access("/dev/full", W_OK) == 0) {
     ASSERT_EQ(f.open_append("/dev/full"), FileStatus::ok);
@@ -154,7 +148,7 @@ TEST_F(TextFileTest, PrinterRedirectedToAFile) {
     ASSERT_EQ(f.write("(/,A,/)", {" Program Varnel1"}), FileStatus::ok);
     ASSERT_EQ(f.close(), FileStatus::ok);
   }
-  EXPECT_EQ(slurp(p), "\n Program Varnel1\n\n\n Program Varnel1\n\n");
+  EXPECT_EQ(tsd::testkit::readfile(p), "\n Program Varnel1\n\n\n Program Varnel1\n\n");
 }
 
 TEST_F(TextFileTest, PrinterJobGoesToLp) {
@@ -171,7 +165,7 @@ TEST_F(TextFileTest, PrinterJobGoesToLp) {
   ASSERT_EQ(f.write("(A)", {" Wyniki obliczen:"}), FileStatus::ok);
   EXPECT_FALSE(fs::exists(out)) << "the job is sent on close";
   ASSERT_EQ(f.close(), FileStatus::ok);
-  EXPECT_EQ(slurp(out), " Wyniki obliczen:\n");
+  EXPECT_EQ(tsd::testkit::readfile(out), " Wyniki obliczen:\n");
 
   // an `lp` that refuses the job
   spit(bin / "lp", "#!/bin/sh\nexit 1\n");

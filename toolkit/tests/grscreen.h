@@ -17,6 +17,7 @@
 #include "toolkit/graphics/mwing.h"
 #include "toolkit/window/errstore.h"
 #include "toolkit/window/records.h"
+#include "tools/testkit/files.h"
 
 namespace tsd::grtest {
 
@@ -86,8 +87,7 @@ struct Screen {
   }
   // Writes the surface as PNG into the build tree (for a person to look at).
   std::string save(const std::string& name) const {
-    const char* dir = std::getenv("TSD_BINARY_DIR");
-    const std::string path = std::string(dir != nullptr ? dir : ".") + "/" + name;
+    const std::string path = testkit::buildtree() + "/" + name;
     plat::WriteSurfacePng(surface, path);
     return path;
   }

@@ -24,41 +24,9 @@
 #include <utility>
 #include <vector>
 
+#include "tools/testkit/files.h"
+
 namespace tsd::testkit {
-
-// The build tree's top (tests run with TSD_BINARY_DIR set; one folder below
-// the top otherwise).
-inline std::string buildtree() {
-  const char* b = std::getenv("TSD_BINARY_DIR");
-  return b != nullptr && *b ? std::string(b) : std::string("..");
-}
-
-// The stroke-font folder the build writes.
-inline std::string fontfolder() { return buildtree() + "/fonts"; }
-
-inline std::string readfile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-inline void writefile(const std::string& path, const std::string& content) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << content;
-}
-
-inline bool fileexists(const std::string& path) { return std::filesystem::exists(path); }
-
-// A fresh, empty folder for one run; `name` should name the test.
-inline std::string makeworkdir(const std::string& name) {
-  const char* tmp = std::getenv("TMPDIR");
-  std::string base = tmp != nullptr && *tmp ? tmp : "/tmp";
-  std::string dir = base + "/tsdrun_" + name + "_" + std::to_string(getpid());
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
-  return dir;
-}
 
 // The executable of a program ("varnel1", "varnel2", "mokrin1", "mokrin2"),
 // from the list the build writes (programs.txt at the build tree's top);
@@ -70,6 +38,19 @@ inline std::string programexe(const std::string& program) {
     if (name == program) return path;
   }
   return "";
+}
+
+// A file of examples/ in the source tree.
+inline std::string examplefile(const std::string& name) {
+  return std::string(TSD_SOURCE_DIR) + "/examples/" + name;
+}
+
+// A fresh working folder (makeworkdir(name)) holding copies of the named
+// files of examples/.
+inline std::string examplefolder(const std::string& name, const std::vector<std::string>& examples) {
+  const std::string dir = makeworkdir(name);
+  for (const std::string& file : examples) writefile(dir + "/" + file, readfile(examplefile(file)));
+  return dir;
 }
 
 struct ProgramSetup {

@@ -18,14 +18,7 @@ namespace tsd::testing {
 // The texts of every "Błąd" box of a log, in order (line breaks show as
 // blanks).
 inline std::vector<std::string> errorboxes(const std::string& log) {
-  const std::string head = "message box shown: \"Błąd\" text \"";
-  std::vector<std::string> texts;
-  for (std::size_t at = log.find(head); at != std::string::npos; at = log.find(head, at + 1)) {
-    const std::size_t from = at + head.size();
-    const std::size_t end = log.find("\" icon", from);
-    texts.push_back(log.substr(from, end - from));
-  }
-  return texts;
+  return testkit::boxtexts(log, "Błąd");
 }
 
 // The log line of the n-th (from 1) showing of the dialog titled `title`;

@@ -21,6 +21,8 @@
 #include "analysis/varnel1/varnel1_save.h"
 #include "runtime/format.h"
 #include "text/cp1250.h"
+#include "tools/testkit/files.h"
+#include "tools/testkit/display_log.h"
 
 namespace {
 
@@ -36,19 +38,6 @@ std::vector<std::string> u8(const std::vector<std::string>& lines) {
   std::vector<std::string> out;
   for (const std::string& l : lines) out.push_back(u8(l));
   return out;
-}
-
-std::string slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-int count_of(const std::string& text, const std::string& what) {
-  int n = 0;
-  for (size_t p = text.find(what); p != std::string::npos; p = text.find(what, p + 1)) ++n;
-  return n;
 }
 
 // A state with round numbers, so that lines can be written out by hand.
@@ -398,11 +387,11 @@ TEST_F(Varnel1Tables, SavingTwiceAppendsBothReports) {
     EXPECT_EQ(tsd::savereport(Report::table3, file, tsd::analysis, settings_, "p.dat"),
               OutputStatus::ok);
   }
-  const std::string text = slurp(dir_ / "raport.txt");
-  EXPECT_EQ(count_of(text, "\n Program Varnel1\n\n Parametry doświadczalne:\n"), 2);
-  EXPECT_EQ(count_of(text, "\n\n Seria nr 2\n 1000/T [1/K]  log taud [s]\n"), 2);
+  const std::string text = tsd::testkit::readfile(dir_ / "raport.txt");
+  EXPECT_EQ(tsd::testkit::count(text, "\n Program Varnel1\n\n Parametry doświadczalne:\n"), 2);
+  EXPECT_EQ(tsd::testkit::count(text, "\n\n Seria nr 2\n 1000/T [1/K]  log taud [s]\n"), 2);
   const size_t lines = 56 + tsd::analysis.intcount[1] + 3;
-  EXPECT_EQ(static_cast<size_t>(count_of(text, "\n")), 2 * lines);
+  EXPECT_EQ(static_cast<size_t>(tsd::testkit::count(text, "\n")), 2 * lines);
   EXPECT_EQ(text.substr(0, 18), "\n Program Varnel1\n");
 }
 
@@ -413,11 +402,11 @@ TEST_F(Varnel1Tables, PrintingRedirectedHasPlainLetters) {
             OutputStatus::ok);
   EXPECT_EQ(tsd::printreport(Report::results, tsd::analysis, settings_, "p.dat"), OutputStatus::ok);
   EXPECT_EQ(tsd::printreport(Report::table1, tsd::analysis, settings_, "p.dat"), OutputStatus::ok);
-  const std::string text = slurp(prn);
+  const std::string text = tsd::testkit::readfile(prn);
   for (unsigned char c : text) ASSERT_LT(c, 0x80) << "a non-ASCII byte in the printed text";
-  EXPECT_EQ(count_of(text, " Parametry doswiadczalne:\n"), 1);
-  EXPECT_EQ(count_of(text, " Blad energii aktywacji Ea  ="), 3);
-  EXPECT_EQ(count_of(text, "\n Seria nr 1\n  T [K]    Jd [A/cm2]   Pd [C/cm2]\n"), 1);
+  EXPECT_EQ(tsd::testkit::count(text, " Parametry doswiadczalne:\n"), 1);
+  EXPECT_EQ(tsd::testkit::count(text, " Blad energii aktywacji Ea  ="), 3);
+  EXPECT_EQ(tsd::testkit::count(text, "\n Seria nr 1\n  T [K]    Jd [A/cm2]   Pd [C/cm2]\n"), 1);
   // The lines are those of the file variant with the letters replaced.
   std::string expected;
   for (const auto& l : tsd::reportlines(Report::parameters, OutputVariant::printer, tsd::analysis,

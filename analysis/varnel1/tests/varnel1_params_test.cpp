@@ -12,6 +12,7 @@
 #include <string>
 
 #include "text/cp1250.h"
+#include "tools/testkit/files.h"
 
 namespace {
 
@@ -34,13 +35,6 @@ const char* name_of(ParamsStatus s) {
       return "write_failed";
   }
   return "?";
-}
-
-std::string slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
 }
 
 std::string u8(const std::string& cp) { return text::utf8_from_cp1250(cp); }
@@ -144,7 +138,7 @@ TEST_F(Varnel1Params, RewriteGoesToTheStartDirectoryAndReadsBackTheSame) {
       "  2  1  1\n"
       "  3  2  1\n"
       "  1  2\n";
-  EXPECT_EQ(slurp(dir_ / "VARNEL1.PAR"), expected);
+  EXPECT_EQ(tsd::testkit::readfile(dir_ / "VARNEL1.PAR"), expected);
   // No temporary file is left beside it.
   int files = 0;
   for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir_)) ++files;
@@ -172,7 +166,7 @@ TEST_F(Varnel1Params, RewriteGoesToTheStartDirectoryAndReadsBackTheSame) {
   // And a rewrite of that gives the same bytes.
   again.curgraph = again.defgraph;
   ASSERT_TRUE(tsd::writeparams(again, *state2).ok());
-  EXPECT_EQ(slurp(dir_ / "VARNEL1.PAR"), expected);
+  EXPECT_EQ(tsd::testkit::readfile(dir_ / "VARNEL1.PAR"), expected);
 }
 
 TEST_F(Varnel1Params, FirstRecordIsFourteenCharacters) {
@@ -182,7 +176,7 @@ TEST_F(Varnel1Params, FirstRecordIsFourteenCharacters) {
   settings_.gridflag = 0;
   settings_.tabseries = 1;
   ASSERT_TRUE(tsd::writeparams(settings_, *state_).ok());
-  const std::string text = slurp(dir_ / "VARNEL1.PAR");
+  const std::string text = tsd::testkit::readfile(dir_ / "VARNEL1.PAR");
   EXPECT_EQ(text.substr(0, text.find('\n')), "  121  1  0  1");
 }
 

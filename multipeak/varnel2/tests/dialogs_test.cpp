@@ -55,7 +55,7 @@ TEST(Varnel2Dialogs, RefusalsShowTheirMessagesInOrder) {
         std::string(kLoad) + "menu " + std::to_string(c.menu) + "\n" + c.fields + "button 1\n";
     const auto r = run(dir, script);
     EXPECT_EQ(r.exitcode, 0) << describe(r);
-    EXPECT_EQ(boxes(r.log, "Błąd"), c.messages) << describe(r);
+    EXPECT_EQ(boxtexts(r.log, "Błąd"), c.messages) << describe(r);
   }
 }
 
@@ -91,7 +91,7 @@ TEST(Varnel2Dialogs, CommitsOnlyWhenEveryCheckPassed) {
     const std::string dir = workdir();
     const auto r = run(dir, std::string(kLoad) + c.script + "menu V2_CM_FIT\nmenu V2_CM_SAVE_PARAMFILE\nmsgbox OK\n");
     EXPECT_EQ(r.exitcode, 0) << describe(r);
-    EXPECT_EQ(boxes(r.log, "Informacja"),
+    EXPECT_EQ(boxtexts(r.log, "Informacja"),
               std::vector<std::string>{"Parametry zapisane w pliku Varnel2.par"})
         << describe(r);
     std::vector<std::string> got;

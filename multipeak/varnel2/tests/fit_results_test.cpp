@@ -144,9 +144,9 @@ TEST(Varnel2Fit, WithNoEnabledPeakTheRequestStillRuns) {
   EXPECT_EQ(fieldof(line, 1038), "");
   EXPECT_EQ(dialogline(r.log, "Tabela 3"), "") << "a table-3 dialog with no peak";
   EXPECT_EQ(testkit::readfile(dir + "/t3.dat"), "");
-  EXPECT_EQ(boxes(r.log, "Informacja"),
+  EXPECT_EQ(boxtexts(r.log, "Informacja"),
             std::vector<std::string>{"Tabela 3 zapisana w pliku " + dir + "/t3.dat"});
-  EXPECT_TRUE(boxes(r.log, "Błąd").empty()) << describe(r);
+  EXPECT_TRUE(boxtexts(r.log, "Błąd").empty()) << describe(r);
 }
 
 }  // namespace

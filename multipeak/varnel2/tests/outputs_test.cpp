@@ -39,7 +39,7 @@ TEST(Varnel2Outputs, TableSavedTwiceIsAppended) {
   const std::string name = dir + "/t.dat";
   // The box gets the name padded to 79 characters; the log drops the
   // trailing blanks of a text.
-  EXPECT_EQ(boxes(r.log, "Informacja"),
+  EXPECT_EQ(boxtexts(r.log, "Informacja"),
             (std::vector<std::string>{"Tabela 1 zapisana w pliku " + name,
                                       "Tabela 1 zapisana w pliku " + name}));
 }
@@ -61,7 +61,7 @@ TEST(Varnel2Outputs, ReportsAndTablesGoOneAfterAnotherIntoOneFile) {
   EXPECT_EQ(lines[35], " Wyniki obliczeń parametrów pików TSD:");
   EXPECT_EQ(lines[50], "  T [K]    Ja [A/cm2]");
   EXPECT_EQ(lines[253], "  T [K]   Ja1 [A/cm2]  Ja2 [A/cm2]");
-  const auto infos = boxes(r.log, "Informacja");
+  const auto infos = boxtexts(r.log, "Informacja");
   ASSERT_EQ(infos.size(), 4u) << describe(r);
   const std::string name = dir + "/r.txt";
   EXPECT_EQ(infos[0], "Parametry obliczeń zapisane w pliku " + name);
@@ -74,8 +74,8 @@ TEST(Varnel2Outputs, CancelledSaveWritesNothing) {
   const std::string dir = workdir();
   const auto r = run(dir, std::string(kLoad) + kFit + "menu V2_CM_SAVE_RESULTS\nfile cancel\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
-  EXPECT_TRUE(boxes(r.log, "Informacja").empty()) << describe(r);
-  EXPECT_TRUE(boxes(r.log, "Błąd").empty()) << describe(r);
+  EXPECT_TRUE(boxtexts(r.log, "Informacja").empty()) << describe(r);
+  EXPECT_TRUE(boxtexts(r.log, "Błąd").empty()) << describe(r);
 }
 
 TEST(Varnel2Outputs, PrintingGoesToThePrinterFile) {
@@ -84,7 +84,7 @@ TEST(Varnel2Outputs, PrintingGoesToThePrinterFile) {
   const auto r = run(dir, std::string(kLoad) + kFit + "menu V2_CM_PRINT_PARAMETERS\nmenu V2_CM_PRINT_RESULTS\nmenu V2_CM_PRINT_TABLE1\n",
                      {{"TSD_PRN_FILE", prn}});
   ASSERT_EQ(r.exitcode, 0) << describe(r);
-  EXPECT_TRUE(boxes(r.log, "Informacja").empty());
+  EXPECT_TRUE(boxtexts(r.log, "Informacja").empty());
   const auto lines = lines_of(testkit::readfile(prn));
   ASSERT_EQ(lines.size(), size_t(34 + 15 + 383));
   EXPECT_EQ(lines[3], " Parametry doswiadczalne:");
@@ -97,7 +97,7 @@ TEST(Varnel2Outputs, AbsentPrinterGivesAnErrorBox) {
   const auto r = run(dir, std::string(kLoad) + kFit + "menu V2_CM_PRINT_TABLE1\nmsgbox OK\n",
                      {{"PATH", "/nonexistent"}});
   ASSERT_EQ(r.exitcode, 0) << describe(r);
-  EXPECT_EQ(boxes(r.log, "Błąd"), std::vector<std::string>{"Drukarka niedostępna"});
+  EXPECT_EQ(boxtexts(r.log, "Błąd"), std::vector<std::string>{"Drukarka niedostępna"});
 }
 
 TEST(Varnel2Outputs, ParameterFileIsReadBackBySecondStart) {

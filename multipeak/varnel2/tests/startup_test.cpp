@@ -15,7 +15,7 @@ TEST(Varnel2Startup, MissingParameterFileEndsAfterTheBox) {
   const auto r = run(dir, "");
   EXPECT_FALSE(r.timedout);
   EXPECT_NE(r.exitcode, 0) << describe(r);
-  const auto errors = boxes(r.log, "Błąd");
+  const auto errors = boxtexts(r.log, "Błąd");
   ASSERT_EQ(errors.size(), 1u) << describe(r);
   EXPECT_EQ(errors[0], "Błąd odczytu parametrów");
 }
@@ -37,7 +37,7 @@ TEST(Varnel2Startup, RefusedParameterFileNamesTheFileAndEnds) {
     testkit::writefile(dir + "/VARNEL2.PAR", c.par + rest);
     const auto r = run(dir, "");
     EXPECT_NE(r.exitcode, 0) << describe(r);
-    const auto errors = boxes(r.log, "Błąd");
+    const auto errors = boxtexts(r.log, "Błąd");
     ASSERT_EQ(errors.size(), 1u) << describe(r);
     EXPECT_NE(errors[0].find("VARNEL2.PAR"), std::string::npos) << errors[0];
     EXPECT_NE(errors[0].find(c.problem), std::string::npos) << errors[0];
@@ -53,7 +53,7 @@ TEST(Varnel2Startup, UnreadableDataKeepsTheMenusGreyed) {
   const auto r = run(dir, "menu V2_CM_DATA\nfile \"bad.dat\"\nmsgbox OK\nmenu V2_CM_FIT\nkey Escape\n"
                           "menu V2_CM_DATA\nfile \"missing.dat\"\n");
   EXPECT_EQ(r.exitcode, 0) << describe(r);
-  const auto errors = boxes(r.log, "Błąd");
+  const auto errors = boxtexts(r.log, "Błąd");
   ASSERT_GE(errors.size(), 1u) << describe(r);
   EXPECT_EQ(errors[0], "Błąd odczytu danych");
   EXPECT_EQ(r.log.find("menu command: " + std::to_string(V2_CM_FIT)), std::string::npos) << describe(r);
@@ -63,7 +63,7 @@ TEST(Varnel2Startup, CancelledFileSelectionChangesNothing) {
   const std::string dir = workdir();
   const auto r = run(dir, "menu V2_CM_DATA\nfile cancel\nmenu V2_CM_FIT\nkey Escape\n");
   EXPECT_EQ(r.exitcode, 0) << describe(r);
-  EXPECT_TRUE(boxes(r.log, "Błąd").empty()) << describe(r);
+  EXPECT_TRUE(boxtexts(r.log, "Błąd").empty()) << describe(r);
   EXPECT_EQ(r.log.find("menu command: " + std::to_string(V2_CM_FIT)), std::string::npos) << describe(r);
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/testkit/display_log.h"
 #include "tools/testkit/program_run.h"
 #include "resources/mokrin/mokrin_ids.h"
 
@@ -19,9 +20,6 @@ using testkit::fileexists;
 using testkit::readfile;
 using testkit::writefile;
 
-std::string exe(const std::string& program) {
-  return testkit::buildtree() + "/peakcurve/mokrin/" + program;
-}
 
 std::string parfile(const std::string& program) {
   return program == "mokrin1" ? "MOKRIN1.PAR" : "MOKRIN2.PAR";
@@ -31,26 +29,18 @@ std::string parfile(const std::string& program) {
 // and the sample data file.
 ProgramSetup prepare(const std::string& test, const std::string& program, bool withpar = true) {
   ProgramSetup p;
-  p.exe = exe(program);
-  p.workdir = testkit::makeworkdir("mokrin_" + test + "_" + program);
-  const std::string examples = TSD_SOURCE_DIR "/examples/";
-  if (withpar) {
-    std::filesystem::copy_file(examples + parfile(program), p.workdir + "/" + parfile(program));
-  }
-  std::filesystem::copy_file(examples + "sample.dat", p.workdir + "/sample.dat");
+  p.exe = testkit::programexe(program);
+  const std::string name = "mokrin_" + test + "_" + program;
+  p.workdir = withpar ? testkit::examplefolder(name, {parfile(program), "sample.dat"})
+                      : testkit::examplefolder(name, {"sample.dat"});
   return p;
 }
 
 // The texts of the message boxes shown, in order (UTF-8, as logged).
 std::vector<std::string> boxes(const ProgramRun& run) {
   std::vector<std::string> texts;
-  const std::string key = "message box shown: \"";
-  for (std::size_t at = run.log.find(key); at != std::string::npos; at = run.log.find(key, at + 1)) {
-    const std::size_t t = run.log.find("\" text \"", at);
-    const std::size_t end = run.log.find("\" icon ", t);
-    if (t == std::string::npos || end == std::string::npos) break;
-    texts.push_back(run.log.substr(at + key.size(), t - at - key.size()) + ": " +
-                    run.log.substr(t + 8, end - t - 8));
+  for (const testkit::LoggedBox& box : testkit::loggedboxes(run.log)) {
+    texts.push_back(box.title + ": " + box.text);
   }
   return texts;
 }
