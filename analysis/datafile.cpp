@@ -29,8 +29,10 @@ DataFileStatus readdatafile(std::string_view name, MeasuredData& data) {
   const double rs = 1.0 / s;  // the reciprocal of the area, taken once
   const bool s_ok = (head.assigned & 8u) && s != 0.0 && std::isfinite(rs);
   if (s_ok) data.S = s;
-  bool failed = !head.complete(4) || !n_ok || !s_ok;
-  if (!head.complete(4) || !s_ok) return DataFileStatus::read_failed;
+  // Every polarisation is divided by b: a rate not above 0 leaves none.
+  const bool b_ok = (head.assigned & 2u) && b > 0.0;
+  bool failed = !head.complete(4) || !n_ok || !s_ok || !b_ok;
+  if (!head.complete(4) || !s_ok || !b_ok) return DataFileStatus::read_failed;
 
   // Points: as many as the header says, as far as they fit.
   const int count = std::clamp(n, 0, kMaxMeasuredPoints);

@@ -14,12 +14,12 @@
 //   cannot_open  the file cannot be opened; nothing is changed
 //   read_failed  a value is not a number, a value is missing (the file ends,
 //                a null value), a number is not finite, N is outside 2..800,
-//                S is 0 (or so small that 1/S or a current density is not
-//                finite)
+//                b is not above 0, S is 0 (or so small that 1/S or a
+//                current density is not finite)
 // On read_failed the values read so far stay, as far as they were accepted:
 // b and T0 as soon as they are read, N and S only when they pass their
 // checks, points T(i) and J(i) as far as they were read. Points are read
-// only after a complete header with a usable S, at most 800 of them (the
+// only after a complete header with a usable b and S, at most 800 of them (the
 // first 800 when N is larger); nothing is written past 800 points.
 #pragma once
 

@@ -26,17 +26,16 @@ bool grid_ok(int Nout) { return Nout >= 0 && Nout <= CurveArray::rows; }
 
 }  // namespace
 
-void fitcurves(const int peakon[kMaxPeaks], int Nout, const FitResults& res, CurveArray& curves) {
+void fitcurves(int Nout, const FitResults& res, CurveArray& curves) {
   if (!grid_ok(Nout)) return;
   const double* tout = curves.col[0];
-  int m = 0;
   for (int k = 1; k <= kMaxPeaks; ++k) {
-    if (peakon[k - 1] != 1) continue;
-    ++m;
+    if (res.hasvalues[k - 1] != 1) continue;
     double* c = curves.col[kFirstFitColumn - 1 + k];
     for (int i = 0; i < Nout; ++i)
       c[i] = funcsubr2::fun2(tout[i], res.Jmfit[k - 1], res.Tmfit[k - 1], res.Eafit[k - 1]);
   }
+  const int m = enabled_count(res.fitpeakon);
   if (m >= 1) {
     double* c = curves.col[kFitSumColumn];
     for (int i = 0; i < Nout; ++i) c[i] = funca(tout[i], res.afit, 3 * m);
@@ -55,7 +54,13 @@ int fitcompute(const int peakon[kMaxPeaks], int Ldiv, double Del, int Nout, Curv
   double S = 0.0;
   mina(func, n, Ldiv, Del, fitvector.bounds, fitvector.a, afit, S, res.minstatus);
   if (res.minstatus != kMinaDone) return kFitNotMinimised;
+  // A sum of squares that is not a number gives no fit: nothing is taken.
+  if (!std::isfinite(S)) return kFitNotFinite;
+  for (int i = 0; i < n; ++i) {
+    if (!std::isfinite(afit[i])) return kFitNotFinite;
+  }
   for (int i = 0; i < n; ++i) res.afit[i] = afit[i];
+  for (int k = 0; k < kMaxPeaks; ++k) res.fitpeakon[k] = peakon[k] == 1 ? 1 : 0;
   res.Smin = S;
   res.Chi = std::sqrt(S);
 
@@ -71,6 +76,7 @@ int fitcompute(const int peakon[kMaxPeaks], int Ldiv, double Del, int Nout, Curv
     if (peakon[k - 1] != 1) continue;
     ++j;
     const int e = k - 1;
+    res.hasvalues[e] = 1;
     res.Jmfit[e] = res.afit[j - 1];
     res.Tmfit[e] = res.afit[m + j - 1];
     res.Eafit[e] = res.afit[2 * m + j - 1];
@@ -88,7 +94,7 @@ int fitcompute(const int peakon[kMaxPeaks], int Ldiv, double Del, int Nout, Curv
     }
   }
 
-  fitcurves(peakon, Nout, res, curves);
+  fitcurves(Nout, res, curves);
   return inverted ? kFitDone : kFitNotInverted;
 }
 

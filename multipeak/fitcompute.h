@@ -34,6 +34,8 @@ struct FitResults {
   double tau0[kMaxPeaks] = {}, P0[kMaxPeaks] = {};
   double sEa[kMaxPeaks] = {}, sTm[kMaxPeaks] = {}, sJm[kMaxPeaks] = {};
   double stau0[kMaxPeaks] = {}, sP0[kMaxPeaks] = {};
+  int fitpeakon[kMaxPeaks] = {};  // 1: the peak took part in the last fit (afit's layout)
+  int hasvalues[kMaxPeaks] = {};  // 1: a fit has given the peak its fitted values
   int minstatus = 0;  // status of the minimiser (1 done, 2, 3)
   int invstatus = 0;  // status of the inversion (1 done, -1 refused)
 };
@@ -46,6 +48,9 @@ inline constexpr int kFitNotMinimised = 3;  // the minimiser refused (minstatus 
                                             // minstatus was written
 inline constexpr int kFitBadRequest = 4;    // nparam is not 3 x the enabled peaks, or Nout is
                                             // outside 0..800; nothing was written
+inline constexpr int kFitNotFinite = 5;     // the sum of squares at the minimiser's point is
+                                            // not a finite number (currents too large for it):
+                                            // only minstatus was written
 
 // Runs the fit of the peaks k with peakon[k-1] = 1 (the j-th enabled peak is
 // entry j of the parameter vector), with the minimiser's Ldiv and Del, and
@@ -53,8 +58,10 @@ inline constexpr int kFitBadRequest = 4;    // nparam is not 3 x the enabled pea
 int fitcompute(const int peakon[kMaxPeaks], int Ldiv, double Del, int Nout, CurveArray& curves,
                FitResults& res);
 
-// Step 6 alone: the fitted peak curves and their sum from res on the grid
-// (also used when the output grid changes after a fit).
-void fitcurves(const int peakon[kMaxPeaks], int Nout, const FitResults& res, CurveArray& curves);
+// The fitted curves from res on the grid of column 0: column 5+k of every
+// peak a fit has given values to (the peaks of earlier fits too, so that no
+// column is left on an older grid), and column 10, the sum over afit of the
+// last fit's peaks. Also used when the output grid changes after a fit.
+void fitcurves(int Nout, const FitResults& res, CurveArray& curves);
 
 }  // namespace tsd

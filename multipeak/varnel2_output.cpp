@@ -111,7 +111,7 @@ std::string table3text(const Varnel2State& s) {
 }
 
 void writeparamreport(TextFile& f, const Varnel2State& s, bool printer) {
-  const std::string name(trim_blanks(s.datafile));
+  const std::string name(trim_blanks(s.dataname));
   f.write("(/,A,/)", {" Program Varnel2"});
   f.write("(A)", {pick(printer, " Parametry doświadczalne:", " Parametry doswiadczalne:")});
   f.write("(2A)", {pick(printer, " Plik wejściowy           = ", " Plik wejsciowy           = "),

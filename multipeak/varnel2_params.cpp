@@ -39,8 +39,12 @@ std::string peak_name(std::string_view what, int k) {
   return std::string(what) + cp(" piku ") + std::to_string(k);
 }
 
-// The first value the program cannot work with, as a problem text; empty
-// when every value is usable.
+// The first value the program cannot keep, as a problem text; empty when
+// every value can be kept. Start-up takes every value the dialogs could
+// have left behind and the rewrite could have written, so a file the
+// program saved itself is never refused: a start value of 0 (a peak that
+// took part in no fit) is taken here and refused by the fit request, and a
+// Q factor or Del that the rewrite rounded to 1.0 is taken too.
 std::string range_problem(const V2Values& v, int& record) {
   auto ints = [&](int rec, const std::string& name, int value, int lo, int hi) -> std::string {
     if (value >= lo && value <= hi) return "";
@@ -50,34 +54,37 @@ std::string range_problem(const V2Values& v, int& record) {
   };
   std::string p;
   if (!(p = ints(1, "Nout", v.Nout, 2, kMaxOutputGrid)).empty()) return p;
-  if (!(p = ints(1, cp("siatka"), v.gridflag, -99, 999)).empty()) return p;
+  if (!(p = ints(1, cp("siatka"), v.gridflag, runtime::kI3Lowest, runtime::kI3Highest)).empty()) {
+    return p;
+  }
   for (int k = 1; k <= kMaxPeaks; ++k) {
     const int rec = 1 + k;
-    if (!(p = ints(rec, peak_name(cp("włączenie"), k), v.peakon[k - 1], -99, 999)).empty()) {
+    if (!(p = ints(rec, peak_name(cp("włączenie"), k), v.peakon[k - 1], runtime::kI3Lowest,
+                   runtime::kI3Highest))
+             .empty()) {
       return p;
     }
     const double vals[3] = {v.Ea[k - 1], v.Tm[k - 1], v.Jm[k - 1]};
     static constexpr std::string_view kNames[3] = {"Ea", "Tm", "Jm"};
     for (int q = 0; q < 3; ++q) {
-      const bool bad = !std::isfinite(vals[q]) || (v.peakon[k - 1] == 1 && q < 2 && vals[q] <= 0.0);
-      if (bad) {
+      if (!std::isfinite(vals[q])) {
         record = rec;
         return runtime::recordprefix(rec) + peak_name(std::string(kNames[q]), k) +
-               (q < 2 ? cp(" musi być liczbą dodatnią") : cp(" nie jest liczbą skończoną"));
+               cp(" nie jest liczbą skończoną");
       }
     }
   }
   const double qs[3] = {v.QEa, v.QTm, v.QJm};
   static constexpr std::string_view kQNames[3] = {"QEa", "QTm", "QJm"};
   for (int q = 0; q < 3; ++q) {
-    if (!(std::isfinite(qs[q]) && qs[q] > 1.0)) {
+    if (!(std::isfinite(qs[q]) && qs[q] >= 1.0)) {
       record = 6;
-      return runtime::recordprefix(6) + std::string(kQNames[q]) + cp(" musi być większe od 1.0");
+      return runtime::recordprefix(6) + std::string(kQNames[q]) + cp(" musi być nie mniejsze od 1.0");
     }
   }
-  if (!(std::isfinite(v.Del) && v.Del < 1.0)) {
+  if (!(std::isfinite(v.Del) && v.Del <= 1.0)) {
     record = 7;
-    return runtime::recordprefix(7) + cp("Del musi być mniejsze od 1.0");
+    return runtime::recordprefix(7) + cp("Del musi być nie większe od 1.0");
   }
   return ints(7, "Ldiv", v.Ldiv, 1, 9);
 }

@@ -8,14 +8,18 @@
 //   7           Del, Ldiv                         "(1P,E14.6,0P,I3)"
 // All four peaks are written, enabled or not.
 //
-// Values the program cannot work with are refused, naming the record:
-// Nout outside 2..800 (the curve array's rows; the grid divides by
-// Nout - 1), a Q factor not above 1 (the box a/Q .. a*Q must be a box),
-// Del not below 1, Ldiv outside 1..9 (the one digit its dialog field
-// holds), Ea or Tm not above 0 for an enabled peak (tau0 divides by Ea,
-// the model by Tm), and gridflag or peakon outside -99..999 (the three
-// characters they are written back with). A refused or unreadable file
-// changes nothing but startdir.
+// Start-up takes every value the program's dialogs can leave and its own
+// rewrite can write, so a file the program saved is never refused. Refused,
+// naming the record, is only what the program cannot keep: Nout outside
+// 2..800 (the curve array's rows; the grid divides by Nout - 1), a number
+// that is not finite, a Q factor below 1 (the box a/Q .. a*Q would be
+// upside down; a factor just above 1 is written as 1.0), Del above 1 (one
+// just below 1 is written as 1.0), Ldiv outside 1..9 (the one digit its
+// dialog field holds), and gridflag or peakon outside -9..99 (the values
+// their three characters hold with a blank before them). A start value of
+// an enabled peak that the model cannot use (Ea or Tm not above 0) is taken
+// and refused by the fit request. A refused or unreadable file changes
+// nothing but startdir.
 #pragma once
 
 #include <string>

@@ -106,9 +106,13 @@ DataLoad loaddata(Varnel2State& s, std::string_view name) {
   buildgrid(s);
   s.tfmin = s.tdmin;
   s.tfmax = s.tdmax;
+  s.dataname = std::string(name);
   s.loaded = 1;
   s.fitted = 0;
   startcurves(s);
+  // The results of the last fit stay for the tables: their curves go onto
+  // the new grid as well.
+  fitcurves(s.Nout, s.fit, s.curves);
   return DataLoad::ok;
 }
 

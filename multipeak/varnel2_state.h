@@ -59,8 +59,12 @@ struct Varnel2State {
   double markersize = 0.002;
 
   // Blank-padded names (code page 1250), as the file dialogs fill them.
+  // datafile is the last name chosen for reading, offered again.
   std::string datafile = std::string(kNameBufferLength, ' ');
   std::string savefile = std::string(kNameBufferLength, ' ');
+
+  // The file whose data the program holds, named in the reports.
+  std::string dataname;
 
   // Directory the program started in, where VARNEL2.PAR is read and written.
   std::string startdir;
@@ -89,7 +93,9 @@ enum class DataLoad { ok, cannot_open, read_failed };
 // Reads a measured data file. On success the points go to `arrays`, T0 and b
 // to `var`, and the state is reset for the new curve: fit range and display
 // range over all points, a new grid, fitted = 0, loaded = 1, start-value
-// curves. A file that cannot be opened or is refused changes nothing.
+// curves, and the fitted curves of the last fit on the new grid. The name
+// is kept as dataname. A file that cannot be opened or is refused changes
+// nothing.
 DataLoad loaddata(Varnel2State& s, std::string_view name);
 
 }  // namespace tsd

@@ -27,6 +27,12 @@ struct ParamsResult {
   bool ok() const { return status == ParamsStatus::ok; }
 };
 
+// The integers an "I3" field holds with a blank before it, so that a
+// free-format read tells the value from the one written before it: 100 or
+// -10 would fill all three characters and run into its neighbour.
+inline constexpr int kI3Lowest = -9;
+inline constexpr int kI3Highest = 99;
+
 // A failed result.
 ParamsResult paramsfault(ParamsStatus status, const std::string& file, int record,
                          std::string problem);

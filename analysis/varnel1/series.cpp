@@ -37,18 +37,28 @@ constexpr int kPoints = AnalysisState::kPoints;
 int measured_points() { return std::clamp(analysis.nwej, 0, kPoints); }
 int grid_points() { return std::clamp(analysis.nwyj, 0, kPoints); }
 
-// "Seria nr <s>" CR LF "Liczba punktów aproksymacji < 2" (ó is 0xF3 in code
-// page 1250).
-SeriesOutcome too_few_points(int s) {
+// "Seria nr <s>" CR LF and what went wrong (code page 1250).
+SeriesOutcome series_failure(int s, std::string_view what) {
   static constexpr std::string_view kHead = "Seria nr ";
-  static constexpr std::string_view kTail = "\r\nLiczba punkt\xF3w aproksymacji < 2";
   SeriesOutcome out;
   out.ok = false;
   auto it = std::copy(kHead.begin(), kHead.end(), out.message.begin());
   *it++ = static_cast<char>('0' + s);
-  it = std::copy(kTail.begin(), kTail.end(), it);
+  *it++ = '\r';
+  *it++ = '\n';
+  it = std::copy(what.begin(), what.end(), it);
   out.length = static_cast<int>(it - out.message.begin());
   return out;
+}
+
+// "Liczba punktów aproksymacji < 2" (ó is 0xF3 in code page 1250).
+SeriesOutcome too_few_points(int s) {
+  return series_failure(s, "Liczba punkt\xF3w aproksymacji < 2");
+}
+
+// "Wyniki obliczeń nie są liczbami skończonymi" (ń is 0xF1, ą 0xB9).
+SeriesOutcome not_finite(int s) {
+  return series_failure(s, "Wyniki oblicze\xF1 nie s\xB9 liczbami sko\xF1" "czonymi");
 }
 
 // Model current and polarisation of series s on the output grid.
@@ -155,21 +165,35 @@ SeriesOutcome seriescompute(int s, SeriesWindow window) {
   fit2(st.xdat, ltaud, xa, xb, i1, i2, a, bslope, sa, sb, chi2, n1, n2);
   if (n2 - n1 < 1) return too_few_points(s);
 
-  const int ngrid = grid_points();
-  for (int k = 1; k <= ngrid; ++k) st.ltaua[c][k - 1] = bslope * st.xout[k - 1] + a;
-
-  st.tau0[c] = std::pow(10.0, a);
-  st.ea[c] = kSlopeToEa * bslope;
-  st.dea[c] = kSlopeToEa * sb;
-  st.dtau0[c] = st.tau0[c] * kLn10 * sa;
-
+  // The results are taken only when every one is a number: a current not
+  // above 0 in the window, or values so large that a sum overflows, give
+  // none, and the series keeps its previous results like any failed one.
+  const double tau0 = std::pow(10.0, a);
+  const double ea = kSlopeToEa * bslope;
+  const double dea = kSlopeToEa * sb;
+  const double dtau0 = tau0 * kLn10 * sa;
   for (int i = 1; i <= n; ++i) {
     const double t = st.tdat[i - 1];
-    st.ja1[c][i - 1] = fun1(t, kUnitP0, st.tau0[c], st.ea[c]);
-    st.pa1[c][i - 1] = funp1(t, kUnitP0, st.tau0[c], st.ea[c]);
+    st.ja1[c][i - 1] = fun1(t, kUnitP0, tau0, ea);
+    st.pa1[c][i - 1] = funp1(t, kUnitP0, tau0, ea);
   }
-  findp(st.jdat, st.ja1[c], pd, st.pa1[c], n1, n2, i1, n1, n2, st.p0method[c], st.p0[c], st.sj[c],
-        st.sp[c]);
+  double p0 = 0.0;
+  double sj = 0.0;
+  double sp = 0.0;
+  findp(st.jdat, st.ja1[c], pd, st.pa1[c], n1, n2, i1, n1, n2, st.p0method[c], p0, sj, sp);
+  for (const double r : {ea, dea, tau0, dtau0, p0, sp}) {
+    if (!std::isfinite(r)) return not_finite(s);
+  }
+
+  const int ngrid = grid_points();
+  for (int k = 1; k <= ngrid; ++k) st.ltaua[c][k - 1] = bslope * st.xout[k - 1] + a;
+  st.tau0[c] = tau0;
+  st.ea[c] = ea;
+  st.dea[c] = dea;
+  st.dtau0[c] = dtau0;
+  st.p0[c] = p0;
+  st.sj[c] = sj;
+  st.sp[c] = sp;
   grid_curves(s);
 
   st.fitfirst[c] = n1;

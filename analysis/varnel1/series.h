@@ -21,7 +21,7 @@ enum class SeriesWindow {
 struct SeriesOutcome {
   bool ok = true;
   int length = 0;
-  std::array<char, 43> message{};
+  std::array<char, 64> message{};
   std::string_view text() const { return {message.data(), static_cast<std::size_t>(length)}; }
 };
 
@@ -43,9 +43,11 @@ void resetranges();
 // from tlim(s), forms Pd and log10 taud at every measured point, fits the
 // line over the window, and on success sets the results, the model curves and
 // the plot ranges of the series. A window with fewer than two points fails
-// with "Seria nr <s>\r\nLiczba punktów aproksymacji < 2"; pd and ltaud are new
-// then, everything else of the series is kept. A series number outside 1..3
-// changes nothing and fails with an empty message.
+// with "Seria nr <s>\r\nLiczba punktów aproksymacji < 2", and results that
+// are not all finite numbers (Ea, tau0, P0 and their errors) with
+// "Seria nr <s>\r\nWyniki obliczeń nie są liczbami skończonymi"; pd and
+// ltaud are new then, everything else of the series is kept. A series
+// number outside 1..3 changes nothing and fails with an empty message.
 SeriesOutcome seriescompute(int s, SeriesWindow window);
 
 // Model curves of every series on the current grid from the stored Ea, tau0

@@ -1,5 +1,6 @@
 #include "analysis/varnel1/varnel1_data.h"
 
+#include <algorithm>
 #include <span>
 #include <string>
 
@@ -44,6 +45,10 @@ bool loaddatafile(std::string_view name) {
     return false;
   }
   takedata(data);
+  // The reports name the file whose data are held, not the last one chosen.
+  varnel1files.dataname.fill(' ');
+  std::copy_n(name.begin(), std::min(name.size(), varnel1files.dataname.size()),
+              varnel1files.dataname.begin());
 
   Varnel1Settings& settings = varnel1settings;
   if (settings.curgraph == 0) settings.curgraph = settings.defgraph;

@@ -55,8 +55,8 @@ std::vector<RangeCheck> range_checks(const ParamValues& v) {
   // What the program relies on, then what must survive the rewrite in I3.
   std::vector<RangeCheck> checks;
   checks.push_back({1, "Nwyj", v.nwyj, 2, kMaxOutputPoints});
-  checks.push_back({1, cp("numer wykresu"), v.graph, -99, 999});
-  checks.push_back({1, cp("siatka"), v.gridflag, -99, 999});
+  checks.push_back({1, cp("numer wykresu"), v.graph, runtime::kI3Lowest, runtime::kI3Highest});
+  checks.push_back({1, cp("siatka"), v.gridflag, runtime::kI3Lowest, runtime::kI3Highest});
   checks.push_back({1, cp("numer serii w tabelach"), v.tabseries, 1, 3});
   static constexpr std::string_view kModeNames[4] = {"tryb Tmin", "tryb Tmax", "tryb Tini",
                                                      "tryb Tlim"};
@@ -68,7 +68,8 @@ std::vector<RangeCheck> range_checks(const ParamValues& v) {
   for (int s = 1; s <= 3; ++s) {
     checks.push_back({4 + s, series_name("metoda całkowania", s), v.methods[s - 1][0], 1, 3});
     checks.push_back({4 + s, series_name("metoda obliczania P0", s), v.methods[s - 1][1], 1, 3});
-    checks.push_back({4 + s, series_name("wykres", s), v.methods[s - 1][2], -99, 999});
+    checks.push_back({4 + s, series_name("wykres", s), v.methods[s - 1][2], runtime::kI3Lowest,
+                      runtime::kI3Highest});
   }
   checks.push_back({8, cp("tryb Tmin zakresu obliczeń"), v.calcmodes[0], 1, 2});
   checks.push_back({8, cp("tryb Tmax zakresu obliczeń"), v.calcmodes[1], 1, 2});

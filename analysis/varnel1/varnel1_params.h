@@ -14,8 +14,9 @@
 // tabseries outside 1..3, an input mode outside 1..2, a method outside 1..3.
 // The graph number, gridflag and plotseries are taken as they are (a graph
 // outside 1..3 shows nothing, a plotseries other than 1 hides its series),
-// as long as they fit the three characters they are written back with
-// (-99..999). A refused or unreadable file changes nothing.
+// as long as their three characters hold them with a blank before them
+// (-9..99), so the rewrite reads back the same. A refused or unreadable file
+// changes nothing.
 #pragma once
 
 #include <string>

@@ -51,12 +51,12 @@ void savecommand(Report report) {
   if (!choosereportfile(texts.filter, std::span<char>(varnel1files.reportfile), texts.title)) return;
   const std::string_view name = trimmedname(varnel1files.reportfile);
   const OutputStatus status =
-      savereport(report, name, analysis, varnel1settings, trimmedname(varnel1files.datafile));
+      savereport(report, name, analysis, varnel1settings, trimmedname(varnel1files.dataname));
   tellsaved(status, saveinfotext(report, name), name);
 }
 
 void printcommand(Report report) {
-  tellprinted(printreport(report, analysis, varnel1settings, trimmedname(varnel1files.datafile)));
+  tellprinted(printreport(report, analysis, varnel1settings, trimmedname(varnel1files.dataname)));
 }
 
 }  // namespace tsd

@@ -1,7 +1,7 @@
 // The settings of varnel1's frame beside the analysis state: the input modes
 // of the range dialogs, which series are drawn and tabulated, the graph shown,
 // the grid switch and the fixed drawing constants. One static record for the
-// whole run, filled from VARNEL1.PAR at start-up (analysis/varnel1_params.h).
+// whole run, filled from VARNEL1.PAR at start-up (analysis/varnel1/varnel1_params.h).
 //
 // Per-series arrays are 0-based: series s is element s-1.
 #pragma once

@@ -19,9 +19,11 @@ inline constexpr int kFileNameLength = 1024;
 struct Varnel1Files {
   std::array<char, kFileNameLength> datafile;    // the last data file chosen
   std::array<char, kFileNameLength> reportfile;  // the last report or table file chosen
+  std::array<char, kFileNameLength> dataname;    // the file whose data are held
   Varnel1Files() {
     datafile.fill(' ');
     reportfile.fill(' ');
+    dataname.fill(' ');
   }
 };
 extern Varnel1Files varnel1files;

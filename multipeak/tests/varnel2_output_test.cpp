@@ -137,7 +137,7 @@ class Varnel2Reports : public ::testing::Test {
 
 TEST_F(Varnel2Reports, ParameterReportForFileAndPrinter) {
   auto s = peaks24();
-  s->datafile = std::string(70, 'd') + std::string(190, ' ');
+  s->dataname = std::string(70, 'd');
   s->Nin = 381;
   s->area = 0.785;
   s->tfmin = 215.0;

@@ -13,6 +13,8 @@
 
 #include "text/cp1250.h"
 #include "tools/testkit/files.h"
+#include "tools/testkit/paramgen.h"
+#include "tools/testkit/textlines.h"
 
 namespace tsd {
 namespace {
@@ -89,24 +91,23 @@ TEST_F(Varnel2Params, RefusesWhatTheProgramCannotWorkWith) {
       {1, "    1  0", ParamsStatus::out_of_range, 1},
       {1, "  801  0", ParamsStatus::out_of_range, 1},
       {1, "  201 1000", ParamsStatus::out_of_range, 1},
+      // Three characters hold -9..99 with a blank before them.
+      {1, "  201 100", ParamsStatus::out_of_range, 1},
+      {1, "  201 -10", ParamsStatus::out_of_range, 1},
+      {3, "  0.9  290.0  2.3E-12 101", ParamsStatus::out_of_range, 3},
       {1, "  201", ParamsStatus::unreadable, 1},  // gridflag would be the next line's real
-      {2, "  0.0  263.0  3.8E-12  1", ParamsStatus::out_of_range, 2},
-      {3, "  0.9  -290.0  2.3E-12  1", ParamsStatus::out_of_range, 3},
       {2, "  abc  263.0  3.8E-12  1", ParamsStatus::unreadable, 2},
       {2, "  0.66  263.0  3.8E-12  1.5", ParamsStatus::unreadable, 2},
-      {6, "  1.0  1.05  1.5", ParamsStatus::out_of_range, 6},
+      {6, "  0.99  1.05  1.5", ParamsStatus::out_of_range, 6},
       {6, "  1.2  1.05  0.5", ParamsStatus::out_of_range, 6},
-      {7, "  1.0  3", ParamsStatus::out_of_range, 7},
+      {7, "  1.01  3", ParamsStatus::out_of_range, 7},
       {7, "  0.1  0", ParamsStatus::out_of_range, 7},
       {7, "  0.1  10", ParamsStatus::out_of_range, 7},
       {7, "  0.1", ParamsStatus::unreadable, 7},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string("line ") + std::to_string(c.line) + ": \"" + c.text + "\"");
-    std::istringstream in(kGood);
-    std::string line, out;
-    for (int n = 1; std::getline(in, line); ++n) out += (n == c.line ? std::string(c.text) : line) + "\n";
-    write_par(out);
+    write_par(testkit::withline(kGood, c.line, c.text));
     Varnel2State s;
     s.Nout = 77;
     const ParamsResult r = readvarnel2params(s);
@@ -116,6 +117,32 @@ TEST_F(Varnel2Params, RefusesWhatTheProgramCannotWorkWith) {
     EXPECT_EQ(s.Nout, 77) << "a refused file changed the state";
     EXPECT_NE(paramsproblemtext(r).find("VARNEL2.PAR"), std::string::npos)
         << paramsproblemtext(r);
+  }
+}
+
+// What the dialogs can leave and the rewrite can write is taken: start
+// values of 0 or below for an enabled peak (the fit request refuses them),
+// Q factors and Del that the rewrite rounded to 1.0, switches of -9..99.
+TEST_F(Varnel2Params, TakesEveryValueTheProgramCanHaveSaved) {
+  struct Case {
+    int line;
+    const char* text;
+  };
+  const Case cases[] = {
+      {2, "  0.000000E+00  0.000000E+00  0.000000E+00  1"},
+      {3, "  0.9  -290.0  2.3E-12  1"},
+      {6, "  1.000000E+00  1.000000E+00  1.000000E+00"},
+      {7, "  1.000000E+00  3"},
+      {1, "  201 99"},
+      {1, "  201 -9"},
+      {5, "  1.0  300.0  1.0E-12 -9"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string("line ") + std::to_string(c.line) + ": \"" + c.text + "\"");
+    write_par(testkit::withline(kGood, c.line, c.text));
+    Varnel2State s;
+    const ParamsResult r = readvarnel2params(s);
+    EXPECT_TRUE(r.ok()) << r.problem;
   }
 }
 
@@ -162,6 +189,52 @@ TEST_F(Varnel2Params, FailedRewriteKeepsTheOldFile) {
   const ParamsResult w = writevarnel2params(*s_);
   EXPECT_EQ(w.status, ParamsStatus::write_failed);
   EXPECT_EQ(tsd::testkit::readfile(dir_ / "VARNEL2.PAR"), kGood);
+}
+
+// Whatever start-up takes, the program's own save writes back so that the
+// next start takes the same values (to the digits the file keeps), and a
+// second save writes the same file.
+TEST_F(Varnel2Params, WhatStartUpTakesTheSaveWritesBack) {
+  int taken = 0;
+  constexpr int kFiles = 600;
+  for (int seed = 0; seed < kFiles; ++seed) {
+    testkit::ParamGen g(static_cast<std::uint32_t>(seed));
+    std::string file = g.record({g.integer({201, 121, 2, 800}), g.integer({0, 1})});
+    for (int k = 0; k < kMaxPeaks; ++k) {
+      file += g.record({g.real({0.66, 0.9, 0.0}), g.real({263.0, 290.0, 0.0}),
+                        g.real({3.8e-12, 2.3e-12, 0.0}), g.integer({0, 1})});
+    }
+    file += g.record({g.real({1.2, 1.05, 1.5}), g.real({1.05, 1.2}), g.real({1.5, 2.0})});
+    file += g.record({g.real({0.1, 0.5, -0.5}), g.integer({3, 1, 9})});
+    SCOPED_TRACE("seed " + std::to_string(seed) + ", file:\n" + file);
+    write_par(file);
+    Varnel2State first;
+    if (!readvarnel2params(first).ok()) continue;
+    ++taken;
+    ASSERT_TRUE(writevarnel2params(first).ok());
+    const std::string saved = tsd::testkit::readfile(dir_ / "VARNEL2.PAR");
+    Varnel2State next;
+    const ParamsResult r = readvarnel2params(next);
+    ASSERT_TRUE(r.ok()) << "saved:\n" << saved << r.problem;
+    EXPECT_EQ(next.Nout, first.Nout);
+    EXPECT_EQ(next.gridflag, first.gridflag);
+    EXPECT_EQ(next.Ldiv, first.Ldiv);
+    for (int k = 0; k < kMaxPeaks; ++k) {
+      EXPECT_EQ(next.peakon[k], first.peakon[k]);
+      EXPECT_TRUE(testkit::sameaswritten(next.Ea[k], first.Ea[k])) << next.Ea[k] << " " << first.Ea[k];
+      EXPECT_TRUE(testkit::sameaswritten(next.Tm[k], first.Tm[k])) << next.Tm[k] << " " << first.Tm[k];
+      EXPECT_TRUE(testkit::sameaswritten(next.Jm[k], first.Jm[k])) << next.Jm[k] << " " << first.Jm[k];
+    }
+    for (const auto& [a, b] : {std::pair{next.QEa, first.QEa}, std::pair{next.QTm, first.QTm},
+                               std::pair{next.QJm, first.QJm}, std::pair{next.Del, first.Del}}) {
+      EXPECT_TRUE(testkit::sameaswritten(a, b)) << a << " " << b;
+    }
+    ASSERT_TRUE(writevarnel2params(next).ok());
+    EXPECT_EQ(tsd::testkit::readfile(dir_ / "VARNEL2.PAR"), saved);
+    if (::testing::Test::HasFailure()) break;
+  }
+  // The files taken are numerous enough for the property to say something.
+  EXPECT_GT(taken, kFiles / 20) << taken << " of " << kFiles;
 }
 
 }  // namespace

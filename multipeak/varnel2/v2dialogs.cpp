@@ -156,11 +156,10 @@ void displayrangedialog(Varnel2State& s) {
     s.Nout = nout;
     buildgrid(s);
   }
-  if (s.fitted == 1) {
-    fitcurves(s.peakon, s.Nout, s.fit, s.curves);
-  } else {
-    startcurves(s, 1);
-  }
+  // Both sets of curves on the grid: the one not shown now is tabulated, or
+  // shown after the next change, beside the same temperatures.
+  startcurves(s, 1);
+  fitcurves(s.Nout, s.fit, s.curves);
   wdialoghide();
   replot(s);
 }

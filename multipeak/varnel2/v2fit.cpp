@@ -1,5 +1,7 @@
 // The fit request of varnel2 and the copy of the fitted values to the
 // start values.
+#include <string>
+
 #include "multipeak/fitcompute.h"
 #include "multipeak/varnel2/v2commands.h"
 #include "multipeak/varnel2/v2fields.h"
@@ -8,7 +10,36 @@
 
 namespace tsd {
 
+namespace {
+
+// The start values of the enabled peaks that the model cannot be computed
+// with (it divides by Tm, tau0 by Ea), one box each in peak order; true
+// when all are usable. A peak switched on that took part in no fit holds
+// 0, 0, 0 after "Przepisanie parametrów", and the parameter file may hold
+// any start value: such a fit would give no numbers.
+bool startvaluesusable(const Varnel2State& s) {
+  bool usable = true;
+  for (int k = 1; k <= kMaxPeaks; ++k) {
+    if (s.peakon[k - 1] != 1) continue;
+    const struct {
+      const char* name;
+      double value;
+    } values[2] = {{"Ea", s.Ea[k - 1]}, {"Tm", s.Tm[k - 1]}};
+    for (const auto& v : values) {
+      if (v.value > 0.0) continue;
+      errorbox("Pik nr " + std::to_string(k) + "\r\n" + cp("Wartość ") + v.name + " <= 0");
+      usable = false;
+    }
+  }
+  return usable;
+}
+
+}  // namespace
+
 void fitrequest(Varnel2State& s) {
+  // Nothing is fitted, shown or changed when a start value cannot be used.
+  if (!startvaluesusable(s)) return;
+
   // "Obliczenia" stays up, not served, while the minimiser runs.
   wdialogload(V2_DLG_FITTING);
   wdialogselect(V2_DLG_FITTING);
@@ -25,11 +56,13 @@ void fitrequest(Varnel2State& s) {
   replot(s);
 
   // The minimiser refuses a box whose lower bound lies above its upper one
-  // (a start value that is not positive); then nothing was fitted and the
-  // results are still those of the last fit.
+  // (a start value that is not positive), and a sum of squares that is not a
+  // number fits nothing; then the results are still those of the last fit.
   if (outcome == kFitNotMinimised) {
     errorbox(cp("Minimalizacja nie została wykonana: dolna granica parametru leży powyżej "
                 "górnej (wartości startowe muszą być dodatnie)"));
+  } else if (outcome == kFitNotFinite) {
+    errorbox(cp("Wyniki obliczeń nie są liczbami skończonymi"));
   } else if (outcome == kFitNotInverted) {
     errorbox(cp("Macierz krzywizny jest osobliwa: błędy standardowe są nieokreślone"));
   }

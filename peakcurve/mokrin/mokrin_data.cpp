@@ -1,5 +1,8 @@
 #include "peakcurve/mokrin/mokrin_data.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "analysis/fit.h"
 #include "analysis/var.h"
 #include "peakcurve/inttrap.h"
@@ -13,15 +16,22 @@ DataFileStatus loaddata(MokrinState& s, std::string_view name) {
   static MeasuredData incoming;
   incoming = MeasuredData{};
   const DataFileStatus status = readdatafile(name, incoming);
-  // A heating rate of 0 leaves no polarisation to compute (Pd = P/b).
-  if (status != DataFileStatus::ok || incoming.b == 0.0) {
+  if (status != DataFileStatus::ok) {
     var = before;
-    return status != DataFileStatus::ok ? status : DataFileStatus::read_failed;
+    return status;
+  }
+  const int n = incoming.N;
+  static double pd[kMaxMeasuredPoints];
+  peakcurve::inttrap(incoming.T, incoming.J, n, peakcurve::kIntegrateDown, incoming.T[n - 1], pd);
+  divdarr(pd, var.b, n);
+  for (int i = 0; i < n; ++i) {
+    if (!std::isfinite(pd[i])) {
+      var = before;
+      return DataFileStatus::read_failed;
+    }
   }
   s.data = incoming;
-  const int n = s.data.N;
-  peakcurve::inttrap(s.data.T, s.data.J, n, peakcurve::kIntegrateDown, s.data.T[n - 1], s.Pd);
-  divdarr(s.Pd, var.b, n);
+  std::copy(pd, pd + n, s.Pd);
   datarange(s);
   s.dataflag = 1;
   s.datafile = std::string(name);

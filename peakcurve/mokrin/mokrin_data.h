@@ -10,8 +10,10 @@
 
 namespace tsd::mokrin {
 
-// Reads the file (analysis/datafile.h); a heating rate of 0 is refused as
-// read_failed. On success the data replace those
+// Reads the file (analysis/datafile.h, which refuses a heating rate not
+// above 0); data whose polarisation is not a finite number (currents so
+// large that the integral overflows) are refused as read_failed too. On
+// success the data replace those
 // held, b and T0 of the file go into `var`, Pd, the index range and the
 // maxima are computed, the data flag is set and s.datafile becomes `name`;
 // the model curves are not computed again. On failure nothing at all is

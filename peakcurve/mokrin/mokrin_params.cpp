@@ -38,7 +38,7 @@ std::string range_problem(const Values& v, bool derived) {
            std::to_string(peakcurve::kMaxGrid);
   }
   if (v.b == 0.0) return r1 + cp("b = 0");
-  if (v.Ea == 0.0) return r1 + cp("Ea = 0");
+  if (derived && v.Ea == 0.0) return r1 + cp("Ea = 0");
   if (derived && v.v4 == 0.0) return r1 + cp("Tm = 0");
   if (!derived && v.v4 == 0.0) return r1 + cp("tau0 = 0");
   return "";

@@ -178,16 +178,19 @@ BOOL BitBlt(HDC hdst, int x, int y, int w, int h, HDC hsrc, int xs, int ys, DWOR
   for (int j = 0; j < rh; ++j) {
     std::uint32_t* d = t.surface->row(r.top + j) + r.left;
     const std::uint32_t* s = src != nullptr ? copy.data() + static_cast<std::size_t>(j) * static_cast<std::size_t>(rw) : nullptr;
-    if (table == 0xCC) {
-      std::copy(s, s + rw, d);
-      continue;
-    }
     const int ly = r.top + j - t.oy;
-    for (int i = 0; i < rw; ++i) {
-      const int lx = r.left + i - t.ox;
-      const std::uint32_t p = brush.null ? 0 : brush.pattern[static_cast<std::size_t>((ly & 7) * 8 + (lx & 7))];
-      d[i] = rop3(table, p, s != nullptr ? s[i] : 0, d[i]);
-    }
+    t.runs(r.top + j, r.left, r.right, [&](int a, int e) {
+      const int i0 = a - r.left, i1 = e - r.left;
+      if (table == 0xCC) {
+        std::copy(s + i0, s + i1, d + i0);
+        return;
+      }
+      for (int i = i0; i < i1; ++i) {
+        const int lx = r.left + i - t.ox;
+        const std::uint32_t p = brush.null ? 0 : brush.pattern[static_cast<std::size_t>((ly & 7) * 8 + (lx & 7))];
+        d[i] = rop3(table, p, s != nullptr ? s[i] : 0, d[i]);
+      }
+    });
   }
   return TRUE;
 }
@@ -253,7 +256,7 @@ int StretchDIBits(HDC hdc, int xd, int yd, int wd, int hd, int xs, int ys, int w
     std::uint32_t* d = t.surface->row(static_cast<int>(sy));
     for (long i = 0; i < aw; ++i) {
       const long sx = left + i + t.ox;
-      if (sx < t.clip.left || sx >= t.clip.right) continue;
+      if (!t.drawable(sx, sy)) continue;
       const long ii = wd > 0 ? i : aw - 1 - i;
       const long u = xs + static_cast<long>((ii * 2 + 1) * static_cast<long long>(ws) / (2 * aw));
       if (u < 0 || u >= W) continue;

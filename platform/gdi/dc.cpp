@@ -47,6 +47,12 @@ void SetSurfaceDCPlacement(HDC hdc, Surface* surface, POINT origin, RECT bounds)
   dc->bounds = bounds;
 }
 
+void SetSurfaceDCHoles(HDC hdc, std::vector<RECT> holes) {
+  DeviceContext* dc = AsDC(hdc);
+  if (dc == nullptr || dc->memory) return;
+  dc->holes = std::move(holes);
+}
+
 void DeleteSurfaceDC(HDC hdc) {
   DeviceContext* dc = AsDC(hdc);
   if (dc == nullptr || dc->memory) return;

@@ -113,6 +113,7 @@ COLORREF SetPixel(HDC hdc, int x, int y, COLORREF colour) {
   if (dc == nullptr) return CLR_INVALID;
   const Target t = TargetOf(dc);
   if (t.empty() || !InClipLong(t, x, y)) return CLR_INVALID;
+  if (t.in_hole(static_cast<long>(x) + t.ox, static_cast<long>(y) + t.oy)) return CLR_INVALID;
   const COLORREF c = ResolveColour(dc, colour);
   t.surface->row(y + t.oy)[x + t.ox] = PixelOf(c);
   return c;

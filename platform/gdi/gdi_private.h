@@ -79,6 +79,8 @@ struct plat::DeviceContext {
 
   bool has_clip = false;
   RECT clip;  // logical coordinates
+  // Window contexts: surface rectangles of the windows in front, never drawn on.
+  std::vector<RECT> holes;
 
   // Mapping mode and the window and viewport (metafile.h): applied by
   // LPtoDP and by metafile playback only.

@@ -16,6 +16,8 @@ Target TargetOf(DeviceContext* dc) {
   t.clip = DrawableRect(dc);
   t.ox = dc->origin.x;
   t.oy = dc->origin.y;
+  t.holes = dc->holes.data();
+  t.nholes = static_cast<int>(dc->holes.size());
   return t;
 }
 
@@ -82,24 +84,26 @@ void FillSpan(const Target& t, int y, int x0, int x1, const BrushPaint& b, int r
   if (b.null) return;
   const int sy = y + t.oy;
   if (sy < t.clip.top || sy >= t.clip.bottom) return;
-  int s0 = std::max(x0 + t.ox, t.clip.left);
-  const int s1 = std::min(x1 + t.ox, t.clip.right);
+  const int s0 = std::max(x0 + t.ox, static_cast<int>(t.clip.left));
+  const int s1 = std::min(x1 + t.ox, static_cast<int>(t.clip.right));
   if (s0 >= s1) return;
   std::uint32_t* row = t.surface->row(sy);
-  if (b.solid && b.mask == ~0ull) {
-    if (rop == R2_COPYPEN) {
-      std::fill(row + s0, row + s1, b.colour);
-    } else {
-      for (int sx = s0; sx < s1; ++sx) row[sx] = Rop2(rop, b.colour, row[sx]);
-    }
-    return;
-  }
   const int py = (y & 7) * 8;
-  for (; s0 < s1; ++s0) {
-    const std::size_t i = static_cast<std::size_t>(py + ((s0 - t.ox) & 7));
-    if ((b.mask >> i & 1u) == 0) continue;
-    row[s0] = rop == R2_COPYPEN ? b.pattern[i] : Rop2(rop, b.pattern[i], row[s0]);
-  }
+  t.runs(sy, s0, s1, [&](int a, int e) {
+    if (b.solid && b.mask == ~0ull) {
+      if (rop == R2_COPYPEN) {
+        std::fill(row + a, row + e, b.colour);
+      } else {
+        for (int sx = a; sx < e; ++sx) row[sx] = Rop2(rop, b.colour, row[sx]);
+      }
+      return;
+    }
+    for (int sx = a; sx < e; ++sx) {
+      const std::size_t i = static_cast<std::size_t>(py + ((sx - t.ox) & 7));
+      if ((b.mask >> i & 1u) == 0) continue;
+      row[sx] = rop == R2_COPYPEN ? b.pattern[i] : Rop2(rop, b.pattern[i], row[sx]);
+    }
+  });
 }
 
 DashPattern DashOf(int style) {

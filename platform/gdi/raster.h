@@ -12,15 +12,55 @@
 namespace plat {
 
 // Where drawing lands: logical (x, y) is surface (x + ox, y + oy), and
-// only surface pixels inside `clip` are touched.
+// only surface pixels inside `clip` and outside every hole (the windows in
+// front of a window's context) are touched.
 struct Target {
   Surface* surface = nullptr;
   RECT clip;  // surface coordinates, inside the surface
   int ox = 0;
   int oy = 0;
+  const RECT* holes = nullptr;  // surface coordinates
+  int nholes = 0;
   bool empty() const { return surface == nullptr || RectEmpty(clip); }
   // The clip rectangle in logical coordinates.
   RECT logical_clip() const { return {clip.left - ox, clip.top - oy, clip.right - ox, clip.bottom - oy}; }
+  bool in_hole(long sx, long sy) const {
+    for (int i = 0; i < nholes; ++i)
+      if (sx >= holes[i].left && sx < holes[i].right && sy >= holes[i].top && sy < holes[i].bottom) return true;
+    return false;
+  }
+  // Surface pixel (sx, sy) may be drawn on.
+  bool drawable(long sx, long sy) const {
+    return sx >= clip.left && sx < clip.right && sy >= clip.top && sy < clip.bottom && (nholes == 0 || !in_hole(sx, sy));
+  }
+  // The columns of surface row sy from s0 up to s1 that may be drawn on,
+  // as runs [a, b): calls run(a, b) for each, left to right.
+  template <class Run>
+  void runs(int sy, int s0, int s1, Run run) const {
+    if (nholes == 0) {
+      if (s0 < s1) run(s0, s1);
+      return;
+    }
+    while (s0 < s1) {
+      // The first hole that covers s0 moves it on; else the run ends at the
+      // nearest hole that starts after s0.
+      int end = s1;
+      bool covered = false;
+      for (int i = 0; i < nholes; ++i) {
+        const RECT& h = holes[i];
+        if (sy < h.top || sy >= h.bottom || h.right <= s0 || h.left >= end) continue;
+        if (h.left <= s0) {
+          s0 = static_cast<int>(h.right);
+          covered = true;
+          break;
+        }
+        end = static_cast<int>(h.left);
+      }
+      if (covered) continue;
+      run(s0, end);
+      s0 = end;
+    }
+  }
 };
 
 Target TargetOf(DeviceContext* dc);
@@ -64,9 +104,7 @@ inline std::uint32_t Rop2(int rop, std::uint32_t p, std::uint32_t d) {
   return r & 0x00ffffffu;
 }
 
-inline bool InClip(const Target& t, int sx, int sy) {
-  return sx >= t.clip.left && sx < t.clip.right && sy >= t.clip.top && sy < t.clip.bottom;
-}
+inline bool InClip(const Target& t, int sx, int sy) { return t.drawable(sx, sy); }
 
 // One pixel at logical (x, y) with a raster operation.
 inline void PutPixel(const Target& t, int x, int y, std::uint32_t c, int rop) {

@@ -38,6 +38,10 @@ struct Surface {
 // the window moves, resizes or is partly covered by a sibling.
 HDC CreateSurfaceDC(Surface* surface, POINT origin, RECT bounds);
 void SetSurfaceDCPlacement(HDC dc, Surface* surface, POINT origin, RECT bounds);
+// Rectangles inside the bounds (surface coordinates) that belong to windows
+// in front of the context's window: nothing is drawn there. Replaces the
+// previous set; an empty set removes them.
+void SetSurfaceDCHoles(HDC dc, std::vector<RECT> holes);
 void DeleteSurfaceDC(HDC dc);
 
 // The surface a device context draws on (the window's, or the selected

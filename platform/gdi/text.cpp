@@ -49,7 +49,7 @@ void draw_glyph(const Target& t, const Glyph& g, int bx, int by, std::uint32_t c
       unsigned a = cov[i];
       if (a == 0) continue;
       const int sx = x0 + i + t.ox;
-      if (sx < t.clip.left || sx >= t.clip.right) continue;
+      if (!t.drawable(sx, sy)) continue;
       if (mono) {
         if (a < 128) continue;
         a = 255;

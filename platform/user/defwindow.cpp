@@ -150,7 +150,12 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
       EndPaint(hwnd, &ps);
       return 0;
     }
-    case WM_MOUSEACTIVATE: return 1;  // activate
+    case WM_MOUSEACTIVATE:
+      // A child lets its parent decide first; the first answer that is not 0 counts.
+      if (hwnd->parent) {
+        if (LRESULT r = SendMessageA(hwnd->parent, WM_MOUSEACTIVATE, wparam, lparam)) return r;
+      }
+      return MA_ACTIVATE;
     case WM_SETCURSOR:
       // The parent may choose for its children; else the class cursor in the client.
       if (hwnd->parent && SendMessageA(hwnd->parent, WM_SETCURSOR, wparam, lparam)) return TRUE;

@@ -153,8 +153,8 @@ HWND top_level_of(HWND hwnd);
 // stacking order), or null.
 HWND sibling_created_before(HWND hwnd);
 // A child window that must stay in front of every other window of its
-// top-level window while `on` (a dropped combo-box list): whenever another
-// window has drawn over its place, it is repainted.
+// top-level window while `on` (a dropped combo-box list): no other window
+// of it draws over its place meanwhile.
 void keep_on_top(HWND hwnd, bool on);
 bool is_top_level(HWND hwnd);
 bool really_visible(HWND hwnd);  // it and all its ancestors are visible
@@ -169,8 +169,15 @@ RECT window_rect_on_surface(HWND hwnd);
 RECT visible_client_on_surface(HWND hwnd);
 // Recompute the client rectangle from the outer rectangle and the style.
 void recompute_client(HWND hwnd);
-// Refresh the placement of every device context of hwnd and its descendants.
+// Refresh the placement of every device context of hwnd's top-level window
+// (and the parts the windows in front cover).
 void refresh_dc_placement(HWND hwnd);
+// Repaint what `area` (surface coordinates) covers of window w: its frame,
+// its client and its children.
+void invalidate_on_surface(HWND w, RECT area);
+// Repaint what `area` (surface coordinates) covers of the windows behind
+// hwnd among its siblings, which it hid until now.
+void invalidate_behind(HWND hwnd, RECT area);
 // Resize a top-level window's surface to its outer size, keeping the overlap.
 void fit_surface(HWND hwnd);
 void tell_host_geometry(HWND hwnd);

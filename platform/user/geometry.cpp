@@ -196,8 +196,26 @@ void sync_host_visibility(HWND hwnd) {
   }
 }
 
-void restack(HWND hwnd, HWND after) {
+// A shown child that changed its place among its siblings: where it now
+// lies in front of a sibling it passed, it is painted again (raised), or
+// the siblings it went behind are (lowered).
+void repaint_restacked(HWND hwnd, std::ptrdiff_t from, std::ptrdiff_t to) {
+  const std::vector<HWND> sib = hwnd->parent->children;
+  const RECT mine = window_rect_on_surface(hwnd);
+  const std::ptrdiff_t lo = std::min(from, to), hi = std::max(from, to);
+  for (std::ptrdiff_t i = lo; i <= hi; ++i) {
+    HWND s = sib[static_cast<std::size_t>(i)];
+    if (s == hwnd || !(s->style & WS_VISIBLE)) continue;
+    const RECT overlap = rect_intersect(mine, window_rect_on_surface(s));
+    if (rect_empty(overlap)) continue;
+    invalidate_on_surface(to < from ? hwnd : s, overlap);
+  }
+}
+
+void restack(HWND hwnd, HWND after, bool redraw = true) {
   std::vector<HWND>& sib = hwnd->parent ? hwnd->parent->children : desktop().top_level;
+  const std::ptrdiff_t from = std::find(sib.begin(), sib.end(), hwnd) - sib.begin();
+  const bool known = from < static_cast<std::ptrdiff_t>(sib.size());
   sib.erase(std::remove(sib.begin(), sib.end(), hwnd), sib.end());
   bool top = !hwnd->parent;
   if (top && after == HWND_TOPMOST) hwnd->exstyle |= WS_EX_TOPMOST;
@@ -212,8 +230,14 @@ void restack(HWND hwnd, HWND after) {
     auto it = std::find(sib.begin(), sib.end(), after);
     pos = it == sib.end() ? sib.begin() : it + 1;
   }
-  sib.insert(pos, hwnd);
-  if (top) tell_host_z_order();
+  const std::ptrdiff_t to = sib.insert(pos, hwnd) - sib.begin();
+  if (top) {
+    tell_host_z_order();
+    return;
+  }
+  if (!known || from == to) return;
+  refresh_dc_placement(hwnd);
+  if (redraw && really_visible(hwnd)) repaint_restacked(hwnd, from, to);
 }
 
 // The next visible, enabled top-level window to take activation when
@@ -251,6 +275,7 @@ void apply_rect(HWND hwnd, RECT r, bool repaint, bool frame_changed) {
       RECT pw = window_rect_on_surface(p);
       RECT in_parent = rect_offset(old_on_surface, -(pw.left + p->client.left), -(pw.top + p->client.top));
       invalidate_client(p, &in_parent, true, false);
+      invalidate_behind(hwnd, old_on_surface);
       invalidate_frame(hwnd);
       invalidate_client(hwnd, nullptr, true, true);
     }
@@ -277,6 +302,7 @@ void set_visible(HWND hwnd, bool show) {
       HWND p = hwnd->parent;
       RECT in_parent = hwnd->rect;  // parent-client coordinates already
       invalidate_client(p, &in_parent, true, false);
+      invalidate_behind(hwnd, window_rect_on_surface(hwnd));
     }
   }
   // Device contexts taken while hidden draw once it shows, and not after it hides.
@@ -307,7 +333,7 @@ RECT iconic_rect(HWND hwnd) {
 
 BOOL SetWindowPos(HWND hwnd, HWND after, int x, int y, int cx, int cy, UINT flags) {
   if (!IsWindow(hwnd)) return FALSE;
-  if (!(flags & SWP_NOZORDER)) restack(hwnd, after);
+  if (!(flags & SWP_NOZORDER)) restack(hwnd, after, !(flags & SWP_NOREDRAW));
   if (flags & SWP_HIDEWINDOW) {
     if (hwnd->style & WS_VISIBLE) {
       bool was_active = desktop().active == hwnd;

@@ -161,8 +161,21 @@ void route_mouse(const InputEvent& e) {
     return;
   }
   if (!IsWindowEnabled(target)) return;
-  if (e.kind == InputKind::mouse_down && d.active != target_top) activate_window(target_top, WA_CLICKACTIVE);
-  if (!IsWindow(target)) return;
+  bool eaten = false;
+  if (e.kind == InputKind::mouse_down) {
+    // The window clicked (or, through DefWindowProcA, an ancestor) says
+    // whether the press activates and whether it is passed on.
+    LRESULT how = MA_ACTIVATE;
+    if (!d.capture) {
+      how = SendMessageA(target, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(target_top),
+                         MAKELPARAM(static_cast<int>(hit), static_cast<int>(client_message(e.kind, e.button))));
+      if (!IsWindow(target)) return;
+    }
+    eaten = how == MA_ACTIVATEANDEAT || how == MA_NOACTIVATEANDEAT;
+    const bool activate = how != MA_NOACTIVATE && how != MA_NOACTIVATEANDEAT;
+    if (activate && d.active != target_top && IsWindow(target_top)) activate_window(target_top, WA_CLICKACTIVE);
+  }
+  if (!IsWindow(target) || eaten) return;
 
   if (!d.capture) {
     // The window under the pointer chooses the cursor shape first.

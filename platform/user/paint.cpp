@@ -4,9 +4,12 @@
 // only when nothing else waits. Device contexts are placed on the
 // top-level window's surface; the window manager moves them whenever the
 // window moves or changes size.
+#include <strings.h>
+
 #include <algorithm>
 
 #include "platform/display/display.h"
+#include "platform/user/controls/controls.h"
 #include "platform/user/desktop.h"
 
 namespace plat {
@@ -19,6 +22,44 @@ DcUse* find_use(HDC dc) {
   for (DcUse& u : desktop().dc_uses)
     if (u.dc == dc) return &u;
   return nullptr;
+}
+
+bool kept_on_top(HWND w) {
+  const std::vector<HWND>& v = desktop().kept_on_top;
+  return std::find(v.begin(), v.end(), w) != v.end();
+}
+
+// A window that hides what lies behind it: shown, and not a group box
+// (only a frame and a title around the controls it groups).
+bool opaque(HWND w) {
+  if (!(w->style & WS_VISIBLE)) return false;
+  return !(w->cls && strcasecmp(w->cls->name.c_str(), "BUTTON") == 0 && (w->style & BS_TYPEMASK) == BS_GROUPBOX);
+}
+
+// The parts of `bounds` (surface coordinates) that windows in front of the
+// context's window cover: siblings in front of it or of any of its
+// ancestors, its own children when it clips them, and the windows kept in
+// front of all others.
+std::vector<RECT> covered_parts(HWND w, RECT bounds) {
+  std::vector<RECT> holes;
+  if (rect_empty(bounds)) return holes;
+  auto add = [&](HWND s) {
+    const RECT r = rect_intersect(window_rect_on_surface(s), bounds);
+    if (!rect_empty(r)) holes.push_back(r);
+  };
+  for (HWND c = w; c->parent; c = c->parent) {
+    if (kept_on_top(c)) break;  // nothing lies in front of it
+    for (HWND s : c->parent->children) {
+      if (s == c) break;  // siblings are kept front to back
+      if (opaque(s)) add(s);
+    }
+  }
+  if (w->style & WS_CLIPCHILDREN)
+    for (HWND c : w->children)
+      if (opaque(c)) add(c);
+  for (HWND k : desktop().kept_on_top)
+    if (k != w && IsWindow(k) && !IsChild(k, w) && top_level_of(k) == top_level_of(w) && really_visible(k)) add(k);
+  return holes;
 }
 
 void place(const DcUse& u) {
@@ -39,6 +80,7 @@ void place(const DcUse& u) {
   }
   if (!really_visible(w) || (w->style & WS_MINIMIZE)) bounds = RECT{};
   SetSurfaceDCPlacement(u.dc, s, origin, bounds);
+  SetSurfaceDCHoles(u.dc, covered_parts(w, bounds));
 }
 
 HDC hand_out(HWND hwnd, bool whole, bool paint, RECT clip) {
@@ -57,16 +99,6 @@ HDC hand_out(HWND hwnd, bool whole, bool paint, RECT clip) {
   return u.dc;
 }
 
-// A window drew over the place of a window kept on top: that one is painted again after it.
-void repaint_kept_over(HWND w) {
-  const std::vector<HWND> kept = desktop().kept_on_top;
-  for (HWND k : kept) {
-    if (k == w || !IsWindow(k) || IsChild(k, w) || top_level_of(k) != top_level_of(w) || !really_visible(k)) continue;
-    if (rect_empty(rect_intersect(window_rect_on_surface(k), window_rect_on_surface(w)))) continue;
-    InvalidateRect(k, nullptr, FALSE);
-  }
-}
-
 void release(HDC dc) {
   auto& v = desktop().dc_uses;
   for (auto it = v.begin(); it != v.end(); ++it) {
@@ -76,7 +108,6 @@ void release(HDC dc) {
     top_level_of(w)->dirty = true;
     v.erase(it);
     DeleteSurfaceDC(dc);
-    if (!desktop().kept_on_top.empty()) repaint_kept_over(w);
     return;
   }
 }
@@ -93,8 +124,11 @@ HWND first_needing_paint(HWND w) {
 }  // namespace
 
 void refresh_dc_placement(HWND hwnd) {
+  // A window that moves, shows, hides or changes place in the stack also
+  // changes what the other windows of its top-level window may draw on.
+  HWND top = top_level_of(hwnd);
   for (const DcUse& u : desktop().dc_uses)
-    if (u.hwnd == hwnd || IsChild(hwnd, u.hwnd)) place(u);
+    if (top_level_of(u.hwnd) == top) place(u);
 }
 
 void forget_dcs(HWND hwnd) {
@@ -129,6 +163,23 @@ void invalidate_client(HWND hwnd, const RECT* rect, bool erase, bool children) {
     invalidate_frame(c);
     invalidate_client(c, &in_child, erase, true);
   }
+}
+
+void invalidate_on_surface(HWND w, RECT area) {
+  const RECT wr = window_rect_on_surface(w);
+  if (rect_empty(rect_intersect(wr, area))) return;
+  invalidate_frame(w);
+  const RECT local = rect_offset(area, -(wr.left + w->client.left), -(wr.top + w->client.top));
+  invalidate_client(w, &local, true, true);
+}
+
+void invalidate_behind(HWND hwnd, RECT area) {
+  if (!hwnd->parent) return;
+  const std::vector<HWND>& sib = hwnd->parent->children;
+  auto it = std::find(sib.begin(), sib.end(), hwnd);
+  if (it == sib.end()) return;
+  for (++it; it != sib.end(); ++it)
+    if ((*it)->style & WS_VISIBLE) invalidate_on_surface(*it, area);
 }
 
 BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
@@ -257,6 +308,7 @@ void keep_on_top(HWND hwnd, bool on) {
   std::vector<HWND>& v = desktop().kept_on_top;
   v.erase(std::remove(v.begin(), v.end(), hwnd), v.end());
   if (on && IsWindow(hwnd)) v.push_back(hwnd);
+  if (IsWindow(hwnd)) refresh_dc_placement(hwnd);
 }
 
 HDC GetDC(HWND hwnd) {

@@ -205,6 +205,12 @@ inline constexpr LRESULT HTBOTTOMRIGHT = 17;
 inline constexpr LRESULT HTBORDER = 18;
 inline constexpr LRESULT HTCLOSE = 20;
 
+// ---- WM_MOUSEACTIVATE answers ----------------------------------------------
+inline constexpr LRESULT MA_ACTIVATE = 1;
+inline constexpr LRESULT MA_ACTIVATEANDEAT = 2;
+inline constexpr LRESULT MA_NOACTIVATE = 3;
+inline constexpr LRESULT MA_NOACTIVATEANDEAT = 4;
+
 // ---- Painting ------------------------------------------------------------
 inline constexpr UINT RDW_INVALIDATE = 0x0001;
 inline constexpr UINT RDW_ERASE = 0x0004;

@@ -221,4 +221,31 @@ TEST_F(OsServices, VersionTimeProcess) {
   EXPECT_STREQ(cl, "prog \"a") << "bounded by the buffer";
 }
 
+TEST_F(OsServices, CommandsWhoseProgramCannotStartReportFailure) {
+  const struct {
+    const char* what;
+    std::string command;
+    int wait;
+  } cases[] = {
+      {"unknown name, waited for", "tsd-no-such-program-here --help", 1},
+      {"unknown name, not waited for", "tsd-no-such-program-here", 0},
+      {"missing path", path("absent/prog") + " a b", 1},
+      {"a file that is no program", path("plain.txt"), 0},
+      {"blank command", "   ", 1},
+  };
+  std::ofstream(path("plain.txt")) << "text";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    int st = 0;
+    xxcmnd(c.command.c_str(), 1, c.wait, 10, st);
+    EXPECT_EQ(st, static_cast<int>(plat::ERROR_FILE_NOT_FOUND));
+  }
+  // A quoted program path is one word; the shell still runs the rest.
+  int st = -2;
+  const std::string marker = path("quoted ran");
+  xxcmnd(("\"/usr/bin/env\" touch '" + marker + "'").c_str(), 1, 1, 10, st);
+  EXPECT_EQ(st, 0);
+  EXPECT_TRUE(std::filesystem::exists(marker));
+}
+
 }  // namespace

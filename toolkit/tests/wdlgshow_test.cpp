@@ -6,6 +6,7 @@
 #include "platform/user/dialog/dialog.h"
 #include "toolkit/tests/winheadless.h"
 #include "toolkit/window/wdialog.h"
+#include "toolkit/window/wmiscel.h"
 
 namespace tsd::testing {
 namespace {
@@ -200,6 +201,36 @@ TEST_F(WdlgShow, SemiModelessDisablesTheOthersUntilHidden) {
   wdialoghide();
   EXPECT_EQ(wdlg.nSemi, 0);
   EXPECT_TRUE(plat::IsWindowEnabled(frame()));
+}
+
+TEST_F(WdlgShow, AChildOpenedWhileASemiModelessDialogIsShownStartsDisabled) {
+  load("idle\n");
+  wdialogshow(1, 1, 0, kShowSemiModeless);
+  int iwin = 0;
+  yyopenchild(20, 20, 120, 80, 0, 1, 1, 1, 1, iwin, 0, 0, 0, 0, "Dziecko");
+  ASSERT_EQ(iwin, 1);
+  EXPECT_FALSE(plat::IsWindowEnabled(wsys.slots[iwin].wWindow)) << "it waits for the dialog like the others";
+  wdialoghide();
+  EXPECT_TRUE(plat::IsWindowEnabled(wsys.slots[iwin].wWindow)) << "enabled with the others when it is hidden";
+  // Without a semi-modeless dialog a child starts enabled.
+  int second = 0;
+  yyopenchild(40, 40, 120, 80, 0, 1, 1, 1, 1, second, 0, 0, 0, 0, "Drugie");
+  EXPECT_TRUE(plat::IsWindowEnabled(wsys.slots[second].wWindow));
+}
+
+TEST_F(WdlgShow, UnloadingTheLastDialogGivesLaterBoxesToTheRoot) {
+  load("idle\n");
+  wdialogload(201);
+  int iwin = 0;
+  yyopenchild(20, 20, 120, 80, 0, 1, 1, 1, 1, iwin, 0, 0, 0, 0, "Dziecko");
+  ASSERT_EQ(iwin, 1);
+  ASSERT_EQ(wsys.wOwner, wsys.slots[iwin].hClient) << "the focused child owns later dialogs";
+  wdialogunload();
+  EXPECT_EQ(wsys.wOwner, wsys.slots[iwin].hClient) << "a dialog is still loaded";
+  wdialogselect(kTestDialog);
+  wdialogunload();
+  EXPECT_EQ(wdlg.nDialogs, 0);
+  EXPECT_EQ(wsys.wOwner, client()) << "the last dialog is gone: the root owns them again";
 }
 
 }  // namespace

@@ -139,6 +139,45 @@ TEST_F(WinInit, EnvironmentDirectoryAndDebugLevel) {
   EXPECT_EQ(errstate.debug_level, 3);
 }
 
+TEST_F(WinInit, DebugLevelIsTheFirstCharacterOfQuordebug) {
+  const struct {
+    const char* value;
+    int level;
+  } cases[] = {{"34", 3}, {"2x", 2}, {"7", 0}, {" 3", 0}, {"", 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string("QUORDEBUG=\"") + c.value + "\"");
+    quorba01 = Quorba01{};
+    errstate = ErrState{};
+    setenv("QUORDEBUG", c.value, 1);
+    winitialise(" ");
+    EXPECT_EQ(errstate.debug_level, c.level);
+  }
+}
+
+TEST_F(WinInit, LongEnvironmentNamesAreUsedWhole) {
+  // A configuration file and a character-set directory deep in folders.
+  std::filesystem::path deep = dir_;
+  while (deep.string().size() < 200) deep /= "katalog_z_dluga_nazwa";
+  std::filesystem::create_directories(deep);
+  std::ofstream(deep / "quorba.ini") << "PLNAME=deep.plt\n";
+  const std::string ini = (deep / "quorba.ini").string();
+  ASSERT_GT(ini.size(), 160u);
+  setenv("QUORINIT", ini.c_str(), 1);
+  setenv("QRBCHDIR", deep.c_str(), 1);
+  winitialise(" ");
+  EXPECT_EQ(field(tkfiles.plotfile), "deep.plt") << "the configuration file was read";
+  EXPECT_EQ(field(tkfiles.chardir), deep.string() + "/") << "the whole directory and its separator";
+  EXPECT_EQ(infoerror(1), 0);
+}
+
+TEST_F(WinInit, ADirectoryLongerThanAnyHostPathIsRefused) {
+  const std::string huge = "/" + std::string(sizeof tkfiles.chardir + 10, 'k');
+  setenv("QRBCHDIR", huge.c_str(), 1);
+  winitialise(" ");
+  EXPECT_EQ(field(tkfiles.chardir), "") << "never cut to a name of another directory";
+  EXPECT_EQ(infoerror(1), kErrFileOpen);
+}
+
 TEST_F(WinInit, SecondCallReadsNothing) {
   winitialise(" ");
   write("quorba.ini", "PLNAME=late.plt\n");
@@ -152,7 +191,8 @@ TEST_F(WinInit, LongCharacterDirectoryIsNeverWrittenPastItsField) {
   const std::string longdir = "/" + std::string(150, 'd');
   write("quorba.ini", "CHARDIR=" + longdir + "\n");
   winitialise(" ");
-  EXPECT_EQ(std::string(tkfiles.chardir, 140), longdir.substr(0, 140)) << "cut to the field, no separator";
+  EXPECT_EQ(std::string(tkfiles.chardir, 140), longdir.substr(0, 140));
+  EXPECT_EQ(field(tkfiles.chardir), longdir + "/") << "the whole directory, never cut, and its separator";
 }
 
 }  // namespace

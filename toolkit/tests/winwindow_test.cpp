@@ -4,6 +4,7 @@
 // entry and the fatal paths.
 #include <stdexcept>
 
+#include "platform/gdi/gdi.h"
 #include "platform/user/user.h"
 #include "toolkit/tests/winheadless.h"
 #include "toolkit/window/winmain.h"
@@ -259,6 +260,53 @@ TEST_F(WinWindow, PeekReturnsAtOnceWhenNothingWaits) {
   EXPECT_EQ(type, -1);
 }
 
+TEST_F(WinWindow, AQuitMessageIsACloseRequestForBothFetches) {
+  start("");
+  using Fetch = void (*)(int&, WindowMessage&, bool&);
+  const struct {
+    const char* name;
+    Fetch fetch;
+  } fetches[] = {{"blocking", yydispatchnextmessage}, {"peek", yydispatchpeekmessage}};
+  for (const auto& f : fetches) {
+    SCOPED_TRACE(f.name);
+    yyclearheld();
+    plat::PostQuitMessage(0);
+    int type = 0;
+    WindowMessage m;
+    bool valid = false;
+    // Messages queued before the quit come first.
+    for (int i = 0; i < 100 && type != kCloseRequest && type != -1; ++i) f.fetch(type, m, valid);
+    EXPECT_EQ(type, kCloseRequest);
+    EXPECT_EQ(m.win, 0) << "the root is asked to close";
+    EXPECT_TRUE(valid);
+  }
+}
+
+TEST_F(WinWindow, EditTestAnswersByTheCurrentWindowsRecordKind) {
+  start("");
+  int iwin = 0;
+  yyopenchild(20, 20, 120, 80, 0, 1, 1, 1, 1, iwin, 0, 0, 0, 0, "Tekst");
+  ASSERT_EQ(iwin, 1);
+  wsys.slots[iwin].kind = kEditWindow;
+  const struct {
+    int window;
+    int flag;
+  } cases[] = {{0, 0}, {1, 1}, {0, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.window);
+    windowselect(c.window);
+    int flag = -1;
+    yyedittest(flag);
+    EXPECT_EQ(flag, c.flag);
+  }
+  windowclosechild(iwin);
+  yyopenchild(20, 20, 120, 80, 0, 1, 1, 1, 1, iwin, 0, 0, 0, 0, "Grafika");
+  windowselect(iwin);
+  int flag = -1;
+  yyedittest(flag);
+  EXPECT_EQ(flag, 0) << "a new window in the same number is a drawing client";
+}
+
 void quietmain() {}
 void throwingmain() { throw std::runtime_error("boom"); }
 
@@ -321,6 +369,30 @@ TEST_F(WinPaletteDisplay, GraphicsColoursOnA256ColourDisplay) {
     EXPECT_NE(gPal256, nullptr) << "the logical palette exists";
     windowclose();
   }
+}
+
+TEST_F(WinPaletteDisplay, TextColourGivenAsRgbIsThePaletteEntryItDrawsWith) {
+  plat::display_close();
+  ASSERT_TRUE(plat::display_open("headless", nullptr));
+  plat::install_desktop_hooks();
+  winitialise(" ");
+  WindowStyle s = defaultstyle();
+  windowopen(s);
+  ASSERT_NE(gPal256, nullptr);
+  const plat::COLORREF wanted = plat::RGB(10, 120, 230);
+  yysetfontcolourrgb(3, 10, 120, 230);
+  plat::PALETTEENTRY e{};
+  ASSERT_EQ(plat::GetPaletteEntries(gPal256, static_cast<plat::UINT>(ngColours + 3), 1, &e), 1u);
+  EXPECT_EQ(plat::RGB(e.peRed, e.peGreen, e.peBlue), wanted) << "the text colour's palette entry";
+  // Text in that colour shows it.
+  yyfntcol(3, 15);
+  int x = 10, y = 40;
+  yystringout(x, y, "MMMM", 4);
+  int found = 0;
+  for (int py = 20; py < 45; ++py)
+    for (int px = 10; px < x; ++px)
+      if (plat::GetPixel(hdc, px, py) == wanted) ++found;
+  EXPECT_GT(found, 0) << "no pixel of the text has the colour given";
 }
 
 }  // namespace

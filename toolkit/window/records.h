@@ -63,12 +63,15 @@ struct Quorba05 {
   char separator = '/';
 };
 
+// Room for a whole host path name in a fixed field.
+inline constexpr int kPathField = 4096;
+
 // File names of the toolkit configuration (blank-padded, not terminated).
 struct TkFiles {
   char unused[160] = {};
   char plotfile[160] = {};        // default "plandrox.plt"
   char charset[160] = {};         // default "standard.chr"
-  char chardir[140] = {};         // character-set directory, ends with the separator
+  char chardir[kPathField] = {};  // character-set directory, ends with the separator (never cut)
   char sysdir[140] = {};          // operating-system directory with the separator
 };
 

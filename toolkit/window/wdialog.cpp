@@ -298,6 +298,8 @@ void wdialogunload() {
   --wdlg.nDialogs;
   wdlg.iDlgCur = 0;
   quorba04.currentdialog = 0;
+  // With no dialog left, later dialogs and boxes belong to the root again.
+  if (wdlg.nDialogs == 0) wsys.wOwner = rootclient();
 }
 
 void wdialogunload(int) { wdialogunload(); }

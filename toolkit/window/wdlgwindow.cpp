@@ -14,6 +14,7 @@
 #include "toolkit/window/records.h"
 #include "toolkit/window/wdialog.h"
 #include "toolkit/window/wmessage.h"
+#include "toolkit/window/wmiscel.h"
 #include "toolkit/window/wstate.h"
 
 namespace tsd {
@@ -484,6 +485,13 @@ plat::INT_PTR yydialogproc(plat::HWND dlg, plat::UINT msg, plat::WPARAM wp, plat
     case WM_ACTIVATE:
       wmsg.hDlgCur = LOWORD(wp) == WA_INACTIVE ? nullptr : dlg;
       return FALSE;
+    case WM_MOUSEACTIVATE:
+      // A dialog inside the root is a window of its own there: a press in
+      // it gives it the active caption (the root is not asked).
+      if (!(GetWindowLongPtrA(dlg, GWL_STYLE) & WS_CHILD)) return FALSE;
+      yytitlecolour(dlg);
+      SetWindowLongPtrA(dlg, DWLP_MSGRESULT, MA_ACTIVATE);
+      return TRUE;
     case WM_HELP: {
       // F1 is reported as push button 9.
       int i = entryof(dlg);

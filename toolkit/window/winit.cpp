@@ -25,8 +25,7 @@ namespace tsd {
 namespace {
 
 constexpr int kGuard = -9999;
-constexpr int kNameLength = 160;   // QUORINIT
-constexpr int kDirLength = 140;    // QRBCHDIR
+constexpr int kDirLength = 140;    // the system directory
 
 // Display colours from bits per pixel times planes (bits capped at 24).
 int displaycolours(int bits, int planes) {
@@ -46,11 +45,16 @@ int devicecolours(int colours) {
   return 256;
 }
 
-std::string environment(const char* name, int size) {
-  std::string value(static_cast<std::size_t>(size) + 1, '\0');
+// The whole value of an environment variable; empty when it is unset.
+std::string environment(const char* name) {
+  char probe = '\0';
+  int needed = 0;
+  xxgenv(needed, name, &probe, 1);  // a value that does not fit gives the size it needs
+  if (needed <= 0) return std::string();
+  std::string value(static_cast<std::size_t>(needed) + 1, '\0');
   int length = 0;
-  xxgenv(length, name, value.data(), size + 1);
-  if (length <= 0 || length > size) return std::string();
+  xxgenv(length, name, value.data(), needed + 1);
+  if (length <= 0 || length > needed) return std::string();
   value.resize(static_cast<std::size_t>(length));
   return value;
 }
@@ -146,13 +150,16 @@ void winitialise(std::string_view filename) {
   for (int& w : quorba01.winflags) w = -1;
   yyresetmessageflags();
 
-  std::string configname = environment("QUORINIT", kNameLength);
+  std::string configname = environment("QUORINIT");
   if (trimmed(configname).empty()) configname = "quorba.ini";
 
   assign(tkfiles.unused, "");
   assign(tkfiles.plotfile, "plandrox.plt");
   assign(tkfiles.charset, "standard.chr");
-  assign(tkfiles.chardir, environment("QRBCHDIR", kDirLength));
+  // The directory is used whole; one longer than any host path is refused.
+  const std::string chardir = environment("QRBCHDIR");
+  if (chardir.size() < sizeof tkfiles.chardir) assign(tkfiles.chardir, chardir);
+  else assign(tkfiles.chardir, "");
   assign(tkfiles.sysdir, "");
   {
     char sys[kDirLength + 1] = {};
@@ -166,7 +173,8 @@ void winitialise(std::string_view filename) {
     }
   }
 
-  const std::string debug = environment("QUORDEBUG", 1);
+  // The debug level is the value's first character.
+  const std::string debug = environment("QUORDEBUG");
   if (!debug.empty() && debug[0] != ' ') idebuglevel(debug[0] - '0');
 
   std::string chosen;
@@ -182,6 +190,7 @@ void winitialise(std::string_view filename) {
     }
   }
   endwithseparator(tkfiles.chardir);
+  if (chardir.size() >= sizeof tkfiles.chardir) xxerror(kErrFileOpen);
 
   grstate.aspect = 1.32f;
 }

@@ -272,6 +272,17 @@ void yyholdmessage(int index) {
   h.time = wmsg.wMessageTime;
 }
 
+namespace {
+
+// The window system is ending the program (quit message): both fetches
+// answer as the close box would, so the program closes in order.
+void quitasclose() {
+  startmessage(kCloseRequest, 0);
+  wmsg.wValidMessage = 0;
+}
+
+}  // namespace
+
 void yydispatchnextmessage(int& itype, WindowMessage& message, bool& valid) {
   valid = true;
   if (firstheld(itype, message)) return;
@@ -279,10 +290,7 @@ void yydispatchnextmessage(int& itype, WindowMessage& message, bool& valid) {
   while (wmsg.wValidMessage == 1) {
     plat::MSG msg;
     if (plat::GetMessageA(&msg, nullptr, 0, 0) <= 0) {
-      // The window system is ending the program (quit message): answer
-      // as the close box would, so the program closes in order.
-      startmessage(kCloseRequest, 0);
-      wmsg.wValidMessage = 0;
+      quitasclose();
       break;
     }
     pump(msg);
@@ -302,7 +310,10 @@ void yydispatchpeekmessage(int& itype, WindowMessage& message, bool& valid) {
       itype = -1;
       return;
     }
-    if (msg.message == plat::WM_QUIT) continue;
+    if (msg.message == plat::WM_QUIT) {
+      quitasclose();
+      break;
+    }
     pump(msg);
   }
   finish(itype, message, valid);

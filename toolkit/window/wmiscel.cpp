@@ -7,6 +7,7 @@
 #include "platform/gdi/gdi.h"
 #include "platform/user/user.h"
 #include "toolkit/window/records.h"
+#include "toolkit/window/wdialog.h"
 #include "toolkit/window/wmessage.h"
 #include "toolkit/window/wprocs.h"
 #include "toolkit/window/wstate.h"
@@ -74,6 +75,8 @@ void yyopenchild(int x, int y, int width, int height, int maximised, int minbox,
   HWND frame = CreateWindowExA(exstyle, kChildClass, title ? title : "", style, r.left, r.top, r.right - r.left,
                                r.bottom - r.top, parent, nullptr, wsys.wInstance, nullptr);
   if (!frame) return;
+  // While semi-modeless dialogs are shown every window waits for them.
+  if (wdlg.nSemi > 0) EnableWindow(frame, FALSE);
   WindowSlot& s = wsys.slots[slot];
   s = WindowSlot{};
   s.wWindow = frame;
@@ -145,10 +148,7 @@ void yyscrollarea(int dx, int dy) {
   ValidateRect(client, nullptr);
 }
 
-void yyedittest(int& flag) {
-  // No toolkit window here is of the edit kind.
-  flag = 0;
-}
+void yyedittest(int& flag) { flag = wsys.slots[wsys.wIndex].kind == kEditWindow ? 1 : 0; }
 
 void yygetwindowpos(int kind, int& x, int& y, int& child) {
   using namespace plat;
@@ -232,12 +232,22 @@ void yyblock118() { wmsg.block118 = true; }
 
 void yytitlecolour(plat::HWND hwnd) {
   using namespace plat;
-  int index = yygetwindowindex(hwnd);
-  if (index < 0) return;
-  SetFocus(wsys.slots[index].hClient);
+  if (!hwnd || !IsWindow(hwnd)) return;
+  // A toolkit window is named by its frame and takes the focus; any other
+  // window (a dialog) only gets the active caption.
+  const int index = yygetwindowindex(hwnd);
+  HWND active = hwnd;
+  if (index >= 0) {
+    active = wsys.slots[index].wWindow;
+    if (wsys.slots[index].hClient) SetFocus(wsys.slots[index].hClient);
+  }
   for (int i = 0; i < kWindowSlots; ++i) {
     HWND f = wsys.slots[i].wWindow;
-    if (f) SendMessageA(f, WM_NCACTIVATE, i == index ? TRUE : FALSE, 0);
+    if (f && IsWindow(f)) SendMessageA(f, WM_NCACTIVATE, f == active ? TRUE : FALSE, 0);
+  }
+  for (int i = 1; i <= wdlg.nDialogs; ++i) {
+    HWND d = wdlg.DialogInfo[i].hwnd;
+    if (d && IsWindow(d) && IsWindowVisible(d)) SendMessageA(d, WM_NCACTIVATE, d == active ? TRUE : FALSE, 0);
   }
 }
 

@@ -15,6 +15,9 @@ void yyopenchild(int x, int y, int width, int height, int maximised, int minbox,
 void yywindowtitle(const char* text);
 void yywindowraise();
 void yyscrollarea(int dx, int dy);
+// Record kind of an edit-type window (the window table's kind word).
+inline constexpr int kEditWindow = 1;
+// 1 when the current window is an edit-type window, else 0.
 void yyedittest(int& flag);
 // kinds 0/1: the current window's left-top or size; child flag 1 when in root-client pixels.
 void yygetwindowpos(int kind, int& x, int& y, int& child);

@@ -11,6 +11,7 @@
 #include "platform/gdi/gdi.h"
 #include "toolkit/window/wimages.h"
 #include "toolkit/window/winkeys.h"
+#include "toolkit/window/wmiscel.h"
 #include "toolkit/window/wmessage.h"
 #include "toolkit/window/wstate.h"
 #include "toolkit/window/wtoolbar.h"
@@ -185,6 +186,11 @@ plat::LRESULT yyframeproc(plat::HWND hwnd, plat::UINT msg, plat::WPARAM wparam, 
       if (static_cast<LRESULT>(wparam) != HTMINBUTTON)
         yyinterpretmessage(kFrameButton, ncbutton(msg), wparam, lparam, hwnd);
       break;
+    case WM_MOUSEACTIVATE:
+      // A press anywhere in the window (its client included, which asks
+      // its frame) raises it and gives it the active caption.
+      yytitlecolour(hwnd);
+      return MA_ACTIVATE;
     case WM_SYSCOMMAND: {
       LRESULT result = 0;
       if (childsyscommand(hwnd, wparam, lparam, result)) return result;

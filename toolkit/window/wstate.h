@@ -29,6 +29,7 @@ struct WindowSlot {
   int wDevice = 0;                // media device id, 0 = none
   plat::HBITMAP wImage = nullptr; // saved image while a modal dialog runs
   int wChildRect[4] = {-999, 0, 0, 0};  // saved normal rectangle, -999 = none
+  int kind = 0;                   // record kind: 1 an edit-type window, 0 a drawing client
 };
 
 struct WindowSystem {

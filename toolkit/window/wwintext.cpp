@@ -6,6 +6,7 @@
 
 #include "platform/gdi/gdi.h"
 #include "platform/user/user.h"
+#include "toolkit/graphics/mwing.h"
 #include "toolkit/window/records.h"
 #include "toolkit/window/wstate.h"
 #include "toolkit/window/winunits.h"
@@ -104,6 +105,9 @@ void yyfntcol(int colour, int background) {
 void yysetfontcolourrgb(int index, int red, int green, int blue) {
   if (index < 0 || index >= kTextColours) return;
   wsys.wColour[index] = plat::RGB(red, green, blue);
+  // On a palette display the text colours follow the graphics colours in
+  // the logical palette; the entry must hold the colour to be drawn.
+  if (quorba01.colours == 256) xxmwinpalette256(ngColours + index, red, green, blue, 0);
 }
 
 void yysetfontunderline(int flag) { wUnderline = flag != 0 ? 1 : 0; }

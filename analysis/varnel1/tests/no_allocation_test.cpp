@@ -46,8 +46,11 @@ TEST(AnalysisMemory, SeriesAndRefreshAllocateNothing) {
   const int before = g_allocations;
   bool ok = true;
   for (int s = 1; s <= 3; ++s) {
+    // The whole integration range takes in the tail where the current has
+    // underflowed to 0: that series fails, as results that are not numbers
+    // do, and the window of the fit limits then succeeds.
+    tsd::seriescompute(s, tsd::SeriesWindow::IntegrationRange);
     ok = ok && tsd::seriescompute(s, tsd::SeriesWindow::FitLimits).ok;
-    ok = ok && tsd::seriescompute(s, tsd::SeriesWindow::IntegrationRange).ok;
   }
   // A failing series builds its message without allocating either.
   tsd::analysis.tmin[0] = tsd::analysis.tmax[0] = 1000.0;

@@ -271,25 +271,45 @@ TEST_F(SeriesState, ZeroAndNegativeCurrentsGiveDefinedNumbers) {
         << analysis.ltaud[0][10];
     EXPECT_TRUE(std::isfinite(analysis.ea[0])) << analysis.ea[0];
   }
-  // A whole series of zero current: every ltaud undefined, the fit too; the
-  // computation still ends.
+  // A whole series of zero current: every ltaud undefined, the fit too. The
+  // computation ends, and results that are not numbers fail the series,
+  // which keeps the results it had.
+  const double ea = analysis.ea[0];
+  const double ja = analysis.ja[0][0];
   for (int i = 0; i < 41; ++i) analysis.jdat[i] = 0.0;
   analysis.intmethod[0] = 2;
   testing::internal::CaptureStdout();
   const tsd::SeriesOutcome out = tsd::seriescompute(1, SeriesWindow::IntegrationRange);
   testing::internal::GetCapturedStdout();
-  EXPECT_TRUE(out.ok);
-  EXPECT_TRUE(std::isnan(analysis.ea[0]));
+  EXPECT_FALSE(out.ok);
+  EXPECT_EQ(out.text(), text::cp1250_from_utf8("Seria nr 1\r\nWyniki obliczeń nie są liczbami skończonymi"));
+  EXPECT_EQ(analysis.ea[0], ea);
+  EXPECT_EQ(analysis.ja[0][0], ja);
 }
 
-TEST_F(SeriesState, ZeroHeatingRateGivesUndefinedNumbersOnly) {
-  load_arrhenius_line(41, -12.0, 5.0);
-  tsd::var.b = 0.0;
-  testing::internal::CaptureStdout();
-  const tsd::SeriesOutcome out = tsd::seriescompute(1, SeriesWindow::IntegrationRange);
-  testing::internal::GetCapturedStdout();
-  EXPECT_TRUE(out.ok);
-  EXPECT_FALSE(std::isfinite(analysis.pd[0][0])) << analysis.pd[0][0];
+TEST_F(SeriesState, ResultsThatAreNotNumbersFailTheSeries) {
+  // A heating rate of 0 (no data file gives one any more), a current so
+  // large that the integral overflows, one of 0 in the window: each leaves
+  // a result that is not a finite number.
+  struct Case {
+    const char* name;
+    double b;
+    double j6;  // current density of point 6
+  };
+  const Case cases[] = {{"b = 0", 0.0, 1e-13}, {"huge current", 0.05, 1e308}, {"zero current", 0.05, 0.0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    load_arrhenius_line(41, -12.0, 5.0);
+    analysis.jdat[5] = c.j6;
+    tsd::var.b = c.b;
+    analysis.ea[1] = 0.5;
+    testing::internal::CaptureStdout();
+    const tsd::SeriesOutcome out = tsd::seriescompute(2, SeriesWindow::IntegrationRange);
+    testing::internal::GetCapturedStdout();
+    EXPECT_FALSE(out.ok);
+    EXPECT_EQ(out.text(), text::cp1250_from_utf8("Seria nr 2\r\nWyniki obliczeń nie są liczbami skończonymi"));
+    EXPECT_EQ(analysis.ea[1], 0.5) << "the previous result stays";
+  }
 }
 
 TEST_F(SeriesState, PointCountsBeyondTheArraysAreCut) {

@@ -32,6 +32,17 @@ TEST(Varnel1Frame, MalformedParameterFileEndsInAnOrderlyWay) {
       {"too few records", "  201  1  0  1\n  1  1  1  1\n", "VARNEL1.PAR"},
       {"nwyj out of range", "  900  1  0  1\n  1  1  1  1\n  1  1  1  1\n  1  1  1  1\n  3  3  1\n"
                             "  2  1  1\n  1  2  1\n  1  1\n", "VARNEL1.PAR"},
+      // Switches the rewrite could not write back with a blank before them
+      // ("  201  1101  1"): refused at once rather than at the next start.
+      {"grid flag of three digits", "  201  1  101  1\n  1  1  1  1\n  1  1  1  1\n  1  1  1  1\n"
+                                    "  3  3  1\n  2  1  1\n  1  2  1\n  1  1\n",
+       "rekord 1: siatka = 101 poza zakresem -9..99"},
+      {"graph number -10", "  201 -10  0  1\n  1  1  1  1\n  1  1  1  1\n  1  1  1  1\n"
+                           "  3  3  1\n  2  1  1\n  1  2  1\n  1  1\n",
+       "rekord 1: numer wykresu = -10 poza zakresem -9..99"},
+      {"series switch 100", "  201  1  0  1\n  1  1  1  1\n  1  1  1  1\n  1  1  1  1\n"
+                            "  3  3  1\n  2  1  100\n  1  2  1\n  1  1\n",
+       "rekord 6: wykres serii 2 = 100 poza zakresem -9..99"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -13,6 +13,7 @@
 
 #include "text/cp1250.h"
 #include "tools/testkit/files.h"
+#include "tools/testkit/paramgen.h"
 
 namespace {
 
@@ -48,6 +49,22 @@ constexpr const char* kDefault =
     "  2  1  0\n"
     "  1  2  1\n"
     "  1  2\n";
+
+// Every value of the file but nwyj and the graph number is the same.
+void expect_same_settings(const Varnel1Settings& a, const AnalysisState& as,
+                          const Varnel1Settings& b, const AnalysisState& bs) {
+  EXPECT_EQ(a.gridflag, b.gridflag);
+  EXPECT_EQ(a.tabseries, b.tabseries);
+  EXPECT_EQ(a.tminmode, b.tminmode);
+  EXPECT_EQ(a.tmaxmode, b.tmaxmode);
+  EXPECT_EQ(a.tinimode, b.tinimode);
+  EXPECT_EQ(a.tlimmode, b.tlimmode);
+  EXPECT_EQ(a.plotseries, b.plotseries);
+  EXPECT_EQ(a.calctminmode, b.calctminmode);
+  EXPECT_EQ(a.calctmaxmode, b.calctmaxmode);
+  EXPECT_EQ(as.intmethod, bs.intmethod);
+  EXPECT_EQ(as.p0method, bs.p0method);
+}
 
 // Each test runs in a fresh directory of its own as the current directory.
 class Varnel1Params : public ::testing::Test {
@@ -151,18 +168,8 @@ TEST_F(Varnel1Params, RewriteGoesToTheStartDirectoryAndReadsBackTheSame) {
   auto state2 = std::make_unique<AnalysisState>();
   ASSERT_TRUE(tsd::readparams(again, *state2).ok());
   EXPECT_EQ(again.defgraph, 2);
-  EXPECT_EQ(again.gridflag, settings_.gridflag);
-  EXPECT_EQ(again.tabseries, settings_.tabseries);
-  EXPECT_EQ(again.tminmode, settings_.tminmode);
-  EXPECT_EQ(again.tmaxmode, settings_.tmaxmode);
-  EXPECT_EQ(again.tinimode, settings_.tinimode);
-  EXPECT_EQ(again.tlimmode, settings_.tlimmode);
-  EXPECT_EQ(again.plotseries, settings_.plotseries);
-  EXPECT_EQ(again.calctminmode, settings_.calctminmode);
-  EXPECT_EQ(again.calctmaxmode, settings_.calctmaxmode);
+  expect_same_settings(again, *state2, settings_, *state_);
   EXPECT_EQ(state2->nwyj, 121);
-  EXPECT_EQ(state2->intmethod, state_->intmethod);
-  EXPECT_EQ(state2->p0method, state_->p0method);
   // And a rewrite of that gives the same bytes.
   again.curgraph = again.defgraph;
   ASSERT_TRUE(tsd::writeparams(again, *state2).ok());
@@ -301,6 +308,50 @@ TEST(Varnel1Jmask, MeasuredCurveThroughTheHighestShownSeries) {
     tsd::computejmask(s);
     EXPECT_EQ(s.jmask, c.jmask);
   }
+}
+
+// Whatever start-up takes, the program's own save writes back so that the
+// next start takes the same values, and a second save writes the same file.
+// The graph number is written from the graph shown: here the one the first
+// data load shows, the graph of the file.
+TEST_F(Varnel1Params, WhatStartUpTakesTheSaveWritesBack) {
+  constexpr int kFiles = 600;
+  int taken = 0;
+  for (int seed = 0; seed < kFiles; ++seed) {
+    tsd::testkit::ParamGen g(static_cast<std::uint32_t>(seed));
+    std::string file =
+        g.record({g.integer({201, 121, 2, 800}), g.integer({1, 2, 3, 0}), g.integer({0, 1}),
+                  g.integer({1, 2, 3})});
+    for (int s = 0; s < 3; ++s) {
+      file += g.record({g.integer({1, 2}), g.integer({1, 2}), g.integer({1, 2}), g.integer({1, 2})});
+    }
+    for (int s = 0; s < 3; ++s) {
+      file += g.record({g.integer({1, 2, 3}), g.integer({1, 2, 3}), g.integer({0, 1})});
+    }
+    file += g.record({g.integer({1, 2}), g.integer({1, 2})});
+    SCOPED_TRACE("seed " + std::to_string(seed) + ", file:\n" + file);
+    write_par(file);
+    Varnel1Settings first;
+    auto firststate = std::make_unique<AnalysisState>();
+    if (!tsd::readparams(first, *firststate).ok()) continue;
+    ++taken;
+    first.curgraph = first.defgraph;
+    ASSERT_TRUE(tsd::writeparams(first, *firststate).ok());
+    const std::string saved = tsd::testkit::readfile(dir_ / "VARNEL1.PAR");
+    Varnel1Settings next;
+    auto nextstate = std::make_unique<AnalysisState>();
+    const tsd::ParamsResult r = tsd::readparams(next, *nextstate);
+    ASSERT_TRUE(r.ok()) << "saved:\n" << saved << u8(r.problem);
+    EXPECT_EQ(nextstate->nwyj, firststate->nwyj);
+    EXPECT_EQ(next.defgraph, first.defgraph);
+    expect_same_settings(next, *nextstate, first, *firststate);
+    next.curgraph = next.defgraph;
+    ASSERT_TRUE(tsd::writeparams(next, *nextstate).ok());
+    EXPECT_EQ(tsd::testkit::readfile(dir_ / "VARNEL1.PAR"), saved);
+    if (::testing::Test::HasFailure()) break;
+  }
+  // The files taken are numerous enough for the property to say something.
+  EXPECT_GT(taken, kFiles / 20) << taken << " of " << kFiles;
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "multipeak/varnel2_output.h"
 #include "multipeak/varnel2_params.h"
 #include "resources/varnel2/varnel2_ids.h"
+#include "tools/testkit/textlines.h"
 
 namespace tsd {
 namespace {
@@ -147,6 +148,52 @@ TEST(Varnel2Fit, WithNoEnabledPeakTheRequestStillRuns) {
   EXPECT_EQ(boxtexts(r.log, "Informacja"),
             std::vector<std::string>{"Tabela 3 zapisana w pliku " + dir + "/t3.dat"});
   EXPECT_TRUE(boxtexts(r.log, "Błąd").empty()) << describe(r);
+}
+
+// A fit whose curvature matrix cannot be inverted (a peak height of 0 has
+// no derivative) shows NaN for the standard errors and says why; a fit the
+// minimiser refuses (a negative height gives a box upside down) stops with
+// its box, and the results of the last fit stay; so does a fit whose sum of
+// squares is not a number.
+TEST(Varnel2Fit, AFitThatCannotBeCompletedSaysSo) {
+  const std::string dir = workdir();
+  std::string par = testkit::readfile(examplefile("VARNEL2.PAR"));
+  par.replace(par.find("3.800000E-12"), 12, "0.000000E+00");
+  testkit::writefile(dir + "/VARNEL2.PAR", par);
+  auto r = run(dir, std::string(kLoad) + "menu V2_CM_FIT\nmsgbox OK\nmenu V2_CM_RESULTS\nbutton 1\n");
+  ASSERT_EQ(r.exitcode, 0) << describe(r);
+  EXPECT_EQ(boxtexts(r.log, "Błąd"),
+            std::vector<std::string>{"Macierz krzywizny jest osobliwa: błędy standardowe są nieokreślone"});
+  std::string line = dialogline(r.log, "Wyniki obliczeń");
+  EXPECT_NE(fieldof(line, 1087).find("NaN"), std::string::npos) << line;  // sJm of peak 1
+  EXPECT_NE(fieldof(line, 1070).find("NaN"), std::string::npos) << line;  // sTm of peak 1
+
+  const std::string good = workdir();
+  r = run(good, std::string(kLoad) + "menu V2_CM_FIT\nmenu V2_CM_RESULTS\nbutton 1\n" +
+                    "menu V2_CM_PEAKS\nfield 1021 \"-3.8E-12\"\nbutton 1\nmenu V2_CM_FIT\nmsgbox OK\n" +
+                    "menu V2_CM_RESULTS\nbutton 1\n");
+  ASSERT_EQ(r.exitcode, 0) << describe(r);
+  EXPECT_EQ(boxtexts(r.log, "Błąd"),
+            std::vector<std::string>{"Minimalizacja nie została wykonana: dolna granica parametru "
+                                     "leży powyżej górnej (wartości startowe muszą być dodatnie)"});
+  const size_t first = r.log.find("dialog shown: \"Wyniki obliczeń\"");
+  ASSERT_NE(first, std::string::npos) << describe(r);
+  line = dialogline(r.log, "Wyniki obliczeń");
+  EXPECT_EQ(r.log.substr(first, r.log.find('\n', first) - first), line) << "the last results stay";
+
+  // A current so large that the sum of squares overflows fits nothing.
+  testkit::writefile(good + "/big.dat", testkit::withline(testkit::readfile(good + "/sample.dat"),
+                                                         201, " 264.750   1.0E+308"));
+  r = run(good, std::string(kLoad) + "menu V2_CM_FIT\nmenu V2_CM_RESULTS\nbutton 1\n" +
+                    "menu V2_CM_DATA\nfile \"big.dat\"\nmenu V2_CM_FIT\nmsgbox OK\nmenu V2_CM_RESULTS\nbutton 1\n");
+  ASSERT_EQ(r.exitcode, 0) << describe(r);
+  EXPECT_EQ(boxtexts(r.log, "Błąd"),
+            std::vector<std::string>{"Wyniki obliczeń nie są liczbami skończonymi"});
+  const size_t before = r.log.find("dialog shown: \"Wyniki obliczeń\"");
+  ASSERT_NE(before, std::string::npos) << describe(r);
+  EXPECT_EQ(r.log.substr(before, r.log.find('\n', before) - before),
+            dialogline(r.log, "Wyniki obliczeń"))
+      << "the last results stay";
 }
 
 }  // namespace

@@ -44,6 +44,21 @@ TEST(Varnel2Outputs, TableSavedTwiceIsAppended) {
                                       "Tabela 1 zapisana w pliku " + name}));
 }
 
+// A data file that fails to load changes nothing, not even the name the
+// parameter report gives the data.
+TEST(Varnel2Outputs, TheReportNamesTheFileWhoseDataAreHeld) {
+  const std::string dir = workdir();
+  testkit::writefile(dir + "/bad.dat", "3 0.05 200 0.785\n215 1e-12\n216 x\n");
+  const auto r = run(dir, std::string(kLoad) + kFit + "menu V2_CM_DATA\nfile \"bad.dat\"\nmsgbox OK\n" +
+                              "menu V2_CM_SAVE_PARAMETERS\nfile \"r.txt\"\nmsgbox OK\n");
+  ASSERT_EQ(r.exitcode, 0) << describe(r);
+  EXPECT_EQ(boxtexts(r.log, "Błąd"), std::vector<std::string>{"Błąd odczytu danych"});
+  const auto lines = lines_of(testkit::readfile(dir + "/r.txt"));
+  ASSERT_GT(lines.size(), 5u);
+  EXPECT_EQ(lines[4], " Plik wejściowy           = " + dir + "/sample.dat");
+  EXPECT_EQ(lines[5], " Liczba punktów wej. Nin  = 381");
+}
+
 TEST(Varnel2Outputs, ReportsAndTablesGoOneAfterAnotherIntoOneFile) {
   const std::string dir = workdir();
   const auto r = run(dir, std::string(kLoad) + kFit +

@@ -30,6 +30,8 @@ TEST(Varnel2Startup, RefusedParameterFileNamesTheFileAndEnds) {
   const Case cases[] = {
       {"  900  0\n", "Nout = 900"},
       {"  201  0\n  abc\n", "rekord 2"},
+      // Written back as "  201101", which the next start could not read.
+      {"  201 101\n", "siatka = 101 poza zakresem -9..99"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.par);

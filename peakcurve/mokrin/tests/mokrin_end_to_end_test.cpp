@@ -280,18 +280,47 @@ TEST(MokrinRun, UnusableDataFiles) {
   ProgramSetup p = prepare("baddata", "mokrin1");
   writefile(p.workdir + "/krotki.dat", "10 0.05 200 1\n220 1e-12\n");
   const std::string missing = p.workdir + "/brak.dat";
+  // A heating rate not above 0 leaves no polarisation to compute, and
+  // currents this large one that is not a number.
+  writefile(p.workdir + "/ujemne.dat", "2 -0.05 200 1\n220 1e-12\n230 2e-12\n");
+  writefile(p.workdir + "/wielkie.dat", "2 0.05 200 1\n220 1e308\n230 1e308\n");
   p.script = "menu MK_CM_READ_DATA\nfile \"" + p.workdir + "/sample.dat\"\n"
              "menu MK_CM_READ_DATA\nfile \"" + p.workdir + "/krotki.dat\"\nmsgbox OK\n"
+             "menu MK_CM_READ_DATA\nfile \"" + p.workdir + "/ujemne.dat\"\nmsgbox OK\n"
+             "menu MK_CM_READ_DATA\nfile \"" + p.workdir + "/wielkie.dat\"\nmsgbox OK\n"
              "menu MK_CM_READ_DATA\nfile \"" + missing + "\"\nmsgbox OK\n"
-             "menu MK_CM_SAVE_TABLE2\nfile \"" + p.workdir + "/t2.dat\"\nmsgbox OK\nmenu MK_CM_END\n";
+             "menu MK_CM_SAVE_TABLE2\nfile \"" + p.workdir + "/t2.dat\"\nmsgbox OK\n"
+             "menu MK_CM_SAVE_REPORT\nfile \"" + p.workdir + "/r.txt\"\nmsgbox OK\nmenu MK_CM_END\n";
   const ProgramRun run = testkit::runprogram(p);
   EXPECT_EQ(run.exitcode, 0) << run.log;
   const std::vector<std::string> shown = boxes(run);
-  ASSERT_EQ(shown.size(), 3u) << run.log;
+  ASSERT_EQ(shown.size(), 6u) << run.log;
   EXPECT_EQ(shown[0], "Błąd: Błąd odczytu danych");
-  EXPECT_EQ(shown[1], "Błąd: Nie można otworzyć pliku " + missing);
+  EXPECT_EQ(shown[1], "Błąd: Błąd odczytu danych");
+  EXPECT_EQ(shown[2], "Błąd: Błąd odczytu danych");
+  EXPECT_EQ(shown[3], "Błąd: Nie można otworzyć pliku " + missing);
   const std::string t2 = readfile(p.workdir + "/t2.dat");
   EXPECT_EQ(std::count(t2.begin(), t2.end(), '\n'), 2 + 381) << "the sample's points kept";
+  // The report names the file whose data are shown, not the last one chosen.
+  const std::string report = readfile(p.workdir + "/r.txt");
+  EXPECT_NE(report.find(" Plik wejściowy             = " + p.workdir + "/sample.dat\n"),
+            std::string::npos)
+      << report;
+}
+
+// mokrin1 takes Ea = 0, as its dialog does: the file it then saves starts
+// the next run.
+TEST(MokrinRun, ASavedParameterFileStartsTheNextRun) {
+  ProgramSetup p = prepare("ea0", "mokrin1");
+  p.script = "menu MK_CM_PARAMETERS\nfield 1011 \"0\"\nbutton 1\nmenu MK_CM_SAVE_PARAMFILE\nmsgbox OK\nmenu MK_CM_END\n";
+  ProgramRun run = testkit::runprogram(p);
+  EXPECT_EQ(run.exitcode, 0) << run.log;
+  ASSERT_EQ(boxes(run), std::vector<std::string>{"Informacja: Parametry zapisane w pliku MOKRIN1.PAR"});
+  const std::string saved = readfile(p.workdir + "/MOKRIN1.PAR");
+  p.script = "menu MK_CM_END\n";
+  run = testkit::runprogram(p);
+  EXPECT_EQ(run.exitcode, 0) << saved << run.log;
+  EXPECT_TRUE(boxes(run).empty()) << saved << run.log;
 }
 
 // Expose and resize redraw the current plot on the cleared window.

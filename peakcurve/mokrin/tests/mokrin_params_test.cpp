@@ -13,6 +13,7 @@
 #include "analysis/var.h"
 #include "text/cp1250.h"
 #include "tools/testkit/files.h"
+#include "tools/testkit/paramgen.h"
 
 namespace tsd::mokrin {
 namespace {
@@ -188,6 +189,52 @@ TEST_F(MokrinParams, UnwritableDirectoryReported) {
   EXPECT_EQ(r.status, ParamsStatus::write_failed);
   EXPECT_EQ(text::utf8_from_cp1250(paramswritefailedtext(s)),
             "Błąd zapisu parametrów w pliku MOKRIN1.PAR");
+}
+
+// Whatever start-up takes, the program's own save writes back so that the
+// next start takes the same values (to the digits the file keeps), and a
+// second save writes the same file; for both programs.
+TEST_F(MokrinParams, WhatStartUpTakesTheSaveWritesBack) {
+  constexpr int kFiles = 300;
+  for (const Variant v : {Variant::mokrin1, Variant::mokrin2}) {
+    const std::string name(variantinfo(v).paramfile);
+    SCOPED_TRACE(name);
+    int taken = 0;
+    for (int seed = 0; seed < kFiles; ++seed) {
+      testkit::ParamGen g(static_cast<std::uint32_t>(seed));
+      const std::string file =
+          g.record({g.real({0.05, 0.1}), g.real({200.0, 210.0}), g.real({0.7, 0.0, 1.2}),
+                    g.real({265.0, 8.409011e-12, 0.0}), g.real({4e-12, 1.771137e-09})}) +
+          g.record({g.real({215.0, 220.0}), g.real({310.0, 300.0}), g.integer({191, 2, 800})});
+      SCOPED_TRACE("seed " + std::to_string(seed) + ", file:\n" + file);
+      write(name, file);
+      var = VarRecord{};
+      MokrinState first = state(v);
+      if (!readparams(first).ok()) continue;
+      ++taken;
+      const VarRecord firstvar = var;
+      ASSERT_TRUE(writeparams(first).ok());
+      const std::string saved = read(name);
+      var = VarRecord{};
+      MokrinState next = state(v);
+      const ParamsResult r = readparams(next);
+      ASSERT_TRUE(r.ok()) << "saved:\n" << saved << text::utf8_from_cp1250(r.problem);
+      const peakcurve::PeakState& a = next.peak;
+      const peakcurve::PeakState& b = first.peak;
+      EXPECT_EQ(a.Nout, b.Nout);
+      const std::pair<double, double> reals[] = {{var.b, firstvar.b},   {var.T0, firstvar.T0},
+                                                 {a.Ea, b.Ea},         {a.Tm, b.Tm},
+                                                 {a.Jm, b.Jm},         {a.tau0, b.tau0},
+                                                 {a.P0, b.P0},         {a.Tmin, b.Tmin},
+                                                 {a.Tmax, b.Tmax}};
+      for (const auto& [x, y] : reals) EXPECT_TRUE(testkit::sameaswritten(x, y)) << x << " " << y;
+      ASSERT_TRUE(writeparams(next).ok());
+      EXPECT_EQ(read(name), saved);
+      if (::testing::Test::HasFailure()) return;
+    }
+    // The files taken are numerous enough for the property to say something.
+    EXPECT_GT(taken, kFiles / 20) << taken << " of " << kFiles;
+  }
 }
 
 }  // namespace

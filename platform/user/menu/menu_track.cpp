@@ -136,7 +136,7 @@ LRESULT popup_proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_ERASEBKGND: return 1;
     case WM_PAINT: paint_popup(w); return 0;
-    case WM_MOUSEACTIVATE: return 3;  // MA_NOACTIVATE
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
     default: return DefWindowProcA(w, msg, wp, lp);
   }
 }
