@@ -1,6 +1,6 @@
 // varnel1 on the headless screen: from the data command (after its file
 // selection) to the drawn graph for 800 measured and 800 output points, and
-// the redraw of each graph on an expose.
+// the redraw of each graph on a repaint.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>

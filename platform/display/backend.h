@@ -19,6 +19,11 @@ struct HostWindowInfo {
   std::string title;  // code page 1250
   RECT rect;          // outer rectangle on the screen
   bool topmost = false;
+  // A menu or a tooltip: the host's window manager leaves it undecorated
+  // where it is put, and it never takes the keyboard.
+  bool popup = false;
+  // The window is the active one: it takes the host's keyboard focus.
+  bool active = false;
 };
 
 struct DisplayBackend {
@@ -41,7 +46,9 @@ struct DisplayBackend {
   void (*window_title)(void* self, HWND window, const std::string& title);
   // The window moved or changed size on our screen (outer rectangle).
   void (*window_geometry)(void* self, HWND window, RECT rect);
-  // The window became the active one and was raised to the top.
+  // The window became the active one and was raised to the top: it takes
+  // the host's keyboard focus, and keeps it while other windows (menus,
+  // dialogs, boxes) appear and go.
   void (*window_raised)(void* self, HWND window);
   // Put the window's pixels (its whole frame) on the host; the surface is
   // as large as the window's outer rectangle.

@@ -20,7 +20,8 @@ enum class InputKind {
   mouse_up,      // pos, button
   host_resize,   // the host changed the window's outer size to rect's width and height
   host_move,     // the host moved the window: rect.left, rect.top are the new screen position
-  host_expose,   // the host lost the window's pixels: everything is to be repainted
+  host_expose,   // the host shows the window again (uncovered, mapped): its kept pixels are shown
+  repaint,       // the scripted user has the window drawn anew, as its program's own invalidation would
   host_close,    // the host (or the user through it) asks the window to close
   host_minimise, // the user minimised the window on the host
   host_restore,  // the user restored it from its icon on the host

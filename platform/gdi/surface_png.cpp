@@ -1,9 +1,10 @@
-// PNG output of a surface through libpng.
+// PNG output and input of a surface through libpng.
 #include "platform/gdi/surface_png.h"
 
 #include <png.h>
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -52,6 +53,21 @@ bool WriteSurfacePng(const Surface& surface, const std::string& path) {
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
   return std::fflush(file.get()) == 0;
+}
+
+bool ReadSurfacePng(const std::string& path, Surface* out) {
+  png_image img;
+  std::memset(&img, 0, sizeof img);
+  img.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&img, path.c_str())) return false;
+  img.format = PNG_FORMAT_BGRA;
+  out->resize(static_cast<int>(img.width), static_cast<int>(img.height));
+  if (!png_image_finish_read(&img, nullptr, out->pixels.data(), 0, nullptr)) {
+    png_image_free(&img);
+    return false;
+  }
+  for (auto& p : out->pixels) p &= 0x00ffffff;
+  return true;
 }
 
 }  // namespace plat

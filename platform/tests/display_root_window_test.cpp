@@ -45,7 +45,7 @@ struct Root {
 using RootWindow = UserTest;
 
 TEST_F(RootWindow, ResizeAndExposeReachTheClientAndTheFrameSkipsItsCoveredArea) {
-  use_script("resize 600 400\nexpose\n");
+  use_script("resize 600 400\nrepaint\n");
   WNDCLASSA f;
   f.lpfnWndProc = Root::frame;
   f.hbrBackground = SysColorAsBrush(COLOR_WINDOW);
@@ -84,7 +84,7 @@ TEST_F(RootWindow, ResizeAndExposeReachTheClientAndTheFrameSkipsItsCoveredArea) 
   // The outer size 600 x 400 leaves a client of 592 x 373.
   EXPECT_EQ(Root::client_sizes.back().first, 592);
   EXPECT_EQ(Root::client_sizes.back().second, 373);
-  ASSERT_GE(Root::client_paints.size(), 2u) << "one paint for the resize, one for the expose";
+  ASSERT_GE(Root::client_paints.size(), 2u) << "one paint for the resize, one for the repaint";
   for (const RECT& p : Root::client_paints) {
     EXPECT_EQ(p.right, 592);
     EXPECT_EQ(p.bottom, 373);

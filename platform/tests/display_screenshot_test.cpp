@@ -1,31 +1,17 @@
 // A screenshot of the headless screen: a framed window with its caption
 // and title drawn by the window manager, composed on the desktop, written
 // as PNG by the scripted user and read back.
-#include <png.h>
-
 #include <cstdio>
 #include <cstring>
 
 #include "platform/gdi/dc.h"
 #include "platform/gdi/gdi.h"
+#include "platform/gdi/surface_png.h"
 #include "platform/tests/user_test_support.h"
 #include "text/cp1250.h"
 
 namespace plat::testing {
 namespace {
-
-// Read a PNG as 0x00RRGGBB pixels.
-bool read_png(const std::string& path, Surface* out) {
-  png_image img;
-  std::memset(&img, 0, sizeof img);
-  img.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&img, path.c_str())) return false;
-  img.format = PNG_FORMAT_BGRA;
-  out->resize(static_cast<int>(img.width), static_cast<int>(img.height));
-  if (!png_image_finish_read(&img, nullptr, out->pixels.data(), 0, nullptr)) return false;
-  for (auto& p : out->pixels) p &= 0x00ffffff;
-  return true;
-}
 
 LRESULT painter(HWND h, UINT m, WPARAM w, LPARAM l) {
   if (m == WM_PAINT) {
@@ -64,7 +50,7 @@ TEST_F(Screenshot, ComposedScreenShowsTheFramedWindowAndItsCaption) {
     DispatchMessageA(&m);
   }
   Surface s;
-  ASSERT_TRUE(read_png(png, &s)) << png;
+  ASSERT_TRUE(ReadSurfacePng(png, &s)) << png;
   ASSERT_EQ(s.width, 1024);
   ASSERT_EQ(s.height, 768);
   EXPECT_EQ(s.row(10)[10], 0x008080u) << std::hex << "desktop colour outside the window";
@@ -102,7 +88,7 @@ TEST_F(Screenshot, SixteenColourScreenWithAnActiveAndAnInactiveWindow) {
     DispatchMessageA(&m);
   }
   Surface s;
-  ASSERT_TRUE(read_png(png, &s)) << png;
+  ASSERT_TRUE(ReadSurfacePng(png, &s)) << png;
   ASSERT_EQ(s.width, 640);
   ASSERT_EQ(s.height, 480);
   EXPECT_EQ(s.row(30)[150], 0x808080u) << std::hex << "inactive caption of A";
@@ -148,7 +134,7 @@ TEST_F(Screenshot, DrawingThroughAHeldChildDcIsShownWhenTheProgramWaits) {
     DispatchMessageA(&m);
   }
   Surface s;
-  ASSERT_TRUE(read_png(png, &s)) << png;
+  ASSERT_TRUE(ReadSurfacePng(png, &s)) << png;
   EXPECT_EQ(s.row(80 + 23 + 20)[100 + 4 + 20], 0x0000ffu)
       << std::hex << "drawn through the child's DC after the last paint";
 }

@@ -2,7 +2,7 @@
 // display number): a window is shown as a host window with its title in
 // UTF-8, a host key reaches the window procedure with its character, and
 // the pixels read back from the host window are the window's; a host resize
-// and expose become sizing and painting; a lost display ends the program.
+// becomes sizing and painting; a lost display ends the program.
 #include <SDL.h>
 #include <signal.h>
 #include <fcntl.h>
@@ -18,6 +18,7 @@
 #include "platform/gdi/surface_png.h"
 #include "platform/tests/user_test_support.h"
 #include "text/cp1250.h"
+#include "tools/testkit/xserver.h"
 
 #if defined(__SANITIZE_ADDRESS__) && __has_include(<sanitizer/lsan_interface.h>)
 #include <sanitizer/lsan_interface.h>
@@ -37,82 +38,9 @@ struct HostLeaksIgnored {
 namespace plat::testing {
 namespace {
 
-std::string find_xvfb() {
-  const char* path = std::getenv("PATH");
-  std::string p = path ? path : "/usr/bin:/bin";
-  std::size_t start = 0;
-  while (start <= p.size()) {
-    std::size_t colon = p.find(':', start);
-    std::string dir = p.substr(start, colon == std::string::npos ? std::string::npos : colon - start);
-    if (!dir.empty() && access((dir + "/Xvfb").c_str(), X_OK) == 0) return dir + "/Xvfb";
-    if (colon == std::string::npos) break;
-    start = colon + 1;
-  }
-  return "";
-}
+using tsd::testkit::XServer;
 
-class Xvfb {
- public:
-  // Xvfb chooses a free display number itself and tells it through a pipe
-  // (-displayfd), so tests running side by side never share a server.
-  bool start(std::string* why) {
-    std::string exe = find_xvfb();
-    if (exe.empty()) {
-      *why = "Xvfb is not installed (package xvfb)";
-      return false;
-    }
-    int fds[2];
-    if (pipe(fds) != 0) {
-      *why = "no pipe";
-      return false;
-    }
-    pid_ = fork();
-    if (pid_ == 0) {
-      close(fds[0]);
-      int devnull = open("/dev/null", O_WRONLY);
-      if (devnull >= 0) {
-        dup2(devnull, 1);
-        dup2(devnull, 2);
-      }
-      std::string fd = std::to_string(fds[1]);
-      execl(exe.c_str(), "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp",
-            "-noreset", static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    close(fds[1]);
-    std::string number;
-    struct pollfd p = {fds[0], POLLIN, 0};
-    while (number.find('\n') == std::string::npos && poll(&p, 1, 10000) == 1) {
-      char buf[16];
-      ssize_t n = read(fds[0], buf, sizeof buf);
-      if (n <= 0) break;
-      number.append(buf, static_cast<std::size_t>(n));
-    }
-    close(fds[0]);
-    while (!number.empty() && (number.back() == '\n' || number.back() == ' ')) number.pop_back();
-    if (number.empty()) {
-      stop();
-      *why = "Xvfb did not start";
-      return false;
-    }
-    display_ = ":" + number;
-    return true;
-  }
-  void stop() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
-      pid_ = -1;
-    }
-  }
-  ~Xvfb() { stop(); }
-  const std::string& display() const { return display_; }
-  pid_t pid() const { return pid_; }
-
- private:
-  pid_t pid_ = -1;
-  std::string display_;
-};
+std::string find_xvfb() { return tsd::testkit::findonpath("Xvfb"); }
 
 SDL_Window* host_window_titled(const std::string& utf8) {
   for (Uint32 id = 1; id < 64; ++id)
@@ -124,7 +52,7 @@ SDL_Window* host_window_titled(const std::string& utf8) {
 TEST(SdlOnXvfb, ShowsAWindowDeliversAKeyAndShowsItsPixels) {
   HostLeaksIgnored host_leaks;
   if (find_xvfb().empty()) GTEST_SKIP() << "Xvfb is not installed (package xvfb): the sdl backend is not tried";
-  Xvfb x;
+  XServer x;
   std::string why;
   ASSERT_TRUE(x.start(&why)) << why;
   setenv("DISPLAY", x.display().c_str(), 1);
@@ -243,7 +171,7 @@ bool ended_with_error(int status) { return WIFEXITED(status) && WEXITSTATUS(stat
 TEST(SdlOnXvfb, ALostDisplayEndsTheProgramWithAnError) {
   HostLeaksIgnored host_leaks;
   if (find_xvfb().empty()) GTEST_SKIP() << "Xvfb is not installed (package xvfb): the sdl backend is not tried";
-  Xvfb x;
+  XServer x;
   std::string why;
   ASSERT_TRUE(x.start(&why)) << why;
   setenv("DISPLAY", x.display().c_str(), 1);

@@ -2,6 +2,7 @@
 // user through the keyboard, greyed items giving no command, states set by
 // command or by position, accelerators, a floating popup.
 #include "platform/tests/dlg_test_support.h"
+#include "platform/gdi/gdi.h"
 #include "platform/user/menu/menu.h"
 #include "resources/test/test_ids.h"
 #include "text/cp1250.h"
@@ -14,8 +15,15 @@ std::vector<int>& commands() {
   return v;
 }
 
+// The characters that reached the frame.
+std::vector<int>& chars() {
+  static std::vector<int> v;
+  return v;
+}
+
 LRESULT frame_proc(HWND h, UINT m, WPARAM w, LPARAM l) {
   if (m == WM_COMMAND) commands().push_back(LOWORD(w));
+  if (m == WM_CHAR) chars().push_back(static_cast<int>(w));
   if (m == WM_DESTROY) PostQuitMessage(0);
   return DefWindowProcA(h, m, w, l);
 }
@@ -24,6 +32,7 @@ class MenuTest : public DialogTest {
  protected:
   HWND frame() {
     commands().clear();
+    chars().clear();
     WNDCLASSA wc;
     wc.lpfnWndProc = frame_proc;
     wc.hbrBackground = SysColorAsBrush(COLOR_WINDOW);
@@ -147,6 +156,109 @@ TEST_F(MenuTest, FloatingPopupReturnsTheCommand) {
   EXPECT_EQ(TrackPopupMenu(pop, TPM_RETURNCMD, 100, 100, 0, w, nullptr), 7002) << "the separator is skipped";
   DestroyMenu(pop);
   DestroyWindow(w);
+}
+
+// Enter or Escape that closes a menu is the menu's: its character reaches
+// nobody, whether the menu came from the bar or floats.
+TEST_F(MenuTest, TheKeyThatClosesAMenuTypesNothing) {
+  struct Case {
+    const char* script;
+    bool floating;
+    std::vector<int> commands;
+  };
+  const Case cases[] = {
+      {"key Alt+p\nkey Escape Escape\nidle\n", false, {}},
+      {"key Alt+p\nkey Enter\nidle\n", false, {CM_OPEN}},
+      {"key Escape\nidle\n", true, {}},
+      {"key Down\nkey Enter\nidle\n", true, {7001}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.script);
+    use_script(c.script);
+    HWND w = frame();
+    ASSERT_NE(w, nullptr);
+    if (c.floating) {
+      HMENU pop = CreatePopupMenu();
+      AppendMenuA(pop, MF_STRING, 7001, "&Kopiuj");
+      TrackPopupMenu(pop, 0, 100, 100, 0, w, nullptr);
+      DestroyMenu(pop);
+    }
+    loop();
+    EXPECT_EQ(commands(), c.commands);
+    EXPECT_EQ(chars(), std::vector<int>{}) << "no character of the key that closed the menu";
+  }
+}
+
+// Alt pressed and released alone asks for the menu bar; Alt released
+// after another key (an Alt+letter no item has) does not.
+TEST_F(MenuTest, OnlyAltAloneOpensTheMenuBar) {
+  struct Case {
+    const char* script;
+    std::vector<int> commands;
+    std::vector<int> chars;
+  };
+  const Case cases[] = {
+      {"key Alt\nkey Enter Enter\nidle\n", {CM_OPEN}, {}},
+      {"key Alt+x\nkey Enter Enter\nidle\n", {}, {13, 13}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.script);
+    use_script(c.script);
+    ASSERT_NE(frame(), nullptr);
+    loop();
+    EXPECT_EQ(commands(), c.commands);
+    EXPECT_EQ(chars(), c.chars);
+  }
+}
+
+// What the frame showed when it was closed, and how often its background
+// was erased after the program drew into it.
+struct Kept {
+  static inline COLORREF at_close = CLR_INVALID;
+  static inline int erases = 0;
+  static LRESULT proc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_ERASEBKGND) ++erases;
+    if (m == WM_CLOSE) {
+      HDC dc = GetDC(h);
+      at_close = GetPixel(dc, 100, 100);
+      ReleaseDC(h, dc);
+    }
+    if (m == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcA(h, m, w, l);
+  }
+};
+
+// The host exposes the frame while its menu is open and after it closed:
+// the frame shows what the program drew, which the program could not draw
+// again while the menu ran.
+TEST_F(MenuTest, AnExposeWhileAMenuIsOpenKeepsWhatTheProgramDrew) {
+  use_script(
+      "key Alt+p\n"
+      "expose in \"Kept\"\n"
+      "idle\n"
+      "key Escape Escape\n"
+      "expose in \"Kept\"\n"
+      "idle\n"
+      "close in \"Kept\"\n");
+  WNDCLASSA wc;
+  wc.lpfnWndProc = Kept::proc;
+  wc.hbrBackground = SysColorAsBrush(COLOR_WINDOW);
+  wc.lpszClassName = "KeptFrame";
+  RegisterClassA(&wc);
+  HWND w = CreateWindowExA(0, "KeptFrame", "Kept", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 30, 30, 400, 300, nullptr,
+                           LoadMenuA(nullptr, MAKEINTRESOURCEA(IDM_MAIN)), nullptr, nullptr);
+  ASSERT_NE(w, nullptr);
+  UpdateWindow(w);
+  HDC dc = GetDC(w);
+  RECT area{0, 0, 200, 150};
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  FillRect(dc, &area, red);
+  DeleteObject(red);
+  ReleaseDC(w, dc);
+  Kept::erases = 0;
+  loop();
+  EXPECT_EQ(Kept::at_close, RGB(255, 0, 0)) << "the drawing survived both exposes";
+  EXPECT_EQ(Kept::erases, 0) << "an expose erases nothing";
 }
 
 }  // namespace

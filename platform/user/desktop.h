@@ -124,6 +124,7 @@ struct Desktop {
   POINT cursor_pos;  // screen position of the pointer now
   BYTE key_state[256] = {};        // as of the last key message taken (bit 7 down)
   BYTE async_key_state[256] = {};  // as the host reports it now
+  bool alt_alone = false;          // Alt is down and no other key went down since
 
   // Double-click detection.
   HWND last_click_window = nullptr;

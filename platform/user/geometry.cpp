@@ -184,6 +184,8 @@ void sync_host_visibility(HWND hwnd) {
     info.title = hwnd->title;
     info.rect = hwnd->rect;
     info.topmost = (hwnd->exstyle & WS_EX_TOPMOST) != 0;
+    info.popup = info.topmost && (hwnd->style & WS_POPUP) && (hwnd->style & WS_CAPTION) != WS_CAPTION;
+    info.active = desktop().active == hwnd;
     hwnd->shown_on_host = true;
     display_window_shown(info);
     script_log("window shown: \"" + hwnd->title + "\"");

@@ -3,7 +3,8 @@
 // to the capture window, or to the window under the pointer, in client
 // coordinates for the client area and as WM_NC* messages with a hit-test
 // code elsewhere. What the host does to a window (resize, move, expose,
-// close) is applied through the normal window calls.
+// close) is applied through the normal window calls; an expose shows the
+// window's kept pixels again.
 #include <cstdio>
 #include <cstdlib>
 
@@ -66,11 +67,15 @@ void route_key(const InputEvent& e) {
   bool down = e.kind == InputKind::key_down;
   bool was_down = (d.async_key_state[e.vk & 0xff] & 0x80) != 0;
   note_async_key(e.vk, down);
+  // Alt released after another key (Alt+letter) is a plain key-up: only
+  // Alt pressed and released alone asks for the menu bar.
+  bool alt_used = e.vk == VK_MENU && !down && !d.alt_alone;
+  if (down) d.alt_alone = e.vk == VK_MENU && (was_down ? d.alt_alone : true);
   HWND target = keyboard_target();
   if (!target) return;
   bool alt = (e.mods & kModAlt) != 0 && !(e.mods & kModCtrl);
   // With nothing focused, keys reach the active window as system keys.
-  bool sys = alt || e.vk == VK_MENU || e.vk == VK_F(10) || !d.focus;
+  bool sys = (alt || e.vk == VK_MENU || e.vk == VK_F(10) || !d.focus) && !alt_used;
   UINT msg = down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
   int ch = -1;
   if (down && e.text.size() == 1) ch = static_cast<unsigned char>(e.text[0]);
@@ -139,6 +144,7 @@ void route_mouse(const InputEvent& e) {
   if (top) pt = POINT{top->rect.left + e.pos.x, top->rect.top + e.pos.y};
   d.cursor_pos = pt;
   if (e.kind != InputKind::mouse_move) note_async_key(button_vk(e.button), e.kind == InputKind::mouse_down);
+  if (e.kind == InputKind::mouse_down) d.alt_alone = false;
 
   if (d.dragging) {
     if (e.kind == InputKind::mouse_up) d.dragging = nullptr;
@@ -259,6 +265,12 @@ void route_event(const InputEvent& e) {
         SetWindowPos(w, nullptr, e.rect.left, e.rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       break;
     case InputKind::host_expose:
+      // Every top-level window keeps its whole surface: what the host lost
+      // is shown again from it, without asking the program to draw (it may
+      // be inside a menu or a dialog and unable to).
+      if (HWND w = host_target(e)) top_level_of(w)->dirty = true;
+      break;
+    case InputKind::repaint:
       if (HWND w = host_target(e)) RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
       break;
     case InputKind::host_minimise:

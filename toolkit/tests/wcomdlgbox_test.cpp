@@ -85,7 +85,7 @@ TEST_F(WcomdlgBox, TheLogRecordsTextsAndIcon) {
 }
 
 TEST_F(WcomdlgBox, RepaintsDuringTheBoxProduceNoExpose) {
-  start("expose in \"Okno testowe\"\nmsgbox OK\nclose in \"Okno testowe\"\n");
+  start("repaint in \"Okno testowe\"\nmsgbox OK\nclose in \"Okno testowe\"\n");
   wmessagebox(0, 4, 1, "Informacja", "Informacja");
   std::vector<Got> got = loop();
   EXPECT_TRUE(oftype(got, kExpose).empty());

@@ -138,7 +138,7 @@ TEST_F(WdlgShow, UnloadDestroysTheWindowAndFreesItsEntry) {
 }
 
 TEST_F(WdlgShow, RepaintsDuringAModalShowComeFromTheWindowImage) {
-  load("expose in \"Okno testowe\"\nidle\nkey Escape\nclose in \"Okno testowe\"\n");
+  load("repaint in \"Okno testowe\"\nidle\nkey Escape\nclose in \"Okno testowe\"\n");
   using namespace plat;
   RECT area{10, 10, 60, 40};
   HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));

@@ -97,7 +97,7 @@ TEST_F(WinLoop, TwoExposesWhileBusyComeBackAsOneOfTheWholeClient) {
 }
 
 TEST_F(WinLoop, ExposeInsideTheWaitIsReturnedWithItsArea) {
-  start("expose\nclose\n");
+  start("repaint\nclose\n");
   std::vector<Got> exposes = oftype(loop(), kExpose);
   ASSERT_GE(exposes.size(), 1u);
   EXPECT_EQ(exposes[0].m.x, 0);

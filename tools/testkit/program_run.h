@@ -108,11 +108,11 @@ inline std::string resolveids(const std::string& script) {
   return out;
 }
 
-// Starts the program and waits for it. The run's script, log and output
-// files are kept in the working directory (script.txt, display.log,
-// output.txt) for a look after a failure.
-inline ProgramRun runprogram(const ProgramSetup& setup) {
-  ProgramRun run;
+// Starts the program without waiting for it (the process id; -1 when it
+// cannot be started); waitprogram() then waits for it. The run's script,
+// log and output files are kept in the working directory (script.txt,
+// display.log, output.txt) for a look after a failure.
+inline pid_t startprogram(const ProgramSetup& setup) {
   const std::string scriptpath = setup.workdir + "/script.txt";
   const std::string logpath = setup.workdir + "/display.log";
   const std::string outpath = setup.workdir + "/output.txt";
@@ -154,6 +154,13 @@ inline ProgramRun runprogram(const ProgramSetup& setup) {
     execv(exe.c_str(), argv);
     _exit(127);
   }
+  return pid;
+}
+
+// Waits for a started program until it ends or its time is up (then it is
+// killed), and collects what it returned, logged and printed.
+inline ProgramRun waitprogram(const ProgramSetup& setup, pid_t pid) {
+  ProgramRun run;
   if (pid < 0) return run;
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(setup.timeout_seconds);
   int status = 0;
@@ -173,9 +180,12 @@ inline ProgramRun runprogram(const ProgramSetup& setup) {
   } else if (WIFSIGNALED(status)) {
     run.exitcode = 128 + WTERMSIG(status);
   }
-  run.log = readfile(logpath);
-  run.output = readfile(outpath);
+  run.log = readfile(setup.workdir + "/display.log");
+  run.output = readfile(setup.workdir + "/output.txt");
   return run;
 }
+
+// Starts the program and waits for it.
+inline ProgramRun runprogram(const ProgramSetup& setup) { return waitprogram(setup, startprogram(setup)); }
 
 }  // namespace tsd::testkit

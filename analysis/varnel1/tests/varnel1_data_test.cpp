@@ -47,7 +47,7 @@ TEST(Varnel1Data, AFailedLoadKeepsTheDataAndTheDrawingOfTheLastGoodOne) {
   const std::string after = dir + "/after.png";
   testkit::ProgramRun run = runvarnel1(
       dir, loadsample(dir) + "screenshot \"" + before + "\"\nmenu V1_CM_DATA\nfile \"" + dir +
-               "/bad.dat\"\nmsgbox OK\nexpose\nidle\nscreenshot \"" + after + "\"\nmenu V1_CM_END\n");
+               "/bad.dat\"\nmsgbox OK\nrepaint\nidle\nscreenshot \"" + after + "\"\nmenu V1_CM_END\n");
   EXPECT_EQ(run.exitcode, 0);
   EXPECT_EQ(count(run.log, "text \"Błąd odczytu danych\""), 1) << run.log;
   const std::string a = testkit::readfile(before);
@@ -120,7 +120,7 @@ TEST(Varnel1Data, TheFirstLoadShowsTheGraphOfTheParameterFile) {
   const std::string shot = dir + "/first.png";
   const std::string graph2 = dir + "/graph2.png";
   testkit::ProgramRun run = runvarnel1(
-      dir, "expose\nidle\n" + loadsample(dir) + "screenshot \"" + shot + "\"\nmenu V1_CM_GRAPH2\nscreenshot \"" +
+      dir, "repaint\nidle\n" + loadsample(dir) + "screenshot \"" + shot + "\"\nmenu V1_CM_GRAPH2\nscreenshot \"" +
                graph2 + "\"\nmenu V1_CM_END\n");
   EXPECT_EQ(run.exitcode, 0);
   const std::string first = testkit::readfile(shot);

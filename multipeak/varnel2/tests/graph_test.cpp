@@ -48,12 +48,12 @@ TEST(Varnel2Graph, FitReplacesTheStartValueCurves) {
 TEST(Varnel2Graph, ExposeAndResizeDrawTheWholeGraphAgain) {
   const std::string dir = workdir();
   const auto r = run(dir, std::string(kLoad) +
-                              "screenshot \"a.png\"\nexpose\nscreenshot \"b.png\"\n"
+                              "screenshot \"a.png\"\nrepaint\nscreenshot \"b.png\"\n"
                               "resize 700 500\nscreenshot \"c.png\"\n"
                               "menu V2_CM_FIT_SETTINGS\nbutton 1\nscreenshot \"d.png\"\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
   EXPECT_EQ(testkit::readfile(dir + "/a.png"), testkit::readfile(dir + "/b.png"))
-      << "an expose changed the graph";
+      << "a repaint changed the graph";
   EXPECT_EQ(testkit::readfile(dir + "/c.png"), testkit::readfile(dir + "/d.png"))
       << "the graph after a resize differs from a redraw at the new size";
 }

@@ -327,12 +327,12 @@ TEST(MokrinRun, ASavedParameterFileStartsTheNextRun) {
 TEST(MokrinRun, ExposeAndResizeRedraw) {
   ProgramSetup p = prepare("expose", "mokrin1");
   const std::string d = p.workdir + "/";
-  p.script = "menu MK_CM_PLOT2\nscreenshot \"" + d + "a.png\"\nexpose\nscreenshot \"" + d + "b.png\"\n"
+  p.script = "menu MK_CM_PLOT2\nscreenshot \"" + d + "a.png\"\nrepaint\nscreenshot \"" + d + "b.png\"\n"
              "resize 600 400\nscreenshot \"" + d + "c.png\"\nresize 808 650\n"
              "screenshot \"" + d + "d.png\"\nmenu MK_CM_END\n";
   const ProgramRun run = testkit::runprogram(p);
   EXPECT_EQ(run.exitcode, 0) << run.log;
-  EXPECT_EQ(readfile(d + "a.png"), readfile(d + "b.png")) << "expose draws the same plot";
+  EXPECT_EQ(readfile(d + "a.png"), readfile(d + "b.png")) << "a repaint draws the same plot";
   EXPECT_NE(readfile(d + "a.png"), readfile(d + "c.png"));
   keep(d + "c.png", "mokrin1_plot2_resized.png");
   keep(d + "d.png", "mokrin1_plot2_resized_back.png");

@@ -402,6 +402,9 @@ void host_action(const ScriptAction& a, const DesktopHooks& h, ScriptOutcome* ou
   } else if (a.verb == "expose") {
     e.kind = InputKind::host_expose;
     out->events.push_back(e);
+  } else if (a.verb == "repaint") {
+    e.kind = InputKind::repaint;
+    out->events.push_back(e);
   } else if (a.verb == "close") {
     // The close box when there is one (a real click), else the host's request.
     RECT box = h.close_box ? h.close_box(e.window) : RECT{};
@@ -483,7 +486,7 @@ ScriptOutcome perform(const ScriptAction& a, const DesktopHooks& h) {
     type_action(a, h, &out);
   } else if (v == "click" || v == "doubleclick" || v == "move" || v == "press" || v == "release") {
     mouse_action(a, h, &out);
-  } else if (v == "resize" || v == "expose" || v == "close") {
+  } else if (v == "resize" || v == "expose" || v == "repaint" || v == "close") {
     host_action(a, h, &out);
   } else if (v == "file" || v == "folder") {
     path_action(a, h, &out);

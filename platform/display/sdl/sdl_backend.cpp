@@ -69,6 +69,7 @@ bool sdl_backend_create(DisplayBackend* out, std::string* why) {
     *why = std::string("SDL cannot start its video: ") + SDL_GetError();
     return false;
   }
+  sdl::tolerate_gone_windows();
   auto* s = new sdl::State;
   SDL_DisplayMode mode;
   if (SDL_GetCurrentDisplayMode(0, &mode) == 0) {

@@ -104,7 +104,36 @@ void window_event(State* s, const SDL_WindowEvent& w, const DesktopHooks& hooks)
   hooks.deliver(e);
 }
 
+bool modifier_key(SDL_Keycode k) {
+  switch (k) {
+    case SDLK_LALT: case SDLK_RALT: case SDLK_LCTRL: case SDLK_RCTRL: case SDLK_LSHIFT: case SDLK_RSHIFT:
+    case SDLK_LGUI: case SDLK_RGUI: case SDLK_MODE:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// When a host window gains the keyboard SDL presses, in the same moment,
+// every modifier the host reports held: not a key the user pressed now (it
+// was pressed before, often for the very command that opened the window),
+// and an Alt press would close a menu or open the menu bar. Such presses
+// are left out.
+bool pressed_by_focus(State* s, const SDL_Event& ev) {
+  if (ev.type == SDL_WINDOWEVENT && ev.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+    s->focus_just_gained = true;
+    s->focus_gained_at = ev.window.timestamp;
+    return false;
+  }
+  if (ev.type == SDL_KEYDOWN && s->focus_just_gained && ev.key.timestamp == s->focus_gained_at &&
+      modifier_key(ev.key.keysym.sym))
+    return true;
+  s->focus_just_gained = false;
+  return false;
+}
+
 void one_event(State* s, const SDL_Event& ev, const DesktopHooks& hooks) {
+  if (pressed_by_focus(s, ev)) return;
   switch (ev.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: key_event(s, ev.key, hooks); break;

@@ -24,6 +24,11 @@ struct State {
   std::map<Uint32, HWND> by_id;
   int screen_w = 1024, screen_h = 768, bits = 32;
   std::map<int, SDL_Cursor*> cursors;  // system cursors made so far
+  HWND active = nullptr;  // the window that holds the host's keyboard focus
+  // When one of our host windows last gained the keyboard, while nothing
+  // else has come since (see sdl_events.cpp).
+  bool focus_just_gained = false;
+  Uint32 focus_gained_at = 0;
 };
 
 inline State* state_of(void* p) { return static_cast<State*>(p); }
@@ -37,6 +42,10 @@ void window_title(void* p, HWND w, const std::string& title);
 void window_geometry(void* p, HWND w, RECT r);
 void window_raised(void* p, HWND w);
 void present(void* p, HWND w, const Surface& s);
+
+// sdl_x11_errors.cpp: on X11, a request about a host window that is
+// already gone does not end the program.
+void tolerate_gone_windows();
 
 // sdl_events.cpp
 void pump_events(void* p, const DesktopHooks& hooks, int timeout_ms);

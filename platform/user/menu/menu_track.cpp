@@ -402,8 +402,10 @@ struct Tracker {
       switch (m.message) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
-          TranslateMessage(&m);  // its character comes next, for the mnemonics
           key(m.wParam);
+          // Its character comes next, for the mnemonics; a key that closed
+          // the menu (Enter, Escape) is the menu's and types nothing.
+          if (!done) TranslateMessage(&m);
           break;
         case WM_KEYUP:
         case WM_SYSKEYUP: break;
