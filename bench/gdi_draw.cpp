@@ -127,4 +127,29 @@ void BM_GdiStrings100(benchmark::State& state) {
 }
 BENCHMARK(BM_GdiStrings100)->Unit(benchmark::kMicrosecond);
 
+
+// The shapes a metafile may ask for with its widest pen (1000 pixels) on
+// the same client: a line, a polyline of 50 points across the client, a
+// rectangle, an ellipse, a pie and an ellipse far larger than the client.
+// A wide pen costs what it covers; the whole set stays within a few frames.
+void BM_GdiWidePenShapes(benchmark::State& state) {
+  Frame f;
+  HPEN wide = CreatePen(PS_SOLID, static_cast<int>(state.range(0)), RGB(0, 0, 160));
+  SelectObject(f.dc, wide);
+  POINT zigzag[50];
+  for (int i = 0; i < 50; ++i) zigzag[i] = POINT{i * 20, i % 2 == 0 ? 0 : 767};
+  for (auto _ : state) {
+    MoveToEx(f.dc, 0, 384, nullptr);
+    LineTo(f.dc, 1023, 400);
+    Polyline(f.dc, zigzag, 50);
+    Rectangle(f.dc, 100, 100, 900, 700);
+    Ellipse(f.dc, 100, 100, 900, 700);
+    Pie(f.dc, 100, 100, 900, 700, 900, 400, 500, 100);
+    Ellipse(f.dc, -(1 << 26), -(1 << 26), 1 << 26, 300);
+  }
+  SelectObject(f.dc, f.pen);
+  DeleteObject(wide);
+}
+BENCHMARK(BM_GdiWidePenShapes)->Arg(1)->Arg(20)->Arg(1000)->Unit(benchmark::kMillisecond);
+
 }  // namespace

@@ -5,7 +5,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <system_error>
+
+#include <stdlib.h>
 
 #include "analysis/varnel1/analysis_state.h"
 #include "analysis/funcs.h"
@@ -20,9 +24,25 @@ namespace {
 
 using namespace tsd;
 
+// A folder of this run's own for its data file, so that runs side by side
+// never share a file; removed when the run ends.
+std::string privatefolder() {
+  static const std::string dir = [] {
+    std::string t = (std::filesystem::temp_directory_path() / "tsd_bench_varnel1_XXXXXX").string();
+    if (mkdtemp(t.data()) == nullptr) return std::string();
+    std::atexit([] {
+      std::error_code ec;
+      std::filesystem::remove_all(privatefolder(), ec);
+    });
+    return t;
+  }();
+  return dir;
+}
+
 // Two overlapping first-order peaks measured at 800 points, 215 K to 310 K.
 std::string writedatafile() {
-  const std::string path = "/tmp/tsd_bench_varnel1_800.dat";
+  if (privatefolder().empty()) return {};
+  const std::string path = privatefolder() + "/varnel1_800.dat";
   std::FILE* f = std::fopen(path.c_str(), "w");
   if (f == nullptr) return {};
   var.T0 = 200.0;

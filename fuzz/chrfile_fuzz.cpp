@@ -14,18 +14,20 @@ void check(bool ok) {
 }
 
 void check_glyph(std::span<const std::uint8_t> g) {
-  // Walk the glyph the way the drawing routine does.
+  // Walk the glyph the way the drawing routine does: one symbol left over
+  // after the last point is ignored.
   std::size_t i = 0;
   while (i < g.size()) {
     check(i + 3 < g.size());
     for (std::size_t k = 0; k < 4; ++k) check(toolkit::chr_symbol_value(g[i + k]) >= 0);
     i += 4;
-    while (i < g.size() && toolkit::chr_symbol_value(g[i]) >= 0) {
-      check(i + 1 < g.size() && toolkit::chr_symbol_value(g[i + 1]) >= 0);
+    while (g.size() - i >= 2 && toolkit::chr_symbol_value(g[i]) >= 0) {
+      check(toolkit::chr_symbol_value(g[i + 1]) >= 0);
       i += 2;
     }
-    if (i < g.size()) ++i;  // pen up; a stroke must follow
-    check(i < g.size() || toolkit::chr_symbol_value(g[i - 1]) >= 0);
+    if (g.size() - i <= 1) return;
+    ++i;  // pen up; a stroke must follow
+    check(i < g.size());
   }
 }
 

@@ -32,3 +32,16 @@ cp "$top"/fuzz/seeds/picture/* "$corpus"/
 "$build/fuzz/picture_fuzz" -max_total_time="$picture_seconds" -max_len=4096 -timeout=10 \
   -artifact_prefix="$artifacts" -print_final_stats=1 "$corpus"
 echo "fuzz: picture_fuzz ran ${picture_seconds} s without a finding"
+
+# ---- Metafile players ----------------------------------------------------
+# The enhanced and classic metafile players, seeded with small hand-made
+# metafiles, METAFILE_FUZZ_SECONDS each (default 20). An input that takes
+# more than 2 s to play is reported as a hang and fails the run.
+metafile_seconds=${METAFILE_FUZZ_SECONDS:-20}
+cmake --build "$build" -j 3 --target emf_fuzz wmf_fuzz metafile_seeds
+"$build/fuzz/metafile_seeds" "$build/fuzz-corpus/metafile"
+for kind in emf wmf; do
+  "$build/fuzz/${kind}_fuzz" -max_total_time="$metafile_seconds" -max_len=4096 -timeout=2 \
+    -artifact_prefix="$artifacts" -print_final_stats=1 "$build/fuzz-corpus/metafile/$kind"
+  echo "fuzz: ${kind}_fuzz ran ${metafile_seconds} s without a finding"
+done

@@ -6,6 +6,7 @@
 
 #include "platform/gdi/dc.h"
 #include "platform/gdi/raster.h"
+#include "platform/gdi/widepen.h"
 
 namespace plat {
 
@@ -38,6 +39,15 @@ BOOL Polyline(HDC hdc, const POINT* points, int count) {
   if (dc == nullptr || points == nullptr || count < 2 || count > kMaxPolyPoints) return FALSE;
   const Target t = TargetOf(dc);
   const PenPaint pen = PenOf(dc);
+  if (!pen.null && pen.width > 1) {
+    // One stroke, so the joints are painted once.
+    WideStroke s(t, pen, dc->rop2);
+    for (int i = 1; i < count; ++i)
+      s.line(ClampCoord(points[i - 1].x), ClampCoord(points[i - 1].y), ClampCoord(points[i].x),
+             ClampCoord(points[i].y));
+    s.paint();
+    return TRUE;
+  }
   int phase = 0;
   for (int i = 1; i < count; ++i)
     DrawPenLine(t, pen, dc->rop2, ClampCoord(points[i - 1].x), ClampCoord(points[i - 1].y), ClampCoord(points[i].x),
@@ -75,6 +85,15 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
   }
   if (r - l == 1 || b - t == 1) {
     DrawPenLine(tg, pen, rop, l, t, r - 1 + (r - l == 1 ? 0 : 1), b - 1 + (b - t == 1 ? 0 : 1), phase);
+    return TRUE;
+  }
+  if (pen.width > 1) {
+    WideStroke s(tg, pen, rop);
+    s.line(l, t, r - 1, t);
+    s.line(r - 1, t, r - 1, b - 1);
+    s.line(r - 1, b - 1, l, b - 1);
+    s.line(l, b - 1, l, t);
+    s.paint();
     return TRUE;
   }
   DrawPenLine(tg, pen, rop, l, t, r - 1, t, phase);

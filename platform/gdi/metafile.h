@@ -9,10 +9,14 @@
 // A metafile is made from the bytes of a file. Playback draws the records
 // this layer knows (drawing-mode and mapping records, pens, brushes, fonts,
 // object selection and deletion, saving and restoring the state, lines,
-// polylines, polygons, rectangles, ellipses, arcs, pies, pixels, text and
-// device-independent bitmaps) and skips the others, as unknown records are
+// polylines, polygons, Bezier curves, rectangles, rounded rectangles,
+// ellipses, arcs, pies, pixels, text and device-independent bitmaps), keeps
+// to the clip region its records make (rectangles intersected or excluded,
+// regions, and in enhanced metafiles paths), fills and strokes the paths of
+// enhanced metafiles, and skips the other records, as unknown records are
 // skipped elsewhere. The objects a metafile makes are deleted and the
-// context's objects, colours and modes are put back when playback ends.
+// context's objects, colours, modes and clip are put back when playback
+// ends.
 #pragma once
 
 #include "platform/types.h"

@@ -31,8 +31,11 @@ constexpr std::uint32_t kStockFlag = 0x80000000u;
 
 enum : std::uint32_t {
   kHeader = 1,
+  kPolyBezier = 2,
   kPolygon = 3,
   kPolyline = 4,
+  kPolyBezierTo = 5,
+  kPolylineTo = 6,
   kPolyPolygon = 8,
   kSetWindowExt = 9,
   kSetWindowOrg = 10,
@@ -42,11 +45,15 @@ enum : std::uint32_t {
   kSetPixel = 15,
   kSetMapMode = 17,
   kSetBkMode = 18,
+  kSetPolyFillMode = 19,
   kSetRop2 = 20,
   kSetTextAlign = 22,
   kSetTextColor = 24,
   kSetBkColor = 25,
+  kOffsetClipRgn = 26,
   kMoveTo = 27,
+  kExcludeClipRect = 29,
+  kIntersectClipRect = 30,
   kSaveDC = 33,
   kRestoreDC = 34,
   kSelectObject = 37,
@@ -55,15 +62,28 @@ enum : std::uint32_t {
   kDeleteObject = 40,
   kEllipse = 42,
   kRectangle = 43,
+  kRoundRect = 44,
   kArc = 45,
   kPie = 47,
   kLineTo = 54,
+  kBeginPath = 59,
+  kEndPath = 60,
+  kCloseFigure = 61,
+  kFillPath = 62,
+  kStrokeAndFillPath = 63,
+  kStrokePath = 64,
+  kSelectClipPath = 67,
+  kAbortPath = 68,
+  kExtSelectClipRgn = 75,
   kStretchDibits = 81,
   kCreateFont = 82,
   kTextA = 83,
   kTextW = 84,
+  kPolyBezier16 = 85,
   kPolygon16 = 86,
   kPolyline16 = 87,
+  kPolyBezierTo16 = 88,
+  kPolylineTo16 = 89,
   kPolyPolygon16 = 91,
 };
 
@@ -129,15 +149,44 @@ std::string fromutf16(const RecordBytes& r, std::size_t at, std::size_t n) {
   return text::cp1250_from_utf8(u8);
 }
 
-void points(MetaPlayer& p, const RecordBytes& r, std::size_t at, std::size_t n, bool small, bool closed) {
+// The n points of a record from byte `at`, 16- or 32-bit; empty when the
+// record is too short for them.
+std::vector<double> pointsof(const RecordBytes& r, std::size_t at, std::size_t n, bool small) {
   const std::size_t each = small ? 4 : 8;
-  if (n > (r.b.size() - std::min(at, r.b.size())) / each) return;
+  if (n > (r.b.size() - std::min(at, r.b.size())) / each) return {};
   std::vector<double> xy(2 * n);
   for (std::size_t i = 0; i < n; ++i) {
     xy[2 * i] = small ? r.s16(at + each * i) : r.s32(at + each * i);
     xy[2 * i + 1] = small ? r.s16(at + each * i + 2) : r.s32(at + each * i + 4);
   }
-  p.poly(closed, xy);
+  return xy;
+}
+
+void points(MetaPlayer& p, const RecordBytes& r, std::size_t at, std::size_t n, bool small, bool closed) {
+  const std::vector<double> xy = pointsof(r, at, n, small);
+  if (!xy.empty()) p.poly(closed, xy);
+}
+
+// A region's rectangles (device units of the reference device) onto the
+// rectangle played into; combined with the clip region by the mode. No
+// region with the copy mode removes the clip region.
+void selectregion(MetaPlayer& p, const RecordBytes& r) {
+  constexpr std::size_t kData = 16, kRects = kData + 32;
+  const std::size_t bytes = r.u32(8);
+  const int mode = r.s32(12);
+  if (bytes == 0) {
+    if (mode == kRgnCopy) p.resetclip();
+    return;
+  }
+  const std::size_t n = r.u32(kData + 8);
+  if (!r.ok(kRects, 0) || n > (r.b.size() - kRects) / 16) return;
+  std::vector<RECT> rects;
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::size_t at = kRects + 16 * i;
+    const POINT a = p.framed(r.s32(at), r.s32(at + 4)), b = p.framed(r.s32(at + 8), r.s32(at + 12));
+    rects.push_back(RECT{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)});
+  }
+  p.selectclip(rects, mode);
 }
 
 void polypolygon(MetaPlayer& p, const RecordBytes& r, bool small) {
@@ -183,11 +232,31 @@ void playrecord(MetaPlayer& p, const RecordBytes& r, std::uint32_t type) {
     case kSetViewportOrg: p.map.vox = s(8); p.map.voy = s(12); break;
     case kSetMapMode: p.map.mode = r.s32(8); break;
     case kSetBkMode: p.bkmode(r.s32(8)); break;
+    case kSetPolyFillMode: p.fillmode(r.s32(8)); break;
     case kSetRop2: p.rop2(r.s32(8)); break;
     case kSetTextAlign: p.textalign(r.u32(8)); break;
     case kSetTextColor: p.textcolour(r.u32(8)); break;
     case kSetBkColor: p.bkcolour(r.u32(8)); break;
     case kMoveTo: p.moveto(s(8), s(12)); break;
+    case kIntersectClipRect: p.intersectclip(s(8), s(12), s(16), s(20)); break;
+    case kExcludeClipRect: p.excludeclip(s(8), s(12), s(16), s(20)); break;
+    case kOffsetClipRgn: p.offsetclip(s(8), s(12)); break;
+    case kExtSelectClipRgn: selectregion(p, r); break;
+    case kBeginPath: p.beginpath(); break;
+    case kEndPath: p.endpath(); break;
+    case kAbortPath: p.abortpath(); break;
+    case kCloseFigure: p.closefigure(); break;
+    case kFillPath: p.fillpath(true, false); break;
+    case kStrokeAndFillPath: p.fillpath(true, true); break;
+    case kStrokePath: p.fillpath(false, true); break;
+    case kSelectClipPath: p.selectclippath(r.s32(8)); break;
+    case kRoundRect: p.roundrect(s(8), s(12), s(16), s(20), s(24), s(28)); break;
+    case kPolyBezier:
+    case kPolyBezierTo: p.bezier(type == kPolyBezierTo, pointsof(r, 28, r.u32(24), false)); break;
+    case kPolyBezier16:
+    case kPolyBezierTo16: p.bezier(type == kPolyBezierTo16, pointsof(r, 28, r.u32(24), true)); break;
+    case kPolylineTo: p.polyto(pointsof(r, 28, r.u32(24), false)); break;
+    case kPolylineTo16: p.polyto(pointsof(r, 28, r.u32(24), true)); break;
     case kLineTo: p.lineto(s(8), s(12)); break;
     case kSaveDC: p.save(); break;
     case kRestoreDC: p.restore(r.s32(8)); break;
@@ -238,7 +307,7 @@ void playrecord(MetaPlayer& p, const RecordBytes& r, std::uint32_t type) {
       break;
     }
     default:
-      break;  // clipping, paths, palettes and the rest draw nothing here
+      break;  // palettes, escapes and the rest draw nothing here
   }
 }
 

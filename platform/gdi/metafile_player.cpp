@@ -11,6 +11,8 @@
 #include "platform/gdi/dc.h"
 #include "platform/gdi/draw.h"
 #include "platform/gdi/objects.h"
+#include "platform/gdi/raster.h"
+#include "platform/gdi/region.h"
 
 namespace plat {
 
@@ -26,8 +28,22 @@ int RoundCoord(double v) {
   return static_cast<int>(std::lround(std::clamp(v, -kCoordLimit, kCoordLimit)));
 }
 
+namespace {
+
+RECT clipboxof(HDC dc) {
+  RECT r{};
+  GetClipBox(dc, &r);
+  return r;
+}
+
+}  // namespace
+
 MetaPlayer::MetaPlayer(HDC dc, std::size_t handles)
-    : dc_(dc), slots_(std::min(handles, kMaxHandles), nullptr), taken_(std::min(handles, kMaxHandles), false) {
+    : dc_(dc),
+      clip_(clipboxof(dc)),
+      slots_(std::min(handles, kMaxHandles), nullptr),
+      taken_(std::min(handles, kMaxHandles), false),
+      regions_(std::min(handles, kMaxHandles)) {
   map = MapStateOf(AsDC(dc));
   original_ = snapshot();
 }
@@ -54,6 +70,8 @@ MetaPlayer::Saved MetaPlayer::snapshot() const {
   s.bkmode = GetBkMode(dc_);
   s.rop2 = GetROP2(dc_);
   s.align = GetTextAlign(dc_);
+  s.clip = clip_;
+  s.fillmode = fillmode_;
   return s;
 }
 
@@ -90,8 +108,18 @@ void MetaPlayer::put(std::size_t slot, HGDIOBJ object) {
   taken_[slot] = true;
 }
 
+void MetaPlayer::putregion(std::size_t slot, std::vector<RECT> rects) {
+  if (slot >= slots_.size()) return;
+  put(slot, nullptr);
+  regions_[slot] = std::move(rects);
+}
+
 void MetaPlayer::select(std::size_t slot) {
-  if (slot < slots_.size() && taken_[slot] && slots_[slot] != nullptr) SelectObject(dc_, slots_[slot]);
+  if (slot >= slots_.size() || !taken_[slot]) return;
+  if (regions_[slot])
+    clip_.combine(*regions_[slot], kRgnCopy);
+  else if (slots_[slot] != nullptr)
+    SelectObject(dc_, slots_[slot]);
 }
 
 void MetaPlayer::selectstock(int which) {
@@ -104,6 +132,7 @@ void MetaPlayer::remove(std::size_t slot) {
   if (slots_[slot] != nullptr && !DeleteObject(slots_[slot])) pending_.push_back(slots_[slot]);
   slots_[slot] = nullptr;
   taken_[slot] = false;
+  regions_[slot].reset();
 }
 
 HPEN MetaPlayer::makepen(int style, double width, COLORREF colour) const {
@@ -169,6 +198,8 @@ void MetaPlayer::apply(const Saved& s) {
   SetBkMode(dc_, s.bkmode);
   SetROP2(dc_, s.rop2);
   SetTextAlign(dc_, s.align);
+  clip_ = s.clip;
+  fillmode_ = s.fillmode;
 }
 
 // ---- Modes ------------------------------------------------------------------
@@ -179,26 +210,155 @@ void MetaPlayer::textcolour(COLORREF c) { SetTextColor(dc_, c & 0x00ffffffu); }
 void MetaPlayer::rop2(int rop) { SetROP2(dc_, rop); }
 void MetaPlayer::textalign(UINT align) { SetTextAlign(dc_, align); }
 
+// ---- Clip region ------------------------------------------------------------
+
+RECT MetaPlayer::devicerect(double l, double t, double r, double b) const {
+  const POINT a = device(l, t), c = device(r, b);
+  return RECT{std::min(a.x, c.x), std::min(a.y, c.y), std::max(a.x, c.x), std::max(a.y, c.y)};
+}
+
+POINT MetaPlayer::framed(double x, double y) const { return POINT{RoundCoord(ax * x + bx), RoundCoord(ay * y + by)}; }
+
+void MetaPlayer::intersectclip(double l, double t, double r, double b) { clip_.intersect(devicerect(l, t, r, b)); }
+
+void MetaPlayer::excludeclip(double l, double t, double r, double b) { clip_.exclude(devicerect(l, t, r, b)); }
+
+void MetaPlayer::offsetclip(double dx, double dy) {
+  const POINT o = device(0, 0), p = device(dx, dy);
+  clip_.offset(p.x - o.x, p.y - o.y);
+}
+
+void MetaPlayer::selectclip(const std::vector<RECT>& rects, int mode) { clip_.combine(rects, mode); }
+
+void MetaPlayer::selectclipregion(std::size_t slot) {
+  if (slot < slots_.size() && taken_[slot] && regions_[slot]) clip_.combine(*regions_[slot], kRgnCopy);
+}
+
+void MetaPlayer::clipped(const std::function<void()>& drawing) { clip_.draw(AsDC(dc_), drawing); }
+
+// ---- Paths ------------------------------------------------------------------
+
+void MetaPlayer::beginpath() {
+  path_.clear();
+  path_.open = true;
+}
+
+void MetaPlayer::endpath() {
+  if (!path_.open) return;
+  path_.open = false;
+  path_.done = true;
+}
+
+void MetaPlayer::closefigure() {
+  if (path_.open) path_.close();
+}
+
+void MetaPlayer::fillmode(int mode) {
+  if (mode == kFillAlternate || mode == kFillWinding) fillmode_ = mode;
+}
+
+std::vector<std::vector<POINT>> MetaPlayer::pathpolygons(bool close) const {
+  std::vector<std::vector<POINT>> out;
+  for (const Path::Fig& f : path_.figures) {
+    std::vector<POINT> p;
+    for (const PathPoint& q : f.points) p.push_back(device(q.x, q.y));
+    if ((close || f.closed) && p.size() > 1) p.push_back(p.front());
+    out.push_back(std::move(p));
+  }
+  return out;
+}
+
+void MetaPlayer::fillpath(bool fill, bool stroke) {
+  if (!path_.done) return;
+  DeviceContext* dc = AsDC(dc_);
+  if (dc != nullptr && fill) {
+    const std::vector<std::vector<POINT>> polygons = pathpolygons(true);
+    clipped([&] {
+      const Target t = TargetOf(dc);
+      if (t.empty()) return;
+      const BrushPaint brush = BrushOf(dc, dc->brush);
+      PolygonSpans(polygons, fillmode_, t.logical_clip(),
+                   [&](int y, int x0, int x1) { FillSpan(t, y, x0, x1, brush, dc->rop2); });
+    });
+  }
+  if (stroke) {
+    const std::vector<std::vector<POINT>> lines = pathpolygons(false);
+    clipped([&] {
+      for (const std::vector<POINT>& p : lines)
+        if (p.size() >= 2 && p.size() <= static_cast<std::size_t>(kMaxPolyPoints))
+          Polyline(dc_, p.data(), static_cast<int>(p.size()));
+    });
+  }
+  path_.clear();
+}
+
+void MetaPlayer::selectclippath(int mode) {
+  if (!path_.done) return;
+  const std::vector<std::vector<POINT>> polygons = pathpolygons(true);
+  const int rule = fillmode_;
+  clip_.combine([&](const std::function<void(int, int, int)>& span) { PolygonSpans(polygons, rule, clip_.area(), span); },
+                mode);
+  path_.clear();
+}
+
 // ---- Drawing ----------------------------------------------------------------
 
 void MetaPlayer::moveto(double x, double y) {
+  current_ = {x, y};
+  if (path_.open) {
+    path_.moveto(current_);
+    return;
+  }
   const POINT p = device(x, y);
   MoveToEx(dc_, p.x, p.y, nullptr);
 }
 
 void MetaPlayer::lineto(double x, double y) {
+  current_ = {x, y};
+  if (path_.open) {
+    path_.lineto(current_);
+    return;
+  }
   const POINT p = device(x, y);
-  LineTo(dc_, p.x, p.y);
+  clipped([&] { LineTo(dc_, p.x, p.y); });
+}
+
+void MetaPlayer::outline(const Figure& f) {
+  if (f.empty()) return;
+  if (path_.open) {
+    path_.moveto(f.front());
+    for (std::size_t i = 1; i < f.size(); ++i) path_.lineto(f[i]);
+    path_.close();
+    return;
+  }
+  std::vector<double> xy;
+  for (const PathPoint& q : f) {
+    xy.push_back(q.x);
+    xy.push_back(q.y);
+  }
+  poly(true, xy);
 }
 
 void MetaPlayer::rectangle(double l, double t, double r, double b) {
+  if (path_.open) {
+    outline(Figure{{l, t}, {r, t}, {r, b}, {l, b}});
+    return;
+  }
   const POINT a = device(l, t), c = device(r, b);
-  Rectangle(dc_, std::min(a.x, c.x), std::min(a.y, c.y), std::max(a.x, c.x), std::max(a.y, c.y));
+  clipped([&] { Rectangle(dc_, std::min(a.x, c.x), std::min(a.y, c.y), std::max(a.x, c.x), std::max(a.y, c.y)); });
+}
+
+void MetaPlayer::roundrect(double l, double t, double r, double b, double cw, double ch) {
+  outline(RoundRectOutline(l, t, r, b, cw, ch));
 }
 
 void MetaPlayer::ellipse(double l, double t, double r, double b) {
+  if (path_.open) {
+    outline(EllipseOutline(l, t, r, b));
+    return;
+  }
   const POINT a = device(l, t), c = device(r, b);
-  Ellipse(dc_, std::min(a.x, c.x), std::min(a.y, c.y), std::max(a.x, c.x), std::max(a.y, c.y));
+  clipped([&] { Ellipse(dc_, std::min(a.x, c.x), std::min(a.y, c.y), std::max(a.x, c.x), std::max(a.y, c.y)); });
 }
 
 void MetaPlayer::arc(int kind, double l, double t, double r, double b, double xs, double ys, double xe,
@@ -211,32 +371,94 @@ void MetaPlayer::arc(int kind, double l, double t, double r, double b, double xs
   flipped(fx, fy);
   if (fx != fy) std::swap(s, e);
   const int L = std::min(a.x, c.x), T = std::min(a.y, c.y), R = std::max(a.x, c.x), B = std::max(a.y, c.y);
-  if (kind == 1)
-    Pie(dc_, L, T, R, B, s.x, s.y, e.x, e.y);
-  else
-    Arc(dc_, L, T, R, B, s.x, s.y, e.x, e.y);
+  clipped([&] {
+    if (kind == 1)
+      Pie(dc_, L, T, R, B, s.x, s.y, e.x, e.y);
+    else
+      Arc(dc_, L, T, R, B, s.x, s.y, e.x, e.y);
+  });
 }
 
 void MetaPlayer::poly(bool closed, const std::vector<double>& xy) {
   const std::size_t n = std::min<std::size_t>(xy.size() / 2, static_cast<std::size_t>(kMaxPolyPoints));
   if (n < 2) return;
+  if (path_.open) {
+    path_.moveto({xy[0], xy[1]});
+    for (std::size_t i = 1; i < n; ++i) path_.lineto({xy[2 * i], xy[2 * i + 1]});
+    if (closed) path_.close();
+    current_ = {xy[2 * n - 2], xy[2 * n - 1]};
+    return;
+  }
   std::vector<POINT> pts(n);
   for (std::size_t i = 0; i < n; ++i) pts[i] = device(xy[2 * i], xy[2 * i + 1]);
-  if (closed)
-    Polygon(dc_, pts.data(), static_cast<int>(n));
-  else
-    Polyline(dc_, pts.data(), static_cast<int>(n));
+  clipped([&] {
+    if (closed)
+      Polygon(dc_, pts.data(), static_cast<int>(n));
+    else
+      Polyline(dc_, pts.data(), static_cast<int>(n));
+  });
+}
+
+void MetaPlayer::polyto(const std::vector<double>& xy) {
+  const std::size_t n = std::min<std::size_t>(xy.size() / 2, static_cast<std::size_t>(kMaxPolyPoints) - 1);
+  if (n < 1) return;
+  std::vector<double> all{current_.x, current_.y};
+  all.insert(all.end(), xy.begin(), xy.begin() + static_cast<std::ptrdiff_t>(2 * n));
+  if (path_.open) {
+    if (path_.figures.empty() || path_.figures.back().closed) path_.moveto(current_);
+    for (std::size_t i = 0; i < n; ++i) path_.lineto({xy[2 * i], xy[2 * i + 1]});
+  } else {
+    poly(false, all);
+  }
+  position({xy[2 * n - 2], xy[2 * n - 1]});
+}
+
+void MetaPlayer::bezier(bool to, const std::vector<double>& xy) {
+  std::size_t n = xy.size() / 2;
+  std::size_t at = 0;
+  PathPoint from = current_;
+  if (!to) {
+    if (n < 1) return;
+    from = {xy[0], xy[1]};
+    at = 1;
+  }
+  Figure f{from};
+  for (; at + 3 <= n && f.size() < static_cast<std::size_t>(kMaxPolyPoints) - 16; at += 3) {
+    const PathPoint c1{xy[2 * at], xy[2 * at + 1]}, c2{xy[2 * at + 2], xy[2 * at + 3]}, e{xy[2 * at + 4], xy[2 * at + 5]};
+    FlattenBezier(f.back(), c1, c2, e, f);
+  }
+  std::vector<double> flat;
+  for (const PathPoint& q : f) {
+    flat.push_back(q.x);
+    flat.push_back(q.y);
+  }
+  if (path_.open) {
+    if (!to || path_.figures.empty() || path_.figures.back().closed) path_.moveto(from);
+    for (std::size_t i = 1; i < f.size(); ++i) path_.lineto(f[i]);
+  } else {
+    poly(false, flat);
+  }
+  if (to) position(f.back());
+}
+
+void MetaPlayer::position(PathPoint p) {
+  current_ = p;
+  if (path_.open) return;
+  const POINT d = device(p.x, p.y);
+  MoveToEx(dc_, d.x, d.y, nullptr);
 }
 
 void MetaPlayer::pixel(double x, double y, COLORREF c) {
   const POINT p = device(x, y);
-  SetPixel(dc_, p.x, p.y, c & 0x00ffffffu);
+  clipped([&] { SetPixel(dc_, p.x, p.y, c & 0x00ffffffu); });
 }
 
 void MetaPlayer::text(double x, double y, const std::string& cp1250) {
   if (cp1250.empty()) return;
   const POINT p = device(x, y);
-  TextOutA(dc_, p.x, p.y, cp1250.data(), static_cast<int>(std::min<std::size_t>(cp1250.size(), 65535)));
+  clipped([&] {
+    TextOutA(dc_, p.x, p.y, cp1250.data(), static_cast<int>(std::min<std::size_t>(cp1250.size(), 65535)));
+  });
 }
 
 void MetaPlayer::dib(double xd, double yd, double wd, double hd, int xs, int ys, int ws, int hs,
@@ -271,7 +493,7 @@ void MetaPlayer::dib(double xd, double yd, double wd, double hd, int xs, int ys,
   bi->bmiHeader.biClrUsed = static_cast<DWORD>(colours);
   std::memcpy(bi->bmiColors, info.data() + header, colours * entry);
   const POINT p0 = device(xd, yd), p1 = device(xd + wd, yd + hd);
-  StretchDIBits(dc_, p0.x, p0.y, p1.x - p0.x, p1.y - p0.y, xs, ys, ws, hs, bits.data(), bi, usage, rop);
+  clipped([&] { StretchDIBits(dc_, p0.x, p0.y, p1.x - p0.x, p1.y - p0.y, xs, ys, ws, hs, bits.data(), bi, usage, rop); });
 }
 
 }  // namespace plat

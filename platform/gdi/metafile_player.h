@@ -6,11 +6,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "platform/gdi/gdi_private.h"
+#include "platform/gdi/metafile_clip.h"
+#include "platform/gdi/metafile_path.h"
 #include "platform/gdi/text.h"
 
 namespace plat {
@@ -72,9 +76,11 @@ class MetaPlayer {
 
   // Objects. Classic metafiles take the lowest free slot; enhanced ones
   // name the slot. Slots that hold a kind this layer does not make are
-  // taken with a null handle.
+  // taken with a null handle. A region (device rectangles) is kept by the
+  // player; selecting it makes it the clip region.
   std::size_t freeslot() const;
   void put(std::size_t slot, HGDIOBJ object);
+  void putregion(std::size_t slot, std::vector<RECT> rects);
   void select(std::size_t slot);
   void selectstock(int which);
   void remove(std::size_t slot);
@@ -93,6 +99,30 @@ class MetaPlayer {
   void rop2(int rop);
   void textalign(UINT align);
 
+  // The clip region. Rectangles in record coordinates; region rectangles
+  // already on the device.
+  void intersectclip(double l, double t, double r, double b);
+  void excludeclip(double l, double t, double r, double b);
+  void offsetclip(double dx, double dy);
+  void selectclip(const std::vector<RECT>& rects, int mode);
+  // The region in `slot` becomes the clip region; other slots do nothing.
+  void selectclipregion(std::size_t slot);
+  void resetclip() { clip_.reset(); }
+  // Corners of a record rectangle on the device, ordered.
+  RECT devicerect(double l, double t, double r, double b) const;
+  // The frame of an enhanced metafile alone (for its region records).
+  POINT framed(double x, double y) const;
+
+  // Paths (enhanced metafiles): between begin and end the drawing records
+  // add figures; the path is then filled, stroked or made the clip region.
+  void beginpath();
+  void endpath();
+  void abortpath() { path_.clear(); }
+  void closefigure();
+  void fillpath(bool fill, bool stroke);
+  void selectclippath(int mode);
+  void fillmode(int mode);
+
   // Drawing in record coordinates.
   void moveto(double x, double y);
   void lineto(double x, double y);
@@ -101,6 +131,12 @@ class MetaPlayer {
   // kind 0 arc, 1 pie.
   void arc(int kind, double l, double t, double r, double b, double xs, double ys, double xe, double ye);
   void poly(bool closed, const std::vector<double>& xy);
+  // Lines from the current position through the points.
+  void polyto(const std::vector<double>& xy);
+  // Bezier curves: start point then three points a curve, or (`to`) from
+  // the current position, three points a curve.
+  void bezier(bool to, const std::vector<double>& xy);
+  void roundrect(double l, double t, double r, double b, double cw, double ch);
   void pixel(double x, double y, COLORREF c);
   void text(double x, double y, const std::string& cp1250);
   // A device-independent bitmap (header, colour table, bits in one block)
@@ -116,15 +152,30 @@ class MetaPlayer {
     COLORREF text, bk;
     int bkmode, rop2;
     UINT align;
+    MetaClip clip;
+    int fillmode;
   };
   Saved snapshot() const;
   void apply(const Saved& s);
   POINT device(double x, double y) const;
   void flipped(bool& fx, bool& fy) const;
+  // Draws through the clip region.
+  void clipped(const std::function<void()>& drawing);
+  // The figures of a closed outline, into the path or drawn as a polygon.
+  void outline(const Figure& f);
+  std::vector<std::vector<POINT>> pathpolygons(bool close) const;
+  // The current position after a record that ends somewhere, without
+  // starting a figure.
+  void position(PathPoint p);
 
   HDC dc_;
+  MetaClip clip_;
+  Path path_;
+  int fillmode_ = kFillAlternate;
+  PathPoint current_;  // current position in record coordinates
   std::vector<HGDIOBJ> slots_;
   std::vector<bool> taken_;
+  std::vector<std::optional<std::vector<RECT>>> regions_;  // by slot
   std::vector<HGDIOBJ> pending_;  // deleted by the metafile while selected
   std::vector<Saved> saved_;
   Saved original_;

@@ -36,6 +36,7 @@ enum : std::uint16_t {
   kSetRop2 = 0x0104,
   kSetPolyFillMode = 0x0106,
   kRestoreDC = 0x0127,
+  kSelectClipRegion = 0x012C,
   kSelectObject = 0x012D,
   kSetTextAlign = 0x012E,
   kDibCreatePatternBrush = 0x0142,
@@ -49,16 +50,20 @@ enum : std::uint16_t {
   kSetViewportExt = 0x020E,
   kLineTo = 0x0213,
   kMoveTo = 0x0214,
+  kOffsetClipRgn = 0x0220,
   kCreatePenIndirect = 0x02FA,
   kCreateFontIndirect = 0x02FB,
   kCreateBrushIndirect = 0x02FC,
   kPolygon = 0x0324,
   kPolyline = 0x0325,
+  kExcludeClipRect = 0x0415,
+  kIntersectClipRect = 0x0416,
   kEllipse = 0x0418,
   kRectangle = 0x041B,
   kSetPixel = 0x041F,
   kTextOut = 0x0521,
   kPolyPolygon = 0x0538,
+  kRoundRect = 0x061C,
   kCreateRegion = 0x06FF,
   kArc = 0x0817,
   kPie = 0x081A,
@@ -91,6 +96,25 @@ bool wellformed(std::span<const std::uint8_t> b) {
 std::string textat(const RecordBytes& r, std::size_t at, std::size_t n) {
   if (!r.ok(at, n)) return {};
   return std::string(reinterpret_cast<const char*>(r.b.data() + at), n);
+}
+
+// A region object: a header, then scans of rows top..bottom with pairs of
+// left and right edges (logical units), mapped onto the device. Rectangles
+// past the record's end are left out.
+std::vector<RECT> regionof(const MetaPlayer& p, const RecordBytes& r) {
+  constexpr std::size_t kScans = 6 + 22;
+  std::vector<RECT> out;
+  const std::size_t scans = r.u16(6 + 10);
+  std::size_t at = kScans;
+  for (std::size_t k = 0; k < scans && r.ok(at, 6); ++k) {
+    const std::size_t count = r.u16(at);
+    const double top = r.s16(at + 2), bottom = r.s16(at + 4);
+    if (!r.ok(at + 6, count * 2 + 2)) break;
+    for (std::size_t i = 0; i + 1 < count; i += 2)
+      out.push_back(p.devicerect(r.s16(at + 6 + 2 * i), top, r.s16(at + 8 + 2 * i), bottom));
+    at += 6 + count * 2 + 2;
+  }
+  return out;
 }
 
 void playrecord(MetaPlayer& p, const RecordBytes& r, std::uint16_t fn) {
@@ -131,6 +155,13 @@ void playrecord(MetaPlayer& p, const RecordBytes& r, std::uint16_t fn) {
       p.arc(fn == kPie ? 1 : 0, w(7), w(6), w(5), w(4), w(3), w(2), w(1), w(0));
       break;
     case kSetPixel: p.pixel(w(3), w(2), colour(0)); break;
+    case kRoundRect: p.roundrect(w(5), w(4), w(3), w(2), w(1), w(0)); break;
+    case kSetPolyFillMode: p.fillmode(u(0)); break;
+    case kIntersectClipRect: p.intersectclip(w(3), w(2), w(1), w(0)); break;
+    case kExcludeClipRect: p.excludeclip(w(3), w(2), w(1), w(0)); break;
+    case kOffsetClipRgn: p.offsetclip(w(1), w(0)); break;
+    case kSelectClipRegion: p.selectclipregion(u(0)); break;
+    case kCreateRegion: p.putregion(p.freeslot(), regionof(p, r)); break;
     case kPolygon:
     case kPolyline: {
       if (nparams < 1) break;
@@ -191,7 +222,6 @@ void playrecord(MetaPlayer& p, const RecordBytes& r, std::uint16_t fn) {
     case kCreatePalette:
     case kCreatePatternBrush:
     case kDibCreatePatternBrush:
-    case kCreateRegion:
       // Objects this layer does not make still take their slot.
       p.put(p.freeslot(), nullptr);
       break;
@@ -217,7 +247,7 @@ void playrecord(MetaPlayer& p, const RecordBytes& r, std::uint16_t fn) {
       break;
     }
     default:
-      break;  // palettes, fill mode, escapes and the rest draw nothing here
+      break;  // palettes, escapes and the rest draw nothing here
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include "platform/gdi/dc.h"
 #include "platform/gdi/objects.h"
+#include "platform/gdi/widepen.h"
 
 namespace plat {
 
@@ -138,13 +139,13 @@ void PutPenPixel(const Target& t, const PenPaint& pen, int rop, int x, int y, bo
 
 void DrawPenLine(const Target& t, const PenPaint& pen, int rop, int x0, int y0, int x1, int y1, int& phase) {
   if (pen.null || t.empty()) return;
-  RECT box = t.logical_clip();
   if (pen.width > 1) {
-    box.left -= pen.width;
-    box.top -= pen.width;
-    box.right += pen.width;
-    box.bottom += pen.width;
+    WideStroke s(t, pen, rop);
+    s.line(x0, y0, x1, y1);
+    s.paint();
+    return;
   }
+  const RECT box = t.logical_clip();
   const DashPattern dash = DashOf(pen.style);
   const int start = phase;
   const long n = WalkLine(x0, y0, x1, y1, box, [&](int x, int y, long i) {

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "platform/gdi/draw.h"
 #include "platform/gdi/objects.h"
 #include "platform/gdi/raster.h"
+#include "platform/gdi/widepen.h"
 
 namespace plat {
 
@@ -82,12 +84,14 @@ struct Pixel {
 
 // The outline pixels of rows ylo..yhi, ordered counter-clockwise from the
 // direction `from`.
-std::vector<Pixel> ordered_outline(const EllipseGeom& g, int ylo, int yhi, double from) {
+std::vector<Pixel> ordered_outline(const EllipseGeom& g, const RECT& part, double from) {
   std::vector<Pixel> out;
-  for (int y = std::max(ylo, g.y0); y <= std::min(yhi, g.y1); ++y) {
+  for (int y = std::max(static_cast<int>(part.top), g.y0); y <= std::min(static_cast<int>(part.bottom), g.y1); ++y) {
     int l, r, il, ir;
     if (!g.span(y, l, r)) continue;
     g.interior(y, l, r, il, ir);
+    l = std::max(l, static_cast<int>(part.left));
+    r = std::min(r, static_cast<int>(part.right));
     for (int x = l; x <= r; ++x) {
       if (x >= il && x <= ir) {
         x = ir;
@@ -102,16 +106,14 @@ std::vector<Pixel> ordered_outline(const EllipseGeom& g, int ylo, int yhi, doubl
   return out;
 }
 
-// Rows of the outline worth walking for a styled pen: all of them when
-// the ellipse is of a sensible size, so the dashes stay in place.
-void outline_rows(const EllipseGeom& g, const RECT& lc, int& ylo, int& yhi) {
-  if (static_cast<long>(g.y1) - g.y0 <= 16384) {
-    ylo = g.y0;
-    yhi = g.y1;
-  } else {
-    ylo = std::max(g.y0, static_cast<int>(lc.top) - 1);
-    yhi = std::min(g.y1, static_cast<int>(lc.bottom));
-  }
+// The part of the outline worth walking (inclusive rows and columns): all
+// of it when the ellipse is of a sensible size, so the dashes stay in
+// place; else the part near the clip rectangle, so that a huge ellipse
+// costs what the clip rectangle holds.
+RECT outline_part(const EllipseGeom& g, const RECT& lc) {
+  if (static_cast<long>(g.y1) - g.y0 <= 16384 && static_cast<long>(g.x1) - g.x0 <= 16384)
+    return RECT{g.x0, g.y0, g.x1, g.y1};
+  return RECT{lc.left - 1, lc.top - 1, lc.right, lc.bottom};
 }
 
 // Sweep of the angular sector from `from` to `to`; a whole turn when equal.
@@ -152,6 +154,11 @@ Mask make_mask(DeviceContext* dc, const Target& t, RECT shape, int pen_width) {
 }
 
 void render_mask(const Target& t, const Mask& m, const PenPaint& pen, const BrushPaint& brush, int rop) {
+  // A wide pen covers more than its pixels: it is painted over the brush
+  // once the brush is done.
+  const bool wide = !pen.null && pen.width > 1;
+  std::optional<WideStroke> stroke;
+  if (wide) stroke.emplace(t, pen, rop);
   for (int y = m.box.top; y < m.box.bottom; ++y) {
     const std::uint8_t* row = m.buf->data() + static_cast<std::size_t>(y - m.box.top) * static_cast<std::size_t>(m.w);
     int x = 0;
@@ -164,10 +171,18 @@ void render_mask(const Target& t, const Mask& m, const PenPaint& pen, const Brus
         x = e;
         continue;
       }
+      if (wide && (v == kPenOn || v == kPenOff)) {
+        int e = x;
+        while (e < m.w && (row[e] == kPenOn || row[e] == kPenOff)) ++e;
+        stroke->run(y, m.box.left + x, m.box.left + e - 1);
+        x = e;
+        continue;
+      }
       if (v == kPenOn || v == kPenOff) PutPenPixel(t, pen, rop, m.box.left + x, y, v == kPenOn);
       ++x;
     }
   }
+  if (wide) stroke->paint();
 }
 
 void mask_line(const Mask& m, const DashPattern& dash, int x0, int y0, int x1, int y1, int& phase) {
@@ -212,10 +227,12 @@ BOOL arc_or_pie(HDC hdc, ArcKind kind, int left, int top, int right, int bottom,
   if (RectEmpty(m.box)) return TRUE;
 
   if (!brush.null) {
-    for (int y = m.box.top; y < m.box.bottom; ++y) {
+    // The brush only where it can show: inside the clip rectangle.
+    const RECT fill = IntersectRects(m.box, t.logical_clip());
+    for (int y = fill.top; y < fill.bottom; ++y) {
       int l, r;
       if (!g.span(y, l, r)) continue;
-      for (int x = std::max(l, static_cast<int>(m.box.left)); x <= std::min(r, static_cast<int>(m.box.right) - 1); ++x) {
+      for (int x = std::max(l, static_cast<int>(fill.left)); x <= std::min(r, static_cast<int>(fill.right) - 1); ++x) {
         double a = std::fmod(g.angle_of(x, y) - from + 2 * kTwoPi, kTwoPi);
         if (in_sector(a)) m.set(x, y, kBrush);
       }
@@ -223,10 +240,8 @@ BOOL arc_or_pie(HDC hdc, ArcKind kind, int left, int top, int right, int bottom,
   }
   if (!pen.null) {
     const DashPattern dash = DashOf(pen.style);
-    int ylo, yhi;
-    outline_rows(g, m.box, ylo, yhi);
     int phase = 0;
-    for (const Pixel& p : ordered_outline(g, ylo, yhi, from)) {
+    for (const Pixel& p : ordered_outline(g, outline_part(g, m.box), from)) {
       if (!in_sector(p.angle)) break;
       m.set(p.x, p.y, DashOn(dash, phase) ? kPenOn : kPenOff);
       if (dash.period > 0) phase = (phase + 1) % dash.period;
@@ -259,7 +274,10 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
   const int grow = pen.width > 1 ? pen.width : 0;
   const int ylo = std::max(g.y0, static_cast<int>(lc.top) - grow);
   const int yhi = std::min(g.y1, static_cast<int>(lc.bottom) - 1 + grow);
-  const bool styled = !pen.null && pen.style != PS_SOLID;
+  const bool wide = !pen.null && pen.width > 1;
+  const bool styled = !pen.null && pen.style != PS_SOLID && !wide;
+  std::optional<WideStroke> stroke;
+  if (wide) stroke.emplace(t, pen, rop);
   for (int y = ylo; y <= yhi; ++y) {
     int l, r;
     if (!g.span(y, l, r)) continue;
@@ -276,15 +294,21 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
       ir = r;
     }
     if (styled) continue;
-    for (int x = l; x < il; ++x) PutPenPixel(t, pen, rop, x, y, true);
-    for (int x = std::max(ir + 1, il); x <= r; ++x) PutPenPixel(t, pen, rop, x, y, true);
+    if (wide) {
+      if (l < il) stroke->run(y, l, il - 1);
+      if (std::max(ir + 1, il) <= r) stroke->run(y, std::max(ir + 1, il), r);
+      continue;
+    }
+    // Outline pixels beyond the clip rectangle draw nothing.
+    const int cl = static_cast<int>(lc.left) - 1, cr = static_cast<int>(lc.right);
+    for (int x = std::max(l, cl); x < std::min(il, cr + 1); ++x) PutPenPixel(t, pen, rop, x, y, true);
+    for (int x = std::max({ir + 1, il, cl}); x <= std::min(r, cr); ++x) PutPenPixel(t, pen, rop, x, y, true);
   }
+  if (wide) stroke->paint();
   if (styled) {
     const DashPattern dash = DashOf(pen.style);
-    int rlo, rhi;
-    outline_rows(g, lc, rlo, rhi);
     int phase = 0;
-    for (const Pixel& p : ordered_outline(g, rlo, rhi, 0.0)) {
+    for (const Pixel& p : ordered_outline(g, outline_part(g, lc), 0.0)) {
       PutPenPixel(t, pen, rop, p.x, p.y, DashOn(dash, phase));
       phase = (phase + 1) % dash.period;
     }
@@ -324,9 +348,10 @@ BOOL Polygon(HDC hdc, const POINT* points, int count) {
   const Mask m = make_mask(dc, t, shape, pen.width);
   if (RectEmpty(m.box)) return TRUE;
   if (!brush.null) {
-    // Even-odd rule, sampled at pixel centres.
+    // Even-odd rule, sampled at pixel centres, inside the clip rectangle.
+    const RECT fill = IntersectRects(m.box, t.logical_clip());
     std::vector<double> xs;
-    for (int y = m.box.top; y < m.box.bottom; ++y) {
+    for (int y = fill.top; y < fill.bottom; ++y) {
       const double yc = y + 0.5;
       xs.clear();
       for (int i = 0; i < count; ++i) {
@@ -340,8 +365,8 @@ BOOL Polygon(HDC hdc, const POINT* points, int count) {
       }
       std::sort(xs.begin(), xs.end());
       for (std::size_t i = 0; i + 1 < xs.size(); i += 2) {
-        const long x0 = std::max(static_cast<long>(std::ceil(xs[i] - 0.5)), static_cast<long>(m.box.left));
-        const long x1 = std::min(static_cast<long>(std::ceil(xs[i + 1] - 0.5)), static_cast<long>(m.box.right));
+        const long x0 = std::max(static_cast<long>(std::ceil(xs[i] - 0.5)), static_cast<long>(fill.left));
+        const long x1 = std::min(static_cast<long>(std::ceil(xs[i + 1] - 0.5)), static_cast<long>(fill.right));
         for (long x = x0; x < x1; ++x) m.set(static_cast<int>(x), y, kBrush);
       }
     }

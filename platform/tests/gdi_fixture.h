@@ -11,7 +11,7 @@
 #include <string>
 
 #include "platform/gdi/gdi.h"
-#include "tools/testkit/files.h"
+#include "tools/testkit/picture_output.h"
 
 namespace gditest {
 
@@ -86,11 +86,7 @@ inline std::uint64_t Hash(const Surface& s) {
 }
 
 // Where pictures written by the tests go.
-inline std::string OutputPath(const std::string& name) {
-  std::filesystem::path dir = std::filesystem::path(tsd::testkit::buildtree()) / "gdi_pictures";
-  std::filesystem::create_directories(dir);
-  return (dir / (name + ".png")).string();
-}
+inline std::string OutputPath(const std::string& name) { return tsd::testkit::pictureoutput("gdi_pictures", name + ".png"); }
 
 // Compares a surface with its golden hash; on a difference the surface is
 // written as PNG so a person can look at it.

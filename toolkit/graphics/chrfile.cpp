@@ -65,9 +65,11 @@ constexpr std::array<std::int8_t, 256> kValues = make_values();
 bool is_coord(std::uint8_t b) { return kValues[b] >= 0; }
 
 // A glyph is empty, or strokes of two points or more (four symbols or more,
-// an even number) separated by single pen-up symbols, with no pen-up at
-// either end. This is exactly what the drawing routine reads without ever
-// taking a pen-up symbol for a coordinate.
+// an even number) separated by single pen-up symbols, with no pen-up at its
+// start. One symbol left over after the last point (half a point or a
+// pen-up) is ignored, as the drawing routine ignores it. This is exactly
+// what the drawing routine reads without ever taking a pen-up symbol for a
+// coordinate.
 bool glyph_well_formed(std::span<const std::uint8_t> g) {
   std::size_t i = 0;
   const std::size_t n = g.size();
@@ -80,11 +82,11 @@ bool glyph_well_formed(std::span<const std::uint8_t> g) {
     }
     i += 4;
     // Further points, until a pen-up or the end of the glyph.
-    while (i < n && is_coord(g[i])) {
-      if (i + 1 >= n || !is_coord(g[i + 1])) return false;
+    while (n - i >= 2 && is_coord(g[i])) {
+      if (!is_coord(g[i + 1])) return false;
       i += 2;
     }
-    if (i == n) return true;
+    if (n - i <= 1) return true;  // the end, or one symbol left over
     ++i;  // the pen-up symbol
   }
 }

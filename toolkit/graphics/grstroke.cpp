@@ -192,6 +192,16 @@ void drawstroke(const Stroke& st, float ox, float oy, float sx, float sy,
     xs[i] = ox + sx * st[i].x;
     ys[i] = oy + sy * st[i].y;
   }
+  // A stroke within one device pixel (a dot at a small size) would draw
+  // nothing as a closed line or a polygon: it is drawn as that pixel, so
+  // every glyph keeps something visible at every size.
+  bool onepixel = true;
+  for (std::size_t i = 1; i < st.size() && onepixel; ++i)
+    onepixel = itrunc(xs[i]) == itrunc(xs[0]) && itrunc(ys[i]) == itrunc(ys[0]);
+  if (onepixel) {
+    xxlini(xs[0], ys[0], xs[0], ys[0]);
+    return;
+  }
   if (grstate.fontkind == toolkit::kChrKindLine) {
     if (k == 2)
       xxlini(xs[0], ys[0], xs[1], ys[1]);

@@ -27,18 +27,23 @@ namespace {
 constexpr int kPcxSaveMode = 19;
 constexpr int kBmpLoadMode = 20;
 
-// A rectangle from two corners in any order, both included.
+// A rectangle from two corners in any order, both included, and its first
+// corner (x1, y1), where a picture shown at its natural size is placed.
 struct PictureRect {
   int x = 0;
   int y = 0;
   int w = 0;
   int h = 0;
+  int x1 = 0;
+  int y1 = 0;
 };
 
 PictureRect rectof(int x1, int y1, int x2, int y2) {
   const long l = std::min(x1, x2), r = std::max(x1, x2);
   const long t = std::min(y1, y2), b = std::max(y1, y2);
   PictureRect out;
+  out.x1 = x1;
+  out.y1 = y1;
   out.x = static_cast<int>(l);
   out.y = static_cast<int>(t);
   out.w = static_cast<int>(std::min<long>(r - l + 1, 1L << 30));
@@ -233,7 +238,7 @@ void show(Dib& dib, const PictureRect& r, int stretch) {
   const int h = bi->bmiHeader.biHeight < 0 ? -bi->bmiHeader.biHeight : bi->bmiHeader.biHeight;
   if (stretch < 1) {
     mwing::clipon();
-    plat::StretchDIBits(hdc, r.x, r.y, w, h, 0, 0, w, h, dib.bits->data(), bi, plat::DIB_RGB_COLORS,
+    plat::StretchDIBits(hdc, r.x1, r.y1, w, h, 0, 0, w, h, dib.bits->data(), bi, plat::DIB_RGB_COLORS,
                         plat::SRCCOPY);
     mwing::clipoff();
   } else {

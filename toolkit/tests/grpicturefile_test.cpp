@@ -180,6 +180,12 @@ TEST(GrPictureFile, StretchedIntoTheRectangleAndNaturalSizeClippedToTheArea) {
     EXPECT_EQ(s.at(53, 42), src[11]);
     EXPECT_EQ(s.at(54, 41), grtest::kMark) << "natural size, not stretched";
     xxmwinclip(0, 0, 0, -1);
+    // At natural size the picture's top left is the first corner (x1, y1),
+    // in whatever order the corners come.
+    s.fill(grtest::kMark);
+    ASSERT_EQ(show(f, 70, 60, 10, 5, 0, name, oserror), 0);
+    EXPECT_EQ(region(s, 70, 60, 4, 3), src);
+    EXPECT_EQ(s.at(10, 5), grtest::kMark) << "not at the smaller corner";
   }
 }
 

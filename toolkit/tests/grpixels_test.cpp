@@ -117,7 +117,7 @@ TEST(GrPixels, StippleAlternatesTheTwoColoursByParity) {
 
 TEST(GrPixels, InvertedTwoColourScheme) {
   {
-    Screen s(40, 30, 2, 1);
+    Screen s(40, 30, 16, 1, 1);
     igrareaclear();
     EXPECT_EQ(s.count(0xffffff), 40 * 30) << "colour 0 is white when inverted";
     for (int c : {223, 31, 1}) {
@@ -129,7 +129,7 @@ TEST(GrPixels, InvertedTwoColourScheme) {
     }
   }
   {
-    Screen n(40, 30, 2, 0);
+    Screen n(40, 30, 16, 0, 1);
     igrareaclear();
     EXPECT_EQ(n.count(0x000000), 40 * 30);
     igrcolourn(31);
@@ -140,8 +140,11 @@ TEST(GrPixels, InvertedTwoColourScheme) {
 
 TEST(GrPixels, SixteenColourDisplayReducesToItsColours) {
   Screen s(40, 30, 16, 0, 4);
+  // The window layer gives the graphics device 8 colours on such a display.
+  EXPECT_EQ(grdevice.ncolours, 8);
+  EXPECT_EQ(ngColours, 16);
   igrcolourn(31);
-  EXPECT_EQ(grstate.devcolour, 12);
+  EXPECT_EQ(grstate.devcolour, 4);
   xxmwinpoint(1, 1);
   EXPECT_EQ(s.at(1, 1), 0xff0000u);
   igrcolourn(47);

@@ -9,7 +9,9 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/display/display.h"
 #include "platform/gdi/gdi.h"
+#include "platform/user/desktop.h"
 #include "toolkit/graphics/graphics.h"
 #include "toolkit/graphics/grcolours.h"
 #include "toolkit/graphics/grhooks.h"
@@ -17,7 +19,9 @@
 #include "toolkit/graphics/mwing.h"
 #include "toolkit/window/errstore.h"
 #include "toolkit/window/records.h"
-#include "tools/testkit/files.h"
+#include "toolkit/window/winit.h"
+#include "toolkit/window/wwindow.h"
+#include "tools/testkit/picture_output.h"
 
 namespace tsd::grtest {
 
@@ -28,10 +32,16 @@ struct Screen {
   int depth = 32;
   int olddepth = 32;
 
-  // ncolours: graphics colours (grdevice and ngColours); depth: display
-  // bits per pixel (8 = palette display, where the palette is defined as
-  // the root window's creation does).
-  Screen(int w, int h, int ncolours = 256, int invert = 0, int bits = 32) : depth(bits) {
+  // bits: display bits per pixel; ncolours: the graphics colours a program
+  // asks of windowopen (they count on a palette display, bits 8). The
+  // colour state comes from the window layer as the root window's creation
+  // sets it: what it learns of the display, the colours asked, ngColours
+  // and, on a palette display, the palette.
+  Screen(int w, int h, int ncolours = 16, int invert = 0, int bits = 32) : depth(bits) {
+    // The window layer asks the display what it is; the headless one is
+    // opened first (whatever display the machine has), then given the
+    // depth of this test.
+    if (!plat::display_is_open() && plat::display_open("headless", nullptr)) plat::install_desktop_hooks();
     olddepth = plat::DisplayColourDepth();
     plat::SetDisplayColourDepth(bits);
     surface.resize(w, h, kMark);
@@ -40,7 +50,6 @@ struct Screen {
     Window = nullptr;
     WinWidth = w;
     WinHeight = h;
-    ngColours = ncolours;
     InvertBW = invert;
     gPen = nullptr;
     penOLD = nullptr;
@@ -55,14 +64,15 @@ struct Screen {
     plat::SetROP2(hdc, gPlotmode);
     quorba01.clientwidth = w;
     quorba01.clientheight = h;
-    grdevice.requested = ncolours;
+    yylearndisplay();
+    yyaskgraphicscolours(&ncolours);
     grdevice.invert = invert;
     std::fill(grdevice.capability, grdevice.capability + kCapabilityLength, ' ');
     std::fill(grdevice.capability + 1, grdevice.capability + 34, 'W');
     grfill = GrFill{};
     grdriverhook = nullptr;
-    grdevice.ncolours = ncolours;
-    if (bits == 8) xxmwindefinepalette(1);
+    grdevice.ncolours = grdevice.requested;
+    yysharedcolours();
     igrinit(" ");
     xxpali();
     infoerror(1);
@@ -72,6 +82,9 @@ struct Screen {
     plat::DeleteSurfaceDC(hdc);
     hdc = nullptr;
     plat::SetDisplayColourDepth(olddepth);
+    // The programs always draw in the normal scheme.
+    InvertBW = 0;
+    grdevice.invert = 0;
   }
   Screen(const Screen&) = delete;
   Screen& operator=(const Screen&) = delete;
@@ -87,7 +100,7 @@ struct Screen {
   }
   // Writes the surface as PNG into the build tree (for a person to look at).
   std::string save(const std::string& name) const {
-    const std::string path = testkit::buildtree() + "/" + name;
+    const std::string path = testkit::pictureoutput("gr_pictures", name);
     plat::WriteSurfacePng(surface, path);
     return path;
   }

@@ -5,9 +5,11 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "text/cp1250.h"
 #include "toolkit/graphics/graphics.h"
+#include "toolkit/graphics/grcolours.h"
 #include "toolkit/graphics/grfont.h"
 #include "toolkit/graphics/grmapping.h"
 #include "toolkit/graphics/grrecords.h"
@@ -82,6 +84,47 @@ TEST_F(GrTextPageTest, TextStaysInsideItsCellsAndTheArea) {
   EXPECT_EQ(out, 0);
 }
 
+// Every glyph that shows ink at a large size keeps at least one pixel at
+// the small sizes text is drawn at (down to cells under 3 x 6 pixels, a
+// small window's y labels) and wherever it falls between pixels, in every
+// font: a dot narrower than a pixel is still drawn.
+TEST_F(GrTextPageTest, EveryGlyphKeepsAPixelAtSmallSizes) {
+  grtest::Screen s(300, 200);
+  grtest::pixelunits(s);
+  igrcharjustify("C");
+  s.fill(0x000000);
+  // Ink of one character around (150, 100), cleared again afterwards.
+  auto ink = [&](int code, float factor, float offset) {
+    igrcharsize(factor, factor);
+    igrcharout(150.0f + offset, 100.0f + offset, std::string(1, static_cast<char>(code)));
+    int n = 0;
+    for (int y = 60; y < 140; ++y)
+      for (int x = 110; x < 190; ++x) {
+        n += s.at(x, y) != 0x000000u ? 1 : 0;
+        s.surface.row(y)[x] = 0x000000u;
+      }
+    return n;
+  };
+  for (const char* font : {"swiss.chr", "swissbld.chr", "roman.chr", "romanbld.chr", "fixed.chr", "fixedbld.chr",
+                           "standard.chr"}) {
+    SCOPED_TRACE(font);
+    igrcharset(font);
+    igrcolourn(223);
+    int lost = 0;
+    for (int code = 33; code <= 255; ++code) {
+      if (code >= 127 && code <= 160) continue;
+      if (ink(code, 4.0f, 0.0f) == 0) continue;  // a blank glyph
+      for (const float factor : {0.7f, 1.0f, 1.6f})
+        for (const float offset : {0.0f, 0.25f, 0.5f, 0.75f})
+          if (ink(code, factor, offset) == 0 && ++lost <= 5)
+            ADD_FAILURE() << "code " << code << " at factor " << factor << ", offset " << offset
+                          << " leaves no pixel";
+    }
+    EXPECT_EQ(lost, 0);
+  }
+  igrcharsize(1.0f, 1.0f);
+}
+
 TEST_F(GrTextPageTest, TextPageOfEveryFont) {
   grtest::Screen s(1000, 760);
   grtest::pixelunits(s);
@@ -127,12 +170,20 @@ TEST_F(GrTextPageTest, TextPageOfEveryFont) {
   igrmoveto(500.0f, y + 20.0f);
   igrlineto(500.0f, y - 130.0f);
   igrcharsize(1.0f, 1.0f);
+  struct Justified {
+    int colour;
+    char how;
+    float y;
+  };
+  std::vector<Justified> justified;
   for (const char* font : {"swiss.chr", "H"}) {
     igrcharset(font);
-    igrcolourn(font[0] == 'H' ? 223 : 255);
+    const int colour = font[0] == 'H' ? 223 : 255;
+    igrcolourn(colour);
     for (const char* j : {"L", "C", "R"}) {
       igrcharjustify(j);
       igrcharout(500.0f, y, std::string(j) + text::cp1250_from_utf8(": łódź"));
+      justified.push_back({colour, j[0], y});
       y -= 25.0f;
     }
   }
@@ -149,7 +200,20 @@ TEST_F(GrTextPageTest, TextPageOfEveryFont) {
   igrcolourn(127);
   igrcharout(10.0f, 10.0f, text::cp1250_from_utf8("Źdźbło ŚĆ"));
   const std::string path = s.save("grtextpage.png");
-  SUCCEED() << "written " << path;
+  // Left-justified text starts at the line x = 500, right-justified text
+  // ends there, centred text lies on both sides of it.
+  for (const Justified& j : justified) {
+    SCOPED_TRACE(testing::Message() << "colour " << j.colour << ", justification " << j.how << ", " << path);
+    int r = 0, g = 0, b = 0;
+    xxpalg(j.colour, r, g, b);
+    const auto ink = static_cast<std::uint32_t>(r << 16 | g << 8 | b);
+    int left = 0, right = 0;
+    for (int yy = static_cast<int>(j.y) - 8; yy <= static_cast<int>(j.y) + 8; ++yy)
+      for (int px = 300; px < 700; ++px)
+        if (s.dev(px, yy) == ink && (px < 499 || px > 501)) ++(px < 500 ? left : right);
+    EXPECT_EQ(left > 0, j.how != 'L') << left << " pixels left of the line";
+    EXPECT_EQ(right > 0, j.how != 'R') << right << " pixels right of the line";
+  }
 }
 
 }  // namespace

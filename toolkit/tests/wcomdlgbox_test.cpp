@@ -4,6 +4,7 @@
 #include "platform/user/dialog/dialog.h"
 #include "text/cp1250.h"
 #include "toolkit/tests/winheadless.h"
+#include "platform/gdi/surface_png.h"
 #include "toolkit/window/wcomdlg.h"
 #include "toolkit/window/wdialog.h"
 
@@ -92,13 +93,35 @@ TEST_F(WcomdlgBox, RepaintsDuringTheBoxProduceNoExpose) {
 }
 
 TEST_F(WcomdlgBox, TheModalDialogScreenshot) {
-  const std::string shot = wintemp("dialog.png");
-  start("field 1001 \"Kowalski\"\nbutton 1003\nscreenshot \"" + shot + "\"\nkey Enter\n");
+  const std::string shot = wintemp("dialog.png"), after = wintemp("after.png");
+  start("field 1001 \"Kowalski\"\nbutton 1003\nscreenshot \"" + shot + "\"\nkey Enter\nscreenshot \"" + after +
+        "\"\nclose\n");
   wdialogload(101);
   wdialogputradiobutton(1012);
   wdialogshow(1, -1, 1001, kShowModal);
   EXPECT_EQ(winfodialog(1), 1);
+  loop();
   std::printf("dialog screenshot: %s\n", shot.c_str());
+  // The dialog shows on the screen while it is open and is gone after: its
+  // face (button-face grey) covers a rectangle of a dialog's size in the
+  // first screenshot that is not grey in the second.
+  plat::Surface open, closed;
+  ASSERT_TRUE(plat::ReadSurfacePng(shot, &open));
+  ASSERT_TRUE(plat::ReadSurfacePng(after, &closed));
+  ASSERT_EQ(open.pixels.size(), closed.pixels.size());
+  auto at = [](const plat::Surface& s, int x, int y) { return s.row(y)[x] & 0xffffffu; };
+  const std::uint32_t face = 0xc0c0c0;
+  int l = open.width, t = open.height, r = -1, b = -1, face_pixels = 0;
+  for (int y = 0; y < open.height; ++y)
+    for (int x = 0; x < open.width; ++x)
+      if (at(open, x, y) == face && at(closed, x, y) != face) {
+        ++face_pixels;
+        l = std::min(l, x), r = std::max(r, x), t = std::min(t, y), b = std::max(b, y);
+      }
+  EXPECT_GE(r - l, 150) << "width of the dialog";
+  EXPECT_GE(b - t, 80) << "height of the dialog";
+  EXPECT_LT(r - l, open.width / 2);
+  EXPECT_GT(face_pixels, (r - l) * (b - t) / 2) << "the dialog's face fills its rectangle";
 }
 
 }  // namespace

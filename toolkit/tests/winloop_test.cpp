@@ -1,7 +1,9 @@
 // The message loop on the headless display, driven by the scripted user:
 // keys, menu commands, held Resize and Expose messages, the close box,
 // message enabling, and a screenshot of the root window.
+#include "platform/gdi/gdi.h"
 #include "toolkit/tests/winheadless.h"
+#include "platform/gdi/surface_png.h"
 
 namespace tsd::testing {
 namespace {
@@ -137,9 +139,25 @@ TEST_F(WinLoop, ScreenshotOfTheRootWindow) {
   const std::string png = wintemp("root.png");
   std::remove(png.c_str());
   start("screenshot \"" + png + "\"\nclose\n");
+  // A red mark in the client window: the screenshot shows it where the
+  // client window lies on the screen.
+  plat::HBRUSH red = plat::CreateSolidBrush(plat::RGB(255, 0, 0));
+  const plat::RECT mark{10, 10, 60, 40};
+  plat::FillRect(wsys.wDC, &mark, red);
+  plat::DeleteObject(red);
+  plat::POINT origin{0, 0};
+  plat::ClientToScreen(client(), &origin);
   loop();
+  plat::Surface shot;
+  ASSERT_TRUE(plat::ReadSurfacePng(png, &shot)) << "screenshot written to " << png;
+  auto at = [&](int x, int y) { return shot.row(y)[x] & 0xffffffu; };
+  EXPECT_EQ(shot.width, plat::GetSystemMetrics(plat::SM_CXSCREEN));
+  EXPECT_EQ(shot.height, plat::GetSystemMetrics(plat::SM_CYSCREEN));
+  EXPECT_EQ(at(origin.x + 10, origin.y + 10), 0xff0000u);
+  EXPECT_EQ(at(origin.x + 59, origin.y + 39), 0xff0000u);
+  EXPECT_NE(at(origin.x + 60, origin.y + 20), 0xff0000u) << "the mark ends where it was drawn";
+  EXPECT_NE(at(origin.x + 30, origin.y + 40), 0xff0000u);
   std::ifstream in(png, std::ios::binary);
-  EXPECT_TRUE(in.good()) << "screenshot written to " << png;
   if (const char* keep = std::getenv("TSD_KEEP_SCREENSHOT")) {
     std::ofstream(keep, std::ios::binary) << in.rdbuf();
   }

@@ -10,6 +10,10 @@ namespace tsd {
 // programs pass blanks). Second and later calls return at once.
 void winitialise(std::string_view filename);
 
+// What winitialise learns of the display: screen size, its colours
+// (quorba01.colours), the graphics device's colours and the system kind.
+void yylearndisplay();
+
 // Apply one line of the configuration file to the records.
 void yyapplyconfigline(std::string_view line);
 

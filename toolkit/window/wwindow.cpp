@@ -185,10 +185,7 @@ void yycreaterootwindow(int x, int y, int& width, int& height, int menu, const c
   wsys.wTimer = 0;
   gRegion = nullptr;
   gFont = nullptr;
-  if (quorba01.colours == 256) {
-    ngColours = wGraphicsColours;
-    xxmwindefinepalette(1);
-  }
+  yysharedcolours();
   if (!gBitmap) gBitmap = CreateCompatibleBitmap(hdc, kStippleSize, kStippleSize);
   gStippleExists = 1;
   gStippleChanged = 1;
@@ -217,8 +214,7 @@ void windowopen(WindowStyle& style, const int* ncolours) {
   int y = style.y < 0 ? quorba01.screenheight / 2 - height / 2 : style.y;
   int flagtable[kFlagSlots];
   for (int i = 0; i < kFlagSlots; ++i) flagtable[i] = (style.flags >> i) & 1;
-  wGraphicsColours = graphicscolours(ncolours);
-  if (quorba01.colours == 256) grdevice.requested = wGraphicsColours;
+  yyaskgraphicscolours(ncolours);
   int n = kTitleLength;
   while (n > 0 && (style.title[n - 1] == ' ' || style.title[n - 1] == '\0')) --n;
   std::string caption(style.title, static_cast<std::size_t>(n));
@@ -238,6 +234,23 @@ void windowopen(WindowStyle& style, const int* ncolours) {
   yytextcellunits();
   igrinit(" ");
   xxpali();
+}
+
+void yyaskgraphicscolours(const int* ncolours) {
+  wGraphicsColours = graphicscolours(ncolours);
+  if (quorba01.colours == 256) grdevice.requested = wGraphicsColours;
+}
+
+void yysharedcolours() {
+  // The graphics layer tells the kind of display by ngColours: on a palette
+  // display the graphics colours asked for, on any other the display's own
+  // colours (2 on a black-and-white display, 256 and more in true colour).
+  if (quorba01.colours == 256) {
+    ngColours = wGraphicsColours;
+    xxmwindefinepalette(1);
+  } else {
+    ngColours = quorba01.colours;
+  }
 }
 
 void yysetupdrawingtarget() {

@@ -67,6 +67,12 @@ void windowbell(const char* text, int length);
 void yycreaterootwindow(int x, int y, int& width, int& height, int menu, const char* caption,
                         const int flagtable[kFlagSlots]);
 void yyshutdown();
+// The graphics colours asked of windowopen (16, 32, 64 or 128, else 16):
+// on a 256-colour display they become the graphics device's colours.
+void yyaskgraphicscolours(const int* ncolours);
+// ngColours for the graphics layer, and on a palette display the logical
+// palette made and realised on hdc; hdc and InvertBW are set before.
+void yysharedcolours();
 void yyselectfocus(int iwin);
 // The drawing target hdc has changed: the stipple bitmap is made anew for
 // it and the raster operation, transparent background, pen and palette are
