@@ -94,6 +94,8 @@ std::string range_problem(const V2Values& v, int& record) {
 ParamsResult readvarnel2params(Varnel2State& s) {
   s.startdir = runtime::currentdirectory();
   const std::string file = runtime::fileindirectory(s.startdir, kVarnel2ParamFile);
+  // A save the program did not finish leaves a temporary file beside it.
+  runtime::removereplaceleftovers(file);
   if (runtime::fileismissing(file)) {
     return paramsfault(ParamsStatus::missing, file, 0, cp("brak pliku"));
   }

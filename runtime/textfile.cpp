@@ -1,12 +1,14 @@
 // Text output files: append, atomic replace, and the printer device.
 #include "runtime/textfile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <vector>
@@ -38,6 +40,19 @@ std::string find_in_path(const char* prog) {
   }
 }
 
+// The temporary file of a replacement: the target's name and this, then
+// the six characters mkstemp puts for the X's.
+constexpr std::string_view kTempSuffix = ".tmp";
+constexpr std::size_t kTempLetters = 6;
+
+bool is_temp_of(std::string_view entry, std::string_view base) {
+  if (entry.size() != base.size() + kTempSuffix.size() + kTempLetters) return false;
+  if (entry.substr(0, base.size()) != base || entry.substr(base.size(), kTempSuffix.size()) != kTempSuffix) return false;
+  for (char c : entry.substr(base.size() + kTempSuffix.size()))
+    if (!std::isalnum(static_cast<unsigned char>(c))) return false;
+  return true;
+}
+
 // Creates a temporary file from a template ending in XXXXXX; the template
 // is replaced by the name made.
 std::FILE* make_temp(std::string& name, mode_t mode) {
@@ -53,6 +68,12 @@ std::FILE* make_temp(std::string& name, mode_t mode) {
     unlink(name.c_str());
   }
   return f;
+}
+
+// The length of an open file; -1 when it cannot be told.
+off_t size_of(std::FILE* f) {
+  struct stat st {};
+  return fstat(fileno(f), &st) == 0 && S_ISREG(st.st_mode) ? st.st_size : -1;
 }
 
 // Sends a file to the print queue; true when `lp` accepted it.
@@ -77,10 +98,45 @@ bool send_to_lp(const std::string& lp, const std::string& file) {
 
 }  // namespace
 
+int removereplaceleftovers(std::string_view name) {
+  const std::string target = host_file_name(name);
+  if (target.empty()) return 0;
+  const std::size_t slash = target.rfind('/');
+  const std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+  DIR* d = opendir(dir.c_str());
+  if (d == nullptr) return 0;
+  int removed = 0;
+  while (const dirent* e = readdir(d)) {
+    if (!is_temp_of(e->d_name, base)) continue;
+    const std::string path = dir + "/" + e->d_name;
+    struct stat st {};
+    if (lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && unlink(path.c_str()) == 0) ++removed;
+  }
+  closedir(d);
+  return removed;
+}
+
 TextFile::~TextFile() { discard(); }
 
+// An append that failed takes nothing away and leaves nothing behind: the
+// file is cut back to the length it had when it was opened. The stream is
+// closed first (it may still hold bytes it would write at the end), through
+// a second descriptor the file is then cut.
+bool TextFile::close_appended() {
+  const bool appended = (mode_ == Mode::append || mode_ == Mode::printer_file) && old_size_ >= 0;
+  if (appended && !failed_ && (std::fflush(file_) != 0 || std::ferror(file_))) failed_ = true;
+  const bool restore = appended && failed_;
+  const int keep = restore ? dup(fileno(file_)) : -1;
+  bool ok = std::fclose(file_) == 0;
+  file_ = nullptr;
+  if (restore && (keep < 0 || ftruncate(keep, old_size_) != 0)) ok = false;
+  if (keep >= 0) ::close(keep);
+  return ok;
+}
+
 void TextFile::discard() {
-  if (file_ != nullptr) std::fclose(file_);
+  if (file_ != nullptr) close_appended();
   file_ = nullptr;
   if ((mode_ == Mode::replace || mode_ == Mode::printer_queue) && !temp_.empty()) {
     unlink(temp_.c_str());
@@ -89,6 +145,7 @@ void TextFile::discard() {
   temp_.clear();
   target_.clear();
   failed_ = false;
+  old_size_ = -1;
 }
 
 FileStatus TextFile::open_append(std::string_view name) {
@@ -96,6 +153,7 @@ FileStatus TextFile::open_append(std::string_view name) {
   file_ = std::fopen(host_file_name(name).c_str(), "a");
   if (file_ == nullptr) return FileStatus::open_failed;
   mode_ = Mode::append;
+  old_size_ = size_of(file_);
   return FileStatus::ok;
 }
 
@@ -114,7 +172,7 @@ FileStatus TextFile::open_replace(std::string_view name) {
     umask(mask);
     mode = 0666 & ~mask;
   }
-  temp_ = target_ + ".tmpXXXXXX";
+  temp_ = target_ + std::string(kTempSuffix) + std::string(kTempLetters, 'X');
   file_ = make_temp(temp_, mode);
   if (file_ == nullptr) {
     temp_.clear();
@@ -132,6 +190,7 @@ FileStatus TextFile::open_printer() {
     file_ = std::fopen(redirect, "a");
     if (file_ == nullptr) return FileStatus::printer_unavailable;
     mode_ = Mode::printer_file;
+    old_size_ = size_of(file_);
     return FileStatus::ok;
   }
   if (find_in_path("lp").empty()) return FileStatus::printer_unavailable;
@@ -162,8 +221,8 @@ FileStatus TextFile::close() {
   if (file_ == nullptr) return FileStatus::not_open;
   bool ok = !failed_ && std::fflush(file_) == 0 && !std::ferror(file_);
   if (ok && mode_ == Mode::replace) ok = fsync(fileno(file_)) == 0;
-  ok = std::fclose(file_) == 0 && ok;
-  file_ = nullptr;
+  if (!ok) failed_ = true;
+  ok = close_appended() && ok;
   FileStatus st = ok ? FileStatus::ok : FileStatus::write_failed;
   if (ok && mode_ == Mode::replace) {
     if (std::rename(temp_.c_str(), target_.c_str()) == 0) {

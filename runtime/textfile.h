@@ -7,6 +7,8 @@
 // hold them (code page 1250, trailing blanks ignored).
 //
 // - open_append: the file is opened for appending, or created when missing.
+//   When a write or the close fails, the file is cut back to what it held
+//   before: a failed append leaves it byte for byte as it was.
 // - open_replace: the lines go to a temporary file beside the named one;
 //   close() flushes it to disk and renames it over the named file, so the
 //   file is either the old one or the complete new one. A TextFile destroyed
@@ -28,6 +30,8 @@
 //   if (f.close() != FileStatus::ok) { /* error box */ }
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdio>
 #include <initializer_list>
 #include <span>
@@ -46,6 +50,13 @@ enum class FileStatus {
   bad_format,           // the format text or the items did not match (nothing written)
   not_open,
 };
+
+// Removes what replacements of `name` (code page 1250) left behind when the
+// program was ended before the rename: regular files beside it named like
+// its temporary files (`name` + ".tmp" + six letters or digits), nothing
+// else. Called where a program starts, for its own parameter file. Gives
+// how many were removed.
+int removereplaceleftovers(std::string_view name);
 
 class TextFile {
  public:
@@ -72,12 +83,14 @@ class TextFile {
  private:
   enum class Mode { none, append, replace, printer_file, printer_queue };
   void discard();
+  bool close_appended();
 
   Mode mode_ = Mode::none;
   std::FILE* file_ = nullptr;
   std::string target_;  // replace: the named file; printer queue: unused
   std::string temp_;    // replace and printer queue: the temporary file
   bool failed_ = false;
+  off_t old_size_ = -1;  // append: the file's length when opened
   std::string buf_;     // formatting work text
 };
 

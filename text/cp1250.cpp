@@ -63,7 +63,7 @@ std::string utf8_from_cp1250(std::string_view cp) {
   return out;
 }
 
-std::string cp1250_from_utf8(std::string_view u8) {
+std::string cp1250_from_utf8(std::string_view u8, char missing) {
   std::string out;
   out.reserve(u8.size());
   std::size_t i = 0;
@@ -83,12 +83,12 @@ std::string cp1250_from_utf8(std::string_view u8) {
       c = b & 0x07;
       len = 4;
     } else {
-      out += '?';
+      out += missing;
       ++i;
       continue;
     }
     if (i + len > u8.size()) {
-      out += '?';
+      out += missing;
       break;
     }
     bool ok = true;
@@ -101,12 +101,12 @@ std::string cp1250_from_utf8(std::string_view u8) {
       c = (c << 6) | (cb & 0x3f);
     }
     if (!ok) {
-      out += '?';
+      out += missing;
       ++i;
       continue;
     }
     int m = unicode_to_cp1250(c);
-    out += m < 0 ? '?' : static_cast<char>(m);
+    out += m < 0 ? missing : static_cast<char>(m);
     i += len;
   }
   return out;

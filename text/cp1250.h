@@ -18,9 +18,15 @@ char32_t cp1250_to_unicode(unsigned char b);
 // Code-page byte of a code point, or -1 when the code page has none.
 int unicode_to_cp1250(char32_t c);
 
+// A byte the code page leaves undefined, standing in a text for a character
+// the code page cannot show (typed by the user, or in a name read from the
+// disk), so that a name holding one can be told from a name with a '?'.
+inline constexpr char kNoCp1250 = '\x98';
+
 std::string utf8_from_cp1250(std::string_view cp);
-// Characters the code page cannot show, and malformed sequences, become '?'.
-std::string cp1250_from_utf8(std::string_view u8);
+// Characters the code page cannot show, and malformed sequences, become
+// `missing` ('?' unless the caller needs to tell them apart: kNoCp1250).
+std::string cp1250_from_utf8(std::string_view u8, char missing = '?');
 
 }  // namespace text
 

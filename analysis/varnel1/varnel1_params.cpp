@@ -81,6 +81,9 @@ std::vector<RangeCheck> range_checks(const ParamValues& v) {
 ParamsResult readparams(Varnel1Settings& settings, AnalysisState& state) {
   settings.startdir = runtime::currentdirectory();
   const std::string file = runtime::fileindirectory(settings.startdir, kParamFileName);
+  // A save the program did not finish (it was ended before the rename)
+  // leaves a temporary file beside the parameter file: it goes now.
+  runtime::removereplaceleftovers(file);
 
   FreeReader reader;
   if (!reader.open(file)) {

@@ -6,6 +6,7 @@
 #include "peakcurve/mokrin/mokrin_commands.h"
 #include "peakcurve/mokrin/mokrin_params.h"
 #include "runtime/paramfile.h"
+#include "runtime/textfile.h"
 #include "peakcurve/mokrin/mokrin_plot.h"
 #include "toolkit/window/winit.h"
 #include "toolkit/window/wmessage.h"
@@ -35,6 +36,8 @@ void openwindow(Variant variant) {
 // dialog filled, the switches, the model curves.
 void startstate(MokrinState& s) {
   s.startdir = runtime::currentdirectory();
+  // A save the program did not finish leaves a temporary file beside it.
+  runtime::removereplaceleftovers(paramfilepath(s, s.startdir));
   const ParamsResult r = readparams(s);
   if (!r.ok()) startupfailed(r);
   if (variantinfo(s.variant).derived) peakcurve::derivetau0p0(s.peak);

@@ -1,9 +1,7 @@
 // The open and save file dialogs: a folder list, a file list filtered by
 // the chosen pattern list (case ignored), the file-name field, the filter
 // box, OK and Cancel, with the usual prompts.
-#include <dirent.h>
 #include <fnmatch.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
@@ -20,6 +18,7 @@ namespace {
 
 using cdlg::exists;
 using cdlg::control;
+using cdlg::has_missing_letters;
 using cdlg::is_dir;
 using cdlg::join;
 using cdlg::normalise;
@@ -79,28 +78,16 @@ void fill(HWND dlg, FileDialog* f) {
   SendDlgItemMessageA(dlg, kFileList, LB_RESETCONTENT, 0, 0);
   SendDlgItemMessageA(dlg, kFolderList, LB_RESETCONTENT, 0, 0);
   SetDlgItemTextA(dlg, kFolderLabel, f->dir.c_str());
-  std::vector<std::string> files, dirs;
-  if (DIR* d = opendir(f->dir.c_str())) {
-    while (dirent* e = readdir(d)) {
-      std::string n = e->d_name;
-      if (n == "." || n == "..") continue;
-      if (is_dir(join(f->dir, n))) dirs.push_back(n);
-      else files.push_back(n);
-    }
-    closedir(d);
-  }
-  auto less = [](const std::string& a, const std::string& b) { return strcasecmp(a.c_str(), b.c_str()) < 0; };
-  std::sort(files.begin(), files.end(), less);
-  std::sort(dirs.begin(), dirs.end(), less);
+  const cdlg::FolderEntries found = cdlg::read_folder(f->dir);
   std::vector<std::string> pats = split_patterns(current_patterns(f));
   std::string shown;
-  for (const std::string& n : files)
+  for (const std::string& n : found.files)
     if (matches(n, pats)) {
       SendDlgItemMessageA(dlg, kFileList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(n.c_str()));
       shown += (shown.empty() ? "" : ", ") + n;
     }
   if (f->dir != "/") SendDlgItemMessageA(dlg, kFolderList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(".."));
-  for (const std::string& n : dirs)
+  for (const std::string& n : found.folders)
     SendDlgItemMessageA(dlg, kFolderList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(n.c_str()));
   script_log("file dialog lists: folder \"" + f->dir + "\" pattern \"" + current_patterns(f) + "\" files: " + shown);
 }
@@ -147,6 +134,10 @@ bool confirm(HWND dlg, FileDialog* f) {
       char buf[kMaxPath];
       if (SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0) >= static_cast<LRESULT>(sizeof buf)) continue;
       SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buf));
+      if (has_missing_letters(buf)) {
+        cdlg::refuse_missing_letters(dlg, buf);
+        return false;
+      }
       r += std::string(buf) + std::string(1, '\0');
     }
     f->result = r;
@@ -158,6 +149,11 @@ bool confirm(HWND dlg, FileDialog* f) {
   name.erase(0, name.find_first_not_of(' '));
   name.erase(name.find_last_not_of(' ') + 1);
   if (name.empty()) return false;
+  if (has_missing_letters(name)) {
+    // Checked before the wildcards: such a letter is no pattern.
+    cdlg::refuse_missing_letters(dlg, name);
+    return false;
+  }
   if (has_wildcard(name)) {
     f->pattern_override = name;
     fill(dlg, f);
@@ -232,6 +228,12 @@ INT_PTR dialog_proc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
       if (id == kFileList && (code == LBN_SELCHANGE || code == LBN_DBLCLK)) {
         HWND list = GetDlgItem(dlg, kFileList);
         int i = static_cast<int>(SendMessageA(list, LB_GETCARETINDEX, 0, 0));
+        // In a multiple-selection list the name is the one entry selected,
+        // which a Ctrl+click may have left elsewhere than the caret.
+        int one = -1;
+        if (SendMessageA(list, LB_GETSELCOUNT, 0, 0) == 1 &&
+            SendMessageA(list, LB_GETSELITEMS, 1, reinterpret_cast<LPARAM>(&one)) == 1)
+          i = one;
         char buf[kMaxPath];
         if (i >= 0 && SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0) < static_cast<LRESULT>(sizeof buf)) {
           SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buf));
@@ -280,8 +282,11 @@ BOOL run(OPENFILENAMEA* ofn, bool save) {
   // The initial name: its folder (else the initial directory, else the
   // current one) and its file name.
   std::string initial(ofn->lpstrFile, strnlen(ofn->lpstrFile, ofn->nMaxFile));
-  std::string base_dir = cdlg::current_dir();
-  if (ofn->lpstrInitialDir && *ofn->lpstrInitialDir) base_dir = normalise(join(base_dir, ofn->lpstrInitialDir));
+  // A folder that does not exist is not shown empty: the current one is.
+  const std::string current = cdlg::current_dir();
+  std::string base_dir = current;
+  if (ofn->lpstrInitialDir && *ofn->lpstrInitialDir) base_dir = normalise(join(current, ofn->lpstrInitialDir));
+  if (!is_dir(base_dir)) base_dir = current;
   std::size_t slash = initial.rfind('/');
   if (slash != std::string::npos) {
     f.dir = normalise(join(base_dir, initial.substr(0, slash + 1)));
@@ -344,7 +349,7 @@ BOOL run(OPENFILENAMEA* ofn, bool save) {
   }
   if (!(ofn->Flags & OFN_NOCHANGEDIR)) {
     std::string folder = f.result.find('\0') != std::string::npos ? f.dir : f.result.substr(0, f.name_offset ? f.name_offset - 1 : 0);
-    if (!folder.empty() && chdir(folder.c_str()) != 0) script_log("file dialog: the folder could not be made current");
+    if (!folder.empty() && !cdlg::make_current(folder)) script_log("file dialog: the folder could not be made current");
   }
   script_log("file dialog chose: \"" + f.result.substr(0, f.result.find('\0')) + "\"");
   return TRUE;

@@ -1,10 +1,6 @@
 // Folder selection: the folder field, the list of folders in the folder
 // shown, the folder shown and a box of starting places; a typed folder
 // that does not exist goes to the caller's check.
-#include <dirent.h>
-#include <strings.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -15,6 +11,7 @@
 #include "platform/comdlg/paths.h"
 #include "platform/display/display.h"
 #include "platform/user/controls/control_common.h"
+#include "text/cp1250.h"
 
 namespace plat {
 namespace {
@@ -41,20 +38,9 @@ std::string trimmed(std::string s) {
 void fill(HWND dlg, FolderDialog* f) {
   SendDlgItemMessageA(dlg, kFolderBox, LB_RESETCONTENT, 0, 0);
   SetDlgItemTextA(dlg, kFolderShown, f->dir.c_str());
-  std::vector<std::string> dirs;
-  if (DIR* d = opendir(f->dir.c_str())) {
-    while (dirent* e = readdir(d)) {
-      std::string n = e->d_name;
-      if (n == "." || n == "..") continue;
-      if (is_dir(join(f->dir, n))) dirs.push_back(n);
-    }
-    closedir(d);
-  }
-  std::sort(dirs.begin(), dirs.end(),
-            [](const std::string& a, const std::string& b) { return strcasecmp(a.c_str(), b.c_str()) < 0; });
   if (f->dir != "/") SendDlgItemMessageA(dlg, kFolderBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(".."));
   std::string shown;
-  for (const std::string& n : dirs) {
+  for (const std::string& n : cdlg::read_folder(f->dir).folders) {
     SendDlgItemMessageA(dlg, kFolderBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(n.c_str()));
     shown += (shown.empty() ? "" : ", ") + n;
   }
@@ -65,8 +51,9 @@ void fill(HWND dlg, FolderDialog* f) {
 void fill_places(HWND dlg) {
   if (!GetDlgItem(dlg, kFolderPlaces)) return;
   SendDlgItemMessageA(dlg, kFolderPlaces, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("/"));
-  const char* home = std::getenv("HOME");
-  if (home && *home && is_dir(home) && normalise(home) != "/") {
+  const char* home_u8 = std::getenv("HOME");
+  const std::string home = home_u8 ? text::cp1250_from_utf8(home_u8, text::kNoCp1250) : std::string();
+  if (!home.empty() && is_dir(home) && normalise(home) != "/") {
     const std::string h = normalise(home);
     SendDlgItemMessageA(dlg, kFolderPlaces, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(h.c_str()));
   }
@@ -103,6 +90,13 @@ bool confirm(HWND dlg, FolderDialog* f) {
     return true;
   }
   const std::string path = normalise(join(f->dir, typed));
+  if (cdlg::has_missing_letters(path)) {
+    cdlg::refuse_missing_letters(dlg, typed);
+    HWND field = GetDlgItem(dlg, kFolderField);
+    SetFocus(field);
+    SendMessageA(field, EM_SETSEL, 0, -1);
+    return false;
+  }
   if (is_dir(path)) {
     f->result = path;
     return true;
@@ -217,7 +211,7 @@ BOOL SelectFolderA(FOLDERDIALOGA* fd) {
     return FALSE;
   }
   std::memcpy(fd->lpstrFolder, f.result.c_str(), f.result.size() + 1);
-  if (!(fd->Flags & FDF_NOCHANGEDIR) && chdir(f.result.c_str()) != 0)
+  if (!(fd->Flags & FDF_NOCHANGEDIR) && !cdlg::make_current(f.result))
     script_log("folder dialog: the folder could not be made current");
   script_log("folder dialog chose: \"" + f.result + "\"");
   return TRUE;

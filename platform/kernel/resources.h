@@ -63,7 +63,7 @@ namespace plat {
 
 // ---- Resource types and identifiers ------------------------------------------
 
-constexpr LPCSTR MAKEINTRESOURCEA(unsigned id) {
+inline LPCSTR MAKEINTRESOURCEA(unsigned id) {
   return reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(id & 0xffffu));
 }
 inline bool IS_INTRESOURCE(LPCSTR p) { return (reinterpret_cast<std::uintptr_t>(p) >> 16) == 0; }

@@ -5,11 +5,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
+#include <filesystem>
+
 #include "platform/comdlg/comdlg.h"
 #include "platform/tests/dlg_test_support.h"
+#include "text/cp1250.h"
 
 namespace plat::testing {
 namespace {
@@ -38,10 +42,14 @@ class FileDialogTest : public DialogTest {
     DialogTest::TearDown();
   }
   BOOL open(const std::string& script, DWORD flags, bool save = false, const char* def_ext = nullptr) {
+    return open_at(script, dir_ + "/", flags, save, def_ext);
+  }
+  // A dialog whose initial name is `initial` (code page 1250).
+  BOOL open_at(const std::string& script, const std::string& initial, DWORD flags, bool save = false,
+               const char* def_ext = nullptr) {
     use_script(script);
     std::memset(file_, 0, sizeof file_);
-    std::string init = dir_ + "/";
-    std::memcpy(file_, init.data(), init.size());
+    std::memcpy(file_, initial.data(), std::min(initial.size(), sizeof file_ - 1));
     OPENFILENAMEA o;
     o.hwndOwner = main_window();
     o.lpstrFilter = kFilter;
@@ -110,15 +118,141 @@ TEST_F(FileDialogTest, SaveAsksBeforeOverwritingAndAddsTheFilterExtension) {
 }
 
 TEST_F(FileDialogTest, MultipleSelectionGivesFolderAndNames) {
-  ASSERT_TRUE(open("button 1120\nkey Home\nkey Space\nkey Down\nkey Space\nkey Enter\n",
+  ASSERT_TRUE(open("button 1120\nkey Home\nkey Shift+Down\nkey Enter\n",
                    OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_NOCHANGEDIR));
-  // The file list takes Space to select in a multiple-selection list.
+  // The file list is an extended-selection list: Shift+Down extends.
   std::string first(file_);
   EXPECT_EQ(first, dir_);
   std::string second(file_ + first.size() + 1);
   std::string third(file_ + first.size() + second.size() + 2);
   EXPECT_EQ(second, "a.dat");
   EXPECT_EQ(third, "B.TXT");
+  // Two selected, then the caret's one taken away again: the one left
+  // selected is the name, not the entry under the caret.
+  restart();
+  ASSERT_TRUE(open("button 1120\nkey Home\nkey Shift+Down\nkey Ctrl+Space\nkey Enter\n",
+                   OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_NOCHANGEDIR));
+  EXPECT_EQ(std::string(file_), dir_ + "/a.dat");
+}
+
+// Names as the programs hold them (code page 1250) from UTF-8 literals.
+std::string cp(const std::string& utf8) { return text::cp1250_from_utf8(utf8); }
+
+class PolishNamesTest : public FileDialogTest {
+ protected:
+  void SetUp() override {
+    FileDialogTest::SetUp();
+    polish_ = dir_ + "/łódź";  // UTF-8 on the disk
+    std::filesystem::create_directories(polish_ + "/Środa");
+    for (const char* n : {"żółć.dat", "sample.dat", "日本.dat"}) std::ofstream(polish_ + "/" + n) << "2\n";
+  }
+  void TearDown() override {
+    std::filesystem::remove_all(polish_);
+    FileDialogTest::TearDown();
+  }
+  std::string polish_;
+};
+
+TEST_F(PolishNamesTest, AFolderAndAFileWithPolishLettersAreListedAndOpened) {
+  const struct {
+    const char* how;
+    const char* script;
+  } ways[] = {
+      {"typed", "file \"żółć.dat\"\n"},
+      {"picked from the list", "button 1120\nkey End\nkey Enter\n"},
+  };
+  for (const auto& w : ways) {
+    SCOPED_TRACE(w.how);
+    restart();
+    ASSERT_TRUE(open_at(w.script, cp(polish_ + "/"), OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR)) << log();
+    EXPECT_EQ(std::string(file_), cp(polish_ + "/żółć.dat")) << "the code page's bytes, converted once";
+    EXPECT_TRUE(std::filesystem::exists(text::utf8_from_cp1250(file_))) << "the host's name of the choice exists";
+    const std::string l = log();
+    EXPECT_NE(l.find("folder \"" + polish_ + "\" pattern \"*.dat; *.prn; *.txt\" files: sample.dat, \xef\xbf\xbd\xef\xbf\xbd.dat, żółć.dat\n"),
+              std::string::npos)
+        << l;
+  }
+  // A Polish folder typed opens it, ".." goes back, then the file typed;
+  // the chosen file's folder becomes the current one.
+  restart();
+  ASSERT_TRUE(open_at("file \"Środa\"\nfile \"..\"\nfile \"sample.dat\"\n", cp(polish_ + "/"), 0))
+      << log();
+  EXPECT_EQ(std::string(file_), cp(polish_ + "/sample.dat"));
+  char cwd[4096];
+  ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+  EXPECT_EQ(std::string(cwd), polish_) << "the chosen file's folder is made current";
+  EXPECT_NE(log().find("folder \"" + polish_ + "/Środa\""), std::string::npos) << log();
+}
+
+TEST_F(PolishNamesTest, ANameWithCharactersTheCodePageLacksIsRefusedInWords) {
+  // Typed: "mañana" (n with tilde) is no pattern and no name; nothing is saved.
+  EXPECT_FALSE(open_at("file \"mañana.dat\"\nmsgbox \"OK\"\nfile cancel\n", cp(polish_ + "/"), OFN_OVERWRITEPROMPT, true));
+  std::string l = log();
+  EXPECT_NE(l.find("message box shown"), std::string::npos) << l;
+  EXPECT_NE(l.find("cannot be used"), std::string::npos) << l;
+  EXPECT_EQ(l.find("pattern \"ma"), std::string::npos) << "not taken as a filter pattern: " << l;
+  // From the disk: "日本.dat" is listed with stand-ins (sorting between
+  // the letters and the Polish ones), and picking it is refused in the
+  // same words rather than opening nothing.
+  restart();
+  EXPECT_FALSE(open_at("button 1120\nkey Home\nkey Down\nkey Enter\nmsgbox \"OK\"\nfile cancel\n", cp(polish_ + "/"),
+                   OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR));
+  l = log();
+  EXPECT_NE(l.find("files: sample.dat, \xef\xbf\xbd\xef\xbf\xbd.dat, żółć.dat\n"), std::string::npos) << l;
+  EXPECT_NE(l.find("cannot be used"), std::string::npos) << l;
+  EXPECT_EQ(l.find("File not found"), std::string::npos) << l;
+}
+
+TEST_F(PolishNamesTest, TheFolderDialogListsAndChoosesPolishFolders) {
+  use_script("field 1001 \"Środa\"\nbutton 1\n");
+  char chosen[512] = {};
+  const std::string start = cp(polish_);
+  FOLDERDIALOGA fd;
+  fd.hwndOwner = main_window();
+  fd.lpstrInitialDir = start.c_str();
+  fd.lpstrFolder = chosen;
+  fd.nMaxFolder = sizeof chosen;
+  fd.Flags = FDF_NOCHANGEDIR;
+  ASSERT_TRUE(SelectFolderA(&fd)) << log();
+  EXPECT_EQ(std::string(chosen), cp(polish_ + "/Środa"));
+  EXPECT_NE(log().find("folder dialog lists: folder \"" + polish_ + "\" folders: Środa\n"), std::string::npos) << log();
+  // A typed folder name the code page cannot hold is refused in words.
+  restart();
+  use_script("field 1001 \"mañana\"\nbutton 1\nmsgbox \"OK\"\nbutton 2\n");
+  fd.hwndOwner = main_window();
+  EXPECT_FALSE(SelectFolderA(&fd));
+  EXPECT_NE(log().find("cannot be used"), std::string::npos) << log();
+}
+
+TEST_F(FileDialogTest, AFolderThatDoesNotExistOpensTheCurrentOne) {
+  ASSERT_EQ(chdir(dir_.c_str()), 0);
+  const struct {
+    const char* what;
+    std::string initial_dir, initial_name;
+  } cases[] = {
+      {"initial directory", dir_ + "/brak/nic", "a.dat"},
+      {"the initial name's folder", "", dir_ + "/brak/a.dat"},
+      {"both", dir_ + "/brak", "/nie/ma/a.dat"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    restart();
+    use_script("file \"c.prn\"\n");
+    std::memset(file_, 0, sizeof file_);
+    std::memcpy(file_, c.initial_name.data(), c.initial_name.size());
+    OPENFILENAMEA o;
+    o.hwndOwner = main_window();
+    o.lpstrFilter = kFilter;
+    o.lpstrFile = file_;
+    o.nMaxFile = sizeof file_;
+    o.lpstrInitialDir = c.initial_dir.empty() ? nullptr : c.initial_dir.c_str();
+    o.Flags = OFN_NOCHANGEDIR;
+    ASSERT_TRUE(GetOpenFileNameA(&o)) << log();
+    EXPECT_EQ(std::string(file_), dir_ + "/c.prn");
+    EXPECT_NE(log().find("folder \"" + dir_ + "\" pattern \"*.dat; *.prn; *.txt\" files: a.dat, B.TXT, c.prn, e.Dat\n"),
+              std::string::npos)
+        << log();
+  }
 }
 
 TEST_F(FileDialogTest, TooSmallBufferIsReportedNotCut) {

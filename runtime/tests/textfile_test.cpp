@@ -14,6 +14,7 @@
 
 #include "text/cp1250.h"
 #include "tools/testkit/files.h"
+#include "tools/testkit/write_limit.h"
 
 namespace {
 
@@ -137,6 +138,68 @@ TEST_F(TextFileTest, FailuresComeBackAsStatus) {
     f.write("(A)", {big});
     EXPECT_EQ(f.close(), FileStatus::write_failed) << "a full disk is reported";
   }
+}
+
+TEST_F(TextFileTest, AFailedAppendLeavesTheFileAsItWas) {
+  // The disk fills in the middle of a report: the file may grow only a
+  // little beyond what it holds. Small reports fail at the close (the
+  // stream's buffer), long ones in a write; either way nothing is left.
+  const std::string held = "Raport 1\n  T = 300.000 K\n";
+  const struct {
+    const char* what;
+    std::size_t lines;
+  } cases[] = {{"one buffered write", 3}, {"many writes", 4000}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const fs::path p = dir_ / "raport.txt";
+    spit(p, held);
+    FileStatus closed = FileStatus::ok;
+    bool failed_write = false;
+    {
+      tsd::testkit::FileSizeLimit limit(held.size() + 20);
+      ASSERT_TRUE(limit.ok());
+      TextFile f;
+      ASSERT_EQ(f.open_append(p.string()), FileStatus::ok);
+      for (std::size_t i = 0; i < c.lines; ++i)
+        failed_write = f.write("(A,F12.5)", {" E =", 1.234567 * static_cast<double>(i)}) != FileStatus::ok || failed_write;
+      closed = f.close();
+    }
+    EXPECT_EQ(closed, FileStatus::write_failed);
+    EXPECT_EQ(failed_write, c.lines > 100) << "a long report fails in a write already";
+    EXPECT_EQ(tsd::testkit::readfile(p), held) << "byte for byte what the file held";
+  }
+  // A file given up without close after a failed write is put back too.
+  const fs::path p = dir_ / "porzucony.txt";
+  spit(p, held);
+  {
+    tsd::testkit::FileSizeLimit limit(held.size() + 20);
+    TextFile f;
+    ASSERT_EQ(f.open_append(p.string()), FileStatus::ok);
+    for (int i = 0; i < 4000; ++i) f.write("(A)", {"0123456789"});
+  }
+  EXPECT_EQ(tsd::testkit::readfile(p), held);
+}
+
+TEST_F(TextFileTest, LeftoversOfAnUnfinishedReplacementAreRemovedAndNothingElse) {
+  spit(dir_ / "VARNEL1.PAR", "  201  1  0  1\n");
+  const char* gone[] = {"VARNEL1.PAR.tmpAb12Cd", "VARNEL1.PAR.tmp000000"};
+  const char* kept[] = {"VARNEL1.PAR.tmpAb12C", "VARNEL1.PAR.tmpAb12Cde", "VARNEL1.PAR.tmpAb12Cd.bak",
+                        "VARNEL2.PAR.tmpAb12Cd", "VARNEL1.PAR.tmpAb_2Cd", "XVARNEL1.PAR.tmpAb12Cd"};
+  for (const char* n : gone) spit(dir_ / n, "  201");
+  for (const char* n : kept) spit(dir_ / n, "kept");
+  fs::create_directory(dir_ / "VARNEL1.PAR.tmpFolder");
+  fs::create_symlink(dir_ / "VARNEL1.PAR", dir_ / "VARNEL1.PAR.tmpLinkXY");
+  EXPECT_EQ(tsd::runtime::removereplaceleftovers((dir_ / "VARNEL1.PAR").string()), 2);
+  for (const char* n : gone) EXPECT_FALSE(fs::exists(dir_ / n)) << n;
+  for (const char* n : kept) EXPECT_EQ(tsd::testkit::readfile(dir_ / n), "kept") << n;
+  EXPECT_TRUE(fs::is_directory(dir_ / "VARNEL1.PAR.tmpFolder"));
+  EXPECT_TRUE(fs::is_symlink(dir_ / "VARNEL1.PAR.tmpLinkXY")) << "only regular files go";
+  EXPECT_EQ(tsd::testkit::readfile(dir_ / "VARNEL1.PAR"), "  201  1  0  1\n");
+  // A name relative to the current directory, and one with Polish letters.
+  fs::create_directories(dir_ / "łódź");
+  spit(dir_ / "łódź" / "MOKRIN1.PAR.tmpQwErTy", "x");
+  EXPECT_EQ(tsd::runtime::removereplaceleftovers(text::cp1250_from_utf8((dir_ / "łódź" / "MOKRIN1.PAR").string())), 1);
+  EXPECT_FALSE(fs::exists(dir_ / "łódź" / "MOKRIN1.PAR.tmpQwErTy"));
 }
 
 TEST_F(TextFileTest, PrinterRedirectedToAFile) {

@@ -21,4 +21,15 @@ TEST(Cp1250, UnmappableAndMalformedBecomeQuestionMarks) {
   EXPECT_EQ(text::cp1250_to_unicode(0x81), U'\xfffd');     // undefined byte
 }
 
+TEST(Cp1250, TheStandInForAMissingCharacterIsNeverAnOrdinaryOne) {
+  // Asked for, the stand-in marks what the code page lacks, so "?" stays a "?".
+  EXPECT_EQ(text::cp1250_from_utf8("ma\xc3\xb1" "ana?.dat", text::kNoCp1250), "ma\x98" "ana?.dat");  // n with tilde
+  EXPECT_EQ(text::cp1250_from_utf8("\xff" "\xef\xbf\xbd", text::kNoCp1250), "\x98\x98") << "stray byte, U+FFFD";
+  EXPECT_EQ(text::unicode_to_cp1250(text::cp1250_to_unicode(0x98)), -1) << "no character converts to it";
+  for (int c = 0x20; c < 0x2000; ++c) {
+    const int b = text::unicode_to_cp1250(static_cast<char32_t>(c));
+    ASSERT_NE(b, 0x98) << c;
+  }
+}
+
 }  // namespace

@@ -107,10 +107,21 @@ TEST_F(WcomdlgFile, KeepingTheDirectoryTheUserWentTo) {
 TEST_F(WcomdlgFile, AnInitialNameWithoutDirectoryOpensTheCurrentOne) {
   std::filesystem::current_path(dir_);
   start("file \"b.txt\"\n");
-  std::string name = padded("a.dat", 100);
+  // The field holds the chosen path whatever the temporary folder's length.
+  std::string name = padded("a.dat", dir_.size() + 100);
   wselectfile2(kDataFilter, 0, name, "Czytanie danych");
   EXPECT_EQ(winfodialog(4), 1) << log();
   EXPECT_NE(log().find("folder \"" + dir_ + "\""), std::string::npos) << log();
+  EXPECT_EQ(std::string(trimmed(name)), dir_ + "/b.txt");
+}
+
+TEST_F(WcomdlgFile, AFolderThatDoesNotExistOpensTheCurrentOne) {
+  std::filesystem::current_path(dir_);
+  start("file \"b.txt\"\n");
+  std::string name = padded(dir_ + "/brak/podfolder/a.dat", dir_.size() + 100);
+  wselectfile2(kDataFilter, 0, name, "Czytanie danych");
+  EXPECT_EQ(winfodialog(4), 1) << log();
+  EXPECT_NE(log().find("folder \"" + dir_ + "\" pattern"), std::string::npos) << "not an empty, missing folder: " << log();
   EXPECT_EQ(std::string(trimmed(name)), dir_ + "/b.txt");
 }
 

@@ -11,6 +11,7 @@
 
 #include "platform/gdi/gdi.h"
 #include "platform/user/user.h"
+#include "text/cp1250.h"
 #include "toolkit/graphics/grrecords.h"
 #include "toolkit/window/errstore.h"
 #include "toolkit/window/oswin.h"
@@ -76,11 +77,6 @@ bool integervalue(const std::string& text, int& value) {
   return true;
 }
 
-bool fileexists(const std::string& name) {
-  std::error_code ec;
-  return !name.empty() && std::filesystem::is_regular_file(name, ec);
-}
-
 void display() {
   quorba01.screenwidth = plat::GetSystemMetrics(plat::SM_CXSCREEN);
   quorba01.screenheight = plat::GetSystemMetrics(plat::SM_CYSCREEN);
@@ -137,6 +133,22 @@ void yyapplyconfigline(std::string_view line) {
   }
 }
 
+bool yyconfigfileexists(std::string_view name) {
+  std::error_code ec;
+  return !name.empty() && std::filesystem::is_regular_file(text::utf8_from_cp1250(name), ec);
+}
+
+bool yyapplyconfigfile(std::string_view name) {
+  std::ifstream in(text::utf8_from_cp1250(name), std::ios::binary);
+  if (!in) return false;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    yyapplyconfigline(line);
+  }
+  return true;
+}
+
 void winitialise(std::string_view filename) {
   if (quorba01.guard == kGuard) return;
   quorba01.guard = kGuard;
@@ -181,16 +193,9 @@ void winitialise(std::string_view filename) {
 
   std::string chosen;
   const std::string argument(trimmed(filename));
-  if (!argument.empty() && fileexists(argument)) chosen = argument;
-  else if (fileexists(std::string(trimmed(configname)))) chosen = std::string(trimmed(configname));
-  if (!chosen.empty()) {
-    std::ifstream in(chosen, std::ios::binary);
-    std::string line;
-    while (in && std::getline(in, line)) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      yyapplyconfigline(line);
-    }
-  }
+  if (yyconfigfileexists(argument)) chosen = argument;
+  else if (yyconfigfileexists(trimmed(configname))) chosen = std::string(trimmed(configname));
+  if (!chosen.empty()) yyapplyconfigfile(chosen);
   endwithseparator(tkfiles.chardir);
   if (chardir.size() >= sizeof tkfiles.chardir) xxerror(kErrFileOpen);
 

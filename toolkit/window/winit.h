@@ -17,4 +17,11 @@ void yylearndisplay();
 // Apply one line of the configuration file to the records.
 void yyapplyconfigline(std::string_view line);
 
+// Apply every line of the configuration file `name` (code page 1250) to
+// the records; LF or CR LF line ends. False when it cannot be opened.
+bool yyapplyconfigfile(std::string_view name);
+
+// True when `name` (code page 1250) is an existing regular file.
+bool yyconfigfileexists(std::string_view name);
+
 }  // namespace tsd

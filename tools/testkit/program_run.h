@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "tools/testkit/files.h"
+#include "tools/testkit/write_limit.h"
 
 namespace tsd::testkit {
 
@@ -60,6 +61,9 @@ struct ProgramSetup {
   // Further environment (name, value); a value of nullptr-like "" unsets.
   std::vector<std::pair<std::string, std::string>> env;
   int timeout_seconds = 120;
+  // Files the program writes may grow to this many bytes, no further (a
+  // full disk, where none can be mounted); 0: no limit.
+  unsigned long file_size_limit = 0;
 };
 
 struct ProgramRun {
@@ -150,6 +154,7 @@ inline pid_t startprogram(const ProgramSetup& setup) {
         setenv(name.c_str(), value.c_str(), 1);
       }
     }
+    if (!limitfilesize(setup.file_size_limit)) _exit(125);
     char* argv[] = {exe.data(), nullptr};
     execv(exe.c_str(), argv);
     _exit(127);

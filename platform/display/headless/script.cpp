@@ -34,8 +34,9 @@ bool split_words(const std::string& line, std::vector<std::string>* words) {
         }
       }
       if (!closed) return false;
-      // Quoted words are texts: code page 1250 inside the program.
-      words->push_back("\x01" + text::cp1250_from_utf8(w));
+      // Quoted words are texts: code page 1250 inside the program; a
+      // character it cannot show is typed as the keyboard would type it.
+      words->push_back("\x01" + text::cp1250_from_utf8(w, text::kNoCp1250));
       continue;
     }
     while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r') w += line[i++];

@@ -38,7 +38,7 @@ void key_event(State* s, const SDL_KeyboardEvent& k, const DesktopHooks& hooks) 
     // The character of this key, when the host reports it right behind.
     SDL_Event next;
     if (SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1 && next.type == SDL_TEXTINPUT) {
-      std::string cp = text::cp1250_from_utf8(next.text.text);
+      std::string cp = text::cp1250_from_utf8(next.text.text, text::kNoCp1250);
       if (cp.size() == 1) {
         SDL_PeepEvents(&next, 1, SDL_GETEVENT, SDL_TEXTINPUT, SDL_TEXTINPUT);
         e.text = cp;
@@ -141,7 +141,7 @@ void one_event(State* s, const SDL_Event& ev, const DesktopHooks& hooks) {
       InputEvent e;
       e.kind = InputKind::text;
       e.window = window_of(s, ev.text.windowID);
-      e.text = text::cp1250_from_utf8(ev.text.text);
+      e.text = text::cp1250_from_utf8(ev.text.text, text::kNoCp1250);
       e.mods = current_mods();
       if (!e.text.empty()) hooks.deliver(e);
       break;

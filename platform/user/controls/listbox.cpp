@@ -1,4 +1,5 @@
-// LISTBOX: single and multiple selection, scrolling with the bar, the
+// LISTBOX: single, multiple and extended selection (a click picks one,
+// ctrl+click toggles, shift+click and shift+arrows extend), scrolling with the bar, the
 // wheel and the keyboard, selection-change and double-click notifications.
 #include <algorithm>
 #include <cstring>
@@ -16,10 +17,12 @@ struct ListBox {
   int cur = -1;    // single selection: the selected entry
   int caret = 0;   // entry with the focus rectangle
   int anchor = 0;  // extended selection: where a Shift range starts
+  bool selecting = false;  // extended selection: the button is down in the list
   VScroll vs;
 };
 
 bool multi(HWND h) { return style_of(h) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL); }
+bool extended(HWND h) { return (style_of(h) & LBS_EXTENDEDSEL) != 0; }
 void redraw(HWND h) { InvalidateRect(h, nullptr, TRUE); }
 
 int row_height(HWND h, ListBox* l) {
@@ -104,6 +107,40 @@ void choose(HWND h, ListBox* l, int i, bool toggle) {
   notify(h, LBN_SELCHANGE);
 }
 
+// A choice in an extended-selection list: the entry alone (plain), the
+// entry toggled (ctrl), or the run from the anchor to it (shift; with ctrl
+// added to what is selected). The anchor moves unless shift is held.
+void choose_extended(HWND h, ListBox* l, int i, bool shift, bool ctrl) {
+  int n = static_cast<int>(l->items.size());
+  if (n == 0) return;
+  i = std::clamp(i, 0, n - 1);
+  const std::vector<ListEntry> before = l->items;
+  if (shift) {
+    const int a = std::clamp(l->anchor, 0, n - 1);
+    const int lo = std::min(a, i), hi = std::max(a, i);
+    for (int k = 0; k < n; ++k) {
+      bool& sel = l->items[static_cast<std::size_t>(k)].selected;
+      if (k >= lo && k <= hi) sel = true;
+      else if (!ctrl) sel = false;
+    }
+  } else if (ctrl) {
+    l->items[static_cast<std::size_t>(i)].selected = !l->items[static_cast<std::size_t>(i)].selected;
+    l->anchor = i;
+  } else {
+    for (int k = 0; k < n; ++k) l->items[static_cast<std::size_t>(k)].selected = k == i;
+    l->anchor = i;
+  }
+  l->caret = i;
+  show_entry(h, l, i);
+  redraw(h);
+  bool changed = false;
+  for (int k = 0; k < n && !changed; ++k)
+    changed = before[static_cast<std::size_t>(k)].selected != l->items[static_cast<std::size_t>(k)].selected;
+  if (changed) notify(h, LBN_SELCHANGE);
+}
+
+bool key_down(int vk) { return GetKeyState(vk) < 0; }
+
 int entry_at(HWND h, ListBox* l, POINT pt) {
   int i = l->vs.first + static_cast<int>(pt.y / row_height(h, l));
   return i < static_cast<int>(l->items.size()) ? i : -1;
@@ -145,7 +182,14 @@ LRESULT listbox_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
       }
       int i = entry_at(h, l, pt);
-      if (i >= 0) choose(h, l, i, true);
+      if (i < 0) return 0;
+      if (extended(h)) {
+        choose_extended(h, l, i, (wp & MK_SHIFT) != 0, (wp & MK_CONTROL) != 0);
+        l->selecting = true;  // dragging with the button down extends the run
+        SetCapture(h);
+      } else {
+        choose(h, l, i, true);
+      }
       return 0;
     }
     case WM_LBUTTONDBLCLK: {
@@ -161,6 +205,15 @@ LRESULT listbox_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case WM_MOUSEMOVE:
+      if (l->selecting && !(wp & MK_LBUTTON)) l->selecting = false;
+      if (l->selecting) {
+        POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        int i = pt.y < 0 ? l->vs.first - 1 : entry_at(h, l, pt);
+        if (i < 0 && pt.y >= 0) i = n - 1;
+        if (n > 0 && std::clamp(i, 0, n - 1) != l->caret)
+          choose_extended(h, l, i, true, (wp & MK_CONTROL) != 0);
+        return 0;
+      }
       if (l->vs.dragging) {
         RECT c;
         GetClientRect(h, &c);
@@ -169,6 +222,7 @@ LRESULT listbox_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_LBUTTONUP:
       l->vs.dragging = false;
+      l->selecting = false;
       if (GetCapture() == h) ReleaseCapture();
       return 0;
     case WM_MOUSEWHEEL:
@@ -189,13 +243,18 @@ LRESULT listbox_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         case VK_HOME: to = 0; break;
         case VK_END: to = n - 1; break;
         case VK_SPACE:
-          if (multi(h) && n) choose(h, l, l->caret, true);
+          if (extended(h) && n) choose_extended(h, l, l->caret, key_down(VK_SHIFT), key_down(VK_CONTROL));
+          else if (multi(h) && n) choose(h, l, l->caret, true);
           return 0;
         default: return DefWindowProcA(h, msg, wp, lp);
       }
       if (n == 0) return 0;
       to = std::clamp(to, 0, n - 1);
-      if (multi(h)) {
+      if (extended(h) && !(key_down(VK_CONTROL) && !key_down(VK_SHIFT))) {
+        // Arrows select as they move; with shift they extend from the
+        // anchor; with ctrl alone only the caret moves.
+        choose_extended(h, l, to, key_down(VK_SHIFT), key_down(VK_CONTROL));
+      } else if (multi(h)) {
         l->caret = to;
         show_entry(h, l, to);
         redraw(h);
@@ -232,7 +291,7 @@ LRESULT listbox_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case LB_RESETCONTENT:
       l->items.clear();
       l->cur = -1;
-      l->caret = 0;
+      l->caret = l->anchor = 0;
       l->vs.first = 0;
       redraw(h);
       return 0;
@@ -268,7 +327,7 @@ LRESULT listbox_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         for (ListEntry& e : l->items) e.selected = wp != 0;
       } else if (i >= 0 && i < n) {
         l->items[static_cast<std::size_t>(i)].selected = wp != 0;
-        l->caret = i;
+        l->caret = l->anchor = i;
       } else {
         return LB_ERR;
       }
