@@ -2,10 +2,10 @@
 // computation of varnel1 on 800 measured and 800 output points.
 #include <benchmark/benchmark.h>
 
-#include "analysis/analysis_state.h"
+#include "analysis/varnel1/analysis_state.h"
 #include "analysis/funcs.h"
-#include "analysis/series.h"
-#include "analysis/tests/synthetic_curve.h"
+#include "analysis/varnel1/series.h"
+#include "analysis/varnel1/tests/synthetic_curve.h"
 #include "analysis/var.h"
 
 namespace {

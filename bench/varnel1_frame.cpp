@@ -11,12 +11,12 @@
 
 #include <stdlib.h>
 
-#include "analysis/analysis_state.h"
+#include "analysis/varnel1/analysis_state.h"
 #include "analysis/funcs.h"
 #include "analysis/var.h"
 #include "analysis/varnel1/varnel1_data.h"
 #include "analysis/varnel1/varnel1_ui.h"
-#include "analysis/varnel1_settings.h"
+#include "analysis/varnel1/varnel1_settings.h"
 #include "toolkit/window/winit.h"
 #include "toolkit/window/wwindow.h"
 

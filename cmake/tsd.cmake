@@ -13,11 +13,7 @@ function(tsd_library name)
     list(APPEND srcs ${s})
   endforeach()
   if(NOT srcs)
-    # Nothing written here yet: a header-only stand-in keeps dependents building.
-    add_library(${name} INTERFACE)
-    target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
-    target_link_libraries(${name} INTERFACE ${A_DEPS} ${A_PUBLIC_DEPS})
-    return()
+    message(FATAL_ERROR "tsd_library(${name}): no sources in ${A_DIRS}")
   endif()
   add_library(${name} STATIC ${srcs})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
@@ -42,7 +38,9 @@ function(tsd_tests name)
   if(NOT srcs)
     return()
   endif()
-  add_executable(${name} ${srcs})
+  # Every test program gets the leak checker's list of host libraries that
+  # keep memory until the process ends.
+  add_executable(${name} ${srcs} ${CMAKE_SOURCE_DIR}/tools/testkit/leak_suppressions.cpp)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE ${A_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   gtest_discover_tests(${name}

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "analysis/varnel1_params.h"
+#include "analysis/varnel1/varnel1_params.h"
 #include "fuzz/fuzz_files.h"
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include "analysis/conversions.h"
 #include "analysis/var.h"
+#include "resources/varnel2/varnel2_ids.h"
 #include "runtime/format.h"
 #include "text/cp1250.h"
 
@@ -11,8 +12,6 @@ namespace {
 
 using runtime::FormatItem;
 using runtime::TextFile;
-
-std::string cp(std::string_view utf8) { return text::cp1250_from_utf8(utf8); }
 
 // The file text, or the printer's spelling without diacritics.
 std::string pick(bool printer, std::string_view file_utf8, std::string_view printer_text) {
@@ -72,10 +71,10 @@ std::string tablerows(int nrows, const double* x, const double* const* y, int k)
 
 Table3Dialog table3dialog(int npeaks) {
   switch (npeaks) {
-    case 1: return {111, 1080, 1081};
-    case 2: return {110, 1071, 1077};
-    case 3: return {102, 1078, 1072};
-    case 4: return {103, 1001, 1079};
+    case 1: return {V2_DLG_TABLE3_1, 1080, 1081};
+    case 2: return {V2_DLG_TABLE3_2, 1071, 1077};
+    case 3: return {V2_DLG_TABLE3_3, 1078, 1072};
+    case 4: return {V2_DLG_TABLE3_4, 1001, 1079};
     default: return {};
   }
 }
@@ -218,12 +217,6 @@ void writetable3(TextFile& f, const Varnel2State& s) {
     for (int j = 0; j < m; ++j) items[1 + j] = FormatItem(y[j][i]);
     f.write(kFormats[m - 1], std::span<const FormatItem>(items, size_t(1 + m)));
   }
-}
-
-std::string namefield(std::string_view name) {
-  std::string n(trim_blanks(name));
-  if (n.size() < size_t(kNameFieldLength)) n.resize(size_t(kNameFieldLength), ' ');
-  return n;
 }
 
 }  // namespace tsd

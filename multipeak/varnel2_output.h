@@ -49,8 +49,4 @@ void writetable1(runtime::TextFile& f, const Varnel2State& s);
 void writetable2(runtime::TextFile& f, const Varnel2State& s);
 void writetable3(runtime::TextFile& f, const Varnel2State& s);
 
-// The name padded with blanks to the 79-character name field (a longer name
-// is kept whole).
-std::string namefield(std::string_view name);
-
 }  // namespace tsd

@@ -4,7 +4,7 @@
 
 #include "runtime/freeread.h"
 #include "runtime/paramfile.h"
-#include "runtime/hostname.h"
+#include "runtime/hostfilename.h"
 #include "runtime/textfile.h"
 #include "text/cp1250.h"
 
@@ -28,8 +28,6 @@ struct V2Values {
   double Del = 0.0;
   int Ldiv = 0;
 };
-
-std::string cp(std::string_view utf8) { return text::cp1250_from_utf8(utf8); }
 
 // The problem of a read that did not give all its values.
 std::string read_problem(const ReadResult& res, int record) {

@@ -17,11 +17,15 @@ std::string fatal_message(std::string_view file, std::string_view problem) {
   return line;
 }
 
-void fatal_io_error(std::string_view file, std::string_view problem) {
+void fatal_report(std::string_view file, std::string_view problem) {
   const std::string line = text::utf8_from_cp1250(fatal_message(file, problem)) + "\n";
   std::fflush(stdout);
   std::fwrite(line.data(), 1, line.size(), stderr);
   std::fflush(stderr);
+}
+
+void fatal_io_error(std::string_view file, std::string_view problem) {
+  fatal_report(file, problem);
   std::exit(kFatalExitCode);
 }
 

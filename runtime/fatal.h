@@ -16,8 +16,11 @@ inline constexpr int kFatalExitCode = 2;
 // "<file>: <problem>"; just the problem when no file is named.
 std::string fatal_message(std::string_view file, std::string_view problem);
 
-// Writes fatal_message to standard error, flushes the standard streams and
-// ends the process with kFatalExitCode.
+// Writes fatal_message to standard error as one line, after flushing
+// standard output.
+void fatal_report(std::string_view file, std::string_view problem);
+
+// fatal_report, then ends the process with kFatalExitCode.
 [[noreturn]] void fatal_io_error(std::string_view file, std::string_view problem);
 
 }  // namespace tsd::runtime

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <string>
 
-#include "runtime/hostname.h"
+#include "runtime/hostfilename.h"
 
 namespace tsd::runtime {
 

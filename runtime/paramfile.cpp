@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "runtime/fatal.h"
-#include "runtime/hostname.h"
+#include "runtime/hostfilename.h"
 #include "text/cp1250.h"
 
 namespace tsd::runtime {

@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "runtime/hostname.h"
+#include "runtime/hostfilename.h"
 #include "text/cp1250.h"
 
 extern char** environ;

@@ -13,10 +13,7 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 program=${1:-varnel1}
 case "$program" in
-  varnel1) exe=analysis/varnel1/varnel1; params=VARNEL1.PAR ;;
-  varnel2) exe=multipeak/varnel2/varnel2; params=VARNEL2.PAR ;;
-  mokrin1) exe=peakcurve/mokrin/mokrin1; params=MOKRIN1.PAR ;;
-  mokrin2) exe=peakcurve/mokrin/mokrin2; params=MOKRIN2.PAR ;;
+  varnel1 | varnel2 | mokrin1 | mokrin2) params=$(echo "$program" | tr '[:lower:]' '[:upper:]').PAR ;;
   *) echo "run: unknown program '$program' (varnel1, varnel2, mokrin1 or mokrin2)" >&2; exit 2 ;;
 esac
 
@@ -25,7 +22,9 @@ build=${BUILD_DIR:-$top/build}
 # shellcheck disable=SC2086
 cmake -S "$top" -B "$build" -G Ninja ${CMAKE_ARGS:-} > /dev/null
 cmake --build "$build" -j "$(nproc)" --target "$program" tsd_fonts
-if [ ! -x "$build/$exe" ]; then
+# The build lists where each program's executable is.
+exe=$(awk -v p="$program" '$1 == p { print $2 }' "$build/programs.txt")
+if [ -z "$exe" ] || [ ! -x "$exe" ]; then
   echo "run: $program is not part of this build" >&2
   exit 2
 fi
@@ -43,4 +42,4 @@ if [ -z "${TSD_DISPLAY:-}" ] && [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY
 fi
 cd "$work"
 echo "run: $program in $work"
-exec "$build/$exe"
+exec "$exe"

@@ -29,3 +29,11 @@ std::string utf8_from_cp1250(std::string_view cp);
 std::string cp1250_from_utf8(std::string_view u8, char missing = '?');
 
 }  // namespace text
+
+namespace tsd {
+
+// The programs' short form of cp1250_from_utf8: a Polish literal of theirs
+// is written cp("Błąd").
+inline std::string cp(std::string_view utf8) { return text::cp1250_from_utf8(utf8); }
+
+}  // namespace tsd

@@ -4,13 +4,14 @@
 #include <span>
 #include <string>
 
-#include "analysis/analysis_state.h"
+#include "analysis/varnel1/analysis_state.h"
 #include "analysis/datafile.h"
-#include "analysis/series.h"
+#include "analysis/varnel1/series.h"
 #include "analysis/var.h"
 #include "analysis/varnel1/varnel1_ui.h"
-#include "analysis/varnel1_settings.h"
-#include "toolkit/window/wcomdlg.h"
+#include "analysis/varnel1/varnel1_settings.h"
+#include "resources/varnel1/varnel1_ids.h"
+#include "analysis/shell/files.h"
 #include "toolkit/window/wdialog.h"
 #include "toolkit/window/wmenu.h"
 
@@ -18,10 +19,8 @@ namespace tsd {
 
 namespace {
 
-constexpr int kPopups[] = {40005, 40010, 40015, 40002, 40003};
-// Keep the folder the user went to, append the filter's extension when none
-// is typed. No offer to create a missing file: a data file must exist.
-constexpr int kOpenFlags = kFileKeepDirectory | kFileDefaultExt;
+constexpr int kPopups[] = {V1_POPUP_PARAMETERS, V1_POPUP_GRAPHS, V1_POPUP_TABLES,
+                            V1_POPUP_SAVE, V1_POPUP_PRINT};
 
 }  // namespace
 
@@ -30,9 +29,7 @@ void enablepopups() {
 }
 
 void datacommand() {
-  wselectfile2("Plik danych (*.dat, *.prn, *.txt)|*.dat; *.prn; *.txt|", kOpenFlags,
-               std::span<char>(varnel1files.datafile), "Czytanie danych");
-  if (winfodialog(4) != 1) return;
+  if (!choosedatafile(std::span<char>(varnel1files.datafile))) return;
   loaddatafile(trimmedname(varnel1files.datafile));
 }
 
@@ -44,11 +41,7 @@ bool loaddatafile(std::string_view name) {
   const DataFileStatus status = readdatafile(name, data);
   if (status != DataFileStatus::ok) {
     var = before;
-    if (status == DataFileStatus::cannot_open) {
-      errorbox(cp("Nie można otworzyć pliku ") + std::string(name));
-    } else {
-      errorbox(cp("Błąd odczytu danych"));
-    }
+    datafilefailed(status, name);
     return false;
   }
   takedata(data);

@@ -4,26 +4,24 @@
 #include <string>
 #include <vector>
 
-#include "analysis/analysis_state.h"
-#include "analysis/series.h"
+#include "analysis/shell/fields.h"
+#include "analysis/varnel1/analysis_state.h"
+#include "analysis/varnel1/series.h"
 #include "analysis/var.h"
 #include "analysis/varnel1/varnel1_dialogchecks.h"
 #include "analysis/varnel1/varnel1_ui.h"
-#include "analysis/varnel1_settings.h"
+#include "analysis/varnel1/varnel1_settings.h"
+#include "resources/varnel1/varnel1_ids.h"
 #include "toolkit/window/wdialog.h"
 
 namespace tsd {
 
 namespace {
 
-constexpr int kRangeDialog = 104;
-constexpr int kMethodDialog = 107;
-constexpr int kOutputDialog = 105;
-constexpr int kSeriesDialog = 106;
-
-// A dialog field holds at most this many characters; its whole text is
-// read, so a long number is never cut.
-constexpr std::size_t kFieldReadLength = 65535;
+constexpr int kRangeDialog = V1_DLG_RANGES;
+constexpr int kMethodDialog = V1_DLG_METHODS;
+constexpr int kOutputDialog = V1_DLG_OUTPUT_RANGE;
+constexpr int kSeriesDialog = V1_DLG_SERIES;
 
 // The controls of one limit: the button in K, the button as 1000/T, the
 // field in K and the field as 1000/T.
@@ -65,12 +63,6 @@ double& limitof(AnalysisState& a, int s, int limit) {
     case kTini: return a.tini[s];
     default: return a.tlim[s];
   }
-}
-
-std::string fieldtext(int field) {
-  std::string text(kFieldReadLength, ' ');
-  wdialoggetstring(field, std::span<char>(text));
-  return text;
 }
 
 // The button of a stored choice 1..n; another value selects none.

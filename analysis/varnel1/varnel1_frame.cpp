@@ -1,17 +1,17 @@
 #include "analysis/varnel1/varnel1_frame.h"
 
-#include <cstdio>
 #include <string>
 
-#include "analysis/analysis_state.h"
-#include "analysis/plot/varnel1_graphs.h"
+#include "analysis/varnel1/analysis_state.h"
+#include "analysis/varnel1/varnel1_graphs.h"
 #include "analysis/varnel1/varnel1_data.h"
 #include "analysis/varnel1/varnel1_dialogs.h"
 #include "analysis/varnel1/varnel1_results.h"
+#include "analysis/shell/params.h"
 #include "analysis/varnel1/varnel1_ui.h"
-#include "analysis/varnel1_params.h"
-#include "analysis/varnel1_settings.h"
-#include "text/cp1250.h"
+#include "resources/varnel1/varnel1_ids.h"
+#include "analysis/varnel1/varnel1_params.h"
+#include "analysis/varnel1/varnel1_settings.h"
 #include "toolkit/graphics/graphics.h"
 #include "toolkit/window/wdialog.h"
 #include "toolkit/window/winit.h"
@@ -22,47 +22,45 @@ namespace tsd {
 
 namespace {
 
-int exitcode = 0;
-
-constexpr int kMenu = 30001;
-constexpr int kKeptDialogs[] = {104, 107, 105, 106};
+constexpr int kMenu = V1_MENU;
+constexpr int kKeptDialogs[] = {V1_DLG_RANGES, V1_DLG_METHODS, V1_DLG_OUTPUT_RANGE, V1_DLG_SERIES};
 
 // Menu commands.
 enum Command {
-  kData = 40001,
-  kRanges = 40053,
-  kMethods = 40025,
-  kOutputRange = 40075,
-  kSeries = 40076,
-  kGraph1 = 40011,
-  kGraph2 = 40012,
-  kGraph3 = 40013,
-  kGrid = 40077,
-  kResults = 40031,
-  kTable1 = 40016,
-  kTable2 = 40017,
-  kTable3 = 40032,
-  kTable4 = 40033,
-  kSaveParameters = 40008,
-  kSaveResults = 40034,
-  kSaveTable1 = 40007,
-  kSaveTable2 = 40006,
-  kSaveTable3 = 40047,
-  kSaveTable4 = 40021,
-  kSaveParamFile = 40009,
-  kPrintParameters = 40020,
-  kPrintResults = 40022,
-  kPrintTable1 = 40018,
-  kPrintTable2 = 40019,
-  kPrintTable3 = 40048,
-  kPrintTable4 = 40024,
-  kAbout = 40035,
-  kEnd = 40004,
+  kData = V1_CM_DATA,
+  kRanges = V1_CM_RANGES,
+  kMethods = V1_CM_METHODS,
+  kOutputRange = V1_CM_OUTPUT_RANGE,
+  kSeries = V1_CM_SERIES,
+  kGraph1 = V1_CM_GRAPH1,
+  kGraph2 = V1_CM_GRAPH2,
+  kGraph3 = V1_CM_GRAPH3,
+  kGrid = V1_CM_GRID,
+  kResults = V1_CM_RESULTS,
+  kTable1 = V1_CM_TABLE1,
+  kTable2 = V1_CM_TABLE2,
+  kTable3 = V1_CM_TABLE3,
+  kTable4 = V1_CM_TABLE4,
+  kSaveParameters = V1_CM_SAVE_PARAMETERS,
+  kSaveResults = V1_CM_SAVE_RESULTS,
+  kSaveTable1 = V1_CM_SAVE_TABLE1,
+  kSaveTable2 = V1_CM_SAVE_TABLE2,
+  kSaveTable3 = V1_CM_SAVE_TABLE3,
+  kSaveTable4 = V1_CM_SAVE_TABLE4,
+  kSaveParamFile = V1_CM_SAVE_PARAMFILE,
+  kPrintParameters = V1_CM_PRINT_PARAMETERS,
+  kPrintResults = V1_CM_PRINT_RESULTS,
+  kPrintTable1 = V1_CM_PRINT_TABLE1,
+  kPrintTable2 = V1_CM_PRINT_TABLE2,
+  kPrintTable3 = V1_CM_PRINT_TABLE3,
+  kPrintTable4 = V1_CM_PRINT_TABLE4,
+  kAbout = V1_CM_ABOUT,
+  kEnd = V1_CM_END,
 };
 
 void openwindow() {
   WindowStyle style;
-  style.flags = 7;  // system menu, minimise and maximise boxes
+  style.flags = kStyleSysMenu | kStyleMinBox | kStyleMaxBox;
   style.x = 160;
   style.y = -1;
   style.width = -1;
@@ -72,22 +70,10 @@ void openwindow() {
   windowopen(style);
 }
 
-// False when the program cannot go on (the box has been shown).
-bool readparameterfile() {
+// A missing or unusable parameter file ends the program.
+void readparameterfile() {
   const ParamsResult result = readparams(varnel1settings, analysis);
-  if (result.ok()) return true;
-  if (result.status == ParamsStatus::missing) {
-    errorbox(paramsmissingtext());
-    exitcode = 2;
-    return false;
-  }
-  // A file the program cannot work with: said in a box and on standard
-  // error, and the program ends.
-  const std::string problem = paramsproblemtext(result);
-  errorbox(cp("Błąd odczytu parametrów") + "\r\n" + problem);
-  std::fprintf(stderr, "%s\n", text::utf8_from_cp1250(problem).c_str());
-  exitcode = 2;
-  return false;
+  if (!result.ok()) startupfailed(result);
 }
 
 void showgraph(int graph) {
@@ -108,12 +94,7 @@ void switchgrid() {
 }
 
 void saveparamfile() {
-  const ParamsResult result = writeparams(varnel1settings, analysis);
-  if (result.ok()) {
-    infobox(paramssavedtext());
-  } else {
-    errorbox(paramswritefailedtext());
-  }
+  tellparamssaved(writeparams(varnel1settings, analysis), paramssavedtext(), paramswritefailedtext());
 }
 
 void about() {
@@ -192,13 +173,10 @@ void messageloop() {
 
 }  // namespace
 
-int varnel1exitcode() { return exitcode; }
-
 void varnel1main() {
-  exitcode = 0;
   winitialise(" ");
   openwindow();
-  if (!readparameterfile()) return;
+  readparameterfile();
   varnel1settings.curgraph = 0;
   varnel1settings.markersize = 0.002;
   computejmask(varnel1settings);

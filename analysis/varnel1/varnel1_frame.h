@@ -5,11 +5,8 @@
 namespace tsd {
 
 // The main routine the program entry runs. It returns when the program
-// ends: by "&Koniec", the root window's close box, or a failed start-up.
+// ends by "&Koniec" or the root window's close box; a missing or unusable
+// VARNEL1.PAR ends the process with exit code 2.
 void varnel1main();
-
-// What the process should exit with after varnel1main: 0 after a normal
-// end, 2 when VARNEL1.PAR was missing or could not be used.
-int varnel1exitcode();
 
 }  // namespace tsd

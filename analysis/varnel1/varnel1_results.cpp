@@ -4,22 +4,16 @@
 #include <span>
 #include <string>
 
-#include "analysis/analysis_state.h"
+#include "analysis/varnel1/analysis_state.h"
 #include "analysis/varnel1/varnel1_ui.h"
-#include "analysis/varnel1_output.h"
-#include "analysis/varnel1_settings.h"
-#include "toolkit/window/wcomdlg.h"
+#include "analysis/varnel1/varnel1_output.h"
+#include "analysis/varnel1/varnel1_settings.h"
+#include "analysis/shell/files.h"
 #include "toolkit/window/wdialog.h"
 
 namespace tsd {
 
 namespace {
-
-// A save dialog that keeps the folder the user went to (the parameter file
-// stays in the start folder whatever the current one is) and appends the
-// selected filter's extension when none is typed. No overwrite question:
-// reports are only ever appended.
-constexpr int kSaveFlags = kFileSave | kFileKeepDirectory | kFileDefaultExt;
 
 // The table text buffer, kept for the whole run.
 std::string& tabletext() {
@@ -54,22 +48,15 @@ void tabledialog(int table) {
 
 void savecommand(Report report) {
   const SaveDialogText texts = savedialogtext(report);
-  wselectfile2(texts.filter, kSaveFlags, std::span<char>(varnel1files.reportfile), texts.title);
-  if (winfodialog(4) != 1) return;
+  if (!choosereportfile(texts.filter, std::span<char>(varnel1files.reportfile), texts.title)) return;
   const std::string_view name = trimmedname(varnel1files.reportfile);
   const OutputStatus status =
       savereport(report, name, analysis, varnel1settings, trimmedname(varnel1files.dataname));
-  if (status == OutputStatus::ok) {
-    infobox(saveinfotext(report, name));
-  } else {
-    errorbox(outputerrortext(status, name));
-  }
+  tellsaved(status, saveinfotext(report, name), name);
 }
 
 void printcommand(Report report) {
-  const OutputStatus status =
-      printreport(report, analysis, varnel1settings, trimmedname(varnel1files.dataname));
-  if (status != OutputStatus::ok) errorbox(outputerrortext(status, ""));
+  tellprinted(printreport(report, analysis, varnel1settings, trimmedname(varnel1files.dataname)));
 }
 
 }  // namespace tsd

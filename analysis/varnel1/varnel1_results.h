@@ -2,7 +2,7 @@
 // the reports and tables appended to a chosen file or printed.
 #pragma once
 
-#include "analysis/varnel1_save.h"
+#include "analysis/varnel1/varnel1_save.h"
 
 namespace tsd {
 

@@ -1,12 +1,9 @@
 #include "analysis/varnel1/varnel1_ui.h"
 
-#include "analysis/analysis_state.h"
-#include "analysis/plot/varnel1_graphs.h"
-#include "analysis/varnel1_settings.h"
-#include "text/cp1250.h"
+#include "analysis/varnel1/analysis_state.h"
+#include "analysis/varnel1/varnel1_graphs.h"
+#include "analysis/varnel1/varnel1_settings.h"
 #include "toolkit/graphics/graphics.h"
-#include "toolkit/window/wcomdlg.h"
-#include "toolkit/window/wdialog.h"
 
 namespace tsd {
 
@@ -17,20 +14,6 @@ std::string_view trimmedname(const std::array<char, kFileNameLength>& name) {
   const std::size_t used = all.find_last_not_of(' ');
   return used == std::string_view::npos ? std::string_view() : all.substr(0, used + 1);
 }
-
-std::string cp(std::string_view utf8) { return text::cp1250_from_utf8(utf8); }
-
-void errorbox(std::string_view text) {
-  wmessagebox(kBoxOk, kIconExclamation, 1, text, cp("Błąd"));
-}
-
-void infobox(std::string_view text) { infobox(text, "Informacja"); }
-
-void infobox(std::string_view text, std::string_view title) {
-  wmessagebox(kBoxOk, kIconInformation, 1, text, title);
-}
-
-void showmodal() { wdialogshow(1, -1, 0, kShowModal); }
 
 void drawcurrent() {
   igrarea(0.0f, 0.0f, 1.0f, 1.0f);

@@ -1,5 +1,5 @@
-// What every varnel1 command shares: the boxes, the modal showing of a
-// dialog, the redraw of the current graph, the recomputation of the three
+// What every varnel1 command shares besides the program shell's boxes
+// (analysis/shell/boxes.h, included here): the redraw of the current graph, the recomputation of the three
 // series, and the file names kept for the whole run.
 #pragma once
 
@@ -7,7 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "analysis/series.h"
+#include "analysis/shell/boxes.h"
+#include "analysis/varnel1/series.h"
 
 namespace tsd {
 
@@ -29,18 +30,6 @@ extern Varnel1Files varnel1files;
 
 // A file name without its trailing blanks.
 std::string_view trimmedname(const std::array<char, kFileNameLength>& name);
-
-// Code page 1250 text from a UTF-8 literal.
-std::string cp(std::string_view utf8);
-
-// An error box (title "Błąd", exclamation icon) and an information box
-// (title "Informacja" unless another is given, information icon), OK only.
-void errorbox(std::string_view text);
-void infobox(std::string_view text);
-void infobox(std::string_view text, std::string_view title);
-
-// Shows the selected dialog modal, centred, the first field focused.
-void showmodal();
 
 // Clears the window and draws the current graph (nothing when none).
 void drawcurrent();

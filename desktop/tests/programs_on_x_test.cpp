@@ -44,7 +44,6 @@ constexpr double kPatience = 20.0;
 // script names them).
 struct Program {
   std::string name;
-  std::string exe;     // in the build tree
   std::string par;     // its parameter file in examples/
   std::string title;   // of the main window
   std::vector<std::string> load;      // keys that open the data file dialog
@@ -61,15 +60,15 @@ struct Program {
 
 const std::vector<Program>& programs() {
   static const std::vector<Program> v = {
-      {"varnel1", "analysis/varnel1/varnel1", "VARNEL1.PAR", "Program Varnel1", {"Alt+d"}, {}, "pwtzy",
+      {"varnel1", "VARNEL1.PAR", "Program Varnel1", {"Alt+d"}, {}, "pwtzy",
        {"Alt+p", "Enter"}, "Zakres aproksymacji", {"Tab"}, "x", "250", "Błąd", {"Alt+z", "Enter"},
        "Zapis parametrów obliczeń"},
-      {"varnel2", "multipeak/varnel2/varnel2", "VARNEL2.PAR", "Program Varnel2", {"Alt+d"}, {"Alt+o"}, "pwtzy",
+      {"varnel2", "VARNEL2.PAR", "Program Varnel2", {"Alt+d"}, {"Alt+o"}, "pwtzy",
        {"Alt+w", "Enter"}, "Zakres wyświetlania", {}, "x", "250", "Błąd", {"Alt+z", "Enter"},
        "Zapis parametrów obliczeń"},
-      {"mokrin1", "peakcurve/mokrin/mokrin1", "MOKRIN1.PAR", "Program Mokrin1", {"Alt+d", "Enter"}, {}, "dwtzy",
+      {"mokrin1", "MOKRIN1.PAR", "Program Mokrin1", {"Alt+d", "Enter"}, {}, "dwtzy",
        {"Alt+p"}, "Parametry", {}, "x", "0.1", "Błąd", {"Alt+z", "Enter"}, "Zapis wyników"},
-      {"mokrin2", "peakcurve/mokrin/mokrin2", "MOKRIN2.PAR", "Program Mokrin2", {"Alt+d", "Enter"}, {}, "dwtzy",
+      {"mokrin2", "MOKRIN2.PAR", "Program Mokrin2", {"Alt+d", "Enter"}, {}, "dwtzy",
        {"Alt+p"}, "Parametry", {"Tab", "Tab"}, "x", "0.6", "Błąd", {"Alt+z", "Enter"}, "Zapis wyników"},
   };
   return v;
@@ -168,7 +167,7 @@ Reference headlessrun(const Program& p) {
   const std::string a = r.folder + "/loaded.png", b = r.folder + "/set.png";
   std::string dialog = scriptkeys(p.settings) + scriptkeys(p.tofield);
   ProgramSetup s;
-  s.exe = testkit::buildtree() + "/" + p.exe;
+  s.exe = testkit::programexe(p.name);
   s.workdir = r.folder;
   s.script = scriptkeys(p.load) + "type \"sample.dat\"\nkey Enter\n" + scriptkeys(p.prepare) + "idle\nscreenshot \"" + a +
              "\"\n" + dialog + "type \"" + p.refused + "\"\nkey Enter\nmsgbox OK\n" + dialog + "type \"" + p.good +
@@ -262,7 +261,7 @@ TEST_P(ProgramOnX, UsedAsAPersonUsesIt) {
   const Reference ref = headlessrun(p);
 
   ProgramSetup s;
-  s.exe = testkit::buildtree() + "/" + p.exe;
+  s.exe = testkit::programexe(p.name);
   s.workdir = workfolder(p, GetParam().windowmanager ? "openbox" : "bare");
   // The host libraries SDL loads (D-Bus) keep a few buffers to the end,
   // which are not ours to free: leaks are not checked in this run (the

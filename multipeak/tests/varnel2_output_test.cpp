@@ -14,6 +14,7 @@
 
 #include "analysis/var.h"
 #include "text/cp1250.h"
+#include "tools/testkit/files.h"
 
 namespace tsd {
 namespace {
@@ -111,12 +112,6 @@ TEST(Varnel2FieldText, CutsTheConversionToTheFieldLength) {
   EXPECT_EQ(fieldtext(2.5e-12, "(1P,E12.6)", 12), "2.500000E-12");
 }
 
-TEST(Varnel2NameField, PadsToSeventyNineAndKeepsLongerNames) {
-  EXPECT_EQ(namefield("wyniki.txt   "), "wyniki.txt" + std::string(69, ' '));
-  const std::string longname(90, 'a');
-  EXPECT_EQ(namefield(longname), longname);
-}
-
 class Varnel2Reports : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -135,10 +130,7 @@ class Varnel2Reports : public ::testing::Test {
     EXPECT_EQ(f.open_append(file_), runtime::FileStatus::ok);
     write(f);
     EXPECT_EQ(f.close(), runtime::FileStatus::ok);
-    std::ifstream in(file_, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return lines_of(ss.str());
+    return lines_of(testkit::readfile(file_));
   }
   std::string file_;
 };

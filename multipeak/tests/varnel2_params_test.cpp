@@ -12,6 +12,7 @@
 #include <string>
 
 #include "text/cp1250.h"
+#include "tools/testkit/files.h"
 #include "tools/testkit/paramgen.h"
 #include "tools/testkit/textlines.h"
 
@@ -28,13 +29,6 @@ const char kGood[] =
     "  1.000000E+00  3.000000E+02  1.000000E-12  2\n"
     "  1.200000E+00  1.050000E+00  1.500000E+00\n"
     "  1.000000E-01  3\n";
-
-std::string readall(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
 
 class Varnel2Params : public ::testing::Test {
  protected:
@@ -172,7 +166,7 @@ TEST_F(Varnel2Params, RewriteUsesTheFormatsAndReadsBackInTheStartDirectory) {
   const ParamsResult w = writevarnel2params(*s_);
   ASSERT_TRUE(w.ok()) << w.problem;
   EXPECT_FALSE(fs::exists(dir_ / "other" / "VARNEL2.PAR"));
-  EXPECT_EQ(readall(dir_ / "VARNEL2.PAR"),
+  EXPECT_EQ(tsd::testkit::readfile(dir_ / "VARNEL2.PAR"),
             "  800  5\n"
             "  6.600000E-01  2.630000E+02  3.800000E-12  1\n"
             "  9.000000E-01  2.900000E+02  2.300000E-12  1\n"
@@ -194,7 +188,7 @@ TEST_F(Varnel2Params, FailedRewriteKeepsTheOldFile) {
   s_->startdir = (dir_ / "missing-folder").string();
   const ParamsResult w = writevarnel2params(*s_);
   EXPECT_EQ(w.status, ParamsStatus::write_failed);
-  EXPECT_EQ(readall(dir_ / "VARNEL2.PAR"), kGood);
+  EXPECT_EQ(tsd::testkit::readfile(dir_ / "VARNEL2.PAR"), kGood);
 }
 
 // Whatever start-up takes, the program's own save writes back so that the
@@ -218,7 +212,7 @@ TEST_F(Varnel2Params, WhatStartUpTakesTheSaveWritesBack) {
     if (!readvarnel2params(first).ok()) continue;
     ++taken;
     ASSERT_TRUE(writevarnel2params(first).ok());
-    const std::string saved = readall(dir_ / "VARNEL2.PAR");
+    const std::string saved = tsd::testkit::readfile(dir_ / "VARNEL2.PAR");
     Varnel2State next;
     const ParamsResult r = readvarnel2params(next);
     ASSERT_TRUE(r.ok()) << "saved:\n" << saved << r.problem;
@@ -236,7 +230,7 @@ TEST_F(Varnel2Params, WhatStartUpTakesTheSaveWritesBack) {
       EXPECT_TRUE(testkit::sameaswritten(a, b)) << a << " " << b;
     }
     ASSERT_TRUE(writevarnel2params(next).ok());
-    EXPECT_EQ(readall(dir_ / "VARNEL2.PAR"), saved);
+    EXPECT_EQ(tsd::testkit::readfile(dir_ / "VARNEL2.PAR"), saved);
     if (::testing::Test::HasFailure()) break;
   }
   // The files taken are numerous enough for the property to say something.

@@ -5,63 +5,62 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/shell/boxes.h"
 #include "multipeak/varnel2_state.h"
+#include "resources/varnel2/varnel2_ids.h"
 
 namespace tsd {
 
 // The main routine given to winmain.
 void varnel2main();
 
-// Menu command ids.
+// Menu command ids, named for the commands.
 namespace v2menu {
-inline constexpr int kData = 40001;
-inline constexpr int kPeaks = 40201;
-inline constexpr int kCopyFitted = 40205;
-inline constexpr int kFitRange = 40203;
-inline constexpr int kFitSettings = 40202;
-inline constexpr int kFit = 40199;
-inline constexpr int kDisplayRange = 40200;
-inline constexpr int kGrid = 40077;
-inline constexpr int kShowResults = 40031;
-inline constexpr int kShowTable1 = 40016;
-inline constexpr int kShowTable2 = 40017;
-inline constexpr int kShowTable3 = 40032;
-inline constexpr int kSaveParamReport = 40008;
-inline constexpr int kSaveResultReport = 40034;
-inline constexpr int kSaveTable1 = 40007;
-inline constexpr int kSaveTable2 = 40006;
-inline constexpr int kSaveTable3 = 40047;
-inline constexpr int kSaveParamFile = 40009;
-inline constexpr int kPrintParamReport = 40020;
-inline constexpr int kPrintResultReport = 40022;
-inline constexpr int kPrintTable1 = 40018;
-inline constexpr int kPrintTable2 = 40019;
-inline constexpr int kPrintTable3 = 40048;
-inline constexpr int kAbout = 40035;
-inline constexpr int kEnd = 40004;
+inline constexpr int kData = V2_CM_DATA;
+inline constexpr int kPeaks = V2_CM_PEAKS;
+inline constexpr int kCopyFitted = V2_CM_COPY_FITTED;
+inline constexpr int kFitRange = V2_CM_FIT_RANGE;
+inline constexpr int kFitSettings = V2_CM_FIT_SETTINGS;
+inline constexpr int kFit = V2_CM_FIT;
+inline constexpr int kDisplayRange = V2_CM_DISPLAY_RANGE;
+inline constexpr int kGrid = V2_CM_GRID;
+inline constexpr int kShowResults = V2_CM_RESULTS;
+inline constexpr int kShowTable1 = V2_CM_TABLE1;
+inline constexpr int kShowTable2 = V2_CM_TABLE2;
+inline constexpr int kShowTable3 = V2_CM_TABLE3;
+inline constexpr int kSaveParamReport = V2_CM_SAVE_PARAMETERS;
+inline constexpr int kSaveResultReport = V2_CM_SAVE_RESULTS;
+inline constexpr int kSaveTable1 = V2_CM_SAVE_TABLE1;
+inline constexpr int kSaveTable2 = V2_CM_SAVE_TABLE2;
+inline constexpr int kSaveTable3 = V2_CM_SAVE_TABLE3;
+inline constexpr int kSaveParamFile = V2_CM_SAVE_PARAMFILE;
+inline constexpr int kPrintParamReport = V2_CM_PRINT_PARAMETERS;
+inline constexpr int kPrintResultReport = V2_CM_PRINT_RESULTS;
+inline constexpr int kPrintTable1 = V2_CM_PRINT_TABLE1;
+inline constexpr int kPrintTable2 = V2_CM_PRINT_TABLE2;
+inline constexpr int kPrintTable3 = V2_CM_PRINT_TABLE3;
+inline constexpr int kAbout = V2_CM_ABOUT;
+inline constexpr int kEnd = V2_CM_END;
 // Popups, through the menu companion record.
-inline constexpr int kParamsPopup = 40005;
-inline constexpr int kGraphPopup = 40204;
-inline constexpr int kTablesPopup = 40015;
-inline constexpr int kSavePopup = 40002;
-inline constexpr int kPrintPopup = 40003;
+inline constexpr int kParamsPopup = V2_POPUP_PARAMETERS;
+inline constexpr int kGraphPopup = V2_POPUP_GRAPH;
+inline constexpr int kTablesPopup = V2_POPUP_TABLES;
+inline constexpr int kSavePopup = V2_POPUP_SAVE;
+inline constexpr int kPrintPopup = V2_POPUP_PRINT;
 }  // namespace v2menu
 
-// Shared by the commands.
+// Shared by the commands, besides the program shell's boxes
+// (analysis/shell/boxes.h, included here).
 void plotgraph(Varnel2State& s);
 void replot(Varnel2State& s);
-void errorbox(std::string_view text);  // "Błąd" box, text in code page 1250
-void infobox(std::string_view text);   // "Informacja" box
-void showmodal();  // the selected dialog, modal, centred, first field focused
-std::string cp(std::string_view utf8);
 // The three "Tabela 2" items enabled when at least two peaks are.
 void settable2menus(const Varnel2State& s);
 
 // Dialogs of the settings.
-void peaksdialog(Varnel2State& s);         // 107
-void fitrangedialog(Varnel2State& s);      // 104
-void displayrangedialog(Varnel2State& s);  // 105
-void fitsettingsdialog(Varnel2State& s);   // 106
+void peaksdialog(Varnel2State& s);         // V2_DLG_PEAKS
+void fitrangedialog(Varnel2State& s);      // V2_DLG_FIT_RANGE
+void displayrangedialog(Varnel2State& s);  // V2_DLG_DISPLAY_RANGE
+void fitsettingsdialog(Varnel2State& s);   // V2_DLG_FIT_SETTINGS
 
 // Fit request and the copy of the fitted values to the start values.
 void fitrequest(Varnel2State& s);

@@ -67,7 +67,7 @@ void putpeakfields(const Varnel2State& s, int k) {
 void setpeakcheck(int k, int state) { wdialogputcheckbox(kPeakCheck[k - 1], state); }
 
 void peaksdialog(Varnel2State& s) {
-  wdialogselect(107);
+  wdialogselect(V2_DLG_PEAKS);
   for (int k = 1; k <= kMaxPeaks; ++k) {
     setpeakcheck(k, s.peakon[k - 1]);
     putpeakfields(s, k);
@@ -111,7 +111,7 @@ void peaksdialog(Varnel2State& s) {
 }
 
 void fitrangedialog(Varnel2State& s) {
-  wdialogselect(104);
+  wdialogselect(V2_DLG_FIT_RANGE);
   putreal(1004, s.tfmin, "(F7.3)", 7);
   putreal(1008, s.tfmax, "(F7.3)", 7);
   showmodal();
@@ -129,7 +129,7 @@ void fitrangedialog(Varnel2State& s) {
 }
 
 void displayrangedialog(Varnel2State& s) {
-  wdialogselect(105);
+  wdialogselect(V2_DLG_DISPLAY_RANGE);
   putreal(1005, s.tdmin, "(F7.3)", 7);
   putreal(1007, s.tdmax, "(F7.3)", 7);
   putinteger(1052, s.Nout, "(I3)", 3);
@@ -165,7 +165,7 @@ void displayrangedialog(Varnel2State& s) {
 }
 
 void fitsettingsdialog(Varnel2State& s) {
-  wdialogselect(106);
+  wdialogselect(V2_DLG_FIT_SETTINGS);
   putreal(1013, s.QEa, "(F6.2)", 6);
   putreal(1011, s.QTm, "(F6.2)", 6);
   putreal(1012, s.QJm, "(F6.2)", 6);

@@ -41,8 +41,8 @@ void fitrequest(Varnel2State& s) {
   if (!startvaluesusable(s)) return;
 
   // "Obliczenia" stays up, not served, while the minimiser runs.
-  wdialogload(108);
-  wdialogselect(108);
+  wdialogload(V2_DLG_FITTING);
+  wdialogselect(V2_DLG_FITTING);
   wdialogshow(-1, -1, 0, kShowModeless);
   const int outcome = fitcompute(s.peakon, s.Ldiv, s.Del, s.Nout, s.curves, s.fit);
   wdialogunload();
@@ -75,7 +75,7 @@ void copyfitted(Varnel2State& s) {
     s.Tm[k] = s.fit.Tmfit[k];
     s.Jm[k] = s.fit.Jmfit[k];
   }
-  wdialogselect(107);
+  wdialogselect(V2_DLG_PEAKS);
   for (int k = 1; k <= kMaxPeaks; ++k) {
     if (s.peakon[k - 1] == 1) {
       setpeakcheck(k, 1);

@@ -3,12 +3,12 @@
 // About box, and the drawing of the graph.
 #include <string>
 
+#include "analysis/shell/files.h"
+#include "analysis/shell/params.h"
 #include "analysis/var.h"
 #include "multipeak/varnel2/v2commands.h"
 #include "multipeak/varnel2/winplotn.h"
 #include "multipeak/varnel2_params.h"
-#include "runtime/fatal.h"
-#include "text/cp1250.h"
 #include "toolkit/graphics/graphics.h"
 #include "toolkit/window/wcomdlg.h"
 #include "toolkit/window/wdialog.h"
@@ -22,21 +22,19 @@ namespace tsd {
 
 namespace {
 
-constexpr int kWindowFlags = 7;
+constexpr int kWindowFlags = kStyleSysMenu | kStyleMinBox | kStyleMaxBox;
 
 void setstate(int id, int state) { wmenusetstate(id, 1, state); }
 
 void readdata(Varnel2State& s) {
-  wselectfile2("Plik danych (*.dat, *.prn, *.txt)|*.dat; *.prn; *.txt|",
-               kFileKeepDirectory | kFileDefaultExt, s.datafile, "Czytanie danych");
-  if (winfodialog(4) != 1) return;
+  if (!choosedatafile(s.datafile)) return;
   const std::string name(trimmed(s.datafile));
   switch (loaddata(s, name)) {
     case DataLoad::cannot_open:
-      errorbox(cp("Nie można otworzyć pliku danych ") + name);
+      datafilefailed(DataFileStatus::cannot_open, name);
       return;
     case DataLoad::read_failed:
-      errorbox(cp("Błąd odczytu danych"));
+      datafilefailed(DataFileStatus::read_failed, name);
       return;
     case DataLoad::ok:
       break;
@@ -57,12 +55,7 @@ void togglegrid(Varnel2State& s) {
 }
 
 void saveparams(const Varnel2State& s) {
-  const ParamsResult r = writevarnel2params(s);
-  if (!r.ok()) {
-    errorbox(v2paramswritefailedtext() + "\r\n" + paramsproblemtext(r));
-    return;
-  }
-  infobox(v2paramssavedtext());
+  tellparamssaved(writevarnel2params(s), v2paramssavedtext(), v2paramswritefailedtext());
 }
 
 void about() {
@@ -71,7 +64,7 @@ void about() {
       cp("Aproksymacja krzywej prądu depolaryzacji termicznie stymulowanej") + "\r" +
       cp("sumą do czterech pików pierwszego rzędu") + "\r" +
       cp("(Ea, Tm, Jm każdego piku; tau0 i P0 z błędami standardowymi)");
-  wmessagebox(kBoxOk, kIconInformation, 1, text, "O programie");
+  infobox(text, "O programie");
 }
 
 // One menu command; false when the program is to end.
@@ -115,14 +108,6 @@ Varnel2State& programstate() {
 }
 
 }  // namespace
-
-std::string cp(std::string_view utf8) { return text::cp1250_from_utf8(utf8); }
-
-void errorbox(std::string_view text) { wmessagebox(kBoxOk, kIconExclamation, 1, text, cp("Błąd")); }
-
-void infobox(std::string_view text) { wmessagebox(kBoxOk, kIconInformation, 1, text, "Informacja"); }
-
-void showmodal() { wdialogshow(1, -1, 0, kShowModal); }
 
 void settable2menus(const Varnel2State& s) {
   const int state = s.npeaks >= 2 ? 1 : 0;
@@ -182,29 +167,20 @@ void varnel2main() {
   style.y = -1;
   style.width = -1;
   style.height = -1;
-  style.menu = 30001;
+  style.menu = V2_MENU;
   setwindowtitle(style, "Program Varnel2");
   windowbell("ON", 2);
   windowopen(style);
 
   const ParamsResult params = readvarnel2params(s);
-  if (params.status == ParamsStatus::missing) {
-    errorbox(paramsmissingtext());
-    windowclose();
-    runtime::fatal_io_error(params.file, params.problem);
-  }
-  if (!params.ok()) {
-    errorbox(paramsmissingtext() + "\r\n" + paramsproblemtext(params));
-    windowclose();
-    runtime::fatal_io_error(params.file, params.problem);
-  }
+  if (!params.ok()) startupfailed(params);
   buildvector(s);
   s.loaded = 0;
   s.markersize = 0.002;
-  wdialogload(107);
-  wdialogload(106);
-  wdialogload(104);
-  wdialogload(105);
+  wdialogload(V2_DLG_PEAKS);
+  wdialogload(V2_DLG_FIT_SETTINGS);
+  wdialogload(V2_DLG_FIT_RANGE);
+  wdialogload(V2_DLG_DISPLAY_RANGE);
   settable2menus(s);
 
   for (;;) {

@@ -2,19 +2,18 @@
 // the reports and tables appended to a file or written to the printer.
 #include <string>
 
+#include "analysis/shell/files.h"
+#include "analysis/shell/report.h"
 #include "multipeak/varnel2/v2commands.h"
 #include "multipeak/varnel2/v2fields.h"
 #include "multipeak/varnel2_output.h"
-#include "runtime/textfile.h"
 #include "toolkit/window/strings.h"
-#include "toolkit/window/wcomdlg.h"
 #include "toolkit/window/wdialog.h"
 
 namespace tsd {
 
 namespace {
 
-using runtime::FileStatus;
 using runtime::TextFile;
 
 // One field of the result dialog: the ids of peaks 1..4, its format and length.
@@ -65,31 +64,29 @@ void writeoutput(TextFile& f, const Varnel2State& s, V2Output what, bool printer
 }
 
 struct SaveTexts {
-  const char* filter;
+  std::string_view filter;
   const char* title;
   const char* done;
 };
 
 SaveTexts savetexts(V2Output what) {
-  static constexpr const char* kReports = "Plik tekstowy (*.txt)|*.txt|Plik danych (*.dat)|*.dat|";
-  static constexpr const char* kTables = "Plik danych (*.dat)|*.dat|Plik tekstowy (*.txt)|*.txt|";
   switch (what) {
     case V2Output::paramreport:
-      return {kReports, "Zapis parametrów obliczeń", "Parametry obliczeń zapisane w pliku "};
+      return {kReportFilter, "Zapis parametrów obliczeń", "Parametry obliczeń zapisane w pliku "};
     case V2Output::resultreport:
-      return {kReports, "Zapis wyników obliczeń", "Wyniki obliczeń zapisane w pliku "};
-    case V2Output::table1: return {kTables, "Zapis tabeli 1", "Tabela 1 zapisana w pliku "};
-    case V2Output::table2: return {kTables, "Zapis tabeli 2", "Tabela 2 zapisana w pliku "};
+      return {kReportFilter, "Zapis wyników obliczeń", "Wyniki obliczeń zapisane w pliku "};
+    case V2Output::table1: return {kTableFilter, "Zapis tabeli 1", "Tabela 1 zapisana w pliku "};
+    case V2Output::table2: return {kTableFilter, "Zapis tabeli 2", "Tabela 2 zapisana w pliku "};
     case V2Output::table3: break;
   }
-  return {kTables, "Zapis tabeli 3", "Tabela 3 zapisana w pliku "};
+  return {kTableFilter, "Zapis tabeli 3", "Tabela 3 zapisana w pliku "};
 }
 
 }  // namespace
 
 void resultdialog(const Varnel2State& s) {
-  wdialogload(109);
-  wdialogselect(109);
+  wdialogload(V2_DLG_RESULTS);
+  wdialogselect(V2_DLG_RESULTS);
   for (int k = 1; k <= kMaxPeaks; ++k) {
     int q = 0;
     for (const ResultField& f : kResultFields) {
@@ -112,9 +109,9 @@ void resultdialog(const Varnel2State& s) {
 
 void screentable(const Varnel2State& s, int table) {
   if (table == 1) {
-    showtable(112, 1027, table1text(s), 0, "");
+    showtable(V2_DLG_TABLE1, 1027, table1text(s), 0, "");
   } else if (table == 2) {
-    showtable(101, 1082, table2text(s), 0, "");
+    showtable(V2_DLG_TABLE2, 1082, table2text(s), 0, "");
   } else {
     const Table3Dialog d = table3dialog(s.npeaks);
     if (d.dialog == 0) return;
@@ -124,35 +121,15 @@ void screentable(const Varnel2State& s, int table) {
 
 void saveoutput(Varnel2State& s, V2Output what) {
   const SaveTexts t = savetexts(what);
-  wselectfile2(t.filter, kFileSave | kFileKeepDirectory | kFileDefaultExt, s.savefile,
-               cp(t.title));
-  if (winfodialog(4) != 1) return;
+  if (!choosereportfile(t.filter, s.savefile, cp(t.title))) return;
   const std::string name(trimmed(s.savefile));
-  TextFile f;
-  FileStatus st = f.open_append(name);
-  if (st == FileStatus::ok) {
-    writeoutput(f, s, what, false);
-    st = f.close();
-  }
-  if (st != FileStatus::ok) {
-    errorbox(cp("Nie można zapisać pliku ") + name);
-    return;
-  }
-  infobox(cp(t.done) + namefield(s.savefile));
+  const OutputStatus status =
+      appendoutput(name, [&s, what](TextFile& f) { writeoutput(f, s, what, false); });
+  tellsaved(status, savedtext(cp(t.done), name), name);
 }
 
 void printoutput(const Varnel2State& s, V2Output what) {
-  TextFile f;
-  FileStatus st = f.open_printer();
-  if (st == FileStatus::ok) {
-    writeoutput(f, s, what, true);
-    st = f.close();
-  }
-  if (st == FileStatus::printer_unavailable) {
-    errorbox(cp("Drukarka jest niedostępna"));
-  } else if (st != FileStatus::ok) {
-    errorbox(cp("Błąd wydruku"));
-  }
+  tellprinted(printoutput([&s, what](TextFile& f) { writeoutput(f, s, what, true); }));
 }
 
 }  // namespace tsd

@@ -6,15 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "analysis/varnel1_save.h"
-#include "peakcurve/mokrin/mokrin_boxes.h"
+#include "analysis/shell/boxes.h"
+#include "analysis/shell/fields.h"
+#include "analysis/shell/files.h"
+#include "analysis/shell/params.h"
+#include "analysis/shell/report.h"
 #include "peakcurve/mokrin/mokrin_data.h"
 #include "peakcurve/mokrin/mokrin_dialog.h"
 #include "peakcurve/mokrin/mokrin_frame.h"
 #include "peakcurve/mokrin/mokrin_output.h"
 #include "peakcurve/mokrin/mokrin_params.h"
 #include "peakcurve/mokrin/mokrin_plot.h"
-#include "text/cp1250.h"
 #include "toolkit/window/strings.h"
 #include "toolkit/window/wcomdlg.h"
 #include "toolkit/window/wdialog.h"
@@ -24,12 +26,8 @@ namespace tsd::mokrin {
 
 namespace {
 
-// Room for a whole field text (never cut at 14 characters) and for a whole
-// path from the file dialog.
-constexpr std::size_t kFieldBuffer = 256;
+// Room for a whole path from the file dialog.
 constexpr std::size_t kNameBuffer = 4096;
-
-std::string cp(std::string_view utf8) { return text::cp1250_from_utf8(utf8); }
 
 // ---- Dialog fields ----
 
@@ -37,23 +35,17 @@ void putfields(const std::vector<FieldText>& fields) {
   for (const FieldText& f : fields) wdialogputstring(f.id, f.text);
 }
 
-std::string getfield(int id) {
-  std::array<char, kFieldBuffer> buf{};
-  wdialoggetstring(id, buf);
-  return std::string(trimmed(std::string_view(buf.data(), buf.size())));
-}
-
-void showmodal() { wdialogshow(1, -1, 0, kShowModal); }
+std::string getfield(int id) { return std::string(trimmed(fieldtext(id))); }
 
 // ---- File dialog ----
 
-// Lets the user choose a file, offering `name`; the chosen name (trailing
-// blanks cut) into `name`. False when the user cancelled.
-bool choosefile(std::string_view filter, int flags, std::string& name, std::string_view title) {
+// Lets the user choose a file through `choose`, offering `name`; the chosen
+// name (trailing blanks cut) into `name`. False when the user cancelled.
+template <typename Choose>
+bool choosefile(std::string& name, Choose choose) {
   std::vector<char> buf(kNameBuffer, ' ');
   assign(buf, name);
-  wselectfile2(filter, flags, buf, title);
-  if (winfodialog(4) != 1) return false;
+  if (!choose(std::span<char>(buf))) return false;
   name = std::string(trimmed(std::string_view(buf.data(), buf.size())));
   return true;
 }
@@ -64,7 +56,7 @@ bool needsdata(const MokrinState& s) {
   return false;
 }
 
-// ---- The parameter dialog (40005) ----
+// ---- The parameter dialog ----
 
 void parameters(MokrinState& s) {
   filldialog(s);
@@ -75,22 +67,13 @@ void parameters(MokrinState& s) {
   drawcurrent(s);
 }
 
-// ---- Measured data (40042, 40043) ----
+// ---- Measured data ----
 
 void readdata(MokrinState& s) {
-  // The open dialog does not offer to create a file that is not there.
-  const int flags = kFileKeepDirectory | kFileDefaultExt;
-  if (!choosefile("Plik danych (*.dat, *.prn, *.txt)|*.dat; *.prn; *.txt|", flags, s.datachoice,
-                  "Czytanie danych")) {
-    return;
-  }
+  if (!choosefile(s.datachoice, choosedatafile)) return;
   const DataFileStatus status = loaddata(s, s.datachoice);
-  if (status == DataFileStatus::cannot_open) {
-    errorbox(outputerrortext(OutputStatus::open_failed, s.datachoice));
-    return;
-  }
   if (status != DataFileStatus::ok) {
-    errorbox(cp("Błąd odczytu danych"));
+    datafilefailed(status, s.datachoice);
     return;
   }
   wdialogselect(kParamDialog);
@@ -103,7 +86,7 @@ void removedata(MokrinState& s) {
   drawcurrent(s);
 }
 
-// ---- Plots (40011, 40012, 40054) ----
+// ---- Plots ----
 
 void showplot(MokrinState& s, int plot) {
   s.currentplot = plot;
@@ -131,40 +114,32 @@ void showtable(MokrinState& s, int table) {
 // the information box for the file name.
 void save(MokrinState& s, std::string_view filter, const std::vector<std::string>& lines,
           std::string (*saved)(std::string_view)) {
-  const int flags = kFileSave | kFileKeepDirectory | kFileDefaultExt;  // 41
-  if (!choosefile(filter, flags, s.savefile, cp("Zapis wyników"))) return;
-  const OutputStatus status = appendlines(s.savefile, lines);
-  if (status != OutputStatus::ok) {
-    errorbox(outputerrortext(status, s.savefile));
-    return;
-  }
-  infobox(saved(s.savefile));
+  const std::string title = cp("Zapis wyników");
+  auto choose = [filter, &title](std::span<char> name) {
+    return choosereportfile(filter, name, title);
+  };
+  if (!choosefile(s.savefile, choose)) return;
+  tellsaved(appendlines(s.savefile, lines), saved(s.savefile), s.savefile);
 }
 
 void savetable(MokrinState& s, int table) {
-  save(s, "Plik danych (*.dat)|*.dat|Plik tekstowy (*.txt)|*.txt|", tablelines(s, table),
+  save(s, kTableFilter, tablelines(s, table),
        tablesavedtext);
 }
 
 void savereport(MokrinState& s) {
-  save(s, "Plik tekstowy (*.txt)|*.txt|Plik danych (*.dat)|*.dat|",
+  save(s, kReportFilter,
        reportlines(s, OutputVariant::file), reportsavedtext);
 }
 
 void print(const std::vector<std::string>& lines) {
-  const OutputStatus status = printlines(lines);
-  if (status != OutputStatus::ok) errorbox(outputerrortext(status, ""));
+  tellprinted(printlines(lines));
 }
 
-// ---- The parameter file (40009) and About (40035) ----
+// ---- The parameter file and About ----
 
 void writeparamfile(MokrinState& s) {
-  const ParamsResult r = writeparams(s);
-  if (!r.ok()) {
-    errorbox(paramswritefailedtext(s));
-    return;
-  }
-  infobox(paramssavedtext(s));
+  tellparamssaved(writeparams(s), paramssavedtext(s), paramswritefailedtext(s));
 }
 
 void about(const MokrinState& s) {
@@ -173,7 +148,7 @@ void about(const MokrinState& s) {
                            cp("\rKrzywe prądu depolaryzacji termicznie stymulowanej"
                               "\rModel piku pierwszego rzędu"
                               "\rWersja dla systemu Linux");
-  wmessagebox(kBoxOk, kIconInformation, 1, text, "O programie");
+  infobox(text, "O programie");
 }
 
 }  // namespace

@@ -13,8 +13,6 @@ namespace tsd::mokrin {
 
 namespace {
 
-std::string cp(std::string_view utf8) { return text::cp1250_from_utf8(utf8); }
-
 // A real field: its id, the width of its format and the format text.
 std::string realfield(double value, std::string_view format, std::size_t width) {
   std::string text;

@@ -9,10 +9,11 @@
 #include <vector>
 
 #include "peakcurve/mokrin/mokrin_state.h"
+#include "resources/mokrin/mokrin_ids.h"
 
 namespace tsd::mokrin {
 
-inline constexpr int kParamDialog = 101;
+inline constexpr int kParamDialog = MK_DLG_PARAMETERS;
 
 struct FieldText {
   int id;

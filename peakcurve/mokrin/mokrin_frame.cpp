@@ -1,17 +1,13 @@
 #include "peakcurve/mokrin/mokrin_frame.h"
 
-#include <cstdio>
+#include "analysis/shell/params.h"
 #include <string>
 
-#include "peakcurve/mokrin/mokrin_boxes.h"
 #include "peakcurve/mokrin/mokrin_commands.h"
 #include "peakcurve/mokrin/mokrin_params.h"
 #include "runtime/paramfile.h"
 #include "runtime/textfile.h"
 #include "peakcurve/mokrin/mokrin_plot.h"
-#include "runtime/fatal.h"
-#include "text/cp1250.h"
-#include "toolkit/window/winmain.h"
 #include "toolkit/window/winit.h"
 #include "toolkit/window/wmessage.h"
 #include "toolkit/window/wwindow.h"
@@ -23,14 +19,6 @@ namespace {
 // The program state: one record for the whole run.
 MokrinState state;
 
-// The orderly end when the parameter file cannot be used: the file and the
-// problem on standard error, a non-zero exit code.
-[[noreturn]] void endfatal(const ParamsResult& r) {
-  const std::string line = text::utf8_from_cp1250(runtime::fatal_message(r.file, r.problem));
-  std::fprintf(stderr, "%s\n", line.c_str());
-  winexit(runtime::kFatalExitCode);
-}
-
 void openwindow(Variant variant) {
   WindowStyle style;
   style.flags = kStyleSysMenu | kStyleMinBox | kStyleMaxBox;  // 7
@@ -38,7 +26,7 @@ void openwindow(Variant variant) {
   style.y = 40;
   style.width = -1;
   style.height = -1;
-  style.menu = 30001;
+  style.menu = MK_MENU;
   const std::string title = "Program " + std::string(variantinfo(variant).program);
   setwindowtitle(style, title.c_str());
   windowopen(style);
@@ -51,11 +39,7 @@ void startstate(MokrinState& s) {
   // A save the program did not finish leaves a temporary file beside it.
   runtime::removereplaceleftovers(paramfilepath(s, s.startdir));
   const ParamsResult r = readparams(s);
-  if (!r.ok()) {
-    errorbox(r.status == ParamsStatus::missing ? paramsmissingtext()
-                                               : paramsmissingtext() + "\r" + paramsproblemtext(r));
-    endfatal(r);
-  }
+  if (!r.ok()) startupfailed(r);
   if (variantinfo(s.variant).derived) peakcurve::derivetau0p0(s.peak);
   filldialog(s);
   s.gridflag = 0;

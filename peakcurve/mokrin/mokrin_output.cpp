@@ -1,8 +1,9 @@
 #include "peakcurve/mokrin/mokrin_output.h"
 
+#include "analysis/shell/boxes.h"
 #include "analysis/var.h"
 #include "runtime/format.h"
-#include "text/cp1250.h"
+#include "resources/mokrin/mokrin_ids.h"
 #include "toolkit/window/strings.h"
 
 namespace tsd::mokrin {
@@ -10,10 +11,6 @@ namespace tsd::mokrin {
 namespace {
 
 using runtime::FormatItem;
-
-constexpr std::size_t kNameField = 79;
-
-std::string cp(std::string_view utf8) { return text::cp1250_from_utf8(utf8); }
 
 // The rows of a table: count and the three columns.
 struct Columns {
@@ -51,16 +48,12 @@ void addrecords(std::vector<std::string>& lines, std::string_view format,
   }
 }
 
-std::string padname(std::string_view prefix, std::string_view filename) {
-  std::string text = cp(prefix);
-  text.append(filename);
-  if (filename.size() < kNameField) text.append(kNameField - filename.size(), ' ');
-  return text;
-}
+
 
 }  // namespace
 
-TableDialog tabledialog(int table) { return table == kTable2 ? TableDialog{103, 1031} : TableDialog{102, 1027}; }
+TableDialog tabledialog(int table) { return table == kTable2 ? TableDialog{MK_DLG_TABLE2, 1031}
+                           : TableDialog{MK_DLG_TABLE1, 1027}; }
 
 std::string tabletext(const MokrinState& s, int table) {
   const Columns c = columns(s, table);
@@ -133,11 +126,11 @@ std::vector<std::string> reportlines(const MokrinState& s, OutputVariant variant
 }
 
 std::string tablesavedtext(std::string_view filename) {
-  return padname("Tabela zapisana w pliku ", filename);
+  return savedtext(cp("Tabela zapisana w pliku "), filename);
 }
 
 std::string reportsavedtext(std::string_view filename) {
-  return padname("Parametry zapisane w pliku ", filename);
+  return savedtext(cp("Parametry zapisane w pliku "), filename);
 }
 
 }  // namespace tsd::mokrin

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/varnel1_output.h"
+#include "analysis/shell/report.h"
 #include "peakcurve/mokrin/mokrin_state.h"
 
 namespace tsd::mokrin {

@@ -5,7 +5,7 @@
 #include "analysis/var.h"
 #include "runtime/freeread.h"
 #include "runtime/paramfile.h"
-#include "runtime/hostname.h"
+#include "runtime/hostfilename.h"
 #include "runtime/textfile.h"
 #include "text/cp1250.h"
 
@@ -18,8 +18,6 @@ using runtime::FreeReader;
 using runtime::paramsfault;
 using runtime::ReadResult;
 using runtime::ReadStatus;
-
-std::string cp(std::string_view utf8) { return text::cp1250_from_utf8(utf8); }
 
 std::string read_problem(const ReadResult& res, int record) {
   return runtime::readproblem(res, record, cp("wartość, która nie jest liczbą"));

@@ -78,11 +78,6 @@ const BackendEntry* find(const std::string& name) {
 
 }  // namespace
 
-const BackendEntry* display_backends(int* count) {
-  if (count) *count = static_cast<int>(sizeof kBackends / sizeof kBackends[0]);
-  return kBackends;
-}
-
 bool display_open(const char* name, std::string* error) {
   if (current().entry) return true;
   std::string why;

@@ -10,9 +10,6 @@
 
 namespace plat {
 
-// The backends this build knows, in the order they are tried.
-const BackendEntry* display_backends(int* count);
-
 // Open a display. `name` may be null or empty: then TSD_DISPLAY (a list
 // like "sdl,headless", tried in order), then every known backend in order
 // ("sdl" only succeeds where a display exists). Returns false with a

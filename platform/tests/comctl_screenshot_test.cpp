@@ -53,7 +53,7 @@ TEST_F(ComctlScreenshot, TrackbarUpDownTabsInADialog) {
                 item("msctls_progress32", "", 40, 0, 5, 122, 150, 10),
                 item("BUTTON", "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 165, 5, 50, 14)};
   EXPECT_EQ(DialogBoxIndirectParamA(nullptr, &t, owner, shot_proc, 0), IDCANCEL);
-  EXPECT_FALSE(read_file(a).empty()) << a;
+  EXPECT_FALSE(readfile(a).empty()) << a;
 }
 
 }  // namespace

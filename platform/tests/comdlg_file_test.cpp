@@ -82,7 +82,7 @@ TEST_F(FileDialogTest, Screenshot) {
   std::string shot = (d ? std::string(d) + "/" : ::testing::TempDir()) + "comdlg_open.png";
   std::remove(shot.c_str());
   ASSERT_TRUE(open("button 1120\nkey Down\nscreenshot \"" + shot + "\"\nkey Enter\n", OFN_NOCHANGEDIR));
-  EXPECT_FALSE(read_file(shot).empty()) << shot;
+  EXPECT_FALSE(readfile(shot).empty()) << shot;
 }
 
 TEST_F(FileDialogTest, CancelGivesFalseAndExtendedErrorZero) {

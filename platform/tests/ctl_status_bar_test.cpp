@@ -62,7 +62,7 @@ TEST_F(StatusBarTest, PartsTextsAndPlacement) {
   GetClientRect(frame, &fc);
   GetWindowRect(g_bar, &bc);
   EXPECT_EQ(bc.right - bc.left, fc.right) << "follows the parent's new size";
-  EXPECT_FALSE(read_file(shot).empty()) << shot;
+  EXPECT_FALSE(readfile(shot).empty()) << shot;
   DestroyWindow(frame);
   g_bar = nullptr;
 }

@@ -9,16 +9,10 @@
 #include "platform/display/headless/script.h"
 #include "platform/tests/user_test_support.h"
 #include "text/cp1250.h"
+#include "tools/testkit/files.h"
 
 namespace plat::testing {
 namespace {
-
-std::string read_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
 
 class HeadlessScript : public UserTest {
  protected:
@@ -97,7 +91,7 @@ TEST_F(HeadlessScript, ClickKeysAndTextReachTheWindowProcedure) {
   EXPECT_EQ(keys.front(), VK_SHIFT);
   EXPECT_EQ(keys[1], static_cast<WPARAM>('A'));
 
-  std::string log = read_file(log_path_);
+  std::string log = tsd::testkit::readfile(log_path_);
   EXPECT_NE(log.find("window shown: \"Okno testowe\""), std::string::npos) << log;
   EXPECT_NE(log.find("action 2: click 30 40 in \"Okno testowe\""), std::string::npos) << log;
   EXPECT_NE(log.find("action 6: key Ctrl+F1"), std::string::npos) << log;
@@ -108,7 +102,7 @@ TEST_F(HeadlessScript, WithoutAScriptTheRunEndsByItself) {
   HWND w = main_window("Sam");
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(run_loop(), 0);
-  std::string log = read_file(log_path_);
+  std::string log = tsd::testkit::readfile(log_path_);
   EXPECT_NE(log.find("script: none, asking the active window to close"), std::string::npos) << log;
 }
 

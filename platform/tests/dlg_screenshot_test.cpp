@@ -45,8 +45,8 @@ TEST_F(DialogScreenshot, StandardControls) {
   HWND owner = main_window();
   DialogTemplate t = test_dialog();
   EXPECT_EQ(DialogBoxIndirectParamA(nullptr, &t, owner, filled_proc, 0), IDCANCEL);
-  EXPECT_FALSE(read_file(a).empty()) << a;
-  EXPECT_FALSE(read_file(b).empty()) << b;
+  EXPECT_FALSE(readfile(a).empty()) << a;
+  EXPECT_FALSE(readfile(b).empty()) << b;
 }
 
 TEST_F(DialogScreenshot, MultiLineReadOnlyEditWithTabsAndScrollBar) {
@@ -80,7 +80,7 @@ TEST_F(DialogScreenshot, MultiLineReadOnlyEditWithTabsAndScrollBar) {
     }
   };
   EXPECT_EQ(DialogBoxIndirectParamA(nullptr, &t, owner, P::proc, 0), IDCANCEL);
-  EXPECT_FALSE(read_file(a).empty()) << a;
+  EXPECT_FALSE(readfile(a).empty()) << a;
 }
 
 TEST_F(DialogScreenshot, MessageBoxIcons) {
@@ -92,7 +92,7 @@ TEST_F(DialogScreenshot, MessageBoxIcons) {
     std::remove(a.c_str());
     use_script("screenshot \"" + a + "\"\nkey Enter\n");
     MessageBoxA(nullptr, "The file could not be read.\r\nDo you want to try again?", "Varnel", MB_YESNOCANCEL | icons[i]);
-    EXPECT_FALSE(read_file(a).empty()) << a;
+    EXPECT_FALSE(readfile(a).empty()) << a;
     restart();
   }
 }

@@ -8,8 +8,11 @@
 
 #include "platform/tests/user_test_support.h"
 #include "platform/user/dialog/dialog.h"
+#include "tools/testkit/files.h"
 
 namespace plat::testing {
+
+using tsd::testkit::readfile;
 
 inline constexpr int kEditId = 101;
 inline constexpr int kRadio1 = 201, kRadio2 = 202, kRadio3 = 203;
@@ -65,13 +68,6 @@ inline DialogTemplate test_dialog() {
   return t;
 }
 
-inline std::string read_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
 class DialogTest : public UserTest {
  protected:
   void SetUp() override {
@@ -90,7 +86,7 @@ class DialogTest : public UserTest {
     drain();
     return w;
   }
-  std::string log() { return read_file(log_path_); }
+  std::string log() { return readfile(log_path_); }
   // Forget every window and class, and start again (between the cases of a table).
   void restart() {
     desktop_reset();

@@ -12,6 +12,7 @@
 
 #include "platform/kernel/resources.h"
 #include "text/cp1250.h"
+#include "tools/testkit/files.h"
 
 namespace {
 
@@ -236,8 +237,7 @@ RcRun run_rc(const std::string& script) {
   std::string cmd = std::string(TSD_RC_TOOL) + " " + (dir / "bad.rc").string() + " " +
                     (dir / "out.cpp").string() + " 2> " + (dir / "err.txt").string();
   int st = std::system(cmd.c_str());
-  std::ifstream in(dir / "err.txt");
-  std::string err((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string err = tsd::testkit::readfile(dir / "err.txt");
   bool written = fs::exists(dir / "out.cpp");
   fs::remove_all(dir);
   EXPECT_FALSE(written && WEXITSTATUS(st) != 0) << "no output after a fault";

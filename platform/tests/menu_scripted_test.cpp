@@ -68,7 +68,7 @@ TEST_F(MenuTest, ChosenCommandsArriveAndGreyedItemsGiveNone) {
   ASSERT_NE(w, nullptr);
   loop();
   EXPECT_EQ(commands(), (std::vector<int>{CM_OPEN, CM_EXIT})) << "CM_SAVE is greyed";
-  EXPECT_FALSE(read_file(shot).empty());
+  EXPECT_FALSE(readfile(shot).empty());
   std::string l = log();
   EXPECT_NE(l.find("menu command: 40001"), std::string::npos) << l;
   EXPECT_EQ(l.find("menu command: 40002"), std::string::npos) << l;

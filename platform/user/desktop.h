@@ -218,8 +218,6 @@ RECT menu_bar_rect(HWND hwnd);
 // ---- Queue (queue.cpp)
 void post_message(const MSG& m, bool at_front);
 void remove_messages_of(HWND hwnd);
-// Route the input events waiting from the host into queued messages.
-void route_input();
 // Present every visible top-level window's surface to the host.
 void present_all();
 

@@ -58,15 +58,6 @@ void remove_messages_of(HWND hwnd) {
   q.erase(std::remove_if(q.begin(), q.end(), [hwnd](const MSG& m) { return m.hwnd == hwnd; }), q.end());
 }
 
-void route_input() {
-  Desktop& d = desktop();
-  while (!d.input.empty()) {
-    InputEvent e = std::move(d.input.front());
-    d.input.pop_front();
-    route_event(e);
-  }
-}
-
 // Whether a device context handed out for the window or one of its children
 // is still held: what is drawn through it marks nothing dirty, so the window
 // is shown again whenever it could have changed.

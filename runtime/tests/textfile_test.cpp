@@ -13,6 +13,7 @@
 #include <string>
 
 #include "text/cp1250.h"
+#include "tools/testkit/files.h"
 #include "tools/testkit/write_limit.h"
 
 namespace {
@@ -20,13 +21,6 @@ namespace {
 namespace fs = std::filesystem;
 using tsd::runtime::FileStatus;
 using tsd::runtime::TextFile;
-
-std::string slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
 
 void spit(const fs::path& p, const std::string& s) {
   std::ofstream out(p, std::ios::binary);
@@ -75,7 +69,7 @@ TEST_F(TextFileTest, AppendCreatesAMissingFileAndAddsToAnExistingOne) {
     EXPECT_EQ(f.close(), FileStatus::ok);
   }
   const std::string one = "\n Seria nr 1\n 300.000  1.50000E-12  0.00000E+00\n";
-  EXPECT_EQ(slurp(p), one + one);
+  EXPECT_EQ(tsd::testkit::readfile(p), one + one);
 }
 
 TEST_F(TextFileTest, PolishLettersAreWrittenAsUtf8) {
@@ -85,7 +79,7 @@ TEST_F(TextFileTest, PolishLettersAreWrittenAsUtf8) {
   const std::string cp = text::cp1250_from_utf8(" Szybkość ogrzewania b    =");
   ASSERT_EQ(f.write("(A,1P,E12.5,A)", {cp, 0.05, " K/s"}), FileStatus::ok);
   ASSERT_EQ(f.close(), FileStatus::ok);
-  EXPECT_EQ(slurp(p), " Szybkość ogrzewania b    = 5.00000E-02 K/s\n");
+  EXPECT_EQ(tsd::testkit::readfile(p), " Szybkość ogrzewania b    = 5.00000E-02 K/s\n");
 }
 
 TEST_F(TextFileTest, ReplaceIsAllOrNothing) {
@@ -98,16 +92,16 @@ TEST_F(TextFileTest, ReplaceIsAllOrNothing) {
     ASSERT_EQ(f.write("(I5,3I3)", {121, 1, 0, 1}), FileStatus::ok);
     // not closed: the old file stays as it was, no temporary is left behind
   }
-  EXPECT_EQ(slurp(p), "old contents\n");
+  EXPECT_EQ(tsd::testkit::readfile(p), "old contents\n");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 
   TextFile f;
   ASSERT_EQ(f.open_replace(p.string()), FileStatus::ok);
   ASSERT_EQ(f.write("(I5,3I3)", {121, 1, 0, 1}), FileStatus::ok);
   ASSERT_EQ(f.write("(4I3)", {1, 1, 1, 1}), FileStatus::ok);
-  EXPECT_EQ(slurp(p), "old contents\n") << "nothing changes before close";
+  EXPECT_EQ(tsd::testkit::readfile(p), "old contents\n") << "nothing changes before close";
   ASSERT_EQ(f.close(), FileStatus::ok);
-  EXPECT_EQ(slurp(p), "  121  1  0  1\n  1  1  1  1\n");
+  EXPECT_EQ(tsd::testkit::readfile(p), "  121  1  0  1\n  1  1  1  1\n");
   struct stat st {};
   ASSERT_EQ(stat(p.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u) << "the replacement keeps the file's permissions";
@@ -120,7 +114,7 @@ TEST_F(TextFileTest, ReplaceCreatesAMissingFile) {
   ASSERT_EQ(f.open_replace(p.string()), FileStatus::ok);
   ASSERT_EQ(f.write("(1P,2E14.6,0P,I4)", {300.0, 400.0, 121}), FileStatus::ok);
   ASSERT_EQ(f.close(), FileStatus::ok);
-  EXPECT_EQ(slurp(p), "  3.000000E+02  4.000000E+02 121\n");
+  EXPECT_EQ(tsd::testkit::readfile(p), "  3.000000E+02  4.000000E+02 121\n");
 }
 
 TEST_F(TextFileTest, FailuresComeBackAsStatus) {
@@ -136,7 +130,7 @@ TEST_F(TextFileTest, FailuresComeBackAsStatus) {
   EXPECT_EQ(f.write("(I3)", {1.5}), FileStatus::bad_format);
   EXPECT_EQ(f.write("(A)", {"kept"}), FileStatus::ok);
   EXPECT_EQ(f.close(), FileStatus::ok);
-  EXPECT_EQ(slurp(p), "kept\n") << "a refused write writes nothing";
+  EXPECT_EQ(tsd::testkit::readfile(p), "kept\n") << "a refused write writes nothing";
 
   if (access("/dev/full", W_OK) == 0) {
     ASSERT_EQ(f.open_append("/dev/full"), FileStatus::ok);
@@ -172,7 +166,7 @@ TEST_F(TextFileTest, AFailedAppendLeavesTheFileAsItWas) {
     }
     EXPECT_EQ(closed, FileStatus::write_failed);
     EXPECT_EQ(failed_write, c.lines > 100) << "a long report fails in a write already";
-    EXPECT_EQ(slurp(p), held) << "byte for byte what the file held";
+    EXPECT_EQ(tsd::testkit::readfile(p), held) << "byte for byte what the file held";
   }
   // A file given up without close after a failed write is put back too.
   const fs::path p = dir_ / "porzucony.txt";
@@ -183,7 +177,7 @@ TEST_F(TextFileTest, AFailedAppendLeavesTheFileAsItWas) {
     ASSERT_EQ(f.open_append(p.string()), FileStatus::ok);
     for (int i = 0; i < 4000; ++i) f.write("(A)", {"0123456789"});
   }
-  EXPECT_EQ(slurp(p), held);
+  EXPECT_EQ(tsd::testkit::readfile(p), held);
 }
 
 TEST_F(TextFileTest, LeftoversOfAnUnfinishedReplacementAreRemovedAndNothingElse) {
@@ -197,10 +191,10 @@ TEST_F(TextFileTest, LeftoversOfAnUnfinishedReplacementAreRemovedAndNothingElse)
   fs::create_symlink(dir_ / "VARNEL1.PAR", dir_ / "VARNEL1.PAR.tmpLinkXY");
   EXPECT_EQ(tsd::runtime::removereplaceleftovers((dir_ / "VARNEL1.PAR").string()), 2);
   for (const char* n : gone) EXPECT_FALSE(fs::exists(dir_ / n)) << n;
-  for (const char* n : kept) EXPECT_EQ(slurp(dir_ / n), "kept") << n;
+  for (const char* n : kept) EXPECT_EQ(tsd::testkit::readfile(dir_ / n), "kept") << n;
   EXPECT_TRUE(fs::is_directory(dir_ / "VARNEL1.PAR.tmpFolder"));
   EXPECT_TRUE(fs::is_symlink(dir_ / "VARNEL1.PAR.tmpLinkXY")) << "only regular files go";
-  EXPECT_EQ(slurp(dir_ / "VARNEL1.PAR"), "  201  1  0  1\n");
+  EXPECT_EQ(tsd::testkit::readfile(dir_ / "VARNEL1.PAR"), "  201  1  0  1\n");
   // A name relative to the current directory, and one with Polish letters.
   fs::create_directories(dir_ / "łódź");
   spit(dir_ / "łódź" / "MOKRIN1.PAR.tmpQwErTy", "x");
@@ -217,7 +211,7 @@ TEST_F(TextFileTest, PrinterRedirectedToAFile) {
     ASSERT_EQ(f.write("(/,A,/)", {" Program Varnel1"}), FileStatus::ok);
     ASSERT_EQ(f.close(), FileStatus::ok);
   }
-  EXPECT_EQ(slurp(p), "\n Program Varnel1\n\n\n Program Varnel1\n\n");
+  EXPECT_EQ(tsd::testkit::readfile(p), "\n Program Varnel1\n\n\n Program Varnel1\n\n");
 }
 
 TEST_F(TextFileTest, PrinterJobGoesToLp) {
@@ -234,7 +228,7 @@ TEST_F(TextFileTest, PrinterJobGoesToLp) {
   ASSERT_EQ(f.write("(A)", {" Wyniki obliczen:"}), FileStatus::ok);
   EXPECT_FALSE(fs::exists(out)) << "the job is sent on close";
   ASSERT_EQ(f.close(), FileStatus::ok);
-  EXPECT_EQ(slurp(out), " Wyniki obliczen:\n");
+  EXPECT_EQ(tsd::testkit::readfile(out), " Wyniki obliczen:\n");
 
   // an `lp` that refuses the job
   spit(bin / "lp", "#!/bin/sh\nexit 1\n");

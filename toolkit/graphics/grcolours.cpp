@@ -165,8 +165,8 @@ int igrcolourn(int c) {
   grstate.prevdevcolour = grstate.devcolour;
   grstate.colour = c;
   grstate.devcolour = xxcnum(c);
-  xxgdrv(3);
-  if (tkdevices.hardcopyon > 0) xxhdrv(3);
+  xxgdrv(kDrvColour);
+  if (tkdevices.hardcopyon > 0) xxhdrv(kDrvColour);
   return 0;
 }
 
@@ -174,8 +174,8 @@ int igrlinetype(const int* type) {
   int t = type != nullptr ? *type : 0;
   if (t < 0 || t > 6) t = 0;
   grstate.linetype = t;
-  xxgdrv(29);
-  if (tkdevices.hardcopyon > 0) xxhdrv(29);
+  xxgdrv(kDrvLineType);
+  if (tkdevices.hardcopyon > 0) xxhdrv(kDrvLineType);
   return 0;
 }
 

@@ -224,107 +224,107 @@ int xxgdrv(int op) {
 
 int xxgmswin(int op) {
   GrDrvParams& p = grdrvparams;
-  if (op < 0 || op > 35) op = 0;
+  if (op < 0 || op > kDrvLastOp) op = kDrvLineAlt;
   switch (op) {
-    case 0:
-    case 2:
+    case kDrvLineAlt:
+    case kDrvLine:
       xxmwinline(p.ix1, flip(p.iy1), p.ix2, flip(p.iy2));
       break;
-    case 1:
-    case 20:
-    case 30:
+    case kDrvNoneAlt:
+    case kDrvNone:
+    case kDrvNoneSpare:
       break;
-    case 3:
+    case kDrvColour:
       opcolour();
       break;
-    case 4:
+    case kDrvEllipseOutline:
       xxmwinellipse(p.ix1, flip(p.iy1), p.ix2, p.iy2, 4, 0);
       break;
-    case 5:
-    case 6:
+    case kDrvEllipseStipple:
+    case kDrvEllipseSolid:
       xxmwinellipse(p.ix1, flip(p.iy1), p.ix2, p.iy2, op, fillof(op));
       break;
-    case 7:
-    case 8:
+    case kDrvQuadStipple:
+    case kDrvQuadSolid:
       xxmwinpolpoint(p.ix1, flip(p.iy1), 0);
       xxmwinpolpoint(p.ix2, flip(p.iy2), 1);
       xxmwinpolpoint(p.ix3, flip(p.iy3), 2);
       xxmwinpolpoint(p.ix4, flip(p.iy4), 3);
       xxmwinpolygon(4, fillof(op));
       break;
-    case 9:
-    case 10:
+    case kDrvRectangleStipple:
+    case kDrvRectangleSolid:
       xxmwinrectangle(p.ix1, flip(p.iy2), p.ix2, flip(p.iy1), fillof(op));
       break;
-    case 11:
-    case 12:
+    case kDrvTriangleStipple:
+    case kDrvTriangleSolid:
       xxmwinpolpoint(p.ix1, flip(p.iy1), 0);
       xxmwinpolpoint(p.ix2, flip(p.iy2), 1);
       xxmwinpolpoint(p.ix3, flip(p.iy3), 2);
       xxmwinpolygon(3, fillof(op));
       break;
-    case 13:
-    case 14:
-    case 34: {
+    case kDrvPieStipple:
+    case kDrvPieSolid:
+    case kDrvOutlinePie: {
       int xs = 0, ys = 0, xe = 0, ye = 0;
       piegeometry(xs, ys, xe, ye);
       const int rx = itrunc(p.fx2);
       const int ry = itrunc(p.fy2);
-      if (op == 34)
+      if (op == kDrvOutlinePie)
         xxmwinoutlinearc(p.ix1, flip(p.iy1), rx, ry, xs, ys, xe, ye, grfill.pattern, grfill.density);
       else
         xxmwinarc(p.ix1, flip(p.iy1), rx, ry, xs, ys, xe, ye, fillof(op));
       break;
     }
-    case 15:
-    case 16:
+    case kDrvPolygonStipple:
+    case kDrvPolygonSolid:
       xxmwinpolygon(loadpolybuf(), fillof(op));
       break;
-    case 17: {
+    case kDrvClear: {
       int r = 0, g = 0, b = 0;
       xxpalg(0, r, g, b);
       xxmwinclear(r, g, b);
       break;
     }
-    case 18:
+    case kDrvReset:
       opreset();
       break;
-    case 19:
+    case kDrvClose:
       xxmwinclose();
       break;
-    case 21:
-    case 25:
-    case 33:
+    case kDrvFontSize:
+    case kDrvFontSizeScaled:
+    case kDrvFontSizeSpare:
       opfontsize();
       break;
-    case 22:
+    case kDrvText:
       optext();
       break;
-    case 23:
+    case kDrvMoveRectangle:
       opblit();
       break;
-    case 24:
+    case kDrvClip:
       opclip();
       break;
-    case 26:
+    case kDrvPoint:
       xxmwinpoint(p.ix1, flip(p.iy1));
       break;
-    case 27:
+    case kDrvPlotMode:
       xxmwinplotmode(grstate.plotmode);
       break;
-    case 28:
+    case kDrvPaletteEntry:
       oppaletteentry();
       break;
-    case 29:
+    case kDrvLineType:
       xxmwinlinetype(grstate.linetype);
       break;
-    case 31:
+    case kDrvReadPixel:
       opreadpixel();
       break;
-    case 32:
+    case kDrvPolyline:
       xxmwinpolyline(loadpolybuf());
       break;
-    case 35:
+    case kDrvLoadPalette:
       oploadpalette();
       break;
     default:

@@ -114,14 +114,14 @@ int xxelip(float x, float y, float r, float ratio) {
   int angle = pattern <= 2 ? grfill.angle : 3;
   bool draw = true;
   if (pattern >= 3) {
-    draw = xxofferfill(6, pattern + 2);
+    draw = xxofferfill(kDrvEllipseSolid, kDrvEllipseStipple + (pattern - 3));
     mode = 1;
     angle = 3;
   }
   if (draw && tkdevices.screenon > 0) {
     if (pattern <= 2 && grfill.outline == 1) {
-      if (xxcapable(4))
-        xxgdrv(4);
+      if (xxcapable(kDrvEllipseOutline))
+        xxgdrv(kDrvEllipseOutline);
       else
         outline(e);
     }
@@ -142,7 +142,7 @@ int xxelip(float x, float y, float r, float ratio) {
   }
   grfill.selfscreen = 0;
   d.marker = -1;
-  if (tkdevices.hardcopyon > 0) xxhdrv(5);
+  if (tkdevices.hardcopyon > 0) xxhdrv(kDrvEllipseStipple);
   return 0;
 }
 

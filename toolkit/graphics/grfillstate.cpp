@@ -80,8 +80,8 @@ int xxcon(int devcolour, int colour, int which) {
   grstate.prevcolour = grstate.colour;
   grstate.devcolour = devcolour;
   grstate.colour = colour;
-  if (which != 2) xxgdrv(3);
-  if (which != 1 && tkdevices.hardcopyon > 0) xxhdrv(3);
+  if (which != 2) xxgdrv(kDrvColour);
+  if (which != 1 && tkdevices.hardcopyon > 0) xxhdrv(kDrvColour);
   return 0;
 }
 
@@ -103,7 +103,7 @@ int xx2col(int device, int& counter) {
       grstate.devcolour = saved.devcolour;
       grstate.prevcolour = saved.prevcolour;
       grstate.colour = saved.colour;
-      if (device != 2) xxgdrv(3);
+      if (device != 2) xxgdrv(kDrvColour);
     }
     counter = 3;
   }

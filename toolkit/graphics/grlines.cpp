@@ -36,16 +36,16 @@ void drawsegment(float x1, float y1, float x2, float y2) {
     d.iy1 = itrunc(y1);
     d.ix2 = itrunc(x2);
     d.iy2 = itrunc(y2);
-    xxgdrv(2);
+    xxgdrv(kDrvLine);
   }
-  if (tkdevices.hardcopyon > 0) xxhdrv(2);
+  if (tkdevices.hardcopyon > 0) xxhdrv(kDrvLine);
 }
 
 // Hands the first k points of grpolybuf to the drivers as one polyline.
 void drawrun(int k) {
   grdrvparams.count = k;
-  xxgdrv(32);
-  if (tkdevices.hardcopyon > 0) xxhdrv(32);
+  xxgdrv(kDrvPolyline);
+  if (tkdevices.hardcopyon > 0) xxhdrv(kDrvPolyline);
 }
 
 void todevice(const float* x, const float* y, int i, int flag, Pt& p) {

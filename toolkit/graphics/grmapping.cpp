@@ -56,7 +56,7 @@ int xxwing(float x1, float y1, float x2, float y2) {
   grstate.pixheight = grstate.pixy2 - grstate.pixy1 + 1;
   grstate.devwidth = x2 - x1;
   grstate.devheight = y2 - y1;
-  xxgdrv(24);
+  xxgdrv(kDrvClip);
   return 0;
 }
 
@@ -143,7 +143,7 @@ int xxgscr() {
   // The colour tables are built before the first colour reaches the
   // device, so that the first pen already has its real colour.
   xxpali();
-  xxgdrv(18);
+  xxgdrv(kDrvReset);
   xxresn();
   // Copies: igrcolourn moves the current colour into the previous slot
   // before it reads its argument's value.
@@ -151,9 +151,9 @@ int xxgscr() {
   const int current = grstate.colour;
   igrcolourn(previous);
   igrcolourn(current);
-  xxgdrv(27);
-  xxgdrv(29);
-  xxgdrv(21);
+  xxgdrv(kDrvPlotMode);
+  xxgdrv(kDrvLineType);
+  xxgdrv(kDrvFontSize);
   return 0;
 }
 
@@ -202,7 +202,7 @@ int igrinit(std::string_view options) {
 int igrareaclear() {
   if (grstate.pixx1 == 0 && grstate.pixx2 == grstate.winpixw - 1 && grstate.pixy1 == 0 &&
       grstate.pixy2 == grstate.winpixh - 1) {
-    xxgdrv(17);
+    xxgdrv(kDrvClear);
     return 0;
   }
   const int pattern = grfill.pattern;
@@ -213,28 +213,28 @@ int igrareaclear() {
   const bool modechanged = plotmode != 0;
   if (modechanged) {
     grstate.plotmode = 0;
-    xxgdrv(27);
+    xxgdrv(kDrvPlotMode);
   }
   const bool colourchanged = devcolour != 0;
   if (colourchanged) {
     grstate.devcolour = 0;
     grstate.colour = 0;
-    xxgdrv(3);
+    xxgdrv(kDrvColour);
   }
   grdrvparams.ix1 = grstate.pixx1;
   grdrvparams.iy1 = grstate.pixy1;
   grdrvparams.ix2 = grstate.pixx2;
   grdrvparams.iy2 = grstate.pixy2;
-  xxgdrv(10);
+  xxgdrv(kDrvRectangleSolid);
   grfill.pattern = pattern;
   if (modechanged) {
     grstate.plotmode = plotmode;
-    xxgdrv(27);
+    xxgdrv(kDrvPlotMode);
   }
   if (colourchanged) {
     grstate.devcolour = devcolour;
     grstate.colour = colour;
-    xxgdrv(3);
+    xxgdrv(kDrvColour);
   }
   return 0;
 }

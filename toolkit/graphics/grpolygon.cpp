@@ -230,7 +230,7 @@ int xxplygon(const float* x, const float* y, int n, int flag) {
   if (pattern <= 2) {
     mode = pattern;
   } else {
-    draw = xxofferfill(16, pattern + 12);
+    draw = xxofferfill(kDrvPolygonSolid, kDrvPolygonStipple + (pattern - 3));
     mode = 1;
     angle = 3;
   }
@@ -251,7 +251,7 @@ int xxplygon(const float* x, const float* y, int n, int flag) {
   }
   grfill.selfscreen = 0;
   d.marker = -1;
-  if (tkdevices.hardcopyon > 0) xxhdrv(15);
+  if (tkdevices.hardcopyon > 0) xxhdrv(kDrvPolygonStipple);
   if (flag == 0) {
     grstate.curx = x[0];
     grstate.cury = y[0];

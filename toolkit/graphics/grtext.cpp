@@ -72,7 +72,7 @@ void proportionaltext(float px, float y, std::string_view text, float cw, float 
     grdrvparams.fx2 = cw;
     grdrvparams.fy2 = ch;
     grdrvparams.ix1 = 1;
-    xxgdrv(22);
+    xxgdrv(kDrvText);
   }
 }
 
@@ -111,7 +111,7 @@ void hardwaretext(float px, float y, std::string_view text, float cw, float ch) 
   grdrvparams.fx2 = cw;
   grdrvparams.fy2 = ch;
   grdrvparams.ix1 = count;
-  xxgdrv(22);
+  xxgdrv(kDrvText);
 }
 
 }  // namespace
@@ -135,7 +135,7 @@ int xxsizg() {
     s.charsacross = s.winwidth * s.basecharw / (s.areadevwidth * s.charfw);
     s.charsdown = s.winheight * s.basecharh / (s.areadevheight * s.charfh);
   } else if (s.fontkind == 0) {
-    xxgdrv(25);
+    xxgdrv(kDrvFontSizeScaled);
   }
   return 0;
 }
@@ -144,7 +144,7 @@ int igrcharsize(float fw, float fh) {
   // Zero, negative zero and negative factors all compare <= 0.
   grstate.charfw = fw <= 0.0f ? 1.0f : fw;
   grstate.charfh = fh <= 0.0f ? 1.0f : fh;
-  xxhdrv(25);
+  xxhdrv(kDrvFontSizeScaled);
   xxsizg();
   return 0;
 }
@@ -174,8 +174,8 @@ int igrcharspacing(std::string_view text) {
     grstate.spacing = 1;
   else
     grstate.spacing = 0;
-  xxgdrv(21);
-  xxhdrv(21);
+  xxgdrv(kDrvFontSize);
+  xxhdrv(kDrvFontSize);
   return 0;
 }
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "text/cp1250.h"
+#include "tools/testkit/files.h"
 
 namespace {
 
@@ -100,16 +101,11 @@ std::string glyph_text(const toolkit::ChrFont& f, int code) {
 const char* const kFontFiles[] = {"swiss.chr", "swissbld.chr", "roman.chr", "romanbld.chr",
                                   "fixed.chr", "fixedbld.chr", "standard.chr"};
 
-// The build writes the fonts into <build>/fonts. Tests run in the build
-// folder of their area, one below the top, should TSD_BINARY_DIR be unset.
-std::string font_dir() {
-  const char* b = std::getenv("TSD_BINARY_DIR");
-  return std::string(b != nullptr ? b : "..") + "/fonts";
-}
+std::string font_dir() { return tsd::testkit::fontfolder(); }
 
 Bytes read_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::string bytes = tsd::testkit::readfile(path);
+  return Bytes(bytes.begin(), bytes.end());
 }
 
 TEST(ChrGeneratedFonts, EveryFontDecodesAsALineFontWithBothBlocks) {

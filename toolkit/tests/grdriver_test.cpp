@@ -24,23 +24,23 @@ TEST(GrDriver, SameColourPairIsSentOnceUntilTheReset) {
   plat::HPEN pen = gPen;
   ASSERT_NE(pen, nullptr);
   gStippleChanged = 0;
-  xxgdrv(3);
+  xxgdrv(kDrvColour);
   EXPECT_EQ(gPen, pen) << "same pair: no new pen";
   EXPECT_EQ(gStippleChanged, 0);
-  xxgdrv(18);
-  xxgdrv(3);
+  xxgdrv(kDrvReset);
+  xxgdrv(kDrvColour);
   EXPECT_EQ(gStippleChanged, 1) << "after the reset the colour is sent again";
 }
 
 TEST(GrDriver, SameFontSizeCreatesTheFontOnce) {
   Screen s(300, 200);
-  xxgdrv(21);
+  xxgdrv(kDrvFontSize);
   plat::HFONT font = gFont;
   ASSERT_NE(font, nullptr);
-  xxgdrv(25);
+  xxgdrv(kDrvFontSizeScaled);
   EXPECT_EQ(gFont, font);
   grstate.charfw = 2.0f;
-  xxgdrv(33);
+  xxgdrv(kDrvFontSizeSpare);
   EXPECT_NE(gFont, nullptr);
   EXPECT_FLOAT_EQ(grstate.charsacross, 299.99f * 75.0f / (299.99f * 2.0f));
 }
@@ -66,12 +66,12 @@ TEST(GrDriver, ReadPixelGivesItsColourOrMinusOne) {
   plat::SetPixel(hdc, 3, 19 - 4, plat::RGB(1, 2, 3));
   grdrvparams.ix1 = 3;
   grdrvparams.iy1 = 4;
-  xxgdrv(31);
+  xxgdrv(kDrvReadPixel);
   EXPECT_EQ(grdrvparams.ix1, 1);
   EXPECT_EQ(grdrvparams.ix2, 2);
   EXPECT_EQ(grdrvparams.ix3, 3);
   grdrvparams.ix1 = 30;
-  xxgdrv(31);
+  xxgdrv(kDrvReadPixel);
   EXPECT_EQ(grdrvparams.ix1, -1);
   EXPECT_EQ(grdrvparams.ix3, -1);
 }
@@ -81,7 +81,7 @@ TEST(GrDriver, LoadingThePaletteOnSixteenColours) {
   ASSERT_NE(gPal256, nullptr);
   plat::PALETTEENTRY e{};
   plat::SetPaletteEntries(gPal256, 9, 1, &e);
-  xxgdrv(35);
+  xxgdrv(kDrvLoadPalette);
   plat::PALETTEENTRY got[16];
   ASSERT_EQ(plat::GetPaletteEntries(gPal256, 0, 16, got), 16u);
   EXPECT_EQ(got[9].peBlue, 0xff) << "entry 9 of the 16 table is 0000ff";
@@ -92,7 +92,7 @@ TEST(GrDriver, LoadingThePaletteOnSixteenColours) {
 TEST(GrDriver, RemovingTheObjectsTwiceDoesNothingTheSecondTime) {
   Screen s(50, 50, 16, 0, 8);
   igrarea(0.1f, 0.1f, 0.5f, 0.5f);
-  xxgdrv(21);
+  xxgdrv(kDrvFontSize);
   igrfillpattern(3);
   igrcircle(0.5f, 0.5f, 0.2f);
   EXPECT_NE(gBitmap, nullptr);
@@ -122,7 +122,7 @@ TEST(GrDriver, BlitMovesARectangleAndFillsWhatItLeaves) {
   grdrvparams.ix3 = 9;
   grdrvparams.iy3 = 8;
   grdrvparams.marker = 1;
-  xxgdrv(23);
+  xxgdrv(kDrvMoveRectangle);
   EXPECT_EQ(s.count(0xffffff), 100) << "the block moved whole";
   EXPECT_EQ(s.dev(9, 8), 0xffffffu);
   EXPECT_EQ(s.dev(18, 17), 0xffffffu);
@@ -136,14 +136,14 @@ TEST(GrDriver, HardwareTextDrawsTheTextBufferAtTheCellsTopLeft) {
   igrcolourn(31);
   grstate.charfw = 0.2f;  // a cell of 13 x 20 pixels
   grstate.charfh = 0.2f;
-  xxgdrv(21);
+  xxgdrv(kDrvFontSize);
   grtexthooks.textbuffer = sampletext;
   grstate.textheightx = 0.0f;
   grstate.textheighty = 20.0f;
   grdrvparams.fx1 = 50.0f;
   grdrvparams.fy1 = 40.0f;  // middle of the cell's left edge: top at 50
   grdrvparams.ix1 = 2;
-  xxgdrv(22);
+  xxgdrv(kDrvText);
   grtexthooks.textbuffer = nullptr;
   EXPECT_FLOAT_EQ(grdrvparams.fy4, 0.55f);
   int red = 0, above = 0, left = 0;
@@ -159,7 +159,7 @@ TEST(GrDriver, HardwareTextDrawsTheTextBufferAtTheCellsTopLeft) {
   EXPECT_EQ(above, 0) << "nothing above the cell's top";
   EXPECT_EQ(left, 0) << "nothing left of the first cell";
   grdrvparams.ix1 = 2;
-  xxgdrv(22);  // no text part linked: nothing drawn
+  xxgdrv(kDrvText);  // no text part linked: nothing drawn
   EXPECT_EQ(static_cast<int>(s.surface.pixels.size()) - s.count(grtest::kMark), red);
 }
 

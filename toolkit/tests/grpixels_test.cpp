@@ -47,7 +47,7 @@ TEST(GrPixels, LineFromTheDeviceOriginIsFlippedAndDrawnToItsEnd) {
   grdrvparams.iy1 = 0;
   grdrvparams.ix2 = 10;
   grdrvparams.iy2 = 10;
-  xxgdrv(2);
+  xxgdrv(kDrvLine);
   EXPECT_EQ(s.at(0, 99), 0xffffffu) << "colour 223 is white";
   EXPECT_EQ(s.at(5, 94), 0xffffffu);
   EXPECT_EQ(s.at(10, 89), 0xffffffu) << "end pixel";
@@ -99,7 +99,7 @@ TEST(GrPixels, StippleAlternatesTheTwoColoursByParity) {
   grdrvparams.iy1 = 2;
   grdrvparams.ix2 = 17;
   grdrvparams.iy2 = 13;
-  xxgdrv(9);
+  xxgdrv(kDrvRectangleStipple);
   const std::uint32_t a = 0x0000c3, b = 0xff0000;
   for (int y = 31 - 13; y <= 31 - 2; ++y) {
     for (int x = 2; x <= 17; ++x) {
@@ -110,7 +110,7 @@ TEST(GrPixels, StippleAlternatesTheTwoColoursByParity) {
   EXPECT_EQ(s.count(a) + s.count(b), 16 * 12);
   // A new colour makes the pattern stale: the next fill uses the new pair.
   igrcolourn(80);
-  xxgdrv(9);
+  xxgdrv(kDrvRectangleStipple);
   EXPECT_EQ(s.at(2, 18), 0x00c300u);
   EXPECT_EQ(s.at(3, 18), 0x0000c3u);
 }
@@ -191,12 +191,12 @@ TEST(GrPixels, PaletteEntryOperationChangesTheColourOnTheScreen) {
   grdrvparams.ix1 = 0x10;
   grdrvparams.ix2 = 0x20;
   grdrvparams.ix3 = 0x30;
-  xxgdrv(28);
+  xxgdrv(kDrvPaletteEntry);
   xxmwinpoint(1, 1);
   EXPECT_EQ(s.at(1, 1), 0x102030u);
   grdrvparams.marker = 99;  // outside the palette: ignored
-  xxgdrv(28);
-  xxgdrv(35);  // reload the table's colours
+  xxgdrv(kDrvPaletteEntry);
+  xxgdrv(kDrvLoadPalette);  // reload the table's colours
   xxmwinpoint(2, 1);
   EXPECT_EQ(s.at(2, 1), 0xff0000u);
 }
@@ -246,7 +246,7 @@ TEST(GrPixels, TriangleQuadrilateralAndPieOperations) {
   p.iy2 = 0;
   p.ix3 = 0;
   p.iy3 = 40;
-  xxgdrv(12);
+  xxgdrv(kDrvTriangleSolid);
   EXPECT_EQ(s.dev(5, 5), 0xffffffu);
   EXPECT_EQ(s.dev(35, 35), kMark);
   // Solid quadrilateral at the upper left.
@@ -258,7 +258,7 @@ TEST(GrPixels, TriangleQuadrilateralAndPieOperations) {
   p.iy3 = 90;
   p.ix4 = 5;
   p.iy4 = 90;
-  xxgdrv(8);
+  xxgdrv(kDrvQuadSolid);
   EXPECT_EQ(s.dev(17, 75), 0xffffffu);
   // Solid pie: the quarter from angle 0 to pi/2 around (70, 50).
   p.ix1 = 70;
@@ -269,7 +269,7 @@ TEST(GrPixels, TriangleQuadrilateralAndPieOperations) {
   p.fy3 = 1.5707964f;
   p.fx4 = 90.0f;
   p.fy4 = 20.0f;
-  xxgdrv(14);
+  xxgdrv(kDrvPieSolid);
   EXPECT_EQ(s.dev(78, 58), 0xffffffu) << "inside the quarter";
   EXPECT_EQ(s.dev(62, 42), kMark) << "the opposite quarter";
 }

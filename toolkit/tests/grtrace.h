@@ -16,6 +16,7 @@
 #include "toolkit/graphics/grrecords.h"
 #include "toolkit/window/errstore.h"
 #include "toolkit/window/records.h"
+#include "tools/testkit/files.h"
 
 namespace tsd::grtest {
 
@@ -54,12 +55,8 @@ inline bool passthrough(int op) {
   return false;
 }
 
-// The folder the build writes the stroke-font files into (tests run one
-// folder below the build tree's top when TSD_BINARY_DIR is unset).
-inline std::string fontdir() {
-  const char* b = std::getenv("TSD_BINARY_DIR");
-  return std::string(b != nullptr ? b : "..") + "/fonts/";
-}
+// The folder the build writes the stroke-font files into.
+inline std::string fontdir() { return testkit::fontfolder() + "/"; }
 
 // Starts the layer on a w x h window with n device colours, recording.
 inline void startlayer(int w, int h, int ncolours = 256, int invert = 0) {

@@ -12,6 +12,7 @@
 
 #include "platform/kernel/kernel.h"
 #include "toolkit/window/oswin.h"
+#include "tools/testkit/files.h"
 
 namespace {
 
@@ -25,12 +26,7 @@ class OsServices : public ::testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(dir_); }
   std::string path(const char* name) const { return (dir_ / name).string(); }
-  static std::string contents(const std::string& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-  }
+  static std::string contents(const std::string& p) { return testkit::readfile(p); }
   std::filesystem::path dir_;
 };
 

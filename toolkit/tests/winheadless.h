@@ -23,6 +23,7 @@
 #include "toolkit/window/wstate.h"
 #include "toolkit/window/winunits.h"
 #include "toolkit/window/wwindow.h"
+#include "tools/testkit/files.h"
 
 namespace tsd::testing {
 
@@ -32,12 +33,7 @@ inline std::string wintemp(const std::string& what) {
   return ::testing::TempDir() + "tsdwin_" + name + "_" + std::to_string(getpid()) + "_" + what;
 }
 
-inline std::string readfile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
+using testkit::readfile;
 
 struct Got {
   int type = 0;

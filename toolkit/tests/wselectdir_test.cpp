@@ -7,6 +7,7 @@
 #include "toolkit/window/strings.h"
 #include "toolkit/window/wcomdlg.h"
 #include "toolkit/window/wdialog.h"
+#include "tools/testkit/display_log.h"
 
 namespace tsd::testing {
 namespace {
@@ -105,10 +106,8 @@ TEST_F(Wselectdir, AFolderThatDoesNotExist) {
     EXPECT_EQ(chosen, c.result ? dir_ + "/" + c.typed : dir_);
     const std::string l = log();
     std::string titles;
-    for (std::size_t at = l.find("message box shown: \""); at != std::string::npos;
-         at = l.find("message box shown: \"", at + 1)) {
-      const std::size_t start = at + 20;
-      titles += (titles.empty() ? "" : ",") + l.substr(start, l.find('"', start) - start);
+    for (const testkit::LoggedBox& box : testkit::loggedboxes(l)) {
+      titles += (titles.empty() ? "" : ",") + box.title;
     }
     EXPECT_EQ(titles, c.boxes);
     windowclose();

@@ -108,17 +108,17 @@ void setwindowtitle(WindowStyle& style, const char* text) {
 }
 
 void yycreaterootwindow(int x, int y, int& width, int& height, int menu, const char* caption,
-                        const int flagtable[10]) {
+                        const int flagtable[kFlagSlots]) {
   using namespace plat;
   wsys.wInstance = yymoduleinstance();
   if (!registerclasses()) yyfatal("Failed to register class - aborting.");
-  const bool fixed = flagtable[6] != 0;
+  const bool fixed = flagtable[kFlagFixedSize] != 0;
   DWORD style = WS_CAPTION | WS_CLIPCHILDREN;
-  if (flagtable[0]) style |= WS_SYSMENU;
-  if (flagtable[1]) style |= WS_MINIMIZEBOX;
-  if (flagtable[2]) style |= WS_MAXIMIZEBOX;
+  if (flagtable[kFlagSysMenu]) style |= WS_SYSMENU;
+  if (flagtable[kFlagMinBox]) style |= WS_MINIMIZEBOX;
+  if (flagtable[kFlagMaxBox]) style |= WS_MAXIMIZEBOX;
   if (!fixed) style |= WS_THICKFRAME;
-  DWORD exstyle = flagtable[9] ? WS_EX_TOPMOST : 0;
+  DWORD exstyle = flagtable[kFlagTopmost] ? WS_EX_TOPMOST : 0;
   HMENU bar = menu != 0 ? yyloadmenubar(menu) : nullptr;
   // The size asked for is the client's: enlarge for the frame, then the menu bar.
   RECT r{0, 0, width, height};
@@ -130,7 +130,7 @@ void yycreaterootwindow(int x, int y, int& width, int& height, int menu, const c
   root = WindowSlot{};
   root.wWindow = frame;
   int statusheight = 0;
-  if (frame && flagtable[5]) {
+  if (frame && flagtable[kFlagStatusBar]) {
     DWORD sstyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     if (!fixed) sstyle |= kStatusSizeGrip;
     RECT fc;
@@ -160,11 +160,11 @@ void yycreaterootwindow(int x, int y, int& width, int& height, int menu, const c
   if (!frame || !root.hClient) yyfatal("Failed to create window - aborting.");
   wsys.wWindowOpen = 1;
   wsys.wIndex = 0;
-  if (flagtable[7]) {
+  if (flagtable[kFlagHidden]) {
     wsys.wHideRoot = 1;
   } else {
     wsys.wHideRoot = 0;
-    ShowWindow(frame, flagtable[3] ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+    ShowWindow(frame, flagtable[kFlagMaximised] ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
   }
   // Nothing is to be painted before the program draws.
   ValidateRect(root.hClient, nullptr);
@@ -212,8 +212,8 @@ void windowopen(WindowStyle& style, const int* ncolours) {
   int height = style.height < 1 ? quorba01.screenheight * 80 / 100 : style.height;
   int x = style.x < 0 ? quorba01.screenwidth / 2 - width / 2 : style.x;
   int y = style.y < 0 ? quorba01.screenheight / 2 - height / 2 : style.y;
-  int flagtable[10];
-  for (int i = 0; i < 10; ++i) flagtable[i] = (style.flags >> i) & 1;
+  int flagtable[kFlagSlots];
+  for (int i = 0; i < kFlagSlots; ++i) flagtable[i] = (style.flags >> i) & 1;
   yyaskgraphicscolours(ncolours);
   int n = kTitleLength;
   while (n > 0 && (style.title[n - 1] == ' ' || style.title[n - 1] == '\0')) --n;

@@ -7,15 +7,27 @@
 
 namespace tsd {
 
+// The slots of the flag table that windowopen makes of WindowStyle.flags:
+// slot i holds bit i.
+inline constexpr int kFlagSysMenu = 0;
+inline constexpr int kFlagMinBox = 1;
+inline constexpr int kFlagMaxBox = 2;
+inline constexpr int kFlagMaximised = 3;
+inline constexpr int kFlagStatusBar = 5;
+inline constexpr int kFlagFixedSize = 6;
+inline constexpr int kFlagHidden = 7;
+inline constexpr int kFlagTopmost = 9;
+inline constexpr int kFlagSlots = 10;
+
 // Style flag bits of WindowStyle.flags.
-inline constexpr int kStyleSysMenu = 1 << 0;
-inline constexpr int kStyleMinBox = 1 << 1;
-inline constexpr int kStyleMaxBox = 1 << 2;
-inline constexpr int kStyleMaximised = 1 << 3;
-inline constexpr int kStyleStatusBar = 1 << 5;
-inline constexpr int kStyleFixedSize = 1 << 6;
-inline constexpr int kStyleHidden = 1 << 7;
-inline constexpr int kStyleTopmost = 1 << 9;
+inline constexpr int kStyleSysMenu = 1 << kFlagSysMenu;
+inline constexpr int kStyleMinBox = 1 << kFlagMinBox;
+inline constexpr int kStyleMaxBox = 1 << kFlagMaxBox;
+inline constexpr int kStyleMaximised = 1 << kFlagMaximised;
+inline constexpr int kStyleStatusBar = 1 << kFlagStatusBar;
+inline constexpr int kStyleFixedSize = 1 << kFlagFixedSize;
+inline constexpr int kStyleHidden = 1 << kFlagHidden;
+inline constexpr int kStyleTopmost = 1 << kFlagTopmost;
 
 inline constexpr int kTitleLength = 80;
 
@@ -53,7 +65,7 @@ void windowbell(const char* text, int length);
 
 // The window-system side.
 void yycreaterootwindow(int x, int y, int& width, int& height, int menu, const char* caption,
-                        const int flagtable[10]);
+                        const int flagtable[kFlagSlots]);
 void yyshutdown();
 // The graphics colours asked of windowopen (16, 32, 64 or 128, else 16):
 // on a 256-colour display they become the graphics device's colours.

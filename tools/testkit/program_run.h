@@ -13,6 +13,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -23,41 +24,33 @@
 #include <utility>
 #include <vector>
 
+#include "tools/testkit/files.h"
 #include "tools/testkit/write_limit.h"
 
 namespace tsd::testkit {
 
-// The build tree's top (tests run with TSD_BINARY_DIR set; one folder below
-// the top otherwise).
-inline std::string buildtree() {
-  const char* b = std::getenv("TSD_BINARY_DIR");
-  return b != nullptr && *b ? std::string(b) : std::string("..");
+// The executable of a program ("varnel1", "varnel2", "mokrin1", "mokrin2"),
+// from the list the build writes (programs.txt at the build tree's top);
+// empty when the program is not in it.
+inline std::string programexe(const std::string& program) {
+  std::istringstream list(readfile(buildtree() + "/programs.txt"));
+  std::string name, path;
+  while (list >> name >> path) {
+    if (name == program) return path;
+  }
+  return "";
 }
 
-// The stroke-font folder the build writes.
-inline std::string fontfolder() { return buildtree() + "/fonts"; }
-
-inline std::string readfile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
+// A file of examples/ in the source tree.
+inline std::string examplefile(const std::string& name) {
+  return std::string(TSD_SOURCE_DIR) + "/examples/" + name;
 }
 
-inline void writefile(const std::string& path, const std::string& content) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << content;
-}
-
-inline bool fileexists(const std::string& path) { return std::filesystem::exists(path); }
-
-// A fresh, empty folder for one run; `name` should name the test.
-inline std::string makeworkdir(const std::string& name) {
-  const char* tmp = std::getenv("TMPDIR");
-  std::string base = tmp != nullptr && *tmp ? tmp : "/tmp";
-  std::string dir = base + "/tsdrun_" + name + "_" + std::to_string(getpid());
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
+// A fresh working folder (makeworkdir(name)) holding copies of the named
+// files of examples/.
+inline std::string examplefolder(const std::string& name, const std::vector<std::string>& examples) {
+  const std::string dir = makeworkdir(name);
+  for (const std::string& file : examples) writefile(dir + "/" + file, readfile(examplefile(file)));
   return dir;
 }
 
@@ -80,6 +73,45 @@ struct ProgramRun {
   std::string output;  // standard output and standard error together
 };
 
+// The script with the symbolic resource ids of the programs' id headers
+// (resources/*/*_ids.h: "menu V1_CM_DATA") replaced by their numbers, so
+// that a test names a menu command as the program's code does.
+inline std::string resolveids(const std::string& script) {
+  static const std::vector<std::pair<std::string, std::string>> ids = [] {
+    std::vector<std::pair<std::string, std::string>> found;
+    for (const char* header : {"varnel1/varnel1_ids.h", "varnel2/varnel2_ids.h", "mokrin/mokrin_ids.h"}) {
+      std::istringstream in(readfile(std::string(TSD_SOURCE_DIR) + "/resources/" + header));
+      std::string define, name, value;
+      for (std::string line; std::getline(in, line);) {
+        std::istringstream words(line);
+        if (words >> define >> name >> value && define == "#define" &&
+            value.find_first_not_of("0123456789") == std::string::npos) {
+          found.emplace_back(name, value);
+        }
+      }
+    }
+    return found;
+  }();
+  auto isnamechar = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
+  std::string out;
+  for (std::size_t at = 0; at < script.size();) {
+    if (isnamechar(script[at]) && (at == 0 || !isnamechar(script[at - 1]))) {
+      std::size_t end = at;
+      while (end < script.size() && isnamechar(script[end])) ++end;
+      const std::string word = script.substr(at, end - at);
+      std::string replaced = word;
+      for (const auto& [name, value] : ids) {
+        if (name == word) replaced = value;
+      }
+      out += replaced;
+      at = end;
+    } else {
+      out += script[at++];
+    }
+  }
+  return out;
+}
+
 // Starts the program without waiting for it (the process id; -1 when it
 // cannot be started); waitprogram() then waits for it. The run's script,
 // log and output files are kept in the working directory (script.txt,
@@ -88,7 +120,7 @@ inline pid_t startprogram(const ProgramSetup& setup) {
   const std::string scriptpath = setup.workdir + "/script.txt";
   const std::string logpath = setup.workdir + "/display.log";
   const std::string outpath = setup.workdir + "/output.txt";
-  if (!setup.script.empty()) writefile(scriptpath, setup.script);
+  if (!setup.script.empty()) writefile(scriptpath, resolveids(setup.script));
   std::filesystem::remove(logpath);
   // Paths relative to the test's folder are resolved before the run moves
   // into its own.

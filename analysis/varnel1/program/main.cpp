@@ -3,7 +3,4 @@
 #include "analysis/varnel1/varnel1_frame.h"
 #include "toolkit/window/winmain.h"
 
-int main(int argc, char** argv) {
-  const int code = tsd::winmain(argc, argv, tsd::varnel1main);
-  return code != 0 ? code : tsd::varnel1exitcode();
-}
+int main(int argc, char** argv) { return tsd::winmain(argc, argv, tsd::varnel1main); }

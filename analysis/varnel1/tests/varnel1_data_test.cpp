@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/varnel1/tests/varnel1_run.h"
+#include "resources/varnel1/varnel1_ids.h"
 #include "tools/testkit/textlines.h"
 
 namespace tsd::testing {
@@ -30,12 +31,12 @@ TEST(Varnel1Data, UnreadableFilesGiveTheirBoxAndLoadNothing) {
     const std::string file = dir + "/bad.dat";
     if (c.content != nullptr) testkit::writefile(file, c.content);
     testkit::ProgramRun run = runvarnel1(
-        dir, "menu 40001\nfile \"" + file + "\"\nmsgbox OK\nmenu 40053\nkey Escape\nmenu 40004\n");
+        dir, "menu V1_CM_DATA\nfile \"" + file + "\"\nmsgbox OK\nmenu V1_CM_RANGES\nkey Escape\nmenu V1_CM_END\n");
     EXPECT_EQ(run.exitcode, 0);
     EXPECT_NE(run.log.find(std::string("message box shown: \"Błąd\" text \"") + c.box),
               std::string::npos)
         << run.log;
-    EXPECT_EQ(count(run.log, "menu command: 40053"), 0) << "the popups stay greyed\n" << run.log;
+    EXPECT_EQ(count(run.log, "menu command: " + std::to_string(V1_CM_RANGES)), 0) << "the popups stay greyed\n" << run.log;
   }
 }
 
@@ -45,8 +46,8 @@ TEST(Varnel1Data, AFailedLoadKeepsTheDataAndTheDrawingOfTheLastGoodOne) {
   const std::string before = dir + "/before.png";
   const std::string after = dir + "/after.png";
   testkit::ProgramRun run = runvarnel1(
-      dir, loadsample(dir) + "screenshot \"" + before + "\"\nmenu 40001\nfile \"" + dir +
-               "/bad.dat\"\nmsgbox OK\nrepaint\nidle\nscreenshot \"" + after + "\"\nmenu 40004\n");
+      dir, loadsample(dir) + "screenshot \"" + before + "\"\nmenu V1_CM_DATA\nfile \"" + dir +
+               "/bad.dat\"\nmsgbox OK\nrepaint\nidle\nscreenshot \"" + after + "\"\nmenu V1_CM_END\n");
   EXPECT_EQ(run.exitcode, 0);
   EXPECT_EQ(count(run.log, "text \"Błąd odczytu danych\""), 1) << run.log;
   const std::string a = testkit::readfile(before);
@@ -61,8 +62,8 @@ TEST(Varnel1Data, TheReportNamesTheFileWhoseDataAreHeld) {
   const std::string dir = varnel1folder();
   testkit::writefile(dir + "/bad.dat", "5 0.1 150 1.0\n160 1e-12\n161 1e-12\n");
   testkit::ProgramRun run = runvarnel1(
-      dir, loadsample(dir) + "menu 40001\nfile \"" + dir + "/bad.dat\"\nmsgbox OK\n" +
-               "menu 40008\nfile \"" + dir + "/r.txt\"\nmsgbox OK\nmenu 40004\n");
+      dir, loadsample(dir) + "menu V1_CM_DATA\nfile \"" + dir + "/bad.dat\"\nmsgbox OK\n" +
+               "menu V1_CM_SAVE_PARAMETERS\nfile \"" + dir + "/r.txt\"\nmsgbox OK\nmenu V1_CM_END\n");
   EXPECT_EQ(run.exitcode, 0);
   const std::string report = testkit::readfile(dir + "/r.txt");
   EXPECT_NE(report.find(" Plik wejściowy"), std::string::npos) << report;
@@ -91,10 +92,10 @@ TEST(Varnel1Data, ResultsThatAreNotNumbersFailTheSeries) {
     testkit::writefile(dir + "/bad.dat",
                        testkit::withline(testkit::readfile(dir + "/sample.dat"), c.line, c.text));
     const std::string report = dir + "/wyniki.txt";
-    const std::string save = "menu 40034\nfile \"" + report + "\"\nmsgbox OK\n";
+    const std::string save = "menu V1_CM_SAVE_RESULTS\nfile \"" + report + "\"\nmsgbox OK\n";
     testkit::ProgramRun run = runvarnel1(
-        dir, loadsample(dir) + save + "menu 40001\nfile \"" + dir + "/bad.dat\"\n" +
-                 "msgbox OK\nmsgbox OK\nmsgbox OK\n" + save + "menu 40004\n");
+        dir, loadsample(dir) + save + "menu V1_CM_DATA\nfile \"" + dir + "/bad.dat\"\n" +
+                 "msgbox OK\nmsgbox OK\nmsgbox OK\n" + save + "menu V1_CM_END\n");
     EXPECT_EQ(run.exitcode, 0);
     for (int s = 1; s <= 3; ++s) {
       EXPECT_EQ(count(run.log, "text \"Seria nr " + std::to_string(s) +
@@ -119,8 +120,8 @@ TEST(Varnel1Data, TheFirstLoadShowsTheGraphOfTheParameterFile) {
   const std::string shot = dir + "/first.png";
   const std::string graph2 = dir + "/graph2.png";
   testkit::ProgramRun run = runvarnel1(
-      dir, "repaint\nidle\n" + loadsample(dir) + "screenshot \"" + shot + "\"\nmenu 40012\nscreenshot \"" +
-               graph2 + "\"\nmenu 40004\n");
+      dir, "repaint\nidle\n" + loadsample(dir) + "screenshot \"" + shot + "\"\nmenu V1_CM_GRAPH2\nscreenshot \"" +
+               graph2 + "\"\nmenu V1_CM_END\n");
   EXPECT_EQ(run.exitcode, 0);
   const std::string first = testkit::readfile(shot);
   ASSERT_FALSE(first.empty());

@@ -9,6 +9,7 @@
 
 #include "analysis/varnel1/tests/varnel1_dialogs_run.h"
 #include "analysis/varnel1/tests/varnel1_run.h"
+#include "resources/varnel1/varnel1_ids.h"
 
 namespace tsd::testing {
 namespace {
@@ -67,15 +68,15 @@ std::vector<Control> methodcontrols() {
 
 TEST(Varnel1DialogLayout, EveryControlIsShownFilledFromTheState) {
   const std::vector<Dialog> dialogs = {
-      {40053, "Zakres aproksymacji", rangecontrols()},
-      {40025, "Metody numeryczne", methodcontrols()},
-      {40075, "Zakres obliczeń",
+      {V1_CM_RANGES, "Zakres aproksymacji", rangecontrols()},
+      {V1_CM_METHODS, "Metody numeryczne", methodcontrols()},
+      {V1_CM_OUTPUT_RANGE, "Zakres obliczeń",
        {{"BUTTON", 1020, "Zakres obliczeń"}, {"BUTTON", 1001, "Tmin"}, {"BUTTON", 1002, "1000/Tmin"},
         {"BUTTON", 1003, "Tmax"}, {"BUTTON", 1004, "1000/Tmax"}, {"EDIT", 1005, "215.000"},
         {"EDIT", 1006, "4.65116"}, {"EDIT", 1007, "310.000"}, {"EDIT", 1008, "3.22581"},
         {"BUTTON", 1043, "Liczba pkt. wyjśc."}, {"STATIC", -1, "Nout"}, {"EDIT", 1052, "201"},
         {"BUTTON", 1, "OK"}}},
-      {40076, "Numery serii",
+      {V1_CM_SERIES, "Numery serii",
        {{"BUTTON", 1015, "Numery serii na wykresach"}, {"BUTTON", 1044, "1"}, {"BUTTON", 1071, "2"},
         {"BUTTON", 1046, "3"}, {"BUTTON", 1009, "Numer serii w tabelach"}, {"BUTTON", 1047, "1"},
         {"BUTTON", 1051, "2"}, {"BUTTON", 1050, "3"}, {"BUTTON", 1, "OK"}}},
@@ -86,7 +87,7 @@ TEST(Varnel1DialogLayout, EveryControlIsShownFilledFromTheState) {
     script += "menu " + std::to_string(d.command) + "\nscreenshot \"" + dir + "/dialog" +
               std::to_string(d.command) + ".png\"\nkey Escape\n";
   }
-  script += "menu 40004\n";
+  script += "menu V1_CM_END\n";
   testkit::ProgramRun run = runvarnel1(dir, script);
   EXPECT_EQ(run.exitcode, 0) << run.log;
   EXPECT_TRUE(errorboxes(run.log).empty()) << run.log;

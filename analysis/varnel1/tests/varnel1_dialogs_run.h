@@ -18,14 +18,7 @@ namespace tsd::testing {
 // The texts of every "Błąd" box of a log, in order (line breaks show as
 // blanks).
 inline std::vector<std::string> errorboxes(const std::string& log) {
-  const std::string head = "message box shown: \"Błąd\" text \"";
-  std::vector<std::string> texts;
-  for (std::size_t at = log.find(head); at != std::string::npos; at = log.find(head, at + 1)) {
-    const std::size_t from = at + head.size();
-    const std::size_t end = log.find("\" icon", from);
-    texts.push_back(log.substr(from, end - from));
-  }
-  return texts;
+  return testkit::boxtexts(log, "Błąd");
 }
 
 // The log line of the n-th (from 1) showing of the dialog titled `title`;
@@ -103,7 +96,7 @@ inline DialogRun rundialog(const std::string& dir, int command, const std::strin
   const std::string menu = "menu " + std::to_string(command) + "\n";
   std::string script = loadsample(dir) + menu + actions;
   for (std::size_t i = 0; i < boxes; ++i) script += "msgbox OK\n";
-  script += menu + "key Escape\nmenu 40009\nmsgbox OK\nmenu 40004\n";
+  script += menu + "key Escape\nmenu V1_CM_SAVE_PARAMFILE\nmsgbox OK\nmenu V1_CM_END\n";
   DialogRun r;
   r.run = runvarnel1(dir, script);
   r.again = dialogline(r.run.log, title, 2);

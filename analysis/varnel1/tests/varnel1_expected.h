@@ -12,14 +12,14 @@
 #include <string>
 #include <vector>
 
-#include "analysis/analysis_state.h"
+#include "analysis/varnel1/analysis_state.h"
 #include "analysis/datafile.h"
-#include "analysis/series.h"
+#include "analysis/varnel1/series.h"
 #include "analysis/var.h"
-#include "analysis/varnel1_output.h"
-#include "analysis/varnel1_params.h"
-#include "analysis/varnel1_save.h"
-#include "analysis/varnel1_settings.h"
+#include "analysis/varnel1/varnel1_output.h"
+#include "analysis/varnel1/varnel1_params.h"
+#include "analysis/varnel1/varnel1_save.h"
+#include "analysis/varnel1/varnel1_settings.h"
 #include "text/cp1250.h"
 
 namespace tsd::testing {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/varnel1/tests/varnel1_run.h"
+#include "resources/varnel1/varnel1_ids.h"
 
 namespace tsd::testing {
 namespace {
@@ -61,14 +62,14 @@ TEST(Varnel1Frame, PopupsAreGreyedUntilTheFirstLoad) {
   const std::string dir = varnel1folder();
   // A cancelled selection loads nothing: the popups stay greyed.
   testkit::ProgramRun run = runvarnel1(
-      dir, "menu 40001\nfile cancel\nmenu 40053\nkey Escape\nmenu 40009\nkey Escape\nmenu 40004\n");
+      dir, "menu V1_CM_DATA\nfile cancel\nmenu V1_CM_RANGES\nkey Escape\nmenu V1_CM_SAVE_PARAMFILE\nkey Escape\nmenu V1_CM_END\n");
   EXPECT_EQ(run.exitcode, 0);
-  EXPECT_EQ(count(run.log, "menu command: 40053"), 0) << run.log;
-  EXPECT_EQ(count(run.log, "menu command: 40009"), 0) << run.log;
+  EXPECT_EQ(count(run.log, "menu command: " + std::to_string(V1_CM_RANGES)), 0) << run.log;
+  EXPECT_EQ(count(run.log, "menu command: " + std::to_string(V1_CM_SAVE_PARAMFILE)), 0) << run.log;
   EXPECT_EQ(count(run.log, "message box shown"), 0) << run.log;
   // After a load every popup works.
-  run = runvarnel1(dir, loadsample(dir) + "menu 40009\nmsgbox OK\nmenu 40004\n");
-  EXPECT_EQ(count(run.log, "menu command: 40009"), 1) << run.log;
+  run = runvarnel1(dir, loadsample(dir) + "menu V1_CM_SAVE_PARAMFILE\nmsgbox OK\nmenu V1_CM_END\n");
+  EXPECT_EQ(count(run.log, "menu command: " + std::to_string(V1_CM_SAVE_PARAMFILE)), 1) << run.log;
   EXPECT_NE(run.log.find("text \"Parametry zapisane w pliku Varnel1.par\" icon information"),
             std::string::npos)
       << run.log;
@@ -78,7 +79,7 @@ TEST(Varnel1Frame, SavedParametersGiveTheGraphAndGridToTheNextStart) {
   const std::string dir = varnel1folder();
   // Graph 3, grid on, saved.
   testkit::ProgramRun run =
-      runvarnel1(dir, loadsample(dir) + "menu 40013\nmenu 40077\nmenu 40009\nmsgbox OK\nmenu 40004\n");
+      runvarnel1(dir, loadsample(dir) + "menu V1_CM_GRAPH3\nmenu V1_CM_GRID\nmenu V1_CM_SAVE_PARAMFILE\nmsgbox OK\nmenu V1_CM_END\n");
   EXPECT_EQ(run.exitcode, 0);
   const std::string saved = testkit::readfile(dir + "/VARNEL1.PAR");
   EXPECT_EQ(saved.substr(0, saved.find('\n')), "  201  3  1  1");
@@ -87,7 +88,7 @@ TEST(Varnel1Frame, SavedParametersGiveTheGraphAndGridToTheNextStart) {
   EXPECT_EQ(saved.substr(saved.find('\n')), example.substr(example.find('\n')));
   // The next start reads it back and rewrites the same file.
   std::filesystem::remove(dir + "/VARNEL1.PAR.bak");
-  run = runvarnel1(dir, loadsample(dir) + "menu 40009\nmsgbox OK\nmenu 40004\n");
+  run = runvarnel1(dir, loadsample(dir) + "menu V1_CM_SAVE_PARAMFILE\nmsgbox OK\nmenu V1_CM_END\n");
   EXPECT_EQ(testkit::readfile(dir + "/VARNEL1.PAR"), saved);
 }
 
@@ -95,8 +96,8 @@ TEST(Varnel1Frame, GridSwitchedTwiceGivesTheSameDrawing) {
   const std::string dir = varnel1folder();
   const std::string shot[3] = {dir + "/off.png", dir + "/on.png", dir + "/offagain.png"};
   testkit::ProgramRun run = runvarnel1(
-      dir, loadsample(dir) + "screenshot \"" + shot[0] + "\"\nmenu 40077\nscreenshot \"" + shot[1] +
-               "\"\nmenu 40077\nscreenshot \"" + shot[2] + "\"\nmenu 40004\n");
+      dir, loadsample(dir) + "screenshot \"" + shot[0] + "\"\nmenu V1_CM_GRID\nscreenshot \"" + shot[1] +
+               "\"\nmenu V1_CM_GRID\nscreenshot \"" + shot[2] + "\"\nmenu V1_CM_END\n");
   EXPECT_EQ(run.exitcode, 0);
   const std::string off = testkit::readfile(shot[0]);
   ASSERT_FALSE(off.empty());
@@ -106,7 +107,7 @@ TEST(Varnel1Frame, GridSwitchedTwiceGivesTheSameDrawing) {
 
 TEST(Varnel1Frame, AboutBoxAndTheCloseBox) {
   const std::string dir = varnel1folder();
-  testkit::ProgramRun run = runvarnel1(dir, "menu 40035\nmsgbox OK\nclose\n");
+  testkit::ProgramRun run = runvarnel1(dir, "menu V1_CM_ABOUT\nmsgbox OK\nclose\n");
   EXPECT_EQ(run.exitcode, 0);
   EXPECT_NE(run.log.find("message box shown: \"O programie\" text \"Program Varnel1, wersja 1.00 "),
             std::string::npos)

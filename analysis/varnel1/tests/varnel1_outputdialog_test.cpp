@@ -11,6 +11,7 @@
 #include "analysis/varnel1/tests/varnel1_dialogs_run.h"
 #include "analysis/varnel1/tests/varnel1_run.h"
 #include "toolkit/graphics/grcolours.h"
+#include "resources/varnel1/varnel1_ids.h"
 
 namespace tsd::testing {
 namespace {
@@ -36,7 +37,7 @@ TEST(Varnel1OutputDialog, RefusedInputShowsItsBoxesAndKeepsTheRange) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const DialogRun r = rundialog(varnel1folder(), 40075, kOutputTitle, std::string(c.actions) + "button 1\n",
+    const DialogRun r = rundialog(varnel1folder(), V1_CM_OUTPUT_RANGE, kOutputTitle, std::string(c.actions) + "button 1\n",
                                   c.boxes.size());
     expectboxes(r, c.boxes);
     expectfields(r.again, {{1005, "215.000"}, {1006, "4.65116"}, {1007, "310.000"}, {1008, "3.22581"}, {1052, "201"}});
@@ -47,7 +48,7 @@ TEST(Varnel1OutputDialog, RefusedInputShowsItsBoxesAndKeepsTheRange) {
 
 TEST(Varnel1OutputDialog, AcceptedRangeAndCountAreShownAgainAndSaved) {
   // Tmin as 1000/Tmin = 4.5, Tmax 300 K, the largest point count.
-  const DialogRun r = rundialog(varnel1folder(), 40075, kOutputTitle,
+  const DialogRun r = rundialog(varnel1folder(), V1_CM_OUTPUT_RANGE, kOutputTitle,
                                 "button 1002\nfield 1006 \"4.5\"\nfield 1007 \"300\"\nfield 1052 \"800\"\nbutton 1\n", 0);
   expectboxes(r, {});
   expectfields(r.again, {{1005, "222.222"}, {1006, "4.50000"}, {1007, "300.000"}, {1008, "3.33333"}, {1052, "800"}});
@@ -67,9 +68,9 @@ TEST(Varnel1SeriesDialog, AllSeriesHiddenLeaveGraphOneWithoutCurves) {
   const std::string hidden = dir + "/graph1_hidden.png";
   // All three check boxes cleared, tables for series 3.
   const std::string script = loadsample(dir) + "screenshot \"" + shown + "\"\n" +
-                             "menu 40076\nbutton 1044\nbutton 1071\nbutton 1046\nbutton 1050\nbutton 1\n" +
-                             "screenshot \"" + hidden + "\"\nmenu 40076\nkey Escape\n" +
-                             "menu 40009\nmsgbox OK\nmenu 40004\n";
+                             "menu V1_CM_SERIES\nbutton 1044\nbutton 1071\nbutton 1046\nbutton 1050\nbutton 1\n" +
+                             "screenshot \"" + hidden + "\"\nmenu V1_CM_SERIES\nkey Escape\n" +
+                             "menu V1_CM_SAVE_PARAMFILE\nmsgbox OK\nmenu V1_CM_END\n";
   testkit::ProgramRun run = runvarnel1(dir, script);
   EXPECT_EQ(run.exitcode, 0) << run.log;
   const std::string params = testkit::readfile(dir + "/VARNEL1.PAR");

@@ -9,6 +9,7 @@
 
 #include "analysis/varnel1/tests/varnel1_dialogs_run.h"
 #include "analysis/varnel1/tests/varnel1_run.h"
+#include "resources/varnel1/varnel1_ids.h"
 
 namespace tsd::testing {
 namespace {
@@ -63,7 +64,7 @@ TEST(Varnel1RangeDialog, RefusedInputShowsItsBoxesAndKeepsTheLimitsButTheModes) 
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const DialogRun r = rundialog(varnel1folder(), 40053, kRangeTitle, std::string(c.actions) + "button 1\n",
+    const DialogRun r = rundialog(varnel1folder(), V1_CM_RANGES, kRangeTitle, std::string(c.actions) + "button 1\n",
                                   c.boxes.size());
     expectboxes(r, c.boxes);
     // Shown again: the old limits, whatever was typed.
@@ -75,7 +76,7 @@ TEST(Varnel1RangeDialog, RefusedInputShowsItsBoxesAndKeepsTheLimitsButTheModes) 
 TEST(Varnel1RangeDialog, InverseInputAndEscapeCommitLikeOk) {
   // Series 2 Tmin as 1000/Tmin = 4.0, series 1 Tmax 300 K, closed with
   // Escape.
-  const DialogRun r = rundialog(varnel1folder(), 40053, kRangeTitle,
+  const DialogRun r = rundialog(varnel1folder(), V1_CM_RANGES, kRangeTitle,
                                 "button 1037\nfield 1049 \"4.0\"\nfield 1028 \"300\"\nkey Escape\n", 0);
   expectboxes(r, {});
   // The limits typed, and the untouched ones as they were.
@@ -89,10 +90,10 @@ TEST(Varnel1MethodDialog, AcceptedUnchangedStillRecomputesEverySeries) {
   // A fit window of series 1 holding one point only (215.00 K): every
   // computation of the series shows its box.
   const std::string failed = "Seria nr 1  Liczba punktów aproksymacji < 2";
-  const std::string script = loadsample(dir) + "menu 40053\nfield 1028 \"215.1\"\nbutton 1\nmsgbox OK\n" +
-                             "menu 40025\nkey Enter\nmsgbox OK\n" +
-                             "menu 40025\nbutton 1029\nbutton 1035\nbutton 1\nmsgbox OK\n" +
-                             "menu 40009\nmsgbox OK\nmenu 40004\n";
+  const std::string script = loadsample(dir) + "menu V1_CM_RANGES\nfield 1028 \"215.1\"\nbutton 1\nmsgbox OK\n" +
+                             "menu V1_CM_METHODS\nkey Enter\nmsgbox OK\n" +
+                             "menu V1_CM_METHODS\nbutton 1029\nbutton 1035\nbutton 1\nmsgbox OK\n" +
+                             "menu V1_CM_SAVE_PARAMFILE\nmsgbox OK\nmenu V1_CM_END\n";
   testkit::ProgramRun run = runvarnel1(dir, script);
   EXPECT_EQ(run.exitcode, 0) << run.log;
   EXPECT_EQ(errorboxes(run.log), (std::vector<std::string>{failed, failed, failed})) << run.log;

@@ -9,6 +9,7 @@
 
 #include "analysis/varnel1/tests/varnel1_expected.h"
 #include "analysis/varnel1/tests/varnel1_run.h"
+#include "resources/varnel1/varnel1_ids.h"
 
 namespace tsd::testing {
 namespace {
@@ -44,7 +45,7 @@ TEST(Varnel1Results, ResultsDialogAndResultsReportShowTheAnalysis) {
   const std::string dir = varnel1folder();
   const std::string report = dir + "/wyniki.txt";
   testkit::ProgramRun run = runvarnel1(
-      dir, loadsample(dir) + "menu 40031\nkey Enter\n" + savescript(40034, report) + "menu 40004\n");
+      dir, loadsample(dir) + "menu V1_CM_RESULTS\nkey Enter\n" + savescript(V1_CM_SAVE_RESULTS, report) + "menu V1_CM_END\n");
   EXPECT_EQ(run.exitcode, 0) << run.log;
 
   Varnel1Settings settings;
@@ -78,8 +79,8 @@ TEST(Varnel1Results, TableDialogsShowTheTablesOfTheTableSeries) {
   testkit::writefile(dir + "/VARNEL1.PAR", params);
   testkit::ProgramRun run = runvarnel1(
       dir, loadsample(dir) +
-               "menu 40016\nkey Enter\nmenu 40017\nkey Enter\nmenu 40032\nkey Enter\n"
-               "menu 40033\nkey Enter\nmenu 40004\n");
+               "menu V1_CM_TABLE1\nkey Enter\nmenu V1_CM_TABLE2\nkey Enter\nmenu V1_CM_TABLE3\nkey Enter\n"
+               "menu V1_CM_TABLE4\nkey Enter\nmenu V1_CM_END\n");
   EXPECT_EQ(run.exitcode, 0) << run.log;
 
   Varnel1Settings settings;
@@ -118,16 +119,16 @@ TEST(Varnel1Results, EveryReportAndTableIsAppendedTwiceToOneFile) {
     const char* prefix;
   };
   const Save saves[] = {
-      {40008, Report::parameters, "Zapis parametrów obliczeń", "Parametry obliczeń zapisane w pliku "},
-      {40034, Report::results, "Zapis wyników obliczeń", "Wyniki obliczeń zapisane w pliku "},
-      {40007, Report::table1, "Zapis tabeli 1", "Tabela 1 zapisana w pliku "},
-      {40006, Report::table2, "Zapis tabeli 2", "Tabela 2 zapisana w pliku "},
-      {40047, Report::table3, "Zapis tabeli 3", "Tabela 3 zapisana w pliku "},
-      {40021, Report::table4, "Zapis tabeli 4", "Tabela 4 zapisana w pliku "},
+      {V1_CM_SAVE_PARAMETERS, Report::parameters, "Zapis parametrów obliczeń", "Parametry obliczeń zapisane w pliku "},
+      {V1_CM_SAVE_RESULTS, Report::results, "Zapis wyników obliczeń", "Wyniki obliczeń zapisane w pliku "},
+      {V1_CM_SAVE_TABLE1, Report::table1, "Zapis tabeli 1", "Tabela 1 zapisana w pliku "},
+      {V1_CM_SAVE_TABLE2, Report::table2, "Zapis tabeli 2", "Tabela 2 zapisana w pliku "},
+      {V1_CM_SAVE_TABLE3, Report::table3, "Zapis tabeli 3", "Tabela 3 zapisana w pliku "},
+      {V1_CM_SAVE_TABLE4, Report::table4, "Zapis tabeli 4", "Tabela 4 zapisana w pliku "},
   };
   std::string script = loadsample(dir);
   for (const Save& save : saves) script += savescript(save.command, file) + savescript(save.command, file);
-  testkit::ProgramRun run = runvarnel1(dir, script + "menu 40004\n");
+  testkit::ProgramRun run = runvarnel1(dir, script + "menu V1_CM_END\n");
   EXPECT_EQ(run.exitcode, 0) << run.log;
 
   Varnel1Settings settings;
@@ -155,12 +156,12 @@ TEST(Varnel1Results, PrintingWritesThePlainLetterTextsWithoutABox) {
   const std::string dir = varnel1folder();
   const std::string printer = dir + "/drukarka.txt";
   const std::pair<int, Report> prints[] = {
-      {40020, Report::parameters}, {40022, Report::results}, {40018, Report::table1},
-      {40019, Report::table2},     {40048, Report::table3},  {40024, Report::table4},
+      {V1_CM_PRINT_PARAMETERS, Report::parameters}, {V1_CM_PRINT_RESULTS, Report::results}, {V1_CM_PRINT_TABLE1, Report::table1},
+      {V1_CM_PRINT_TABLE2, Report::table2},     {V1_CM_PRINT_TABLE3, Report::table3},  {V1_CM_PRINT_TABLE4, Report::table4},
   };
   std::string script = loadsample(dir);
   for (const auto& [command, report] : prints) script += "menu " + std::to_string(command) + "\n";
-  testkit::ProgramRun run = runvarnel1(dir, script + "menu 40004\n", {{"TSD_PRN_FILE", printer}});
+  testkit::ProgramRun run = runvarnel1(dir, script + "menu V1_CM_END\n", {{"TSD_PRN_FILE", printer}});
   EXPECT_EQ(run.exitcode, 0) << run.log;
   EXPECT_EQ(count(run.log, "message box shown"), 0) << run.log;
 
@@ -191,8 +192,8 @@ TEST(Varnel1Results, FailedOutputShowsTheErrorBoxAndTheProgramGoesOn) {
   };
   const std::string unwritable = "/proc/raport.txt";
   const Case cases[] = {
-      {"no printer", "menu 40022\nmsgbox OK\n", "Drukarka niedostępna", true},
-      {"folder that cannot be written", savescript(40034, unwritable),
+      {"no printer", "menu V1_CM_PRINT_RESULTS\nmsgbox OK\n", "Drukarka niedostępna", true},
+      {"folder that cannot be written", savescript(V1_CM_SAVE_RESULTS, unwritable),
        "Nie można otworzyć pliku " + unwritable, false},
   };
   for (const Case& c : cases) {
@@ -204,7 +205,7 @@ TEST(Varnel1Results, FailedOutputShowsTheErrorBoxAndTheProgramGoesOn) {
     if (c.noprinter) env.emplace_back("PATH", empty);
     // After the failure a save still works.
     testkit::ProgramRun run = runvarnel1(
-        dir, loadsample(dir) + c.script + savescript(40034, dir + "/wyniki.txt") + "menu 40004\n", env);
+        dir, loadsample(dir) + c.script + savescript(V1_CM_SAVE_RESULTS, dir + "/wyniki.txt") + "menu V1_CM_END\n", env);
     EXPECT_EQ(run.exitcode, 0) << run.log;
     EXPECT_EQ(count(run.log, errorline(c.message)), 1) << run.log;
     EXPECT_EQ(count(run.log, "message box shown"), 2) << run.log;
@@ -218,8 +219,8 @@ TEST(Varnel1Results, FailedOutputShowsTheErrorBoxAndTheProgramGoesOn) {
 TEST(Varnel1Results, CancelledSelectionWritesNothing) {
   const std::string dir = varnel1folder();
   testkit::ProgramRun run = runvarnel1(
-      dir, loadsample(dir) + "menu 40008\nfile cancel\nmenu 40034\nfile cancel\nmenu 40007\nfile cancel\n"
-                             "menu 40004\n");
+      dir, loadsample(dir) + "menu V1_CM_SAVE_PARAMETERS\nfile cancel\nmenu V1_CM_SAVE_RESULTS\nfile cancel\nmenu V1_CM_SAVE_TABLE1\nfile cancel\n"
+                             "menu V1_CM_END\n");
   EXPECT_EQ(run.exitcode, 0) << run.log;
   EXPECT_EQ(count(run.log, "message box shown"), 0) << run.log;
   EXPECT_EQ(count(run.log, "dialog shown: \"Zapis"), 3) << run.log;

@@ -7,15 +7,15 @@
 #include <filesystem>
 #include <string>
 
+#include "tools/testkit/display_log.h"
 #include "tools/testkit/program_run.h"
 
 namespace tsd::testing {
 
-inline std::string varnel1exe() { return testkit::buildtree() + "/analysis/varnel1/varnel1"; }
+using testkit::count;
+using testkit::examplefile;
 
-inline std::string examplefile(const std::string& name) {
-  return std::string(TSD_SOURCE_DIR) + "/examples/" + name;
-}
+inline std::string varnel1exe() { return testkit::programexe("varnel1"); }
 
 // A working folder named after the running test, with the example
 // VARNEL1.PAR (unless withparams is false) and sample.dat.
@@ -25,12 +25,8 @@ inline std::string varnel1folder(bool withparams = true) {
   for (char& c : name) {
     if (c == '/') c = '_';
   }
-  const std::string dir = testkit::makeworkdir(name);
-  if (withparams) {
-    std::filesystem::copy_file(examplefile("VARNEL1.PAR"), dir + "/VARNEL1.PAR");
-  }
-  std::filesystem::copy_file(examplefile("sample.dat"), dir + "/sample.dat");
-  return dir;
+  if (withparams) return testkit::examplefolder(name, {"VARNEL1.PAR", "sample.dat"});
+  return testkit::examplefolder(name, {"sample.dat"});
 }
 
 inline testkit::ProgramRun runvarnel1(const std::string& dir, const std::string& script,
@@ -47,14 +43,7 @@ inline testkit::ProgramRun runvarnel1(const std::string& dir, const std::string&
 
 // The script lines that load sample.dat of the folder.
 inline std::string loadsample(const std::string& dir) {
-  return "menu 40001\nfile \"" + dir + "/sample.dat\"\n";
-}
-
-// How many times `what` occurs in `text`.
-inline int count(const std::string& text, const std::string& what) {
-  int n = 0;
-  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-  return n;
+  return "menu V1_CM_DATA\nfile \"" + dir + "/sample.dat\"\n";
 }
 
 }  // namespace tsd::testing

@@ -10,6 +10,7 @@
 #include "multipeak/varnel2/tests/varnel2_run.h"
 #include "multipeak/varnel2_output.h"
 #include "multipeak/varnel2_params.h"
+#include "resources/varnel2/varnel2_ids.h"
 #include "tools/testkit/textlines.h"
 
 namespace tsd {
@@ -81,7 +82,7 @@ TEST(Varnel2Fit, ResultDialogShowsWhatTheCoreComputes) {
     ASSERT_EQ(fitcompute(s->peakon, s->Ldiv, s->Del, s->Nout, s->curves, s->fit), kFitDone);
 
     const auto r = run(dir, std::string(kLoad) +
-                                "menu 40199\nmenu 40031\nbutton 1\nmenu 40017\nkey Escape Escape\n");
+                                "menu V2_CM_FIT\nmenu V2_CM_RESULTS\nbutton 1\nmenu V2_CM_TABLE2\nkey Escape Escape\n");
     ASSERT_EQ(r.exitcode, 0) << describe(r);
     const std::string line = dialogline(r.log, "Wyniki obliczeń");
     ASSERT_FALSE(line.empty()) << describe(r);
@@ -95,7 +96,7 @@ TEST(Varnel2Fit, ResultDialogShowsWhatTheCoreComputes) {
       }
     }
     EXPECT_EQ(fieldof(line, 1069), fieldtext(s->fit.Chi, "(1P,E12.6)", 12));
-    EXPECT_EQ(r.log.find("menu command: 40017") != std::string::npos, c.table2) << describe(r);
+    EXPECT_EQ(r.log.find("menu command: " + std::to_string(V2_CM_TABLE2)) != std::string::npos, c.table2) << describe(r);
   }
 }
 
@@ -122,7 +123,7 @@ TEST(Varnel2Fit, CopyOfFittedValuesBecomesTheStartValues) {
   buildvector(*s);
   ASSERT_EQ(loaddata(*s, dir + "/sample.dat"), DataLoad::ok);
   fitcompute(s->peakon, s->Ldiv, s->Del, s->Nout, s->curves, s->fit);
-  const auto r = run(dir, std::string(kLoad) + "menu 40199\nmenu 40205\nmenu 40201\nbutton 1\n");
+  const auto r = run(dir, std::string(kLoad) + "menu V2_CM_FIT\nmenu V2_CM_COPY_FITTED\nmenu V2_CM_PEAKS\nbutton 1\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
   const std::string line = dialogline(r.log, "Parametry pików TSD");
   EXPECT_EQ(fieldof(line, 1073), fieldtext(s->fit.Eafit[0], "(F8.6)", 8));
@@ -135,8 +136,8 @@ TEST(Varnel2Fit, WithNoEnabledPeakTheRequestStillRuns) {
   const std::string dir = workdir();
   testkit::writefile(dir + "/VARNEL2.PAR", withpeaks("0000"));
   const auto r = run(dir, std::string(kLoad) +
-                              "menu 40199\nmenu 40031\nbutton 1\nmenu 40032\n"
-                              "menu 40047\nfile \"t3.dat\"\nmsgbox OK\n");
+                              "menu V2_CM_FIT\nmenu V2_CM_RESULTS\nbutton 1\nmenu V2_CM_TABLE3\n"
+                              "menu V2_CM_SAVE_TABLE3\nfile \"t3.dat\"\nmsgbox OK\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
   const std::string line = dialogline(r.log, "Wyniki obliczeń");
   ASSERT_FALSE(line.empty()) << describe(r);
@@ -144,9 +145,9 @@ TEST(Varnel2Fit, WithNoEnabledPeakTheRequestStillRuns) {
   EXPECT_EQ(fieldof(line, 1038), "");
   EXPECT_EQ(dialogline(r.log, "Tabela 3"), "") << "a table-3 dialog with no peak";
   EXPECT_EQ(testkit::readfile(dir + "/t3.dat"), "");
-  EXPECT_EQ(boxes(r.log, "Informacja"),
+  EXPECT_EQ(boxtexts(r.log, "Informacja"),
             std::vector<std::string>{"Tabela 3 zapisana w pliku " + dir + "/t3.dat"});
-  EXPECT_TRUE(boxes(r.log, "Błąd").empty()) << describe(r);
+  EXPECT_TRUE(boxtexts(r.log, "Błąd").empty()) << describe(r);
 }
 
 // A fit whose curvature matrix cannot be inverted (a peak height of 0 has
@@ -159,20 +160,20 @@ TEST(Varnel2Fit, AFitThatCannotBeCompletedSaysSo) {
   std::string par = testkit::readfile(examplefile("VARNEL2.PAR"));
   par.replace(par.find("3.800000E-12"), 12, "0.000000E+00");
   testkit::writefile(dir + "/VARNEL2.PAR", par);
-  auto r = run(dir, std::string(kLoad) + "menu 40199\nmsgbox OK\nmenu 40031\nbutton 1\n");
+  auto r = run(dir, std::string(kLoad) + "menu V2_CM_FIT\nmsgbox OK\nmenu V2_CM_RESULTS\nbutton 1\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
-  EXPECT_EQ(boxes(r.log, "Błąd"),
+  EXPECT_EQ(boxtexts(r.log, "Błąd"),
             std::vector<std::string>{"Macierz krzywizny jest osobliwa: błędy standardowe są nieokreślone"});
   std::string line = dialogline(r.log, "Wyniki obliczeń");
   EXPECT_NE(fieldof(line, 1087).find("NaN"), std::string::npos) << line;  // sJm of peak 1
   EXPECT_NE(fieldof(line, 1070).find("NaN"), std::string::npos) << line;  // sTm of peak 1
 
   const std::string good = workdir();
-  r = run(good, std::string(kLoad) + "menu 40199\nmenu 40031\nbutton 1\n" +
-                    "menu 40201\nfield 1021 \"-3.8E-12\"\nbutton 1\nmenu 40199\nmsgbox OK\n" +
-                    "menu 40031\nbutton 1\n");
+  r = run(good, std::string(kLoad) + "menu V2_CM_FIT\nmenu V2_CM_RESULTS\nbutton 1\n" +
+                    "menu V2_CM_PEAKS\nfield 1021 \"-3.8E-12\"\nbutton 1\nmenu V2_CM_FIT\nmsgbox OK\n" +
+                    "menu V2_CM_RESULTS\nbutton 1\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
-  EXPECT_EQ(boxes(r.log, "Błąd"),
+  EXPECT_EQ(boxtexts(r.log, "Błąd"),
             std::vector<std::string>{"Minimalizacja nie została wykonana: dolna granica parametru "
                                      "leży powyżej górnej (wartości startowe muszą być dodatnie)"});
   const size_t first = r.log.find("dialog shown: \"Wyniki obliczeń\"");
@@ -183,10 +184,10 @@ TEST(Varnel2Fit, AFitThatCannotBeCompletedSaysSo) {
   // A current so large that the sum of squares overflows fits nothing.
   testkit::writefile(good + "/big.dat", testkit::withline(testkit::readfile(good + "/sample.dat"),
                                                          201, " 264.750   1.0E+308"));
-  r = run(good, std::string(kLoad) + "menu 40199\nmenu 40031\nbutton 1\n" +
-                    "menu 40001\nfile \"big.dat\"\nmenu 40199\nmsgbox OK\nmenu 40031\nbutton 1\n");
+  r = run(good, std::string(kLoad) + "menu V2_CM_FIT\nmenu V2_CM_RESULTS\nbutton 1\n" +
+                    "menu V2_CM_DATA\nfile \"big.dat\"\nmenu V2_CM_FIT\nmsgbox OK\nmenu V2_CM_RESULTS\nbutton 1\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
-  EXPECT_EQ(boxes(r.log, "Błąd"),
+  EXPECT_EQ(boxtexts(r.log, "Błąd"),
             std::vector<std::string>{"Wyniki obliczeń nie są liczbami skończonymi"});
   const size_t before = r.log.find("dialog shown: \"Wyniki obliczeń\"");
   ASSERT_NE(before, std::string::npos) << describe(r);

@@ -15,9 +15,9 @@ TEST(Varnel2Graph, GridSwitchIsShownAtOnceAndTogglesBack) {
   const std::string dir = workdir();
   const auto r = run(dir, std::string(kLoad) +
                               "screenshot \"a.png\"\n"
-                              "menu 40077\nscreenshot \"b.png\"\n"
-                              "menu 40202\nbutton 1\nscreenshot \"c.png\"\n"
-                              "menu 40077\nscreenshot \"d.png\"\n");
+                              "menu V2_CM_GRID\nscreenshot \"b.png\"\n"
+                              "menu V2_CM_FIT_SETTINGS\nbutton 1\nscreenshot \"c.png\"\n"
+                              "menu V2_CM_GRID\nscreenshot \"d.png\"\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
   const std::string a = testkit::readfile(dir + "/a.png");
   const std::string b = testkit::readfile(dir + "/b.png");
@@ -32,8 +32,8 @@ TEST(Varnel2Graph, GridSwitchIsShownAtOnceAndTogglesBack) {
 TEST(Varnel2Graph, FitReplacesTheStartValueCurves) {
   const std::string dir = workdir();
   const auto r = run(dir, std::string(kLoad) +
-                              "screenshot \"before.png\"\nmenu 40199\nscreenshot \"after.png\"\n"
-                              "menu 40205\nscreenshot \"copied.png\"\n");
+                              "screenshot \"before.png\"\nmenu V2_CM_FIT\nscreenshot \"after.png\"\n"
+                              "menu V2_CM_COPY_FITTED\nscreenshot \"copied.png\"\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
   const std::string before = testkit::readfile(dir + "/before.png");
   const std::string after = testkit::readfile(dir + "/after.png");
@@ -50,7 +50,7 @@ TEST(Varnel2Graph, ExposeAndResizeDrawTheWholeGraphAgain) {
   const auto r = run(dir, std::string(kLoad) +
                               "screenshot \"a.png\"\nrepaint\nscreenshot \"b.png\"\n"
                               "resize 700 500\nscreenshot \"c.png\"\n"
-                              "menu 40202\nbutton 1\nscreenshot \"d.png\"\n");
+                              "menu V2_CM_FIT_SETTINGS\nbutton 1\nscreenshot \"d.png\"\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
   EXPECT_EQ(testkit::readfile(dir + "/a.png"), testkit::readfile(dir + "/b.png"))
       << "a repaint changed the graph";

@@ -13,10 +13,10 @@ namespace {
 
 using namespace v2test;
 
-constexpr char kFit[] = "menu 40199\n";
-constexpr char kGrid101[] = "menu 40200\nfield 1052 \"101\"\nbutton 1\n";
+constexpr char kFit[] = "menu V2_CM_FIT\n";
+constexpr char kGrid101[] = "menu V2_CM_DISPLAY_RANGE\nfield 1052 \"101\"\nbutton 1\n";
 // Dialog 104 accepted unchanged: the graph goes back to the start values.
-constexpr char kFitRangeAgain[] = "menu 40203\nbutton 1\n";
+constexpr char kFitRangeAgain[] = "menu V2_CM_FIT_RANGE\nbutton 1\n";
 
 struct Outcome {
   std::string tables;      // tables 2 and 3 saved into one file
@@ -27,10 +27,10 @@ Outcome runwith(const std::string& name, const std::string& commands) {
   const std::string dir = workdir();
   const std::string shot = dir + "/" + name + ".png";
   const auto r = run(dir, std::string(kLoad) + commands + "screenshot \"" + shot + "\"\n" +
-                              "menu 40006\nfile \"t.txt\"\nmsgbox OK\n"
-                              "menu 40047\nfile \"t.txt\"\nmsgbox OK\n");
+                              "menu V2_CM_SAVE_TABLE2\nfile \"t.txt\"\nmsgbox OK\n"
+                              "menu V2_CM_SAVE_TABLE3\nfile \"t.txt\"\nmsgbox OK\n");
   EXPECT_EQ(r.exitcode, 0) << describe(r);
-  EXPECT_TRUE(boxes(r.log, "Błąd").empty()) << describe(r);
+  EXPECT_TRUE(boxtexts(r.log, "Błąd").empty()) << describe(r);
   return {testkit::readfile(dir + "/t.txt"), testkit::readfile(shot)};
 }
 
@@ -69,13 +69,13 @@ TEST(Varnel2GridCurves, ANewDataFileMovesTheKeptFitOntoItsGrid) {
     p = q + 1;
   }
   testkit::writefile(dir + "/cut.dat", cut);
-  const auto loaded = run(dir, std::string(kLoad) + kFit + "menu 40001\nfile \"cut.dat\"\n" +
-                                   "menu 40006\nfile \"loaded.txt\"\nmsgbox OK\n");
+  const auto loaded = run(dir, std::string(kLoad) + kFit + "menu V2_CM_DATA\nfile \"cut.dat\"\n" +
+                                   "menu V2_CM_SAVE_TABLE2\nfile \"loaded.txt\"\nmsgbox OK\n");
   ASSERT_EQ(loaded.exitcode, 0) << describe(loaded);
   // The same fit of the sample on the same grid set by dialog 105.
   const auto typed = run(dir, std::string(kLoad) + kFit +
-                                  "menu 40200\nfield 1005 \"240\"\nfield 1007 \"310\"\nbutton 1\n" +
-                                  "menu 40006\nfile \"typed.txt\"\nmsgbox OK\n");
+                                  "menu V2_CM_DISPLAY_RANGE\nfield 1005 \"240\"\nfield 1007 \"310\"\nbutton 1\n" +
+                                  "menu V2_CM_SAVE_TABLE2\nfile \"typed.txt\"\nmsgbox OK\n");
   ASSERT_EQ(typed.exitcode, 0) << describe(typed);
   const std::string t = testkit::readfile(dir + "/loaded.txt");
   EXPECT_NE(t.find("\n 240.000 "), std::string::npos) << t;

@@ -21,13 +21,13 @@ std::vector<std::string> lines_of(const std::string& text) {
   return out;
 }
 
-const char kFit[] = "menu 40199\n";
+const char kFit[] = "menu V2_CM_FIT\n";
 
 TEST(Varnel2Outputs, TableSavedTwiceIsAppended) {
   const std::string dir = workdir();
   const auto r = run(dir, std::string(kLoad) + kFit +
-                              "menu 40007\nfile \"t.dat\"\nmsgbox OK\n"
-                              "menu 40007\nfile \"t.dat\"\nmsgbox OK\n");
+                              "menu V2_CM_SAVE_TABLE1\nfile \"t.dat\"\nmsgbox OK\n"
+                              "menu V2_CM_SAVE_TABLE1\nfile \"t.dat\"\nmsgbox OK\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
   const auto lines = lines_of(testkit::readfile(dir + "/t.dat"));
   ASSERT_EQ(lines.size(), size_t(2 * (2 + 381)));
@@ -39,7 +39,7 @@ TEST(Varnel2Outputs, TableSavedTwiceIsAppended) {
   const std::string name = dir + "/t.dat";
   // The box gets the name padded to 79 characters; the log drops the
   // trailing blanks of a text.
-  EXPECT_EQ(boxes(r.log, "Informacja"),
+  EXPECT_EQ(boxtexts(r.log, "Informacja"),
             (std::vector<std::string>{"Tabela 1 zapisana w pliku " + name,
                                       "Tabela 1 zapisana w pliku " + name}));
 }
@@ -49,10 +49,10 @@ TEST(Varnel2Outputs, TableSavedTwiceIsAppended) {
 TEST(Varnel2Outputs, TheReportNamesTheFileWhoseDataAreHeld) {
   const std::string dir = workdir();
   testkit::writefile(dir + "/bad.dat", "3 0.05 200 0.785\n215 1e-12\n216 x\n");
-  const auto r = run(dir, std::string(kLoad) + kFit + "menu 40001\nfile \"bad.dat\"\nmsgbox OK\n" +
-                              "menu 40008\nfile \"r.txt\"\nmsgbox OK\n");
+  const auto r = run(dir, std::string(kLoad) + kFit + "menu V2_CM_DATA\nfile \"bad.dat\"\nmsgbox OK\n" +
+                              "menu V2_CM_SAVE_PARAMETERS\nfile \"r.txt\"\nmsgbox OK\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
-  EXPECT_EQ(boxes(r.log, "Błąd"), std::vector<std::string>{"Błąd odczytu danych"});
+  EXPECT_EQ(boxtexts(r.log, "Błąd"), std::vector<std::string>{"Błąd odczytu danych"});
   const auto lines = lines_of(testkit::readfile(dir + "/r.txt"));
   ASSERT_GT(lines.size(), 5u);
   EXPECT_EQ(lines[4], " Plik wejściowy           = " + dir + "/sample.dat");
@@ -62,10 +62,10 @@ TEST(Varnel2Outputs, TheReportNamesTheFileWhoseDataAreHeld) {
 TEST(Varnel2Outputs, ReportsAndTablesGoOneAfterAnotherIntoOneFile) {
   const std::string dir = workdir();
   const auto r = run(dir, std::string(kLoad) + kFit +
-                              "menu 40008\nfile \"r.txt\"\nmsgbox OK\n"
-                              "menu 40034\nfile \"r.txt\"\nmsgbox OK\n"
-                              "menu 40006\nfile \"r.txt\"\nmsgbox OK\n"
-                              "menu 40047\nfile \"r.txt\"\nmsgbox OK\n");
+                              "menu V2_CM_SAVE_PARAMETERS\nfile \"r.txt\"\nmsgbox OK\n"
+                              "menu V2_CM_SAVE_RESULTS\nfile \"r.txt\"\nmsgbox OK\n"
+                              "menu V2_CM_SAVE_TABLE2\nfile \"r.txt\"\nmsgbox OK\n"
+                              "menu V2_CM_SAVE_TABLE3\nfile \"r.txt\"\nmsgbox OK\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
   const auto lines = lines_of(testkit::readfile(dir + "/r.txt"));
   // Parameter report (34 lines with two peaks), result report (15), table 2
@@ -76,7 +76,7 @@ TEST(Varnel2Outputs, ReportsAndTablesGoOneAfterAnotherIntoOneFile) {
   EXPECT_EQ(lines[35], " Wyniki obliczeń parametrów pików TSD:");
   EXPECT_EQ(lines[50], "  T [K]    Ja [A/cm2]");
   EXPECT_EQ(lines[253], "  T [K]   Ja1 [A/cm2]  Ja2 [A/cm2]");
-  const auto infos = boxes(r.log, "Informacja");
+  const auto infos = boxtexts(r.log, "Informacja");
   ASSERT_EQ(infos.size(), 4u) << describe(r);
   const std::string name = dir + "/r.txt";
   EXPECT_EQ(infos[0], "Parametry obliczeń zapisane w pliku " + name);
@@ -87,19 +87,19 @@ TEST(Varnel2Outputs, ReportsAndTablesGoOneAfterAnotherIntoOneFile) {
 
 TEST(Varnel2Outputs, CancelledSaveWritesNothing) {
   const std::string dir = workdir();
-  const auto r = run(dir, std::string(kLoad) + kFit + "menu 40034\nfile cancel\n");
+  const auto r = run(dir, std::string(kLoad) + kFit + "menu V2_CM_SAVE_RESULTS\nfile cancel\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
-  EXPECT_TRUE(boxes(r.log, "Informacja").empty()) << describe(r);
-  EXPECT_TRUE(boxes(r.log, "Błąd").empty()) << describe(r);
+  EXPECT_TRUE(boxtexts(r.log, "Informacja").empty()) << describe(r);
+  EXPECT_TRUE(boxtexts(r.log, "Błąd").empty()) << describe(r);
 }
 
 TEST(Varnel2Outputs, PrintingGoesToThePrinterFile) {
   const std::string dir = workdir();
   const std::string prn = dir + "/prn.txt";
-  const auto r = run(dir, std::string(kLoad) + kFit + "menu 40020\nmenu 40022\nmenu 40018\n",
+  const auto r = run(dir, std::string(kLoad) + kFit + "menu V2_CM_PRINT_PARAMETERS\nmenu V2_CM_PRINT_RESULTS\nmenu V2_CM_PRINT_TABLE1\n",
                      {{"TSD_PRN_FILE", prn}});
   ASSERT_EQ(r.exitcode, 0) << describe(r);
-  EXPECT_TRUE(boxes(r.log, "Informacja").empty());
+  EXPECT_TRUE(boxtexts(r.log, "Informacja").empty());
   const auto lines = lines_of(testkit::readfile(prn));
   ASSERT_EQ(lines.size(), size_t(34 + 15 + 383));
   EXPECT_EQ(lines[3], " Parametry doswiadczalne:");
@@ -109,20 +109,20 @@ TEST(Varnel2Outputs, PrintingGoesToThePrinterFile) {
 
 TEST(Varnel2Outputs, AbsentPrinterGivesAnErrorBox) {
   const std::string dir = workdir();
-  const auto r = run(dir, std::string(kLoad) + kFit + "menu 40018\nmsgbox OK\n",
+  const auto r = run(dir, std::string(kLoad) + kFit + "menu V2_CM_PRINT_TABLE1\nmsgbox OK\n",
                      {{"PATH", "/nonexistent"}});
   ASSERT_EQ(r.exitcode, 0) << describe(r);
-  EXPECT_EQ(boxes(r.log, "Błąd"), std::vector<std::string>{"Drukarka jest niedostępna"});
+  EXPECT_EQ(boxtexts(r.log, "Błąd"), std::vector<std::string>{"Drukarka niedostępna"});
 }
 
 TEST(Varnel2Outputs, ParameterFileIsReadBackBySecondStart) {
   const std::string dir = workdir();
   auto r = run(dir, std::string(kLoad) +
-                        "menu 40202\nfield 1013 \"1.30\"\nfield 1016 \"2\"\nbutton 1\n"
-                        "menu 40200\nfield 1052 \"50\"\nbutton 1\n"
-                        "menu 40077\n" + kFit + "menu 40009\nmsgbox OK\n");
+                        "menu V2_CM_FIT_SETTINGS\nfield 1013 \"1.30\"\nfield 1016 \"2\"\nbutton 1\n"
+                        "menu V2_CM_DISPLAY_RANGE\nfield 1052 \"50\"\nbutton 1\n"
+                        "menu V2_CM_GRID\n" + kFit + "menu V2_CM_SAVE_PARAMFILE\nmsgbox OK\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
-  r = run(dir, std::string(kLoad) + "menu 40202\nbutton 1\nmenu 40200\nbutton 1\n");
+  r = run(dir, std::string(kLoad) + "menu V2_CM_FIT_SETTINGS\nbutton 1\nmenu V2_CM_DISPLAY_RANGE\nbutton 1\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
   const std::string settings = dialogline(r.log, "Parametry obliczeń");
   EXPECT_EQ(fieldof(settings, 1013), "  1.30");

@@ -6,6 +6,7 @@
 
 #include "multipeak/varnel2/tests/varnel2_run.h"
 #include "tools/testkit/textlines.h"
+#include "resources/varnel2/varnel2_ids.h"
 
 namespace tsd {
 namespace {
@@ -18,8 +19,8 @@ std::string exampleparams(int line, const std::string& text) {
   return testkit::withline(testkit::readfile(examplefile("VARNEL2.PAR")), line, text);
 }
 
-constexpr char kSaveParams[] = "menu 40009\nmsgbox OK\n";
-constexpr char kFit[] = "menu 40199\n";
+constexpr char kSaveParams[] = "menu V2_CM_SAVE_PARAMFILE\nmsgbox OK\n";
+constexpr char kFit[] = "menu V2_CM_FIT\n";
 
 TEST(Varnel2ParamReadback, ASavedParameterFileStartsTheNextRun) {
   struct Case {
@@ -31,8 +32,8 @@ TEST(Varnel2ParamReadback, ASavedParameterFileStartsTheNextRun) {
   const Case cases[] = {
       // Peak 3 took part in no fit: "Przepisanie parametrów" gives it 0, 0, 0.
       {"peak 3 switched on, then the fitted values copied", 0, "",
-       "menu 40201\nbutton 1019\nbutton 1\nmenu 40205\n"},
-      {"Ea 0 typed for peak 1", 0, "", "menu 40201\nfield 1073 \"0\"\nbutton 1\n"},
+       "menu V2_CM_PEAKS\nbutton 1019\nbutton 1\nmenu V2_CM_COPY_FITTED\n"},
+      {"Ea 0 typed for peak 1", 0, "", "menu V2_CM_PEAKS\nfield 1073 \"0\"\nbutton 1\n"},
       // Written as 1.000000E+00 by the rewrite.
       {"QJm just above 1", 6, "  1.200000E+00  1.050000E+00  1.0000001", ""},
       {"Del just below 1", 7, "  0.99999999  3", ""},
@@ -44,12 +45,12 @@ TEST(Varnel2ParamReadback, ASavedParameterFileStartsTheNextRun) {
     // The save commands are reachable after a fit.
     const auto first = run(dir, std::string(kLoad) + kFit + c.settings + kSaveParams);
     ASSERT_EQ(first.exitcode, 0) << describe(first);
-    ASSERT_EQ(boxes(first.log, "Informacja").size(), 1u) << describe(first);
+    ASSERT_EQ(boxtexts(first.log, "Informacja").size(), 1u) << describe(first);
     const std::string saved = testkit::readfile(dir + "/VARNEL2.PAR");
 
     const auto next = run(dir, "");
     EXPECT_EQ(next.exitcode, 0) << "saved:\n" << saved << describe(next);
-    EXPECT_TRUE(boxes(next.log, "Błąd").empty()) << "saved:\n" << saved << describe(next);
+    EXPECT_TRUE(boxtexts(next.log, "Błąd").empty()) << "saved:\n" << saved << describe(next);
   }
 }
 
@@ -76,11 +77,11 @@ TEST(Varnel2ParamReadback, AFitFromStartValuesTheModelCannotUseIsRefused) {
     // result dialog cannot be chosen.
     std::string script = std::string(kLoad) + kFit;
     for (size_t i = 0; i < c.boxes.size(); ++i) script += "msgbox OK\n";
-    const auto r = run(dir, script + "menu 40031\nkey Escape\n");
+    const auto r = run(dir, script + "menu V2_CM_RESULTS\nkey Escape\n");
     EXPECT_EQ(r.exitcode, 0) << describe(r);
-    EXPECT_EQ(boxes(r.log, "Błąd"), c.boxes) << describe(r);
+    EXPECT_EQ(boxtexts(r.log, "Błąd"), c.boxes) << describe(r);
     EXPECT_EQ(r.log.find("\"Obliczenia\""), std::string::npos) << "no fit ran\n" << describe(r);
-    EXPECT_EQ(r.log.find("menu command: 40031"), std::string::npos) << describe(r);
+    EXPECT_EQ(r.log.find("menu command: " + std::to_string(V2_CM_RESULTS)), std::string::npos) << describe(r);
   }
 }
 

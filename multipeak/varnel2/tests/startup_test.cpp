@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "multipeak/varnel2/tests/varnel2_run.h"
+#include "resources/varnel2/varnel2_ids.h"
 
 namespace tsd {
 namespace {
@@ -14,7 +15,7 @@ TEST(Varnel2Startup, MissingParameterFileEndsAfterTheBox) {
   const auto r = run(dir, "");
   EXPECT_FALSE(r.timedout);
   EXPECT_NE(r.exitcode, 0) << describe(r);
-  const auto errors = boxes(r.log, "Błąd");
+  const auto errors = boxtexts(r.log, "Błąd");
   ASSERT_EQ(errors.size(), 1u) << describe(r);
   EXPECT_EQ(errors[0], "Błąd odczytu parametrów");
 }
@@ -38,7 +39,7 @@ TEST(Varnel2Startup, RefusedParameterFileNamesTheFileAndEnds) {
     testkit::writefile(dir + "/VARNEL2.PAR", c.par + rest);
     const auto r = run(dir, "");
     EXPECT_NE(r.exitcode, 0) << describe(r);
-    const auto errors = boxes(r.log, "Błąd");
+    const auto errors = boxtexts(r.log, "Błąd");
     ASSERT_EQ(errors.size(), 1u) << describe(r);
     EXPECT_NE(errors[0].find("VARNEL2.PAR"), std::string::npos) << errors[0];
     EXPECT_NE(errors[0].find(c.problem), std::string::npos) << errors[0];
@@ -51,21 +52,21 @@ TEST(Varnel2Startup, UnreadableDataKeepsTheMenusGreyed) {
   testkit::writefile(dir + "/bad.dat", "3 0.05 200 0.785\n215 1e-12\n216 2e-12\n217 x\n");
   // After the refused file "Obliczenia" is still greyed: choosing it gives
   // no command and the menu is left with Escape.
-  const auto r = run(dir, "menu 40001\nfile \"bad.dat\"\nmsgbox OK\nmenu 40199\nkey Escape\n"
-                          "menu 40001\nfile \"missing.dat\"\n");
+  const auto r = run(dir, "menu V2_CM_DATA\nfile \"bad.dat\"\nmsgbox OK\nmenu V2_CM_FIT\nkey Escape\n"
+                          "menu V2_CM_DATA\nfile \"missing.dat\"\n");
   EXPECT_EQ(r.exitcode, 0) << describe(r);
-  const auto errors = boxes(r.log, "Błąd");
+  const auto errors = boxtexts(r.log, "Błąd");
   ASSERT_GE(errors.size(), 1u) << describe(r);
   EXPECT_EQ(errors[0], "Błąd odczytu danych");
-  EXPECT_EQ(r.log.find("menu command: 40199"), std::string::npos) << describe(r);
+  EXPECT_EQ(r.log.find("menu command: " + std::to_string(V2_CM_FIT)), std::string::npos) << describe(r);
 }
 
 TEST(Varnel2Startup, CancelledFileSelectionChangesNothing) {
   const std::string dir = workdir();
-  const auto r = run(dir, "menu 40001\nfile cancel\nmenu 40199\nkey Escape\n");
+  const auto r = run(dir, "menu V2_CM_DATA\nfile cancel\nmenu V2_CM_FIT\nkey Escape\n");
   EXPECT_EQ(r.exitcode, 0) << describe(r);
-  EXPECT_TRUE(boxes(r.log, "Błąd").empty()) << describe(r);
-  EXPECT_EQ(r.log.find("menu command: 40199"), std::string::npos) << describe(r);
+  EXPECT_TRUE(boxtexts(r.log, "Błąd").empty()) << describe(r);
+  EXPECT_EQ(r.log.find("menu command: " + std::to_string(V2_CM_FIT)), std::string::npos) << describe(r);
 }
 
 }  // namespace

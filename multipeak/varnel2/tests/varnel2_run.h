@@ -7,29 +7,27 @@
 #include <string>
 #include <vector>
 
+#include "tools/testkit/display_log.h"
 #include "tools/testkit/program_run.h"
 
 namespace tsd::v2test {
 
-inline std::string examplefile(const std::string& name) {
-  return std::string(TSD_SOURCE_DIR) + "/examples/" + name;
-}
+using testkit::boxtexts;
+using testkit::examplefile;
 
 // A working folder named after the running test, holding VARNEL2.PAR and
 // sample.dat from examples/ (without the parameter file when asked).
 inline std::string workdir(bool withparams = true) {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  const std::string dir =
-      testkit::makeworkdir(std::string("v2_") + info->test_suite_name() + "_" + info->name());
-  if (withparams) testkit::writefile(dir + "/VARNEL2.PAR", testkit::readfile(examplefile("VARNEL2.PAR")));
-  testkit::writefile(dir + "/sample.dat", testkit::readfile(examplefile("sample.dat")));
-  return dir;
+  const std::string name = std::string("v2_") + info->test_suite_name() + "_" + info->name();
+  if (withparams) return testkit::examplefolder(name, {"VARNEL2.PAR", "sample.dat"});
+  return testkit::examplefolder(name, {"sample.dat"});
 }
 
 inline testkit::ProgramRun run(const std::string& dir, const std::string& script,
                                std::vector<std::pair<std::string, std::string>> env = {}) {
   testkit::ProgramSetup setup;
-  setup.exe = VARNEL2_EXE;
+  setup.exe = testkit::programexe("varnel2");
   setup.workdir = dir;
   setup.script = script;
   setup.env = std::move(env);
@@ -37,19 +35,7 @@ inline testkit::ProgramRun run(const std::string& dir, const std::string& script
 }
 
 // The script lines that load the example data.
-inline const char kLoad[] = "menu 40001\nfile \"sample.dat\"\n";
-
-// Texts of the message boxes titled `title`, in the order shown.
-inline std::vector<std::string> boxes(const std::string& log, const std::string& title) {
-  std::vector<std::string> out;
-  const std::string head = "message box shown: \"" + title + "\" text \"";
-  for (size_t p = log.find(head); p != std::string::npos; p = log.find(head, p + 1)) {
-    const size_t from = p + head.size();
-    const size_t to = log.find("\" icon ", from);
-    out.push_back(log.substr(from, to - from));
-  }
-  return out;
-}
+inline const char kLoad[] = "menu V2_CM_DATA\nfile \"sample.dat\"\n";
 
 // The "dialog shown" line of the last showing of the dialog titled `title`.
 inline std::string dialogline(const std::string& log, const std::string& title) {

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "tools/testkit/display_log.h"
 #include "tools/testkit/program_run.h"
+#include "resources/mokrin/mokrin_ids.h"
 
 namespace tsd::mokrin {
 namespace {
@@ -18,9 +20,6 @@ using testkit::fileexists;
 using testkit::readfile;
 using testkit::writefile;
 
-std::string exe(const std::string& program) {
-  return testkit::buildtree() + "/peakcurve/mokrin/" + program;
-}
 
 std::string parfile(const std::string& program) {
   return program == "mokrin1" ? "MOKRIN1.PAR" : "MOKRIN2.PAR";
@@ -30,26 +29,18 @@ std::string parfile(const std::string& program) {
 // and the sample data file.
 ProgramSetup prepare(const std::string& test, const std::string& program, bool withpar = true) {
   ProgramSetup p;
-  p.exe = exe(program);
-  p.workdir = testkit::makeworkdir("mokrin_" + test + "_" + program);
-  const std::string examples = TSD_SOURCE_DIR "/examples/";
-  if (withpar) {
-    std::filesystem::copy_file(examples + parfile(program), p.workdir + "/" + parfile(program));
-  }
-  std::filesystem::copy_file(examples + "sample.dat", p.workdir + "/sample.dat");
+  p.exe = testkit::programexe(program);
+  const std::string name = "mokrin_" + test + "_" + program;
+  p.workdir = withpar ? testkit::examplefolder(name, {parfile(program), "sample.dat"})
+                      : testkit::examplefolder(name, {"sample.dat"});
   return p;
 }
 
 // The texts of the message boxes shown, in order (UTF-8, as logged).
 std::vector<std::string> boxes(const ProgramRun& run) {
   std::vector<std::string> texts;
-  const std::string key = "message box shown: \"";
-  for (std::size_t at = run.log.find(key); at != std::string::npos; at = run.log.find(key, at + 1)) {
-    const std::size_t t = run.log.find("\" text \"", at);
-    const std::size_t end = run.log.find("\" icon ", t);
-    if (t == std::string::npos || end == std::string::npos) break;
-    texts.push_back(run.log.substr(at + key.size(), t - at - key.size()) + ": " +
-                    run.log.substr(t + 8, end - t - 8));
+  for (const testkit::LoggedBox& box : testkit::loggedboxes(run.log)) {
+    texts.push_back(box.title + ": " + box.text);
   }
   return texts;
 }
@@ -106,8 +97,8 @@ TEST(MokrinRun, TableOneSavedTwiceAtStart) {
     SCOPED_TRACE(program);
     ProgramSetup p = prepare("table1", program);
     const std::string out = p.workdir + "/tabela.dat";
-    p.script = "menu 40007\nfile \"" + out + "\"\nmsgbox OK\nmenu 40007\nfile \"" + out +
-               "\"\nmsgbox OK\nmenu 40004\n";
+    p.script = "menu MK_CM_SAVE_TABLE1\nfile \"" + out + "\"\nmsgbox OK\nmenu MK_CM_SAVE_TABLE1\nfile \"" + out +
+               "\"\nmsgbox OK\nmenu MK_CM_END\n";
     const ProgramRun run = testkit::runprogram(p);
     EXPECT_EQ(run.exitcode, 0) << run.log;
     const std::string text = readfile(out);
@@ -151,10 +142,10 @@ TEST(MokrinRun, ParameterDialogRefusals) {
     SCOPED_TRACE(c.program + ": " + c.typing);
     ProgramSetup p = prepare("refusal", c.program);
     const std::string before = p.workdir + "/przed.dat", after = p.workdir + "/po.dat";
-    p.script = "menu 40007\nfile \"" + before + "\"\nmsgbox OK\nmenu 40005\n" + c.typing +
+    p.script = "menu MK_CM_SAVE_TABLE1\nfile \"" + before + "\"\nmsgbox OK\nmenu MK_CM_PARAMETERS\n" + c.typing +
                c.close;
     for (std::size_t i = 0; i < c.boxes.size(); ++i) p.script += "msgbox OK\n";
-    p.script += "menu 40007\nfile \"" + after + "\"\nmsgbox OK\nmenu 40004\n";
+    p.script += "menu MK_CM_SAVE_TABLE1\nfile \"" + after + "\"\nmsgbox OK\nmenu MK_CM_END\n";
     const ProgramRun run = testkit::runprogram(p);
     EXPECT_EQ(run.exitcode, 0) << run.log;
     std::vector<std::string> shown = boxes(run);
@@ -169,8 +160,8 @@ TEST(MokrinRun, ParameterDialogRefusals) {
 TEST(MokrinRun, AcceptedInputRecomputes) {
   ProgramSetup p = prepare("accepted", "mokrin2");
   const std::string out = p.workdir + "/t.dat";
-  p.script = "menu 40005\nfield 1049 \"2\"\nfield 1017 \"270\"\nbutton 1\nmenu 40007\nfile \"" +
-             out + "\"\nmsgbox OK\nmenu 40005\nbutton 1\nmenu 40004\n";
+  p.script = "menu MK_CM_PARAMETERS\nfield 1049 \"2\"\nfield 1017 \"270\"\nbutton 1\nmenu MK_CM_SAVE_TABLE1\nfile \"" +
+             out + "\"\nmsgbox OK\nmenu MK_CM_PARAMETERS\nbutton 1\nmenu MK_CM_END\n";
   const ProgramRun run = testkit::runprogram(p);
   EXPECT_EQ(run.exitcode, 0) << run.log;
   const std::string text = readfile(out);
@@ -193,16 +184,16 @@ TEST(MokrinRun, OverlayLoadedAndRemoved) {
     ProgramSetup p = prepare("overlay", program);
     const std::string d = p.workdir + "/";
     p.script = "screenshot \"" + d + "plot1.png\"\n"
-               "menu 40012\nscreenshot \"" + d + "plot2.png\"\nmenu 40011\n"
-               "menu 40042\nfile \"" + d + "sample.dat\"\n"
+               "menu MK_CM_PLOT2\nscreenshot \"" + d + "plot2.png\"\nmenu MK_CM_PLOT1\n"
+               "menu MK_CM_READ_DATA\nfile \"" + d + "sample.dat\"\n"
                "screenshot \"" + d + "plot1_data.png\"\n"
-               "menu 40012\nscreenshot \"" + d + "plot2_data.png\"\n"
-               "menu 40054\nscreenshot \"" + d + "plot2_grid.png\"\nmenu 40054\n"
-               "menu 40005\nscreenshot \"" + d + "dialog101.png\"\nbutton 1\n"
-               "menu 40016\nscreenshot \"" + d + "table1.png\"\nbutton 1\n"
-               "menu 40017\nscreenshot \"" + d + "table2.png\"\nbutton 1\n"
-               "menu 40043\nscreenshot \"" + d + "plot2_removed.png\"\n"
-               "menu 40017\nmsgbox OK\nmenu 40004\n";
+               "menu MK_CM_PLOT2\nscreenshot \"" + d + "plot2_data.png\"\n"
+               "menu MK_CM_GRID\nscreenshot \"" + d + "plot2_grid.png\"\nmenu MK_CM_GRID\n"
+               "menu MK_CM_PARAMETERS\nscreenshot \"" + d + "dialog101.png\"\nbutton 1\n"
+               "menu MK_CM_TABLE1\nscreenshot \"" + d + "table1.png\"\nbutton 1\n"
+               "menu MK_CM_TABLE2\nscreenshot \"" + d + "table2.png\"\nbutton 1\n"
+               "menu MK_CM_REMOVE_DATA\nscreenshot \"" + d + "plot2_removed.png\"\n"
+               "menu MK_CM_TABLE2\nmsgbox OK\nmenu MK_CM_END\n";
     const ProgramRun run = testkit::runprogram(p);
     EXPECT_EQ(run.exitcode, 0) << run.log;
     for (const char* png : {"plot1.png", "plot2.png", "plot1_data.png", "plot2_data.png",
@@ -227,12 +218,12 @@ TEST(MokrinRun, OverlayLoadedAndRemoved) {
   }
 }
 
-// A data file whose b and T0 differ: 40009 writes them with the peak;
+// A data file whose b and T0 differ: MK_CM_SAVE_PARAMFILE writes them with the peak;
 // a second start reads the file back and shows them in dialog 101.
 TEST(MokrinRun, ParameterFileRewrittenAndReadBack) {
   ProgramSetup p = prepare("rewrite", "mokrin2");
   writefile(p.workdir + "/inne.dat", "3 0.1 210 1\n220 1e-12\n230 2e-12\n240 1e-12\n");
-  p.script = "menu 40042\nfile \"" + p.workdir + "/inne.dat\"\nmenu 40009\nmsgbox OK\nmenu 40004\n";
+  p.script = "menu MK_CM_READ_DATA\nfile \"" + p.workdir + "/inne.dat\"\nmenu MK_CM_SAVE_PARAMFILE\nmsgbox OK\nmenu MK_CM_END\n";
   ProgramRun run = testkit::runprogram(p);
   EXPECT_EQ(run.exitcode, 0) << run.log;
   EXPECT_EQ(boxes(run), std::vector<std::string>{"Informacja: Parametry zapisane w pliku MOKRIN2.PAR"});
@@ -240,7 +231,7 @@ TEST(MokrinRun, ParameterFileRewrittenAndReadBack) {
             "  1.000000E-01  2.100000E+02  7.000000E-01  2.650000E+02  4.000000E-12\n"
             "  2.150000E+02  3.100000E+02 191\n");
 
-  p.script = "menu 40005\nbutton 1\nmenu 40004\n";
+  p.script = "menu MK_CM_PARAMETERS\nbutton 1\nmenu MK_CM_END\n";
   run = testkit::runprogram(p);
   EXPECT_EQ(run.exitcode, 0) << run.log;
   const std::string dlg = dialogline(run, "Parametry");
@@ -254,7 +245,7 @@ TEST(MokrinRun, PrintingRedirectedToAFile) {
   ProgramSetup p = prepare("print", "mokrin1");
   const std::string prn = p.workdir + "/prn.txt";
   p.env.emplace_back("TSD_PRN_FILE", prn);
-  p.script = "menu 40020\nmenu 40018\nmenu 40019\nmsgbox OK\nmenu 40004\n";
+  p.script = "menu MK_CM_PRINT_REPORT\nmenu MK_CM_PRINT_TABLE1\nmenu MK_CM_PRINT_TABLE2\nmsgbox OK\nmenu MK_CM_END\n";
   const ProgramRun run = testkit::runprogram(p);
   EXPECT_EQ(run.exitcode, 0) << run.log;
   EXPECT_EQ(boxes(run), std::vector<std::string>{"Błąd: Nie wczytano danych"});
@@ -269,9 +260,9 @@ TEST(MokrinRun, PrintingRedirectedToAFile) {
 TEST(MokrinRun, CancelledFileSelection) {
   ProgramSetup p = prepare("cancel", "mokrin2");
   const std::string d = p.workdir + "/";
-  p.script = "screenshot \"" + d + "a.png\"\nmenu 40042\nfile cancel\nmenu 40008\nfile cancel\n"
-             "menu 40007\nfile cancel\nscreenshot \"" + d + "b.png\"\nmenu 40006\nmsgbox OK\n"
-             "menu 40004\n";
+  p.script = "screenshot \"" + d + "a.png\"\nmenu MK_CM_READ_DATA\nfile cancel\nmenu MK_CM_SAVE_REPORT\nfile cancel\n"
+             "menu MK_CM_SAVE_TABLE1\nfile cancel\nscreenshot \"" + d + "b.png\"\nmenu MK_CM_SAVE_TABLE2\nmsgbox OK\n"
+             "menu MK_CM_END\n";
   const ProgramRun run = testkit::runprogram(p);
   EXPECT_EQ(run.exitcode, 0) << run.log;
   EXPECT_EQ(boxes(run), std::vector<std::string>{"Błąd: Nie wczytano danych"});
@@ -293,13 +284,13 @@ TEST(MokrinRun, UnusableDataFiles) {
   // currents this large one that is not a number.
   writefile(p.workdir + "/ujemne.dat", "2 -0.05 200 1\n220 1e-12\n230 2e-12\n");
   writefile(p.workdir + "/wielkie.dat", "2 0.05 200 1\n220 1e308\n230 1e308\n");
-  p.script = "menu 40042\nfile \"" + p.workdir + "/sample.dat\"\n"
-             "menu 40042\nfile \"" + p.workdir + "/krotki.dat\"\nmsgbox OK\n"
-             "menu 40042\nfile \"" + p.workdir + "/ujemne.dat\"\nmsgbox OK\n"
-             "menu 40042\nfile \"" + p.workdir + "/wielkie.dat\"\nmsgbox OK\n"
-             "menu 40042\nfile \"" + missing + "\"\nmsgbox OK\n"
-             "menu 40006\nfile \"" + p.workdir + "/t2.dat\"\nmsgbox OK\n"
-             "menu 40008\nfile \"" + p.workdir + "/r.txt\"\nmsgbox OK\nmenu 40004\n";
+  p.script = "menu MK_CM_READ_DATA\nfile \"" + p.workdir + "/sample.dat\"\n"
+             "menu MK_CM_READ_DATA\nfile \"" + p.workdir + "/krotki.dat\"\nmsgbox OK\n"
+             "menu MK_CM_READ_DATA\nfile \"" + p.workdir + "/ujemne.dat\"\nmsgbox OK\n"
+             "menu MK_CM_READ_DATA\nfile \"" + p.workdir + "/wielkie.dat\"\nmsgbox OK\n"
+             "menu MK_CM_READ_DATA\nfile \"" + missing + "\"\nmsgbox OK\n"
+             "menu MK_CM_SAVE_TABLE2\nfile \"" + p.workdir + "/t2.dat\"\nmsgbox OK\n"
+             "menu MK_CM_SAVE_REPORT\nfile \"" + p.workdir + "/r.txt\"\nmsgbox OK\nmenu MK_CM_END\n";
   const ProgramRun run = testkit::runprogram(p);
   EXPECT_EQ(run.exitcode, 0) << run.log;
   const std::vector<std::string> shown = boxes(run);
@@ -321,12 +312,12 @@ TEST(MokrinRun, UnusableDataFiles) {
 // the next run.
 TEST(MokrinRun, ASavedParameterFileStartsTheNextRun) {
   ProgramSetup p = prepare("ea0", "mokrin1");
-  p.script = "menu 40005\nfield 1011 \"0\"\nbutton 1\nmenu 40009\nmsgbox OK\nmenu 40004\n";
+  p.script = "menu MK_CM_PARAMETERS\nfield 1011 \"0\"\nbutton 1\nmenu MK_CM_SAVE_PARAMFILE\nmsgbox OK\nmenu MK_CM_END\n";
   ProgramRun run = testkit::runprogram(p);
   EXPECT_EQ(run.exitcode, 0) << run.log;
   ASSERT_EQ(boxes(run), std::vector<std::string>{"Informacja: Parametry zapisane w pliku MOKRIN1.PAR"});
   const std::string saved = readfile(p.workdir + "/MOKRIN1.PAR");
-  p.script = "menu 40004\n";
+  p.script = "menu MK_CM_END\n";
   run = testkit::runprogram(p);
   EXPECT_EQ(run.exitcode, 0) << saved << run.log;
   EXPECT_TRUE(boxes(run).empty()) << saved << run.log;
@@ -336,9 +327,9 @@ TEST(MokrinRun, ASavedParameterFileStartsTheNextRun) {
 TEST(MokrinRun, ExposeAndResizeRedraw) {
   ProgramSetup p = prepare("expose", "mokrin1");
   const std::string d = p.workdir + "/";
-  p.script = "menu 40012\nscreenshot \"" + d + "a.png\"\nrepaint\nscreenshot \"" + d + "b.png\"\n"
+  p.script = "menu MK_CM_PLOT2\nscreenshot \"" + d + "a.png\"\nrepaint\nscreenshot \"" + d + "b.png\"\n"
              "resize 600 400\nscreenshot \"" + d + "c.png\"\nresize 808 650\n"
-             "screenshot \"" + d + "d.png\"\nmenu 40004\n";
+             "screenshot \"" + d + "d.png\"\nmenu MK_CM_END\n";
   const ProgramRun run = testkit::runprogram(p);
   EXPECT_EQ(run.exitcode, 0) << run.log;
   EXPECT_EQ(readfile(d + "a.png"), readfile(d + "b.png")) << "a repaint draws the same plot";
@@ -351,7 +342,7 @@ TEST(MokrinRun, AboutBox) {
   for (const std::string& program : kPrograms) {
     SCOPED_TRACE(program);
     ProgramSetup p = prepare("about", program);
-    p.script = "menu 40035\nscreenshot \"" + p.workdir + "/about.png\"\nmsgbox OK\nmenu 40004\n";
+    p.script = "menu MK_CM_ABOUT\nscreenshot \"" + p.workdir + "/about.png\"\nmsgbox OK\nmenu MK_CM_END\n";
     const ProgramRun run = testkit::runprogram(p);
     EXPECT_EQ(run.exitcode, 0);
     ASSERT_EQ(boxes(run).size(), 1u) << run.log;

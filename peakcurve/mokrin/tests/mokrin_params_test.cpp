@@ -12,6 +12,7 @@
 
 #include "analysis/var.h"
 #include "text/cp1250.h"
+#include "tools/testkit/files.h"
 #include "tools/testkit/paramgen.h"
 
 namespace tsd::mokrin {
@@ -38,12 +39,7 @@ class MokrinParams : public ::testing::Test {
   void write(const std::string& name, const std::string& content) {
     std::ofstream(dir_ / name, std::ios::binary) << content;
   }
-  std::string read(const std::string& name) {
-    std::ifstream in(dir_ / name, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-  }
+  std::string read(const std::string& name) { return testkit::readfile(dir_ / name); }
   std::filesystem::path dir_;
 };
 

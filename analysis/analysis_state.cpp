@@ -1,7 +1,0 @@
-#include "analysis/analysis_state.h"
-
-namespace tsd {
-
-AnalysisState analysis;
-
-}  // namespace tsd

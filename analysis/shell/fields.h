@@ -1,0 +1,15 @@
+// Reading a dialog field of the selected dialog whole, so that a long
+// number is never cut at a conversion text's width.
+#pragma once
+
+#include <string>
+
+namespace tsd {
+
+// The most characters a field holds, and so the length of a field read.
+inline constexpr std::size_t kFieldReadLength = 65535;
+
+// The field's text blank-padded to kFieldReadLength.
+std::string fieldtext(int field);
+
+}  // namespace tsd

@@ -1,0 +1,7 @@
+#include "analysis/varnel1/analysis_state.h"
+
+namespace tsd {
+
+AnalysisState analysis;
+
+}  // namespace tsd

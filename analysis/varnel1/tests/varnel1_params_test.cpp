@@ -1,0 +1,357 @@
+// varnel1's parameter file: read at start-up, rewritten in the start
+// directory, refused when it holds what the program cannot work with.
+#include "analysis/varnel1/varnel1_params.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "text/cp1250.h"
+#include "tools/testkit/files.h"
+#include "tools/testkit/paramgen.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using tsd::AnalysisState;
+using tsd::ParamsStatus;
+using tsd::Varnel1Settings;
+
+const char* name_of(ParamsStatus s) {
+  switch (s) {
+    case ParamsStatus::ok:
+      return "ok";
+    case ParamsStatus::missing:
+      return "missing";
+    case ParamsStatus::unreadable:
+      return "unreadable";
+    case ParamsStatus::out_of_range:
+      return "out_of_range";
+    case ParamsStatus::write_failed:
+      return "write_failed";
+  }
+  return "?";
+}
+
+std::string u8(const std::string& cp) { return text::utf8_from_cp1250(cp); }
+
+constexpr const char* kDefault =
+    "  201  1  0  1\n"
+    "  1  1  1  1\n"
+    "  1  2  1  2\n"
+    "  2  1  2  1\n"
+    "  3  3  1\n"
+    "  2  1  0\n"
+    "  1  2  1\n"
+    "  1  2\n";
+
+// Every value of the file but nwyj and the graph number is the same.
+void expect_same_settings(const Varnel1Settings& a, const AnalysisState& as,
+                          const Varnel1Settings& b, const AnalysisState& bs) {
+  EXPECT_EQ(a.gridflag, b.gridflag);
+  EXPECT_EQ(a.tabseries, b.tabseries);
+  EXPECT_EQ(a.tminmode, b.tminmode);
+  EXPECT_EQ(a.tmaxmode, b.tmaxmode);
+  EXPECT_EQ(a.tinimode, b.tinimode);
+  EXPECT_EQ(a.tlimmode, b.tlimmode);
+  EXPECT_EQ(a.plotseries, b.plotseries);
+  EXPECT_EQ(a.calctminmode, b.calctminmode);
+  EXPECT_EQ(a.calctmaxmode, b.calctmaxmode);
+  EXPECT_EQ(as.intmethod, bs.intmethod);
+  EXPECT_EQ(as.p0method, bs.p0method);
+}
+
+// Each test runs in a fresh directory of its own as the current directory.
+class Varnel1Params : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    old_cwd_ = fs::current_path();
+    dir_ = fs::path(::testing::TempDir()) /
+           ("varnel1_params_" + std::to_string(getpid()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "other");
+    fs::current_path(dir_);
+    state_ = std::make_unique<AnalysisState>();
+  }
+  void TearDown() override {
+    fs::current_path(old_cwd_);
+    fs::remove_all(dir_);
+  }
+  void write_par(const std::string& contents) {
+    std::ofstream(dir_ / "VARNEL1.PAR", std::ios::binary) << contents;
+  }
+
+  fs::path old_cwd_;
+  fs::path dir_;
+  Varnel1Settings settings_;
+  std::unique_ptr<AnalysisState> state_;
+};
+
+TEST_F(Varnel1Params, ReadsEveryRecordIntoItsSettings) {
+  write_par(kDefault);
+  settings_.curgraph = 3;
+  const tsd::ParamsResult r = tsd::readparams(settings_, *state_);
+  ASSERT_EQ(r.status, ParamsStatus::ok) << name_of(r.status) << ": " << u8(r.problem);
+  EXPECT_EQ(state_->nwyj, 201);
+  EXPECT_EQ(settings_.defgraph, 1);
+  EXPECT_EQ(settings_.curgraph, 0);
+  EXPECT_EQ(settings_.gridflag, 0);
+  EXPECT_EQ(settings_.tabseries, 1);
+  EXPECT_EQ(settings_.tminmode, (Varnel1Settings::SeriesInts{1, 1, 2}));
+  EXPECT_EQ(settings_.tmaxmode, (Varnel1Settings::SeriesInts{1, 2, 1}));
+  EXPECT_EQ(settings_.tinimode, (Varnel1Settings::SeriesInts{1, 1, 2}));
+  EXPECT_EQ(settings_.tlimmode, (Varnel1Settings::SeriesInts{1, 2, 1}));
+  EXPECT_EQ(state_->intmethod, (AnalysisState::SeriesInts{3, 2, 1}));
+  EXPECT_EQ(state_->p0method, (AnalysisState::SeriesInts{3, 1, 2}));
+  EXPECT_EQ(settings_.plotseries, (Varnel1Settings::SeriesInts{1, 0, 1}));
+  EXPECT_EQ(settings_.jmask, (Varnel1Settings::SeriesInts{0, 0, 1}));
+  EXPECT_EQ(settings_.calctminmode, 1);
+  EXPECT_EQ(settings_.calctmaxmode, 2);
+  EXPECT_EQ(u8(settings_.startdir), fs::current_path().string());
+}
+
+TEST_F(Varnel1Params, FreeFormatRecordsSpreadOverLinesAndCommas) {
+  // Record 1 over two lines with commas, an extra value on record 2's line
+  // (ignored), CR LF line ends.
+  write_par(
+      "121,2\r\n 1 , 3\r\n1 1 1 1 9\r\n1 1 1 1\r\n1 1 1 1\r\n1 1 1\r\n1 1 1\r\n1 1 1\r\n2 2\r\n");
+  const tsd::ParamsResult r = tsd::readparams(settings_, *state_);
+  ASSERT_EQ(r.status, ParamsStatus::ok) << u8(r.problem);
+  EXPECT_EQ(state_->nwyj, 121);
+  EXPECT_EQ(settings_.defgraph, 2);
+  EXPECT_EQ(settings_.gridflag, 1);
+  EXPECT_EQ(settings_.tabseries, 3);
+  EXPECT_EQ(settings_.calctmaxmode, 2);
+}
+
+TEST_F(Varnel1Params, RewriteGoesToTheStartDirectoryAndReadsBackTheSame) {
+  write_par(kDefault);
+  ASSERT_TRUE(tsd::readparams(settings_, *state_).ok());
+  // What the user changed since, with a file dialog having moved the
+  // current directory.
+  settings_.curgraph = 2;
+  settings_.gridflag = 1;
+  settings_.tabseries = 3;
+  state_->nwyj = 121;
+  settings_.tminmode[1] = 2;
+  state_->intmethod[2] = 3;
+  settings_.plotseries[1] = 1;
+  fs::current_path(dir_ / "other");
+  const tsd::ParamsResult w = tsd::writeparams(settings_, *state_);
+  ASSERT_EQ(w.status, ParamsStatus::ok) << u8(w.problem);
+  EXPECT_FALSE(fs::exists(dir_ / "other" / "VARNEL1.PAR"));
+  const std::string expected =
+      "  121  2  1  3\n"
+      "  1  1  1  1\n"
+      "  2  2  1  2\n"
+      "  2  1  2  1\n"
+      "  3  3  1\n"
+      "  2  1  1\n"
+      "  3  2  1\n"
+      "  1  2\n";
+  EXPECT_EQ(tsd::testkit::readfile(dir_ / "VARNEL1.PAR"), expected);
+  // No temporary file is left beside it.
+  int files = 0;
+  for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir_)) ++files;
+  EXPECT_EQ(files, 2) << "VARNEL1.PAR and other/ only";
+
+  // A second start in the start directory reads it back: the graph shown
+  // becomes the graph to show.
+  fs::current_path(dir_);
+  Varnel1Settings again;
+  auto state2 = std::make_unique<AnalysisState>();
+  ASSERT_TRUE(tsd::readparams(again, *state2).ok());
+  EXPECT_EQ(again.defgraph, 2);
+  expect_same_settings(again, *state2, settings_, *state_);
+  EXPECT_EQ(state2->nwyj, 121);
+  // And a rewrite of that gives the same bytes.
+  again.curgraph = again.defgraph;
+  ASSERT_TRUE(tsd::writeparams(again, *state2).ok());
+  EXPECT_EQ(tsd::testkit::readfile(dir_ / "VARNEL1.PAR"), expected);
+}
+
+TEST_F(Varnel1Params, FirstRecordIsFourteenCharacters) {
+  settings_.startdir = text::cp1250_from_utf8(dir_.string());
+  state_->nwyj = 121;
+  settings_.curgraph = 1;
+  settings_.gridflag = 0;
+  settings_.tabseries = 1;
+  ASSERT_TRUE(tsd::writeparams(settings_, *state_).ok());
+  const std::string text = tsd::testkit::readfile(dir_ / "VARNEL1.PAR");
+  EXPECT_EQ(text.substr(0, text.find('\n')), "  121  1  0  1");
+}
+
+TEST_F(Varnel1Params, MissingFileIsReportedDistinctly) {
+  const tsd::ParamsResult r = tsd::readparams(settings_, *state_);
+  EXPECT_EQ(r.status, ParamsStatus::missing) << name_of(r.status);
+  EXPECT_EQ(u8(tsd::paramsmissingtext()), "Błąd odczytu parametrów");
+  EXPECT_NE(u8(tsd::paramsproblemtext(r)).find("VARNEL1.PAR"), std::string::npos)
+      << u8(tsd::paramsproblemtext(r));
+}
+
+// Files the program refuses: the status, the record named, and nothing set.
+struct BadFile {
+  const char* what;
+  const char* contents;
+  ParamsStatus status;
+  int record;
+};
+
+const BadFile kBadFiles[] = {
+    {"letters", "  201  1  0  1\n  1  1  1  1\n  1 x  1  1\n", ParamsStatus::unreadable, 3},
+    {"decimal point in an integer", "  201.0  1  0  1\n", ParamsStatus::unreadable, 1},
+    {"ends after six records",
+     "  201  1  0  1\n  1  1  1  1\n  1  1  1  1\n  1  1  1  1\n  3  3  1\n  2  1  1\n",
+     ParamsStatus::unreadable, 7},
+    {"empty file", "", ParamsStatus::unreadable, 1},
+    {"null value", ",1,0,1\n1 1 1 1\n1 1 1 1\n1 1 1 1\n1 1 1\n1 1 1\n1 1 1\n1 1\n",
+     ParamsStatus::unreadable, 1},
+    {"Nwyj 1 (grid step divides by zero)",
+     "1 1 0 1\n1 1 1 1\n1 1 1 1\n1 1 1 1\n1 1 1\n1 1 1\n1 1 1\n1 1\n", ParamsStatus::out_of_range,
+     1},
+    {"Nwyj 801", "801 1 0 1\n1 1 1 1\n1 1 1 1\n1 1 1 1\n1 1 1\n1 1 1\n1 1 1\n1 1\n",
+     ParamsStatus::out_of_range, 1},
+    {"table series 4", "121 1 0 4\n1 1 1 1\n1 1 1 1\n1 1 1 1\n1 1 1\n1 1 1\n1 1 1\n1 1\n",
+     ParamsStatus::out_of_range, 1},
+    {"table series 0", "121 1 0 0\n1 1 1 1\n1 1 1 1\n1 1 1 1\n1 1 1\n1 1 1\n1 1 1\n1 1\n",
+     ParamsStatus::out_of_range, 1},
+    {"mode 3 in series 2", "121 1 0 1\n1 1 1 1\n1 1 3 1\n1 1 1 1\n1 1 1\n1 1 1\n1 1 1\n1 1\n",
+     ParamsStatus::out_of_range, 3},
+    {"integration method 4 in series 2",
+     "121 1 0 1\n1 1 1 1\n1 1 1 1\n1 1 1 1\n1 1 1\n4 1 1\n1 1 1\n1 1\n", ParamsStatus::out_of_range,
+     6},
+    {"P0 method 0 in series 3", "121 1 0 1\n1 1 1 1\n1 1 1 1\n1 1 1 1\n1 1 1\n1 1 1\n1 0 1\n1 1\n",
+     ParamsStatus::out_of_range, 7},
+    {"output-range mode 0", "121 1 0 1\n1 1 1 1\n1 1 1 1\n1 1 1 1\n1 1 1\n1 1 1\n1 1 1\n1 0\n",
+     ParamsStatus::out_of_range, 8},
+    {"graph number that cannot be written back",
+     "121 1000 0 1\n1 1 1 1\n1 1 1 1\n1 1 1 1\n1 1 1\n1 1 1\n1 1 1\n1 1\n",
+     ParamsStatus::out_of_range, 1},
+};
+
+TEST_F(Varnel1Params, RefusedFilesNameTheirRecordAndChangeNothing) {
+  for (const BadFile& c : kBadFiles) {
+    SCOPED_TRACE(c.what);
+    write_par(c.contents);
+    Varnel1Settings s;
+    s.tabseries = 2;
+    s.defgraph = 3;
+    s.tminmode = {2, 2, 2};
+    auto st = std::make_unique<AnalysisState>();
+    st->nwyj = 55;
+    st->intmethod = {2, 2, 2};
+    const tsd::ParamsResult r = tsd::readparams(s, *st);
+    EXPECT_EQ(r.status, c.status) << "got " << name_of(r.status) << ": " << u8(r.problem);
+    EXPECT_EQ(r.record, c.record);
+    const std::string text = u8(tsd::paramsproblemtext(r));
+    EXPECT_NE(text.find("VARNEL1.PAR: rekord " + std::to_string(c.record)), std::string::npos)
+        << text;
+    EXPECT_EQ(s.tabseries, 2);
+    EXPECT_EQ(s.defgraph, 3);
+    EXPECT_EQ(s.tminmode, (Varnel1Settings::SeriesInts{2, 2, 2}));
+    EXPECT_EQ(st->nwyj, 55);
+    EXPECT_EQ(st->intmethod, (AnalysisState::SeriesInts{2, 2, 2}));
+  }
+}
+
+TEST_F(Varnel1Params, HarmlessValuesAreTakenAsTheyAre) {
+  // A graph outside 1..3 shows nothing, a grid flag other than 0 or 1 is
+  // left by the grid switch, a plotseries other than 1 hides its series.
+  write_par("800 7 5 2\n1 1 1 1\n1 1 1 1\n1 1 1 1\n1 1 2\n1 1 0\n1 1 -3\n2 2\n");
+  const tsd::ParamsResult r = tsd::readparams(settings_, *state_);
+  ASSERT_EQ(r.status, ParamsStatus::ok) << u8(r.problem);
+  EXPECT_EQ(state_->nwyj, 800);
+  EXPECT_EQ(settings_.defgraph, 7);
+  EXPECT_EQ(settings_.gridflag, 5);
+  EXPECT_EQ(settings_.plotseries, (Varnel1Settings::SeriesInts{2, 0, -3}));
+  EXPECT_EQ(settings_.jmask, (Varnel1Settings::SeriesInts{0, 0, 0}));
+}
+
+TEST_F(Varnel1Params, FailedRewriteIsReportedAndReplacesNothing) {
+  write_par(kDefault);
+  ASSERT_TRUE(tsd::readparams(settings_, *state_).ok());
+  state_->nwyj = 300;
+  // The start directory became unusable: a directory in place of the file's
+  // directory entry cannot be replaced.
+  fs::rename(dir_ / "VARNEL1.PAR", dir_ / "saved.par");
+  fs::create_directory(dir_ / "VARNEL1.PAR");
+  tsd::ParamsResult w = tsd::writeparams(settings_, *state_);
+  EXPECT_EQ(w.status, ParamsStatus::write_failed) << name_of(w.status);
+  EXPECT_TRUE(fs::is_directory(dir_ / "VARNEL1.PAR"));
+  EXPECT_EQ(u8(tsd::paramswritefailedtext()), "Błąd zapisu parametrów w pliku Varnel1.par");
+
+  settings_.startdir = text::cp1250_from_utf8((dir_ / "no such dir").string());
+  w = tsd::writeparams(settings_, *state_);
+  EXPECT_EQ(w.status, ParamsStatus::write_failed) << name_of(w.status);
+  EXPECT_FALSE(fs::exists(dir_ / "no such dir"));
+  EXPECT_EQ(u8(tsd::paramssavedtext()), "Parametry zapisane w pliku Varnel1.par");
+}
+
+TEST(Varnel1Jmask, MeasuredCurveThroughTheHighestShownSeries) {
+  struct Case {
+    Varnel1Settings::SeriesInts plotseries, jmask;
+  };
+  const Case cases[] = {
+      {{1, 1, 1}, {0, 0, 1}}, {{1, 1, 0}, {0, 1, 0}}, {{1, 0, 0}, {1, 0, 0}},
+      {{0, 0, 0}, {0, 0, 0}}, {{0, 1, 2}, {0, 1, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.plotseries));
+    Varnel1Settings s;
+    s.plotseries = c.plotseries;
+    tsd::computejmask(s);
+    EXPECT_EQ(s.jmask, c.jmask);
+  }
+}
+
+// Whatever start-up takes, the program's own save writes back so that the
+// next start takes the same values, and a second save writes the same file.
+// The graph number is written from the graph shown: here the one the first
+// data load shows, the graph of the file.
+TEST_F(Varnel1Params, WhatStartUpTakesTheSaveWritesBack) {
+  constexpr int kFiles = 600;
+  int taken = 0;
+  for (int seed = 0; seed < kFiles; ++seed) {
+    tsd::testkit::ParamGen g(static_cast<std::uint32_t>(seed));
+    std::string file =
+        g.record({g.integer({201, 121, 2, 800}), g.integer({1, 2, 3, 0}), g.integer({0, 1}),
+                  g.integer({1, 2, 3})});
+    for (int s = 0; s < 3; ++s) {
+      file += g.record({g.integer({1, 2}), g.integer({1, 2}), g.integer({1, 2}), g.integer({1, 2})});
+    }
+    for (int s = 0; s < 3; ++s) {
+      file += g.record({g.integer({1, 2, 3}), g.integer({1, 2, 3}), g.integer({0, 1})});
+    }
+    file += g.record({g.integer({1, 2}), g.integer({1, 2})});
+    SCOPED_TRACE("seed " + std::to_string(seed) + ", file:\n" + file);
+    write_par(file);
+    Varnel1Settings first;
+    auto firststate = std::make_unique<AnalysisState>();
+    if (!tsd::readparams(first, *firststate).ok()) continue;
+    ++taken;
+    first.curgraph = first.defgraph;
+    ASSERT_TRUE(tsd::writeparams(first, *firststate).ok());
+    const std::string saved = tsd::testkit::readfile(dir_ / "VARNEL1.PAR");
+    Varnel1Settings next;
+    auto nextstate = std::make_unique<AnalysisState>();
+    const tsd::ParamsResult r = tsd::readparams(next, *nextstate);
+    ASSERT_TRUE(r.ok()) << "saved:\n" << saved << u8(r.problem);
+    EXPECT_EQ(nextstate->nwyj, firststate->nwyj);
+    EXPECT_EQ(next.defgraph, first.defgraph);
+    expect_same_settings(next, *nextstate, first, *firststate);
+    next.curgraph = next.defgraph;
+    ASSERT_TRUE(tsd::writeparams(next, *nextstate).ok());
+    EXPECT_EQ(tsd::testkit::readfile(dir_ / "VARNEL1.PAR"), saved);
+    if (::testing::Test::HasFailure()) break;
+  }
+  // The files taken are numerous enough for the property to say something.
+  EXPECT_GT(taken, kFiles / 20) << taken << " of " << kFiles;
+}
+
+}  // namespace

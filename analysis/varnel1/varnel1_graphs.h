@@ -1,0 +1,19 @@
+// varnel1's three graphs drawn from the analysis state with the arguments
+// the program gives winplotm: graph 1 current density Jd, Ja against T,
+// graph 2 polarisation Pd, Pa against T, graph 3 log tau against 1000/T.
+#pragma once
+
+#include "analysis/varnel1/analysis_state.h"
+#include "analysis/varnel1/varnel1_settings.h"
+
+namespace tsd {
+
+// Draws graph 1, 2 or 3 into the current graphics area (nothing for another
+// number). Graph 1 draws the measured current through jmask, the others the
+// measured curves of the series shown (plotseries); the model curves always
+// follow plotseries. The grid follows gridflag. The x range variables the
+// plot routine writes back are the program's own copies, so the state's
+// calctmin, calctmax, xlo3 and xhi3 stay as they are.
+void plotgraph(int graph, const AnalysisState& state, const Varnel1Settings& settings);
+
+}  // namespace tsd
