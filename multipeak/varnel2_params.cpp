@@ -12,7 +12,6 @@ namespace tsd {
 
 namespace {
 
-using runtime::FileStatus;
 using runtime::FreeReader;
 using runtime::paramsfault;
 using runtime::ReadResult;
@@ -96,18 +95,13 @@ ParamsResult readvarnel2params(Varnel2State& s) {
   const std::string file = runtime::fileindirectory(s.startdir, kVarnel2ParamFile);
   // A save the program did not finish leaves a temporary file beside it.
   runtime::removereplaceleftovers(file);
-  if (runtime::fileismissing(file)) {
-    return paramsfault(ParamsStatus::missing, file, 0, cp("brak pliku"));
-  }
   return readvarnel2paramsfrom(file, s);
 }
 
 ParamsResult readvarnel2paramsfrom(std::string_view name, Varnel2State& s) {
   const std::string file(name);
   FreeReader reader;
-  if (!reader.open(file)) {
-    return paramsfault(ParamsStatus::unreadable, file, 0, cp("nie można otworzyć pliku"));
-  }
+  if (ParamsResult opened = runtime::openparamsfile(reader, file); !opened.ok()) return opened;
   V2Values v;
   ReadResult res = reader.read({v.Nout, v.gridflag});
   if (!res.complete(2)) return paramsfault(ParamsStatus::unreadable, file, 1, read_problem(res, 1));
@@ -147,21 +141,14 @@ ParamsResult readvarnel2paramsfrom(std::string_view name, Varnel2State& s) {
 ParamsResult writevarnel2params(const Varnel2State& s) {
   const std::string file = runtime::fileindirectory(s.startdir, kVarnel2ParamFile);
   runtime::TextFile f;
-  if (f.open_replace(file) != FileStatus::ok) {
-    return paramsfault(ParamsStatus::write_failed, file, 0, cp("nie można utworzyć pliku"));
-  }
+  if (ParamsResult begun = runtime::beginparamsrewrite(f, file); !begun.ok()) return begun;
   f.write("(I5,I3)", {s.Nout, s.gridflag});
   for (int k = 0; k < kMaxPeaks; ++k) {
     f.write("(1P,3E14.6,0P,I3)", {s.Ea[k], s.Tm[k], s.Jm[k], s.peakon[k]});
   }
   f.write("(1P,3E14.6)", {s.QEa, s.QTm, s.QJm});
   f.write("(1P,E14.6,0P,I3)", {s.Del, s.Ldiv});
-  if (f.close() != FileStatus::ok) {
-    return paramsfault(ParamsStatus::write_failed, file, 0, cp("błąd zapisu pliku"));
-  }
-  ParamsResult ok;
-  ok.file = file;
-  return ok;
+  return runtime::endparamsrewrite(f, file);
 }
 
 std::string v2paramssavedtext() { return cp("Parametry zapisane w pliku Varnel2.par"); }

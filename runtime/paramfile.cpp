@@ -50,6 +50,39 @@ bool fileismissing(std::string_view file) {
   return stat(host_file_name(file).c_str(), &st) != 0 && errno == ENOENT;
 }
 
+ParamsResult openparamsfile(FreeReader& reader, const std::string& file) {
+  if (reader.open(file)) {
+    ParamsResult ok;
+    ok.file = file;
+    return ok;
+  }
+  if (fileismissing(file)) {
+    return paramsfault(ParamsStatus::missing, file, 0, text::cp1250_from_utf8("brak pliku"));
+  }
+  return paramsfault(ParamsStatus::unreadable, file, 0,
+                     text::cp1250_from_utf8("nie można otworzyć pliku"));
+}
+
+ParamsResult beginparamsrewrite(TextFile& f, const std::string& file) {
+  if (f.open_replace(file) != FileStatus::ok) {
+    return paramsfault(ParamsStatus::write_failed, file, 0,
+                       text::cp1250_from_utf8("nie można utworzyć pliku"));
+  }
+  ParamsResult ok;
+  ok.file = file;
+  return ok;
+}
+
+ParamsResult endparamsrewrite(TextFile& f, const std::string& file) {
+  if (f.close() != FileStatus::ok) {
+    return paramsfault(ParamsStatus::write_failed, file, 0,
+                       text::cp1250_from_utf8("błąd zapisu pliku"));
+  }
+  ParamsResult ok;
+  ok.file = file;
+  return ok;
+}
+
 std::string recordprefix(int record) {
   return text::cp1250_from_utf8("rekord ") + std::to_string(record) + ": ";
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "runtime/freeread.h"
+#include "runtime/textfile.h"
 
 namespace tsd::runtime {
 
@@ -53,6 +54,16 @@ std::string fileindirectory(std::string_view dir, std::string_view name);
 // True when no file of that name (code page 1250) exists, as opposed to
 // one that exists but cannot be opened.
 bool fileismissing(std::string_view file);
+
+// Opens a parameter file for reading. A fault tells a missing file
+// ("brak pliku") from one that exists but cannot be opened.
+ParamsResult openparamsfile(FreeReader& reader, const std::string& file);
+
+// The two ends of a parameter file's rewrite: opening the replacement
+// beside the file, and closing it, which puts it in the file's place. A
+// fault names what failed; the old file is kept either way.
+ParamsResult beginparamsrewrite(TextFile& f, const std::string& file);
+ParamsResult endparamsrewrite(TextFile& f, const std::string& file);
 
 // "rekord <record>: ", the start of every problem text.
 std::string recordprefix(int record);

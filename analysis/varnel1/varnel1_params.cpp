@@ -14,7 +14,6 @@ namespace tsd {
 
 namespace {
 
-using runtime::FileStatus;
 using runtime::FreeReader;
 using runtime::paramsfault;
 using runtime::ReadResult;
@@ -86,12 +85,7 @@ ParamsResult readparams(Varnel1Settings& settings, AnalysisState& state) {
   runtime::removereplaceleftovers(file);
 
   FreeReader reader;
-  if (!reader.open(file)) {
-    if (runtime::fileismissing(file)) {
-      return paramsfault(ParamsStatus::missing, file, 0, cp("brak pliku"));
-    }
-    return paramsfault(ParamsStatus::unreadable, file, 0, cp("nie można otworzyć pliku"));
-  }
+  if (ParamsResult opened = runtime::openparamsfile(reader, file); !opened.ok()) return opened;
 
   ParamValues v;
   ReadResult res = reader.read({v.nwyj, v.graph, v.gridflag, v.tabseries});
@@ -147,9 +141,7 @@ ParamsResult readparams(Varnel1Settings& settings, AnalysisState& state) {
 ParamsResult writeparams(const Varnel1Settings& settings, const AnalysisState& state) {
   const std::string file = runtime::fileindirectory(settings.startdir, kParamFileName);
   runtime::TextFile f;
-  if (f.open_replace(file) != FileStatus::ok) {
-    return paramsfault(ParamsStatus::write_failed, file, 0, cp("nie można utworzyć pliku"));
-  }
+  if (ParamsResult begun = runtime::beginparamsrewrite(f, file); !begun.ok()) return begun;
   f.write("(I5,3I3)", {state.nwyj, settings.curgraph, settings.gridflag, settings.tabseries});
   for (int s = 0; s < 3; ++s) {
     f.write("(4I3)", {settings.tminmode[s], settings.tmaxmode[s], settings.tinimode[s],
@@ -159,12 +151,7 @@ ParamsResult writeparams(const Varnel1Settings& settings, const AnalysisState& s
     f.write("(3I3)", {state.intmethod[s], state.p0method[s], settings.plotseries[s]});
   }
   f.write("(2I3)", {settings.calctminmode, settings.calctmaxmode});
-  if (f.close() != FileStatus::ok) {
-    return paramsfault(ParamsStatus::write_failed, file, 0, cp("błąd zapisu pliku"));
-  }
-  ParamsResult ok;
-  ok.file = file;
-  return ok;
+  return runtime::endparamsrewrite(f, file);
 }
 
 std::string paramssavedtext() { return cp("Parametry zapisane w pliku Varnel1.par"); }

@@ -13,7 +13,6 @@ namespace tsd::mokrin {
 
 namespace {
 
-using runtime::FileStatus;
 using runtime::FreeReader;
 using runtime::paramsfault;
 using runtime::ReadResult;
@@ -54,12 +53,7 @@ std::string paramfilepath(const MokrinState& s, const std::string& dir) {
 ParamsResult readparams(MokrinState& s) {
   const std::string file = paramfilepath(s, s.startdir);
   FreeReader reader;
-  if (!reader.open(file)) {
-    if (runtime::fileismissing(file)) {
-      return paramsfault(ParamsStatus::missing, file, 0, cp("brak pliku"));
-    }
-    return paramsfault(ParamsStatus::unreadable, file, 0, cp("nie można otworzyć pliku"));
-  }
+  if (ParamsResult opened = runtime::openparamsfile(reader, file); !opened.ok()) return opened;
   Values v;
   ReadResult res = reader.read({v.b, v.T0, v.Ea, v.v4, v.v5});
   if (!res.complete(5)) return paramsfault(ParamsStatus::unreadable, file, 1, read_problem(res, 1));
@@ -92,19 +86,12 @@ ParamsResult writeparams(const MokrinState& s) {
   const std::string file = paramfilepath(s, s.startdir);
   const bool derived = variantinfo(s.variant).derived;
   runtime::TextFile f;
-  if (f.open_replace(file) != FileStatus::ok) {
-    return paramsfault(ParamsStatus::write_failed, file, 0, cp("nie można utworzyć pliku"));
-  }
+  if (ParamsResult begun = runtime::beginparamsrewrite(f, file); !begun.ok()) return begun;
   const double v4 = derived ? s.peak.Tm : s.peak.tau0;
   const double v5 = derived ? s.peak.Jm : s.peak.P0;
   f.write("(1P,5E14.6)", {var.b, var.T0, s.peak.Ea, v4, v5});
   f.write("(1P,2E14.6,0P,I4)", {s.peak.Tmin, s.peak.Tmax, s.peak.Nout});
-  if (f.close() != FileStatus::ok) {
-    return paramsfault(ParamsStatus::write_failed, file, 0, cp("błąd zapisu"));
-  }
-  ParamsResult ok;
-  ok.file = file;
-  return ok;
+  return runtime::endparamsrewrite(f, file);
 }
 
 std::string paramssavedtext(const MokrinState& s) {
