@@ -153,11 +153,16 @@ TEST(Varnel1Data, AfterALoadThatFailsEverySeriesNothingBelongsToTheDataBefore) {
   const std::string save2 = "menu V1_CM_SAVE_TABLE2\nfile \"" + dir + "/t2.txt\"\nmsgbox OK\n";
   const std::string save3 = "menu V1_CM_SAVE_TABLE3\nfile \"" + dir + "/t3.txt\"\nmsgbox OK\n";
   const std::string shot = "screenshot \"" + dir + "/failed_load_graph1.png\"\n";
+  const std::string again = "menu V1_CM_GRAPH1\nscreenshot \"" + dir + "/failed_load_graph1_again.png\"\n";
   testkit::ProgramRun run = runvarnel1(dir, loadsample(dir) + "menu V1_CM_DATA\nfile \"" + dir +
                                                 "/b.dat\"\nmsgbox OK\nmsgbox OK\nmsgbox OK\n" + shot +
-                                                save2 + save3 + "menu V1_CM_END\n");
+                                                again + save2 + save3 + "menu V1_CM_END\n");
   EXPECT_EQ(run.exitcode, 0) << run.log;
   EXPECT_EQ(count(run.log, "Wyniki obliczeń nie są liczbami skończonymi"), 3) << run.log;
+  // The load draws the new data: the graph is the one drawn again.
+  const std::string drawn = testkit::readfile(dir + "/failed_load_graph1.png");
+  ASSERT_FALSE(drawn.empty());
+  EXPECT_TRUE(drawn == testkit::readfile(dir + "/failed_load_graph1_again.png")) << dir;
   const std::string failed2 = testkit::readfile(dir + "/t2.txt");
   const std::string failed3 = testkit::readfile(dir + "/t3.txt");
 
