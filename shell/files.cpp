@@ -1,10 +1,10 @@
-#include "analysis/shell/files.h"
+#include "shell/files.h"
 
 #include <span>
 #include <string>
 
-#include "analysis/shell/boxes.h"
-#include "analysis/shell/report.h"
+#include "shell/boxes.h"
+#include "shell/report.h"
 #include "toolkit/window/errstore.h"
 #include "toolkit/window/wcomdlg.h"
 #include "toolkit/window/wdialog.h"
