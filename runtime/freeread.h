@@ -78,7 +78,8 @@ class FreeReader {
   explicit FreeReader(std::string_view text) : text_(text), in_memory_(true) {}
 
   // Opens a file for reading. The name is as the programs hold it: code page
-  // 1250, trailing blanks ignored. False when it cannot be opened. A leading
+  // 1250, trailing blanks ignored. False when it cannot be opened or is
+  // not a regular file (a folder, a named pipe, a device). A leading
   // byte-order mark is skipped.
   bool open(std::string_view name);
   bool is_open() const { return in_memory_ || file_ != nullptr; }
@@ -104,7 +105,7 @@ class FreeReader {
   bool in_memory_ = false;
   bool line_open_ = false;  // part of the current line was taken, its end not yet
   // The first bytes of a file, taken to look for the byte-order mark and
-  // given out again when they are not it (a pipe cannot be rewound).
+  // given out again when they are not it.
   unsigned char lead_[3] = {};
   int lead_count_ = 0;
   int lead_pos_ = 0;
