@@ -11,7 +11,7 @@
 #include "analysis/varnel1/varnel1_ui.h"
 #include "analysis/varnel1/varnel1_settings.h"
 #include "resources/varnel1/varnel1_ids.h"
-#include "analysis/shell/files.h"
+#include "shell/files.h"
 #include "toolkit/window/wdialog.h"
 #include "toolkit/window/wmenu.h"
 

@@ -8,7 +8,7 @@
 #include "analysis/varnel1/varnel1_ui.h"
 #include "analysis/varnel1/varnel1_output.h"
 #include "analysis/varnel1/varnel1_settings.h"
-#include "analysis/shell/files.h"
+#include "shell/files.h"
 #include "toolkit/window/wdialog.h"
 
 namespace tsd {

@@ -1,5 +1,5 @@
 // What every varnel1 command shares besides the program shell's boxes
-// (analysis/shell/boxes.h, included here): the redraw of the current graph, the recomputation of the three
+// (shell/boxes.h, included here): the redraw of the current graph, the recomputation of the three
 // series, and the file names kept for the whole run.
 #pragma once
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "analysis/shell/boxes.h"
+#include "shell/boxes.h"
 #include "analysis/varnel1/series.h"
 
 namespace tsd {

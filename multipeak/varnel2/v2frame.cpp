@@ -3,12 +3,12 @@
 // About box, and the drawing of the graph.
 #include <string>
 
-#include "analysis/shell/files.h"
-#include "analysis/shell/params.h"
+#include "shell/files.h"
+#include "shell/params.h"
 #include "analysis/var.h"
 #include "multipeak/varnel2/v2commands.h"
 #include "multipeak/varnel2/winplotn.h"
-#include "multipeak/varnel2_params.h"
+#include "multipeak/varnel2/varnel2_params.h"
 #include "toolkit/graphics/graphics.h"
 #include "toolkit/window/wcomdlg.h"
 #include "toolkit/window/wdialog.h"

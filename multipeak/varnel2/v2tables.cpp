@@ -2,11 +2,11 @@
 // the reports and tables appended to a file or written to the printer.
 #include <string>
 
-#include "analysis/shell/files.h"
-#include "analysis/shell/report.h"
+#include "shell/files.h"
+#include "shell/report.h"
 #include "multipeak/varnel2/v2commands.h"
 #include "multipeak/varnel2/v2fields.h"
-#include "multipeak/varnel2_output.h"
+#include "multipeak/varnel2/varnel2_output.h"
 #include "toolkit/window/strings.h"
 #include "toolkit/window/wdialog.h"
 

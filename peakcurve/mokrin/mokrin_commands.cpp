@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "analysis/shell/boxes.h"
-#include "analysis/shell/fields.h"
-#include "analysis/shell/files.h"
-#include "analysis/shell/params.h"
-#include "analysis/shell/report.h"
+#include "shell/boxes.h"
+#include "shell/fields.h"
+#include "shell/files.h"
+#include "shell/params.h"
+#include "shell/report.h"
 #include "peakcurve/mokrin/mokrin_data.h"
 #include "peakcurve/mokrin/mokrin_dialog.h"
 #include "peakcurve/mokrin/mokrin_frame.h"

@@ -25,7 +25,7 @@
 #include <string>
 #include <string_view>
 
-#include "multipeak/varnel2_state.h"
+#include "multipeak/varnel2/varnel2_state.h"
 #include "runtime/paramfile.h"
 
 namespace tsd {

@@ -2,7 +2,7 @@
 //
 // Sections: constants; private helpers (ranges, ticks, texts, the bar
 // rectangle); the routine itself.
-#include "analysis/plot/winplots.h"
+#include "shell/winplots.h"
 
 #include <algorithm>
 #include <array>

@@ -1,12 +1,12 @@
 // The graph front end of varnel1.
-#include "analysis/plot/winplotm.h"
+#include "analysis/varnel1/winplotm.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
 
-#include "analysis/plot/winplots.h"
+#include "shell/winplots.h"
 
 namespace tsd {
 namespace {

@@ -1,4 +1,4 @@
-// The curve programs' plot routine: winplots (analysis/plot/winplots.h) with
+// The curve programs' plot routine: winplots (shell/winplots.h) with
 // two differences. Markers and bars are always solid (there is no fill
 // argument), and no curve label is ever drawn: call mode 1 draws the frame,
 // ticks or grid, titles and tick labels with the series; every other call

@@ -1,4 +1,4 @@
-#include "analysis/shell/fields.h"
+#include "shell/fields.h"
 
 #include <span>
 

@@ -1,6 +1,6 @@
 // varnel2's texts: screen-table rows and headers, the reports with their
 // printer spellings, the table files and the padded name field.
-#include "multipeak/varnel2_output.h"
+#include "multipeak/varnel2/varnel2_output.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "multipeak/varnel2_state.h"
+#include "multipeak/varnel2/varnel2_state.h"
 #include "runtime/textfile.h"
 
 namespace tsd {

@@ -1,4 +1,4 @@
-#include "analysis/shell/boxes.h"
+#include "shell/boxes.h"
 
 #include "toolkit/window/wcomdlg.h"
 #include "toolkit/window/wdialog.h"

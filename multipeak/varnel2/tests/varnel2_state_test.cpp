@@ -1,7 +1,7 @@
 // varnel2's program state without a window: the parameter vector of the
 // enabled peaks, the box, the fit index range, the grid and curves, and the
 // reading of a measured data file.
-#include "multipeak/varnel2_state.h"
+#include "multipeak/varnel2/varnel2_state.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

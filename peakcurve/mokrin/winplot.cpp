@@ -1,6 +1,6 @@
-#include "peakcurve/plot/winplot.h"
+#include "peakcurve/mokrin/winplot.h"
 
-#include "analysis/plot/winplots.h"
+#include "shell/winplots.h"
 #include "toolkit/graphics/graphics.h"
 
 namespace tsd::peakcurve {

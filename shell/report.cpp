@@ -1,6 +1,6 @@
-#include "analysis/shell/report.h"
+#include "shell/report.h"
 
-#include "analysis/shell/boxes.h"
+#include "shell/boxes.h"
 #include "toolkit/window/strings.h"
 
 namespace tsd {

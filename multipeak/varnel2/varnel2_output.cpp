@@ -1,4 +1,4 @@
-#include "multipeak/varnel2_output.h"
+#include "multipeak/varnel2/varnel2_output.h"
 
 #include "analysis/conversions.h"
 #include "analysis/var.h"

@@ -1,6 +1,6 @@
-#include "analysis/shell/params.h"
+#include "shell/params.h"
 
-#include "analysis/shell/boxes.h"
+#include "shell/boxes.h"
 #include "runtime/fatal.h"
 #include "toolkit/window/winmain.h"
 

@@ -2,7 +2,7 @@
 // written back, tick steps and tick positions, tick marks against grid
 // lines, each kind of series, call modes, and arrays of 0, 1 and 800
 // points read within their bounds.
-#include "analysis/plot/winplots.h"
+#include "shell/winplots.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 
 #include "toolkit/graphics/graphics.h"
 #include "toolkit/graphics/grrecords.h"
-#include "analysis/tests/winplot_trace.h"
+#include "tools/testkit/winplot_trace.h"
 #include "tools/testkit/grtrace.h"
 
 namespace tsd {

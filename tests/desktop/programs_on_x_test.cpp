@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "desktop/tests/x_screen.h"
+#include "tests/desktop/x_screen.h"
 #include "platform/gdi/surface_png.h"
 #include "platform/user/user.h"
 #include "tools/testkit/program_run.h"

@@ -1,15 +1,15 @@
 // The curve programs' plot routine through the driver operations it
 // produces: markers always solid, no curve label in any call mode, and the
 // ranges written back to the caller's variables.
-#include "peakcurve/plot/winplot.h"
+#include "peakcurve/mokrin/winplot.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "analysis/plot/winplots.h"
-#include "analysis/tests/winplot_trace.h"
+#include "shell/winplots.h"
+#include "tools/testkit/winplot_trace.h"
 #include "toolkit/graphics/grrecords.h"
 #include "tools/testkit/grtrace.h"
 

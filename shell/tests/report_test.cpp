@@ -1,7 +1,7 @@
 // The one way reports and tables are written: appended to a file or sent to
 // the printer through a writing routine, the failure texts, and the text of
 // the box after a save.
-#include "analysis/shell/report.h"
+#include "shell/report.h"
 
 #include <gtest/gtest.h>
 

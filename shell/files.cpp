@@ -1,9 +1,9 @@
-#include "analysis/shell/files.h"
+#include "shell/files.h"
 
 #include <string>
 
-#include "analysis/shell/boxes.h"
-#include "analysis/shell/report.h"
+#include "shell/boxes.h"
+#include "shell/report.h"
 #include "toolkit/window/wcomdlg.h"
 #include "toolkit/window/wdialog.h"
 

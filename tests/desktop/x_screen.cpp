@@ -1,5 +1,5 @@
 // The X server as the tests see it, through Xlib; input through xdotool.
-#include "desktop/tests/x_screen.h"
+#include "tests/desktop/x_screen.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>

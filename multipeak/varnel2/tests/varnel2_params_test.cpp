@@ -1,6 +1,6 @@
 // varnel2's parameter file: read at start-up, refused with the record at
 // fault, rewritten atomically in the start directory and read back.
-#include "multipeak/varnel2_params.h"
+#include "multipeak/varnel2/varnel2_params.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

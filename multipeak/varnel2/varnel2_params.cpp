@@ -1,4 +1,4 @@
-#include "multipeak/varnel2_params.h"
+#include "multipeak/varnel2/varnel2_params.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "multipeak/varnel2_state.h"
+#include "multipeak/varnel2/varnel2_state.h"
 
 #include "analysis/funcs.h"
 #include "analysis/var.h"
