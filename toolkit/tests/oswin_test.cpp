@@ -260,33 +260,38 @@ TEST_F(OsServices, CommandsAreJudgedByWhatTheShellRuns) {
   const char* oldhome = std::getenv("HOME");
   const std::string home = oldhome ? oldhome : "";
   setenv("HOME", dir_.c_str(), 1);
+  // Each command makes the file named last on its line. Not waited for,
+  // it runs on after the check: it is given /dev/null then, so nothing is
+  // left to appear in the test's folder.
   struct Case {
     const char* what;
-    std::string command;
+    std::string command;  // the program's part of the line
     int status;
-    std::string marker;  // made by the command when it was waited for
+    bool makes;           // the line makes its file when the program runs
   };
   const int missing = static_cast<int>(plat::ERROR_FILE_NOT_FOUND);
   const Case cases[] = {
-      {"assignment before the program", "FOO=1 touch " + path("a"), 0, path("a")},
-      {"quoted program path", "'/usr/bin/touch' " + path("b"), 0, path("b")},
-      {"double-quoted program path", "\"/usr/bin/touch\" " + path("c"), 0, path("c")},
-      {"~ path", "~/bin/tsd-own-prog " + path("d"), 0, path("d")},
-      {"PATH given on the line", "PATH=" + path("bin") + ":/usr/bin:/bin tsd-own-prog " + path("e"), 0, path("e")},
-      {"a backslash in the program word", "/usr/bin/to\\uch " + path("f"), 0, path("f")},
-      {"assignment before a missing program", "FOO=1 tsd-no-such-program-here", missing, ""},
-      {"quoted missing path", "'" + path("absent") + "' x", missing, ""},
-      {"~ path of a missing program", "~/bin/tsd-absent", missing, ""},
+      {"assignment before the program", "FOO=1 touch", 0, true},
+      {"quoted program path", "'/usr/bin/touch'", 0, true},
+      {"double-quoted program path", "\"/usr/bin/touch\"", 0, true},
+      {"~ path", "~/bin/tsd-own-prog", 0, true},
+      {"PATH given on the line", "PATH=" + path("bin") + ":/usr/bin:/bin tsd-own-prog", 0, true},
+      {"a backslash in the program word", "/usr/bin/to\\uch", 0, true},
+      {"assignment before a missing program", "FOO=1 tsd-no-such-program-here", missing, false},
+      {"quoted missing path", "'" + path("absent") + "'", missing, false},
+      {"~ path of a missing program", "~/bin/tsd-absent", missing, false},
   };
   for (int wait : {1, 0}) {
     for (const auto& c : cases) {
       SCOPED_TRACE(std::string(c.what) + (wait ? ", waited for" : ", not waited for"));
-      if (!c.marker.empty()) std::filesystem::remove(c.marker);
+      const std::string marker = path("made");
+      std::filesystem::remove(marker);
+      const std::string line = c.command + " " + (wait ? marker : std::string("/dev/null"));
       int st = -2;
-      xxcmnd(c.command.c_str(), 1, wait, 10, st);
-      EXPECT_EQ(st, c.status) << c.command;
-      if (wait && !c.marker.empty()) {
-        EXPECT_TRUE(std::filesystem::exists(c.marker)) << "the program ran";
+      xxcmnd(line.c_str(), 1, wait, 10, st);
+      EXPECT_EQ(st, c.status) << line;
+      if (wait) {
+        EXPECT_EQ(std::filesystem::exists(marker), c.makes) << "the program ran";
       }
     }
   }

@@ -219,26 +219,33 @@ TEST_F(WdlgShow, AChildOpenedWhileASemiModelessDialogIsShownStartsDisabled) {
 }
 
 TEST_F(WdlgShow, AChildOpenedWhileASemiModelessDialogIsShownLeavesItTheKeyboard) {
-  // The typed text goes to the dialog's field; the button ends the loop.
-  load("type \"abca\"\nbutton 1030 in \"Dialog testowy\"\n");
-  wdialogshow(1, 1, 1001, kShowSemiModeless);
-  plat::HWND edit = plat::GetDlgItem(dlg(), 1001);
-  ASSERT_EQ(plat::GetFocus(), edit);
-  int iwin = 0;
-  yyopenchild(20, 20, 120, 80, 0, 1, 1, 1, 1, iwin, 0, 0, 0, 0, "Dziecko");
-  ASSERT_EQ(iwin, 1);
-  EXPECT_EQ(plat::GetFocus(), edit) << "the disabled child does not take the focus";
-  std::vector<Got> got;
-  for (int i = 0; i < 50; ++i) {
-    Got g;
-    wmessage(g.type, g.m);
-    got.push_back(g);
-    if (g.type == kPushButton || g.type == kCloseRequest) break;
+  // A child inside the root and an owned popup; the typed text goes to the
+  // dialog's field and its button ends the loop.
+  for (int inside : {1, 0}) {
+    SCOPED_TRACE(inside ? "inside the root" : "a popup");
+    load("type \"abca\"\nbutton 1030 in \"Dialog testowy\"\n");
+    wdialogshow(1, 1, 1001, kShowSemiModeless);
+    plat::HWND edit = plat::GetDlgItem(dlg(), 1001);
+    ASSERT_EQ(plat::GetFocus(), edit);
+    int iwin = 0;
+    yyopenchild(20, 20, 120, 80, 0, 1, 1, 1, inside, iwin, 0, 0, 1, 0, "Dziecko");
+    ASSERT_EQ(iwin, 1);
+    EXPECT_EQ(plat::GetFocus(), edit) << "the disabled child does not take the focus";
+    EXPECT_EQ(plat::GetActiveWindow(), dlg()) << "nor the activation";
+    std::vector<Got> got;
+    for (int i = 0; i < 50; ++i) {
+      Got g;
+      wmessage(g.type, g.m);
+      got.push_back(g);
+      if (g.type == kPushButton || g.type == kCloseRequest) break;
+    }
+    ASSERT_FALSE(got.empty());
+    EXPECT_EQ(got.back().type, kPushButton);
+    EXPECT_TRUE(oftype(got, kKeyDown).empty()) << "no key reached a window";
+    EXPECT_EQ(get(1001, 6), "abca  ") << "the dialog kept the keyboard";
+    TearDown();
+    SetUp();
   }
-  ASSERT_FALSE(got.empty());
-  EXPECT_EQ(got.back().type, kPushButton);
-  EXPECT_TRUE(oftype(got, kKeyDown).empty()) << "no key reached a window";
-  EXPECT_EQ(get(1001, 6), "abca  ") << "the dialog kept the keyboard";
 }
 
 TEST_F(WdlgShow, HidingTheSecondSemiModelessDialogEnablesTheFirst) {
