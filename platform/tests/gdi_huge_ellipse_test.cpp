@@ -18,9 +18,10 @@ struct HugeCase {
   int left, top, right, bottom;
 };
 
-// Wide and flat, tall and thin, and huge both ways with its top edge
-// through the clip rectangle.
+// Wide and flat (once just past the size that is walked whole), tall and
+// thin, and huge both ways with its top edge through the clip rectangle.
 const HugeCase kHuge[] = {
+    {"wide, 40000 columns", -20000, 100, 20000, 200},
     {"wide", -kFar, 100, kFar, 200},
     {"tall", 100, -kFar, 300, kFar},
     {"both", -kFar, 150, kFar, 150 + 2 * kFar},
@@ -74,6 +75,7 @@ TEST(GdiHugeEllipse, HugeEllipsesDrawTheirPixelsInsideTheSurface) {
     COLORREF colour;
   };
   const std::vector<Look> looks[] = {
+      {{200, 100, kBlack}, {200, 150, kRed}, {200, 199, kBlack}, {200, 250, RGB(255, 255, 255)}},
       {{200, 100, kBlack}, {200, 150, kRed}, {200, 199, kBlack}, {200, 250, RGB(255, 255, 255)}},
       {{100, 150, kBlack}, {200, 150, kRed}, {299, 10, kBlack}, {50, 150, RGB(255, 255, 255)}},
       {{200, 150, kBlack}, {200, 250, kRed}, {200, 100, RGB(255, 255, 255)}},
