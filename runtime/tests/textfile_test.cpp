@@ -142,8 +142,8 @@ TEST_F(TextFileTest, FailuresComeBackAsStatus) {
 
 TEST_F(TextFileTest, AFailedAppendLeavesTheFileAsItWas) {
   // The disk fills in the middle of a report: the file may grow only a
-  // little beyond what it holds. Small reports fail at the close (the
-  // stream's buffer), long ones in a write; either way nothing is left.
+  // little beyond what it holds. Short and long reports alike reach the
+  // file in one write at the close, which fails part-way; nothing is left.
   const std::string held = "Raport 1\n  T = 300.000 K\n";
   const struct {
     const char* what;
