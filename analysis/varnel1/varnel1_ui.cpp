@@ -4,15 +4,14 @@
 #include "analysis/varnel1/varnel1_graphs.h"
 #include "analysis/varnel1/varnel1_settings.h"
 #include "toolkit/graphics/graphics.h"
+#include "text/letters.h"
 
 namespace tsd {
 
 Varnel1Files varnel1files;
 
 std::string_view trimmedname(const std::array<char, kFileNameLength>& name) {
-  std::string_view all(name.data(), name.size());
-  const std::size_t used = all.find_last_not_of(' ');
-  return used == std::string_view::npos ? std::string_view() : all.substr(0, used + 1);
+  return text::trimmed(std::string_view(name.data(), name.size()));
 }
 
 void drawcurrent() {

@@ -30,7 +30,7 @@ TEST(Varnel1Data, UnreadableFilesGiveTheirBoxAndLoadNothing) {
     const std::string dir = varnel1folder();
     const std::string file = dir + "/bad.dat";
     if (c.content != nullptr) testkit::writefile(file, c.content);
-    testkit::ProgramRun run = runvarnel1(
+    testkit::ProgramRun run = runin("varnel1", 
         dir, "menu V1_CM_DATA\nfile \"" + file + "\"\nmsgbox OK\nmenu V1_CM_RANGES\nkey Escape\nmenu V1_CM_END\n");
     EXPECT_EQ(run.exitcode, 0);
     EXPECT_NE(run.log.find(std::string("message box shown: \"Błąd\" text \"") + c.box),
@@ -45,7 +45,7 @@ TEST(Varnel1Data, AFailedLoadKeepsTheDataAndTheDrawingOfTheLastGoodOne) {
   testkit::writefile(dir + "/bad.dat", "5 0.1 150 1.0\n160 1e-12\n161 1e-12\n");
   const std::string before = dir + "/before.png";
   const std::string after = dir + "/after.png";
-  testkit::ProgramRun run = runvarnel1(
+  testkit::ProgramRun run = runin("varnel1", 
       dir, loadsample(dir) + "screenshot \"" + before + "\"\nmenu V1_CM_DATA\nfile \"" + dir +
                "/bad.dat\"\nmsgbox OK\nrepaint\nidle\nscreenshot \"" + after + "\"\nmenu V1_CM_END\n");
   EXPECT_EQ(run.exitcode, 0);
@@ -61,7 +61,7 @@ TEST(Varnel1Data, AFailedLoadKeepsTheDataAndTheDrawingOfTheLastGoodOne) {
 TEST(Varnel1Data, TheReportNamesTheFileWhoseDataAreHeld) {
   const std::string dir = varnel1folder();
   testkit::writefile(dir + "/bad.dat", "5 0.1 150 1.0\n160 1e-12\n161 1e-12\n");
-  testkit::ProgramRun run = runvarnel1(
+  testkit::ProgramRun run = runin("varnel1", 
       dir, loadsample(dir) + "menu V1_CM_DATA\nfile \"" + dir + "/bad.dat\"\nmsgbox OK\n" +
                "menu V1_CM_SAVE_PARAMETERS\nfile \"" + dir + "/r.txt\"\nmsgbox OK\nmenu V1_CM_END\n");
   EXPECT_EQ(run.exitcode, 0);
@@ -93,7 +93,7 @@ TEST(Varnel1Data, ResultsThatAreNotNumbersFailTheSeries) {
                        testkit::withline(testkit::readfile(dir + "/sample.dat"), c.line, c.text));
     const std::string report = dir + "/wyniki.txt";
     const std::string save = "menu V1_CM_SAVE_RESULTS\nfile \"" + report + "\"\nmsgbox OK\n";
-    testkit::ProgramRun run = runvarnel1(
+    testkit::ProgramRun run = runin("varnel1", 
         dir, loadsample(dir) + save + "menu V1_CM_DATA\nfile \"" + dir + "/bad.dat\"\n" +
                  "msgbox OK\nmsgbox OK\nmsgbox OK\n" + save + "menu V1_CM_END\n");
     EXPECT_EQ(run.exitcode, 0);
@@ -119,7 +119,7 @@ TEST(Varnel1Data, TheFirstLoadShowsTheGraphOfTheParameterFile) {
   testkit::writefile(dir + "/VARNEL1.PAR", params);
   const std::string shot = dir + "/first.png";
   const std::string graph2 = dir + "/graph2.png";
-  testkit::ProgramRun run = runvarnel1(
+  testkit::ProgramRun run = runin("varnel1", 
       dir, "repaint\nidle\n" + loadsample(dir) + "screenshot \"" + shot + "\"\nmenu V1_CM_GRAPH2\nscreenshot \"" +
                graph2 + "\"\nmenu V1_CM_END\n");
   EXPECT_EQ(run.exitcode, 0);

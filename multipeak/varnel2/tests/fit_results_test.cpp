@@ -81,10 +81,10 @@ TEST(Varnel2Fit, ResultDialogShowsWhatTheCoreComputes) {
     ASSERT_EQ(loaddata(*s, dir + "/sample.dat"), DataLoad::ok);
     ASSERT_EQ(fitcompute(s->peakon, s->Ldiv, s->Del, s->Nout, s->curves, s->fit), kFitDone);
 
-    const auto r = run(dir, std::string(kLoad) +
+    const auto r = runin("varnel2", dir, std::string(kLoad) +
                                 "menu V2_CM_FIT\nmenu V2_CM_RESULTS\nbutton 1\nmenu V2_CM_TABLE2\nkey Escape Escape\n");
     ASSERT_EQ(r.exitcode, 0) << describe(r);
-    const std::string line = dialogline(r.log, "Wyniki obliczeń");
+    const std::string line = dialogline(r.log, "Wyniki obliczeń", 0);
     ASSERT_FALSE(line.empty()) << describe(r);
     for (int k = 1; k <= 4; ++k) {
       for (int q = 0; q < 10; ++q) {
@@ -123,9 +123,9 @@ TEST(Varnel2Fit, CopyOfFittedValuesBecomesTheStartValues) {
   buildvector(*s);
   ASSERT_EQ(loaddata(*s, dir + "/sample.dat"), DataLoad::ok);
   fitcompute(s->peakon, s->Ldiv, s->Del, s->Nout, s->curves, s->fit);
-  const auto r = run(dir, std::string(kLoad) + "menu V2_CM_FIT\nmenu V2_CM_COPY_FITTED\nmenu V2_CM_PEAKS\nbutton 1\n");
+  const auto r = runin("varnel2", dir, std::string(kLoad) + "menu V2_CM_FIT\nmenu V2_CM_COPY_FITTED\nmenu V2_CM_PEAKS\nbutton 1\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
-  const std::string line = dialogline(r.log, "Parametry pików TSD");
+  const std::string line = dialogline(r.log, "Parametry pików TSD", 0);
   EXPECT_EQ(fieldof(line, 1073), fieldtext(s->fit.Eafit[0], "(F8.6)", 8));
   EXPECT_EQ(fieldof(line, 1027), fieldtext(s->fit.Tmfit[1], "(F8.4)", 8));
   EXPECT_EQ(fieldof(line, 1035), fieldtext(s->fit.Jmfit[1], "(1P,E12.6)", 12));
@@ -135,15 +135,15 @@ TEST(Varnel2Fit, CopyOfFittedValuesBecomesTheStartValues) {
 TEST(Varnel2Fit, WithNoEnabledPeakTheRequestStillRuns) {
   const std::string dir = workdir();
   testkit::writefile(dir + "/VARNEL2.PAR", withpeaks("0000"));
-  const auto r = run(dir, std::string(kLoad) +
+  const auto r = runin("varnel2", dir, std::string(kLoad) +
                               "menu V2_CM_FIT\nmenu V2_CM_RESULTS\nbutton 1\nmenu V2_CM_TABLE3\n"
                               "menu V2_CM_SAVE_TABLE3\nfile \"t3.dat\"\nmsgbox OK\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
-  const std::string line = dialogline(r.log, "Wyniki obliczeń");
+  const std::string line = dialogline(r.log, "Wyniki obliczeń", 0);
   ASSERT_FALSE(line.empty()) << describe(r);
   EXPECT_EQ(fieldof(line, 1069), "");  // Chi left blank
   EXPECT_EQ(fieldof(line, 1038), "");
-  EXPECT_EQ(dialogline(r.log, "Tabela 3"), "") << "a table-3 dialog with no peak";
+  EXPECT_EQ(dialogline(r.log, "Tabela 3", 0), "") << "a table-3 dialog with no peak";
   EXPECT_EQ(testkit::readfile(dir + "/t3.dat"), "");
   EXPECT_EQ(boxtexts(r.log, "Informacja"),
             std::vector<std::string>{"Tabela 3 zapisana w pliku " + dir + "/t3.dat"});
@@ -160,16 +160,16 @@ TEST(Varnel2Fit, AFitThatCannotBeCompletedSaysSo) {
   std::string par = testkit::readfile(examplefile("VARNEL2.PAR"));
   par.replace(par.find("3.800000E-12"), 12, "0.000000E+00");
   testkit::writefile(dir + "/VARNEL2.PAR", par);
-  auto r = run(dir, std::string(kLoad) + "menu V2_CM_FIT\nmsgbox OK\nmenu V2_CM_RESULTS\nbutton 1\n");
+  auto r = runin("varnel2", dir, std::string(kLoad) + "menu V2_CM_FIT\nmsgbox OK\nmenu V2_CM_RESULTS\nbutton 1\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
   EXPECT_EQ(boxtexts(r.log, "Błąd"),
             std::vector<std::string>{"Macierz krzywizny jest osobliwa: błędy standardowe są nieokreślone"});
-  std::string line = dialogline(r.log, "Wyniki obliczeń");
+  std::string line = dialogline(r.log, "Wyniki obliczeń", 0);
   EXPECT_NE(fieldof(line, 1087).find("NaN"), std::string::npos) << line;  // sJm of peak 1
   EXPECT_NE(fieldof(line, 1070).find("NaN"), std::string::npos) << line;  // sTm of peak 1
 
   const std::string good = workdir();
-  r = run(good, std::string(kLoad) + "menu V2_CM_FIT\nmenu V2_CM_RESULTS\nbutton 1\n" +
+  r = runin("varnel2", good, std::string(kLoad) + "menu V2_CM_FIT\nmenu V2_CM_RESULTS\nbutton 1\n" +
                     "menu V2_CM_PEAKS\nfield 1021 \"-3.8E-12\"\nbutton 1\nmenu V2_CM_FIT\nmsgbox OK\n" +
                     "menu V2_CM_RESULTS\nbutton 1\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
@@ -178,13 +178,13 @@ TEST(Varnel2Fit, AFitThatCannotBeCompletedSaysSo) {
                                      "leży powyżej górnej (wartości startowe muszą być dodatnie)"});
   const size_t first = r.log.find("dialog shown: \"Wyniki obliczeń\"");
   ASSERT_NE(first, std::string::npos) << describe(r);
-  line = dialogline(r.log, "Wyniki obliczeń");
+  line = dialogline(r.log, "Wyniki obliczeń", 0);
   EXPECT_EQ(r.log.substr(first, r.log.find('\n', first) - first), line) << "the last results stay";
 
   // A current so large that the sum of squares overflows fits nothing.
   testkit::writefile(good + "/big.dat", testkit::withline(testkit::readfile(good + "/sample.dat"),
                                                          201, " 264.750   1.0E+308"));
-  r = run(good, std::string(kLoad) + "menu V2_CM_FIT\nmenu V2_CM_RESULTS\nbutton 1\n" +
+  r = runin("varnel2", good, std::string(kLoad) + "menu V2_CM_FIT\nmenu V2_CM_RESULTS\nbutton 1\n" +
                     "menu V2_CM_DATA\nfile \"big.dat\"\nmenu V2_CM_FIT\nmsgbox OK\nmenu V2_CM_RESULTS\nbutton 1\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
   EXPECT_EQ(boxtexts(r.log, "Błąd"),
@@ -192,7 +192,7 @@ TEST(Varnel2Fit, AFitThatCannotBeCompletedSaysSo) {
   const size_t before = r.log.find("dialog shown: \"Wyniki obliczeń\"");
   ASSERT_NE(before, std::string::npos) << describe(r);
   EXPECT_EQ(r.log.substr(before, r.log.find('\n', before) - before),
-            dialogline(r.log, "Wyniki obliczeń"))
+            dialogline(r.log, "Wyniki obliczeń", 0))
       << "the last results stay";
 }
 
