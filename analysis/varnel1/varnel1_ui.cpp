@@ -4,15 +4,10 @@
 #include "analysis/varnel1/varnel1_graphs.h"
 #include "analysis/varnel1/varnel1_settings.h"
 #include "toolkit/graphics/graphics.h"
-#include "text/letters.h"
 
 namespace tsd {
 
 Varnel1Files varnel1files;
-
-std::string_view trimmedname(const std::array<char, kFileNameLength>& name) {
-  return text::trimmed(std::string_view(name.data(), name.size()));
-}
 
 void drawcurrent() {
   igrarea(0.0f, 0.0f, 1.0f, 1.0f);

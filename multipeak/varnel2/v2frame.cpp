@@ -28,7 +28,7 @@ void setstate(int id, int state) { wmenusetstate(id, 1, state); }
 
 void readdata(Varnel2State& s) {
   if (!choosedatafile(s.datafile)) return;
-  const std::string name(trimmed(s.datafile));
+  const std::string name(s.datafile.text());
   switch (loaddata(s, name)) {
     case DataLoad::cannot_open:
       datafilefailed(DataFileStatus::cannot_open, name);

@@ -122,7 +122,7 @@ void screentable(const Varnel2State& s, int table) {
 void saveoutput(Varnel2State& s, V2Output what) {
   const SaveTexts t = savetexts(what);
   if (!choosereportfile(t.filter, s.savefile, cp(t.title))) return;
-  const std::string name(trimmed(s.savefile));
+  const std::string name(s.savefile.text());
   const OutputStatus status = appendlines(name, outputlines(s, what, OutputVariant::file));
   tellsaved(status, savedtext(cp(t.done), name), name);
 }

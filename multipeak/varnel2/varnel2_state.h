@@ -15,11 +15,11 @@
 #include "analysis/datafile.h"
 #include "multipeak/fitcompute.h"
 #include "multipeak/records.h"
+#include "runtime/filename.h"
 
 namespace tsd {
 
 inline constexpr int kNameFieldLength = 79;  // name field of the messages
-inline constexpr int kNameBufferLength = 260;  // file names are held whole up to this length
 inline constexpr int kMaxOutputGrid = CurveArray::rows;
 
 // Colour numbers of the graph.
@@ -58,10 +58,10 @@ struct Varnel2State {
   int fitted = 0;
   double markersize = 0.002;
 
-  // Blank-padded names (code page 1250), as the file dialogs fill them.
-  // datafile is the last name chosen for reading, offered again.
-  std::string datafile = std::string(kNameBufferLength, ' ');
-  std::string savefile = std::string(kNameBufferLength, ' ');
+  // The names chosen last (code page 1250), as long as the host allows,
+  // offered again: for reading, and by a save command.
+  runtime::FileName datafile;
+  runtime::FileName savefile;
 
   // The file whose data the program holds, named in the reports.
   std::string dataname;
