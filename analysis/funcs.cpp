@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "analysis/model_constants.h"
 #include "analysis/var.h"
 
 namespace tsd {
@@ -16,26 +17,17 @@ namespace {
 
 // ---- Constants --------------------------------------------------------------
 
-// Boltzmann's constant [eV/K], a single-precision literal widened to double.
-constexpr double kBoltzmann = 8.617063576821238e-05;
-// Its double reciprocal [K/eV]; the logarithm s multiplies by it.
-constexpr double kInvBoltzmann = 11604.881304228367;
-// ln 10, widened from single precision.
-constexpr double kLn10 = 2.3025851249694824;
-// Euler's constant, widened from single precision; it limits the series
-// branch of dem1 to about eight significant digits.
-constexpr double kEuler = 0.5772156715393066;
-// Relative tolerance of the series and the continued fraction.
-constexpr double kTolerance = 1e-14;
-// dem1 uses the series below this argument, the continued fraction from it.
-constexpr double kSeriesSwitch = 3.0;
-// f1 uses the asymptotic sum above this argument.
-constexpr double kAsymptoticSwitch = 25.0;
-// Iteration limits of the series (terms) and the continued fraction (steps).
-constexpr int kMaxTerms = 1000;
-constexpr int kMaxSteps = 1000;
-// Terms of the asymptotic sum of f1 (powers 0 to 24).
-constexpr int kAsymptoticTerms = 25;
+// The model's constants (analysis/model_constants.h).
+using model::kAsymptoticSwitch;
+using model::kAsymptoticTerms;
+using model::kBoltzmann;
+using model::kEuler;
+using model::kInvBoltzmann;
+using model::kLn10;
+using model::kMaxSteps;
+using model::kMaxTerms;
+using model::kSeriesSwitch;
+using model::kTolerance;
 
 constexpr const char* kNonPositiveLine = " Non-positive argument in DEM1\n";
 constexpr const char* kItmaxLine = " ITMAX too small in DEM1\n";

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "analysis/funcs.h"
+#include "analysis/model_constants.h"
 #include "analysis/var.h"
 #include "multipeak/fitscope.h"
 #include "multipeak/objective_blocks.h"
@@ -209,7 +210,7 @@ void setupalpha_per_element(const double* a, double S, double* alpha) {
 // ---- tau0, P0 and their errors ----
 
 double ftau0(double Tm, double Ea) {
-  const double kT = kBoltzmann * Tm;
+  const double kT = model::kBoltzmann * Tm;
   return kT * Tm * std::exp(-Ea / kT) / (Ea * var.b);
 }
 

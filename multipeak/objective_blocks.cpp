@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "analysis/funcs.h"
+#include "analysis/model_constants.h"
 
 namespace tsd {
 
@@ -11,11 +12,13 @@ namespace {
 
 constexpr int kBlock = 32;                  // points per block
 constexpr int kGroup = 4;                   // vectors whose chains run side by side
-constexpr double kAsymptoticSwitch = 25.0;  // f1's asymptotic sum above this x
-constexpr int kAsymptoticTerms = 25;        // its terms (powers 0 to 24)
-constexpr double kFractionFrom = 3.0;       // dem1's continued fraction from this x on
-constexpr double kTolerance = 1e-14;        // its relative tolerance
-constexpr int kMaxSteps = 1000;             // and its step limit
+// The model's constants, the same as the scalar routines use.
+using model::kAsymptoticSwitch;
+using model::kAsymptoticTerms;
+using model::kBoltzmann;
+using model::kMaxSteps;
+using model::kTolerance;
+constexpr double kFractionFrom = model::kSeriesSwitch;  // dem1's continued fraction from this x on
 constexpr double kPaddingT = 300.0;         // T of the unused lanes of a last block
 // Below this argument exp is +0 exactly (e^x is then under half the smallest
 // subnormal, which every exp rounds to +0, and the library returns +0

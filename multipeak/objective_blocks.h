@@ -16,9 +16,6 @@
 
 namespace tsd {
 
-// Boltzmann's constant [eV/K], as in the peak model.
-inline constexpr double kBoltzmann = 8.617063576821238e-05;
-
 // The values of one peak that do not depend on T, derived once per
 // objective call: Ea, the logarithm s and start term of
 // funcsubr2::peakterms, P0 and tau0.

@@ -4,6 +4,7 @@
 // Sections: limits; parsing the format text; field writers (A, I, F, E);
 // the driver; public routines.
 #include "runtime/format.h"
+#include "text/letters.h"
 
 #include <array>
 #include <cmath>
@@ -37,7 +38,7 @@ struct ParsedFormat {
   int count = 0;
 };
 
-char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+using text::asciiupper;
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 // Reads an unsigned number at s[pos]; -1 when there is no digit or it is
@@ -60,7 +61,7 @@ bool parse_format(std::string_view text, ParsedFormat& f) {
   for (char c : text) {
     if (c == ' ' || c == '\t') continue;
     if (n == kMaxFormatChars) return false;
-    s[n++] = upper(c);
+    s[n++] = asciiupper(c);
   }
   s[n] = '\0';
   int pos = 0;

@@ -13,13 +13,13 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/reportlines.h"
 #include "runtime/textfile.h"
 
 namespace tsd {
 
-// File and printer texts differ only where the printer gets plain letters
-// instead of Polish ones.
-enum class OutputVariant { file, printer };
+// A report for a file or the printer (runtime/reportlines.h).
+using runtime::OutputVariant;
 
 enum class OutputStatus {
   ok,

@@ -5,7 +5,9 @@
 #include "analysis/conversions.h"
 #include "analysis/var.h"
 #include "runtime/format.h"
+#include "runtime/reportlines.h"
 #include "text/cp1250.h"
+#include "text/letters.h"
 
 namespace tsd {
 
@@ -43,42 +45,19 @@ void integration_range(const AnalysisState& st, int s, int& i1, int& i2) {
   i2 = std::min(st.intfirst[s - 1] + st.intcount[s - 1] - 1, measured_count(st));
 }
 
-// The text for the file or the printer.
-std::string pick(OutputVariant v, std::string_view file_utf8, std::string_view printer) {
-  return v == OutputVariant::file ? text::cp1250_from_utf8(file_utf8) : std::string(printer);
-}
-
-// Collects the records of formatted writes as lines.
-class Lines {
- public:
-  void add(std::string_view format, std::initializer_list<FormatItem> items) {
-    runtime::format_text(format, items, buf_);
-    size_t start = 0;
-    while (start < buf_.size()) {
-      const size_t end = buf_.find('\n', start);
-      lines_.push_back(buf_.substr(start, end - start));
-      if (end == std::string::npos) break;
-      start = end + 1;
-    }
-  }
-  std::vector<std::string> take() { return std::move(lines_); }
-
- private:
-  std::string buf_;
-  std::vector<std::string> lines_;
-};
+using runtime::ReportLines;
 
 std::string series_line(int s) { return " Seria nr " + std::to_string(s); }
 
 // The four lines of a range in K and as 1000/T: Tmin, Tmax (and Tlim).
-void limit_lines(Lines& out, OutputVariant v, std::string_view name, double t) {
+void limit_lines(ReportLines& out, std::string_view name, double t) {
   // name is "Tmin", "Tmax" or "Tlim": the texts are padded to one width.
   const std::string n(name);
   out.add(
       "(A,F8.3,A)",
-      {pick(v, " Wartość " + n + "             =", " Wartosc " + n + "             ="), t, " K"});
+      {cp(" Wartość " + n + "             ="), t, " K"});
   out.add("(A,F8.5,A)",
-          {pick(v, " Wartość 1000/" + n + "        =", " Wartosc 1000/" + n + "        ="),
+          {cp(" Wartość 1000/" + n + "        ="),
            1000.0 / t, " 1/K"});
 }
 
@@ -156,39 +135,37 @@ int tablebuf(int table, int s, const AnalysisState& st, std::string& text) {
 
 std::vector<std::string> parameterreport(const AnalysisState& st, std::string_view datafile,
                                          OutputVariant v) {
-  const size_t used = datafile.find_last_not_of(' ');
-  const std::string_view name =
-      used == std::string_view::npos ? std::string_view() : datafile.substr(0, used + 1);
-  Lines out;
+  const std::string_view name = text::trimmed(datafile);
+  ReportLines out(v);
   out.add("(/,A,/)", {" Program Varnel1"});
-  out.add("(A,/)", {pick(v, " Parametry doświadczalne:", " Parametry doswiadczalne:")});
-  out.add("(2A)", {pick(v, " Plik wejściowy           = ", " Plik wejsciowy           = "), name});
+  out.add("(A,/)", {cp(" Parametry doświadczalne:")});
+  out.add("(2A)", {cp(" Plik wejściowy           = "), name});
   out.add("(A,I4)",
-          {pick(v, " Liczba punktów wej. Nwej =", " Liczba punktow wej. Nwej ="), st.nwej});
+          {cp(" Liczba punktów wej. Nwej ="), st.nwej});
   out.add("(A,1P,E12.5,A)",
-          {pick(v, " Szybkość ogrzewania b    =", " Szybkosc ogrzewania b    ="), var.b, " K/s"});
+          {cp(" Szybkość ogrzewania b    ="), var.b, " K/s"});
   out.add("(A,F8.3,A)",
-          {pick(v, " Temperatura początk. T0  =", " Temperatura poczatk. T0  ="), var.T0, " K"});
+          {cp(" Temperatura początk. T0  ="), var.T0, " K"});
   out.add("(A,1P,E12.5,A)",
-          {pick(v, " Powierzchnia próbki S    =", " Powierzchnia probki S    ="), st.area, " cm2"});
-  out.add("(/,A)", {pick(v, " Parametry obliczeń:", " Parametry obliczen:")});
+          {cp(" Powierzchnia próbki S    ="), st.area, " cm2"});
+  out.add("(/,A)", {cp(" Parametry obliczeń:")});
   for (int s = 1; s <= kSeries; ++s) {
     const int c = s - 1;
     out.add("(/,A)", {series_line(s)});
     out.add("(A)", {" Zakres aproksymacji:"});
-    limit_lines(out, v, "Tmin", st.tmin[c]);
-    limit_lines(out, v, "Tmax", st.tmax[c]);
-    limit_lines(out, v, "Tlim", st.tlim[c]);
+    limit_lines(out, "Tmin", st.tmin[c]);
+    limit_lines(out, "Tmax", st.tmax[c]);
+    limit_lines(out, "Tlim", st.tlim[c]);
     out.add("(A)", {" Metody numeryczne:"});
     switch (st.intmethod[c]) {
       case 1:
-        out.add("(A)", {pick(v, " Całkowanie metodą trapezów 1", " Calkowanie metoda trapezow 1")});
+        out.add("(A)", {cp(" Całkowanie metodą trapezów 1")});
         break;
       case 2:
-        out.add("(A)", {pick(v, " Całkowanie metodą trapezów 2", " Calkowanie metoda trapezow 2")});
+        out.add("(A)", {cp(" Całkowanie metodą trapezów 2")});
         break;
       case 3:
-        out.add("(A)", {pick(v, " Całkowanie metodą parabol", " Calkowanie metoda parabol")});
+        out.add("(A)", {cp(" Całkowanie metodą parabol")});
         break;
       default:
         break;
@@ -201,40 +178,39 @@ std::vector<std::string> parameterreport(const AnalysisState& st, std::string_vi
         out.add("(A)", {" Obliczanie P0 - aproksymacja P"});
         break;
       case 3:
-        out.add("(A)", {pick(v, " Obliczanie P0 - początkowa wartość P",
-                             " Obliczanie P0 - poczatkowa wartosc P")});
+        out.add("(A)", {cp(" Obliczanie P0 - początkowa wartość P")});
         break;
       default:
         break;
     }
   }
-  out.add("(/,A,/)", {pick(v, " Zakres obliczeń:", " Zakres obliczen:")});
-  limit_lines(out, v, "Tmin", st.calctmin);
-  limit_lines(out, v, "Tmax", st.calctmax);
+  out.add("(/,A,/)", {cp(" Zakres obliczeń:")});
+  limit_lines(out, "Tmin", st.calctmin);
+  limit_lines(out, "Tmax", st.calctmax);
   out.add("(A,I4)",
-          {pick(v, " Liczba punktów wyj. Nwyj =", " Liczba punktow wyj. Nwyj ="), st.nwyj});
+          {cp(" Liczba punktów wyj. Nwyj ="), st.nwyj});
   return out.take();
 }
 
 std::vector<std::string> resultsreport(const AnalysisState& st, OutputVariant v) {
-  Lines out;
-  out.add("(/,A)", {pick(v, " Wyniki obliczeń:", " Wyniki obliczen:")});
+  ReportLines out(v);
+  out.add("(/,A)", {cp(" Wyniki obliczeń:")});
   for (int s = 1; s <= kSeries; ++s) {
     const int c = s - 1;
     out.add("(/,A)", {series_line(s)});
     out.add("(A,F9.6,A)", {" Energia aktywacji Ea       =", st.ea[c], " eV"});
     out.add("(A,F9.6,A)",
-            {pick(v, " Błąd energii aktywacji Ea  =", " Blad energii aktywacji Ea  ="), st.dea[c],
+            {cp(" Błąd energii aktywacji Ea  ="), st.dea[c],
              " eV"});
     out.add("(A,1P,E12.5,A)",
-            {pick(v, " Czynnik przedwykł. tau0    =", " Czynnik przedwykl. tau0    ="), st.tau0[c],
+            {cp(" Czynnik przedwykł. tau0    ="), st.tau0[c],
              " s"});
     out.add("(A,1P,E12.5,A)",
-            {pick(v, " Błąd czynnika przed. tau0  =", " Blad czynnika przed. tau0  ="), st.dtau0[c],
+            {cp(" Błąd czynnika przed. tau0  ="), st.dtau0[c],
              " s"});
     out.add("(A,1P,E12.5,A)", {" Polaryzacja nasycenia P0   =", st.p0[c], " C/cm2"});
     out.add("(A,1P,E12.5,A)",
-            {pick(v, " Błąd polaryzacji nasyc. P0 =", " Blad polaryzacji nasyc. P0 ="), st.sp[c],
+            {cp(" Błąd polaryzacji nasyc. P0 ="), st.sp[c],
              " C/cm2"});
   }
   return out.take();
@@ -243,7 +219,7 @@ std::vector<std::string> resultsreport(const AnalysisState& st, OutputVariant v)
 std::vector<std::string> tablefile(int table, int s, const AnalysisState& st) {
   if (table < 1 || table > 4 || !valid_series(s)) return {};
   const int c = s - 1;
-  Lines out;
+  ReportLines out;
   out.add("(/,A)", {series_line(s)});
   switch (table) {
     case 1:

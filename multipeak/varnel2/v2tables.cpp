@@ -14,7 +14,6 @@ namespace tsd {
 
 namespace {
 
-using runtime::TextFile;
 
 // One field of the result dialog: the ids of peaks 1..4, its format and length.
 struct ResultField {
@@ -53,14 +52,15 @@ void showtable(int dialog, int rowsfield, const std::string& rows, int headerfie
   wdialogunload();
 }
 
-void writeoutput(TextFile& f, const Varnel2State& s, V2Output what, bool printer) {
+std::vector<std::string> outputlines(const Varnel2State& s, V2Output what, OutputVariant variant) {
   switch (what) {
-    case V2Output::paramreport: writeparamreport(f, s, printer); break;
-    case V2Output::resultreport: writeresultreport(f, s, printer); break;
-    case V2Output::table1: writetable1(f, s); break;
-    case V2Output::table2: writetable2(f, s); break;
-    case V2Output::table3: writetable3(f, s); break;
+    case V2Output::paramreport: return paramreport(s, variant);
+    case V2Output::resultreport: return resultreport(s, variant);
+    case V2Output::table1: return table1lines(s);
+    case V2Output::table2: return table2lines(s);
+    case V2Output::table3: break;
   }
+  return table3lines(s);
 }
 
 struct SaveTexts {
@@ -123,13 +123,12 @@ void saveoutput(Varnel2State& s, V2Output what) {
   const SaveTexts t = savetexts(what);
   if (!choosereportfile(t.filter, s.savefile, cp(t.title))) return;
   const std::string name(s.savefile.text());
-  const OutputStatus status =
-      appendoutput(name, [&s, what](TextFile& f) { writeoutput(f, s, what, false); });
+  const OutputStatus status = appendlines(name, outputlines(s, what, OutputVariant::file));
   tellsaved(status, savedtext(cp(t.done), name), name);
 }
 
 void printoutput(const Varnel2State& s, V2Output what) {
-  tellprinted(printoutput([&s, what](TextFile& f) { writeoutput(f, s, what, true); }));
+  tellprinted(printlines(outputlines(s, what, OutputVariant::printer)));
 }
 
 }  // namespace tsd

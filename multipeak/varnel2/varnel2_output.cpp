@@ -4,25 +4,17 @@
 #include "analysis/var.h"
 #include "resources/varnel2/varnel2_ids.h"
 #include "runtime/format.h"
+#include "runtime/reportlines.h"
 #include "text/cp1250.h"
+#include "text/letters.h"
 
 namespace tsd {
 
 namespace {
 
 using runtime::FormatItem;
-using runtime::TextFile;
-
-// The file text, or the printer's spelling without diacritics.
-std::string pick(bool printer, std::string_view file_utf8, std::string_view printer_text) {
-  return printer ? std::string(printer_text) : cp(file_utf8);
-}
-
-std::string_view trim_blanks(std::string_view t) {
-  size_t n = t.size();
-  while (n > 0 && (t[n - 1] == ' ' || t[n - 1] == '\0')) --n;
-  return t.substr(0, n);
-}
+using runtime::OutputVariant;
+using runtime::ReportLines;
 
 char digit(int k) { return char('0' + k); }
 
@@ -110,113 +102,121 @@ std::string table3text(const Varnel2State& s) {
   return tablerows(rows_of(s.Nout, CurveArray::rows), s.curves.col[0], y, m);
 }
 
-void writeparamreport(TextFile& f, const Varnel2State& s, bool printer) {
-  const std::string name(trim_blanks(s.dataname));
-  f.write("(/,A,/)", {" Program Varnel2"});
-  f.write("(A)", {pick(printer, " Parametry doświadczalne:", " Parametry doswiadczalne:")});
-  f.write("(2A)", {pick(printer, " Plik wejściowy           = ", " Plik wejsciowy           = "),
+std::vector<std::string> paramreport(const Varnel2State& s, OutputVariant variant) {
+  ReportLines f(variant);
+  const std::string name(text::trimmed(s.dataname));
+  f.add("(/,A,/)", {" Program Varnel2"});
+  f.add("(A)", {cp(" Parametry doświadczalne:")});
+  f.add("(2A)", {cp(" Plik wejściowy           = "),
                    name});
-  f.write("(A,I4)",
-          {pick(printer, " Liczba punktów wej. Nin  =", " Liczba punktow wej. Nin  ="), s.Nin});
-  f.write("(A,1P,E12.5,A)",
-          {pick(printer, " Szybkość ogrzewania b    =", " Szybkosc ogrzewania b    ="), var.b,
+  f.add("(A,I4)",
+          {cp(" Liczba punktów wej. Nin  ="), s.Nin});
+  f.add("(A,1P,E12.5,A)",
+          {cp(" Szybkość ogrzewania b    ="), var.b,
            " K/s"});
-  f.write("(A,F8.3,A)",
-          {pick(printer, " Temperatura początk. T0  =", " Temperatura poczatk. T0  ="), var.T0,
+  f.add("(A,F8.3,A)",
+          {cp(" Temperatura początk. T0  ="), var.T0,
            " K"});
-  f.write("(A,1P,E12.5,A)",
-          {pick(printer, " Powierzchnia próbki S    =", " Powierzchnia probki S    ="), s.area,
+  f.add("(A,1P,E12.5,A)",
+          {cp(" Powierzchnia próbki S    ="), s.area,
            " cm2"});
-  f.write("(/,A)", {pick(printer, " Parametry obliczeń:", " Parametry obliczen:")});
-  f.write("(A)", {pick(printer, " Wejściowe wartości parametrów pików TSD:",
-                       " Wejsciowe wartosci parametrow pikow TSD:")});
+  f.add("(/,A)", {cp(" Parametry obliczeń:")});
+  f.add("(A)", {cp(" Wejściowe wartości parametrów pików TSD:")});
   for (int k = 1; k <= kMaxPeaks; ++k) {
     if (s.peakon[k - 1] != 1) continue;
-    f.write("(A)", {peakline(k)});
-    f.write("(A,F8.5,A)", {" Energia aktywacji Ea       =", s.Ea[k - 1], " eV"});
-    f.write("(A,F8.3,A)", {" Maksymalna temperatura Tm  =", s.Tm[k - 1], " K"});
-    f.write("(A,1P,E12.5,A)",
-            {pick(printer, " Maksymalna gęst. prądu Jm  =", " Maksymalna gest. pradu Jm  ="),
+    f.add("(A)", {peakline(k)});
+    f.add("(A,F8.5,A)", {" Energia aktywacji Ea       =", s.Ea[k - 1], " eV"});
+    f.add("(A,F8.3,A)", {" Maksymalna temperatura Tm  =", s.Tm[k - 1], " K"});
+    f.add("(A,1P,E12.5,A)",
+            {cp(" Maksymalna gęst. prądu Jm  ="),
              s.Jm[k - 1], " A/cm2"});
   }
-  const std::string wartosc = pick(printer, " Wartość", " Wartosc");
-  f.write("(A)", {" Zakres aproksymacji:"});
-  f.write("(A,F8.3,A)", {wartosc + " Tmin             =", s.tfmin, " K"});
-  f.write("(A,F8.3,A)", {wartosc + " Tmax             =", s.tfmax, " K"});
-  f.write("(A)", {" Parametry minimalizacji:"});
-  f.write("(A,F6.2)", {wartosc + " QEa              =", s.QEa});
-  f.write("(A,F6.2)", {wartosc + " QTm              =", s.QTm});
-  f.write("(A,F6.2)", {wartosc + " QJm              =", s.QJm});
-  f.write("(A,F7.4)", {wartosc + " Del              =", s.Del});
-  f.write("(A,I2)", {wartosc + " Ldiv             =", s.Ldiv});
-  f.write("(/,A)", {pick(printer, " Zakres obliczeń:", " Zakres obliczen:")});
-  f.write("(A,F8.3,A)", {wartosc + " Tmin             =", s.tdmin, " K"});
-  f.write("(A,F8.3,A)", {wartosc + " Tmax             =", s.tdmax, " K"});
-  f.write("(A,I4)",
-          {pick(printer, " Liczba punktów wyj. Nout =", " Liczba punktow wyj. Nout ="), s.Nout});
+  const std::string wartosc = cp(" Wartość");
+  f.add("(A)", {" Zakres aproksymacji:"});
+  f.add("(A,F8.3,A)", {wartosc + " Tmin             =", s.tfmin, " K"});
+  f.add("(A,F8.3,A)", {wartosc + " Tmax             =", s.tfmax, " K"});
+  f.add("(A)", {" Parametry minimalizacji:"});
+  f.add("(A,F6.2)", {wartosc + " QEa              =", s.QEa});
+  f.add("(A,F6.2)", {wartosc + " QTm              =", s.QTm});
+  f.add("(A,F6.2)", {wartosc + " QJm              =", s.QJm});
+  f.add("(A,F7.4)", {wartosc + " Del              =", s.Del});
+  f.add("(A,I2)", {wartosc + " Ldiv             =", s.Ldiv});
+  f.add("(/,A)", {cp(" Zakres obliczeń:")});
+  f.add("(A,F8.3,A)", {wartosc + " Tmin             =", s.tdmin, " K"});
+  f.add("(A,F8.3,A)", {wartosc + " Tmax             =", s.tdmax, " K"});
+  f.add("(A,I4)",
+          {cp(" Liczba punktów wyj. Nout ="), s.Nout});
+  return f.take();
 }
 
-void writeresultreport(TextFile& f, const Varnel2State& s, bool printer) {
+std::vector<std::string> resultreport(const Varnel2State& s, OutputVariant variant) {
+  ReportLines f(variant);
   const FitResults& r = s.fit;
-  f.write("(/,A)", {pick(printer, " Wyniki obliczeń parametrów pików TSD:",
-                         " Wyniki obliczen parametrow pikow TSD:")});
-  f.write("(A,1P,E12.5,A)",
-          {pick(printer, " Średnie odchyl. kwadr. Chi =", " Srednie odchyl. kwadr. Chi ="), r.Chi,
+  f.add("(/,A)", {cp(" Wyniki obliczeń parametrów pików TSD:")});
+  f.add("(A,1P,E12.5,A)",
+          {cp(" Średnie odchyl. kwadr. Chi ="), r.Chi,
            " A/cm2"});
   for (int k = 1; k <= kMaxPeaks; ++k) {
     if (s.peakon[k - 1] != 1) continue;
     const int e = k - 1;
-    f.write("(A)", {peakline(k)});
-    f.write("(A,F8.5,A,F8.5,A)",
+    f.add("(A)", {peakline(k)});
+    f.add("(A,F8.5,A,F8.5,A)",
             {" Energia aktywacji Ea       =", r.Eafit[e], " eV        +-", r.sEa[e], " eV"});
-    f.write("(A,F8.3,A,F8.3,A)",
+    f.add("(A,F8.3,A,F8.3,A)",
             {" Maksymalna temperatura Tm  =", r.Tmfit[e], " K         +-", r.sTm[e], " K"});
-    f.write("(A,1P,E12.5,A,E9.2,A)",
-            {pick(printer, " Maksymalna gęst. prądu Jm  =", " Maksymalna gest. pradu Jm  ="),
+    f.add("(A,1P,E12.5,A,E9.2,A)",
+            {cp(" Maksymalna gęst. prądu Jm  ="),
              r.Jmfit[e], " A/cm2 +-", r.sJm[e], " A/cm2"});
-    f.write("(A,1P,E12.5,A,E9.2,A)",
-            {pick(printer, " Czynnik przedwykł. tau0    =", " Czynnik przedwykl. tau0    ="),
+    f.add("(A,1P,E12.5,A,E9.2,A)",
+            {cp(" Czynnik przedwykł. tau0    ="),
              r.tau0[e], " s     +-", r.stau0[e], " s"});
-    f.write("(A,1P,E12.5,A,E9.2,A)",
+    f.add("(A,1P,E12.5,A,E9.2,A)",
             {" Polaryzacja nasycenia P0   =", r.P0[e], " C/cm2 +-", r.sP0[e], " C/cm2"});
   }
+  return f.take();
 }
 
 // Table rows of the files: a temperature and one value each give the same
 // record as the two-value format the tables were written with, whose second
 // value descriptor has no item.
-void writetable1(TextFile& f, const Varnel2State& s) {
-  f.write("(/,A)", {"  T [K]    Jd [A/cm2]"});
+std::vector<std::string> table1lines(const Varnel2State& s) {
+  ReportLines f;
+  f.add("(/,A)", {"  T [K]    Jd [A/cm2]"});
   const int n = rows_of(s.Nin, ArraysRecord::capacity);
-  for (int i = 0; i < n; ++i) f.write("(F8.3,1P,E13.5)", {arrays.T[i], arrays.J[i]});
+  for (int i = 0; i < n; ++i) f.add("(F8.3,1P,E13.5)", {arrays.T[i], arrays.J[i]});
+  return f.take();
 }
 
-void writetable2(TextFile& f, const Varnel2State& s) {
-  f.write("(/,A)", {"  T [K]    Ja [A/cm2]"});
+std::vector<std::string> table2lines(const Varnel2State& s) {
+  ReportLines f;
+  f.add("(/,A)", {"  T [K]    Ja [A/cm2]"});
   const int n = rows_of(s.Nout, CurveArray::rows);
-  for (int i = 0; i < n; ++i) f.write("(F8.3,1P,E13.5)", {s.curves.col[0][i], s.curves.col[5][i]});
+  for (int i = 0; i < n; ++i) f.add("(F8.3,1P,E13.5)", {s.curves.col[0][i], s.curves.col[5][i]});
+  return f.take();
 }
 
-void writetable3(TextFile& f, const Varnel2State& s) {
+std::vector<std::string> table3lines(const Varnel2State& s) {
+  ReportLines f;
   static constexpr std::string_view kFormats[4] = {"(F8.3,1P,E13.5)", "(F8.3,1P,2E13.5)",
                                                    "(F8.3,1P,3E13.5)", "(F8.3,1P,4E13.5)"};
   const double* y[kMaxPeaks] = {};
   const int m = enabled_columns(s, false, y);
-  if (m < 1) return;
+  if (m < 1) return {};
   std::string header = "  T [K] ";
   for (int j = 0; j < m; ++j) {
     header += "  Ja";
     header += digit(s.peakidx[j]);
     header += " [A/cm2]";
   }
-  f.write("(/,A)", {header});
+  f.add("(/,A)", {header});
   const int n = rows_of(s.Nout, CurveArray::rows);
   FormatItem items[5] = {0.0, 0.0, 0.0, 0.0, 0.0};
   for (int i = 0; i < n; ++i) {
     items[0] = FormatItem(s.curves.col[0][i]);
     for (int j = 0; j < m; ++j) items[1 + j] = FormatItem(y[j][i]);
-    f.write(kFormats[m - 1], std::span<const FormatItem>(items, size_t(1 + m)));
+    f.add(kFormats[m - 1], std::span<const FormatItem>(items, size_t(1 + m)));
   }
+  return f.take();
 }
 
 }  // namespace tsd

@@ -2,16 +2,17 @@
 // dialog, the rows and headers of the screen tables, and the parameter and
 // result reports and the tables written to a file or to the printer.
 //
-// All texts are code page 1250. Reports and tables go through a
-// runtime::TextFile opened by the caller (append or printer); the printer
-// versions of the reports spell the Polish words without diacritics.
+// All texts are code page 1250. Reports and tables are made as lines for a
+// file or the printer (runtime/reportlines.h), which the caller appends to a
+// file or prints.
 #pragma once
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "multipeak/varnel2/varnel2_state.h"
-#include "runtime/textfile.h"
+#include "runtime/reportlines.h"
 
 namespace tsd {
 
@@ -42,11 +43,13 @@ std::string table1text(const Varnel2State& s);
 std::string table2text(const Varnel2State& s);
 std::string table3text(const Varnel2State& s);
 
-// The reports and tables for a file (printer = false) or for "PRN".
-void writeparamreport(runtime::TextFile& f, const Varnel2State& s, bool printer);
-void writeresultreport(runtime::TextFile& f, const Varnel2State& s, bool printer);
-void writetable1(runtime::TextFile& f, const Varnel2State& s);
-void writetable2(runtime::TextFile& f, const Varnel2State& s);
-void writetable3(runtime::TextFile& f, const Varnel2State& s);
+// The lines of the parameter and result reports, and of the three table
+// files (the same for a file and the printer; table 3 has none when no
+// peak is enabled).
+std::vector<std::string> paramreport(const Varnel2State& s, runtime::OutputVariant variant);
+std::vector<std::string> resultreport(const Varnel2State& s, runtime::OutputVariant variant);
+std::vector<std::string> table1lines(const Varnel2State& s);
+std::vector<std::string> table2lines(const Varnel2State& s);
+std::vector<std::string> table3lines(const Varnel2State& s);
 
 }  // namespace tsd

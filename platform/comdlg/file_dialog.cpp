@@ -12,6 +12,7 @@
 #include "platform/comdlg/paths.h"
 #include "platform/display/display.h"
 #include "platform/user/controls/control_common.h"
+#include "text/letters.h"
 
 namespace plat {
 namespace {
@@ -50,9 +51,7 @@ std::vector<std::string> split_patterns(const std::string& s) {
   while (i <= s.size()) {
     std::size_t j = s.find(';', i);
     if (j == std::string::npos) j = s.size();
-    std::string p = s.substr(i, j - i);
-    p.erase(0, p.find_first_not_of(' '));
-    p.erase(p.find_last_not_of(' ') + 1);
+    const std::string p(text::stripped(std::string_view(s).substr(i, j - i)));
     if (!p.empty()) v.push_back(p);
     i = j + 1;
   }
@@ -145,9 +144,7 @@ bool confirm(HWND dlg, FileDialog* f) {
     f->ext_offset = 0;
     return true;
   }
-  std::string name = ctl::window_text(GetDlgItem(dlg, kFileNameEdit));
-  name.erase(0, name.find_first_not_of(' '));
-  name.erase(name.find_last_not_of(' ') + 1);
+  std::string name(text::stripped(ctl::window_text(GetDlgItem(dlg, kFileNameEdit))));
   if (name.empty()) return false;
   if (has_missing_letters(name)) {
     // Checked before the wildcards: such a letter is no pattern.

@@ -12,6 +12,7 @@
 #include "platform/display/display.h"
 #include "platform/user/controls/control_common.h"
 #include "text/cp1250.h"
+#include "text/letters.h"
 
 namespace plat {
 namespace {
@@ -29,11 +30,7 @@ struct FolderDialog {
   std::string result;  // the folder chosen
 };
 
-std::string trimmed(std::string s) {
-  s.erase(0, s.find_first_not_of(' '));
-  s.erase(s.find_last_not_of(' ') + 1);
-  return s;
-}
+std::string trimmed(std::string_view s) { return std::string(text::stripped(s)); }
 
 void fill(HWND dlg, FolderDialog* f) {
   SendDlgItemMessageA(dlg, kFolderBox, LB_RESETCONTENT, 0, 0);

@@ -14,6 +14,7 @@
 
 #include "platform/kernel/handles.h"
 #include "text/cp1250.h"
+#include "text/letters.h"
 
 namespace plat {
 
@@ -34,8 +35,7 @@ std::string program_file() {
 }
 
 std::string lower(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  for (char& c : s) c = text::asciilower(c);
   return s;
 }
 

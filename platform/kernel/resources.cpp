@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/kernel/resources.h"
+#include "text/letters.h"
 
 namespace plat {
 
@@ -41,10 +42,7 @@ Key key_of(LPCSTR p) {
       return k;
     }
   }
-  for (const char* q = p; *q; ++q) {
-    char c = *q;
-    k.name += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-  }
+  k.name = text::asciiupper(p);
   return k;
 }
 

@@ -136,7 +136,7 @@ TEST_F(FileDialogTest, MultipleSelectionGivesFolderAndNames) {
 }
 
 // Names as the programs hold them (code page 1250) from UTF-8 literals.
-std::string cp(const std::string& utf8) { return text::cp1250_from_utf8(utf8); }
+using tsd::cp;
 
 class PolishNamesTest : public FileDialogTest {
  protected:

@@ -22,14 +22,15 @@ namespace {
 struct Program {
   const char* name;
   const char* parfile;
-  int readdata;  // the menu command that reads a measured data file
+  int readdata;     // the menu command that reads a measured data file
+  int printreport;  // the menu command that prints the parameter report
 };
 
 const Program kPrograms[] = {
-    {"varnel1", "VARNEL1.PAR", V1_CM_DATA},
-    {"varnel2", "VARNEL2.PAR", V2_CM_DATA},
-    {"mokrin1", "MOKRIN1.PAR", MK_CM_READ_DATA},
-    {"mokrin2", "MOKRIN2.PAR", MK_CM_READ_DATA},
+    {"varnel1", "VARNEL1.PAR", V1_CM_DATA, V1_CM_PRINT_PARAMETERS},
+    {"varnel2", "VARNEL2.PAR", V2_CM_DATA, V2_CM_PRINT_PARAMETERS},
+    {"mokrin1", "MOKRIN1.PAR", MK_CM_READ_DATA, MK_CM_PRINT_REPORT},
+    {"mokrin2", "MOKRIN2.PAR", MK_CM_READ_DATA, MK_CM_PRINT_REPORT},
 };
 
 std::string example(const std::string& name) { return testkit::examplefile(name); }
@@ -88,6 +89,40 @@ TEST(ProgramFiles, APolishFolderAndDataFileOpenByTypingAndFromTheList) {
       ASSERT_FALSE(after.empty());
       EXPECT_NE(before, after) << "the data read are drawn: " << top;
     }
+  }
+}
+
+// The printer gets plain letters in every text, the name of the data file
+// included: a folder "łódź" and a file "żółć.dat" are printed as "lodz" and
+// "zolc.dat", and no byte of the printed report is outside ASCII.
+TEST(ProgramFiles, APrintedReportNamesAPolishDataFileInPlainLetters) {
+  for (const Program& p : kPrograms) {
+    SCOPED_TRACE(p.name);
+    const std::string top = testkit::makeworkdir(std::string("printname_") + p.name);
+    const std::string dir = top + "/łódź";
+    std::filesystem::create_directories(dir);
+    std::filesystem::copy_file(example(p.parfile), dir + "/" + p.parfile);
+    std::filesystem::copy_file(example("sample.dat"), dir + "/żółć.dat");
+    const std::string printed = top + "/prn.txt";
+    testkit::ProgramSetup setup;
+    setup.exe = testkit::programexe(p.name);
+    setup.workdir = dir;
+    setup.env = {{"TSD_PRN_FILE", printed}};
+    // varnel2 offers its printing once a fit is done.
+    const std::string fit = std::string(p.name) == "varnel2" ? "menu " + std::to_string(V2_CM_FIT) + "\n" : "";
+    setup.script = "menu " + std::to_string(p.readdata) + "\nfile \"żółć.dat\"\n" + fit + "menu " +
+                   std::to_string(p.printreport) + "\n";
+    const testkit::ProgramRun run = testkit::runprogram(setup);
+    EXPECT_FALSE(run.timedout) << run.log;
+    EXPECT_EQ(run.exitcode, 0) << run.log;
+    const std::string text = testkit::readfile(printed);
+    ASSERT_FALSE(text.empty()) << "nothing was printed:\n" << run.log;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      ASSERT_LT(static_cast<unsigned char>(text[i]), 0x80)
+          << "a byte outside ASCII at " << i << " of the printed text:\n" << text;
+    }
+    EXPECT_NE(text.find(" Plik wejsciowy "), std::string::npos) << text;
+    EXPECT_NE(text.find("/lodz/zolc.dat\n"), std::string::npos) << text;
   }
 }
 

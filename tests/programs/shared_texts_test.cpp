@@ -10,7 +10,7 @@
 #include "resources/varnel1/varnel1_ids.h"
 #include "resources/varnel2/varnel2_ids.h"
 #include "tools/testkit/display_log.h"
-#include "tools/testkit/program_run.h"
+#include "tools/testkit/program_test.h"
 
 namespace tsd {
 namespace {
@@ -33,23 +33,27 @@ std::string workfolder(const Program& p, const std::string& what) {
 }
 
 testkit::ProgramRun run(const Program& p, const std::string& dir, const std::string& script) {
-  testkit::ProgramSetup setup;
-  setup.exe = testkit::programexe(p.name);
-  setup.workdir = dir;
-  setup.script = script;
-  testkit::ProgramRun r = testkit::runprogram(setup);
-  EXPECT_FALSE(r.timedout) << p.name;
-  return r;
+  return testkit::runin(p.name, dir, script);
 }
 
+// The box is an error box with OK alone, no dialog is shown before it, and
+// the program writes no parameter file of its own.
 TEST(SharedTexts, AMissingParameterFileEndsEveryProgramTheSameWay) {
   for (const Program& p : kPrograms) {
+    SCOPED_TRACE(p.name);
     const std::string dir = workfolder(p, "missing");
     const testkit::ProgramRun r = run(p, dir, "msgbox OK\n");
-    EXPECT_EQ(r.exitcode, 2) << p.name;
+    EXPECT_EQ(r.exitcode, 2);
     EXPECT_EQ(testkit::boxtexts(r.log, "Błąd"), std::vector<std::string>{"Błąd odczytu parametrów"})
-        << p.name << "\n" << r.log;
-    EXPECT_EQ(r.output, dir + "/" + p.params + ": brak pliku\n") << p.name;
+        << r.log;
+    EXPECT_EQ(testkit::count(r.log, "message box shown"), 1) << r.log;
+    EXPECT_NE(r.log.find("message box shown: \"Błąd\" text \"Błąd odczytu parametrów\" icon "
+                         "exclamation buttons OK default OK"),
+              std::string::npos)
+        << r.log;
+    EXPECT_EQ(testkit::count(r.log, "dialog shown"), 0) << r.log;
+    EXPECT_EQ(r.output, dir + "/" + p.params + ": brak pliku\n");
+    EXPECT_FALSE(testkit::fileexists(dir + "/" + p.params)) << "nothing is written";
   }
 }
 

@@ -7,6 +7,7 @@
 
 #include "toolkit/window/errstore.h"
 #include "toolkit/window/oswin.h"
+#include "text/letters.h"
 
 namespace tsd {
 
@@ -51,9 +52,7 @@ void assign(std::span<char> dst, std::string_view src) {
   std::fill(dst.begin() + static_cast<std::ptrdiff_t>(n), dst.end(), ' ');
 }
 
-std::string_view trimmed(std::string_view text) {
-  return text.substr(0, static_cast<std::size_t>(iactuallength(text)));
-}
+std::string_view trimmed(std::string_view s) { return text::trimmed(s); }
 
 int iactuallength(std::string_view text) {
   for (std::size_t i = text.size(); i > 0; --i)
@@ -159,13 +158,11 @@ void ijustifystring(std::span<char> text, std::string_view mode) {
 }
 
 void ilowercase(std::span<char> text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  for (char& c : text) c = text::asciilower(c);
 }
 
 void iuppercase(std::span<char> text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  for (char& c : text) c = text::asciiupper(c);
 }
 
 void iosvariable(std::string_view name, std::span<char> value) {
@@ -183,7 +180,7 @@ void iosvariable(std::string_view name, std::span<char> value) {
 }
 
 bool xxopt(std::string_view text, char letter) {
-  char lower = (letter >= 'A' && letter <= 'Z') ? static_cast<char>(letter - 'A' + 'a') : letter;
+  const char lower = text::asciilower(letter);
   return text.find(letter) != std::string_view::npos || text.find(lower) != std::string_view::npos;
 }
 

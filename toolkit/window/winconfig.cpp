@@ -1,5 +1,6 @@
 // Splitting configuration lines into key and value.
 #include "toolkit/window/winconfig.h"
+#include "text/letters.h"
 
 namespace tsd {
 
@@ -28,9 +29,7 @@ bool yyconfigline(std::string_view line, ConfigSetting* out) {
   std::string value = firstword(line.substr(eq + 1));
   if (key.empty() || value.empty()) return false;
   if (key.size() > static_cast<std::size_t>(kConfigKeyLength)) key.resize(kConfigKeyLength);
-  for (char& c : key)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  out->key = key;
+  out->key = text::asciiupper(key);
   out->value = value;
   return true;
 }

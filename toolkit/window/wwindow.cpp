@@ -25,6 +25,7 @@
 #include "toolkit/window/wstate.h"
 #include "toolkit/window/wtoolbar.h"
 #include "toolkit/window/wwintext.h"
+#include "text/letters.h"
 
 namespace tsd {
 
@@ -425,7 +426,7 @@ void windowbell(const char* text, int length) {
   char word[3] = {' ', ' ', ' '};
   for (int i = 0; i < 3 && i < length && text; ++i) {
     char c = text[i] == '\0' ? ' ' : text[i];
-    word[i] = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    word[i] = text::asciiupper(c);
   }
   if (std::memcmp(word, "ON ", 3) == 0) {
     yysetbell(1);

@@ -8,6 +8,7 @@
 
 #include "platform/kernel/resources.h"
 #include "text/cp1250.h"
+#include "text/letters.h"
 
 namespace rc {
 
@@ -196,11 +197,11 @@ class Parser {
     const Token& t = peek();
     NameId n;
     if (t.kind == Token::Kind::identifier && !builtin_symbol(t.text)) {
-      for (char c : next().text) n.name += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+      n.name = text::asciiupper(next().text);
       return n;
     }
     if (t.kind == Token::Kind::string) {
-      for (char c : next().text) n.name += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+      n.name = text::asciiupper(next().text);
       return n;
     }
     n.id = static_cast<std::uint16_t>(ranged(0, 65535, "resource id"));
@@ -299,8 +300,7 @@ class Parser {
       if (t.kind == Token::Kind::string) {
         std::string s = next().text;
         if (s.size() == 2 && s[0] == '^') {
-          char c = s[1];
-          if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+          const char c = text::asciiupper(s[1]);
           if (c < 'A' || c > 'Z') fail(t, "a control key is ^ and a letter");
           key = c - 'A' + 1;
         } else if (s.size() == 1) {

@@ -1,5 +1,6 @@
 // Reading the display's log of a run (the scripted user's log): the message
-// boxes shown, and counting what was logged. Header only.
+// boxes and dialogs shown, the fields of a dialog as shown, and counting
+// what was logged. Header only.
 #pragma once
 
 #include <string>
@@ -35,6 +36,44 @@ inline std::vector<std::string> boxtexts(const std::string& log, const std::stri
     if (box.title == title) texts.push_back(box.text);
   }
   return texts;
+}
+
+// The "dialog shown" lines of every showing of the dialog titled `title`,
+// in order. A line ends at the first LF that does not follow a CR (the
+// texts of table fields hold CR LF).
+inline std::vector<std::string> dialogsshown(const std::string& log, const std::string& title) {
+  std::vector<std::string> lines;
+  const std::string head = "dialog shown: \"" + title + "\"";
+  for (std::size_t at = log.find(head); at != std::string::npos; at = log.find(head, at + 1)) {
+    std::size_t end = at;
+    while ((end = log.find('\n', end)) != std::string::npos && log[end - 1] == '\r') ++end;
+    lines.push_back(log.substr(at, end == std::string::npos ? std::string::npos : end - at));
+  }
+  return lines;
+}
+
+// The line of the n-th showing (from 1) of the dialog titled `title`, the
+// last showing for n = 0; empty when there is none.
+inline std::string dialogline(const std::string& log, const std::string& title, int n = 1) {
+  const std::vector<std::string> lines = dialogsshown(log, title);
+  if (lines.empty() || n < 0 || n > static_cast<int>(lines.size())) return {};
+  return n == 0 ? lines.back() : lines[static_cast<std::size_t>(n - 1)];
+}
+
+// The text a dialog line shows for control `id` of class `cls` ("EDIT",
+// "STATIC"...; "" for an empty one); "<none>" when the line has no such
+// control.
+inline std::string controltext(const std::string& line, const std::string& cls, int id) {
+  const std::string head = " | " + cls + " " + std::to_string(id);
+  std::size_t at = line.find(head + " \"");
+  if (at == std::string::npos) {
+    at = line.find(head);
+    const std::size_t after = at + head.size();
+    if (at != std::string::npos && (after == line.size() || line.compare(after, 3, " | ") == 0)) return "";
+    return "<none>";
+  }
+  const std::size_t from = at + head.size() + 2;
+  return line.substr(from, line.find('"', from) - from);
 }
 
 // How many times `what` occurs in `text`.

@@ -34,7 +34,7 @@ TEST(Varnel1Data, UnreadableFilesGiveTheirBoxAndLoadNothing) {
     const std::string dir = varnel1folder();
     const std::string file = dir + "/bad.dat";
     if (c.content != nullptr) testkit::writefile(file, c.content);
-    testkit::ProgramRun run = runvarnel1(
+    testkit::ProgramRun run = runin("varnel1", 
         dir, "menu V1_CM_DATA\nfile \"" + file + "\"\nmsgbox OK\nmenu V1_CM_RANGES\nkey Escape\nmenu V1_CM_END\n");
     EXPECT_EQ(run.exitcode, 0);
     EXPECT_NE(run.log.find(std::string("message box shown: \"Błąd\" text \"") + c.box),
@@ -49,7 +49,7 @@ TEST(Varnel1Data, AFailedLoadKeepsTheDataAndTheDrawingOfTheLastGoodOne) {
   testkit::writefile(dir + "/bad.dat", "5 0.1 150 1.0\n160 1e-12\n161 1e-12\n");
   const std::string before = dir + "/before.png";
   const std::string after = dir + "/after.png";
-  testkit::ProgramRun run = runvarnel1(
+  testkit::ProgramRun run = runin("varnel1", 
       dir, loadsample(dir) + "screenshot \"" + before + "\"\nmenu V1_CM_DATA\nfile \"" + dir +
                "/bad.dat\"\nmsgbox OK\nrepaint\nidle\nscreenshot \"" + after + "\"\nmenu V1_CM_END\n");
   EXPECT_EQ(run.exitcode, 0);
@@ -65,7 +65,7 @@ TEST(Varnel1Data, AFailedLoadKeepsTheDataAndTheDrawingOfTheLastGoodOne) {
 TEST(Varnel1Data, TheReportNamesTheFileWhoseDataAreHeld) {
   const std::string dir = varnel1folder();
   testkit::writefile(dir + "/bad.dat", "5 0.1 150 1.0\n160 1e-12\n161 1e-12\n");
-  testkit::ProgramRun run = runvarnel1(
+  testkit::ProgramRun run = runin("varnel1", 
       dir, loadsample(dir) + "menu V1_CM_DATA\nfile \"" + dir + "/bad.dat\"\nmsgbox OK\n" +
                "menu V1_CM_SAVE_PARAMETERS\nfile \"" + dir + "/r.txt\"\nmsgbox OK\nmenu V1_CM_END\n");
   EXPECT_EQ(run.exitcode, 0);
@@ -97,7 +97,7 @@ TEST(Varnel1Data, ResultsThatAreNotNumbersFailTheSeries) {
                        testkit::withline(testkit::readfile(dir + "/sample.dat"), c.line, c.text));
     const std::string report = dir + "/wyniki.txt";
     const std::string save = "menu V1_CM_SAVE_RESULTS\nfile \"" + report + "\"\nmsgbox OK\n";
-    testkit::ProgramRun run = runvarnel1(
+    testkit::ProgramRun run = runin("varnel1", 
         dir, loadsample(dir) + save + "menu V1_CM_DATA\nfile \"" + dir + "/bad.dat\"\n" +
                  "msgbox OK\nmsgbox OK\nmsgbox OK\n" + save + "menu V1_CM_END\n");
     EXPECT_EQ(run.exitcode, 0);
@@ -154,7 +154,7 @@ TEST(Varnel1Data, AfterALoadThatFailsEverySeriesNothingBelongsToTheDataBefore) {
   const std::string save3 = "menu V1_CM_SAVE_TABLE3\nfile \"" + dir + "/t3.txt\"\nmsgbox OK\n";
   const std::string shot = "screenshot \"" + dir + "/failed_load_graph1.png\"\n";
   const std::string again = "menu V1_CM_GRAPH1\nscreenshot \"" + dir + "/failed_load_graph1_again.png\"\n";
-  testkit::ProgramRun run = runvarnel1(dir, loadsample(dir) + "menu V1_CM_DATA\nfile \"" + dir +
+  testkit::ProgramRun run = runin("varnel1", dir, loadsample(dir) + "menu V1_CM_DATA\nfile \"" + dir +
                                                 "/b.dat\"\nmsgbox OK\nmsgbox OK\nmsgbox OK\n" + shot +
                                                 again + save2 + save3 + "menu V1_CM_END\n");
   EXPECT_EQ(run.exitcode, 0) << run.log;
@@ -168,7 +168,7 @@ TEST(Varnel1Data, AfterALoadThatFailsEverySeriesNothingBelongsToTheDataBefore) {
 
   // The same results put on the grid of the new data by dialog 105 (b and
   // T0 are those of the sample in both files).
-  testkit::ProgramRun grid = runvarnel1(
+  testkit::ProgramRun grid = runin("varnel1", 
       dir, loadsample(dir) + "menu V1_CM_OUTPUT_RANGE\nfield 1007 \"264.75\"\nbutton 1\n" + save2 +
                "menu V1_CM_DATA\nfile \"" + dir + "/good.dat\"\n" + save3 + "menu V1_CM_END\n");
   EXPECT_EQ(grid.exitcode, 0) << grid.log;
@@ -200,7 +200,7 @@ TEST(Varnel1Data, ASeriesNeverComputedHasNoCurvesAndNoRows) {
     script += std::string("menu ") + table + "\nfile \"" + dir + "/t.txt\"\nmsgbox OK\n";
   }
   script += "menu V1_CM_TABLE2\nbutton 1\nmenu V1_CM_END\n";
-  testkit::ProgramRun run = runvarnel1(dir, script);
+  testkit::ProgramRun run = runin("varnel1", dir, script);
   EXPECT_EQ(run.exitcode, 0) << run.log;
   EXPECT_EQ(count(run.log, "message box shown: \"Błąd\" text \"Seria nr "), 3) << run.log;
   EXPECT_EQ(run.output.find("DEM1"), std::string::npos) << run.output;
@@ -219,7 +219,7 @@ TEST(Varnel1Data, TheFirstLoadShowsTheGraphOfTheParameterFile) {
   testkit::writefile(dir + "/VARNEL1.PAR", params);
   const std::string shot = dir + "/first.png";
   const std::string graph2 = dir + "/graph2.png";
-  testkit::ProgramRun run = runvarnel1(
+  testkit::ProgramRun run = runin("varnel1", 
       dir, "repaint\nidle\n" + loadsample(dir) + "screenshot \"" + shot + "\"\nmenu V1_CM_GRAPH2\nscreenshot \"" +
                graph2 + "\"\nmenu V1_CM_END\n");
   EXPECT_EQ(run.exitcode, 0);

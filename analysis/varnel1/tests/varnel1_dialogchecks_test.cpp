@@ -13,8 +13,6 @@
 namespace tsd {
 namespace {
 
-std::string cp(const std::string& utf8) { return text::cp1250_from_utf8(utf8); }
-
 std::vector<std::string> cpall(const std::vector<std::string>& utf8) {
   std::vector<std::string> out;
   for (const std::string& s : utf8) out.push_back(cp(s));

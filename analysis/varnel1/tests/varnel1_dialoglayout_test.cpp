@@ -88,7 +88,7 @@ TEST(Varnel1DialogLayout, EveryControlIsShownFilledFromTheState) {
               std::to_string(d.command) + ".png\"\nkey Escape\n";
   }
   script += "menu V1_CM_END\n";
-  testkit::ProgramRun run = runvarnel1(dir, script);
+  testkit::ProgramRun run = runin("varnel1", dir, script);
   EXPECT_EQ(run.exitcode, 0) << run.log;
   EXPECT_TRUE(errorboxes(run.log).empty()) << run.log;
   for (const Dialog& d : dialogs) {

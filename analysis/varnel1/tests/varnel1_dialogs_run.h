@@ -15,38 +15,16 @@
 
 namespace tsd::testing {
 
+using testkit::controltext;
+using testkit::dialogline;
+
 // The texts of every "Błąd" box of a log, in order (line breaks show as
 // blanks).
 inline std::vector<std::string> errorboxes(const std::string& log) {
   return testkit::boxtexts(log, "Błąd");
 }
 
-// The log line of the n-th (from 1) showing of the dialog titled `title`;
-// empty when there was none.
-inline std::string dialogline(const std::string& log, const std::string& title, int n) {
-  const std::string head = "dialog shown: \"" + title + "\"";
-  std::size_t at = std::string::npos;
-  for (int i = 0; i < n; ++i) {
-    at = log.find(head, at == std::string::npos ? 0 : at + 1);
-    if (at == std::string::npos) return {};
-  }
-  return log.substr(at, log.find('\n', at) - at);
-}
 
-// The text a dialog line shows for control `id` of class `cls` ("" for an
-// empty one); "<none>" when the line has no such control.
-inline std::string controltext(const std::string& line, const std::string& cls, int id) {
-  const std::string head = " | " + cls + " " + std::to_string(id);
-  std::size_t at = line.find(head + " \"");
-  if (at == std::string::npos) {
-    at = line.find(head);
-    const std::size_t after = at + head.size();
-    if (at != std::string::npos && (after == line.size() || line.compare(after, 3, " | ") == 0)) return "";
-    return "<none>";
-  }
-  const std::size_t from = at + head.size() + 2;
-  return line.substr(from, line.find('"', from) - from);
-}
 
 // Record n (from 1) of a parameter file's text.
 inline std::string record(const std::string& file, int n) {
@@ -98,7 +76,7 @@ inline DialogRun rundialog(const std::string& dir, int command, const std::strin
   for (std::size_t i = 0; i < boxes; ++i) script += "msgbox OK\n";
   script += menu + "key Escape\nmenu V1_CM_SAVE_PARAMFILE\nmsgbox OK\nmenu V1_CM_END\n";
   DialogRun r;
-  r.run = runvarnel1(dir, script);
+  r.run = runin("varnel1", dir, script);
   r.again = dialogline(r.run.log, title, 2);
   r.params = testkit::readfile(dir + "/VARNEL1.PAR");
   return r;

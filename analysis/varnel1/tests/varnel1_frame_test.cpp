@@ -1,7 +1,8 @@
-// varnel1's frame run as a user runs it: start-up with and without its
-// parameter file, the greyed popups before the first load, the graph and
-// grid commands, the parameter file rewritten and read by the next start,
-// the About box and the end.
+// varnel1's frame run as a user runs it: start-up with a parameter file it
+// cannot use (a missing one is tried with every program in tests/programs),
+// the greyed popups before the first load, the graph and grid commands, the
+// parameter file rewritten and read by the next start, the About box and
+// the end.
 #include <gtest/gtest.h>
 
 #include "analysis/varnel1/tests/varnel1_run.h"
@@ -9,17 +10,6 @@
 
 namespace tsd::testing {
 namespace {
-
-TEST(Varnel1Frame, StartWithoutParameterFileShowsTheBoxAndEnds) {
-  const std::string dir = varnel1folder(false);
-  testkit::ProgramRun run = runvarnel1(dir, "msgbox OK\n");
-  EXPECT_EQ(run.exitcode, 2);
-  EXPECT_NE(run.log.find("message box shown: \"Błąd\" text \"Błąd odczytu parametrów\" icon "
-                         "exclamation buttons OK default OK"),
-            std::string::npos)
-      << run.log;
-  EXPECT_FALSE(testkit::fileexists(dir + "/VARNEL1.PAR")) << "nothing is written";
-}
 
 TEST(Varnel1Frame, MalformedParameterFileEndsInAnOrderlyWay) {
   struct Case {
@@ -48,7 +38,7 @@ TEST(Varnel1Frame, MalformedParameterFileEndsInAnOrderlyWay) {
     SCOPED_TRACE(c.name);
     const std::string dir = varnel1folder(false);
     testkit::writefile(dir + "/VARNEL1.PAR", c.file);
-    testkit::ProgramRun run = runvarnel1(dir, "msgbox OK\n");
+    testkit::ProgramRun run = runin("varnel1", dir, "msgbox OK\n");
     EXPECT_EQ(run.exitcode, 2);
     EXPECT_NE(run.log.find("message box shown: \"Błąd\" text \"Błąd odczytu parametrów"),
               std::string::npos)
@@ -61,14 +51,14 @@ TEST(Varnel1Frame, MalformedParameterFileEndsInAnOrderlyWay) {
 TEST(Varnel1Frame, PopupsAreGreyedUntilTheFirstLoad) {
   const std::string dir = varnel1folder();
   // A cancelled selection loads nothing: the popups stay greyed.
-  testkit::ProgramRun run = runvarnel1(
+  testkit::ProgramRun run = runin("varnel1", 
       dir, "menu V1_CM_DATA\nfile cancel\nmenu V1_CM_RANGES\nkey Escape\nmenu V1_CM_SAVE_PARAMFILE\nkey Escape\nmenu V1_CM_END\n");
   EXPECT_EQ(run.exitcode, 0);
   EXPECT_EQ(count(run.log, "menu command: " + std::to_string(V1_CM_RANGES)), 0) << run.log;
   EXPECT_EQ(count(run.log, "menu command: " + std::to_string(V1_CM_SAVE_PARAMFILE)), 0) << run.log;
   EXPECT_EQ(count(run.log, "message box shown"), 0) << run.log;
   // After a load every popup works.
-  run = runvarnel1(dir, loadsample(dir) + "menu V1_CM_SAVE_PARAMFILE\nmsgbox OK\nmenu V1_CM_END\n");
+  run = runin("varnel1", dir, loadsample(dir) + "menu V1_CM_SAVE_PARAMFILE\nmsgbox OK\nmenu V1_CM_END\n");
   EXPECT_EQ(count(run.log, "menu command: " + std::to_string(V1_CM_SAVE_PARAMFILE)), 1) << run.log;
   EXPECT_NE(run.log.find("text \"Parametry zapisane w pliku Varnel1.par\" icon information"),
             std::string::npos)
@@ -79,7 +69,7 @@ TEST(Varnel1Frame, SavedParametersGiveTheGraphAndGridToTheNextStart) {
   const std::string dir = varnel1folder();
   // Graph 3, grid on, saved.
   testkit::ProgramRun run =
-      runvarnel1(dir, loadsample(dir) + "menu V1_CM_GRAPH3\nmenu V1_CM_GRID\nmenu V1_CM_SAVE_PARAMFILE\nmsgbox OK\nmenu V1_CM_END\n");
+      runin("varnel1", dir, loadsample(dir) + "menu V1_CM_GRAPH3\nmenu V1_CM_GRID\nmenu V1_CM_SAVE_PARAMFILE\nmsgbox OK\nmenu V1_CM_END\n");
   EXPECT_EQ(run.exitcode, 0);
   const std::string saved = testkit::readfile(dir + "/VARNEL1.PAR");
   EXPECT_EQ(saved.substr(0, saved.find('\n')), "  201  3  1  1");
@@ -88,14 +78,14 @@ TEST(Varnel1Frame, SavedParametersGiveTheGraphAndGridToTheNextStart) {
   EXPECT_EQ(saved.substr(saved.find('\n')), example.substr(example.find('\n')));
   // The next start reads it back and rewrites the same file.
   std::filesystem::remove(dir + "/VARNEL1.PAR.bak");
-  run = runvarnel1(dir, loadsample(dir) + "menu V1_CM_SAVE_PARAMFILE\nmsgbox OK\nmenu V1_CM_END\n");
+  run = runin("varnel1", dir, loadsample(dir) + "menu V1_CM_SAVE_PARAMFILE\nmsgbox OK\nmenu V1_CM_END\n");
   EXPECT_EQ(testkit::readfile(dir + "/VARNEL1.PAR"), saved);
 }
 
 TEST(Varnel1Frame, GridSwitchedTwiceGivesTheSameDrawing) {
   const std::string dir = varnel1folder();
   const std::string shot[3] = {dir + "/off.png", dir + "/on.png", dir + "/offagain.png"};
-  testkit::ProgramRun run = runvarnel1(
+  testkit::ProgramRun run = runin("varnel1", 
       dir, loadsample(dir) + "screenshot \"" + shot[0] + "\"\nmenu V1_CM_GRID\nscreenshot \"" + shot[1] +
                "\"\nmenu V1_CM_GRID\nscreenshot \"" + shot[2] + "\"\nmenu V1_CM_END\n");
   EXPECT_EQ(run.exitcode, 0);
@@ -107,7 +97,7 @@ TEST(Varnel1Frame, GridSwitchedTwiceGivesTheSameDrawing) {
 
 TEST(Varnel1Frame, AboutBoxAndTheCloseBox) {
   const std::string dir = varnel1folder();
-  testkit::ProgramRun run = runvarnel1(dir, "menu V1_CM_ABOUT\nmsgbox OK\nclose\n");
+  testkit::ProgramRun run = runin("varnel1", dir, "menu V1_CM_ABOUT\nmsgbox OK\nclose\n");
   EXPECT_EQ(run.exitcode, 0);
   EXPECT_NE(run.log.find("message box shown: \"O programie\" text \"Program Varnel1, wersja 1.00 "),
             std::string::npos)

@@ -23,6 +23,7 @@
 #include "text/cp1250.h"
 #include "tools/testkit/files.h"
 #include "tools/testkit/display_log.h"
+#include "tools/testkit/temp_folder.h"
 
 namespace {
 
@@ -261,11 +262,6 @@ class Varnel1Tables : public ::testing::Test {
     for (int s = 1; s <= 3; ++s) {
       ASSERT_TRUE(tsd::seriescompute(s, tsd::SeriesWindow::FitLimits).ok) << "series " << s;
     }
-    dir_ = fs::path(::testing::TempDir()) /
-           ("varnel1_output_" + std::to_string(getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
     const char* prn = std::getenv("TSD_PRN_FILE");
     if (prn != nullptr) saved_prn_ = prn;
   }
@@ -275,7 +271,6 @@ class Varnel1Tables : public ::testing::Test {
     } else {
       unsetenv("TSD_PRN_FILE");
     }
-    fs::remove_all(dir_);
     static const AnalysisState fresh{};
     tsd::analysis = fresh;
     tsd::var = {};
@@ -286,7 +281,8 @@ class Varnel1Tables : public ::testing::Test {
 
   tsd::testing::SyntheticPeak peak_;
   tsd::Varnel1Settings settings_;
-  fs::path dir_;
+  tsd::testkit::TempFolder folder_;
+  const fs::path& dir_ = folder_.path();
   std::optional<std::string> saved_prn_;
 };
 

@@ -71,7 +71,7 @@ TEST(Varnel1SeriesDialog, AllSeriesHiddenLeaveGraphOneWithoutCurves) {
                              "menu V1_CM_SERIES\nbutton 1044\nbutton 1071\nbutton 1046\nbutton 1050\nbutton 1\n" +
                              "screenshot \"" + hidden + "\"\nmenu V1_CM_SERIES\nkey Escape\n" +
                              "menu V1_CM_SAVE_PARAMFILE\nmsgbox OK\nmenu V1_CM_END\n";
-  testkit::ProgramRun run = runvarnel1(dir, script);
+  testkit::ProgramRun run = runin("varnel1", dir, script);
   EXPECT_EQ(run.exitcode, 0) << run.log;
   const std::string params = testkit::readfile(dir + "/VARNEL1.PAR");
   EXPECT_EQ(record(params, 1), "  201  1  0  3") << params;

@@ -14,6 +14,7 @@
 #include "text/cp1250.h"
 #include "tools/testkit/files.h"
 #include "tools/testkit/paramgen.h"
+#include "tools/testkit/temp_folder.h"
 
 namespace {
 
@@ -67,27 +68,18 @@ void expect_same_settings(const Varnel1Settings& a, const AnalysisState& as,
 }
 
 // Each test runs in a fresh directory of its own as the current directory.
-class Varnel1Params : public ::testing::Test {
+class Varnel1Params : public tsd::testkit::InTempFolder {
  protected:
   void SetUp() override {
-    old_cwd_ = fs::current_path();
-    dir_ = fs::path(::testing::TempDir()) /
-           ("varnel1_params_" + std::to_string(getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
+    InTempFolder::SetUp();
+    dir_ = dir();
     fs::create_directories(dir_ / "other");
-    fs::current_path(dir_);
     state_ = std::make_unique<AnalysisState>();
-  }
-  void TearDown() override {
-    fs::current_path(old_cwd_);
-    fs::remove_all(dir_);
   }
   void write_par(const std::string& contents) {
     std::ofstream(dir_ / "VARNEL1.PAR", std::ios::binary) << contents;
   }
 
-  fs::path old_cwd_;
   fs::path dir_;
   Varnel1Settings settings_;
   std::unique_ptr<AnalysisState> state_;

@@ -122,7 +122,7 @@ TEST(Varnel1RangeDialog, FieldsFilledWithAsterisksKeepTheirValuesWhenLeftAsTheyA
                              "menu V1_CM_RANGES\nbutton 1\nmenu V1_CM_OUTPUT_RANGE\nbutton 1\n" + report +
                              "menu V1_CM_RANGES\nfield 1025 \"12.5\"\nbutton 1\n"
                              "menu V1_CM_RANGES\nkey Escape\nmenu V1_CM_END\n";
-  testkit::ProgramRun run = runvarnel1(dir, script);
+  testkit::ProgramRun run = runin("varnel1", dir, script);
   EXPECT_EQ(run.exitcode, 0) << run.log;
   EXPECT_EQ(errorboxes(run.log), std::vector<std::string>{}) << run.log;
   const std::string first = dialogline(run.log, kRangeTitle, 1);
@@ -146,7 +146,7 @@ TEST(Varnel1MethodDialog, AcceptedUnchangedStillRecomputesEverySeries) {
                              "menu V1_CM_METHODS\nkey Enter\nmsgbox OK\n" +
                              "menu V1_CM_METHODS\nbutton 1029\nbutton 1035\nbutton 1\nmsgbox OK\n" +
                              "menu V1_CM_SAVE_PARAMFILE\nmsgbox OK\nmenu V1_CM_END\n";
-  testkit::ProgramRun run = runvarnel1(dir, script);
+  testkit::ProgramRun run = runin("varnel1", dir, script);
   EXPECT_EQ(run.exitcode, 0) << run.log;
   EXPECT_EQ(errorboxes(run.log), (std::vector<std::string>{failed, failed, failed})) << run.log;
   // The methods chosen are stored: series 2 "Parabol", series 3 "Pocz.

@@ -14,15 +14,7 @@
 namespace tsd::testing {
 namespace {
 
-// The "dialog shown" line of the last dialog titled `title`, empty when none.
-std::string dialogline(const std::string& log, const std::string& title) {
-  const std::size_t at = log.rfind("dialog shown: \"" + title + "\"");
-  if (at == std::string::npos) return "";
-  // Table texts hold CR LF; the log line ends at the first bare LF.
-  std::size_t end = at;
-  while ((end = log.find('\n', end)) != std::string::npos && end > 0 && log[end - 1] == '\r') ++end;
-  return log.substr(at, end == std::string::npos ? std::string::npos : end - at);
-}
+using testkit::dialogline;
 
 // The field `id` of a logged dialog holds exactly `text`.
 std::string fieldentry(const std::string& cls, int id, const std::string& text) {
@@ -44,13 +36,13 @@ std::string savescript(int command, const std::string& path) {
 TEST(Varnel1Results, ResultsDialogAndResultsReportShowTheAnalysis) {
   const std::string dir = varnel1folder();
   const std::string report = dir + "/wyniki.txt";
-  testkit::ProgramRun run = runvarnel1(
+  testkit::ProgramRun run = runin("varnel1", 
       dir, loadsample(dir) + "menu V1_CM_RESULTS\nkey Enter\n" + savescript(V1_CM_SAVE_RESULTS, report) + "menu V1_CM_END\n");
   EXPECT_EQ(run.exitcode, 0) << run.log;
 
   Varnel1Settings settings;
   ASSERT_NO_FATAL_FAILURE(expectedanalysis(dir, dir + "/sample.dat", settings));
-  const std::string shown = dialogline(run.log, "Wyniki obliczeń");
+  const std::string shown = dialogline(run.log, "Wyniki obliczeń", 0);
   ASSERT_FALSE(shown.empty()) << run.log;
   const int groups[] = {1009, 1024, 1015};
   for (int s = 1; s <= 3; ++s) {
@@ -77,7 +69,7 @@ TEST(Varnel1Results, TableDialogsShowTheTablesOfTheTableSeries) {
   std::string params = testkit::readfile(examplefile("VARNEL1.PAR"));
   params.replace(0, params.find('\n'), "  201  1  0  2");
   testkit::writefile(dir + "/VARNEL1.PAR", params);
-  testkit::ProgramRun run = runvarnel1(
+  testkit::ProgramRun run = runin("varnel1", 
       dir, loadsample(dir) +
                "menu V1_CM_TABLE1\nkey Enter\nmenu V1_CM_TABLE2\nkey Enter\nmenu V1_CM_TABLE3\nkey Enter\n"
                "menu V1_CM_TABLE4\nkey Enter\nmenu V1_CM_END\n");
@@ -90,7 +82,7 @@ TEST(Varnel1Results, TableDialogsShowTheTablesOfTheTableSeries) {
     SCOPED_TRACE("table " + std::to_string(table));
     const TableInfo* info = tableinfo(table);
     ASSERT_NE(info, nullptr);
-    const std::string shown = dialogline(run.log, std::string(info->title));
+    const std::string shown = dialogline(run.log, std::string(info->title), 0);
     ASSERT_FALSE(shown.empty()) << run.log;
     EXPECT_NE(shown.find(fieldentry("EDIT", info->labelfield, "Seria nr 2")), std::string::npos)
         << shown.substr(0, 300);
@@ -128,7 +120,7 @@ TEST(Varnel1Results, EveryReportAndTableIsAppendedTwiceToOneFile) {
   };
   std::string script = loadsample(dir);
   for (const Save& save : saves) script += savescript(save.command, file) + savescript(save.command, file);
-  testkit::ProgramRun run = runvarnel1(dir, script + "menu V1_CM_END\n");
+  testkit::ProgramRun run = runin("varnel1", dir, script + "menu V1_CM_END\n");
   EXPECT_EQ(run.exitcode, 0) << run.log;
 
   Varnel1Settings settings;
@@ -142,7 +134,7 @@ TEST(Varnel1Results, EveryReportAndTableIsAppendedTwiceToOneFile) {
     want += text + text;
     EXPECT_EQ(count(run.log, infoline(save.prefix + file)), 2) << run.log;
     // The second save dialog offers the name chosen last.
-    const std::string shown = dialogline(run.log, save.title);
+    const std::string shown = dialogline(run.log, save.title, 0);
     EXPECT_NE(shown.find("\"raport.txt\""), std::string::npos) << shown;
   }
   const std::string got = testkit::readfile(file);
@@ -161,7 +153,7 @@ TEST(Varnel1Results, PrintingWritesThePlainLetterTextsWithoutABox) {
   };
   std::string script = loadsample(dir);
   for (const auto& [command, report] : prints) script += "menu " + std::to_string(command) + "\n";
-  testkit::ProgramRun run = runvarnel1(dir, script + "menu V1_CM_END\n", {{"TSD_PRN_FILE", printer}});
+  testkit::ProgramRun run = runin("varnel1", dir, script + "menu V1_CM_END\n", {{"TSD_PRN_FILE", printer}});
   EXPECT_EQ(run.exitcode, 0) << run.log;
   EXPECT_EQ(count(run.log, "message box shown"), 0) << run.log;
 
@@ -204,7 +196,7 @@ TEST(Varnel1Results, FailedOutputShowsTheErrorBoxAndTheProgramGoesOn) {
     std::vector<std::pair<std::string, std::string>> env;
     if (c.noprinter) env.emplace_back("PATH", empty);
     // After the failure a save still works.
-    testkit::ProgramRun run = runvarnel1(
+    testkit::ProgramRun run = runin("varnel1", 
         dir, loadsample(dir) + c.script + savescript(V1_CM_SAVE_RESULTS, dir + "/wyniki.txt") + "menu V1_CM_END\n", env);
     EXPECT_EQ(run.exitcode, 0) << run.log;
     EXPECT_EQ(count(run.log, errorline(c.message)), 1) << run.log;
@@ -218,7 +210,7 @@ TEST(Varnel1Results, FailedOutputShowsTheErrorBoxAndTheProgramGoesOn) {
 
 TEST(Varnel1Results, CancelledSelectionWritesNothing) {
   const std::string dir = varnel1folder();
-  testkit::ProgramRun run = runvarnel1(
+  testkit::ProgramRun run = runin("varnel1", 
       dir, loadsample(dir) + "menu V1_CM_SAVE_PARAMETERS\nfile cancel\nmenu V1_CM_SAVE_RESULTS\nfile cancel\nmenu V1_CM_SAVE_TABLE1\nfile cancel\n"
                              "menu V1_CM_END\n");
   EXPECT_EQ(run.exitcode, 0) << run.log;

@@ -8,37 +8,19 @@
 #include <string>
 
 #include "tools/testkit/display_log.h"
-#include "tools/testkit/program_run.h"
+#include "tools/testkit/program_test.h"
 
 namespace tsd::testing {
 
 using testkit::count;
 using testkit::examplefile;
-
-inline std::string varnel1exe() { return testkit::programexe("varnel1"); }
+using testkit::runin;
 
 // A working folder named after the running test, with the example
 // VARNEL1.PAR (unless withparams is false) and sample.dat.
 inline std::string varnel1folder(bool withparams = true) {
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  std::string name = std::string(info->test_suite_name()) + "_" + info->name();
-  for (char& c : name) {
-    if (c == '/') c = '_';
-  }
-  if (withparams) return testkit::examplefolder(name, {"VARNEL1.PAR", "sample.dat"});
-  return testkit::examplefolder(name, {"sample.dat"});
-}
-
-inline testkit::ProgramRun runvarnel1(const std::string& dir, const std::string& script,
-                                      std::vector<std::pair<std::string, std::string>> env = {}) {
-  testkit::ProgramSetup setup;
-  setup.exe = varnel1exe();
-  setup.workdir = dir;
-  setup.script = script;
-  setup.env = std::move(env);
-  testkit::ProgramRun run = testkit::runprogram(setup);
-  EXPECT_FALSE(run.timedout) << "varnel1 did not end; its log:\n" << run.log;
-  return run;
+  if (withparams) return testkit::examplefolder({"VARNEL1.PAR", "sample.dat"});
+  return testkit::examplefolder({"sample.dat"});
 }
 
 // The script lines that load sample.dat of the folder.

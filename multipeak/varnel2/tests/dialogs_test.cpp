@@ -53,7 +53,7 @@ TEST(Varnel2Dialogs, RefusalsShowTheirMessagesInOrder) {
     const std::string dir = workdir();
     const std::string script =
         std::string(kLoad) + "menu " + std::to_string(c.menu) + "\n" + c.fields + "button 1\n";
-    const auto r = run(dir, script);
+    const auto r = runin("varnel2", dir, script);
     EXPECT_EQ(r.exitcode, 0) << describe(r);
     EXPECT_EQ(boxtexts(r.log, "Błąd"), c.messages) << describe(r);
   }
@@ -89,7 +89,7 @@ TEST(Varnel2Dialogs, CommitsOnlyWhenEveryCheckPassed) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string dir = workdir();
-    const auto r = run(dir, std::string(kLoad) + c.script + "menu V2_CM_FIT\nmenu V2_CM_SAVE_PARAMFILE\nmsgbox OK\n");
+    const auto r = runin("varnel2", dir, std::string(kLoad) + c.script + "menu V2_CM_FIT\nmenu V2_CM_SAVE_PARAMFILE\nmsgbox OK\n");
     EXPECT_EQ(r.exitcode, 0) << describe(r);
     EXPECT_EQ(boxtexts(r.log, "Informacja"),
               std::vector<std::string>{"Parametry zapisane w pliku Varnel2.par"})

@@ -81,10 +81,10 @@ TEST(Varnel2Fit, ResultDialogShowsWhatTheCoreComputes) {
     ASSERT_EQ(loaddata(*s, dir + "/sample.dat"), DataLoad::ok);
     ASSERT_EQ(fitcompute(s->peakon, s->Ldiv, s->Del, s->Nout, s->curves, s->fit), kFitDone);
 
-    const auto r = run(dir, std::string(kLoad) +
+    const auto r = runin("varnel2", dir, std::string(kLoad) +
                                 "menu V2_CM_FIT\nmenu V2_CM_RESULTS\nbutton 1\nmenu V2_CM_TABLE2\nkey Escape Escape\n");
     ASSERT_EQ(r.exitcode, 0) << describe(r);
-    const std::string line = dialogline(r.log, "Wyniki obliczeń");
+    const std::string line = dialogline(r.log, "Wyniki obliczeń", 0);
     ASSERT_FALSE(line.empty()) << describe(r);
     for (int k = 1; k <= 4; ++k) {
       for (int q = 0; q < 10; ++q) {
@@ -123,9 +123,9 @@ TEST(Varnel2Fit, CopyOfFittedValuesBecomesTheStartValues) {
   buildvector(*s);
   ASSERT_EQ(loaddata(*s, dir + "/sample.dat"), DataLoad::ok);
   fitcompute(s->peakon, s->Ldiv, s->Del, s->Nout, s->curves, s->fit);
-  const auto r = run(dir, std::string(kLoad) + "menu V2_CM_FIT\nmenu V2_CM_COPY_FITTED\nmenu V2_CM_PEAKS\nbutton 1\n");
+  const auto r = runin("varnel2", dir, std::string(kLoad) + "menu V2_CM_FIT\nmenu V2_CM_COPY_FITTED\nmenu V2_CM_PEAKS\nbutton 1\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
-  const std::string line = dialogline(r.log, "Parametry pików TSD");
+  const std::string line = dialogline(r.log, "Parametry pików TSD", 0);
   EXPECT_EQ(fieldof(line, 1073), fieldtext(s->fit.Eafit[0], "(F8.6)", 8));
   EXPECT_EQ(fieldof(line, 1027), fieldtext(s->fit.Tmfit[1], "(F8.4)", 8));
   EXPECT_EQ(fieldof(line, 1035), fieldtext(s->fit.Jmfit[1], "(1P,E12.6)", 12));
@@ -135,15 +135,15 @@ TEST(Varnel2Fit, CopyOfFittedValuesBecomesTheStartValues) {
 TEST(Varnel2Fit, WithNoEnabledPeakTheRequestStillRuns) {
   const std::string dir = workdir();
   testkit::writefile(dir + "/VARNEL2.PAR", withpeaks("0000"));
-  const auto r = run(dir, std::string(kLoad) +
+  const auto r = runin("varnel2", dir, std::string(kLoad) +
                               "menu V2_CM_FIT\nmenu V2_CM_RESULTS\nbutton 1\nmenu V2_CM_TABLE3\n"
                               "menu V2_CM_SAVE_TABLE3\nfile \"t3.dat\"\nmsgbox OK\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
-  const std::string line = dialogline(r.log, "Wyniki obliczeń");
+  const std::string line = dialogline(r.log, "Wyniki obliczeń", 0);
   ASSERT_FALSE(line.empty()) << describe(r);
   EXPECT_EQ(fieldof(line, 1069), "");  // Chi left blank
   EXPECT_EQ(fieldof(line, 1038), "");
-  EXPECT_EQ(dialogline(r.log, "Tabela 3"), "") << "a table-3 dialog with no peak";
+  EXPECT_EQ(dialogline(r.log, "Tabela 3", 0), "") << "a table-3 dialog with no peak";
   EXPECT_EQ(testkit::readfile(dir + "/t3.dat"), "");
   EXPECT_EQ(boxtexts(r.log, "Informacja"),
             std::vector<std::string>{"Tabela 3 zapisana w pliku " + dir + "/t3.dat"});
@@ -179,7 +179,7 @@ TEST(Varnel2Fit, AFitThatCannotBeCompletedSaysSo) {
     SCOPED_TRACE(c.name);
     std::string answers;
     for (std::size_t i = 0; i < c.boxes.size(); ++i) answers += "msgbox OK\n";
-    const auto r = run(dir, std::string(kLoad) + "menu V2_CM_FIT\nmenu V2_CM_RESULTS\nbutton 1\n" +
+    const auto r = runin("varnel2", dir, std::string(kLoad) + "menu V2_CM_FIT\nmenu V2_CM_RESULTS\nbutton 1\n" +
                                 c.change + "menu V2_CM_FIT\n" + answers +
                                 "menu V2_CM_RESULTS\nbutton 1\n");
     ASSERT_EQ(r.exitcode, 0) << describe(r);
@@ -187,7 +187,7 @@ TEST(Varnel2Fit, AFitThatCannotBeCompletedSaysSo) {
     EXPECT_EQ(testkit::count(r.log, "dialog shown: \"Obliczenia\""), 1) << "the second fit does not run";
     const size_t first = r.log.find("dialog shown: \"Wyniki obliczeń\"");
     ASSERT_NE(first, std::string::npos) << describe(r);
-    EXPECT_EQ(r.log.substr(first, r.log.find('\n', first) - first), dialogline(r.log, "Wyniki obliczeń"))
+    EXPECT_EQ(r.log.substr(first, r.log.find('\n', first) - first), dialogline(r.log, "Wyniki obliczeń", 0))
         << "the last results stay";
   }
 
@@ -195,7 +195,7 @@ TEST(Varnel2Fit, AFitThatCannotBeCompletedSaysSo) {
   const std::string good = workdir();
   testkit::writefile(good + "/big.dat", testkit::withline(testkit::readfile(good + "/sample.dat"),
                                                          201, " 264.750   1.0E+308"));
-  const auto r = run(good, std::string(kLoad) + "menu V2_CM_FIT\nmenu V2_CM_RESULTS\nbutton 1\n" +
+  const auto r = runin("varnel2", good, std::string(kLoad) + "menu V2_CM_FIT\nmenu V2_CM_RESULTS\nbutton 1\n" +
                     "menu V2_CM_DATA\nfile \"big.dat\"\nmenu V2_CM_FIT\nmsgbox OK\nmenu V2_CM_RESULTS\nbutton 1\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
   EXPECT_EQ(boxtexts(r.log, "Błąd"),
@@ -203,7 +203,7 @@ TEST(Varnel2Fit, AFitThatCannotBeCompletedSaysSo) {
   const size_t before = r.log.find("dialog shown: \"Wyniki obliczeń\"");
   ASSERT_NE(before, std::string::npos) << describe(r);
   EXPECT_EQ(r.log.substr(before, r.log.find('\n', before) - before),
-            dialogline(r.log, "Wyniki obliczeń"))
+            dialogline(r.log, "Wyniki obliczeń", 0))
       << "the last results stay";
 }
 

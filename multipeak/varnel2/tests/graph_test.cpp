@@ -13,7 +13,7 @@ using namespace v2test;
 
 TEST(Varnel2Graph, GridSwitchIsShownAtOnceAndTogglesBack) {
   const std::string dir = workdir();
-  const auto r = run(dir, std::string(kLoad) +
+  const auto r = runin("varnel2", dir, std::string(kLoad) +
                               "screenshot \"a.png\"\n"
                               "menu V2_CM_GRID\nscreenshot \"b.png\"\n"
                               "menu V2_CM_FIT_SETTINGS\nbutton 1\nscreenshot \"c.png\"\n"
@@ -31,7 +31,7 @@ TEST(Varnel2Graph, GridSwitchIsShownAtOnceAndTogglesBack) {
 
 TEST(Varnel2Graph, FitReplacesTheStartValueCurves) {
   const std::string dir = workdir();
-  const auto r = run(dir, std::string(kLoad) +
+  const auto r = runin("varnel2", dir, std::string(kLoad) +
                               "screenshot \"before.png\"\nmenu V2_CM_FIT\nscreenshot \"after.png\"\n"
                               "menu V2_CM_COPY_FITTED\nscreenshot \"copied.png\"\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
@@ -47,7 +47,7 @@ TEST(Varnel2Graph, FitReplacesTheStartValueCurves) {
 // on its own background, the same picture as before.
 TEST(Varnel2Graph, ExposeAndResizeDrawTheWholeGraphAgain) {
   const std::string dir = workdir();
-  const auto r = run(dir, std::string(kLoad) +
+  const auto r = runin("varnel2", dir, std::string(kLoad) +
                               "screenshot \"a.png\"\nrepaint\nscreenshot \"b.png\"\n"
                               "resize 700 500\nscreenshot \"c.png\"\n"
                               "menu V2_CM_FIT_SETTINGS\nbutton 1\nscreenshot \"d.png\"\n");

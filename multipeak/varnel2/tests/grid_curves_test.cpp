@@ -27,7 +27,7 @@ struct Outcome {
 Outcome runwith(const std::string& name, const std::string& commands) {
   const std::string dir = workdir();
   const std::string shot = dir + "/" + name + ".png";
-  const auto r = run(dir, std::string(kLoad) + commands + "screenshot \"" + shot + "\"\n" +
+  const auto r = runin("varnel2", dir, std::string(kLoad) + commands + "screenshot \"" + shot + "\"\n" +
                               "menu V2_CM_SAVE_TABLE2\nfile \"t.txt\"\nmsgbox OK\n"
                               "menu V2_CM_SAVE_TABLE3\nfile \"t.txt\"\nmsgbox OK\n");
   EXPECT_EQ(r.exitcode, 0) << describe(r);
@@ -70,11 +70,11 @@ TEST(Varnel2GridCurves, ANewDataFileMovesTheKeptFitOntoItsGrid) {
     p = q + 1;
   }
   testkit::writefile(dir + "/cut.dat", cut);
-  const auto loaded = run(dir, std::string(kLoad) + kFit + "menu V2_CM_DATA\nfile \"cut.dat\"\n" +
+  const auto loaded = runin("varnel2", dir, std::string(kLoad) + kFit + "menu V2_CM_DATA\nfile \"cut.dat\"\n" +
                                    "menu V2_CM_SAVE_TABLE2\nfile \"loaded.txt\"\nmsgbox OK\n");
   ASSERT_EQ(loaded.exitcode, 0) << describe(loaded);
   // The same fit of the sample on the same grid set by dialog 105.
-  const auto typed = run(dir, std::string(kLoad) + kFit +
+  const auto typed = runin("varnel2", dir, std::string(kLoad) + kFit +
                                   "menu V2_CM_DISPLAY_RANGE\nfield 1005 \"240\"\nfield 1007 \"310\"\nbutton 1\n" +
                                   "menu V2_CM_SAVE_TABLE2\nfile \"typed.txt\"\nmsgbox OK\n");
   ASSERT_EQ(typed.exitcode, 0) << describe(typed);
@@ -106,7 +106,7 @@ TEST(Varnel2GridCurves, TheSavedStartSumFollowsThePeaksAndTheGridOfANewDataFile)
     SCOPED_TRACE(c.name);
     std::filesystem::remove(dir + "/t2.txt");
     std::filesystem::remove(dir + "/t3.txt");
-    const auto r = run(dir, std::string(kLoad) + kFit + "menu V2_CM_PEAKS\nbutton 1016\nbutton 1\n" + c.load +
+    const auto r = runin("varnel2", dir, std::string(kLoad) + kFit + "menu V2_CM_PEAKS\nbutton 1016\nbutton 1\n" + c.load +
                                 "menu V2_CM_SAVE_TABLE2\nfile \"t2.txt\"\nmsgbox OK\n"
                                 "menu V2_CM_SAVE_TABLE3\nfile \"t3.txt\"\nmsgbox OK\n");
     ASSERT_EQ(r.exitcode, 0) << describe(r);

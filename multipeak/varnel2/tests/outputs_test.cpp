@@ -25,7 +25,7 @@ const char kFit[] = "menu V2_CM_FIT\n";
 
 TEST(Varnel2Outputs, TableSavedTwiceIsAppended) {
   const std::string dir = workdir();
-  const auto r = run(dir, std::string(kLoad) + kFit +
+  const auto r = runin("varnel2", dir, std::string(kLoad) + kFit +
                               "menu V2_CM_SAVE_TABLE1\nfile \"t.dat\"\nmsgbox OK\n"
                               "menu V2_CM_SAVE_TABLE1\nfile \"t.dat\"\nmsgbox OK\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
@@ -49,7 +49,7 @@ TEST(Varnel2Outputs, TableSavedTwiceIsAppended) {
 TEST(Varnel2Outputs, TheReportNamesTheFileWhoseDataAreHeld) {
   const std::string dir = workdir();
   testkit::writefile(dir + "/bad.dat", "3 0.05 200 0.785\n215 1e-12\n216 x\n");
-  const auto r = run(dir, std::string(kLoad) + kFit + "menu V2_CM_DATA\nfile \"bad.dat\"\nmsgbox OK\n" +
+  const auto r = runin("varnel2", dir, std::string(kLoad) + kFit + "menu V2_CM_DATA\nfile \"bad.dat\"\nmsgbox OK\n" +
                               "menu V2_CM_SAVE_PARAMETERS\nfile \"r.txt\"\nmsgbox OK\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
   EXPECT_EQ(boxtexts(r.log, "Błąd"), std::vector<std::string>{"Błąd odczytu danych"});
@@ -61,7 +61,7 @@ TEST(Varnel2Outputs, TheReportNamesTheFileWhoseDataAreHeld) {
 
 TEST(Varnel2Outputs, ReportsAndTablesGoOneAfterAnotherIntoOneFile) {
   const std::string dir = workdir();
-  const auto r = run(dir, std::string(kLoad) + kFit +
+  const auto r = runin("varnel2", dir, std::string(kLoad) + kFit +
                               "menu V2_CM_SAVE_PARAMETERS\nfile \"r.txt\"\nmsgbox OK\n"
                               "menu V2_CM_SAVE_RESULTS\nfile \"r.txt\"\nmsgbox OK\n"
                               "menu V2_CM_SAVE_TABLE2\nfile \"r.txt\"\nmsgbox OK\n"
@@ -87,7 +87,7 @@ TEST(Varnel2Outputs, ReportsAndTablesGoOneAfterAnotherIntoOneFile) {
 
 TEST(Varnel2Outputs, CancelledSaveWritesNothing) {
   const std::string dir = workdir();
-  const auto r = run(dir, std::string(kLoad) + kFit + "menu V2_CM_SAVE_RESULTS\nfile cancel\n");
+  const auto r = runin("varnel2", dir, std::string(kLoad) + kFit + "menu V2_CM_SAVE_RESULTS\nfile cancel\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
   EXPECT_TRUE(boxtexts(r.log, "Informacja").empty()) << describe(r);
   EXPECT_TRUE(boxtexts(r.log, "Błąd").empty()) << describe(r);
@@ -96,7 +96,7 @@ TEST(Varnel2Outputs, CancelledSaveWritesNothing) {
 TEST(Varnel2Outputs, PrintingGoesToThePrinterFile) {
   const std::string dir = workdir();
   const std::string prn = dir + "/prn.txt";
-  const auto r = run(dir, std::string(kLoad) + kFit + "menu V2_CM_PRINT_PARAMETERS\nmenu V2_CM_PRINT_RESULTS\nmenu V2_CM_PRINT_TABLE1\n",
+  const auto r = runin("varnel2", dir, std::string(kLoad) + kFit + "menu V2_CM_PRINT_PARAMETERS\nmenu V2_CM_PRINT_RESULTS\nmenu V2_CM_PRINT_TABLE1\n",
                      {{"TSD_PRN_FILE", prn}});
   ASSERT_EQ(r.exitcode, 0) << describe(r);
   EXPECT_TRUE(boxtexts(r.log, "Informacja").empty());
@@ -109,7 +109,7 @@ TEST(Varnel2Outputs, PrintingGoesToThePrinterFile) {
 
 TEST(Varnel2Outputs, AbsentPrinterGivesAnErrorBox) {
   const std::string dir = workdir();
-  const auto r = run(dir, std::string(kLoad) + kFit + "menu V2_CM_PRINT_TABLE1\nmsgbox OK\n",
+  const auto r = runin("varnel2", dir, std::string(kLoad) + kFit + "menu V2_CM_PRINT_TABLE1\nmsgbox OK\n",
                      {{"PATH", "/nonexistent"}});
   ASSERT_EQ(r.exitcode, 0) << describe(r);
   EXPECT_EQ(boxtexts(r.log, "Błąd"), std::vector<std::string>{"Drukarka niedostępna"});
@@ -117,17 +117,17 @@ TEST(Varnel2Outputs, AbsentPrinterGivesAnErrorBox) {
 
 TEST(Varnel2Outputs, ParameterFileIsReadBackBySecondStart) {
   const std::string dir = workdir();
-  auto r = run(dir, std::string(kLoad) +
+  auto r = runin("varnel2", dir, std::string(kLoad) +
                         "menu V2_CM_FIT_SETTINGS\nfield 1013 \"1.30\"\nfield 1016 \"2\"\nbutton 1\n"
                         "menu V2_CM_DISPLAY_RANGE\nfield 1052 \"50\"\nbutton 1\n"
                         "menu V2_CM_GRID\n" + kFit + "menu V2_CM_SAVE_PARAMFILE\nmsgbox OK\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
-  r = run(dir, std::string(kLoad) + "menu V2_CM_FIT_SETTINGS\nbutton 1\nmenu V2_CM_DISPLAY_RANGE\nbutton 1\n");
+  r = runin("varnel2", dir, std::string(kLoad) + "menu V2_CM_FIT_SETTINGS\nbutton 1\nmenu V2_CM_DISPLAY_RANGE\nbutton 1\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
-  const std::string settings = dialogline(r.log, "Parametry obliczeń");
+  const std::string settings = dialogline(r.log, "Parametry obliczeń", 0);
   EXPECT_EQ(fieldof(settings, 1013), "  1.30");
   EXPECT_EQ(fieldof(settings, 1016), "2");
-  EXPECT_EQ(fieldof(dialogline(r.log, "Zakres wyświetlania"), 1052), " 50");
+  EXPECT_EQ(fieldof(dialogline(r.log, "Zakres wyświetlania", 0), 1052), " 50");
   EXPECT_EQ(lines_of(testkit::readfile(dir + "/VARNEL2.PAR"))[0], "   50  1");
 }
 

@@ -43,12 +43,12 @@ TEST(Varnel2ParamReadback, ASavedParameterFileStartsTheNextRun) {
     const std::string dir = workdir();
     testkit::writefile(dir + "/VARNEL2.PAR", exampleparams(c.line, c.text));
     // The save commands are reachable after a fit.
-    const auto first = run(dir, std::string(kLoad) + kFit + c.settings + kSaveParams);
+    const auto first = runin("varnel2", dir, std::string(kLoad) + kFit + c.settings + kSaveParams);
     ASSERT_EQ(first.exitcode, 0) << describe(first);
     ASSERT_EQ(boxtexts(first.log, "Informacja").size(), 1u) << describe(first);
     const std::string saved = testkit::readfile(dir + "/VARNEL2.PAR");
 
-    const auto next = run(dir, "");
+    const auto next = runin("varnel2", dir, "");
     EXPECT_EQ(next.exitcode, 0) << "saved:\n" << saved << describe(next);
     EXPECT_TRUE(boxtexts(next.log, "Błąd").empty()) << "saved:\n" << saved << describe(next);
   }
@@ -77,7 +77,7 @@ TEST(Varnel2ParamReadback, AFitFromStartValuesTheModelCannotUseIsRefused) {
     // result dialog cannot be chosen.
     std::string script = std::string(kLoad) + kFit;
     for (size_t i = 0; i < c.boxes.size(); ++i) script += "msgbox OK\n";
-    const auto r = run(dir, script + "menu V2_CM_RESULTS\nkey Escape\n");
+    const auto r = runin("varnel2", dir, script + "menu V2_CM_RESULTS\nkey Escape\n");
     EXPECT_EQ(r.exitcode, 0) << describe(r);
     EXPECT_EQ(boxtexts(r.log, "Błąd"), c.boxes) << describe(r);
     EXPECT_EQ(r.log.find("\"Obliczenia\""), std::string::npos) << "no fit ran\n" << describe(r);

@@ -1,6 +1,7 @@
 // varnel2's texts: screen-table rows and headers, the reports with their
 // printer spellings, the table files and the padded name field.
 #include "multipeak/varnel2/varnel2_output.h"
+#include "shell/report.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -15,6 +16,7 @@
 #include "analysis/var.h"
 #include "text/cp1250.h"
 #include "tools/testkit/files.h"
+#include "tools/testkit/temp_folder.h"
 
 namespace tsd {
 namespace {
@@ -115,24 +117,17 @@ TEST(Varnel2FieldText, CutsTheConversionToTheFieldLength) {
 class Varnel2Reports : public ::testing::Test {
  protected:
   void SetUp() override {
-    file_ = (fs::path(::testing::TempDir()) /
-             ("varnel2_report_" + std::to_string(getpid()) + ".txt"))
-                .string();
-    fs::remove(file_);
     var.T0 = 200.0;
     var.b = 0.05;
   }
-  void TearDown() override { fs::remove(file_); }
-  // Writes through `write` into an appended file and returns its lines (UTF-8).
-  template <typename W>
-  std::vector<std::string> written(W write) {
-    runtime::TextFile f;
-    EXPECT_EQ(f.open_append(file_), runtime::FileStatus::ok);
-    write(f);
-    EXPECT_EQ(f.close(), runtime::FileStatus::ok);
+  // Appends the lines to a file as a save does and returns the file's lines
+  // (UTF-8).
+  std::vector<std::string> written(const std::vector<std::string>& lines) {
+    EXPECT_EQ(appendlines(file_, lines), OutputStatus::ok);
     return lines_of(testkit::readfile(file_));
   }
-  std::string file_;
+  testkit::TempFolder folder_;
+  const std::string file_ = (folder_.path() / "raport.txt").string();
 };
 
 TEST_F(Varnel2Reports, ParameterReportForFileAndPrinter) {
@@ -149,7 +144,7 @@ TEST_F(Varnel2Reports, ParameterReportForFileAndPrinter) {
   s->QJm = 1.5;
   s->Del = 0.1;
   s->Ldiv = 3;
-  const auto file = written([&](runtime::TextFile& f) { writeparamreport(f, *s, false); });
+  const auto file = written(paramreport(*s, OutputVariant::file));
   const std::vector<std::string> want = {
       "",
       " Program Varnel2",
@@ -190,7 +185,7 @@ TEST_F(Varnel2Reports, ParameterReportForFileAndPrinter) {
   for (size_t i = 0; i < want.size(); ++i) EXPECT_EQ(file[i], want[i]) << "line " << i + 1;
 
   fs::remove(file_);
-  const auto prn = written([&](runtime::TextFile& f) { writeparamreport(f, *s, true); });
+  const auto prn = written(paramreport(*s, OutputVariant::printer));
   ASSERT_EQ(prn.size(), want.size());
   EXPECT_EQ(prn[3], " Parametry doswiadczalne:");
   EXPECT_EQ(prn[15], " Maksymalna gest. pradu Jm  = 2.50000E-12 A/cm2");
@@ -202,7 +197,7 @@ TEST_F(Varnel2Reports, ParameterReportForFileAndPrinter) {
 
 TEST_F(Varnel2Reports, ResultReportOfTheEnabledPeaks) {
   auto s = peaks24();
-  const auto lines = written([&](runtime::TextFile& f) { writeresultreport(f, *s, false); });
+  const auto lines = written(resultreport(*s, OutputVariant::file));
   ASSERT_EQ(lines.size(), 15u);
   EXPECT_EQ(lines[1], " Wyniki obliczeń parametrów pików TSD:");
   EXPECT_EQ(lines[2], " Średnie odchyl. kwadr. Chi = 3.25000E-14 A/cm2");
@@ -214,26 +209,26 @@ TEST_F(Varnel2Reports, ResultReportOfTheEnabledPeaks) {
   EXPECT_EQ(lines[8], " Polaryzacja nasycenia P0   = 1.25000E-09 C/cm2 +- 4.00E-12 C/cm2");
   EXPECT_EQ(lines[9], " Pik nr 4");
   fs::remove(file_);
-  const auto prn = written([&](runtime::TextFile& f) { writeresultreport(f, *s, true); });
+  const auto prn = written(resultreport(*s, OutputVariant::printer));
   EXPECT_EQ(prn[2], " Srednie odchyl. kwadr. Chi = 3.25000E-14 A/cm2");
   EXPECT_EQ(prn[7], " Czynnik przedwykl. tau0    = 1.50000E-10 s     +- 2.00E-11 s");
 }
 
 TEST_F(Varnel2Reports, TableFilesHoldTheStartValueCurves) {
   auto s = peaks24();
-  const auto t2 = written([&](runtime::TextFile& f) { writetable2(f, *s); });
+  const auto t2 = written(table2lines(*s));
   ASSERT_EQ(t2.size(), 5u);
   EXPECT_EQ(t2[1], "  T [K]    Ja [A/cm2]");
   EXPECT_EQ(t2[2], " 250.000  5.00000E-12");  // column 5, the start-value sum
   fs::remove(file_);
-  const auto t3 = written([&](runtime::TextFile& f) { writetable3(f, *s); });
+  const auto t3 = written(table3lines(*s));
   ASSERT_EQ(t3.size(), 5u);
   EXPECT_EQ(t3[1], "  T [K]   Ja2 [A/cm2]  Ja4 [A/cm2]");
   EXPECT_EQ(t3[3], " 251.000  2.01000E-12  4.01000E-12");
   fs::remove(file_);
   Varnel2State none;
   none.Nout = 3;
-  const auto empty = written([&](runtime::TextFile& f) { writetable3(f, none); });
+  const auto empty = written(table3lines(none));
   EXPECT_TRUE(empty.empty());
 }
 

@@ -15,6 +15,7 @@
 #include "tools/testkit/files.h"
 #include "tools/testkit/paramgen.h"
 #include "tools/testkit/textlines.h"
+#include "tools/testkit/temp_folder.h"
 
 namespace tsd {
 namespace {
@@ -30,26 +31,17 @@ const char kGood[] =
     "  1.200000E+00  1.050000E+00  1.500000E+00\n"
     "  1.000000E-01  3\n";
 
-class Varnel2Params : public ::testing::Test {
+class Varnel2Params : public testkit::InTempFolder {
  protected:
   void SetUp() override {
-    old_cwd_ = fs::current_path();
-    dir_ = fs::path(::testing::TempDir()) /
-           ("varnel2_params_" + std::to_string(getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
+    InTempFolder::SetUp();
+    dir_ = dir();
     fs::create_directories(dir_ / "other");
-    fs::current_path(dir_);
     s_ = std::make_unique<Varnel2State>();
-  }
-  void TearDown() override {
-    fs::current_path(old_cwd_);
-    fs::remove_all(dir_);
   }
   void write_par(const std::string& contents) {
     std::ofstream(dir_ / "VARNEL2.PAR", std::ios::binary) << contents;
   }
-  fs::path old_cwd_;
   fs::path dir_;
   std::unique_ptr<Varnel2State> s_;
 };

@@ -14,6 +14,7 @@
 #include "analysis/funcs.h"
 #include "analysis/var.h"
 #include "multipeak/funcsubr2.h"
+#include "tools/testkit/temp_folder.h"
 
 namespace tsd {
 namespace {
@@ -128,16 +129,12 @@ TEST(Varnel2Curves, GridAndStartCurvesOfTheEnabledPeaks) {
 
 class Varnel2Load : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::path(::testing::TempDir()) / ("varnel2_load_" + std::to_string(getpid()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
   std::string write(const std::string& name, const std::string& text) {
     std::ofstream(dir_ / name, std::ios::binary) << text;
     return (dir_ / name).string();
   }
-  fs::path dir_;
+  testkit::TempFolder folder_;
+  const fs::path& dir_ = folder_.path();
 };
 
 TEST_F(Varnel2Load, GoodFileResetsRangesGridAndCurves) {

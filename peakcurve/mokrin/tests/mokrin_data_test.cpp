@@ -11,6 +11,7 @@
 #include <string>
 
 #include "analysis/var.h"
+#include "tools/testkit/temp_folder.h"
 
 namespace tsd::mokrin {
 namespace {
@@ -18,20 +19,18 @@ namespace {
 class MokrinData : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() / ("mokrin_data_" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir_);
     s_.variant = Variant::mokrin1;
     s_.peak.Tmin = 215.0;
     s_.peak.Tmax = 310.0;
     var = VarRecord{300.0, 1.0};
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
   std::string file(const std::string& name, const std::string& content) {
     const std::string path = (dir_ / name).string();
     std::ofstream(path) << content;
     return path;
   }
-  std::filesystem::path dir_;
+  testkit::TempFolder folder_;
+  const std::filesystem::path& dir_ = folder_.path();
   MokrinState s_;
 };
 

@@ -14,6 +14,7 @@
 namespace tsd::mokrin {
 namespace {
 
+using testkit::dialogline;
 using testkit::ProgramRun;
 using testkit::ProgramSetup;
 using testkit::fileexists;
@@ -45,12 +46,6 @@ std::vector<std::string> boxes(const ProgramRun& run) {
   return texts;
 }
 
-// The logged line of the dialog shown with this title (empty when none).
-std::string dialogline(const ProgramRun& run, const std::string& title) {
-  const std::size_t at = run.log.find("dialog shown: \"" + title + "\"");
-  if (at == std::string::npos) return "";
-  return run.log.substr(at, run.log.find('\n', at) - at);
-}
 
 // Keeps a screenshot where a person can look at it after the run.
 void keep(const std::string& png, const std::string& name) {
@@ -62,19 +57,6 @@ void keep(const std::string& png, const std::string& name) {
 }
 
 const std::vector<std::string> kPrograms = {"mokrin1", "mokrin2"};
-
-TEST(MokrinRun, StartWithoutTheParameterFile) {
-  for (const std::string& program : kPrograms) {
-    SCOPED_TRACE(program);
-    ProgramSetup p = prepare("nopar", program, false);
-    const ProgramRun run = testkit::runprogram(p);
-    EXPECT_FALSE(run.timedout);
-    EXPECT_NE(run.exitcode, 0) << run.log;
-    EXPECT_EQ(boxes(run), std::vector<std::string>{"Błąd: Błąd odczytu parametrów"});
-    EXPECT_NE(run.output.find(parfile(program)), std::string::npos) << run.output;
-    EXPECT_EQ(dialogline(run, "Parametry"), "");
-  }
-}
 
 // A parameter file with a value the program cannot work with ends the
 // program in order, naming the file: a grid it cannot hold, or a value for
@@ -229,11 +211,11 @@ TEST(MokrinRun, OverlayLoadedAndRemoved) {
         << "removing the data gives the model plot back";
     EXPECT_EQ(boxes(run), std::vector<std::string>{"Błąd: Nie wczytano danych"});
     // The load put the file's b and T0 into dialog 101.
-    const std::string dlg = dialogline(run, "Parametry");
+    const std::string dlg = dialogline(run.log, "Parametry");
     EXPECT_NE(dlg.find("EDIT 1002 \" 5.0000E-02\""), std::string::npos) << dlg;
-    const std::string t2 = dialogline(run, "Tabela 2");
+    const std::string t2 = dialogline(run.log, "Tabela 2");
     EXPECT_NE(t2.find("   1   215.000   8.65192E-15   2.77437E-09"), std::string::npos) << t2.substr(0, 300);
-    const std::string t1 = dialogline(run, "Tabela 1");
+    const std::string t1 = dialogline(run.log, "Tabela 1");
     EXPECT_NE(t1.find("   1   215.000"), std::string::npos) << t1.substr(0, 300);
   }
 }
@@ -254,7 +236,7 @@ TEST(MokrinRun, ParameterFileRewrittenAndReadBack) {
   p.script = "menu MK_CM_PARAMETERS\nbutton 1\nmenu MK_CM_END\n";
   run = testkit::runprogram(p);
   EXPECT_EQ(run.exitcode, 0) << run.log;
-  const std::string dlg = dialogline(run, "Parametry");
+  const std::string dlg = dialogline(run.log, "Parametry");
   EXPECT_NE(dlg.find("EDIT 1002 \" 1.0000E-01\""), std::string::npos) << dlg;
   EXPECT_NE(dlg.find("EDIT 1010 \" 210.000\""), std::string::npos) << dlg;
 }

@@ -14,21 +14,14 @@
 #include "text/cp1250.h"
 #include "tools/testkit/files.h"
 #include "tools/testkit/paramgen.h"
+#include "tools/testkit/temp_folder.h"
 
 namespace tsd::mokrin {
 namespace {
 
 class MokrinParams : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("mokrin_params_" + std::to_string(getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-    var = VarRecord{};
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
+  void SetUp() override { var = VarRecord{}; }
 
   MokrinState state(Variant v) {
     MokrinState s;
@@ -40,7 +33,8 @@ class MokrinParams : public ::testing::Test {
     std::ofstream(dir_ / name, std::ios::binary) << content;
   }
   std::string read(const std::string& name) { return testkit::readfile(dir_ / name); }
-  std::filesystem::path dir_;
+  testkit::TempFolder folder_;
+  const std::filesystem::path& dir_ = folder_.path();
 };
 
 TEST_F(MokrinParams, ReadsBothVariants) {

@@ -1,0 +1,81 @@
+// The resource compiler run on scripts: every fault refused with the file
+// and line that hold it and no output written, and the preprocessor's
+// conditionals and defines compiled.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "tools/testkit/files.h"
+
+namespace {
+
+struct RcRun {
+  int code;
+  std::string err;
+};
+
+RcRun run_rc(const std::string& script) {
+  namespace fs = std::filesystem;
+  fs::path dir = fs::temp_directory_path() / ("tsd_rc_test_" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  std::ofstream(dir / "bad.rc") << script;
+  std::ofstream(dir / "ids.h") << "#define A 1\n#define B(x) x\n";
+  std::ofstream(dir / "notbmp.bmp") << "XXXXXXXX";
+  std::string cmd = std::string(TSD_RC_TOOL) + " " + (dir / "bad.rc").string() + " " +
+                    (dir / "out.cpp").string() + " 2> " + (dir / "err.txt").string();
+  int st = std::system(cmd.c_str());
+  const std::string err = tsd::testkit::readfile(dir / "err.txt");
+  bool written = fs::exists(dir / "out.cpp");
+  fs::remove_all(dir);
+  EXPECT_FALSE(written && WEXITSTATUS(st) != 0) << "no output after a fault";
+  return {WIFEXITED(st) ? WEXITSTATUS(st) : -1, err};
+}
+
+TEST(ResourceCompiler, FaultsNameTheirLine) {
+  struct Case {
+    const char* script;
+    const char* where;    // "bad.rc:N:" expected in the message
+    const char* message;  // part of the message
+  };
+  const Case cases[] = {
+      {"1 MENU\nBEGIN\n  MENUITEM \"a\" 5\nEND\n", "bad.rc:3:", "expected ','"},
+      {"1 MENU\nBEGIN\n  MENUITEM \"a\", NOPE\nEND\n", "bad.rc:3:", "undefined symbol 'NOPE'"},
+      {"1 MENU\nBEGIN\n  POPUP \"x\"\n  BEGIN\n", "bad.rc:4:", "end of file"},
+      {"\n\n1 RCDATA { \"unterminated }\n", "bad.rc:3:", "unterminated string"},
+      {"1 RCDATA { 70000 }\n", "bad.rc:1:", "out of range"},
+      {"1 RCDATA { 1 }\n1 RCDATA { 2 }\n", "bad.rc:2:", "defined twice"},
+      {"STRINGTABLE\nBEGIN\n 1 \"\xe2\x82\xac ok\"\n 2 \"\xe4\xb8\xad\"\nEND\n", "bad.rc:4:",
+       "not in code page 1250"},
+      {"1 DIALOGEX 0, 0, 10, 10\nBEGIN\n  CONTROL \"\", 5, 10, 10, 10, 10\nEND\n", "bad.rc:3:",
+       "class"},
+      {"1 DIALOGEX 0, 0, 10, 10\nSTYLE WS_POPUP |\nBEGIN\nEND\n", "bad.rc:3:", "expected a number"},
+      {"1 BITMAP \"missing.bmp\"\n", "bad.rc:1:", "cannot open"},
+      {"1 BITMAP \"notbmp.bmp\"\n", "bad.rc:1:", "not a bitmap"},
+      {"#include \"ids.h\"\n", "ids.h:2:", "arguments"},
+      {"#include \"none.h\"\n", "bad.rc:1:", "cannot open"},
+      {"#ifdef A\n", "bad.rc:1:", "#endif"},
+      {"1 ACCELERATORS\nBEGIN\n \"ab\", 3\nEND\n", "bad.rc:3:", "one character"},
+      {"1 ACCELERATORS\nBEGIN\n \"a\", 3, CONTROL\nEND\n", "bad.rc:3:", "VIRTKEY"},
+      {"1 WIDGET\n", "bad.rc:1:", "resource type"},
+      {"/* never closed\n\n", "bad.rc:1:", "unterminated comment"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.script);
+    RcRun r = run_rc(c.script);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find(c.where), std::string::npos) << "stderr: " << r.err;
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << "stderr: " << r.err;
+  }
+}
+
+TEST(ResourceCompiler, ConditionalsAndDefinesCompile) {
+  RcRun ok = run_rc("#define X 3\n#ifndef Y\nX RCDATA { X }\n#else\n#error no\n#endif\n");
+  EXPECT_EQ(ok.code, 0) << ok.err;
+}
+
+}  // namespace
