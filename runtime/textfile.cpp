@@ -146,6 +146,7 @@ void TextFile::discard() {
   target_.clear();
   failed_ = false;
   old_size_ = -1;
+  held_.reset();  // a signal that came meanwhile ends the program now
 }
 
 FileStatus TextFile::open_append(std::string_view name) {
@@ -154,6 +155,7 @@ FileStatus TextFile::open_append(std::string_view name) {
   if (file_ == nullptr) return FileStatus::open_failed;
   mode_ = Mode::append;
   old_size_ = size_of(file_);
+  held_.emplace();
   return FileStatus::ok;
 }
 
@@ -180,6 +182,7 @@ FileStatus TextFile::open_replace(std::string_view name) {
     return FileStatus::open_failed;
   }
   mode_ = Mode::replace;
+  held_.emplace();
   return FileStatus::ok;
 }
 
@@ -191,6 +194,7 @@ FileStatus TextFile::open_printer() {
     if (file_ == nullptr) return FileStatus::printer_unavailable;
     mode_ = Mode::printer_file;
     old_size_ = size_of(file_);
+    held_.emplace();
     return FileStatus::ok;
   }
   if (find_in_path("lp").empty()) return FileStatus::printer_unavailable;
@@ -202,6 +206,7 @@ FileStatus TextFile::open_printer() {
     return FileStatus::printer_unavailable;
   }
   mode_ = Mode::printer_queue;
+  held_.emplace();
   return FileStatus::ok;
 }
 

@@ -20,6 +20,9 @@
 //   the system print queue with `lp`; without `lp` on the PATH the open fails
 //   with printer_unavailable. A job is sent only by close().
 //
+// While a file is open, SIGTERM and SIGINT wait until it is ended
+// (runtime/endsignals.h): a program ended by them leaves it complete.
+//
 // No routine here ends the program: every failure comes back as a status the
 // caller can show in an error box. After a failed write, further writes do
 // nothing and close() reports the failure.
@@ -34,10 +37,12 @@
 
 #include <cstdio>
 #include <initializer_list>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "runtime/endsignals.h"
 #include "runtime/format.h"
 
 namespace tsd::runtime {
@@ -92,6 +97,8 @@ class TextFile {
   bool failed_ = false;
   off_t old_size_ = -1;  // append: the file's length when opened
   std::string buf_;     // formatting work text
+  // While the file is open, SIGTERM and SIGINT wait for its end.
+  std::optional<EndSignalsHeld> held_;
 };
 
 }  // namespace tsd::runtime
