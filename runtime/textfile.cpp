@@ -295,6 +295,7 @@ void TextFile::discard() {
   failed_ = false;
   start_ = -1;
   pending_.clear();
+  held_.reset();  // a signal that came meanwhile ends the program now
 }
 
 FileStatus TextFile::openappended(const std::string& host) {
@@ -322,7 +323,10 @@ FileStatus TextFile::open_append(std::string_view name) {
   discard();
   error_ = 0;
   const FileStatus st = openappended(host_file_name(name));
-  if (st == FileStatus::ok) mode_ = Mode::append;
+  if (st == FileStatus::ok) {
+    mode_ = Mode::append;
+    held_.emplace();
+  }
   return st;
 }
 
@@ -363,6 +367,7 @@ FileStatus TextFile::open_replace(std::string_view name) {
     return FileStatus::open_failed;
   }
   mode_ = Mode::replace;
+  held_.emplace();
   return FileStatus::ok;
 }
 
@@ -373,6 +378,7 @@ FileStatus TextFile::open_printer() {
   if (redirect != nullptr && redirect[0] != '\0') {
     if (openappended(redirect) != FileStatus::ok) return FileStatus::printer_unavailable;
     mode_ = Mode::printer_file;
+    held_.emplace();
     return FileStatus::ok;
   }
   if (find_in_path("lp").empty()) return FileStatus::printer_unavailable;
@@ -385,6 +391,7 @@ FileStatus TextFile::open_printer() {
     return FileStatus::printer_unavailable;
   }
   mode_ = Mode::printer_queue;
+  held_.emplace();
   return FileStatus::ok;
 }
 

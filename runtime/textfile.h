@@ -35,6 +35,9 @@
 //   reports printer_unavailable, so a queue that does not answer cannot hold
 //   the program.
 //
+// While a file is open, SIGTERM and SIGINT wait until it is ended
+// (runtime/endsignals.h): a program ended by them leaves it complete.
+//
 // No routine here ends the program: every failure comes back as a status the
 // caller can show in an error box, and error() tells the host's reason.
 // After a failed write, further writes do nothing and close() reports the
@@ -49,10 +52,12 @@
 #include <sys/types.h>
 
 #include <initializer_list>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "runtime/endsignals.h"
 #include "runtime/format.h"
 
 namespace tsd::runtime {
@@ -120,6 +125,8 @@ class TextFile {
   off_t start_ = -1;      // append: where the new text begins, once written
   std::string pending_;   // the text of the writes so far (UTF-8), written by close()
   std::string buf_;       // formatting work text
+  // While the file is open, SIGTERM and SIGINT wait for its end.
+  std::optional<EndSignalsHeld> held_;
 };
 
 }  // namespace tsd::runtime

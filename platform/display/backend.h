@@ -24,6 +24,11 @@ struct HostWindowInfo {
   bool popup = false;
   // The window is the active one: it takes the host's keyboard focus.
   bool active = false;
+  // The top-level window that owns it (a dialog's or a box's owner), or
+  // null. The host keeps an owned window above its owner.
+  HWND owner = nullptr;
+  // Shown modal: its owner takes no input while it is there.
+  bool modal = false;
 };
 
 struct DisplayBackend {
@@ -38,7 +43,8 @@ struct DisplayBackend {
   void (*window_shown)(void* self, const HostWindowInfo& info);
   // The window was hidden: take its host window off the screen.
   void (*window_hidden)(void* self, HWND window);
-  // The window was minimised: show its host window as an icon (or not at all).
+  // The window was minimised: show its host window as an icon (or not at
+  // all). A host that cannot iconify reports the window restored.
   void (*window_minimised)(void* self, HWND window);
   // The window is gone: forget it and free its host window.
   void (*window_destroyed)(void* self, HWND window);

@@ -14,6 +14,7 @@ Target TargetOf(DeviceContext* dc) {
   Target t;
   if (dc == nullptr || dc->surface == nullptr) return t;
   t.surface = dc->surface;
+  ++dc->surface->changes;  // every drawing operation takes its target here
   t.clip = DrawableRect(dc);
   t.ox = dc->origin.x;
   t.oy = dc->origin.y;

@@ -19,6 +19,9 @@ struct Surface {
   int width = 0;
   int height = 0;
   std::vector<std::uint32_t> pixels;
+  // Counts the drawing done through device contexts; whoever shows the
+  // pixels compares it with the count when it last showed them.
+  std::uint64_t changes = 0;
 
   void resize(int w, int h, std::uint32_t fill = 0) {
     width = w < 0 ? 0 : w;

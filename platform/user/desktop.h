@@ -69,6 +69,7 @@ struct plat::Window {
   bool shown_on_host = false;   // its host window shows it
   bool iconic_on_host = false;  // its host window shows it minimised
   bool dirty = false;  // pixels changed since the host last saw them
+  std::uint64_t presented_changes = 0;  // the surface's count of changes when it was last shown
   std::vector<HDC> dcs;  // device contexts handed out and not yet released
 
   bool destroy_started = false;  // DestroyWindow is under way (its handlers may call it again)
@@ -183,6 +184,12 @@ void invalidate_behind(HWND hwnd, RECT area);
 void fit_surface(HWND hwnd);
 void tell_host_geometry(HWND hwnd);
 void tell_host_z_order();
+// Whether the top-level window `w` is owned by `owner`, directly or through
+// windows owned by it.
+bool owned_by(HWND w, HWND owner);
+// The frontmost shown, enabled, not minimised window owned by `owner`
+// (the modal dialog or box that disabled it), or null.
+HWND enabled_owned_popup(HWND owner);
 
 // ---- Rectangles (rect.cpp)
 RECT make_rect(LONG l, LONG t, LONG r, LONG b);
@@ -218,8 +225,10 @@ RECT menu_bar_rect(HWND hwnd);
 // ---- Queue (queue.cpp)
 void post_message(const MSG& m, bool at_front);
 void remove_messages_of(HWND hwnd);
-// Present every visible top-level window's surface to the host.
+// Present every visible top-level window's surface whose pixels could have
+// changed since the host last saw them; present_window presents one now.
 void present_all();
+void present_window(HWND top);
 
 // ---- Input routing (input.cpp)
 void route_event(const InputEvent& e);

@@ -14,6 +14,10 @@ void activate_window(HWND hwnd, WPARAM how) {
   Desktop& d = desktop();
   if (hwnd && !IsWindow(hwnd)) return;
   if (hwnd) hwnd = top_level_of(hwnd);
+  // A window disabled by its modal dialog or box hands activation on to it
+  // (as when the host restores or raises the owner while the dialog is open).
+  if (hwnd && !IsWindowEnabled(hwnd))
+    if (HWND popup = enabled_owned_popup(hwnd)) hwnd = popup;
   HWND old = d.active;
   if (old == hwnd) return;
   d.active = hwnd;
@@ -59,7 +63,7 @@ HWND SetFocus(HWND hwnd) {
     if (IsIconic(top)) return nullptr;
     if (d.active != top) {
       activate_window(top, WA_ACTIVE);
-      if (!IsWindow(hwnd)) return nullptr;
+      if (!IsWindow(hwnd) || d.active != top) return nullptr;
       old = d.focus;
       if (old == hwnd) return old;
     }

@@ -164,7 +164,38 @@ void tell_host_z_order() {
   display_z_order(shown.data(), static_cast<int>(shown.size()));
 }
 
+bool owned_by(HWND w, HWND owner) {
+  for (HWND o = w ? w->owner : nullptr; o && IsWindow(o); o = o->owner) {
+    o = top_level_of(o);
+    if (o == owner) return true;
+    if (o == w) return false;
+  }
+  return false;
+}
+
+HWND enabled_owned_popup(HWND owner) {
+  for (HWND w : desktop().top_level)
+    if (w != owner && (w->style & WS_VISIBLE) && !(w->style & (WS_DISABLED | WS_MINIMIZE)) && owned_by(w, owner))
+      return w;
+  return nullptr;
+}
+
 namespace {
+
+// Windows owned by `owner` that lie behind it go in front of it, in their
+// order: an owned window (a dialog, a box) stays above its owner whatever
+// raises the owner.
+void keep_owned_above(HWND owner) {
+  std::vector<HWND>& v = desktop().top_level;
+  auto at = std::find(v.begin(), v.end(), owner);
+  if (at == v.end()) return;
+  std::vector<HWND> behind;
+  for (auto it = at + 1; it != v.end(); ++it)
+    if (owned_by(*it, owner)) behind.push_back(*it);
+  if (behind.empty()) return;
+  v.erase(std::remove_if(at + 1, v.end(), [&](HWND w) { return owned_by(w, owner); }), v.end());
+  v.insert(std::find(v.begin(), v.end(), owner), behind.begin(), behind.end());
+}
 
 void sync_host_visibility(HWND hwnd) {
   if (!is_top_level(hwnd)) return;
@@ -186,6 +217,11 @@ void sync_host_visibility(HWND hwnd) {
     info.topmost = (hwnd->exstyle & WS_EX_TOPMOST) != 0;
     info.popup = info.topmost && (hwnd->style & WS_POPUP) && (hwnd->style & WS_CAPTION) != WS_CAPTION;
     info.active = desktop().active == hwnd;
+    if (hwnd->owner && IsWindow(hwnd->owner)) {
+      info.owner = top_level_of(hwnd->owner);
+      // A modal dialog or box disables its owner before it shows.
+      info.modal = !IsWindowEnabled(info.owner);
+    }
     hwnd->shown_on_host = true;
     display_window_shown(info);
     script_log("window shown: \"" + hwnd->title + "\"");
@@ -234,6 +270,7 @@ void restack(HWND hwnd, HWND after, bool redraw = true) {
   }
   const std::ptrdiff_t to = sib.insert(pos, hwnd) - sib.begin();
   if (top) {
+    keep_owned_above(hwnd);
     tell_host_z_order();
     return;
   }

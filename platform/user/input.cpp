@@ -274,7 +274,10 @@ void route_event(const InputEvent& e) {
       if (HWND w = host_target(e)) RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
       break;
     case InputKind::host_minimise:
-      if (HWND w = host_target(e); w && !IsIconic(w)) ShowWindow(w, SW_MINIMIZE);
+      // An owned window goes to its icon with its owner (the host's window
+      // manager takes the whole family): it stays as it is here, and comes
+      // back when the owner does.
+      if (HWND w = host_target(e); w && !IsIconic(w) && !w->owner) ShowWindow(w, SW_MINIMIZE);
       break;
     case InputKind::host_restore:
       if (HWND w = host_target(e); w && IsIconic(w)) ShowWindow(w, SW_RESTORE);

@@ -240,11 +240,7 @@ BOOL UpdateWindow(HWND hwnd) {
   // Whatever was drawn is shown now, even if the program does not pump
   // messages for a while.
   if (IsWindow(hwnd)) {
-    HWND top = top_level_of(hwnd);
-    if (top->shown_on_host && top->surface) {
-      top->dirty = false;
-      display_present(top, *top->surface);
-    }
+    present_window(top_level_of(hwnd));
   }
   return TRUE;
 }

@@ -58,22 +58,22 @@ void remove_messages_of(HWND hwnd) {
   q.erase(std::remove_if(q.begin(), q.end(), [hwnd](const MSG& m) { return m.hwnd == hwnd; }), q.end());
 }
 
-// Whether a device context handed out for the window or one of its children
-// is still held: what is drawn through it marks nothing dirty, so the window
-// is shown again whenever it could have changed.
-bool holds_dc(HWND top) {
-  for (const DcUse& use : desktop().dc_uses) {
-    if (use.hwnd && top_level_of(use.hwnd) == top) return true;
-  }
-  return false;
+// A window is shown again when its pixels could have changed since the
+// host last saw them: the window manager changed them (dirty), or something
+// was drawn into its surface through a device context (a context the
+// program holds for a long time marks nothing dirty).
+void present_window(HWND top) {
+  if (!top->shown_on_host || !top->surface) return;
+  top->dirty = false;
+  top->presented_changes = top->surface->changes;
+  display_present(top, *top->surface);
 }
 
 void present_all() {
   for (HWND w : desktop().top_level) {
     if (!w->shown_on_host || !w->surface) continue;
-    if (!w->dirty && !holds_dc(w)) continue;
-    w->dirty = false;
-    display_present(w, *w->surface);
+    if (!w->dirty && w->surface->changes == w->presented_changes) continue;
+    present_window(w);
   }
 }
 

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/desktop/program_on_x.h"
 #include "tests/desktop/x_screen.h"
 #include "platform/gdi/surface_png.h"
 #include "platform/user/user.h"
@@ -32,125 +33,12 @@ namespace {
 using testkit::ProgramRun;
 using testkit::ProgramSetup;
 
-// The frame's caption and menu bar take the top of each main window; below
-// them is the client area, the program's own drawing.
-constexpr int kClientTop = 42;
-// The close box's centre, from the frame's top right corner.
-constexpr int kCloseFromRight = 13, kCloseFromTop = 11;
-// How long one state may take to come (program start, a dialog, a redraw).
-constexpr double kPatience = 20.0;
-
-// One program and how its user reaches each step (keys as the headless
-// script names them).
-struct Program {
-  std::string name;
-  std::string par;     // its parameter file in examples/
-  std::string title;   // of the main window
-  std::vector<std::string> load;      // keys that open the data file dialog
-  std::vector<std::string> prepare;   // keys after loading (a fit to compute)
-  std::string popups;                 // mnemonics of the menu bar's popups
-  std::vector<std::string> settings;  // keys that open the settings dialog
-  std::string settingstitle;
-  std::vector<std::string> tofield;   // keys in the dialog to the field typed into
-  std::string refused, good;          // values the program refuses and takes
-  std::string refusal;                // the title of the box that refuses
-  std::vector<std::string> save;      // keys that open the report's save dialog
-  std::string savetitle;
-};
-
-const std::vector<Program>& programs() {
-  static const std::vector<Program> v = {
-      {"varnel1", "VARNEL1.PAR", "Program Varnel1", {"Alt+d"}, {}, "pwtzy",
-       {"Alt+p", "Enter"}, "Zakres aproksymacji", {"Tab"}, "x", "250", "Błąd", {"Alt+z", "Enter"},
-       "Zapis parametrów obliczeń"},
-      {"varnel2", "VARNEL2.PAR", "Program Varnel2", {"Alt+d"}, {"Alt+o"}, "pwtzy",
-       {"Alt+w", "Enter"}, "Zakres wyświetlania", {}, "x", "250", "Błąd", {"Alt+z", "Enter"},
-       "Zapis parametrów obliczeń"},
-      {"mokrin1", "MOKRIN1.PAR", "Program Mokrin1", {"Alt+d", "Enter"}, {}, "dwtzy",
-       {"Alt+p"}, "Parametry", {}, "x", "0.1", "Błąd", {"Alt+z", "Enter"}, "Zapis wyników"},
-      {"mokrin2", "MOKRIN2.PAR", "Program Mokrin2", {"Alt+d", "Enter"}, {}, "dwtzy",
-       {"Alt+p"}, "Parametry", {"Tab", "Tab"}, "x", "0.6", "Błąd", {"Alt+z", "Enter"}, "Zapis wyników"},
-  };
-  return v;
-}
-
 const char kReport[] = "raport.txt";
-
-// A key as xdotool names it.
-std::string xkey(const std::string& k) {
-  std::string out;
-  std::size_t start = 0;
-  while (start <= k.size()) {
-    std::size_t plus = k.find('+', start);
-    std::string part = k.substr(start, plus == std::string::npos ? std::string::npos : plus - start);
-    if (part == "Alt") part = "alt";
-    else if (part == "Ctrl") part = "ctrl";
-    else if (part == "Shift") part = "shift";
-    else if (part == "Enter") part = "Return";
-    out += (out.empty() ? "" : "+") + part;
-    if (plus == std::string::npos) break;
-    start = plus + 1;
-  }
-  return out;
-}
-
-std::vector<std::string> xkeys(const std::vector<std::string>& keys) {
-  std::vector<std::string> v;
-  for (const std::string& k : keys) v.push_back(xkey(k));
-  return v;
-}
-
-std::string scriptkeys(const std::vector<std::string>& keys) {
-  std::string s;
-  for (const std::string& k : keys) s += "key " + k + "\n";
-  return s;
-}
 
 std::string replaceall(std::string s, const std::string& what, const std::string& with) {
   for (std::size_t at = s.find(what); at != std::string::npos; at = s.find(what, at + with.size()))
     s.replace(at, what.size(), with);
   return s;
-}
-
-std::string shotfolder() {
-  std::string dir = testkit::buildtree() + "/screenshots/desktop";
-  std::filesystem::create_directories(dir);
-  return dir;
-}
-
-plat::Surface crop(const plat::Surface& s, const Box& b) {
-  plat::Surface c;
-  c.resize(b.w, b.h);
-  for (int y = 0; y < b.h; ++y)
-    for (int x = 0; x < b.w; ++x) {
-      int sx = b.x + x, sy = b.y + y;
-      c.row(y)[x] = sx >= 0 && sy >= 0 && sx < s.width && sy < s.height ? s.row(sy)[sx] : 0;
-    }
-  return c;
-}
-
-// A system colour as the screen shows it (0x00RRGGBB).
-std::uint32_t syscolour(int index) {
-  plat::DWORD c = plat::GetSysColor(index);
-  return ((c & 0xff) << 16) | (c & 0xff00) | ((c >> 16) & 0xff);
-}
-
-// The first row of a menu's highlighted item (-1: none shown).
-int highlighted(const plat::Surface& popup) {
-  const std::uint32_t hot = syscolour(plat::COLOR_HIGHLIGHT);
-  for (int y = 0; y < popup.height; ++y)
-    for (int x = 0; x < popup.width; ++x)
-      if (popup.row(y)[x] == hot) return y;
-  return -1;
-}
-
-// A folder made from examples/ for one run.
-std::string workfolder(const Program& p, const std::string& kind) {
-  std::string dir = testkit::makeworkdir("desktop_" + p.name + "_" + kind);
-  const std::string examples = TSD_SOURCE_DIR "/examples/";
-  std::filesystem::copy_file(examples + p.par, dir + "/" + p.par);
-  std::filesystem::copy_file(examples + "sample.dat", dir + "/sample.dat");
-  return dir;
 }
 
 // The same steps on the headless display: the screen after loading and
@@ -194,95 +82,15 @@ std::string casename(const ::testing::TestParamInfo<Case>& info) {
   return info.param.program->name + (info.param.windowmanager ? "_openbox" : "_bare");
 }
 
-class ProgramOnX : public ::testing::TestWithParam<Case> {
- protected:
-  // Whether a state came; when not, the screen is kept for a look.
-  bool reach(const std::function<bool()>& ready, const std::string& what) {
-    if (waitfor(ready, kPatience)) return true;
-    plat::WriteSurfacePng(x.grab(Box{0, 0, 1024, 768}), shot("failed"));
-    ADD_FAILURE() << what << " did not come (screen: " << shot("failed") << ")";
-    return false;
-  }
-  std::string shot(const std::string& name) {
-    return shotfolder() + "/" + casename(::testing::TestParamInfo<Case>(GetParam(), 0)) + "_" + name + ".png";
-  }
-  // The shown window titled `title` and where it is; 0 when not shown.
-  unsigned long window(const std::string& title, Box* where = nullptr) {
-    unsigned long w = x.find(title);
-    if (w && where && !x.place(w, where)) return 0;
-    return w;
-  }
-  // The window titled `title` holds the host's keyboard and shows itself
-  // active (its caption drawn in the active colour): keys typed now reach
-  // it, as a person sees before typing.
-  bool ready(const std::string& title) {
-    Box b;
-    unsigned long w = window(title, &b);
-    if (w == 0 || x.focus() != w) return false;
-    plat::Surface caption = x.grab(Box{b.x + b.w * 2 / 3, b.y + 8, 1, 1});
-    return caption.width == 1 && caption.row(0)[0] == syscolour(plat::COLOR_ACTIVECAPTION);
-  }
-  bool focuson(const std::string& title) {
-    return reach([&] { return ready(title); }, "keyboard focus on \"" + title + "\"");
-  }
-  // Keys through the menu bar, as a person gives them: after a key that
-  // opens a popup the next waits until the popup shows its chosen item.
-  bool menu(const std::vector<std::string>& keys) {
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-      if (i > 0 && !reach(
-                       [&] {
-                         std::vector<Box> v = x.popups();
-                         return !v.empty() && highlighted(x.grab(v.front())) >= 0;
-                       },
-                       "the popup before " + keys[i]))
-        return false;
-      if (!x.keys({xkey(keys[i])})) return false;
-    }
-    return true;
-  }
-  bool gone(const std::string& title) {
-    return reach([&] { return window(title) == 0; }, "the end of \"" + title + "\"");
-  }
-
-  testkit::XServer server;
-  XScreen x;
-};
+class ProgramOnX : public ::testing::TestWithParam<Case>, public OnX {};
 
 TEST_P(ProgramOnX, UsedAsAPersonUsesIt) {
   const Program& p = *GetParam().program;
   std::string why;
-  if (testkit::findonpath("xdotool").empty()) GTEST_SKIP() << "xdotool is not installed: the SDL display is not tried";
-  if (!server.start(&why, "1024x768x24")) GTEST_SKIP() << "no X server: " << why << "; the SDL display is not tried";
-  ASSERT_TRUE(x.open(server.display())) << server.display();
-  if (GetParam().windowmanager) {
-    if (!server.startwindowmanager(&why)) GTEST_SKIP() << why << ": the run under a window manager is not tried";
-    ASSERT_TRUE(waitfor([&] { return x.managed(); }, kPatience)) << "openbox did not take the screen";
-  }
+  if (!startdesktop(GetParam().windowmanager, &why)) GTEST_SKIP() << why;
   const Reference ref = headlessrun(p);
-
-  ProgramSetup s;
-  s.exe = testkit::programexe(p.name);
-  s.workdir = workfolder(p, GetParam().windowmanager ? "openbox" : "bare");
-  // The host libraries SDL loads (D-Bus) keep a few buffers to the end,
-  // which are not ours to free: leaks are not checked in this run (the
-  // headless run of the same steps checks ours).
-  s.env = {{"TSD_DISPLAY", "sdl"}, {"DISPLAY", server.display()}, {"TSD_SCRIPT", ""}, {"WAYLAND_DISPLAY", ""},
-           {"LSAN_OPTIONS", "detect_leaks=0"}};
-  s.timeout_seconds = 60;
-  pid_t pid = testkit::startprogram(s);
-  ASSERT_GT(pid, 0);
-  struct Reap {
-    const ProgramSetup& s;
-    pid_t pid;
-    ProgramRun run;
-    bool waited = false;
-    ~Reap() {
-      if (!waited) {
-        kill(pid, SIGKILL);
-        testkit::waitprogram(s, pid);
-      }
-    }
-  } reap{s, pid, {}};
+  ASSERT_TRUE(start(p, workfolder(p, GetParam().windowmanager ? "openbox" : "bare")));
+  const ProgramSetup& s = setup;
 
   Box main;
   ASSERT_TRUE(reach([&] { return window(p.title, &main) != 0; }, "the main window"));
@@ -320,6 +128,7 @@ TEST_P(ProgramOnX, UsedAsAPersonUsesIt) {
   for (char m : p.popups) {
     SCOPED_TRACE(std::string("popup ") + m);
     const plat::Surface before = x.grab(client());
+    const plat::Surface wholebefore = grabmain();
     ASSERT_TRUE(x.keys({std::string("alt+") + m}));
     Box popup;
     ASSERT_TRUE(reach(
@@ -349,6 +158,10 @@ TEST_P(ProgramOnX, UsedAsAPersonUsesIt) {
     ASSERT_TRUE(reach([&] { return x.popups().empty(); }, "the popup's end"));
     EXPECT_TRUE(waitfor([&] { return differing(before, x.grab(client())) == 0; }, kPatience))
         << differing(before, x.grab(client())) << " pixels of the client area changed after the popup closed";
+    // The second Escape leaves the menu bar: its item is drawn plain again
+    // (what comes next is compared with the window as it is now).
+    EXPECT_TRUE(waitfor([&] { return differing(wholebefore, grabmain()) == 0; }, kPatience))
+        << "the menu bar is not as it was after the menu was left";
     ASSERT_TRUE(focuson(p.title));
   }
 
@@ -402,10 +215,9 @@ TEST_P(ProgramOnX, UsedAsAPersonUsesIt) {
   // The close box ends the program.
   window(p.title, &main);
   ASSERT_TRUE(x.click(main.x + main.w - kCloseFromRight, main.y + kCloseFromTop));
-  reap.run = testkit::waitprogram(s, pid);
-  reap.waited = true;
-  EXPECT_FALSE(reap.run.timedout);
-  EXPECT_EQ(reap.run.exitcode, 0) << reap.run.output;
+  const ProgramRun run = end();
+  EXPECT_FALSE(run.timedout);
+  EXPECT_EQ(run.exitcode, 0) << run.output;
 }
 
 std::vector<Case> cases() {

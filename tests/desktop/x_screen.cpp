@@ -38,6 +38,7 @@ int ignore_errors(Display*, XErrorEvent*) { return 0; }
 }  // namespace
 
 XScreen::~XScreen() {
+  if (x_ && probe_) XDestroyWindow(dpy(x_), probe_);
   if (x_) XCloseDisplay(dpy(x_));
 }
 
@@ -172,6 +173,135 @@ bool XScreen::type(const std::string& text) { return xdotool({"type", "--delay",
 
 bool XScreen::click(int x, int y) {
   return xdotool({"mousemove", "--sync", std::to_string(x), std::to_string(y), "click", "1"});
+}
+
+namespace {
+
+// The key code and Shift of each Polish letter on the Polish keyboard
+// (typed with AltGr), as the evdev keyboard numbers its keys.
+struct PolishKey {
+  const char* utf8;
+  int code;
+  bool shift;
+};
+constexpr PolishKey kPolish[] = {
+    {"ą", 38, false}, {"ć", 54, false}, {"ę", 26, false}, {"ł", 46, false}, {"ń", 57, false}, {"ó", 32, false},
+    {"ś", 39, false}, {"ź", 53, false}, {"ż", 52, false}, {"Ą", 38, true},  {"Ć", 54, true},  {"Ę", 26, true},
+    {"Ł", 46, true},  {"Ń", 57, true},  {"Ó", 32, true},  {"Ś", 39, true},  {"Ź", 53, true},  {"Ż", 52, true},
+};
+constexpr const char* kAltGr = "108";
+constexpr const char* kShift = "50";
+
+// The window among the root's children that holds `w` (its frame under a
+// window manager).
+Window toplevel(Display* d, Window w) {
+  for (;;) {
+    Window root = 0, parent = 0;
+    Window* kids = nullptr;
+    unsigned int n = 0;
+    if (!XQueryTree(d, w, &root, &parent, &kids, &n)) return 0;
+    if (kids) XFree(kids);
+    if (parent == root || parent == 0) return w;
+    w = parent;
+  }
+}
+
+}  // namespace
+
+bool XScreen::typepolish(const std::string& utf8) {
+  std::vector<std::string> args;
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const PolishKey* k = nullptr;
+    for (const PolishKey& p : kPolish)
+      if (utf8.compare(i, std::strlen(p.utf8), p.utf8) == 0) k = &p;
+    if (!k) {
+      // Other characters by their key names (a chained "type" would take
+      // every word after it as its text).
+      const char c = utf8[i++];
+      std::string name(1, c);
+      if (c == '.') name = "period";
+      else if (c == '_') name = "underscore";
+      else if (c == ' ') name = "space";
+      else if (c == '-') name = "minus";
+      args.insert(args.end(), {"key", "--delay", "40", name});
+      continue;
+    }
+    args.insert(args.end(), {"keydown", kAltGr});
+    if (k->shift) args.insert(args.end(), {"keydown", kShift});
+    args.insert(args.end(), {"key", "--delay", "40", std::to_string(k->code)});
+    if (k->shift) args.insert(args.end(), {"keyup", kShift});
+    args.insert(args.end(), {"keyup", kAltGr});
+    i += std::strlen(k->utf8);
+  }
+  return xdotool(args);
+}
+
+bool XScreen::tellwm(unsigned long window, const char* message, long a0, long a1, long a2) {
+  Display* d = dpy(x_);
+  XEvent e;
+  std::memset(&e, 0, sizeof e);
+  e.xclient.type = ClientMessage;
+  e.xclient.window = window;
+  e.xclient.message_type = XInternAtom(d, message, False);
+  e.xclient.format = 32;
+  e.xclient.data.l[0] = a0;
+  e.xclient.data.l[1] = a1;
+  e.xclient.data.l[2] = a2;
+  bool ok = XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &e) != 0;
+  XFlush(d);
+  return ok;
+}
+
+bool XScreen::minimise(unsigned long window) {
+  Display* d = dpy(x_);
+  bool ok = XIconifyWindow(d, window, DefaultScreen(d)) != 0;
+  XFlush(d);
+  return ok;
+}
+
+bool XScreen::activate(unsigned long window) {
+  // As a pager or taskbar asks (source 2): no focus-stealing rule applies.
+  return tellwm(window, "_NET_ACTIVE_WINDOW", 2, CurrentTime, 0);
+}
+
+bool XScreen::wmsync() {
+  if (!managed()) return true;
+  Display* d = dpy(x_);
+  // The window manager answers a request for a window's frame extents by
+  // setting them on it; it handles what reached it before in order.
+  if (!probe_) probe_ = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 1, 1, 0, 0, 0);
+  Atom extents = XInternAtom(d, "_NET_FRAME_EXTENTS", False);
+  XDeleteProperty(d, probe_, extents);
+  XSync(d, False);
+  if (!tellwm(probe_, "_NET_REQUEST_FRAME_EXTENTS", 0, 0, 0)) return false;
+  return waitfor([&] {
+    Atom type = 0;
+    int format = 0;
+    unsigned long n = 0, after = 0;
+    unsigned char* data = nullptr;
+    bool set = XGetWindowProperty(d, probe_, extents, 0, 4, False, AnyPropertyType, &type, &format, &n, &after,
+                                  &data) == Success &&
+               type != None;
+    if (data) XFree(data);
+    return set;
+  });
+}
+
+bool XScreen::above(unsigned long upper, unsigned long lower) {
+  Display* d = dpy(x_);
+  Window u = toplevel(d, upper), l = toplevel(d, lower);
+  Window root = 0, parent = 0;
+  Window* kids = nullptr;
+  unsigned int n = 0;
+  if (!u || !l || !XQueryTree(d, DefaultRootWindow(d), &root, &parent, &kids, &n)) return false;
+  int iu = -1, il = -1;
+  for (unsigned int i = 0; i < n; ++i) {  // bottom first
+    if (kids[i] == u) iu = static_cast<int>(i);
+    if (kids[i] == l) il = static_cast<int>(i);
+  }
+  if (kids) XFree(kids);
+  return iu >= 0 && il >= 0 && iu > il;
 }
 
 bool waitfor(const std::function<bool()>& ready, double seconds) {

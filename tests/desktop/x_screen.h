@@ -55,12 +55,31 @@ class XScreen {
   bool keys(const std::vector<std::string>& names);
   bool type(const std::string& text);
   bool click(int x, int y);
+  // Text typed on the Polish keyboard (setxkbmap pl): each Polish letter
+  // with the right Alt key held (AltGr, a real key code) and Shift for the
+  // capitals; other characters (letters, digits, ". _ - " and space) as
+  // they are.
+  bool typepolish(const std::string& utf8);
+
+  // What a person asks of the window manager: iconify a window, and bring
+  // it back (as a taskbar does).
+  bool minimise(unsigned long window);
+  bool activate(unsigned long window);
+  // Waits until the window manager has handled everything sent to the
+  // server before this call (clicks and keys included); true at once on a
+  // bare server.
+  bool wmsync();
+  // Whether the screen's stacking puts `upper` (with its frame, under a
+  // window manager) above `lower`.
+  bool above(unsigned long upper, unsigned long lower);
 
   const std::string& display() const { return display_; }
 
  private:
   bool xdotool(std::vector<std::string> args);
+  bool tellwm(unsigned long window, const char* message, long a0, long a1, long a2);
   void* x_ = nullptr;  // the Display
+  unsigned long probe_ = 0;  // a window of ours the window manager answers about
   std::string display_;
 };
 

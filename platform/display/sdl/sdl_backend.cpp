@@ -14,6 +14,7 @@ void shutdown(void* p) {
   for (auto& [w, h] : s->windows)
     if (h.sdl) SDL_DestroyWindow(h.sdl);
   for (auto& [id, c] : s->cursors) SDL_FreeCursor(c);
+  sdl::xlib_close(s->x11);
   delete s;
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
   SDL_Quit();
@@ -65,12 +66,18 @@ bool sdl_backend_create(DisplayBackend* out, std::string* why) {
     *why = "no display (DISPLAY is not set)";
     return false;
   }
+  // SIGTERM and SIGINT end the program as they do on every display (SDL
+  // would turn them into a quit event), and the windows only show pixels
+  // we have drawn: no OpenGL is loaded to copy them.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     *why = std::string("SDL cannot start its video: ") + SDL_GetError();
     return false;
   }
   sdl::tolerate_gone_windows();
   auto* s = new sdl::State;
+  s->x11 = sdl::xlib_open();
   SDL_DisplayMode mode;
   if (SDL_GetCurrentDisplayMode(0, &mode) == 0) {
     s->screen_w = mode.w;
@@ -90,7 +97,7 @@ bool sdl_backend_create(DisplayBackend* out, std::string* why) {
       .window_geometry = sdl::window_geometry,
       .window_raised = sdl::window_raised,
       .present = sdl::present,
-      .z_order = nullptr,
+      .z_order = sdl::z_order,
       .pump_events = sdl::pump_events,
       .screen_info = screen_info,
       .set_cursor = set_cursor,

@@ -9,15 +9,17 @@ namespace plat::sdl {
 
 namespace {
 
-unsigned mods_of(Uint16 m) {
+// Where the right Alt key is AltGr (as in the Polish layout) it only
+// chooses what the keys type: it is never Alt.
+unsigned mods_of(const State* s, Uint16 m) {
   unsigned r = 0;
   if (m & KMOD_SHIFT) r |= kModShift;
   if (m & KMOD_CTRL) r |= kModCtrl;
-  if (m & KMOD_ALT) r |= kModAlt;
+  if (m & (s->right_alt_is_altgr ? KMOD_LALT : KMOD_ALT)) r |= kModAlt;
   return r;
 }
 
-unsigned current_mods() { return mods_of(static_cast<Uint16>(SDL_GetModState())); }
+unsigned current_mods(const State* s) { return mods_of(s, static_cast<Uint16>(SDL_GetModState())); }
 
 HWND window_of(State* s, Uint32 id) {
   auto it = s->by_id.find(id);
@@ -25,6 +27,7 @@ HWND window_of(State* s, Uint32 id) {
 }
 
 void key_event(State* s, const SDL_KeyboardEvent& k, const DesktopHooks& hooks) {
+  if (k.keysym.sym == SDLK_RALT && s->right_alt_is_altgr) return;  // AltGr itself is no key of ours
   bool keypad = false;
   UINT vk = vk_of(k.keysym.sym, &keypad);
   if (!vk) return;
@@ -33,7 +36,7 @@ void key_event(State* s, const SDL_KeyboardEvent& k, const DesktopHooks& hooks) 
   e.window = window_of(s, k.windowID);
   e.vk = vk;
   e.keypad = keypad;
-  e.mods = mods_of(k.keysym.mod);
+  e.mods = mods_of(s, k.keysym.mod);
   if (e.kind == InputKind::key_down) {
     // The character of this key, when the host reports it right behind.
     SDL_Event next;
@@ -60,7 +63,7 @@ void mouse_event(State* s, InputKind kind, Uint32 id, int x, int y, int button, 
   if (!e.window) return;
   e.pos = POINT{x, y};
   e.button = button == SDL_BUTTON_RIGHT ? 3 : button == SDL_BUTTON_MIDDLE ? 2 : 1;
-  e.mods = current_mods();
+  e.mods = current_mods(s);
   hooks.deliver(e);
 }
 
@@ -81,6 +84,7 @@ void window_event(State* s, const SDL_WindowEvent& w, const DesktopHooks& hooks)
       break;
     case SDL_WINDOWEVENT_EXPOSED: {
       HostWindow& h = s->windows[hwnd];
+      h.present_whole = true;
       if (!h.exposed_once) {
         h.exposed_once = true;
         return;
@@ -114,18 +118,21 @@ bool modifier_key(SDL_Keycode k) {
   }
 }
 
-// When a host window gains the keyboard SDL presses, in the same moment,
-// every modifier the host reports held: not a key the user pressed now (it
-// was pressed before, often for the very command that opened the window),
-// and an Alt press would close a menu or open the menu bar. Such presses
-// are left out.
+// When a host window gains the keyboard SDL presses, right behind the
+// focus event, every modifier the host reports held: not a key the user
+// pressed now (it was pressed before, often for the very command that
+// opened the window), and an Alt press would close a menu or open the menu
+// bar. Such presses are left out. SDL stamps them when it queues them, so
+// on a busy machine they may come a few milliseconds after the focus.
+constexpr Uint32 kFocusPressSlackMs = 50;
+
 bool pressed_by_focus(State* s, const SDL_Event& ev) {
   if (ev.type == SDL_WINDOWEVENT && ev.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
     s->focus_just_gained = true;
     s->focus_gained_at = ev.window.timestamp;
     return false;
   }
-  if (ev.type == SDL_KEYDOWN && s->focus_just_gained && ev.key.timestamp == s->focus_gained_at &&
+  if (ev.type == SDL_KEYDOWN && s->focus_just_gained && ev.key.timestamp - s->focus_gained_at <= kFocusPressSlackMs &&
       modifier_key(ev.key.keysym.sym))
     return true;
   s->focus_just_gained = false;
@@ -142,7 +149,7 @@ void one_event(State* s, const SDL_Event& ev, const DesktopHooks& hooks) {
       e.kind = InputKind::text;
       e.window = window_of(s, ev.text.windowID);
       e.text = text::cp1250_from_utf8(ev.text.text, text::kNoCp1250);
-      e.mods = current_mods();
+      e.mods = current_mods(s);
       if (!e.text.empty()) hooks.deliver(e);
       break;
     }
@@ -155,6 +162,9 @@ void one_event(State* s, const SDL_Event& ev, const DesktopHooks& hooks) {
                   ev.button.x, ev.button.y, ev.button.button, hooks);
       break;
     case SDL_WINDOWEVENT: window_event(s, ev.window, hooks); break;
+    case SDL_KEYMAPCHANGED:
+      if (!s->windows.empty()) s->right_alt_is_altgr = x11_right_alt_is_altgr(s->x11, s->windows.begin()->second.sdl);
+      break;
     default: break;
   }
 }

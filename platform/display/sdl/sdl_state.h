@@ -17,7 +17,13 @@ struct HostWindow {
   SDL_Window* sdl = nullptr;
   HWND window = nullptr;
   bool exposed_once = false;  // the first expose of a new window is its map, not damage
+  // The host has nothing of what was presented before (new, resized,
+  // exposed, shown again): the next present sends every pixel.
+  bool present_whole = true;
+  SDL_Surface* presented_on = nullptr;  // the host surface of the last present
 };
+
+struct XlibCalls;  // sdl_x11_host.cpp
 
 struct State {
   std::map<HWND, HostWindow> windows;
@@ -29,6 +35,9 @@ struct State {
   // else has come since (see sdl_events.cpp).
   bool focus_just_gained = false;
   Uint32 focus_gained_at = 0;
+  XlibCalls* x11 = nullptr;  // null where the video driver is not X11
+  // The right Alt key is AltGr in the host's layout: it types, it is never Alt.
+  bool right_alt_is_altgr = false;
 };
 
 inline State* state_of(void* p) { return static_cast<State*>(p); }
@@ -42,10 +51,24 @@ void window_title(void* p, HWND w, const std::string& title);
 void window_geometry(void* p, HWND w, RECT r);
 void window_raised(void* p, HWND w);
 void present(void* p, HWND w, const Surface& s);
+void z_order(void* p, const HWND* front_to_back, int count);
 
 // sdl_x11_errors.cpp: on X11, a request about a host window that is
 // already gone does not end the program.
 void tolerate_gone_windows();
+
+// sdl_x11_host.cpp: what is asked of Xlib directly (each does nothing
+// without X11).
+XlibCalls* xlib_open();
+void xlib_close(XlibCalls* x);
+// `window` (not yet mapped) is owned by `owner`: transient for it, a dialog,
+// modal when `modal`.
+void x11_own(const XlibCalls* x, SDL_Window* window, SDL_Window* owner, bool modal);
+// Whether a window manager manages the screen of `any` (true off X11).
+bool x11_managed(const XlibCalls* x, SDL_Window* any);
+// Stacks the windows as given, front first (only where nothing manages them).
+void x11_restack(const XlibCalls* x, SDL_Window* const* front_to_back, int count);
+bool x11_right_alt_is_altgr(const XlibCalls* x, SDL_Window* any);
 
 // sdl_events.cpp
 void pump_events(void* p, const DesktopHooks& hooks, int timeout_ms);

@@ -1,0 +1,154 @@
+// What SDL does not say about the X server, asked of Xlib directly: a
+// dialog owned by its owner (transient for it, of the dialog type, modal
+// where it is shown modal), whether a window manager runs (without one
+// nothing can iconify a window, and stacking is ours to keep), the
+// stacking of our windows on a bare server, and whether the right Alt key
+// is AltGr in the host's keyboard layout.
+//
+// SDL loads Xlib itself, privately; the calls are taken from that same
+// library. On any other video driver every function here does nothing.
+#include <SDL_syswm.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+#include <dlfcn.h>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "platform/display/sdl/sdl_state.h"
+
+namespace plat::sdl {
+
+struct XlibCalls {
+  Atom (*intern_atom)(Display*, const char*, Bool) = nullptr;
+  int (*change_property)(Display*, ::Window, Atom, Atom, int, int, const unsigned char*, int) = nullptr;
+  int (*set_transient_for_hint)(Display*, ::Window, ::Window) = nullptr;
+  int (*restack_windows)(Display*, ::Window*, int) = nullptr;
+  ::Window (*get_selection_owner)(Display*, Atom) = nullptr;
+  KeySym* (*get_keyboard_mapping)(Display*, KeyCode, int, int*) = nullptr;
+  int (*display_keycodes)(Display*, int*, int*) = nullptr;
+  int (*free)(void*) = nullptr;
+  int (*flush)(Display*) = nullptr;
+};
+
+namespace {
+
+struct Host {
+  Display* display = nullptr;
+  ::Window window = 0;
+};
+
+Host host_of(SDL_Window* w) {
+  Host h;
+  if (!w) return h;
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(w, &info) || info.subsystem != SDL_SYSWM_X11) return h;
+  h.display = info.info.x11.display;
+  h.window = info.info.x11.window;
+  return h;
+}
+
+template <typename F>
+void take(void* lib, const char* name, F* out) {
+  *out = reinterpret_cast<F>(dlsym(lib, name));
+}
+
+}  // namespace
+
+XlibCalls* xlib_open() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (!driver || std::strcmp(driver, "x11") != 0) return nullptr;
+  void* lib = dlopen("libX11.so.6", RTLD_NOW | RTLD_NOLOAD);
+  if (!lib) return nullptr;
+  auto* x = new XlibCalls;
+  take(lib, "XInternAtom", &x->intern_atom);
+  take(lib, "XChangeProperty", &x->change_property);
+  take(lib, "XSetTransientForHint", &x->set_transient_for_hint);
+  take(lib, "XRestackWindows", &x->restack_windows);
+  take(lib, "XGetSelectionOwner", &x->get_selection_owner);
+  take(lib, "XGetKeyboardMapping", &x->get_keyboard_mapping);
+  take(lib, "XDisplayKeycodes", &x->display_keycodes);
+  take(lib, "XFree", &x->free);
+  take(lib, "XFlush", &x->flush);
+  // The library stays loaded while SDL uses it; our handle is not needed.
+  dlclose(lib);
+  if (!x->intern_atom || !x->change_property || !x->set_transient_for_hint || !x->restack_windows ||
+      !x->get_selection_owner || !x->get_keyboard_mapping || !x->display_keycodes || !x->free || !x->flush) {
+    delete x;
+    return nullptr;
+  }
+  return x;
+}
+
+void xlib_close(XlibCalls* x) { delete x; }
+
+void x11_own(const XlibCalls* x, SDL_Window* window, SDL_Window* owner, bool modal) {
+  if (!x) return;
+  Host w = host_of(window), o = host_of(owner);
+  if (!w.display || !o.window) return;
+  Display* d = w.display;
+  x->set_transient_for_hint(d, w.window, o.window);
+  Atom type = x->intern_atom(d, "_NET_WM_WINDOW_TYPE_DIALOG", False);
+  x->change_property(d, w.window, x->intern_atom(d, "_NET_WM_WINDOW_TYPE", False), XA_ATOM, 32, PropModeReplace,
+                     reinterpret_cast<const unsigned char*>(&type), 1);
+  if (modal) {
+    // Set before the window is mapped: the window manager reads the state then.
+    Atom state = x->intern_atom(d, "_NET_WM_STATE_MODAL", False);
+    x->change_property(d, w.window, x->intern_atom(d, "_NET_WM_STATE", False), XA_ATOM, 32, PropModeAppend,
+                       reinterpret_cast<const unsigned char*>(&state), 1);
+  }
+  x->flush(d);
+}
+
+bool x11_managed(const XlibCalls* x, SDL_Window* any) {
+  if (!x) return true;  // not X: the host manages its windows
+  Host h = host_of(any);
+  if (!h.display) return true;
+  // A window manager owns the selection WM_Sn of the screen it manages.
+  char name[32];
+  std::snprintf(name, sizeof name, "WM_S%d", DefaultScreen(h.display));
+  return x->get_selection_owner(h.display, x->intern_atom(h.display, name, False)) != None;
+}
+
+void x11_restack(const XlibCalls* x, SDL_Window* const* front_to_back, int count) {
+  if (!x || count < 2) return;
+  std::vector<::Window> v;
+  Display* d = nullptr;
+  for (int i = 0; i < count; ++i) {
+    Host h = host_of(front_to_back[i]);
+    if (!h.display) continue;
+    d = h.display;
+    v.push_back(h.window);
+  }
+  if (!d || v.size() < 2) return;
+  x->restack_windows(d, v.data(), static_cast<int>(v.size()));
+  x->flush(d);
+}
+
+bool x11_right_alt_is_altgr(const XlibCalls* x, SDL_Window* any) {
+  if (!x) return false;
+  Host h = host_of(any);
+  if (!h.display) return false;
+  int lo = 0, hi = 0;
+  x->display_keycodes(h.display, &lo, &hi);
+  // The right Alt key: its code with the evdev driver, and with the older
+  // keyboard driver.
+  for (int code : {108, 113}) {
+    if (code < lo || code > hi) continue;
+    int per = 0;
+    KeySym* syms = x->get_keyboard_mapping(h.display, static_cast<KeyCode>(code), 1, &per);
+    if (!syms) continue;
+    const bool altgr = per > 0 && (syms[0] == XK_ISO_Level3_Shift || syms[0] == XK_Mode_switch);
+    const bool alt = per > 0 && syms[0] == XK_Alt_R;
+    x->free(syms);
+    if (altgr) return true;
+    if (alt) return false;
+  }
+  return false;
+}
+
+}  // namespace plat::sdl
