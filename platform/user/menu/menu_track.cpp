@@ -167,6 +167,11 @@ struct Tracker {
   bool done = false;
   UINT chosen = 0;
   bool has_choice = false;
+  // Where the pointer was last seen. A move reported at the same place is
+  // no move: a window that opens under a resting pointer makes the host
+  // report the pointer again (on X, as it enters the new window), and a
+  // popup opened from the keyboard must not take the item under it.
+  POINT pointer = desktop().cursor_pos;
 
   ~Tracker() {
     while (!levels.empty()) pop();
@@ -423,6 +428,10 @@ struct Tracker {
           POINT p{GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)};
           bool nc = m.message == WM_NCMOUSEMOVE || m.message == WM_NCLBUTTONDOWN || m.message == WM_NCLBUTTONUP;
           if (!nc) ClientToScreen(m.hwnd, &p);
+          if (m.message == WM_MOUSEMOVE || m.message == WM_NCMOUSEMOVE) {
+            if (p.x == pointer.x && p.y == pointer.y) break;
+            pointer = p;
+          }
           UINT kind = m.message == WM_NCMOUSEMOVE ? WM_MOUSEMOVE
                       : m.message == WM_NCLBUTTONDOWN || m.message == WM_RBUTTONDOWN ? WM_LBUTTONDOWN
                       : m.message == WM_NCLBUTTONUP ? WM_LBUTTONUP
