@@ -122,10 +122,15 @@ void paint(HWND h, Combo* c) {
     SetTextColor(dc, focused ? sys_colour(COLOR_HIGHLIGHTTEXT) : sys_colour(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
     RECT tt = t;
     tt.left += 2;
+    // A text too long for the field ends at the field's edge: it never
+    // runs under the button or over the border.
+    HRGN clip = CreateRectRgn(t.left, t.top, t.right, t.bottom);
+    SelectClipRgn(dc, clip);
     if (c->list.cur >= 0) draw_text(dc, tt, c->list.items[static_cast<std::size_t>(c->list.cur)].text, kVCenter);
+    SelectClipRgn(dc, nullptr);
+    DeleteObject(clip);
     if (focused) draw_focus_rect(dc, t);
   }
-  // The button goes on last: it covers a text too long for the field.
   fill(dc, b, sys_colour(COLOR_BTNFACE));
   draw_button_edge(dc, b, c->dropped);
   int cx = (b.left + b.right) / 2 - 1 + (c->dropped ? 1 : 0), cy = (b.top + b.bottom) / 2 - 1 + (c->dropped ? 1 : 0);

@@ -112,6 +112,9 @@ inline constexpr DWORD SS_NOPREFIX = 0x80;
 inline constexpr DWORD SS_NOTIFY = 0x100;
 inline constexpr DWORD SS_CENTERIMAGE = 0x200;
 inline constexpr DWORD SS_SUNKEN = 0x1000;
+// A path too wide for the control shows its end after "...", from a "/"
+// where one fits: the last folders, the one that matters, stay readable.
+inline constexpr DWORD SS_PATHELLIPSIS = 0x8000;
 inline constexpr UINT STM_SETICON = 0x0170;
 inline constexpr UINT STM_GETICON = 0x0171;
 inline constexpr UINT STM_SETIMAGE = 0x0172;
