@@ -56,10 +56,13 @@ class XScreen {
   bool type(const std::string& text);
   bool click(int x, int y);
 
+  // Any other xdotool command (the words after the program's name), such
+  // as a press, moves and a release in one go; false when it failed.
+  bool xdotool(std::vector<std::string> args);
+
   const std::string& display() const { return display_; }
 
  private:
-  bool xdotool(std::vector<std::string> args);
   void* x_ = nullptr;  // the Display
   std::string display_;
 };

@@ -156,6 +156,10 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
         if (LRESULT r = SendMessageA(hwnd->parent, WM_MOUSEACTIVATE, wparam, lparam)) return r;
       }
       return MA_ACTIVATE;
+    case WM_MOUSEWHEEL:
+      // What does not scroll lets its parent scroll.
+      if (hwnd->parent) return SendMessageA(hwnd->parent, WM_MOUSEWHEEL, wparam, lparam);
+      return 0;
     case WM_SETCURSOR:
       // The parent may choose for its children; else the class cursor in the client.
       if (hwnd->parent && SendMessageA(hwnd->parent, WM_SETCURSOR, wparam, lparam)) return TRUE;

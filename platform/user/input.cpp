@@ -5,6 +5,7 @@
 // code elsewhere. What the host does to a window (resize, move, expose,
 // close) is applied through the normal window calls; an expose shows the
 // window's kept pixels again.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -218,6 +219,25 @@ void route_mouse(const InputEvent& e) {
   }
 }
 
+// The wheel turns what is under the pointer (or what holds the mouse),
+// as on any desktop, whatever has the keyboard. A window that does not
+// scroll passes it on to its parent (DefWindowProcA).
+void route_wheel(const InputEvent& e) {
+  Desktop& d = desktop();
+  HWND top = e.window && IsWindow(e.window) ? e.window : nullptr;
+  POINT pt = e.pos;
+  if (top) pt = POINT{top->rect.left + e.pos.x, top->rect.top + e.pos.y};
+  d.cursor_pos = pt;
+  HWND target = d.capture ? d.capture : WindowFromPoint(pt);
+  if (!target || !IsWindowEnabled(top_level_of(target))) return;
+  while (target && !IsWindowEnabled(target)) target = target->parent;
+  if (!target) return;
+  // The turn travels in 16 signed bits: at most 273 notches of 120 at once.
+  const int turn = std::clamp(e.wheel, -32760, 32760);
+  const WPARAM w = MAKEWPARAM(static_cast<WORD>(mouse_key_flags(e.mods)), static_cast<WORD>(static_cast<short>(turn)));
+  post_input(target, WM_MOUSEWHEEL, w, MAKELPARAM(pt.x, pt.y), private_bits(e.mods, -1));
+}
+
 HWND host_target(const InputEvent& e) {
   if (e.window && IsWindow(e.window)) return e.window;
   return desktop().active;
@@ -256,6 +276,7 @@ void route_event(const InputEvent& e) {
     case InputKind::mouse_move:
     case InputKind::mouse_down:
     case InputKind::mouse_up: route_mouse(e); break;
+    case InputKind::mouse_wheel: route_wheel(e); break;
     case InputKind::host_resize:
       if (HWND w = host_target(e))
         SetWindowPos(w, nullptr, 0, 0, rect_width(e.rect), rect_height(e.rect), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -272,8 +272,9 @@ void ensure_standard_controls();
 // The font controls and dialogs use unless told otherwise (8-point sans).
 HFONT default_dialog_font();
 
-// The clipboard inside the process: edit fields cut, copy and paste
-// through it. Text is code page 1250.
+// The clipboard edit fields cut, copy and paste through: the host's (other
+// programs paste what was copied here, and the other way round), or the
+// headless display's own. Text is code page 1250.
 void clipboard_set_text(const std::string& text);
 std::string clipboard_text();
 
