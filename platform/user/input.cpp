@@ -193,28 +193,33 @@ void route_mouse(const InputEvent& e) {
   WPARAM keys = mouse_key_flags(e.mods);
   DWORD priv = private_bits(e.mods, -1);
   UINT msg = client_message(e.kind, e.button);
+  // A second press soon after the first at the same place is a double
+  // click: in the client for classes that ask for them, and on a caption
+  // (which maximises or restores the window).
+  UINT nc = msg - WM_MOUSEMOVE + WM_NCMOUSEMOVE;
+  if (e.kind == InputKind::mouse_down) {
+    const UINT which = hit == HTCLIENT ? msg : nc;
+    DWORD now = display_clock_ms();
+    bool dbl = d.last_click_window == target && d.last_click_message == which &&
+               now - d.last_click_time <= GetDoubleClickTime() &&
+               std::abs(pt.x - d.last_click_pos.x) <= kDoubleClickDistance &&
+               std::abs(pt.y - d.last_click_pos.y) <= kDoubleClickDistance;
+    if (dbl && (hit == HTCLIENT ? (target->cls->style & CS_DBLCLKS) != 0 : hit == HTCAPTION)) {
+      msg += 2;  // WM_xBUTTONDOWN -> WM_xBUTTONDBLCLK
+      nc += 2;
+      d.last_click_window = nullptr;
+    } else {
+      d.last_click_window = target;
+      d.last_click_message = which;
+      d.last_click_time = now;
+      d.last_click_pos = pt;
+    }
+  }
   if (hit == HTCLIENT) {
     POINT c = pt;
     ScreenToClient(target, &c);
-    if (e.kind == InputKind::mouse_down) {
-      DWORD now = display_clock_ms();
-      bool dbl = d.last_click_window == target && d.last_click_message == msg &&
-                 now - d.last_click_time <= GetDoubleClickTime() &&
-                 std::abs(pt.x - d.last_click_pos.x) <= kDoubleClickDistance &&
-                 std::abs(pt.y - d.last_click_pos.y) <= kDoubleClickDistance;
-      if (dbl && (target->cls->style & CS_DBLCLKS)) {
-        msg += 2;  // WM_xBUTTONDOWN -> WM_xBUTTONDBLCLK
-        d.last_click_window = nullptr;
-      } else {
-        d.last_click_window = target;
-        d.last_click_message = msg;
-        d.last_click_time = now;
-        d.last_click_pos = pt;
-      }
-    }
     post_input(target, msg, keys, MAKELPARAM(c.x, c.y), priv);
   } else {
-    UINT nc = msg - WM_MOUSEMOVE + WM_NCMOUSEMOVE;
     post_input(target, nc, static_cast<WPARAM>(hit), MAKELPARAM(pt.x, pt.y), priv);
   }
 }

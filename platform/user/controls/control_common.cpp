@@ -6,10 +6,11 @@
 
 namespace plat::ctl {
 
-void register_control_class(const char* name, WNDPROC proc, UINT style) {
+void register_control_class(const char* name, WNDPROC proc, UINT style, LPCSTR cursor) {
   WNDCLASSA wc;
   wc.style = style | CS_GLOBALCLASS | CS_PARENTDC;
   wc.lpfnWndProc = proc;
+  wc.hCursor = LoadCursorA(nullptr, cursor);
   wc.cbWndExtra = kStateBytes;
   wc.hbrBackground = nullptr;
   wc.lpszClassName = name;

@@ -33,8 +33,9 @@ void free_state(HWND hwnd) {
   SetWindowLongPtrA(hwnd, 0, 0);
 }
 
-// Register one control class with room for its state record.
-void register_control_class(const char* name, WNDPROC proc, UINT style);
+// Register one control class with room for its state record; the pointer
+// takes the shape `cursor` over it (a system cursor).
+void register_control_class(const char* name, WNDPROC proc, UINT style, LPCSTR cursor = IDC_ARROW);
 
 DWORD style_of(HWND hwnd);
 int id_of(HWND hwnd);

@@ -840,6 +840,7 @@ LRESULT edit_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
-void register_edit_class() { register_control_class("EDIT", edit_proc, CS_DBLCLKS); }
+// Over a field the pointer is the text cursor.
+void register_edit_class() { register_control_class("EDIT", edit_proc, CS_DBLCLKS, IDC_IBEAM); }
 
 }  // namespace plat
