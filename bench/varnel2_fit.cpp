@@ -8,9 +8,9 @@
 #include <string>
 
 #include "multipeak/fitcompute.h"
-#include "multipeak/varnel2_output.h"
-#include "multipeak/varnel2_params.h"
-#include "multipeak/varnel2_state.h"
+#include "multipeak/varnel2/varnel2_output.h"
+#include "multipeak/varnel2/varnel2_params.h"
+#include "multipeak/varnel2/varnel2_state.h"
 
 namespace {
 

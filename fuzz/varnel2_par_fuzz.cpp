@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "fuzz/fuzz_files.h"
-#include "multipeak/varnel2_params.h"
+#include "multipeak/varnel2/varnel2_params.h"
 
 namespace {
 

@@ -2,13 +2,15 @@
 // that splits values at separators, and the number conversions.
 #include "runtime/freeread.h"
 
-#include <sys/stat.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <charconv>
 #include <cmath>
 #include <string>
 
 #include "runtime/hostfilename.h"
+#include "runtime/regularfile.h"
 
 namespace tsd::runtime {
 
@@ -133,11 +135,13 @@ bool FreeReader::open(std::string_view name) {
   in_memory_ = false;
   line_open_ = false;
   const std::string host = host_file_name(name);
-  std::FILE* f = std::fopen(host.c_str(), "r");
-  if (f == nullptr) return false;
-  struct stat st {};
-  if (fstat(fileno(f), &st) != 0 || S_ISDIR(st.st_mode)) {
-    std::fclose(f);
+  // Only a regular file: a named pipe would hold the program in the open
+  // or in the first read.
+  const int fd = openregularfile(host, O_RDONLY);
+  if (fd < 0) return false;
+  std::FILE* f = fdopen(fd, "r");
+  if (f == nullptr) {
+    close(fd);
     return false;
   }
   file_.reset(f);

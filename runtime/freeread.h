@@ -75,7 +75,8 @@ class FreeReader {
   explicit FreeReader(std::string_view text) : text_(text), in_memory_(true) {}
 
   // Opens a file for reading. The name is as the programs hold it: code page
-  // 1250, trailing blanks ignored. False when it cannot be opened.
+  // 1250, trailing blanks ignored. False when it cannot be opened or is
+  // not a regular file (a folder, a named pipe, a device).
   bool open(std::string_view name);
   bool is_open() const { return in_memory_ || file_ != nullptr; }
 

@@ -63,10 +63,27 @@ ParamsResult openparamsfile(FreeReader& reader, const std::string& file) {
                      text::cp1250_from_utf8("nie można otworzyć pliku"));
 }
 
+namespace {
+
+// Why a rewrite failed, where the host's reason is one a user can act on;
+// `otherwise` for the rest.
+std::string rewriteproblem(int error, const char* otherwise) {
+  switch (error) {
+    case EACCES:
+    case EPERM:
+      return text::cp1250_from_utf8("brak prawa zapisu pliku");
+    case EROFS:
+      return text::cp1250_from_utf8("dysk tylko do odczytu");
+    default:
+      return text::cp1250_from_utf8(otherwise);
+  }
+}
+
+}  // namespace
+
 ParamsResult beginparamsrewrite(TextFile& f, const std::string& file) {
   if (f.open_replace(file) != FileStatus::ok) {
-    return paramsfault(ParamsStatus::write_failed, file, 0,
-                       text::cp1250_from_utf8("nie można utworzyć pliku"));
+    return paramsfault(ParamsStatus::write_failed, file, 0, rewriteproblem(f.error(), "nie można utworzyć pliku"));
   }
   ParamsResult ok;
   ok.file = file;
@@ -75,8 +92,7 @@ ParamsResult beginparamsrewrite(TextFile& f, const std::string& file) {
 
 ParamsResult endparamsrewrite(TextFile& f, const std::string& file) {
   if (f.close() != FileStatus::ok) {
-    return paramsfault(ParamsStatus::write_failed, file, 0,
-                       text::cp1250_from_utf8("błąd zapisu pliku"));
+    return paramsfault(ParamsStatus::write_failed, file, 0, rewriteproblem(f.error(), "błąd zapisu pliku"));
   }
   ParamsResult ok;
   ok.file = file;

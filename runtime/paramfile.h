@@ -61,7 +61,9 @@ ParamsResult openparamsfile(FreeReader& reader, const std::string& file);
 
 // The two ends of a parameter file's rewrite: opening the replacement
 // beside the file, and closing it, which puts it in the file's place. A
-// fault names what failed; the old file is kept either way.
+// fault names what failed, and why when the user can do something about
+// it ("brak prawa zapisu pliku", "dysk tylko do odczytu"); the old file is
+// kept either way.
 ParamsResult beginparamsrewrite(TextFile& f, const std::string& file);
 ParamsResult endparamsrewrite(TextFile& f, const std::string& file);
 

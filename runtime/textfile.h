@@ -4,25 +4,41 @@
 // Every write goes through a format text (runtime/format.h); its records
 // become lines ending in LF. The programs' texts are code page 1250; the
 // bytes written to the host are UTF-8. File names are given as the programs
-// hold them (code page 1250, trailing blanks ignored).
+// hold them (code page 1250, trailing blanks ignored). Only regular files
+// are opened (runtime/regularfile.h): a named pipe or a device named like a
+// file is refused as one that cannot be opened, and no open can block.
+//
+// The writes are collected; close() hands the whole text to the file in one
+// write, so that a program ended at any moment leaves the file as it was or
+// with the whole new text, never with a piece of it.
 //
 // - open_append: the file is opened for appending, or created when missing.
-//   When a write or the close fails, the file is cut back to what it held
-//   before: a failed append leaves it byte for byte as it was.
-// - open_replace: the lines go to a temporary file beside the named one;
-//   close() flushes it to disk and renames it over the named file, so the
-//   file is either the old one or the complete new one. A TextFile destroyed
+//   When the write or the close fails, the file is cut back to what it held
+//   before: a failed append leaves it byte for byte as it was, and a file
+//   the append created is removed again. A TextFile destroyed without
+//   close() has written nothing (and removes a file it created).
+// - open_replace: the lines go to a temporary file beside the file they
+//   replace; close() flushes it to disk and renames it over that file, so
+//   the file is either the old one or the complete new one. A name that is
+//   a symbolic link replaces the file the link points to, in that file's
+//   folder, and the link stays. A file the user may not write is not
+//   replaced: the open fails as a write of it would. A TextFile destroyed
 //   without close() (or after a failed write) leaves the old file untouched.
 // - open_printer: the printer device (where the programs open "PRN" as a
 //   file, call this; a file name "PRN" is not treated specially). When the environment variable
 //   TSD_PRN_FILE names a file, the lines are appended to that file (tests use
 //   this). Otherwise they are collected and close() hands them as one job to
 //   the system print queue with `lp`; without `lp` on the PATH the open fails
-//   with printer_unavailable. A job is sent only by close().
+//   with printer_unavailable. A job is sent only by close(). `lp` only hands
+//   the job to the local spooler, which answers within a second or so when it
+//   works: close() waits for it kLpWaitSeconds at most, then stops it and
+//   reports printer_unavailable, so a queue that does not answer cannot hold
+//   the program.
 //
 // No routine here ends the program: every failure comes back as a status the
-// caller can show in an error box. After a failed write, further writes do
-// nothing and close() reports the failure.
+// caller can show in an error box, and error() tells the host's reason.
+// After a failed write, further writes do nothing and close() reports the
+// failure.
 //
 //   TextFile f;
 //   if (f.open_append(name) != FileStatus::ok) { /* error box */ }
@@ -32,7 +48,6 @@
 
 #include <sys/types.h>
 
-#include <cstdio>
 #include <initializer_list>
 #include <span>
 #include <string>
@@ -58,6 +73,9 @@ enum class FileStatus {
 // how many were removed.
 int removereplaceleftovers(std::string_view name);
 
+// How long close() waits for `lp` to take a print job.
+inline constexpr int kLpWaitSeconds = 10;
+
 class TextFile {
  public:
   TextFile() = default;
@@ -68,7 +86,10 @@ class TextFile {
   FileStatus open_append(std::string_view name);
   FileStatus open_replace(std::string_view name);
   FileStatus open_printer();
-  bool is_open() const { return file_ != nullptr; }
+  bool is_open() const { return fd_ >= 0; }
+  // The host's error number (errno) of the last failure of the file, 0
+  // when none or when it was no error of the host (a bad format).
+  int error() const { return error_; }
 
   // Writes the records of one formatted write.
   FileStatus write(std::string_view format, std::span<const FormatItem> items);
@@ -82,16 +103,23 @@ class TextFile {
 
  private:
   enum class Mode { none, append, replace, printer_file, printer_queue };
+  FileStatus openappended(const std::string& host);
+  bool writepending();
+  bool closeappended();
+  bool closereplaced();
   void discard();
-  bool close_appended();
+  void fail(int error);
 
   Mode mode_ = Mode::none;
-  std::FILE* file_ = nullptr;
-  std::string target_;  // replace: the named file; printer queue: unused
-  std::string temp_;    // replace and printer queue: the temporary file
+  int fd_ = -1;
+  std::string target_;    // append: the file opened; replace: the file put in its place
+  std::string temp_;      // replace and printer queue: the temporary file
+  bool created_ = false;  // append: the open created the file
   bool failed_ = false;
-  off_t old_size_ = -1;  // append: the file's length when opened
-  std::string buf_;     // formatting work text
+  int error_ = 0;
+  off_t start_ = -1;      // append: where the new text begins, once written
+  std::string pending_;   // the text of the writes so far (UTF-8), written by close()
+  std::string buf_;       // formatting work text
 };
 
 }  // namespace tsd::runtime

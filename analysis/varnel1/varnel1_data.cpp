@@ -11,7 +11,7 @@
 #include "analysis/varnel1/varnel1_ui.h"
 #include "analysis/varnel1/varnel1_settings.h"
 #include "resources/varnel1/varnel1_ids.h"
-#include "analysis/shell/files.h"
+#include "shell/files.h"
 #include "toolkit/window/wdialog.h"
 #include "toolkit/window/wmenu.h"
 
@@ -29,8 +29,8 @@ void enablepopups() {
 }
 
 void datacommand() {
-  if (!choosedatafile(std::span<char>(varnel1files.datafile))) return;
-  loaddatafile(trimmedname(varnel1files.datafile));
+  if (!choosedatafile(varnel1files.datafile)) return;
+  loaddatafile(varnel1files.datafile.text());
 }
 
 bool loaddatafile(std::string_view name) {
@@ -46,9 +46,7 @@ bool loaddatafile(std::string_view name) {
   }
   takedata(data);
   // The reports name the file whose data are held, not the last one chosen.
-  varnel1files.dataname.fill(' ');
-  std::copy_n(name.begin(), std::min(name.size(), varnel1files.dataname.size()),
-              varnel1files.dataname.begin());
+  varnel1files.dataname.set(name);
 
   Varnel1Settings& settings = varnel1settings;
   if (settings.curgraph == 0) settings.curgraph = settings.defgraph;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/shell/fields.h"
+#include "shell/fields.h"
 #include "analysis/varnel1/analysis_state.h"
 #include "analysis/varnel1/series.h"
 #include "analysis/var.h"

@@ -7,7 +7,7 @@
 #include "analysis/varnel1/varnel1_data.h"
 #include "analysis/varnel1/varnel1_dialogs.h"
 #include "analysis/varnel1/varnel1_results.h"
-#include "analysis/shell/params.h"
+#include "shell/params.h"
 #include "analysis/varnel1/varnel1_ui.h"
 #include "resources/varnel1/varnel1_ids.h"
 #include "analysis/varnel1/varnel1_params.h"

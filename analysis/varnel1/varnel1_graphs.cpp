@@ -3,7 +3,7 @@
 #include <array>
 #include <span>
 
-#include "analysis/plot/winplotm.h"
+#include "analysis/varnel1/winplotm.h"
 
 namespace tsd {
 

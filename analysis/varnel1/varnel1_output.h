@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/shell/report.h"
+#include "shell/report.h"
 #include "analysis/varnel1/analysis_state.h"
 #include "resources/varnel1/varnel1_ids.h"
 

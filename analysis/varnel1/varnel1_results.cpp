@@ -8,7 +8,7 @@
 #include "analysis/varnel1/varnel1_ui.h"
 #include "analysis/varnel1/varnel1_output.h"
 #include "analysis/varnel1/varnel1_settings.h"
-#include "analysis/shell/files.h"
+#include "shell/files.h"
 #include "toolkit/window/wdialog.h"
 
 namespace tsd {
@@ -48,15 +48,15 @@ void tabledialog(int table) {
 
 void savecommand(Report report) {
   const SaveDialogText texts = savedialogtext(report);
-  if (!choosereportfile(texts.filter, std::span<char>(varnel1files.reportfile), texts.title)) return;
-  const std::string_view name = trimmedname(varnel1files.reportfile);
+  if (!choosereportfile(texts.filter, varnel1files.reportfile, texts.title)) return;
+  const std::string_view name = varnel1files.reportfile.text();
   const OutputStatus status =
-      savereport(report, name, analysis, varnel1settings, trimmedname(varnel1files.dataname));
+      savereport(report, name, analysis, varnel1settings, varnel1files.dataname.text());
   tellsaved(status, saveinfotext(report, name), name);
 }
 
 void printcommand(Report report) {
-  tellprinted(printreport(report, analysis, varnel1settings, trimmedname(varnel1files.dataname)));
+  tellprinted(printreport(report, analysis, varnel1settings, varnel1files.dataname.text()));
 }
 
 }  // namespace tsd

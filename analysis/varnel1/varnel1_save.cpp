@@ -1,7 +1,7 @@
 #include "analysis/varnel1/varnel1_save.h"
 
-#include "analysis/shell/boxes.h"
-#include "analysis/shell/files.h"
+#include "shell/boxes.h"
+#include "shell/files.h"
 
 namespace tsd {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/shell/report.h"
+#include "shell/report.h"
 #include "analysis/varnel1/analysis_state.h"
 #include "analysis/varnel1/varnel1_output.h"
 #include "analysis/varnel1/varnel1_settings.h"

@@ -9,12 +9,6 @@ namespace tsd {
 
 Varnel1Files varnel1files;
 
-std::string_view trimmedname(const std::array<char, kFileNameLength>& name) {
-  std::string_view all(name.data(), name.size());
-  const std::size_t used = all.find_last_not_of(' ');
-  return used == std::string_view::npos ? std::string_view() : all.substr(0, used + 1);
-}
-
 void drawcurrent() {
   igrarea(0.0f, 0.0f, 1.0f, 1.0f);
   igrareaclear();

@@ -1,35 +1,26 @@
 // What every varnel1 command shares besides the program shell's boxes
-// (analysis/shell/boxes.h, included here): the redraw of the current graph, the recomputation of the three
+// (shell/boxes.h, included here): the redraw of the current graph, the recomputation of the three
 // series, and the file names kept for the whole run.
 #pragma once
 
-#include <array>
 #include <string>
 #include <string_view>
 
-#include "analysis/shell/boxes.h"
+#include "shell/boxes.h"
 #include "analysis/varnel1/series.h"
+#include "runtime/filename.h"
 
 namespace tsd {
 
-// Room for a chosen file name, blank-padded. Names are kept whole; the
-// boxes pad them to 79 characters where they show them.
-inline constexpr int kFileNameLength = 1024;
-
+// The file names kept for the whole run, each as long as the host allows
+// (runtime/filename.h); the boxes pad them to 79 characters where they
+// show them.
 struct Varnel1Files {
-  std::array<char, kFileNameLength> datafile;    // the last data file chosen
-  std::array<char, kFileNameLength> reportfile;  // the last report or table file chosen
-  std::array<char, kFileNameLength> dataname;    // the file whose data are held
-  Varnel1Files() {
-    datafile.fill(' ');
-    reportfile.fill(' ');
-    dataname.fill(' ');
-  }
+  runtime::FileName datafile;    // the last data file chosen
+  runtime::FileName reportfile;  // the last report or table file chosen
+  runtime::FileName dataname;    // the file whose data are held
 };
 extern Varnel1Files varnel1files;
-
-// A file name without its trailing blanks.
-std::string_view trimmedname(const std::array<char, kFileNameLength>& name);
 
 // Clears the window and draws the current graph (nothing when none).
 void drawcurrent();

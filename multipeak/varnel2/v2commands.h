@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "analysis/shell/boxes.h"
-#include "multipeak/varnel2_state.h"
+#include "shell/boxes.h"
+#include "multipeak/varnel2/varnel2_state.h"
 #include "resources/varnel2/varnel2_ids.h"
 
 namespace tsd {
@@ -50,7 +50,7 @@ inline constexpr int kPrintPopup = V2_POPUP_PRINT;
 }  // namespace v2menu
 
 // Shared by the commands, besides the program shell's boxes
-// (analysis/shell/boxes.h, included here).
+// (shell/boxes.h, included here).
 void plotgraph(Varnel2State& s);
 void replot(Varnel2State& s);
 // The three "Tabela 2" items enabled when at least two peaks are.

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "analysis/conversions.h"
-#include "analysis/shell/fields.h"
+#include "shell/fields.h"
 #include "toolkit/window/strings.h"
 #include "toolkit/window/wdialog.h"
 

@@ -3,12 +3,12 @@
 // About box, and the drawing of the graph.
 #include <string>
 
-#include "analysis/shell/files.h"
-#include "analysis/shell/params.h"
+#include "shell/files.h"
+#include "shell/params.h"
 #include "analysis/var.h"
 #include "multipeak/varnel2/v2commands.h"
 #include "multipeak/varnel2/winplotn.h"
-#include "multipeak/varnel2_params.h"
+#include "multipeak/varnel2/varnel2_params.h"
 #include "toolkit/graphics/graphics.h"
 #include "toolkit/window/wcomdlg.h"
 #include "toolkit/window/wdialog.h"
@@ -28,7 +28,7 @@ void setstate(int id, int state) { wmenusetstate(id, 1, state); }
 
 void readdata(Varnel2State& s) {
   if (!choosedatafile(s.datafile)) return;
-  const std::string name(trimmed(s.datafile));
+  const std::string name(s.datafile.text());
   switch (loaddata(s, name)) {
     case DataLoad::cannot_open:
       datafilefailed(DataFileStatus::cannot_open, name);

@@ -2,11 +2,11 @@
 // the reports and tables appended to a file or written to the printer.
 #include <string>
 
-#include "analysis/shell/files.h"
-#include "analysis/shell/report.h"
+#include "shell/files.h"
+#include "shell/report.h"
 #include "multipeak/varnel2/v2commands.h"
 #include "multipeak/varnel2/v2fields.h"
-#include "multipeak/varnel2_output.h"
+#include "multipeak/varnel2/varnel2_output.h"
 #include "toolkit/window/strings.h"
 #include "toolkit/window/wdialog.h"
 
@@ -122,7 +122,7 @@ void screentable(const Varnel2State& s, int table) {
 void saveoutput(Varnel2State& s, V2Output what) {
   const SaveTexts t = savetexts(what);
   if (!choosereportfile(t.filter, s.savefile, cp(t.title))) return;
-  const std::string name(trimmed(s.savefile));
+  const std::string name(s.savefile.text());
   const OutputStatus status =
       appendoutput(name, [&s, what](TextFile& f) { writeoutput(f, s, what, false); });
   tellsaved(status, savedtext(cp(t.done), name), name);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "analysis/plot/winplots.h"
+#include "shell/winplots.h"
 
 namespace tsd {
 

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "analysis/shell/boxes.h"
-#include "analysis/shell/fields.h"
-#include "analysis/shell/files.h"
-#include "analysis/shell/params.h"
-#include "analysis/shell/report.h"
+#include "shell/boxes.h"
+#include "shell/fields.h"
+#include "shell/files.h"
+#include "shell/params.h"
+#include "shell/report.h"
 #include "peakcurve/mokrin/mokrin_data.h"
 #include "peakcurve/mokrin/mokrin_dialog.h"
 #include "peakcurve/mokrin/mokrin_frame.h"
@@ -26,9 +26,6 @@ namespace tsd::mokrin {
 
 namespace {
 
-// Room for a whole path from the file dialog.
-constexpr std::size_t kNameBuffer = 4096;
-
 // ---- Dialog fields ----
 
 void putfields(const std::vector<FieldText>& fields) {
@@ -36,19 +33,6 @@ void putfields(const std::vector<FieldText>& fields) {
 }
 
 std::string getfield(int id) { return std::string(trimmed(fieldtext(id))); }
-
-// ---- File dialog ----
-
-// Lets the user choose a file through `choose`, offering `name`; the chosen
-// name (trailing blanks cut) into `name`. False when the user cancelled.
-template <typename Choose>
-bool choosefile(std::string& name, Choose choose) {
-  std::vector<char> buf(kNameBuffer, ' ');
-  assign(buf, name);
-  if (!choose(std::span<char>(buf))) return false;
-  name = std::string(trimmed(std::string_view(buf.data(), buf.size())));
-  return true;
-}
 
 bool needsdata(const MokrinState& s) {
   if (s.dataflag == 1) return true;
@@ -70,10 +54,10 @@ void parameters(MokrinState& s) {
 // ---- Measured data ----
 
 void readdata(MokrinState& s) {
-  if (!choosefile(s.datachoice, choosedatafile)) return;
-  const DataFileStatus status = loaddata(s, s.datachoice);
+  if (!choosedatafile(s.datachoice)) return;
+  const DataFileStatus status = loaddata(s, s.datachoice.text());
   if (status != DataFileStatus::ok) {
-    datafilefailed(status, s.datachoice);
+    datafilefailed(status, s.datachoice.text());
     return;
   }
   wdialogselect(kParamDialog);
@@ -114,12 +98,9 @@ void showtable(MokrinState& s, int table) {
 // the information box for the file name.
 void save(MokrinState& s, std::string_view filter, const std::vector<std::string>& lines,
           std::string (*saved)(std::string_view)) {
-  const std::string title = cp("Zapis wyników");
-  auto choose = [filter, &title](std::span<char> name) {
-    return choosereportfile(filter, name, title);
-  };
-  if (!choosefile(s.savefile, choose)) return;
-  tellsaved(appendlines(s.savefile, lines), saved(s.savefile), s.savefile);
+  if (!choosereportfile(filter, s.savefile, cp("Zapis wyników"))) return;
+  const std::string_view name = s.savefile.text();
+  tellsaved(appendlines(name, lines), saved(name), name);
 }
 
 void savetable(MokrinState& s, int table) {

@@ -1,6 +1,6 @@
 #include "peakcurve/mokrin/mokrin_frame.h"
 
-#include "analysis/shell/params.h"
+#include "shell/params.h"
 #include <string>
 
 #include "peakcurve/mokrin/mokrin_commands.h"

@@ -1,6 +1,6 @@
 #include "peakcurve/mokrin/mokrin_output.h"
 
-#include "analysis/shell/boxes.h"
+#include "shell/boxes.h"
 #include "analysis/var.h"
 #include "runtime/format.h"
 #include "resources/mokrin/mokrin_ids.h"

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/shell/report.h"
+#include "shell/report.h"
 #include "peakcurve/mokrin/mokrin_state.h"
 
 namespace tsd::mokrin {

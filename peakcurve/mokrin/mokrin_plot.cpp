@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <span>
 
-#include "analysis/plot/winplots.h"
-#include "peakcurve/plot/winplot.h"
+#include "shell/winplots.h"
+#include "peakcurve/mokrin/winplot.h"
 #include "toolkit/graphics/graphics.h"
 
 namespace tsd::mokrin {

@@ -9,6 +9,7 @@
 
 #include "analysis/datafile.h"
 #include "peakcurve/peakcurve.h"
+#include "runtime/filename.h"
 
 namespace tsd::mokrin {
 
@@ -52,8 +53,8 @@ struct MokrinState {
   int currentplot = kPlotCurrent;
   int gridflag = 0;
   std::string datafile;          // the file the data shown were read from (code page 1250)
-  std::string datachoice;        // the last file chosen for reading, offered again
-  std::string savefile;          // last file chosen by a save command
+  runtime::FileName datachoice;  // the last file chosen for reading, offered again
+  runtime::FileName savefile;    // last file chosen by a save command
   std::string startdir;          // where the program started: its parameter file lives there
 
   PendingInput pending;

@@ -51,9 +51,12 @@ FolderEntries read_folder(const std::string& dir) {
   while (dirent* e = readdir(d)) {
     const std::string raw = e->d_name;
     if (raw == "." || raw == "..") continue;
+    // Folders and regular files (links followed) only: a named pipe or a
+    // device is nothing a program can read or write as a file.
     struct stat st;
-    const bool folder = stat((host_dir + "/" + raw).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-    (folder ? out.folders : out.files).push_back(text::cp1250_from_utf8(raw, text::kNoCp1250));
+    if (stat((host_dir + "/" + raw).c_str(), &st) != 0) continue;
+    if (!S_ISDIR(st.st_mode) && !S_ISREG(st.st_mode)) continue;
+    (S_ISDIR(st.st_mode) ? out.folders : out.files).push_back(text::cp1250_from_utf8(raw, text::kNoCp1250));
   }
   closedir(d);
   std::sort(out.folders.begin(), out.folders.end(), less_ignoring_case);

@@ -19,8 +19,10 @@ bool exists(const std::string& p);
 bool has_missing_letters(const std::string& name);
 // Tells the user, in a box over the dialog, that `name` cannot be used.
 void refuse_missing_letters(HWND dlg, const std::string& name);
-// The folders and the files in `dir`, each sorted (case ignored), without
-// "." and "..". A name the code page cannot show holds text::kNoCp1250.
+// The folders and the regular files in `dir` (links followed; named pipes,
+// devices, sockets and broken links left out), each sorted (case ignored),
+// without "." and "..". A name the code page cannot show holds
+// text::kNoCp1250.
 struct FolderEntries {
   std::vector<std::string> folders;
   std::vector<std::string> files;

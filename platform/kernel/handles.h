@@ -26,6 +26,7 @@ struct KernelObject {
   std::size_t next = 0;             // search: next match to return
   pid_t pid = -1;                   // process
   bool reaped = false;              // process: exit status collected
+  int exit_status = -1;             // process: its exit code once reaped (-1: ended by a signal)
 };
 
 // Registers an object and returns its handle (never null, never

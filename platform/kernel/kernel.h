@@ -214,13 +214,21 @@ inline constexpr DWORD WAIT_TIMEOUT = 258;
 inline constexpr DWORD WAIT_FAILED = 0xffffffffu;
 
 // Starts the command line through the host shell without waiting. Returns a
-// value above 31 when it started, else ERROR_FILE_NOT_FOUND (2: the shell
-// knows no program or command by its first word) or another code below 32. The show mode has no meaning without a console window.
+// value above 31 when it started, else ERROR_FILE_NOT_FOUND (2: the program
+// the shell would run first, read by the shell's rules for words, does not
+// exist) or another code below 32. The show mode has no meaning without a
+// console window.
 UINT WinExec(LPCSTR command_line, UINT show);
 // Starts the command line through the host shell; the handle waits with
 // WaitForSingleObject and is released with CloseHandle. A program that
-// cannot be found gives INVALID_HANDLE_VALUE and ERROR_FILE_NOT_FOUND.
+// cannot be found (as for WinExec) gives INVALID_HANDLE_VALUE and
+// ERROR_FILE_NOT_FOUND; one that only the shell can find out about is
+// reported by GetProcessStartError once the command has ended.
 HANDLE StartProcess(LPCSTR command_line);
 DWORD WaitForSingleObject(HANDLE process, DWORD milliseconds);
+// After a started command has ended: what the shell reported when it could
+// not start the command's program (ERROR_FILE_NOT_FOUND: not found,
+// ERROR_ACCESS_DENIED: not executable), else ERROR_SUCCESS.
+DWORD GetProcessStartError(HANDLE process);
 
 }  // namespace plat

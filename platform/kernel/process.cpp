@@ -1,11 +1,15 @@
 // Starting programs through the host shell, and waiting for them.
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <chrono>
 #include <thread>
@@ -19,26 +23,155 @@ using kernel::KernelObject;
 
 namespace {
 
-// The program a command line names: its first word (a word in double
-// quotes may hold blanks).
-std::string program_of(const std::string& cmd) {
-  std::size_t i = cmd.find_first_not_of(" \t");
-  if (i == std::string::npos) return std::string();
-  if (cmd[i] == '"') {
-    const std::size_t end = cmd.find('"', i + 1);
-    return cmd.substr(i + 1, end == std::string::npos ? std::string::npos : end - i - 1);
-  }
-  const std::size_t end = cmd.find_first_of(" \t", i);
-  return cmd.substr(i, end == std::string::npos ? std::string::npos : end - i);
+// What the shell runs first for a command line, read by the shell's own
+// rules for words: assignments before the program are skipped (a PATH
+// among them is the one the program is looked up with), quotes and
+// backslashes are removed, a leading ~ is the home folder. `known` is
+// false when only the shell can tell: the line holds an expansion, a
+// substitution, a pattern, a redirection, a grouping or a reserved word
+// before its program.
+struct FirstCommand {
+  bool known = true;
+  std::string program;  // empty: the line only assigns (or is empty)
+  bool haspath = false;
+  std::string path;
+};
+
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+
+// Characters that make the shell do more with a word than remove quotes.
+bool is_special(char c) { return std::strchr("$`()<>;&|*?[\n{}#!", c) != nullptr; }
+
+bool is_name(const std::string& s) {
+  if (s.empty() || !(std::isalpha(static_cast<unsigned char>(s[0])) || s[0] == '_')) return false;
+  for (char c : s)
+    if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '_')) return false;
+  return true;
 }
 
-// Whether the program of the command line can be started, so that a
-// missing program is never reported as started: a first word with a slash
-// must be an executable file; any other is asked of the shell that runs
-// the command (a program along PATH, or one of the shell's own commands).
+// One word from `at`: its text with the quotes removed, and the length of
+// its unquoted start (an assignment's name must be unquoted). False when
+// the word needs the shell.
+bool next_word(const std::string& cmd, std::size_t& at, std::string& word, std::size_t& plain, bool& tilde) {
+  word.clear();
+  plain = std::string::npos;
+  tilde = false;
+  bool quoted = false;
+  while (at < cmd.size() && !is_blank(cmd[at])) {
+    const char c = cmd[at];
+    if (c == '\'') {
+      const std::size_t end = cmd.find('\'', at + 1);
+      if (end == std::string::npos) return false;
+      if (!quoted) plain = word.size();
+      quoted = true;
+      word += cmd.substr(at + 1, end - at - 1);
+      at = end + 1;
+    } else if (c == '"') {
+      if (!quoted) plain = word.size();
+      quoted = true;
+      for (++at;; ++at) {
+        if (at >= cmd.size()) return false;
+        const char d = cmd[at];
+        if (d == '"') break;
+        if (d == '$' || d == '`') return false;
+        if (d == '\\' && at + 1 < cmd.size() && std::strchr("$`\"\\", cmd[at + 1])) ++at;
+        word += cmd[at];
+      }
+      ++at;
+    } else if (c == '\\') {
+      if (at + 1 >= cmd.size() || cmd[at + 1] == '\n') return false;
+      if (!quoted) plain = word.size();
+      quoted = true;
+      word += cmd[at + 1];
+      at += 2;
+    } else if (c == '~' && word.empty() && !quoted) {
+      tilde = true;
+      word += c;
+      ++at;
+    } else if (is_special(c)) {
+      return false;
+    } else {
+      word += c;
+      ++at;
+    }
+  }
+  if (plain == std::string::npos) plain = word.size();
+  return true;
+}
+
+// A word that begins with an unquoted ~: ~ and ~/... are in the home
+// folder, ~name/... in that user's.
+bool expand_tilde(std::string& word) {
+  const std::size_t slash = word.find('/');
+  const std::string user = word.substr(1, slash == std::string::npos ? std::string::npos : slash - 1);
+  std::string home;
+  if (user.empty()) {
+    const char* h = std::getenv("HOME");
+    if (!h) return false;
+    home = h;
+  } else {
+    const struct passwd* pw = ::getpwnam(user.c_str());
+    if (!pw || !pw->pw_dir) return false;
+    home = pw->pw_dir;
+  }
+  word = home + (slash == std::string::npos ? std::string() : word.substr(slash));
+  return true;
+}
+
+bool is_reserved(const std::string& w) {
+  static const char* const words[] = {"if", "then", "else", "elif", "fi", "do", "done", "case", "esac",
+                                      "while", "until", "for", "in", "!", "{", "}", "[[", "]]", "function"};
+  for (const char* r : words)
+    if (w == r) return true;
+  return false;
+}
+
+FirstCommand first_command(const std::string& cmd) {
+  FirstCommand f;
+  std::size_t at = 0;
+  for (;;) {
+    while (at < cmd.size() && is_blank(cmd[at])) ++at;
+    if (at >= cmd.size()) return f;
+    std::string word;
+    std::size_t plain = 0;
+    bool tilde = false;
+    const std::size_t start = at;
+    if (!next_word(cmd, at, word, plain, tilde)) {
+      f.known = false;
+      return f;
+    }
+    const std::size_t eq = word.find('=');
+    if (eq != std::string::npos && eq < plain && is_name(word.substr(0, eq))) {
+      if (word.compare(0, eq, "PATH") == 0) {
+        f.haspath = true;
+        f.path = word.substr(eq + 1);
+      }
+      continue;
+    }
+    if (tilde && !expand_tilde(word)) {
+      f.known = false;
+      return f;
+    }
+    // A reserved word only counts unquoted.
+    if (plain == word.size() && is_reserved(cmd.substr(start, at - start))) {
+      f.known = false;
+      return f;
+    }
+    f.program = word;
+    return f;
+  }
+}
+
+// Whether the shell can start the program of the command line, so that a
+// missing program is never reported as started: a program named with a
+// slash must be an executable file; any other is asked of the shell (a
+// program along the PATH of the line, or one of the shell's own
+// commands). A line whose program only the shell can know is left to it.
 bool startable(const std::string& cmd) {
-  const std::string program = program_of(cmd);
-  if (program.empty()) return false;
+  if (cmd.find_first_not_of(" \t") == std::string::npos) return false;
+  const FirstCommand f = first_command(cmd);
+  if (!f.known || f.program.empty()) return true;
+  const std::string& program = f.program;
   if (program.find('/') != std::string::npos) {
     struct stat st{};
     return ::stat(program.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(program.c_str(), X_OK) == 0;
@@ -51,6 +184,7 @@ bool startable(const std::string& cmd) {
       ::dup2(null, 1);
       ::dup2(null, 2);
     }
+    if (f.haspath) ::setenv("PATH", f.path.c_str(), 1);
     ::execl("/bin/sh", "sh", "-c", "command -v -- \"$1\"", "sh", program.c_str(), static_cast<char*>(nullptr));
     ::_exit(127);
   }
@@ -127,6 +261,7 @@ DWORD WaitForSingleObject(HANDLE process, DWORD milliseconds) {
     pid_t r = ::waitpid(obj->pid, &st, WNOHANG);
     if (r == obj->pid) {
       obj->reaped = true;
+      obj->exit_status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
       return WAIT_OBJECT_0;
     }
     if (r < 0 && errno != EINTR) {
@@ -140,6 +275,15 @@ DWORD WaitForSingleObject(HANDLE process, DWORD milliseconds) {
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
+}
+
+DWORD GetProcessStartError(HANDLE process) {
+  KernelObject* obj = kernel::find_object(process, KernelObject::Kind::process);
+  if (!obj || !obj->reaped) return ERROR_SUCCESS;
+  // The shell's own codes for a command it could not start.
+  if (obj->exit_status == 127) return ERROR_FILE_NOT_FOUND;
+  if (obj->exit_status == 126) return ERROR_ACCESS_DENIED;
+  return ERROR_SUCCESS;
 }
 
 }  // namespace plat

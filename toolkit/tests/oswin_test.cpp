@@ -248,4 +248,50 @@ TEST_F(OsServices, CommandsWhoseProgramCannotStartReportFailure) {
   EXPECT_TRUE(std::filesystem::exists(marker));
 }
 
+// Command lines the shell runs are started, whatever the shell's words
+// around the program: assignments before it, quotes, a ~ path, a PATH
+// given on the line. A program the shell cannot run is reported, in both
+// modes.
+TEST_F(OsServices, CommandsAreJudgedByWhatTheShellRuns) {
+  std::filesystem::create_directories(dir_ / "bin");
+  const std::string prog = path("bin/tsd-own-prog");
+  std::ofstream(prog) << "#!/bin/sh\ntouch \"$1\"\n";
+  std::filesystem::permissions(prog, std::filesystem::perms::owner_all);
+  const char* oldhome = std::getenv("HOME");
+  const std::string home = oldhome ? oldhome : "";
+  setenv("HOME", dir_.c_str(), 1);
+  struct Case {
+    const char* what;
+    std::string command;
+    int status;
+    std::string marker;  // made by the command when it was waited for
+  };
+  const int missing = static_cast<int>(plat::ERROR_FILE_NOT_FOUND);
+  const Case cases[] = {
+      {"assignment before the program", "FOO=1 touch " + path("a"), 0, path("a")},
+      {"quoted program path", "'/usr/bin/touch' " + path("b"), 0, path("b")},
+      {"double-quoted program path", "\"/usr/bin/touch\" " + path("c"), 0, path("c")},
+      {"~ path", "~/bin/tsd-own-prog " + path("d"), 0, path("d")},
+      {"PATH given on the line", "PATH=" + path("bin") + ":/usr/bin:/bin tsd-own-prog " + path("e"), 0, path("e")},
+      {"a backslash in the program word", "/usr/bin/to\\uch " + path("f"), 0, path("f")},
+      {"assignment before a missing program", "FOO=1 tsd-no-such-program-here", missing, ""},
+      {"quoted missing path", "'" + path("absent") + "' x", missing, ""},
+      {"~ path of a missing program", "~/bin/tsd-absent", missing, ""},
+  };
+  for (int wait : {1, 0}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(c.what) + (wait ? ", waited for" : ", not waited for"));
+      if (!c.marker.empty()) std::filesystem::remove(c.marker);
+      int st = -2;
+      xxcmnd(c.command.c_str(), 1, wait, 10, st);
+      EXPECT_EQ(st, c.status) << c.command;
+      if (wait && !c.marker.empty()) {
+        EXPECT_TRUE(std::filesystem::exists(c.marker)) << "the program ran";
+      }
+    }
+  }
+  if (oldhome) setenv("HOME", home.c_str(), 1);
+  else unsetenv("HOME");
+}
+
 }  // namespace

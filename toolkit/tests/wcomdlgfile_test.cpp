@@ -134,5 +134,27 @@ TEST_F(WcomdlgFile, ASaveDialogWithDefaultExtension) {
   EXPECT_EQ(std::string(trimmed(name)), dir_ + "/nowy.txt");
 }
 
+// No name is cut: a chosen path longer than the argument leaves it as it
+// was and says so, and an initial path of any length opens its folder.
+TEST_F(WcomdlgFile, AChoiceLongerThanTheArgumentIsRefusedNotCut) {
+  start("file \"bardzo_dluga_nazwa.dat\"\n");
+  std::string name = padded(dir_ + "/a.dat", dir_.size() + 10);
+  const std::string before = name;
+  wselectfile2(kDataFilter, 0, name, "Czytanie danych");
+  EXPECT_EQ(winfodialog(4), 0) << log();
+  EXPECT_EQ(name, before);
+  EXPECT_EQ(infoerror(3), kFileChoiceTooLong);
+  EXPECT_EQ(infoerror(1), kErrCommonDialog);
+}
+
+TEST_F(WcomdlgFile, ALongInitialPathOpensItsFolder) {
+  const std::string deep = dir_ + "/" + std::string(200, 'd') + "/" + std::string(200, 'e');
+  std::filesystem::create_directories(deep);
+  start("file cancel\n");
+  std::string name = padded(deep + "/a.dat", deep.size() + 100);
+  wselectfile2(kDataFilter, 0, name, "Czytanie danych");
+  EXPECT_NE(log().find("folder \"" + deep + "\" pattern"), std::string::npos) << log();
+}
+
 }  // namespace
 }  // namespace tsd::testing

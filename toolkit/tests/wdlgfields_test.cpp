@@ -4,6 +4,7 @@
 #include "platform/user/dialog/dialog.h"
 #include "toolkit/tests/winheadless.h"
 #include "toolkit/window/wdialog.h"
+#include "toolkit/window/wdlgfield.h"
 #include "toolkit/window/wdlgwindow.h"
 #include "text/cp1250.h"
 
@@ -129,6 +130,36 @@ TEST_F(WdlgFields, TextsArePutWithoutTrailingBlanksAndReadBlankPadded) {
   EXPECT_EQ(infoerror(1), 0) << "without an error";
   wdialogputstring(4711, "x");
   EXPECT_EQ(infoerror(1), kErrField);
+}
+
+TEST_F(WdlgFields, IdMinusOneNamesNoField) {
+  // -1 is the id of every label without one of its own (and the failure
+  // mark of the field routines): no routine reaches a label by it.
+  load();
+  plat::HWND label = plat::GetDlgItem(dlg(), -1);
+  ASSERT_NE(label, nullptr) << "the test dialog has labels of id -1";
+  const std::string before = yyfieldtext(label);
+  const struct {
+    const char* what;
+    void (*call)();
+    int error;
+  } cases[] = {
+      {"put string", [] { wdialogputstring(-1, "zmiana"); }, kErrField},
+      {"put check box", [] { wdialogputcheckbox(-1, 1); }, kErrField},
+      {"put radio button", [] { wdialogputradiobutton(-1); }, kErrField},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    infoerror(1);
+    c.call();
+    EXPECT_EQ(infoerror(1), c.error);
+    EXPECT_EQ(yyfieldtext(label), before) << "the label is unchanged";
+  }
+  EXPECT_EQ(get(-1, 6), std::string(6, ' ')) << "a field that does not exist gives blanks";
+  int field = -1;
+  yyfieldputtext(field, "zmiana");
+  EXPECT_EQ(field, kFieldFailed);
+  EXPECT_EQ(yyfieldtext(label), before);
 }
 
 TEST_F(WdlgFields, FourteenCharactersReadIntoTen) {

@@ -218,6 +218,73 @@ TEST_F(WdlgShow, AChildOpenedWhileASemiModelessDialogIsShownStartsDisabled) {
   EXPECT_TRUE(plat::IsWindowEnabled(wsys.slots[second].wWindow));
 }
 
+TEST_F(WdlgShow, AChildOpenedWhileASemiModelessDialogIsShownLeavesItTheKeyboard) {
+  // The typed text goes to the dialog's field; the button ends the loop.
+  load("type \"abca\"\nbutton 1030 in \"Dialog testowy\"\n");
+  wdialogshow(1, 1, 1001, kShowSemiModeless);
+  plat::HWND edit = plat::GetDlgItem(dlg(), 1001);
+  ASSERT_EQ(plat::GetFocus(), edit);
+  int iwin = 0;
+  yyopenchild(20, 20, 120, 80, 0, 1, 1, 1, 1, iwin, 0, 0, 0, 0, "Dziecko");
+  ASSERT_EQ(iwin, 1);
+  EXPECT_EQ(plat::GetFocus(), edit) << "the disabled child does not take the focus";
+  std::vector<Got> got;
+  for (int i = 0; i < 50; ++i) {
+    Got g;
+    wmessage(g.type, g.m);
+    got.push_back(g);
+    if (g.type == kPushButton || g.type == kCloseRequest) break;
+  }
+  ASSERT_FALSE(got.empty());
+  EXPECT_EQ(got.back().type, kPushButton);
+  EXPECT_TRUE(oftype(got, kKeyDown).empty()) << "no key reached a window";
+  EXPECT_EQ(get(1001, 6), "abca  ") << "the dialog kept the keyboard";
+}
+
+TEST_F(WdlgShow, HidingTheSecondSemiModelessDialogEnablesTheFirst) {
+  load("idle\n");
+  wdialogshow(1, 1, 0, kShowSemiModeless);
+  plat::HWND first = dlg();
+  wdialogload(201);
+  wdialogshow(300, 1, 0, kShowSemiModeless);
+  plat::HWND second = dlg();
+  ASSERT_EQ(wdlg.nSemi, 2);
+  ASSERT_FALSE(plat::IsWindowEnabled(first)) << "the first waits for the second";
+  wdialoghide();
+  EXPECT_EQ(wdlg.nSemi, 1);
+  EXPECT_TRUE(plat::IsWindowEnabled(first)) << "the first dialog takes input again";
+  EXPECT_FALSE(plat::IsWindowEnabled(frame())) << "the root still waits for the first";
+  EXPECT_EQ(wdlg.hLastSemi, first);
+  wdialogselect(kTestDialog);
+  wdialoghide();
+  EXPECT_EQ(wdlg.nSemi, 0);
+  EXPECT_TRUE(plat::IsWindowEnabled(frame()));
+  EXPECT_TRUE(plat::IsWindowEnabled(second));
+}
+
+TEST_F(WdlgShow, WindowPositionKindsTwoAndThreeAreThoseOfTheCurrentDialog) {
+  load("idle\n");
+  wdialogshow(1, 5, 0, kShowModeless);
+  plat::RECT r;
+  plat::GetWindowRect(dlg(), &r);
+  // Another dialog shown later is the active one; the test dialog is current.
+  wdialogload(201);
+  wdialogshow(300, 200, 0, kShowModeless);
+  wdialogselect(kTestDialog);
+  const struct {
+    int kind;
+    int x, y;
+  } cases[] = {{2, r.left, r.top}, {3, r.right - r.left, r.bottom - r.top}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.kind);
+    int x = -1, y = -1, child = -1;
+    yygetwindowpos(c.kind, x, y, child);
+    EXPECT_EQ(x, c.x);
+    EXPECT_EQ(y, c.y);
+    EXPECT_EQ(child, 0) << "a popup dialog: screen pixels";
+  }
+}
+
 TEST_F(WdlgShow, UnloadingTheLastDialogGivesLaterBoxesToTheRoot) {
   load("idle\n");
   wdialogload(201);

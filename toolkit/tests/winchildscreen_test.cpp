@@ -9,6 +9,7 @@
 #include "platform/user/desktop.h"
 #include "platform/user/user.h"
 #include "toolkit/tests/winheadless.h"
+#include "toolkit/window/wdialog.h"
 #include "toolkit/window/wmiscel.h"
 
 namespace tsd::testing {
@@ -96,6 +97,60 @@ TEST_F(ChildScreen, AClickGivesAChildTheActiveCaptionAndAClickElsewhereTakesItAw
   EXPECT_EQ(next(kCloseRequest).type, kCloseRequest);
   EXPECT_TRUE(std::filesystem::exists(active));
   EXPECT_TRUE(std::filesystem::exists(inactive));
+}
+
+TEST_F(ChildScreen, AClickOnAPopupDialogAfterAChildLeavesOnlyTheDialogActive) {
+  const std::string shot = wintemp("caption_dialog_active.png");
+  // The child is clicked first, then the button of a modeless dialog that
+  // stands beside the root.
+  start("click 100 80 in \"Okno testowe\"\nbutton 1 in \"Dialog 201\"\nscreenshot \"" + shot + "\"\nclose in \"Okno testowe\"\n");
+  const int child = openchild(20, 30, 200, 100, "Dziecko");
+  ASSERT_EQ(child, 1);
+  plat::HWND childframe = wsys.slots[child].wWindow;
+  wdialogload(201);
+  wdialogshow(800, 100, 0, kShowModeless);
+  plat::HWND dialog = wdlg.DialogInfo[wdlg.iDlgCur].hwnd;
+  ASSERT_TRUE(plat::IsWindowVisible(dialog));
+  ASSERT_EQ(next(kMouseButDown).m.win, child);
+  ASSERT_TRUE(childframe->caption_active) << "the clicked child's caption";
+  const Got push = next(kPushButton);
+  ASSERT_EQ(push.type, kPushButton);
+  EXPECT_EQ(push.m.win, 201);
+  EXPECT_TRUE(dialog->caption_active) << "the dialog clicked";
+  EXPECT_FALSE(childframe->caption_active) << "the child's caption";
+  EXPECT_FALSE(frame()->caption_active) << "the root's caption";
+  EXPECT_EQ(next(kCloseRequest).type, kCloseRequest);
+  EXPECT_EQ(caption(childframe), kInactiveCaption) << "as the screen shows it";
+  EXPECT_TRUE(std::filesystem::exists(shot));
+}
+
+// The point of the root's client at the centre of a child's maximise box.
+plat::POINT maxboxcentre(plat::HWND childframe) {
+  const plat::RECT b = plat::max_box_rect(childframe);  // on the root's surface
+  plat::POINT c{0, 0};
+  plat::ClientToScreen(wsys.slots[0].hClient, &c);
+  plat::RECT f;
+  plat::GetWindowRect(wsys.slots[0].wWindow, &f);
+  return plat::POINT{(b.left + b.right) / 2 - (c.x - f.left), (b.top + b.bottom) / 2 - (c.y - f.top)};
+}
+
+TEST_F(ChildScreen, AChildGrowingOverItsOldPlaceGivesNoEmptyExpose) {
+  // The child's maximise box is pressed: it grows over the place it had.
+  start("click 192 20\nidle\nclose in \"Okno testowe\"\n");
+  const int child = openchild(20, 30, 200, 100, "Dziecko");
+  ASSERT_EQ(child, 1);
+  const plat::POINT box = maxboxcentre(wsys.slots[child].wWindow);
+  ASSERT_EQ(box.x, 192) << "the script's click is on the maximise box";
+  ASSERT_EQ(box.y, 20);
+  std::vector<Got> got = loop();
+  ASSERT_FALSE(got.empty());
+  EXPECT_EQ(got.back().type, kCloseRequest);
+  EXPECT_TRUE(plat::IsZoomed(wsys.slots[child].wWindow)) << "the child grew";
+  for (const Got& g : oftype(got, kExpose)) {
+    SCOPED_TRACE("Expose of window " + std::to_string(g.m.win));
+    EXPECT_GE(g.m.value1, 0) << "an area with a width (an empty one gives minus a pixel)";
+    EXPECT_GE(g.m.value2, 0) << "an area with a height";
+  }
 }
 
 TEST_F(ChildScreen, OverlappingChildrenClipEachOtherAndTheRootDrawsAroundThem) {

@@ -10,7 +10,9 @@
 
 #include "platform/display/display.h"
 #include "toolkit/graphics/grrecords.h"
+#include "text/cp1250.h"
 #include "toolkit/window/errstore.h"
+#include "toolkit/window/oswin.h"
 #include "toolkit/window/records.h"
 #include "toolkit/window/strings.h"
 #include "toolkit/window/winit.h"
@@ -193,6 +195,43 @@ TEST_F(WinInit, LongCharacterDirectoryIsNeverWrittenPastItsField) {
   winitialise(" ");
   EXPECT_EQ(std::string(tkfiles.chardir, 140), longdir.substr(0, 140));
   EXPECT_EQ(field(tkfiles.chardir), longdir + "/") << "the whole directory, never cut, and its separator";
+}
+
+// Names with Polish letters in the file (UTF-8, as every file on disk) are
+// held in the code page, like the same folder given through QRBCHDIR, so
+// the file layer finds them.
+TEST_F(WinInit, PolishNamesInTheFileAreFoundLikeThoseOfTheEnvironment) {
+  const std::filesystem::path fonts = dir_ / "czcionki_żółć";
+  std::filesystem::create_directories(fonts);
+  std::ofstream(fonts / "łódź.chr") << "font";
+  write("quorba.ini", "CHARDIR=" + fonts.string() + "\nCHARSET=łódź.chr\nPLNAME=wykres_ąę.plt\n");
+  winitialise(" ");
+  const struct {
+    const char* key;
+    std::string got;
+    std::string want;
+  } cases[] = {
+      {"CHARDIR", field(tkfiles.chardir), cp(fonts.string() + "/")},
+      {"CHARSET", field(tkfiles.charset), cp("łódź.chr")},
+      {"PLNAME", field(tkfiles.plotfile), cp("wykres_ąę.plt")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.key);
+    EXPECT_EQ(c.got, c.want) << "the value in the code page";
+  }
+  // The font file opens through the file layer the font loader reads with.
+  const std::string font = field(tkfiles.chardir) + field(tkfiles.charset);
+  int handle = -1, status = -1;
+  xxopen(font.c_str(), 0, handle, status);
+  EXPECT_EQ(status, 0) << "the font in the folder named by the file";
+  if (handle != -1) xxclos(handle);
+  // The same folder through the environment gives the same field.
+  const std::string fromfile = field(tkfiles.chardir);
+  quorba01 = Quorba01{};
+  std::filesystem::remove(dir_ / "quorba.ini");
+  setenv("QRBCHDIR", fonts.c_str(), 1);
+  winitialise(" ");
+  EXPECT_EQ(field(tkfiles.chardir), fromfile);
 }
 
 }  // namespace

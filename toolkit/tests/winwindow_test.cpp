@@ -193,6 +193,73 @@ TEST_F(WinWindow, HeldMessagesOfSeveralWindowsComeInWindowOrder) {
   EXPECT_EQ(quorba01.current, 0) << "the conversion selected window 2 and then the root again";
 }
 
+TEST_F(WinWindow, AResizeHeldForAChildClosedMeanwhileIsNotDelivered) {
+  start("idle\nclose\n");
+  int iwin = 0;
+  yyopenchild(20, 20, 120, 80, 0, 1, 1, 1, 1, iwin, 0, 0, 0, 0, "Dziecko");
+  ASSERT_EQ(iwin, 1);
+  yyclearheld();
+  // Program code sizes the child while not waiting: the Resize is held.
+  plat::SetWindowPos(wsys.slots[iwin].wWindow, nullptr, 0, 0, 160, 140,
+                     plat::SWP_NOMOVE | plat::SWP_NOZORDER | plat::SWP_NOACTIVATE);
+  ASSERT_EQ(wmsg.KRBMessages[iwin].type, kResize);
+  windowclosechild(iwin);
+  std::vector<Got> got = loop();
+  for (const Got& g : got) EXPECT_NE(g.m.win, iwin) << "a message of the closed window, type " << g.type;
+  ASSERT_FALSE(got.empty());
+  EXPECT_EQ(got.back().type, kCloseRequest);
+  int px = 0, py = 0;
+  windowunitstopixels(9999, 9999, px, py);
+  EXPECT_EQ(px, 400) << "the root's own size, not the child's";
+  EXPECT_EQ(py, 300);
+}
+
+TEST_F(WinWindow, AfterWindowCloseEveryWindowsFlagWordIsThatOfAClosedWindow) {
+  start("");
+  int a = 0, b = 0;
+  yyopenchild(10, 10, 100, 80, 0, 0, 0, 1, 1, a, 0, 0, 0, 0, "A");
+  yyopenchild(30, 30, 100, 80, 0, 0, 0, 1, 0, b, 0, 0, 0, 0, "B");
+  ASSERT_EQ(b, 2);
+  ASSERT_EQ(quorba01.winflags[1], 0) << "an open child's word";
+  windowclose();
+  for (int i = 0; i < kWindowSlots; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(quorba01.winflags[i], -1);
+  }
+}
+
+TEST_F(WinWindow, AQuitMessageGivesNoCloseRequestWhileType9IsDisabled) {
+  start("");
+  using Fetch = void (*)(int&, WindowMessage&, bool&);
+  const struct {
+    const char* name;
+    Fetch fetch;
+    int after;  // what the fetch gives once the quit is passed over
+  } fetches[] = {{"blocking", yydispatchnextmessage, kTimerExpired}, {"peek", yydispatchpeekmessage, -1}};
+  yyenablemessage(kCloseRequest, 0);
+  for (const auto& f : fetches) {
+    SCOPED_TRACE(f.name);
+    yyclearheld();
+    plat::PostQuitMessage(0);
+    yysettimer(10, 7);  // something for the blocking fetch to return
+    int type = 0;
+    WindowMessage m;
+    bool valid = false;
+    std::vector<int> types;
+    for (int i = 0; i < 100 && type != f.after; ++i) {
+      f.fetch(type, m, valid);
+      types.push_back(type);
+    }
+    EXPECT_EQ(type, f.after);
+    for (int t : types) EXPECT_NE(t, kCloseRequest) << "a disabled type is never produced";
+    // Let the timer of the peek case fire before the next case.
+    if (type == -1) {
+      for (int i = 0; i < 100 && type != kTimerExpired; ++i) yydispatchnextmessage(type, m, valid);
+    }
+  }
+  yyenablemessage(kCloseRequest, 1);
+}
+
 TEST_F(WinWindow, BellSwitchAndBeep) {
   start("");
   windowbell("off", 3);

@@ -226,7 +226,11 @@ void xxcmnd(const char* command, int hidden, int wait, int timeout, int& status)
   }
   DWORD limit = timeout < 0 ? plat::INFINITE : static_cast<DWORD>(timeout) * 1000u;
   DWORD r = plat::WaitForSingleObject(p, limit);
-  status = r == plat::WAIT_OBJECT_0 ? 0 : r == plat::WAIT_TIMEOUT ? -1 : last_error();
+  // A command that ended may still be one whose program the shell could
+  // not start: that is its report.
+  status = r == plat::WAIT_OBJECT_0   ? static_cast<int>(plat::GetProcessStartError(p))
+           : r == plat::WAIT_TIMEOUT ? -1
+                                     : last_error();
   plat::CloseHandle(p);
 }
 

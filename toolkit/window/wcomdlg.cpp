@@ -20,10 +20,11 @@ namespace tsd {
 namespace {
 
 constexpr std::size_t kMaxFilter = 255;
-constexpr std::size_t kMaxName = 256;
 constexpr int kMaxDirectory = 1024;
 // Room for the directory and the names of a multiple selection.
 constexpr std::size_t kMultiBuffer = 65536;
+
+static_assert(kFileChoiceTooLong == static_cast<int>(plat::FNERR_BUFFERTOOSMALL));
 
 }  // namespace
 
@@ -43,14 +44,17 @@ void wselectfile2(std::string_view filter, int flags, std::span<char> filename, 
   const bool save = (flags & kFileSave) != 0;
   const bool multiple = !save && (flags & kFileMultiple) != 0;
   const std::string pairs = yyfilterpairs(filter);
-  // Initial directory and name from the file name argument.
-  std::string path(filename.data(), std::min(filename.size(), kMaxName));
-  std::string name(kMaxName, ' ');
+  // Initial directory and name from the whole file name argument: a
+  // directory cut short would open some other folder.
+  std::string path(filename.data(), filename.size());
+  std::string name(filename.size(), ' ');
   yysplitp(path, name);
   const std::string directory(trimmed(path));
   const std::string initialname(trimmed(name));
 
-  const std::size_t size = std::max<std::size_t>(multiple ? kMultiBuffer : 4096, filename.size() + 1);
+  // A single choice longer than the argument does not fit the buffer: the
+  // dialog then reports it (FNERR_BUFFERTOOSMALL) instead of it being cut.
+  const std::size_t size = multiple ? std::max(kMultiBuffer, filename.size() + 1) : filename.size() + 1;
   std::vector<char> buffer(size, '\0');
   std::copy(initialname.begin(), initialname.end(), buffer.begin());
   const std::string caption(trimmed(title));

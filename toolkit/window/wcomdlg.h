@@ -37,10 +37,16 @@ inline constexpr int kFileKeepDirectory = 8; // keep the directory the user went
 inline constexpr int kFileMultiple = 16;     // multiple selection (open dialog only)
 inline constexpr int kFileDefaultExt = 32;   // append the selected filter's extension when none is typed
 
+// The extended code (errstate.extra, infoerror 3) of a chosen path longer
+// than the file name argument of wselectfile2.
+inline constexpr int kFileChoiceTooLong = 0x3003;
+
 // Lets the user choose a file. filter: pairs of description and patterns,
 // each followed by the separator, which is the last character of the
-// trimmed text (blank: no filter). filename: in, the initial path; out, the
-// chosen path (cut to its length, blank-padded), unchanged on cancel.
+// trimmed text (blank: no filter). filename: in, the initial path (all of
+// it); out, the chosen path (blank-padded), unchanged on cancel. A chosen
+// path longer than filename is not cut: filename stays, the result is 0
+// and error 1004 is recorded with the extended code kFileChoiceTooLong.
 // title blank gives "Select File". filterindex: in, the 1-based filter
 // shown first; out, the one chosen. Result (winfodialog 4): 1 confirmed,
 // 0 cancelled or failed (error 1004 with the extended code).

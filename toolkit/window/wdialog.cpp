@@ -9,6 +9,7 @@
 #include "platform/user/user.h"
 #include "toolkit/window/errstore.h"
 #include "toolkit/window/records.h"
+#include "toolkit/window/wdlgfield.h"
 #include "toolkit/window/wdlgwindow.h"
 #include "toolkit/window/wimages.h"
 #include "toolkit/window/wmessage.h"
@@ -40,9 +41,7 @@ void applycompanion(plat::HWND dlg, int id) {
   for (const CompanionList& l : c.lists) {
     HWND h = GetDlgItem(dlg, l.field);
     if (!h) continue;
-    char cls[16] = {};
-    GetClassNameA(h, cls, sizeof cls);
-    const bool combo = std::string_view(cls) == "COMBOBOX" || std::string_view(cls) == "ComboBox";
+    const bool combo = yyfieldkind(h) == kFieldCombo;
     SendMessageA(h, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
     for (const std::string& e : l.entries)
       SendMessageA(h, combo ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(e.c_str()));
@@ -51,9 +50,7 @@ void applycompanion(plat::HWND dlg, int id) {
   for (const CompanionLength& k : c.lengths) {
     HWND h = GetDlgItem(dlg, k.field);
     if (!h) continue;
-    char cls[16] = {};
-    GetClassNameA(h, cls, sizeof cls);
-    const bool combo = std::string_view(cls) == "COMBOBOX" || std::string_view(cls) == "ComboBox";
+    const bool combo = yyfieldkind(h) == kFieldCombo;
     SendMessageA(h, combo ? CB_LIMITTEXT : EM_LIMITTEXT, static_cast<WPARAM>(k.maximum), 0);
     if (FieldRecord* f = yyfieldrecord(h)) f->maxlength = k.maximum;
   }
@@ -115,7 +112,9 @@ void showmodal(DialogEntry& e, int index, int x, int y, int focusfield) {
   quorba04.activedialog = wdlg.iDlgAct;
 }
 
-void showmodeless(DialogEntry& e, int x, int y, int focusfield) {
+// lastsemi: the semi-modeless dialog shown last before this show, which
+// this dialog enables again when it is hidden.
+void showmodeless(DialogEntry& e, int x, int y, int focusfield, plat::HWND lastsemi) {
   using namespace plat;
   const bool child = ischild(e.hwnd);
   if (child && wsys.wHideRoot) {
@@ -125,7 +124,7 @@ void showmodeless(DialogEntry& e, int x, int y, int focusfield) {
   if (e.showtype != kShowSemiModeless) e.showtype = kShowModeless;
   HWND owner = yycurrentowner();
   e.owner = owner;
-  e.reenable = wdlg.hLastSemi ? wdlg.hLastSemi : owner;
+  e.reenable = lastsemi ? lastsemi : owner;
   yyplacedialog(e.hwnd, x, y, child);
   if (child) {
     SetWindowPos(e.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -137,9 +136,7 @@ void showmodeless(DialogEntry& e, int x, int y, int focusfield) {
   } else {
     HWND f = GetFocus();
     if (f && IsChild(e.hwnd, f)) {
-      char cls[16] = {};
-      GetClassNameA(f, cls, sizeof cls);
-      if (std::string_view(cls) == "EDIT" || std::string_view(cls) == "Edit") SendMessageA(f, EM_SETSEL, 0, -1);
+      if (yyfieldkind(f) == kFieldEdit) SendMessageA(f, EM_SETSEL, 0, -1);
       e.prevfield = GetDlgCtrlID(f);
     }
   }
@@ -219,6 +216,7 @@ void wdialogshow(int x, int y, int focusfield, int type) {
     showmodal(e, index, px, py, focusfield);
     return;
   }
+  const HWND lastsemi = wdlg.hLastSemi;
   if (type == kShowSemiModeless) {
     if (child && wsys.wHideRoot) {
       xxerror(kErrRootHidden);
@@ -236,7 +234,7 @@ void wdialogshow(int x, int y, int focusfield, int type) {
   } else {
     e.showtype = kShowModeless;
   }
-  showmodeless(e, px, py, focusfield);
+  showmodeless(e, px, py, focusfield, lastsemi);
 }
 
 void wdialoghide() {

@@ -1,5 +1,6 @@
 // The field routines of the current dialog (text, check boxes, radio
 // groups) and winfodialog, the program's questions about the last dialog.
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -18,22 +19,28 @@ namespace tsd {
 
 namespace {
 
-// The current dialog's window; error 1005 and null when none is current.
-plat::HWND currentdialog() {
-  if (wdlg.iDlgCur == 0 || !wdlg.DialogInfo[wdlg.iDlgCur].hwnd) {
+// Field `field` of the current dialog when it is of one of `kinds`: error
+// 1005 when no dialog is current, 1006 when the field is missing or of
+// another kind.
+plat::HWND dialogfield(int field, std::initializer_list<int> kinds) {
+  if (!yycurrentdialogwindow()) {
     xxerror(kErrNoDialog);
     return nullptr;
   }
-  return wdlg.DialogInfo[wdlg.iDlgCur].hwnd;
+  plat::HWND c = yyfieldof(field, kinds);
+  if (!c) xxerror(kErrField);
+  return c;
 }
 
-bool ischeckbox(plat::HWND c) {
-  char cls[16] = {};
-  plat::GetClassNameA(c, cls, sizeof cls);
-  std::string s(cls);
-  if (s != "BUTTON" && s != "Button") return false;
-  plat::DWORD t = static_cast<plat::DWORD>(plat::GetWindowLongPtrA(c, plat::GWL_STYLE)) & plat::BS_TYPEMASK;
-  return t == plat::BS_CHECKBOX || t == plat::BS_AUTOCHECKBOX || t == plat::BS_3STATE || t == plat::BS_AUTO3STATE;
+// A radio field: an automatic radio button (every radio button of a
+// loaded dialog is made one).
+plat::HWND radiofield(int field) {
+  plat::HWND c = dialogfield(field, {kFieldRadioButton});
+  if (c && !yyisautoradio(c)) {
+    xxerror(kErrField);
+    return nullptr;
+  }
+  return c;
 }
 
 int previousinfo = 0;
@@ -41,72 +48,44 @@ int previousinfo = 0;
 }  // namespace
 
 void wdialogputstring(int field, std::string_view text) {
-  if (!currentdialog()) return;
+  if (!dialogfield(field, {})) return;
   yyfieldputtext(field, text);
-  if (field == kFieldFailed) xxerror(kErrField);
 }
 
 void wdialoggetstring(int field, std::span<char> text) {
-  plat::HWND dlg = currentdialog();
-  if (!dlg) return;
-  plat::HWND c = plat::GetDlgItem(dlg, field);
-  std::string s;
-  if (c) {
-    int n = plat::GetWindowTextLengthA(c);
-    if (n > plat::kMaxControlText) n = plat::kMaxControlText;
-    if (n > 0) {
-      s.assign(static_cast<std::size_t>(n) + 1, '\0');
-      int got = plat::GetWindowTextA(c, s.data(), n + 1);
-      s.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-    }
+  if (!yycurrentdialogwindow()) {
+    xxerror(kErrNoDialog);
+    return;
   }
-  assign(text, s);
+  // A field that does not exist reads as blanks, without an error.
+  plat::HWND c = yyfieldof(field);
+  assign(text, c ? yyfieldtext(c) : std::string());
 }
 
 void wdialogputcheckbox(int field, int state) {
-  plat::HWND dlg = currentdialog();
-  if (!dlg) return;
-  plat::HWND c = plat::GetDlgItem(dlg, field);
-  if (!c || !ischeckbox(c)) {
-    xxerror(kErrField);
-    return;
-  }
+  plat::HWND c = dialogfield(field, {kFieldCheckBox});
+  if (!c) return;
   if (state >= 0 && state <= 2) plat::SendMessageA(c, plat::BM_SETCHECK, static_cast<plat::WPARAM>(state), 0);
 }
 
 void wdialoggetcheckbox(int field, int& state) {
-  plat::HWND dlg = currentdialog();
-  if (!dlg) return;
-  plat::HWND c = plat::GetDlgItem(dlg, field);
-  if (!c || !ischeckbox(c)) {
-    xxerror(kErrField);
-    return;
-  }
+  plat::HWND c = dialogfield(field, {kFieldCheckBox});
+  if (!c) return;
   plat::LRESULT r = plat::SendMessageA(c, plat::BM_GETCHECK, 0, 0);
   state = r == plat::BST_CHECKED ? 1 : r == plat::BST_INDETERMINATE ? 2 : 0;
 }
 
 void wdialogputradiobutton(int field) {
-  plat::HWND dlg = currentdialog();
-  if (!dlg) return;
-  plat::HWND c = plat::GetDlgItem(dlg, field);
-  if (!c || !yyisautoradio(c)) {
-    xxerror(kErrField);
-    return;
-  }
-  for (plat::HWND r : yyradiogroup(dlg, c))
+  plat::HWND c = radiofield(field);
+  if (!c) return;
+  for (plat::HWND r : yyradiogroup(plat::GetParent(c), c))
     plat::SendMessageA(r, plat::BM_SETCHECK, r == c ? plat::BST_CHECKED : plat::BST_UNCHECKED, 0);
 }
 
 void wdialoggetradiobutton(int field, int& index) {
-  plat::HWND dlg = currentdialog();
-  if (!dlg) return;
-  plat::HWND c = plat::GetDlgItem(dlg, field);
-  if (!c || !yyisautoradio(c)) {
-    xxerror(kErrField);
-    return;
-  }
-  std::vector<plat::HWND> group = yyradiogroup(dlg, c);
+  plat::HWND c = radiofield(field);
+  if (!c) return;
+  std::vector<plat::HWND> group = yyradiogroup(plat::GetParent(c), c);
   for (std::size_t i = 0; i < group.size(); ++i) {
     if (plat::SendMessageA(group[i], plat::BM_GETCHECK, 0, 0) == plat::BST_CHECKED) {
       index = static_cast<int>(i) + 1;

@@ -25,34 +25,6 @@ constexpr int kUnchanged = -1;
 
 plat::DWORD styleof(plat::HWND h) { return static_cast<plat::DWORD>(plat::GetWindowLongPtrA(h, plat::GWL_STYLE)); }
 
-int kindof(plat::HWND c) {
-  using namespace plat;
-  const std::string cls = yyfieldclass(c);
-  const DWORD st = styleof(c);
-  if (cls == "BUTTON") {
-    switch (st & BS_TYPEMASK) {
-      case BS_PUSHBUTTON: case BS_DEFPUSHBUTTON: return kFieldPushButton;
-      case BS_CHECKBOX: case BS_AUTOCHECKBOX: case BS_3STATE: case BS_AUTO3STATE: return kFieldCheckBox;
-      case BS_RADIOBUTTON: case BS_AUTORADIOBUTTON: return kFieldRadioButton;
-      case BS_GROUPBOX: return kFieldGroupBox;
-      default: return kFieldOther;
-    }
-  }
-  if (cls == "STATIC") {
-    switch (st & SS_TYPEMASK) {
-      case SS_LEFT: case SS_CENTER: case SS_RIGHT: case SS_SIMPLE: case SS_LEFTNOWORDWRAP: return kFieldStaticText;
-      default: return kFieldPicture;
-    }
-  }
-  if (cls == "EDIT") return kFieldEdit;
-  if (cls == "COMBOBOX") return kFieldCombo;
-  if (cls == "LISTBOX") return kFieldList;
-  if (cls == "SYSTABCONTROL32") return kFieldTab;
-  if (cls == "MSCTLS_PROGRESS32") return kFieldProgress;
-  if (cls == "MSCTLS_TRACKBAR32") return kFieldTrackbar;
-  return kFieldOther;
-}
-
 bool edittype(int kind) { return kind >= kFieldEdit && kind <= kFieldDouble; }
 
 // A colour argument triple: the system colour (-1 in the record), the
@@ -68,14 +40,14 @@ int colourof(int r, int g, int b, int current) {
 
 void yygetfieldtype(int& field, int& kind) {
   plat::HWND c = yyfieldof(field);
-  if (c) kind = kindof(c);
+  if (c) kind = yyfieldkind(c);
 }
 
 void yygetfieldstate(int& field, int& state) {
   plat::HWND c = yyfieldof(field);
   if (!c) return;
   if (!plat::IsWindowEnabled(c)) state = kFieldDisabled;
-  else if (edittype(kindof(c)) && (styleof(c) & plat::ES_READONLY)) state = kFieldReadOnly;
+  else if (edittype(yyfieldkind(c)) && (styleof(c) & plat::ES_READONLY)) state = kFieldReadOnly;
   else state = kFieldEnabled;
 }
 
@@ -83,7 +55,7 @@ void yyfieldenable(int& field, int state) {
   using namespace plat;
   HWND c = yyfieldof(field);
   if (!c) return;
-  if (edittype(kindof(c))) {
+  if (edittype(yyfieldkind(c))) {
     EnableWindow(c, state != kFieldDisabled ? TRUE : FALSE);
     if (state != kFieldDisabled) SendMessageA(c, EM_SETREADONLY, state == kFieldReadOnly ? TRUE : FALSE, 0);
     return;
@@ -95,7 +67,7 @@ void yyfieldclear(int& field) {
   using namespace plat;
   HWND c = yyfieldof(field);
   if (!c) return;
-  switch (kindof(c)) {
+  switch (yyfieldkind(c)) {
     case kFieldEdit: case kFieldInteger: case kFieldReal: case kFieldDouble:
     case kFieldStaticText: case kFieldPushButton: case kFieldGroupBox:
       SetWindowTextA(c, "");
@@ -190,7 +162,7 @@ void yyfieldimage(int& field, int imageid, int kind) {
   using namespace plat;
   HWND c = yyfieldof(field);
   if (!c) return;
-  const int k = kindof(c);
+  const int k = yyfieldkind(c);
   const bool button = k == kFieldPushButton || k == kFieldCheckBox || k == kFieldRadioButton;
   const bool picture = k == kFieldStaticText || k == kFieldPicture;
   if (!button && !picture) {

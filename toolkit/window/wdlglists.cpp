@@ -18,8 +18,7 @@ namespace {
 // entry numbers.
 constexpr int kRangeLimit = 65536;
 
-bool islist(plat::HWND c) { return c && yyfieldclass(c) == "LISTBOX"; }
-bool iscombo(plat::HWND c) { return c && yyfieldclass(c) == "COMBOBOX"; }
+bool islist(plat::HWND c) { return c && yyfieldkind(c) == kFieldList; }
 
 bool multiple(plat::HWND c) {
   const auto st = static_cast<plat::DWORD>(plat::GetWindowLongPtrA(c, plat::GWL_STYLE));
@@ -41,20 +40,17 @@ void give(const std::string& s, std::span<char> text, int& length) {
   length = static_cast<int>(s.size());
 }
 
-// The list or combo box `field`; -1 when it is neither (or missing).
-plat::HWND listof(int& field, bool wantlist, bool wantcombo) {
-  plat::HWND c = yyfieldof(field);
-  if (!c) return nullptr;
-  if ((wantlist && islist(c)) || (wantcombo && iscombo(c))) return c;
-  field = kFieldFailed;
-  return nullptr;
-}
+// The list box or combo box `field`; -1 when it is not one (or missing).
+plat::HWND listof(int& field) { return yyfieldof(field, {kFieldList}); }
+plat::HWND comboof(int& field) { return yyfieldof(field, {kFieldCombo}); }
+plat::HWND listorcomboof(int& field) { return yyfieldof(field, {kFieldList, kFieldCombo}); }
+plat::HWND listof(int& field, bool list) { return list ? listof(field) : comboof(field); }
 
 }  // namespace
 
 void yyfieldgetcombo(int& field, int& index, std::span<char> text, int& length) {
   using namespace plat;
-  HWND c = listof(field, false, true);
+  HWND c = comboof(field);
   if (!c) return;
   const LRESULT sel = SendMessageA(c, CB_GETCURSEL, 0, 0);
   if (sel >= 0) {
@@ -75,7 +71,7 @@ void yyfieldgetcombo(int& field, int& index, std::span<char> text, int& length) 
 
 void yyfieldputcombo(int& field, std::string_view text) {
   using namespace plat;
-  HWND c = listof(field, false, true);
+  HWND c = comboof(field);
   if (!c) return;
   const std::string s(trimmed(text));
   if (SendMessageA(c, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(s.c_str())) >= 0) return;
@@ -85,7 +81,7 @@ void yyfieldputcombo(int& field, std::string_view text) {
 
 void yyfieldgetlist(int& field, int& index, std::span<char> text, int& length) {
   using namespace plat;
-  HWND c = listof(field, true, false);
+  HWND c = listof(field);
   if (!c) return;
   LRESULT sel = SendMessageA(c, LB_GETCURSEL, 0, 0);
   if (multiple(c)) {
@@ -107,7 +103,7 @@ void yyfieldgetlist(int& field, int& index, std::span<char> text, int& length) {
 void yyfieldputmenu(int kind, int& field, std::string_view text) {
   using namespace plat;
   const bool list = kind == 1;
-  HWND c = listof(field, list, !list);
+  HWND c = listof(field, list);
   if (!c) return;
   const std::string s(trimmed(text));
   if (SendMessageA(c, list ? LB_ADDSTRING : CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str())) < 0)
@@ -117,7 +113,7 @@ void yyfieldputmenu(int kind, int& field, std::string_view text) {
 void yyfieldputoption(int kind, int& field, int index) {
   using namespace plat;
   const bool list = kind == 1;
-  HWND c = listof(field, list, !list);
+  HWND c = listof(field, list);
   if (!c) return;
   const LRESULT n = SendMessageA(c, list ? LB_GETCOUNT : CB_GETCOUNT, 0, 0);
   if (index < 0 || index >= n) {
@@ -130,13 +126,13 @@ void yyfieldputoption(int kind, int& field, int index) {
 
 void yygetoptioncount(int& field, int& count) {
   using namespace plat;
-  HWND c = listof(field, true, true);
+  HWND c = listorcomboof(field);
   if (c) count = static_cast<int>(SendMessageA(c, islist(c) ? LB_GETCOUNT : CB_GETCOUNT, 0, 0));
 }
 
 void yyfieldgetopt(int& field, int entry, int& state) {
   using namespace plat;
-  HWND c = listof(field, true, false);
+  HWND c = listof(field);
   if (!c) return;
   const LRESULT r = SendMessageA(c, LB_GETSEL, static_cast<WPARAM>(entry - 1), 0);
   if (r < 0) {
@@ -148,7 +144,7 @@ void yyfieldgetopt(int& field, int entry, int& state) {
 
 void yyfieldputopt(int& field, int entry, int state) {
   using namespace plat;
-  HWND c = listof(field, true, false);
+  HWND c = listof(field);
   if (!c) return;
   const LRESULT n = SendMessageA(c, LB_GETCOUNT, 0, 0);
   if (!multiple(c) || entry < 1 || entry > n) {
@@ -160,7 +156,7 @@ void yyfieldputopt(int& field, int entry, int state) {
 
 void yyfieldputopt2(int& field, int first, int last, int state) {
   using namespace plat;
-  HWND c = listof(field, true, false);
+  HWND c = listof(field);
   if (!c) return;
   const LRESULT n = SendMessageA(c, LB_GETCOUNT, 0, 0);
   if (first > last) std::swap(first, last);
@@ -178,7 +174,7 @@ void yyfieldputopt2(int& field, int first, int last, int state) {
 
 void yygetmenutype(int& field, int& kind) {
   using namespace plat;
-  HWND c = listof(field, true, true);
+  HWND c = listorcomboof(field);
   if (!c) return;
   if (islist(c)) {
     kind = multiple(c) ? 4 : 1;

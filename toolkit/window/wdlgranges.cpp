@@ -11,16 +11,8 @@ namespace tsd {
 
 namespace {
 
-plat::HWND ofclass(int& field, const char* cls) {
-  plat::HWND c = yyfieldof(field);
-  if (!c) return nullptr;
-  if (yyfieldclass(c) == cls) return c;
-  field = kFieldFailed;
-  return nullptr;
-}
-
-plat::HWND trackbarof(int& field) { return ofclass(field, "MSCTLS_TRACKBAR32"); }
-plat::HWND progressof(int& field) { return ofclass(field, "MSCTLS_PROGRESS32"); }
+plat::HWND trackbarof(int& field) { return yyfieldof(field, {kFieldTrackbar}); }
+plat::HWND progressof(int& field) { return yyfieldof(field, {kFieldProgress}); }
 
 // A value that fits the 32-bit range of a spin partner.
 int spinvalue(double v) {

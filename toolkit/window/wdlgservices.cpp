@@ -69,7 +69,7 @@ void yydialogtitle(std::string_view text) {
 void yydialogfocus(int& field) {
   using namespace plat;
   DialogEntry* e = currententry();
-  if (!e || !GetDlgItem(e->hwnd, field)) {
+  if (!e || !yyfieldof(field)) {
     field = kFieldFailed;
     return;
   }
@@ -85,7 +85,7 @@ void yydialogfocus(int& field) {
 void yygetdialogdc(int& field, int mode, int& width, int& height) {
   using namespace plat;
   DialogEntry* e = currententry();
-  HWND target = e ? (field == 0 ? e->hwnd : GetDlgItem(e->hwnd, field)) : nullptr;
+  HWND target = e && field == 0 ? e->hwnd : yyfieldof(field);
   if (!target) {
     field = kFieldFailed;
     return;

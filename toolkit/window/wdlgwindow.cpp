@@ -1,9 +1,11 @@
 // Dialog windows of the dialog manager: templates from the resources, the
-// field records and subclassing of a new dialog's controls, the copying of
-// fields between two instances of one template, placement and focus, and
-// the dialog procedures of the loaded and the modal instance.
+// field records and subclassing of a new dialog's controls, the kinds of
+// fields and the one lookup of a field of the current dialog, the copying
+// of fields between two instances of one template, placement and focus.
+// The dialog procedures are in wdlgprocs.cpp.
 #include "toolkit/window/wdlgwindow.h"
 
+#include <algorithm>
 #include <span>
 #include <string>
 #include <vector>
@@ -13,6 +15,7 @@
 #include "platform/user/user.h"
 #include "toolkit/window/records.h"
 #include "toolkit/window/wdialog.h"
+#include "toolkit/window/wdlgfield.h"
 #include "toolkit/window/wmessage.h"
 #include "toolkit/window/wmiscel.h"
 #include "toolkit/window/wstate.h"
@@ -25,7 +28,6 @@ namespace {
 
 constexpr const char* kFieldProp = "tsd.field";
 constexpr int kCtrlA = 1;  // the character Ctrl+A gives
-constexpr int kHelpButton = 9;  // the push button F1 stands for
 
 std::string classof(plat::HWND h) {
   char name[64] = {};
@@ -50,11 +52,7 @@ std::string textof(plat::HWND h) {
   return s;
 }
 
-std::vector<plat::HWND> controlsof(plat::HWND dlg) {
-  std::vector<plat::HWND> v;
-  for (plat::HWND c = plat::GetWindow(dlg, plat::GW_CHILD); c; c = plat::GetWindow(c, plat::GW_HWNDNEXT)) v.push_back(c);
-  return v;
-}
+std::vector<plat::HWND> controlsof(plat::HWND dlg) { return yycontrols(dlg); }
 
 // The entry whose loaded window, or running modal instance, is dlg; -1
 // when none (0 is the modal instance's entry).
@@ -87,13 +85,6 @@ plat::LRESULT fieldsubclass(plat::HWND h, plat::UINT msg, plat::WPARAM wp, plat:
   return r;
 }
 
-// The entry whose loaded window is dlg (0 when none).
-int entryof(plat::HWND dlg) {
-  for (int i = 1; i <= wdlg.nDialogs; ++i)
-    if (wdlg.DialogInfo[i].hwnd == dlg) return i;
-  return 0;
-}
-
 void copylist(plat::HWND from, plat::HWND to, bool combo) {
   using namespace plat;
   const UINT reset = combo ? CB_RESETCONTENT : LB_RESETCONTENT;
@@ -118,81 +109,50 @@ void copylist(plat::HWND from, plat::HWND to, bool combo) {
     for (LRESULT i = 0; i < n; ++i)
       SendMessageA(to, LB_SETSEL, SendMessageA(from, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0 ? TRUE : FALSE,
                    static_cast<LPARAM>(i));
+    // Setting each entry moved the caret; it goes back where it was.
+    SendMessageA(to, LB_SETCARETINDEX, static_cast<WPARAM>(SendMessageA(from, LB_GETCARETINDEX, 0, 0)), FALSE);
   } else {
     SendMessageA(to, LB_SETCURSEL, static_cast<WPARAM>(SendMessageA(from, LB_GETCURSEL, 0, 0)), 0);
   }
 }
 
-// Control notifications of either instance: previous field = current
-// field, current field = this control.
-void fieldentered(DialogEntry& e, int id) {
-  e.prevfield = e.field;
-  e.field = id;
-}
-
-bool iscolourrequest(plat::UINT msg) { return msg >= plat::WM_CTLCOLORMSGBOX && msg <= plat::WM_CTLCOLORSTATIC; }
-
-// A control's colour request: the brush of its field record's colours,
-// or 0 for the default colours.
-plat::INT_PTR colourrequest(plat::UINT msg, plat::WPARAM wp, plat::LPARAM lp) {
-  return reinterpret_cast<plat::INT_PTR>(
-      yyfieldcolours(reinterpret_cast<plat::HWND>(lp), reinterpret_cast<plat::HDC>(wp), msg));
-}
-
-int mousebutton(plat::UINT msg) {
-  switch (msg) {
-    case plat::WM_LBUTTONDOWN: case plat::WM_LBUTTONUP: return 1;
-    case plat::WM_MBUTTONDOWN: case plat::WM_MBUTTONUP: return 2;
-    case plat::WM_RBUTTONDOWN: case plat::WM_RBUTTONUP: return 3;
-    default: return 0;
-  }
-}
-
-// Mouse events of a shown modeless or semi-modeless dialog with a graphics
-// field: a press captures the mouse (104), a release frees it (105), a
-// move is 106. Over a graphics field the position is in its pixels and
-// the field is named; elsewhere it is the dialog's, field 0.
-bool graphicsmouse(plat::HWND dlg, plat::UINT msg, plat::LPARAM lp) {
-  using namespace plat;
-  int i = entryof(dlg);
-  if (i == 0) return false;
-  DialogEntry& e = wdlg.DialogInfo[i];
-  if (!e.gflag || !e.shown || (e.showtype != kShowModeless && e.showtype != kShowSemiModeless)) return false;
-  POINT p{static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(lp))),
-          static_cast<std::int16_t>(HIWORD(static_cast<std::uintptr_t>(lp)))};
-  e.gfield = 0;
-  for (HWND c : controlsof(dlg)) {
-    FieldRecord* f = yyfieldrecord(c);
-    if (!f || !f->graphics || !IsWindowVisible(c)) continue;
-    RECT r;
-    GetWindowRect(c, &r);
-    MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&r), 2);
-    if (PtInRect(&r, p)) {
-      POINT q = p;
-      MapWindowPoints(dlg, c, &q, 1);
-      p = q;
-      e.gfield = GetDlgCtrlID(c);
-      break;
-    }
-  }
-  const int button = mousebutton(msg);
-  int type = kDialogMouseMove;
-  if (msg == WM_LBUTTONDOWN || msg == WM_MBUTTONDOWN || msg == WM_RBUTTONDOWN) {
-    SetCapture(dlg);
-    type = kDialogButtonDown;
-  } else if (msg == WM_LBUTTONUP || msg == WM_MBUTTONUP || msg == WM_RBUTTONUP) {
-    if (GetCapture() == dlg) ReleaseCapture();
-    type = kDialogButtonUp;
-  }
-  e.gbutton = button;
-  const int time = static_cast<int>(GetMessageTime()) / 10;
-  yybuildmessage(type, e.id, type == kDialogMouseMove ? -1 : e.gbutton, time, 1, e.gfield, p.x, p.y);
-  return true;
-}
-
 }  // namespace
 
 std::string yyfieldclass(plat::HWND h) { return classof(h); }
+
+std::vector<plat::HWND> yycontrols(plat::HWND dlg) {
+  std::vector<plat::HWND> v;
+  for (plat::HWND c = plat::GetWindow(dlg, plat::GW_CHILD); c; c = plat::GetWindow(c, plat::GW_HWNDNEXT)) v.push_back(c);
+  return v;
+}
+
+int yyfieldkind(plat::HWND c) {
+  using namespace plat;
+  const std::string cls = classof(c);
+  const DWORD st = styleof(c);
+  if (cls == "BUTTON") {
+    switch (st & BS_TYPEMASK) {
+      case BS_PUSHBUTTON: case BS_DEFPUSHBUTTON: return kFieldPushButton;
+      case BS_CHECKBOX: case BS_AUTOCHECKBOX: case BS_3STATE: case BS_AUTO3STATE: return kFieldCheckBox;
+      case BS_RADIOBUTTON: case BS_AUTORADIOBUTTON: return kFieldRadioButton;
+      case BS_GROUPBOX: return kFieldGroupBox;
+      default: return kFieldOther;
+    }
+  }
+  if (cls == "STATIC") {
+    switch (st & SS_TYPEMASK) {
+      case SS_LEFT: case SS_CENTER: case SS_RIGHT: case SS_SIMPLE: case SS_LEFTNOWORDWRAP: return kFieldStaticText;
+      default: return kFieldPicture;
+    }
+  }
+  if (cls == "EDIT") return kFieldEdit;
+  if (cls == "COMBOBOX") return kFieldCombo;
+  if (cls == "LISTBOX") return kFieldList;
+  if (cls == "SYSTABCONTROL32") return kFieldTab;
+  if (cls == "MSCTLS_PROGRESS32") return kFieldProgress;
+  if (cls == "MSCTLS_TRACKBAR32") return kFieldTrackbar;
+  return kFieldOther;
+}
 std::string yyfieldtext(plat::HWND h) { return textof(h); }
 
 std::vector<plat::HWND> yyradiogroup(plat::HWND dlg, plat::HWND c) {
@@ -215,10 +175,11 @@ plat::HWND yycurrentdialogwindow() {
   return wdlg.DialogInfo[wdlg.iDlgCur].hwnd;
 }
 
-plat::HWND yyfieldof(int& field) {
+plat::HWND yyfieldof(int& field, std::initializer_list<int> kinds) {
   plat::HWND dlg = yycurrentdialogwindow();
-  plat::HWND c = dlg ? plat::GetDlgItem(dlg, field) : nullptr;
-  if (!c) field = -1;
+  plat::HWND c = dlg && field != kNoFieldId ? plat::GetDlgItem(dlg, field) : nullptr;
+  if (c && kinds.size() != 0 && std::find(kinds.begin(), kinds.end(), yyfieldkind(c)) == kinds.end()) c = nullptr;
+  if (!c) field = kFieldFailed;
   return c;
 }
 
@@ -400,10 +361,16 @@ void yycopyfields(plat::HWND from, plat::HWND to) {
     }
     if (cls == "BUTTON") {
       SendMessageA(d, BM_SETCHECK, static_cast<WPARAM>(SendMessageA(s, BM_GETCHECK, 0, 0)), 0);
+      // Setting a radio button's check moves the group's tab stop; the copy
+      // keeps the tab stops as they were (a group with no button set is
+      // still reached with Tab).
+      SetWindowLongPtrA(d, GWL_STYLE, static_cast<LONG_PTR>((styleof(d) & ~WS_TABSTOP) | (styleof(s) & WS_TABSTOP)));
     } else if (cls == "LISTBOX") {
       copylist(s, d, false);
     } else if (cls == "COMBOBOX") {
       copylist(s, d, true);
+      // A combo box's limit cannot be asked of it: the field record keeps it.
+      if (fs && fs->maxlength > 0) SendMessageA(d, CB_LIMITTEXT, static_cast<WPARAM>(fs->maxlength), 0);
     } else if (cls == "EDIT") {
       SendMessageA(d, EM_LIMITTEXT, static_cast<WPARAM>(SendMessageA(s, EM_GETLIMITTEXT, 0, 0)), 0);
       SendMessageA(d, EM_SETPASSWORDCHAR, static_cast<WPARAM>(SendMessageA(s, EM_GETPASSWORDCHAR, 0, 0)), 0);
@@ -464,168 +431,12 @@ void yyplacedialog(plat::HWND dlg, int x, int y, bool child) {
 }
 
 bool yyfocusfield(plat::HWND dlg, int field) {
-  if (field == 0) return false;
+  if (field == 0 || field == kNoFieldId) return false;
   plat::HWND c = plat::GetDlgItem(dlg, field);
   if (!c) return false;
   plat::SetFocus(c);
   if (classof(c) == "EDIT") plat::SendMessageA(c, plat::EM_SETSEL, 0, -1);
   return true;
-}
-
-plat::INT_PTR yydialogproc(plat::HWND dlg, plat::UINT msg, plat::WPARAM wp, plat::LPARAM lp) {
-  using namespace plat;
-  if (iscolourrequest(msg)) return colourrequest(msg, wp, lp);
-  switch (msg) {
-    case WM_INITDIALOG:
-      yysetupcontrols(dlg);
-      return FALSE;
-    case WM_DESTROY:
-      yyreleasecontrols(dlg);
-      return FALSE;
-    case WM_ACTIVATE:
-      wmsg.hDlgCur = LOWORD(wp) == WA_INACTIVE ? nullptr : dlg;
-      return FALSE;
-    case WM_MOUSEACTIVATE:
-      // A dialog inside the root is a window of its own there: a press in
-      // it gives it the active caption (the root is not asked).
-      if (!(GetWindowLongPtrA(dlg, GWL_STYLE) & WS_CHILD)) return FALSE;
-      yytitlecolour(dlg);
-      SetWindowLongPtrA(dlg, DWLP_MSGRESULT, MA_ACTIVATE);
-      return TRUE;
-    case WM_HELP: {
-      // F1 is reported as push button 9.
-      int i = entryof(dlg);
-      if (i == 0) return FALSE;
-      DialogEntry& e = wdlg.DialogInfo[i];
-      yybuildmessage(kPushButton, e.id, kHelpButton, e.prevfield, -1, -1, -1, -1);
-      return TRUE;
-    }
-    case WM_PAINT: {
-      // A dialog with a graphics field reports its repaints (not while a
-      // modal loop keeps the windows' pictures); the window system paints
-      // it as usual.
-      int i = entryof(dlg);
-      if (i > 0 && wdlg.DialogInfo[i].gflag && !wsys.wImagesSaved) {
-        DialogEntry& e = wdlg.DialogInfo[i];
-        e.gfield = 0;
-        yybuildmessage(kDialogExpose, e.id, -1, -1, 1, 0, -1, -1);
-      }
-      return FALSE;
-    }
-    case WM_HSCROLL:
-    case WM_VSCROLL: {
-      // A trackbar moved (its end of scroll is not a change of its own).
-      int i = entryof(dlg);
-      HWND c = reinterpret_cast<HWND>(lp);
-      if (i == 0 || !c || classof(c) != "MSCTLS_TRACKBAR32" || LOWORD(wp) == TB_ENDTRACK) return FALSE;
-      DialogEntry& e = wdlg.DialogInfo[i];
-      fieldentered(e, GetDlgCtrlID(c));
-      yybuildmessage(kFieldChanged, e.id, e.prevfield, e.field, -1, -1,
-                     static_cast<int>(reinterpret_cast<std::intptr_t>(e.lastcontrol)),
-                     static_cast<int>(reinterpret_cast<std::intptr_t>(c)));
-      e.lastcontrol = c;
-      return TRUE;
-    }
-    case WM_LBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_MBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MOUSEMOVE:
-      return graphicsmouse(dlg, msg, lp) ? TRUE : FALSE;
-    case WM_COMMAND: {
-      int i = entryof(dlg);
-      if (i == 0) return FALSE;
-      DialogEntry& e = wdlg.DialogInfo[i];
-      HWND c = reinterpret_cast<HWND>(lp);
-      int id = LOWORD(wp);
-      WORD code = HIWORD(wp);
-      if (c && yyispushbutton(c) && code == BN_CLICKED) {
-        // The previous field stays the field left unless the button has the focus.
-        if (GetFocus() != c) e.prevfield = e.field;
-        e.field = id;
-        yybuildmessage(kPushButton, e.id, id, e.prevfield, -1, -1, -1, -1);
-        return TRUE;
-      }
-      if (!c) {
-        // Enter and Escape of the keyboard navigation: 1 and 2 as buttons.
-        if (id == IDOK || id == IDCANCEL) {
-          e.prevfield = e.field;
-          e.field = id;
-          yybuildmessage(kPushButton, e.id, id, e.prevfield, -1, -1, -1, -1);
-          return TRUE;
-        }
-        return FALSE;
-      }
-      const bool click = code == BN_CLICKED || code == LBN_SELCHANGE || code == CBN_SELCHANGE;
-      const bool focus = code == EN_SETFOCUS || code == BN_SETFOCUS ||
-                         (classof(c) == "LISTBOX" && code == LBN_SETFOCUS) ||
-                         (classof(c) == "COMBOBOX" && code == CBN_SETFOCUS);
-      if ((code == LBN_DBLCLK && classof(c) == "LISTBOX") || (code == CBN_DBLCLK && classof(c) == "COMBOBOX")) {
-        LRESULT def = SendMessageA(dlg, DM_GETDEFID, 0, 0);
-        HWND b = HIWORD(def) == DC_HASDEFID ? GetDlgItem(dlg, LOWORD(def)) : nullptr;
-        if (b && IsWindowEnabled(b)) SendMessageA(b, BM_CLICK, 0, 0);
-        return TRUE;
-      }
-      if (!click && !focus) return FALSE;
-      const bool differs = e.field != id;
-      fieldentered(e, id);
-      if (click || differs) {
-        HWND last = e.lastcontrol;
-        yybuildmessage(kFieldChanged, e.id, e.prevfield, id, -1, -1,
-                       static_cast<int>(reinterpret_cast<std::intptr_t>(last)),
-                       static_cast<int>(reinterpret_cast<std::intptr_t>(c)));
-        e.lastcontrol = c;
-      }
-      return FALSE;
-    }
-    default:
-      return FALSE;
-  }
-}
-
-plat::INT_PTR yymodalproc(plat::HWND dlg, plat::UINT msg, plat::WPARAM wp, plat::LPARAM lp) {
-  using namespace plat;
-  if (iscolourrequest(msg)) return colourrequest(msg, wp, lp);
-  DialogEntry& cur = wdlg.DialogInfo[wModalStart.entry];
-  switch (msg) {
-    case WM_INITDIALOG:
-      wdlg.DialogInfo[0].hwnd = dlg;
-      wdlg.DialogInfo[0].id = cur.id;
-      yysetupcontrols(dlg);
-      if (cur.hwnd) yycopyfields(cur.hwnd, dlg);
-      yyplacedialog(dlg, wModalStart.x, wModalStart.y, false);
-      if (yyfocusfield(dlg, wModalStart.focusfield)) return FALSE;
-      return TRUE;
-    case WM_DESTROY:
-      yyreleasecontrols(dlg);
-      return FALSE;
-    case WM_COMMAND: {
-      HWND c = reinterpret_cast<HWND>(lp);
-      int id = LOWORD(wp);
-      WORD code = HIWORD(wp);
-      // Any push button ends the dialog; Enter presses the default button,
-      // Escape and the close box come as button 2 whether or not it exists.
-      const bool ends = (c && yyispushbutton(c) && code == BN_CLICKED) || (!c && (id == IDOK || id == IDCANCEL)) ||
-                        (c && id == IDCANCEL && code == BN_CLICKED);
-      if (ends) {
-        if (cur.field != id) cur.prevfield = cur.field;
-        cur.field = id;
-        wdlg.iDlgAct = cur.id;
-        if (cur.hwnd) yycopyfields(dlg, cur.hwnd);
-        EndDialog(dlg, id);
-        return TRUE;
-      }
-      if (!c) return FALSE;
-      const bool click = code == BN_CLICKED || code == LBN_SELCHANGE || code == CBN_SELCHANGE;
-      const bool focus = code == EN_SETFOCUS || code == BN_SETFOCUS || code == LBN_SETFOCUS || code == CBN_SETFOCUS;
-      if (click || (focus && cur.field != id)) fieldentered(cur, id);
-      return FALSE;
-    }
-    default:
-      return FALSE;
-  }
 }
 
 }  // namespace tsd

@@ -3,6 +3,7 @@
 // copying of fields between the loaded and the modal instance.
 #pragma once
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -51,6 +52,11 @@ bool yyisautoradio(plat::HWND control);
 
 // The class name of a control in upper case ("BUTTON", "MSCTLS_TRACKBAR32").
 std::string yyfieldclass(plat::HWND control);
+// The kind of a control (the kField* numbers of wdlgfield.h) by its class
+// and style.
+int yyfieldkind(plat::HWND control);
+// The controls of a dialog in window order.
+std::vector<plat::HWND> yycontrols(plat::HWND dlg);
 // The text of a control (up to 65535 characters).
 std::string yyfieldtext(plat::HWND control);
 // The radio group of a control: from the nearest control at or before it
@@ -59,9 +65,13 @@ std::string yyfieldtext(plat::HWND control);
 std::vector<plat::HWND> yyradiogroup(plat::HWND dlg, plat::HWND control);
 // The current dialog's window, null when none is current.
 plat::HWND yycurrentdialogwindow();
-// Field `field` of the current dialog; null (and field = -1) when there is
-// no current dialog or no such field.
-plat::HWND yyfieldof(int& field);
+// The id of labels that have none of their own; it names no field.
+inline constexpr int kNoFieldId = -1;
+// Field `field` of the current dialog, of one of `kinds` when any are
+// given: the one lookup of a field that every field routine makes. Null
+// (and field = -1) when there is no current dialog, no such field, or one
+// of another kind.
+plat::HWND yyfieldof(int& field, std::initializer_list<int> kinds = {});
 // The field record of field `field` of the current dialog; null (and
 // field = -1) when there is none.
 FieldRecord* yyfieldrecordof(int& field);

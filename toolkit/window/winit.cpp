@@ -144,7 +144,9 @@ bool yyapplyconfigfile(std::string_view name) {
   std::string line;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    yyapplyconfigline(line);
+    // The file is UTF-8 like every text on disk; its values (folder and
+    // file names) are held in the code page, as the file layer expects.
+    yyapplyconfigline(text::cp1250_from_utf8(line, text::kNoCp1250));
   }
   return true;
 }

@@ -275,10 +275,13 @@ void yyholdmessage(int index) {
 namespace {
 
 // The window system is ending the program (quit message): both fetches
-// answer as the close box would, so the program closes in order.
-void quitasclose() {
+// answer as the close box would, so the program closes in order, unless
+// the program disabled close requests. False when nothing was built.
+bool quitasclose() {
+  if (!enabled(kCloseRequest)) return false;
   startmessage(kCloseRequest, 0);
   wmsg.wValidMessage = 0;
+  return true;
 }
 
 }  // namespace
@@ -290,8 +293,8 @@ void yydispatchnextmessage(int& itype, WindowMessage& message, bool& valid) {
   while (wmsg.wValidMessage == 1) {
     plat::MSG msg;
     if (plat::GetMessageA(&msg, nullptr, 0, 0) <= 0) {
-      quitasclose();
-      break;
+      if (quitasclose()) break;
+      continue;
     }
     pump(msg);
   }
@@ -311,8 +314,8 @@ void yydispatchpeekmessage(int& itype, WindowMessage& message, bool& valid) {
       return;
     }
     if (msg.message == plat::WM_QUIT) {
-      quitasclose();
-      break;
+      if (quitasclose()) break;
+      continue;
     }
     pump(msg);
   }
@@ -339,7 +342,8 @@ void yyevent(int itype, WindowMessage& m) {
     windowunitsfrompixels(m.x, m.y, m.x, m.y);
     m.value1 = right - m.x;
     m.value2 = bottom - m.y;
-  } else if (itype == kResize) {
+  } else if (itype == kResize && m.win == quorba01.current) {
+    // (Only a window that is open and selected takes its new size.)
     quorba01.clientwidth = m.value1;
     quorba01.clientheight = m.value2;
     yytextcellunits();

@@ -8,6 +8,7 @@
 #include "platform/user/user.h"
 #include "toolkit/window/records.h"
 #include "toolkit/window/wdialog.h"
+#include "toolkit/window/wdlgwindow.h"
 #include "toolkit/window/wmessage.h"
 #include "toolkit/window/wprocs.h"
 #include "toolkit/window/wstate.h"
@@ -75,8 +76,12 @@ void yyopenchild(int x, int y, int width, int height, int maximised, int minbox,
   HWND frame = CreateWindowExA(exstyle, kChildClass, title ? title : "", style, r.left, r.top, r.right - r.left,
                                r.bottom - r.top, parent, nullptr, wsys.wInstance, nullptr);
   if (!frame) return;
-  // While semi-modeless dialogs are shown every window waits for them.
-  if (wdlg.nSemi > 0) EnableWindow(frame, FALSE);
+  // While semi-modeless dialogs are shown every window waits for them: the
+  // new one starts disabled and leaves them the activation and the keys.
+  const bool waits = wdlg.nSemi > 0;
+  HWND active = GetActiveWindow();
+  HWND focus = GetFocus();
+  if (waits) EnableWindow(frame, FALSE);
   WindowSlot& s = wsys.slots[slot];
   s = WindowSlot{};
   s.wWindow = frame;
@@ -107,9 +112,16 @@ void yyopenchild(int x, int y, int width, int height, int maximised, int minbox,
     s = WindowSlot{};
     return;
   }
-  ShowWindow(frame, maximised ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
-  BringWindowToTop(frame);
-  SetFocus(s.hClient);
+  if (waits) {
+    ShowWindow(frame, maximised ? SW_SHOWMAXIMIZED : SW_SHOWNOACTIVATE);
+    SetWindowPos(frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (active && IsWindow(active) && GetActiveWindow() != active) SetActiveWindow(active);
+    if (focus && IsWindow(focus) && GetFocus() != focus) SetFocus(focus);
+  } else {
+    ShowWindow(frame, maximised ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+    BringWindowToTop(frame);
+    SetFocus(s.hClient);
+  }
   quorba01.winflags[slot] = 0;
   iwin = slot;
 }
@@ -156,7 +168,7 @@ void yygetwindowpos(int kind, int& x, int& y, int& child) {
   y = 0;
   child = 0;
   HWND f = currentframe();
-  if (kind >= 2) f = wmsg.hDlgCur;
+  if (kind >= 2) f = yycurrentdialogwindow();
   if (!f) return;
   RECT r;
   GetWindowRect(f, &r);

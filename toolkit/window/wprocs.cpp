@@ -257,7 +257,8 @@ plat::LRESULT yyclientproc(plat::HWND hwnd, plat::UINT msg, plat::WPARAM wparam,
         FillRect(ps.hdc, &ps.rcPaint, reinterpret_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
       RECT area = ps.rcPaint;
       EndPaint(hwnd, &ps);
-      if (!wsys.wImagesSaved) {
+      // An empty area (all of it under child windows) needs no redrawing.
+      if (!wsys.wImagesSaved && !IsRectEmpty(&area)) {
         yyinterpretmessage(kExpose, 0, 0, reinterpret_cast<LPARAM>(&area), hwnd);
         yyholdmessage(yygetwindowindex(hwnd));
       }

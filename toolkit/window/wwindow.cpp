@@ -340,6 +340,8 @@ void yyclosechild(int iwin) {
   if (frame) DestroyWindow(frame);
   if (wsys.wOwner == client || wsys.wOwner == frame) wsys.wOwner = wsys.slots[0].hClient;
   s = WindowSlot{};
+  // A message held for the window goes with it.
+  wmsg.KRBMessages[iwin] = HeldMessage{};
   if (current) wsys.wIndex = 0;
 }
 
@@ -397,7 +399,8 @@ void windowclose() {
   if (quorba01.open != 1 && wsys.wWindowOpen == 0) return;
   yyshutdown();
   quorba01.open = 0;
-  quorba01.winflags[0] = -1;
+  // Every window is closed now, the children as well as the root.
+  for (int& w : quorba01.winflags) w = -1;
   quorba04 = Quorba04{};
 }
 

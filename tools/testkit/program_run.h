@@ -8,6 +8,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/ptrace.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <sys/wait.h>
@@ -25,6 +26,7 @@
 #include <vector>
 
 #include "tools/testkit/files.h"
+#include "tools/testkit/plain_user.h"
 #include "tools/testkit/write_limit.h"
 
 namespace tsd::testkit {
@@ -64,6 +66,13 @@ struct ProgramSetup {
   // Files the program writes may grow to this many bytes, no further (a
   // full disk, where none can be mounted); 0: no limit.
   unsigned long file_size_limit = 0;
+  // Run as a user who is not root would: where the test runs as root, the
+  // program starts without the rights that let root write any file
+  // whatever its permissions (plain_user.h).
+  bool plain_user = false;
+  // Started traced, stopped at its start for the test to lead it
+  // (syscall_stop.h); the test must then lead it to its end or kill it.
+  bool traced = false;
 };
 
 struct ProgramRun {
@@ -155,6 +164,8 @@ inline pid_t startprogram(const ProgramSetup& setup) {
       }
     }
     if (!limitfilesize(setup.file_size_limit)) _exit(125);
+    if (setup.plain_user && !dropfilerights()) _exit(124);
+    if (setup.traced && ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0) _exit(123);
     char* argv[] = {exe.data(), nullptr};
     execv(exe.c_str(), argv);
     _exit(127);

@@ -1,7 +1,7 @@
 // The graph front end: the y range over the visible points, open and
 // filled markers, the model lines, the three graphs of varnel1 from a
 // computed analysis state, and pictures of them on a surface.
-#include "analysis/plot/winplotm.h"
+#include "analysis/varnel1/winplotm.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@
 #include "toolkit/graphics/graphics.h"
 #include "toolkit/graphics/grrecords.h"
 #include "toolkit/tests/grscreen.h"
-#include "analysis/tests/winplot_trace.h"
+#include "tools/testkit/winplot_trace.h"
 #include "toolkit/tests/grtrace.h"
 
 namespace tsd {

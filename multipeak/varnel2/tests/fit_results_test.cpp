@@ -8,8 +8,8 @@
 
 #include "multipeak/fitcompute.h"
 #include "multipeak/varnel2/tests/varnel2_run.h"
-#include "multipeak/varnel2_output.h"
-#include "multipeak/varnel2_params.h"
+#include "multipeak/varnel2/varnel2_output.h"
+#include "multipeak/varnel2/varnel2_params.h"
 #include "resources/varnel2/varnel2_ids.h"
 #include "tools/testkit/textlines.h"
 

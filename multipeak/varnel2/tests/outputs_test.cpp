@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "multipeak/varnel2/tests/varnel2_run.h"
-#include "multipeak/varnel2_output.h"
+#include "multipeak/varnel2/varnel2_output.h"
 
 namespace tsd {
 namespace {

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <string>
 
-#include "analysis/tests/winplot_trace.h"
+#include "tools/testkit/winplot_trace.h"
 #include "analysis/var.h"
 #include "peakcurve/mokrin/tests/mokrin_sample.h"
 #include "toolkit/tests/grtrace.h"

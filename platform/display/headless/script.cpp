@@ -500,37 +500,50 @@ bool parse_chord(const std::string& chord, unsigned* mods, UINT* vk, bool* keypa
   return true;
 }
 
+namespace {
+
+void screenshot_action(const ScriptAction& a, const DesktopHooks&, ScriptOutcome* out) {
+  if (a.args.size() != 1) out->error = "expected: screenshot \"file.png\"";
+  else out->screenshot = text::utf8_from_cp1250(text_of(a.args[0]));
+}
+
+void wait_action(const ScriptAction& a, const DesktopHooks&, ScriptOutcome* out) {
+  int ms = 0;
+  if (a.args.size() != 1 || !to_int(a.args[0], &ms) || ms < 0) out->error = "expected: wait MILLISECONDS";
+  else out->wait_ms = ms;
+}
+
+// One wait with no input.
+void idle_action(const ScriptAction&, const DesktopHooks&, ScriptOutcome*) {}
+
+// Each verb (lower case) and the routine that turns its action into input.
+struct Verb {
+  const char* name;
+  void (*act)(const ScriptAction&, const DesktopHooks&, ScriptOutcome*);
+};
+
+const Verb kVerbs[] = {
+    {"key", key_action},          {"type", type_action},       {"click", mouse_action},
+    {"doubleclick", mouse_action}, {"move", mouse_action},      {"press", mouse_action},
+    {"release", mouse_action},    {"wheel", mouse_action},     {"resize", host_action},
+    {"expose", host_action},      {"repaint", host_action},    {"close", host_action},
+    {"file", path_action},        {"folder", path_action},     {"toolbar", toolbar_action},
+    {"menu", menu_action},        {"button", dialog_action},   {"field", dialog_action},
+    {"msgbox", dialog_action},    {"screenshot", screenshot_action}, {"wait", wait_action},
+    {"idle", idle_action},
+};
+
+}  // namespace
+
 ScriptOutcome perform(const ScriptAction& a, const DesktopHooks& h) {
   ScriptOutcome out;
-  const std::string& v = a.verb;
-  if (v == "key") {
-    key_action(a, h, &out);
-  } else if (v == "type") {
-    type_action(a, h, &out);
-  } else if (v == "click" || v == "doubleclick" || v == "move" || v == "press" || v == "release" || v == "wheel") {
-    mouse_action(a, h, &out);
-  } else if (v == "resize" || v == "expose" || v == "repaint" || v == "close") {
-    host_action(a, h, &out);
-  } else if (v == "file" || v == "folder") {
-    path_action(a, h, &out);
-  } else if (v == "toolbar") {
-    toolbar_action(a, h, &out);
-  } else if (v == "menu") {
-    menu_action(a, h, &out);
-  } else if (v == "button" || v == "field" || v == "msgbox") {
-    dialog_action(a, h, &out);
-  } else if (v == "screenshot") {
-    if (a.args.size() != 1) out.error = "expected: screenshot \"file.png\"";
-    else out.screenshot = text::utf8_from_cp1250(text_of(a.args[0]));
-  } else if (v == "wait") {
-    int ms = 0;
-    if (a.args.size() != 1 || !to_int(a.args[0], &ms) || ms < 0) out.error = "expected: wait MILLISECONDS";
-    else out.wait_ms = ms;
-  } else if (v == "idle") {
-    // One wait with no input.
-  } else {
-    out.error = "unknown action \"" + v + "\"";
+  for (const Verb& v : kVerbs) {
+    if (a.verb == v.name) {
+      v.act(a, h, &out);
+      return out;
+    }
   }
+  out.error = "unknown action \"" + a.verb + "\"";
   return out;
 }
 

@@ -430,6 +430,12 @@ struct Tracker {
           break;
         case WM_KEYUP:
         case WM_SYSKEYUP: break;
+        case WM_CLOSE:
+          // A close request closes the menu, without a command, and then
+          // reaches its window as it does when no menu is open.
+          done = true;
+          PostMessageA(m.hwnd, WM_CLOSE, m.wParam, m.lParam);
+          break;
         case WM_CHAR:
         case WM_SYSCHAR:
           if (m.wParam >= 32) character(static_cast<char>(m.wParam));

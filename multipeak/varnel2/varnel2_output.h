@@ -1,0 +1,52 @@
+// varnel2's texts that need no window: the field texts of the result
+// dialog, the rows and headers of the screen tables, and the parameter and
+// result reports and the tables written to a file or to the printer.
+//
+// All texts are code page 1250. Reports and tables go through a
+// runtime::TextFile opened by the caller (append or printer); the printer
+// versions of the reports spell the Polish words without diacritics.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "multipeak/varnel2/varnel2_state.h"
+#include "runtime/textfile.h"
+
+namespace tsd {
+
+// The first `length` characters of realtostring's 14-character text.
+std::string fieldtext(double value, std::string_view format, int length);
+
+// Rows "(I4,F10.3,1P,kE14.5)" of i = 1..nrows, row number, x(i) and the k
+// columns y[0..k-1](i), joined by CR LF without a CR LF after the last.
+// k is 1..4; nrows below 1 gives an empty text.
+std::string tablerows(int nrows, const double* x, const double* const* y, int k);
+
+// Header of the screen table 3 for the enabled peaks (npeaks 1..4; empty
+// otherwise).
+std::string table3screenheader(const Varnel2State& s);
+
+// Resource id of the table-3 dialog, its header field and rows field by
+// npeaks; all 0 when no peak is enabled.
+struct Table3Dialog {
+  int dialog = 0;
+  int header = 0;
+  int rows = 0;
+};
+Table3Dialog table3dialog(int npeaks);
+
+// Text of the screen tables: table 1 the measured points, table 2 the
+// fitted sum (column 10), table 3 the fitted curves of the enabled peaks.
+std::string table1text(const Varnel2State& s);
+std::string table2text(const Varnel2State& s);
+std::string table3text(const Varnel2State& s);
+
+// The reports and tables for a file (printer = false) or for "PRN".
+void writeparamreport(runtime::TextFile& f, const Varnel2State& s, bool printer);
+void writeresultreport(runtime::TextFile& f, const Varnel2State& s, bool printer);
+void writetable1(runtime::TextFile& f, const Varnel2State& s);
+void writetable2(runtime::TextFile& f, const Varnel2State& s);
+void writetable3(runtime::TextFile& f, const Varnel2State& s);
+
+}  // namespace tsd

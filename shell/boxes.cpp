@@ -1,0 +1,21 @@
+#include "shell/boxes.h"
+
+#include "toolkit/window/wcomdlg.h"
+#include "toolkit/window/wdialog.h"
+
+namespace tsd {
+
+void errorbox(std::string_view text) {
+  static const std::string title = cp("Błąd");
+  wmessagebox(kBoxOk, kIconExclamation, 1, text, title);
+}
+
+void infobox(std::string_view text) { infobox(text, "Informacja"); }
+
+void infobox(std::string_view text, std::string_view title) {
+  wmessagebox(kBoxOk, kIconInformation, 1, text, title);
+}
+
+void showmodal() { wdialogshow(1, -1, 0, kShowModal); }
+
+}  // namespace tsd
