@@ -11,6 +11,7 @@
 
 #include "runtime/hostfilename.h"
 #include "runtime/regularfile.h"
+#include "text/cp1250.h"
 
 namespace tsd::runtime {
 
@@ -132,6 +133,8 @@ bool assign(const ReadTarget& t, std::string_view tok) {
 
 bool FreeReader::open(std::string_view name) {
   file_.reset();
+  lead_count_ = 0;
+  lead_pos_ = 0;
   in_memory_ = false;
   line_open_ = false;
   const std::string host = host_file_name(name);
@@ -145,12 +148,27 @@ bool FreeReader::open(std::string_view name) {
     return false;
   }
   file_.reset(f);
+  skip_byte_order_mark();
   return true;
+}
+
+void FreeReader::skip_byte_order_mark() {
+  lead_count_ = 0;
+  lead_pos_ = 0;
+  const std::string_view mark = text::kUtf8ByteOrderMark;
+  while (lead_count_ < static_cast<int>(mark.size())) {
+    const int c = std::getc(file_.get());
+    if (c == EOF) break;
+    lead_[lead_count_++] = static_cast<unsigned char>(c);
+    if (c != static_cast<unsigned char>(mark[lead_count_ - 1])) return;
+  }
+  if (lead_count_ == static_cast<int>(mark.size())) lead_count_ = 0;
 }
 
 int FreeReader::peek() {
   if (in_memory_) return pos_ < text_.size() ? static_cast<unsigned char>(text_[pos_]) : EOF;
   if (!file_) return EOF;
+  if (lead_pos_ < lead_count_) return lead_[lead_pos_];
   const int c = std::getc(file_.get());
   if (c != EOF) std::ungetc(c, file_.get());
   return c;
@@ -160,6 +178,8 @@ int FreeReader::get() {
   int c = EOF;
   if (in_memory_) {
     if (pos_ < text_.size()) c = static_cast<unsigned char>(text_[pos_++]);
+  } else if (lead_pos_ < lead_count_) {
+    c = lead_[lead_pos_++];
   } else if (file_) {
     c = std::getc(file_.get());
   }

@@ -22,6 +22,9 @@
 //   ends the read, leaving the remaining targets as they are. `assigned`
 //   tells which targets received a value.
 // - Targets before a bad value or the end of the file keep what they got.
+// - A file that starts with the UTF-8 byte-order mark is read from the byte
+//   after it (text::kUtf8ByteOrderMark); every data and parameter file is
+//   read through open(), so none of them sees the mark.
 //
 //   FreeReader r;
 //   if (!r.open(name)) { /* cannot be opened */ }
@@ -76,7 +79,8 @@ class FreeReader {
 
   // Opens a file for reading. The name is as the programs hold it: code page
   // 1250, trailing blanks ignored. False when it cannot be opened or is
-  // not a regular file (a folder, a named pipe, a device).
+  // not a regular file (a folder, a named pipe, a device). A leading
+  // byte-order mark is skipped.
   bool open(std::string_view name);
   bool is_open() const { return in_memory_ || file_ != nullptr; }
 
@@ -90,6 +94,7 @@ class FreeReader {
   int peek();  // next byte without taking it, or EOF
   int get();   // takes the next byte, or EOF
   void skip_to_next_line();
+  void skip_byte_order_mark();
 
   struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
@@ -99,6 +104,11 @@ class FreeReader {
   size_t pos_ = 0;
   bool in_memory_ = false;
   bool line_open_ = false;  // part of the current line was taken, its end not yet
+  // The first bytes of a file, taken to look for the byte-order mark and
+  // given out again when they are not it.
+  unsigned char lead_[3] = {};
+  int lead_count_ = 0;
+  int lead_pos_ = 0;
 };
 
 }  // namespace tsd::runtime

@@ -23,6 +23,11 @@ int unicode_to_cp1250(char32_t c);
 // disk), so that a name holding one can be told from a name with a '?'.
 inline constexpr char kNoCp1250 = '\x98';
 
+// The UTF-8 byte-order mark that editors on some systems put at the start
+// of a text file. It is no part of the file's text: the readers of data and
+// parameter files skip it (runtime/freeread.h).
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
 std::string utf8_from_cp1250(std::string_view cp);
 // Characters the code page cannot show, and malformed sequences, become
 // `missing` ('?' unless the caller needs to tell them apart: kNoCp1250).

@@ -64,6 +64,10 @@ struct AnalysisState {
   SeriesReals p0{};  // saturation polarisation [C/cm2]
   SeriesReals sj{};  // rms deviation of the current
   SeriesReals sp{};  // rms deviation of the polarisation (error of P0)
+  // 1 once a computation of the series succeeded: its results, and the
+  // model curves on the grid built from them, exist. A series without
+  // results has no curves and no rows of model values.
+  SeriesInts hasresults{};
 
   // Index ranges per series for the plot routine.
   SeriesInts fitfirst{};  // fit range, graphs 1 and 2

@@ -61,6 +61,17 @@ SeriesOutcome not_finite(int s) {
   return series_failure(s, "Wyniki oblicze\xF1 nie s\xB9 liczbami sko\xF1" "czonymi");
 }
 
+// The plot range of series s's measured points, and its valid integration
+// range i1..i2 (empty when i2 < i1): they describe pd and ltaud, which
+// every computation of the series renews, successful or not.
+void measured_ranges(int c, int n, int i1, int i2) {
+  AnalysisState& st = analysis;
+  st.datfirst[c] = 1;
+  st.datcount[c] = n;
+  st.intfirst[c] = i2 >= i1 ? i1 : 1;
+  st.intcount[c] = i2 >= i1 ? i2 - i1 + 1 : 0;
+}
+
 // Model current and polarisation of series s on the output grid.
 void grid_curves(int s) {
   const int column = s - 1;
@@ -72,6 +83,37 @@ void grid_curves(int s) {
     analysis.pa[column][k - 1] =
         funp1(t, analysis.p0[column], analysis.tau0[column], analysis.ea[column]);
   }
+}
+
+// The model curves of series s on the current grid, from its stored Ea,
+// tau0 and P0 and the constants of the data held; none (an empty output
+// range) for a series without results.
+void model_from_results(int s) {
+  AnalysisState& st = analysis;
+  const int c = s - 1;
+  if (st.hasresults[c] != 1) {
+    st.outfirst[c] = 1;
+    st.outlast[c] = 0;
+    st.out2first[c] = 1;
+    st.out2last[c] = 0;
+    return;
+  }
+  const int ngrid = grid_points();
+  const double slope = kEaToSlope * st.ea[c];
+  const double intercept = std::log10(st.tau0[c]);
+  grid_curves(s);
+  for (int k = 1; k <= ngrid; ++k) st.ltaua[c][k - 1] = slope * st.xout[k - 1] + intercept;
+  st.outfirst[c] = 1;
+  st.outlast[c] = ngrid;
+  st.out2first[c] = 1;
+  st.out2last[c] = ngrid;
+}
+
+// A failed computation of series s: its pd and ltaud are new, and so are
+// the ranges that describe them; its results and model curves stay.
+SeriesOutcome failed(int s, int n, int i1, int i2, SeriesOutcome outcome) {
+  measured_ranges(s - 1, n, i1, i2);
+  return outcome;
 }
 
 }  // namespace
@@ -101,7 +143,15 @@ void resetranges() {
   for (int s = 0; s < AnalysisState::kSeries; ++s) {
     a.tmin[s] = a.tini[s] = a.calctmin;
     a.tmax[s] = a.tlim[s] = a.calctmax;
+    // No point of the new data has been fitted yet: a series whose
+    // computation fails has no fit range to highlight.
+    a.fitfirst[s] = a.fit3first[s] = 1;
+    a.fitlast[s] = a.fit3last[s] = 0;
   }
+  // A series whose computation on the new data fails keeps its results:
+  // its curves go onto the new grid with the new data's b and T0 now, so
+  // that none is left on the grid of data no longer held.
+  modelrefresh();
 }
 
 void gridcompute() {
@@ -144,7 +194,7 @@ SeriesOutcome seriescompute(int s, SeriesWindow window) {
 
   // A valid range of fewer than two points cannot hold a line, and its
   // ends need not be points of the data.
-  if (i2 - i1 < 1) return too_few_points(s);
+  if (i2 - i1 < 1) return failed(s, n, i1, i2, too_few_points(s));
 
   double xa = 0.0;
   double xb = 0.0;
@@ -163,7 +213,7 @@ SeriesOutcome seriescompute(int s, SeriesWindow window) {
   int n1 = 0;
   int n2 = 0;
   fit2(st.xdat, ltaud, xa, xb, i1, i2, a, bslope, sa, sb, chi2, n1, n2);
-  if (n2 - n1 < 1) return too_few_points(s);
+  if (n2 - n1 < 1) return failed(s, n, i1, i2, too_few_points(s));
 
   // The results are taken only when every one is a number: a current not
   // above 0 in the window, or values so large that a sum overflows, give
@@ -182,7 +232,7 @@ SeriesOutcome seriescompute(int s, SeriesWindow window) {
   double sp = 0.0;
   findp(st.jdat, st.ja1[c], pd, st.pa1[c], n1, n2, i1, n1, n2, st.p0method[c], p0, sj, sp);
   for (const double r : {ea, dea, tau0, dtau0, p0, sp}) {
-    if (!std::isfinite(r)) return not_finite(s);
+    if (!std::isfinite(r)) return failed(s, n, i1, i2, not_finite(s));
   }
 
   const int ngrid = grid_points();
@@ -194,35 +244,23 @@ SeriesOutcome seriescompute(int s, SeriesWindow window) {
   st.p0[c] = p0;
   st.sj[c] = sj;
   st.sp[c] = sp;
+  st.hasresults[c] = 1;
   grid_curves(s);
 
   st.fitfirst[c] = n1;
   st.fitlast[c] = n2;
   st.fit3first[c] = n1;
   st.fit3last[c] = n2;
-  st.datfirst[c] = 1;
-  st.datcount[c] = n;
   st.outfirst[c] = 1;
   st.outlast[c] = ngrid;
   st.out2first[c] = 1;
   st.out2last[c] = ngrid;
-  st.intfirst[c] = i1;
-  st.intcount[c] = i2 - i1 + 1;
+  measured_ranges(c, n, i1, i2);
   return SeriesOutcome{};
 }
 
 void modelrefresh() {
-  AnalysisState& st = analysis;
-  const int ngrid = grid_points();
-  for (int s = 1; s <= AnalysisState::kSeries; ++s) {
-    const int c = s - 1;
-    const double slope = kEaToSlope * st.ea[c];
-    const double intercept = std::log10(st.tau0[c]);
-    grid_curves(s);
-    for (int k = 1; k <= ngrid; ++k) st.ltaua[c][k - 1] = slope * st.xout[k - 1] + intercept;
-    st.outlast[c] = ngrid;
-    st.out2last[c] = ngrid;
-  }
+  for (int s = 1; s <= AnalysisState::kSeries; ++s) model_from_results(s);
 }
 
 }  // namespace tsd

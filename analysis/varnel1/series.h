@@ -35,8 +35,10 @@ void takedata(const MeasuredData& data);
 
 // After a new measured data set (nwej points in tdat, rising): xdat =
 // 1000/T, the output range and grid over the measured range with the
-// current nwyj, the x limits of graph 3, and every series' fit window and
-// integration limits reset to the measured range.
+// current nwyj, the x limits of graph 3, every series' fit window and
+// integration limits reset to the measured range, no fit range to
+// highlight, and the model curves of the series' kept results on the new
+// grid with the new b and T0 (modelrefresh).
 void resetranges();
 
 // Series s (1..3): integrates the current between tini(s) and tlim(s) down
@@ -46,12 +48,16 @@ void resetranges();
 // with "Seria nr <s>\r\nLiczba punktów aproksymacji < 2", and results that
 // are not all finite numbers (Ea, tau0, P0 and their errors) with
 // "Seria nr <s>\r\nWyniki obliczeń nie są liczbami skończonymi"; pd and
-// ltaud are new then, everything else of the series is kept. A series
-// number outside 1..3 changes nothing and fails with an empty message.
+// ltaud are new then, and with them the ranges of the measured points and
+// of the valid integration; the results, the model curves and the fit range
+// are kept. A series number outside 1..3 changes nothing and fails with an
+// empty message.
 SeriesOutcome seriescompute(int s, SeriesWindow window);
 
 // Model curves of every series on the current grid from the stored Ea, tau0
-// and P0, without a new fit.
+// and P0, without a new fit. A series without results (none of its
+// computations succeeded) gets no curves: an empty output range, and no
+// model value computed.
 void modelrefresh();
 
 }  // namespace tsd

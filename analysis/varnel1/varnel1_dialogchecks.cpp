@@ -37,6 +37,22 @@ bool readinverse(std::string_view text, double& x) {
   return true;
 }
 
+// The field text without the blanks around it.
+std::string_view trimmedtext(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// A field the program filled with a run of asterisks (its value does not
+// fit the field: 1000/T of a temperature below 100 K in "(F7.5)") and the
+// user left as it was. It stands for the value it was filled from, which
+// is kept; anything typed is read.
+bool untouchedoverflow(std::string_view typed, const std::string& filled) {
+  const std::string_view f = trimmedtext(filled);
+  return !f.empty() && f.find_first_not_of('*') == std::string_view::npos && trimmedtext(typed) == f;
+}
+
 }  // namespace
 
 std::string kelvintext(double t) {
@@ -64,8 +80,10 @@ std::vector<std::string> checkranges(const TypedRanges& typed, RangeValues& valu
       const TypedLimit& limit = typed[s][k];
       double& value = values[s][k];
       if (limit.mode == 1) {
+        if (untouchedoverflow(limit.kelvin, kelvintext(value))) continue;
         if (!readnumber(limit.kelvin, value)) messages.push_back(seriesprefix(s + 1) + readfailed(kLimitNames[k], false));
       } else if (limit.mode == 2) {
+        if (untouchedoverflow(limit.inverse, inversetext(1000.0 / value))) continue;
         double x = 0.0;
         if (readinverse(limit.inverse, x)) {
           value = 1000.0 / x;
@@ -95,12 +113,14 @@ std::vector<std::string> checkoutput(const TypedOutput& typed, double t0, Output
   auto readend = [&messages](int mode, const std::string& kelvin, const std::string& inverse,
                              std::string_view name, double& t, double& x) {
     if (mode == 1) {
+      if (untouchedoverflow(kelvin, kelvintext(t))) return;
       if (readnumber(kelvin, t)) {
         x = 1000.0 / t;
       } else {
         messages.push_back(readfailed(name, false));
       }
     } else if (mode == 2) {
+      if (untouchedoverflow(inverse, inversetext(x))) return;
       if (readinverse(inverse, x)) {
         t = 1000.0 / x;
       } else {

@@ -35,7 +35,9 @@ using RangeValues = std::array<std::array<double, kLimitCount>, kRangeSeries>;  
 
 // Dialog 104: reads every series' limits into `values` (which holds the
 // values a field that is not read keeps), then checks the order of the
-// limits of each series. Returns the error texts; none means the new
+// limits of each series. A field that still shows the run of asterisks the
+// program filled it with (a value too wide for it) keeps the value it
+// stands for, as does such a field of dialog 105. Returns the error texts; none means the new
 // values may be committed.
 std::vector<std::string> checkranges(const TypedRanges& typed, RangeValues& values);
 

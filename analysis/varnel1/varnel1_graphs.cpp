@@ -22,6 +22,11 @@ void plotgraph(int graph, const AnalysisState& a, const Varnel1Settings& setting
   if (graph < 1 || graph > 3) return;
   const std::array<int, 3> measuredcolour = {settings.measuredcolour, settings.measuredcolour,
                                              settings.measuredcolour};
+  // A series without results has no model curve, and so no label either.
+  std::array<int, AnalysisState::kSeries> modelshown{};
+  for (int s = 0; s < AnalysisState::kSeries; ++s) {
+    modelshown[s] = a.hasresults[s] == 1 ? settings.plotseries[s] : 0;
+  }
 
   PlotBlock measured;
   measured.a = a.fitfirst;
@@ -43,7 +48,7 @@ void plotgraph(int graph, const AnalysisState& a, const Varnel1Settings& setting
   model.kind = 2;
   model.leading = kColumn;
   model.m = AnalysisState::kSeries;
-  model.show = settings.plotseries;
+  model.show = modelshown;
 
   double xmin = 0.0;
   double xmax = 0.0;

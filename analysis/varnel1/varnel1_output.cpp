@@ -30,6 +30,11 @@ bool valid_series(int s) { return s >= 1 && s <= kSeries; }
 // Counts held by the state, kept inside the arrays.
 int measured_count(const AnalysisState& st) { return std::clamp(st.nwej, 0, kPoints); }
 int grid_count(const AnalysisState& st) { return std::clamp(st.nwyj, 0, kPoints); }
+// Rows of model values of series s: one per grid point, none for a series
+// without results.
+int model_count(const AnalysisState& st, int s) {
+  return st.hasresults[s - 1] == 1 ? grid_count(st) : 0;
+}
 
 // The valid integration range i1..i2 of series s, inside the measured
 // points; i1 > i2 when empty.
@@ -129,7 +134,7 @@ int tablebuf(int table, int s, const AnalysisState& st, std::string& text) {
       }
       break;
     case 2:
-      for (int k = 1; k <= grid_count(st); ++k) {
+      for (int k = 1; k <= model_count(st, s); ++k) {
         put({k, st.tout[k - 1], st.ja[c][k - 1], st.pa[c][k - 1]});
       }
       break;
@@ -142,7 +147,7 @@ int tablebuf(int table, int s, const AnalysisState& st, std::string& text) {
     }
     default: {
       int r = 0;
-      for (int k = grid_count(st); k >= 1; --k) put({++r, st.xout[k - 1], st.ltaua[c][k - 1]});
+      for (int k = model_count(st, s); k >= 1; --k) put({++r, st.xout[k - 1], st.ltaua[c][k - 1]});
       break;
     }
   }
@@ -249,7 +254,7 @@ std::vector<std::string> tablefile(int table, int s, const AnalysisState& st) {
       break;
     case 2:
       out.add("(A)", {"  T [K]    Ja [A/cm2]   Pa [C/cm2]"});
-      for (int k = 1; k <= grid_count(st); ++k) {
+      for (int k = 1; k <= model_count(st, s); ++k) {
         out.add("(F8.3,1P,2E13.5)", {st.tout[k - 1], st.ja[c][k - 1], st.pa[c][k - 1]});
       }
       break;
@@ -262,7 +267,7 @@ std::vector<std::string> tablefile(int table, int s, const AnalysisState& st) {
     }
     default:
       out.add("(A)", {" 1000/T [1/K]  log taua [s]"});
-      for (int k = grid_count(st); k >= 1; --k) {
+      for (int k = model_count(st, s); k >= 1; --k) {
         out.add("(F11.5,F14.5)", {st.xout[k - 1], st.ltaua[c][k - 1]});
       }
       break;

@@ -66,7 +66,7 @@ inline constexpr int kTableRows = 800;  // capacity of the table buffer
 //   3  r = 1..intcount(s):    r, xdat(i), ltaud(i,s), i from i2 down to i1
 //   4  r = 1..nwyj:           r, xout(k), ltaua(k,s), k from nwyj down to 1
 // with i1 = intfirst(s), i2 = i1 + intcount(s) - 1, so tables 3 and 4 run in
-// rising 1000/T.
+// rising 1000/T. Tables 2 and 4 of a series without results have no rows.
 int tablebuf(int table, int s, const AnalysisState& state, std::string& text);
 
 // ---- Report and table file lines ----
@@ -83,8 +83,9 @@ std::vector<std::string> parameterreport(const AnalysisState& state, std::string
 std::vector<std::string> resultsreport(const AnalysisState& state, OutputVariant variant);
 
 // Table file `table` (1..4) for series s: an empty line, " Seria nr <s>",
-// the column header and the rows; the same for file and printer. Empty for
-// an unknown table or series.
+// the column header and the rows (none in tables 2 and 4 for a series
+// without results); the same for file and printer. Empty for an unknown
+// table or series.
 std::vector<std::string> tablefile(int table, int s, const AnalysisState& state);
 
 }  // namespace tsd

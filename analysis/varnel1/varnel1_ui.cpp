@@ -27,8 +27,10 @@ bool recomputeseries(SeriesWindow window) {
     }
   }
   // The last series decides: a failed series 1 or 2 keeps its previous
-  // curves on the graph, a failed series 3 keeps the old drawing.
-  if (lastok) drawcurrent();
+  // curves on the graph, a failed series 3 keeps the old drawing; but a new
+  // data file is always drawn, so that the window never keeps a drawing of
+  // data the program no longer holds.
+  if (lastok || window == SeriesWindow::IntegrationRange) drawcurrent();
   return allok;
 }
 

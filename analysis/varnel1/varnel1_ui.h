@@ -28,7 +28,8 @@ void drawcurrent();
 // seriescompute for series 1, 2 and 3 with the given window, each failure
 // shown in its own box at once; then the current graph is drawn unless
 // series 3 failed (a failed series 1 or 2 is drawn with its previous
-// curves). Returns false when any series failed.
+// curves), and always after a new data file (the integration-range
+// window). Returns false when any series failed.
 bool recomputeseries(SeriesWindow window);
 
 }  // namespace tsd

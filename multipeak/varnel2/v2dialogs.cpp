@@ -158,7 +158,7 @@ void displayrangedialog(Varnel2State& s) {
   }
   // Both sets of curves on the grid: the one not shown now is tabulated, or
   // shown after the next change, beside the same temperatures.
-  startcurves(s, 1);
+  startcurves(s);
   fitcurves(s.Nout, s.fit, s.curves);
   wdialoghide();
   replot(s);

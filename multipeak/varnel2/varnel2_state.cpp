@@ -59,7 +59,7 @@ void buildgrid(Varnel2State& s) {
     tout[i - 1] = s.tdmin + (i - 1) * (s.tdmax - s.tdmin) / (s.Nout - 1);
 }
 
-void startcurves(Varnel2State& s, int sumfrom) {
+void startcurves(Varnel2State& s) {
   const int n = grid_points(s);
   const double* tout = s.curves.col[0];
   for (int k = 1; k <= kMaxPeaks; ++k) {
@@ -67,10 +67,8 @@ void startcurves(Varnel2State& s, int sumfrom) {
     double* c = s.curves.col[k];
     for (int i = 0; i < n; ++i) c[i] = funcsubr2::fun2(tout[i], s.Jm[k - 1], s.Tm[k - 1], s.Ea[k - 1]);
   }
-  if (s.npeaks >= sumfrom) {
-    double* c = s.curves.col[5];
-    for (int i = 0; i < n; ++i) c[i] = funca(tout[i], fitvector.a, numbers.nparam);
-  }
+  double* sum = s.curves.col[5];
+  for (int i = 0; i < n; ++i) sum[i] = funca(tout[i], fitvector.a, numbers.nparam);
 }
 
 void fitindexrange(const Varnel2State& s) {

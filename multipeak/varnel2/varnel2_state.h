@@ -82,8 +82,11 @@ void rebound(const Varnel2State& s);
 void buildgrid(Varnel2State& s);
 
 // Columns 1..4 of the enabled peaks from their start values, and column 5,
-// the sum over the vector, when at least `sumfrom` peaks are enabled.
-void startcurves(Varnel2State& s, int sumfrom = 2);
+// their sum over the vector, whatever the number of peaks: the saved table 2
+// holds it beside the grid (the graph shows it only from two peaks on), so
+// it always belongs to the grid and the peaks switched on; with no peak it
+// is 0.
+void startcurves(Varnel2State& s);
 
 // n1, n2 of the points within [tfmin - 0.01, tfmax + 0.01].
 void fitindexrange(const Varnel2State& s);

@@ -86,15 +86,16 @@ std::vector<std::string> dialogread(MokrinState& s,
   if (n.Tmin < var.T0) errors.push_back(cp("Wartość Tmin < od wartości T0"));
   if (n.Nout < 2) errors.push_back(cp("Wartość Nout < od 2"));
   if (n.Nout > peakcurve::kMaxGrid) errors.push_back(cp("Wartość Nout > od 800"));
-  // Values the model cannot be computed with: it divides by b and tau0,
-  // the derivation of mokrin2 by b, Ea and Tm. A field that failed to read
-  // has had its box already.
+  // Values for which the model has no finite curve: its relaxation time
+  // tau0*exp(Ea/kT) and the heating rate b must be above 0, and mokrin2
+  // derives tau0 from Ea, Tm and b, which must be above 0 too. A field that
+  // failed to read has had its box already.
   const bool derived = variantinfo(s.variant).derived;
-  const std::pair<const char*, const double*> divisors[] = {
-      {"b", &n.b}, {"Ea", derived ? &n.Ea : nullptr}, {derived ? "Tm" : "tau0", derived ? &n.Tm : &n.tau0}};
-  for (const auto& [name, value] : divisors) {
-    if (value == nullptr || std::find(unread.begin(), unread.end(), value) != unread.end()) continue;
-    if (*value == 0.0) errors.push_back(cp("Wartość ") + name + " = 0");
+  const std::pair<const char*, const double*> positives[] = {
+      {"b", &n.b}, {"Ea", &n.Ea}, {derived ? "Tm" : "tau0", derived ? &n.Tm : &n.tau0}};
+  for (const auto& [name, value] : positives) {
+    if (std::find(unread.begin(), unread.end(), value) != unread.end()) continue;
+    if (!(*value > 0.0)) errors.push_back(cp("Wartość ") + name + " <= 0");
   }
   return errors;
 }

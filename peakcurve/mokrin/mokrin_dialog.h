@@ -29,9 +29,10 @@ std::vector<FieldText> dialogfillbt0(const MokrinState& s);
 
 // Reads every field (getfield gives the whole text of a field id) into
 // s.pending, in field order, then makes the four checks against the T0 in
-// force, and refuses a 0 that the model would divide by ("Wartość b = 0";
-// Ea and Tm in mokrin2, tau0 in mokrin1). Returns the texts of the error boxes in the order they are shown;
-// empty when the input is valid.
+// force, and refuses every value for which the model has no finite curve:
+// b, Ea, and tau0 (mokrin1) or Tm (mokrin2) not above 0 ("Wartość b <= 0").
+// Returns the texts of the error boxes in the order they are shown; empty
+// when the input is valid.
 std::vector<std::string> dialogread(MokrinState& s, const std::function<std::string(int)>& getfield);
 
 // Takes s.pending over: b and T0 into `var`, the peak, mokrin2's derived

@@ -36,10 +36,11 @@ std::string range_problem(const Values& v, bool derived) {
     return r2 + "Nout = " + std::to_string(v.Nout) + cp(" poza zakresem 2..") +
            std::to_string(peakcurve::kMaxGrid);
   }
-  if (v.b == 0.0) return r1 + cp("b = 0");
-  if (derived && v.Ea == 0.0) return r1 + cp("Ea = 0");
-  if (derived && v.v4 == 0.0) return r1 + cp("Tm = 0");
-  if (!derived && v.v4 == 0.0) return r1 + cp("tau0 = 0");
+  // The values the dialog refuses too: those for which the model has no
+  // finite curve.
+  if (!(v.b > 0.0)) return r1 + "b <= 0";
+  if (!(v.Ea > 0.0)) return r1 + "Ea <= 0";
+  if (!(v.v4 > 0.0)) return r1 + (derived ? "Tm <= 0" : "tau0 <= 0");
   return "";
 }
 

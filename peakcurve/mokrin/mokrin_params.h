@@ -4,11 +4,10 @@
 //   1  b, T0, Ea, then tau0, P0 (mokrin1) or Tm, Jm (mokrin2)   "(1P,5E14.6)"
 //   2  Tmin, Tmax, Nout                                      "(1P,2E14.6,0P,I4)"
 // Values the program cannot work with are refused: Nout outside 2..800
-// (the grid step divides by Nout - 1, the arrays hold 800 points), b of 0,
-// Ea or Tm of 0 in mokrin2 (the derivation of tau0 divides by them), tau0
-// of 0 in mokrin1 (the model divides by it): the values the dialog refuses
-// too, so a file the program saved is never refused. A refused or
-// unreadable file changes nothing.
+// (the grid step divides by Nout - 1, the arrays hold 800 points), and b,
+// Ea, tau0 (mokrin1) or Tm (mokrin2) not above 0, for which the model has
+// no finite curve: the values the dialog refuses too, so a file the program
+// saved is never refused. A refused or unreadable file changes nothing.
 #pragma once
 
 #include <string>

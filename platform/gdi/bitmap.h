@@ -28,6 +28,9 @@ inline constexpr DWORD BLACKNESS = 0x00000042;    // 0
 inline constexpr DWORD WHITENESS = 0x00FF0062;    // 1
 
 inline constexpr DWORD BI_RGB = 0;
+// Compressions of BMP files (the drawing calls take BI_RGB only).
+inline constexpr DWORD BI_RLE8 = 1;
+inline constexpr DWORD BI_BITFIELDS = 3;
 inline constexpr UINT DIB_RGB_COLORS = 0;
 inline constexpr UINT DIB_PAL_COLORS = 1;
 

@@ -26,6 +26,9 @@ BOOL Ellipse(HDC dc, int left, int top, int right, int bottom);
 // to the ray towards (xe, ye); equal rays give the whole ellipse.
 BOOL Arc(HDC dc, int left, int top, int right, int bottom, int xs, int ys, int xe, int ye);
 BOOL Pie(HDC dc, int left, int top, int right, int bottom, int xs, int ys, int xe, int ye);
+// The arc from the start ray to the end ray closed by the straight line
+// between its ends, filled with the brush.
+BOOL Chord(HDC dc, int left, int top, int right, int bottom, int xs, int ys, int xe, int ye);
 // Fills left..right-1 x top..bottom-1 with the brush, raster operation
 // ignored.
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush);

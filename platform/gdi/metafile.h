@@ -7,10 +7,12 @@
 // (enhanced metafiles).
 //
 // A metafile is made from the bytes of a file. Playback draws the records
-// this layer knows (drawing-mode and mapping records, pens, brushes, fonts,
-// object selection and deletion, saving and restoring the state, lines,
-// polylines, polygons, Bezier curves, rectangles, rounded rectangles,
-// ellipses, arcs, pies, pixels, text and device-independent bitmaps), keeps
+// this layer knows (drawing-mode and mapping records, the world transform
+// of enhanced metafiles, pens (also extended ones), brushes, fonts, object
+// selection and deletion, saving and restoring the state, lines, polylines
+// and sets of them, polygons, Bezier curves, rectangles, rounded
+// rectangles, ellipses, arcs, chords, pies, pixels, pattern fills of a
+// rectangle, text and device-independent bitmaps), keeps
 // to the clip region its records make (rectangles intersected or excluded,
 // regions, and in enhanced metafiles paths), fills and strokes the paths of
 // enhanced metafiles, and skips the other records, as unknown records are

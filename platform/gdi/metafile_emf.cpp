@@ -8,6 +8,9 @@
 // entries, reference device size in pixels (8 bytes) and in millimetres (8
 // bytes). Every record: type, size in bytes (a multiple of 4, at least 8),
 // parameters.
+#include <algorithm>
+#include <cmath>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -36,6 +39,7 @@ enum : std::uint32_t {
   kPolyline = 4,
   kPolyBezierTo = 5,
   kPolylineTo = 6,
+  kPolyPolyline = 7,
   kPolyPolygon = 8,
   kSetWindowExt = 9,
   kSetWindowOrg = 10,
@@ -56,6 +60,8 @@ enum : std::uint32_t {
   kIntersectClipRect = 30,
   kSaveDC = 33,
   kRestoreDC = 34,
+  kSetWorldTransform = 35,
+  kModifyWorldTransform = 36,
   kSelectObject = 37,
   kCreatePen = 38,
   kCreateBrush = 39,
@@ -64,6 +70,7 @@ enum : std::uint32_t {
   kRectangle = 43,
   kRoundRect = 44,
   kArc = 45,
+  kChord = 46,
   kPie = 47,
   kLineTo = 54,
   kBeginPath = 59,
@@ -84,7 +91,9 @@ enum : std::uint32_t {
   kPolyline16 = 87,
   kPolyBezierTo16 = 88,
   kPolylineTo16 = 89,
+  kPolyPolyline16 = 90,
   kPolyPolygon16 = 91,
+  kExtCreatePen = 95,
 };
 
 bool wellformed(std::span<const std::uint8_t> b) {
@@ -189,7 +198,8 @@ void selectregion(MetaPlayer& p, const RecordBytes& r) {
   p.selectclip(rects, mode);
 }
 
-void polypolygon(MetaPlayer& p, const RecordBytes& r, bool small) {
+// Several polygons (closed) or polylines (open) of one record.
+void polypoly(MetaPlayer& p, const RecordBytes& r, bool small, bool closed) {
   const std::size_t polys = r.u32(24);
   const std::size_t counts = 32;
   if (r.b.size() < counts || polys > (r.b.size() - counts) / 4) return;
@@ -198,9 +208,32 @@ void polypolygon(MetaPlayer& p, const RecordBytes& r, bool small) {
   for (std::size_t k = 0; k < polys; ++k) {
     const std::size_t n = r.u32(counts + 4 * k);
     if (n > (r.b.size() - std::min(at, r.b.size())) / each) return;
-    points(p, r, at, n, small, true);
+    points(p, r, at, n, small, closed);
     at += n * each;
   }
+}
+
+// The six floats of a world transform at byte `at`.
+WorldTransform worldof(const RecordBytes& r, std::size_t at) {
+  auto f = [&](std::size_t i) {
+    const std::uint32_t bits = r.u32(at + 4 * i);
+    float v = 0;
+    std::memcpy(&v, &bits, sizeof v);
+    return std::isfinite(v) ? static_cast<double>(v) : 0.0;
+  };
+  return WorldTransform{f(0), f(1), f(2), f(3), f(4), f(5)};
+}
+
+// An extended pen: style, width, brush style and colour of its logical
+// pen after the bitmap fields; a null brush makes a null pen, a cosmetic
+// pen is one pixel wide.
+void extpen(MetaPlayer& p, const RecordBytes& r) {
+  constexpr std::uint32_t kGeometric = 0x00010000;
+  const std::uint32_t style = r.u32(28);
+  const double width = (style & kGeometric) != 0 ? r.u32(32) : 1.0;
+  const std::uint32_t brushstyle = r.u32(36);
+  const int pen = brushstyle == static_cast<std::uint32_t>(BS_NULL) ? PS_NULL : static_cast<int>(style & 0x0f);
+  p.put(r.u32(8), p.makepen(pen, std::min(width, 1.0e6), r.u32(40)));
 }
 
 void text(MetaPlayer& p, const RecordBytes& r, bool wide) {
@@ -295,8 +328,14 @@ void playrecord(MetaPlayer& p, const RecordBytes& r, std::uint32_t type) {
     case kPolyline: points(p, r, 28, r.u32(24), false, type == kPolygon); break;
     case kPolygon16:
     case kPolyline16: points(p, r, 28, r.u32(24), true, type == kPolygon16); break;
-    case kPolyPolygon: polypolygon(p, r, false); break;
-    case kPolyPolygon16: polypolygon(p, r, true); break;
+    case kPolyPolygon: polypoly(p, r, false, true); break;
+    case kPolyPolygon16: polypoly(p, r, true, true); break;
+    case kPolyPolyline: polypoly(p, r, false, false); break;
+    case kPolyPolyline16: polypoly(p, r, true, false); break;
+    case kSetWorldTransform: p.setworld(worldof(r, 8)); break;
+    case kModifyWorldTransform: p.modifyworld(worldof(r, 8), r.s32(32)); break;
+    case kExtCreatePen: extpen(p, r); break;
+    case kChord: p.arc(2, s(8), s(12), s(16), s(20), s(24), s(28), s(32), s(36)); break;
     case kTextA: text(p, r, false); break;
     case kTextW: text(p, r, true); break;
     case kStretchDibits: {

@@ -62,6 +62,7 @@ MetaPlayer::Saved MetaPlayer::snapshot() const {
   s.bx = bx;
   s.ay = ay;
   s.by = by;
+  s.world = world;
   s.pen = GetCurrentObject(dc_, OBJ_PEN);
   s.brush = GetCurrentObject(dc_, OBJ_BRUSH);
   s.font = GetCurrentObject(dc_, OBJ_FONT);
@@ -77,9 +78,31 @@ MetaPlayer::Saved MetaPlayer::snapshot() const {
 
 // ---- Coordinates ------------------------------------------------------------
 
+WorldTransform WorldTransform::followedby(const WorldTransform& t) const {
+  WorldTransform r;
+  r.m11 = m11 * t.m11 + m12 * t.m21;
+  r.m12 = m11 * t.m12 + m12 * t.m22;
+  r.m21 = m21 * t.m11 + m22 * t.m21;
+  r.m22 = m21 * t.m12 + m22 * t.m22;
+  r.dx = dx * t.m11 + dy * t.m21 + t.dx;
+  r.dy = dx * t.m12 + dy * t.m22 + t.dy;
+  return r;
+}
+
+void MetaPlayer::modifyworld(const WorldTransform& w, int mode) {
+  if (mode == 1)
+    world = WorldTransform{};
+  else if (mode == 2)
+    world = w.followedby(world);
+  else if (mode == 3)
+    world = world.followedby(w);
+}
+
 POINT MetaPlayer::device(double x, double y) const {
+  const double wx = world.m11 * x + world.m21 * y + world.dx;
+  const double wy = world.m12 * x + world.m22 * y + world.dy;
   double dx = 0, dy = 0;
-  map.apply(x, y, dx, dy);
+  map.apply(wx, wy, dx, dy);
   return POINT{RoundCoord(ax * dx + bx), RoundCoord(ay * dy + by)};
 }
 
@@ -140,7 +163,8 @@ HPEN MetaPlayer::makepen(int style, double width, COLORREF colour) const {
   map.scale(sx, sy);
   style &= 0x0f;
   if (style == PS_INSIDEFRAME || style > PS_NULL) style = PS_SOLID;
-  const int w = std::max(1, RoundCoord(std::min(std::fabs(width * sx * ax), 1000.0)));
+  const double turned = std::sqrt(std::fabs(world.m11 * world.m22 - world.m12 * world.m21));
+  const int w = std::max(1, RoundCoord(std::min(std::fabs(width * turned * sx * ax), 1000.0)));
   return CreatePen(style, w, colour);
 }
 
@@ -190,6 +214,7 @@ void MetaPlayer::apply(const Saved& s) {
   bx = s.bx;
   ay = s.ay;
   by = s.by;
+  world = s.world;
   SelectObject(dc_, s.pen);
   SelectObject(dc_, s.brush);
   SelectObject(dc_, s.font);
@@ -340,7 +365,8 @@ void MetaPlayer::outline(const Figure& f) {
 }
 
 void MetaPlayer::rectangle(double l, double t, double r, double b) {
-  if (path_.open) {
+  // A world transform that turns or slants makes it a polygon.
+  if (path_.open || world.turns()) {
     outline(Figure{{l, t}, {r, t}, {r, b}, {l, b}});
     return;
   }
@@ -353,7 +379,7 @@ void MetaPlayer::roundrect(double l, double t, double r, double b, double cw, do
 }
 
 void MetaPlayer::ellipse(double l, double t, double r, double b) {
-  if (path_.open) {
+  if (path_.open || world.turns()) {
     outline(EllipseOutline(l, t, r, b));
     return;
   }
@@ -374,6 +400,8 @@ void MetaPlayer::arc(int kind, double l, double t, double r, double b, double xs
   clipped([&] {
     if (kind == 1)
       Pie(dc_, L, T, R, B, s.x, s.y, e.x, e.y);
+    else if (kind == 2)
+      Chord(dc_, L, T, R, B, s.x, s.y, e.x, e.y);
     else
       Arc(dc_, L, T, R, B, s.x, s.y, e.x, e.y);
   });
@@ -451,6 +479,11 @@ void MetaPlayer::position(PathPoint p) {
 void MetaPlayer::pixel(double x, double y, COLORREF c) {
   const POINT p = device(x, y);
   clipped([&] { SetPixel(dc_, p.x, p.y, c & 0x00ffffffu); });
+}
+
+void MetaPlayer::patblt(double x, double y, double w, double h, DWORD rop) {
+  const RECT r = devicerect(x, y, x + w, y + h);
+  clipped([&] { BitBlt(dc_, r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, 0, 0, rop); });
 }
 
 void MetaPlayer::text(double x, double y, const std::string& cp1250) {

@@ -16,6 +16,7 @@
 #include "platform/gdi/metafile_clip.h"
 #include "platform/gdi/metafile_path.h"
 #include "platform/gdi/text.h"
+#include "text/littleendian.h"
 
 namespace plat {
 
@@ -38,15 +39,11 @@ int RoundCoord(double v);
 // short record draws nothing sensible but never reads outside its bytes.
 struct RecordBytes {
   std::span<const std::uint8_t> b;
-  bool ok(std::size_t at, std::size_t n) const { return at <= b.size() && n <= b.size() - at; }
-  std::uint16_t u16(std::size_t at) const { return ok(at, 2) ? static_cast<std::uint16_t>(b[at] | b[at + 1] << 8) : 0; }
-  std::int16_t s16(std::size_t at) const { return static_cast<std::int16_t>(u16(at)); }
-  std::uint32_t u32(std::size_t at) const {
-    return ok(at, 4) ? static_cast<std::uint32_t>(b[at]) | static_cast<std::uint32_t>(b[at + 1]) << 8 |
-                           static_cast<std::uint32_t>(b[at + 2]) << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24
-                     : 0;
-  }
-  std::int32_t s32(std::size_t at) const { return static_cast<std::int32_t>(u32(at)); }
+  bool ok(std::size_t at, std::size_t n) const { return text::fits(b, at, n); }
+  std::uint16_t u16(std::size_t at) const { return text::le16(b, at); }
+  std::int16_t s16(std::size_t at) const { return text::les16(b, at); }
+  std::uint32_t u32(std::size_t at) const { return text::le32(b, at); }
+  std::int32_t s32(std::size_t at) const { return text::les32(b, at); }
   // The eight one-byte fields of a logical font (italic .. pitch and
   // family), as both formats store them.
   void fontbytes(std::size_t at, LOGFONTA& lf) const {
@@ -62,6 +59,15 @@ struct RecordBytes {
   }
 };
 
+// The world transform of an enhanced metafile: record coordinates (x, y)
+// become (m11 x + m21 y + dx, m12 x + m22 y + dy) before the mapping.
+struct WorldTransform {
+  double m11 = 1, m12 = 0, m21 = 0, m22 = 1, dx = 0, dy = 0;
+  // This transform applied first, then `then`.
+  WorldTransform followedby(const WorldTransform& then) const;
+  bool turns() const { return m12 != 0 || m21 != 0; }
+};
+
 class MetaPlayer {
  public:
   MetaPlayer(HDC dc, std::size_t handles);
@@ -73,6 +79,12 @@ class MetaPlayer {
   // (ax, bx, ay, by), identity for classic metafiles.
   MapState map;
   double ax = 1, bx = 0, ay = 1, by = 0;
+  WorldTransform world;
+
+  // The world transform set, or combined with the one in force: mode 1
+  // back to identity, 2 the given one first, 3 the given one after.
+  void setworld(const WorldTransform& w) { world = w; }
+  void modifyworld(const WorldTransform& w, int mode);
 
   // Objects. Classic metafiles take the lowest free slot; enhanced ones
   // name the slot. Slots that hold a kind this layer does not make are
@@ -128,7 +140,7 @@ class MetaPlayer {
   void lineto(double x, double y);
   void rectangle(double l, double t, double r, double b);
   void ellipse(double l, double t, double r, double b);
-  // kind 0 arc, 1 pie.
+  // kind 0 arc, 1 pie, 2 chord.
   void arc(int kind, double l, double t, double r, double b, double xs, double ys, double xe, double ye);
   void poly(bool closed, const std::vector<double>& xy);
   // Lines from the current position through the points.
@@ -138,6 +150,8 @@ class MetaPlayer {
   void bezier(bool to, const std::vector<double>& xy);
   void roundrect(double l, double t, double r, double b, double cw, double ch);
   void pixel(double x, double y, COLORREF c);
+  // The rectangle with the brush through the raster operation (no source).
+  void patblt(double x, double y, double w, double h, DWORD rop);
   void text(double x, double y, const std::string& cp1250);
   // A device-independent bitmap (header, colour table, bits in one block)
   // into a record rectangle.
@@ -148,6 +162,7 @@ class MetaPlayer {
   struct Saved {
     MapState map;
     double ax, bx, ay, by;
+    WorldTransform world;
     HGDIOBJ pen, brush, font;
     COLORREF text, bk;
     int bkmode, rop2;

@@ -64,6 +64,7 @@ enum : std::uint16_t {
   kTextOut = 0x0521,
   kPolyPolygon = 0x0538,
   kRoundRect = 0x061C,
+  kPatBlt = 0x061D,
   kCreateRegion = 0x06FF,
   kArc = 0x0817,
   kPie = 0x081A,
@@ -156,6 +157,7 @@ void playrecord(MetaPlayer& p, const RecordBytes& r, std::uint16_t fn) {
       break;
     case kSetPixel: p.pixel(w(3), w(2), colour(0)); break;
     case kRoundRect: p.roundrect(w(5), w(4), w(3), w(2), w(1), w(0)); break;
+    case kPatBlt: p.patblt(w(5), w(4), w(3), w(2), static_cast<DWORD>(r.u32(6))); break;
     case kSetPolyFillMode: p.fillmode(u(0)); break;
     case kIntersectClipRect: p.intersectclip(w(3), w(2), w(1), w(0)); break;
     case kExcludeClipRect: p.excludeclip(w(3), w(2), w(1), w(0)); break;

@@ -14,6 +14,7 @@
 
 #include "platform/gdi/dc.h"
 #include "platform/gdi/draw.h"
+#include "platform/gdi/ellipse_outline.h"
 #include "platform/gdi/objects.h"
 #include "platform/gdi/raster.h"
 #include "platform/gdi/widepen.h"
@@ -23,98 +24,6 @@ namespace plat {
 namespace {
 
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
-
-// ---- Ellipse geometry -----------------------------------------------------
-
-struct EllipseGeom {
-  int x0 = 0, y0 = 0, x1 = -1, y1 = -1;  // inclusive pixel extent
-  double cx = 0, cy = 0, a = 0, b = 0;    // centre and semi-axes, continuous coordinates
-
-  bool empty() const { return x1 < x0 || y1 < y0; }
-
-  // The pixels of row y inside the ellipse: l..r, false when none.
-  bool span(int y, int& l, int& r) const {
-    if (y < y0 || y > y1) return false;
-    const double dy = (y + 0.5 - cy) / b;
-    const double v = std::max(0.0, 1.0 - dy * dy);
-    const double half = a * std::sqrt(v) + 1e-9;
-    l = static_cast<int>(std::ceil(cx - 0.5 - half));
-    r = static_cast<int>(std::floor(cx - 0.5 + half));
-    if (l > r) std::swap(l, r);  // narrower than a pixel: the middle one or two
-    l = std::max(l, x0);
-    r = std::min(r, x1);
-    return true;
-  }
-
-  // Interior of row y (inside, all four neighbours inside): l..r, may be empty.
-  void interior(int y, int l, int r, int& il, int& ir) const {
-    int la, ra, lb, rb;
-    if (!span(y - 1, la, ra) || !span(y + 1, lb, rb)) {
-      il = 1;
-      ir = 0;
-      return;
-    }
-    il = std::max({l + 1, la, lb});
-    ir = std::min({r - 1, ra, rb});
-  }
-
-  double angle_of(double x, double y) const { return std::atan2(-(y + 0.5 - cy), x + 0.5 - cx); }
-};
-
-EllipseGeom geom_of(int left, int top, int right, int bottom, bool null_pen) {
-  int l = ClampCoord(left), t = ClampCoord(top), r = ClampCoord(right), b = ClampCoord(bottom);
-  if (l > r) std::swap(l, r);
-  if (t > b) std::swap(t, b);
-  EllipseGeom g;
-  g.x0 = l;
-  g.y0 = t;
-  g.x1 = r - (null_pen ? 2 : 1);
-  g.y1 = b - (null_pen ? 2 : 1);
-  g.cx = (g.x0 + g.x1 + 1) / 2.0;
-  g.cy = (g.y0 + g.y1 + 1) / 2.0;
-  g.a = (g.x1 - g.x0 + 1) / 2.0;
-  g.b = (g.y1 - g.y0 + 1) / 2.0;
-  return g;
-}
-
-struct Pixel {
-  int x, y;
-  double angle;  // 0 .. 2 pi, counter-clockwise from the ray given
-};
-
-// The outline pixels of rows ylo..yhi, ordered counter-clockwise from the
-// direction `from`.
-std::vector<Pixel> ordered_outline(const EllipseGeom& g, const RECT& part, double from) {
-  std::vector<Pixel> out;
-  for (int y = std::max(static_cast<int>(part.top), g.y0); y <= std::min(static_cast<int>(part.bottom), g.y1); ++y) {
-    int l, r, il, ir;
-    if (!g.span(y, l, r)) continue;
-    g.interior(y, l, r, il, ir);
-    l = std::max(l, static_cast<int>(part.left));
-    r = std::min(r, static_cast<int>(part.right));
-    for (int x = l; x <= r; ++x) {
-      if (x >= il && x <= ir) {
-        x = ir;
-        continue;
-      }
-      double t = g.angle_of(x, y) - from;
-      t = std::fmod(t + 2 * kTwoPi, kTwoPi);
-      out.push_back({x, y, t});
-    }
-  }
-  std::sort(out.begin(), out.end(), [](const Pixel& p, const Pixel& q) { return p.angle < q.angle; });
-  return out;
-}
-
-// The part of the outline worth walking (inclusive rows and columns): all
-// of it when the ellipse is of a sensible size, so the dashes stay in
-// place; else the part near the clip rectangle, so that a huge ellipse
-// costs what the clip rectangle holds.
-RECT outline_part(const EllipseGeom& g, const RECT& lc) {
-  if (static_cast<long>(g.y1) - g.y0 <= 16384 && static_cast<long>(g.x1) - g.x0 <= 16384)
-    return RECT{g.x0, g.y0, g.x1, g.y1};
-  return RECT{lc.left - 1, lc.top - 1, lc.right, lc.bottom};
-}
 
 // Sweep of the angular sector from `from` to `to`; a whole turn when equal.
 double sweep_of(double from, double to) {
@@ -208,7 +117,7 @@ double ray_angle(const EllipseGeom& g, int x, int y) {
   return std::atan2(-dy, dx);
 }
 
-enum class ArcKind { Arc, Pie };
+enum class ArcKind { Arc, Pie, Chord };
 
 BOOL arc_or_pie(HDC hdc, ArcKind kind, int left, int top, int right, int bottom, int xs, int ys, int xe, int ye) {
   DeviceContext* dc = AsDC(hdc);
@@ -216,8 +125,8 @@ BOOL arc_or_pie(HDC hdc, ArcKind kind, int left, int top, int right, int bottom,
   const Target t = TargetOf(dc);
   if (t.empty()) return TRUE;
   const PenPaint pen = PenOf(dc);
-  const BrushPaint brush = kind == ArcKind::Pie ? BrushOf(dc, dc->brush) : BrushPaint{};
-  const EllipseGeom g = geom_of(left, top, right, bottom, pen.null);
+  const BrushPaint brush = kind != ArcKind::Arc ? BrushOf(dc, dc->brush) : BrushPaint{};
+  const EllipseGeom g = EllipseGeomOf(left, top, right, bottom, pen.null);
   if (g.empty() || (pen.null && brush.null)) return TRUE;
   const double from = ray_angle(g, xs, ys);
   const double sweep = sweep_of(from, ray_angle(g, xe, ye));
@@ -226,32 +135,45 @@ BOOL arc_or_pie(HDC hdc, ArcKind kind, int left, int top, int right, int bottom,
   const Mask m = make_mask(dc, t, shape, pen.width);
   if (RectEmpty(m.box)) return TRUE;
 
+  // A chord's brush: the pixels on the arc's side of the line between its
+  // ends (the whole ellipse when the ends meet).
+  const POINT cs = ray_end(g, from), ce = ray_end(g, from + sweep), cm = ray_end(g, from + sweep / 2);
+  auto side = [&](double x, double y) {
+    return (static_cast<double>(ce.x) - cs.x) * (y - cs.y) - (static_cast<double>(ce.y) - cs.y) * (x - cs.x);
+  };
+  const double arcside = side(cm.x, cm.y);
+  auto in_shape = [&](int x, int y) {
+    if (kind != ArcKind::Chord) return in_sector(std::fmod(g.angle_of(x, y) - from + 2 * kTwoPi, kTwoPi));
+    if (sweep >= kTwoPi) return true;
+    const double v = side(x, y);
+    return v == 0 || (v > 0) == (arcside > 0);
+  };
   if (!brush.null) {
     // The brush only where it can show: inside the clip rectangle.
     const RECT fill = IntersectRects(m.box, t.logical_clip());
     for (int y = fill.top; y < fill.bottom; ++y) {
       int l, r;
       if (!g.span(y, l, r)) continue;
-      for (int x = std::max(l, static_cast<int>(fill.left)); x <= std::min(r, static_cast<int>(fill.right) - 1); ++x) {
-        double a = std::fmod(g.angle_of(x, y) - from + 2 * kTwoPi, kTwoPi);
-        if (in_sector(a)) m.set(x, y, kBrush);
-      }
+      for (int x = std::max(l, static_cast<int>(fill.left)); x <= std::min(r, static_cast<int>(fill.right) - 1); ++x)
+        if (in_shape(x, y)) m.set(x, y, kBrush);
     }
   }
   if (!pen.null) {
     const DashPattern dash = DashOf(pen.style);
     int phase = 0;
-    for (const Pixel& p : ordered_outline(g, outline_part(g, m.box), from)) {
+    for (const OutlinePixel& p : OrderedOutline(g, OutlinePart(g, m.box), from)) {
       if (!in_sector(p.angle)) break;
       m.set(p.x, p.y, DashOn(dash, phase) ? kPenOn : kPenOff);
       if (dash.period > 0) phase = (phase + 1) % dash.period;
     }
     if (kind == ArcKind::Pie && sweep < kTwoPi) {
-      const POINT e = ray_end(g, from + sweep);
-      const POINT s = ray_end(g, from);
       const int xc = static_cast<int>(std::floor(g.cx)), yc = static_cast<int>(std::floor(g.cy));
-      mask_line(m, dash, e.x, e.y, xc, yc, phase);
-      mask_line(m, dash, xc, yc, s.x, s.y, phase);
+      mask_line(m, dash, ce.x, ce.y, xc, yc, phase);
+      mask_line(m, dash, xc, yc, cs.x, cs.y, phase);
+    }
+    if (kind == ArcKind::Chord && sweep < kTwoPi) {
+      mask_line(m, dash, ce.x, ce.y, cs.x, cs.y, phase);
+      m.set(cs.x, cs.y, DashOn(dash, phase) ? kPenOn : kPenOff);
     }
   }
   render_mask(t, m, pen, brush, dc->rop2);
@@ -267,7 +189,7 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
   if (t.empty()) return TRUE;
   const PenPaint pen = PenOf(dc);
   const BrushPaint brush = BrushOf(dc, dc->brush);
-  const EllipseGeom g = geom_of(left, top, right, bottom, pen.null);
+  const EllipseGeom g = EllipseGeomOf(left, top, right, bottom, pen.null);
   if (g.empty()) return TRUE;
   const int rop = dc->rop2;
   const RECT lc = t.logical_clip();
@@ -299,16 +221,16 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
       if (std::max(ir + 1, il) <= r) stroke->run(y, std::max(ir + 1, il), r);
       continue;
     }
-    // Outline pixels beyond the clip rectangle draw nothing.
-    const int cl = static_cast<int>(lc.left) - 1, cr = static_cast<int>(lc.right);
-    for (int x = std::max(l, cl); x < std::min(il, cr + 1); ++x) PutPenPixel(t, pen, rop, x, y, true);
-    for (int x = std::max({ir + 1, il, cl}); x <= std::min(r, cr); ++x) PutPenPixel(t, pen, rop, x, y, true);
+    int runs[2][2];
+    const int n = OutlineRuns(l, r, il, ir, lc, runs);
+    for (int k = 0; k < n; ++k)
+      for (int x = runs[k][0]; x <= runs[k][1]; ++x) PutPenPixel(t, pen, rop, x, y, true);
   }
   if (wide) stroke->paint();
   if (styled) {
     const DashPattern dash = DashOf(pen.style);
     int phase = 0;
-    for (const Pixel& p : ordered_outline(g, outline_part(g, lc), 0.0)) {
+    for (const OutlinePixel& p : OrderedOutline(g, OutlinePart(g, lc), 0.0)) {
       PutPenPixel(t, pen, rop, p.x, p.y, DashOn(dash, phase));
       phase = (phase + 1) % dash.period;
     }
@@ -322,6 +244,10 @@ BOOL Arc(HDC dc, int left, int top, int right, int bottom, int xs, int ys, int x
 
 BOOL Pie(HDC dc, int left, int top, int right, int bottom, int xs, int ys, int xe, int ye) {
   return arc_or_pie(dc, ArcKind::Pie, left, top, right, bottom, xs, ys, xe, ye);
+}
+
+BOOL Chord(HDC dc, int left, int top, int right, int bottom, int xs, int ys, int xe, int ye) {
+  return arc_or_pie(dc, ArcKind::Chord, left, top, right, bottom, xs, ys, xe, ye);
 }
 
 // ---- Polygons ---------------------------------------------------------------

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/kernel/handles.h"
 
@@ -185,6 +186,40 @@ BOOL MoveFileA(LPCSTR from, LPCSTR to) {
   return TRUE;
 }
 
+BOOL ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD /*flags*/, void* /*exclude*/,
+                  void* /*reserved*/) {
+  std::string a, b;
+  if (!kernel::host_path(replaced, a) || !kernel::host_path(replacement, b)) return FALSE;
+  if (backup != nullptr) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  struct stat st{};
+  if (::stat(a.c_str(), &st) != 0) {
+    kernel::fail_errno(errno);
+    return FALSE;
+  }
+  if (S_ISDIR(st.st_mode)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  // A link is followed to the file it names, which is the one replaced.
+  std::string target = a;
+  if (char* real = ::realpath(a.c_str(), nullptr)) {
+    target = real;
+    std::free(real);
+  }
+  if (::chmod(b.c_str(), st.st_mode & 07777) != 0) {
+    kernel::fail_errno(errno);
+    return FALSE;
+  }
+  if (::rename(b.c_str(), target.c_str()) != 0) {
+    kernel::fail_errno(errno);
+    return FALSE;
+  }
+  return TRUE;
+}
+
 BOOL CopyFileA(LPCSTR from, LPCSTR to, BOOL fail_if_exists) {
   std::string a, b;
   if (!kernel::host_path(from, a) || !kernel::host_path(to, b)) return FALSE;
@@ -287,6 +322,16 @@ BOOL GetDiskFreeSpaceA(LPCSTR root, DWORD* sectors_per_cluster, DWORD* bytes_per
   if (bytes_per_sector) *bytes_per_sector = sector;
   if (free_clusters) *free_clusters = cap(vfs.f_bavail);
   if (total_clusters) *total_clusters = cap(vfs.f_blocks);
+  return TRUE;
+}
+
+BOOL FlushFileBuffers(HANDLE file) {
+  KernelObject* obj = kernel::find_object(file, KernelObject::Kind::file);
+  if (!obj) return FALSE;
+  if (::fsync(obj->fd) != 0) {
+    kernel::fail_errno(errno);
+    return FALSE;
+  }
   return TRUE;
 }
 

@@ -86,11 +86,23 @@ BOOL WriteFile(HANDLE file, const void* buffer, DWORD to_write, DWORD* written, 
 // Positions beyond 4 GiB are reported through `high` when it is given.
 DWORD SetFilePointer(HANDLE file, LONG distance, LONG* high, DWORD method);
 BOOL CloseHandle(HANDLE object);
+// Writes what the file holds through to the disk (fsync).
+BOOL FlushFileBuffers(HANDLE file);
 
 BOOL DeleteFileA(LPCSTR name);
 // Renames or moves; fails when the target exists (as on Windows).
 BOOL MoveFileA(LPCSTR from, LPCSTR to);
 BOOL CopyFileA(LPCSTR from, LPCSTR to, BOOL fail_if_exists);
+// Puts the file `replacement` in the place of the existing file `replaced`
+// in one step (a rename): `replaced` is either the old file or the new one,
+// never a mixture. The new file gets the old one's permissions; when
+// `replaced` is a symbolic link, the file it points to is replaced and the
+// link stays. Fails with ERROR_FILE_NOT_FOUND when `replaced` does not
+// exist, and with ERROR_NOT_SAME_DEVICE when the two are on different file
+// systems. A backup name is not supported (must be null); flags, exclude
+// and reserved are ignored.
+BOOL ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags, void* exclude,
+                  void* reserved);
 BOOL CreateDirectoryA(LPCSTR name, void* security);
 BOOL RemoveDirectoryA(LPCSTR name);
 // Free space of the file system holding `root` (the current directory when

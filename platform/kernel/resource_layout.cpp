@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/kernel/resources.h"
+#include "text/littleendian.h"
 
 namespace plat {
 
@@ -64,14 +65,15 @@ struct Reader {
   }
   unsigned u16() {
     if (!need(2)) return 0;
-    unsigned v = in[pos] | (in[pos + 1] << 8);
+    const unsigned v = text::le16(in, pos);
     pos += 2;
     return v;
   }
   std::uint32_t u32() {
-    std::uint32_t lo = u16();
-    std::uint32_t hi = u16();
-    return lo | (hi << 16);
+    if (!need(4)) return 0;
+    const std::uint32_t v = text::le32(in, pos);
+    pos += 4;
+    return v;
   }
   std::int16_t i16() { return static_cast<std::int16_t>(u16()); }
   std::string str() {

@@ -216,3 +216,56 @@ TEST(FreeReadFiles, ReadsAFileAndTellsAMissingOne) {
 }
 
 }  // namespace
+
+namespace {
+
+// A file that starts with the UTF-8 byte-order mark, as editors on other
+// systems save it, reads as the same file without it; bytes that only
+// begin like the mark are the file's own and are read as such.
+TEST(FreeReadFiles, ALeadingByteOrderMarkIsSkipped) {
+  struct Case {
+    const char* name;
+    std::string content;
+    ReadStatus status;  // of the first read of two integers
+    int first;          // its first value when it is read
+  };
+  const Case cases[] = {
+      {"mark and a record", "\xEF\xBB\xBF" "12 3\n", ReadStatus::ok, 12},
+      {"mark and CR LF records", "\xEF\xBB\xBF" "  7  8\r\n9 10\r\n", ReadStatus::ok, 7},
+      {"no mark", "12 3\n", ReadStatus::ok, 12},
+      {"a short file", "5", ReadStatus::end_of_file, 5},
+      {"the mark alone", "\xEF\xBB\xBF", ReadStatus::end_of_file, 0},
+      {"the mark cut short", "\xEF\xBB" "12 3\n", ReadStatus::bad_value, 0},
+      {"the mark twice", "\xEF\xBB\xBF\xEF\xBB\xBF" "12 3\n", ReadStatus::bad_value, 0},
+  };
+  const std::string path = ::testing::TempDir() + "freeread_bom.txt";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fwrite(c.content.data(), 1, c.content.size(), f);
+    std::fclose(f);
+    FreeReader r;
+    ASSERT_TRUE(r.open(path));
+    int a = 0, b = 0;
+    const ReadResult res = r.read({a, b});
+    EXPECT_EQ(name_of(res.status), name_of(c.status));
+    EXPECT_EQ(a, c.first);
+  }
+  // The mark only counts at the start of the file: on a later line it is a
+  // bad value like any other bytes.
+  {
+    FreeReader r;
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs("12 3\n\xEF\xBB\xBF" "4 5\n", f);
+    std::fclose(f);
+    ASSERT_TRUE(r.open(path));
+    int a = 0, b = 0;
+    ASSERT_TRUE(r.read({a, b}).complete(2));
+    EXPECT_EQ(name_of(r.read({a, b}).status), name_of(ReadStatus::bad_value));
+  }
+  std::remove(path.c_str());
+}
+
+}  // namespace

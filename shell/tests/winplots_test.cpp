@@ -15,7 +15,7 @@
 #include "toolkit/graphics/graphics.h"
 #include "toolkit/graphics/grrecords.h"
 #include "tools/testkit/winplot_trace.h"
-#include "toolkit/tests/grtrace.h"
+#include "tools/testkit/grtrace.h"
 
 namespace tsd {
 namespace {
@@ -69,7 +69,7 @@ class WinplotsTrace : public grtest::PlotTraceTest {
 // Lines (operation 2) in colour c.
 std::vector<DriverCall> linesin(int c) {
   std::vector<DriverCall> r;
-  for (const DriverCall& d : callsof(2))
+  for (const DriverCall& d : callsof(kDrvLine))
     if (d.colour == c) r.push_back(d);
   return r;
 }
@@ -175,7 +175,7 @@ TEST_F(WinplotsTrace, GridLinesInTwoColours) {
   // Frame, then major lines after every minor line.
   EXPECT_EQ(linesin(223).size(), 4u + 7u + 5u);
   std::vector<int> order;  // colours of the lines, runs merged
-  for (const DriverCall& d : callsof(2))
+  for (const DriverCall& d : callsof(kDrvLine))
     if (order.empty() || order.back() != d.colour) order.push_back(d.colour);
   EXPECT_EQ(order, (std::vector<int>{223, 255, 223})) << "frame, minor lines, then major lines over them";
 
@@ -196,7 +196,7 @@ TEST_F(WinplotsTrace, TicksOfARangeBelowZero) {
   p.draw();
   const Frame fr = frame();
   std::vector<int> major, minor;
-  for (const DriverCall& d : callsof(2)) {
+  for (const DriverCall& d : callsof(kDrvLine)) {
     if (d.params.iy1 != d.params.iy2 || d.params.iy1 == itrunc(fr.y1)) continue;
     (d.colour == 223 ? major : minor).push_back(d.params.iy1);
   }
@@ -228,7 +228,7 @@ TEST_F(WinplotsTrace, ZeroLinesOnlyInCallModeOne) {
   calls().clear();
   p.callmode = 0;
   p.draw();
-  EXPECT_TRUE(callsof(2).empty()) << "mode 0 with circles and no points draws no line";
+  EXPECT_TRUE(callsof(kDrvLine).empty()) << "mode 0 with circles and no points draws no line";
 }
 
 // Device x of a window fraction (the whole window is the text area).
@@ -336,12 +336,12 @@ TEST_F(WinplotsTrace, SeriesKinds) {
     p.fill = c.fill;
     p.callmode = 0;
     p.draw();
-    EXPECT_EQ(callsof(4).size(), static_cast<std::size_t>(c.circles));
-    EXPECT_EQ(callsof(6).size(), static_cast<std::size_t>(c.filledcircles));
-    EXPECT_EQ(callsof(2).size(), static_cast<std::size_t>(c.lines));
-    EXPECT_EQ(callsof(16).size(), static_cast<std::size_t>(c.polygons));
+    EXPECT_EQ(callsof(kDrvEllipseOutline).size(), static_cast<std::size_t>(c.circles));
+    EXPECT_EQ(callsof(kDrvEllipseSolid).size(), static_cast<std::size_t>(c.filledcircles));
+    EXPECT_EQ(callsof(kDrvLine).size(), static_cast<std::size_t>(c.lines));
+    EXPECT_EQ(callsof(kDrvPolygonSolid).size(), static_cast<std::size_t>(c.polygons));
     for (const DriverCall& d : calls())
-      if (d.op == 2 || d.op == 4 || d.op == 6 || d.op == 16) {
+      if (d.op == kDrvLine || d.op == kDrvEllipseOutline || d.op == kDrvEllipseSolid || d.op == kDrvPolygonSolid) {
         EXPECT_EQ(d.colour, 47) << "operation " << d.op << " in the series colour";
       }
     EXPECT_FLOAT_EQ(grstate.areax1, 0.24f) << "mode 0 leaves the frame as the area";
@@ -356,7 +356,7 @@ TEST_F(WinplotsTrace, MarkerAndLinePositions) {
   p.callmode = 0;
   p.draw();
   const Frame fr = frame();
-  const std::vector<DriverCall> circles = callsof(4);
+  const std::vector<DriverCall> circles = callsof(kDrvEllipseOutline);
   ASSERT_EQ(circles.size(), 3u);
   const float f[] = {0.0f, 0.5f, 1.0f};
   for (int i = 0; i < 3; ++i) {
@@ -365,7 +365,7 @@ TEST_F(WinplotsTrace, MarkerAndLinePositions) {
     EXPECT_EQ(circles[i].params.iy1, row(fr, f[i]));
     EXPECT_EQ(circles[i].params.ix2, itrunc(0.01f * (fr.x2 - fr.x1))) << "radius in x frame units";
   }
-  const std::vector<DriverCall> lines = callsof(2);
+  const std::vector<DriverCall> lines = callsof(kDrvLine);
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0].params.ix1, column(fr, 0.0f));
   EXPECT_EQ(lines[0].params.iy2, row(fr, 0.5f));
@@ -400,7 +400,7 @@ TEST_F(WinplotsTrace, BarsFromTheirBase) {
     p.callmode = c.callmode;
     p.draw();
     const Frame fr = frame();
-    const std::vector<DriverCall> bars = callsof(16);
+    const std::vector<DriverCall> bars = callsof(kDrvPolygonSolid);
     ASSERT_EQ(bars.size(), 1u);
     const DriverCall& b = bars[0];
     const float top = static_cast<float>((p.y[0] - c.ymin) / (c.ymax - c.ymin));
@@ -422,13 +422,13 @@ TEST_F(WinplotsTrace, FarAndNonFinitePoints) {
   p.kind = kPlotCirclesLine;
   p.callmode = 0;
   p.draw();
-  EXPECT_EQ(callsof(4).size(), 3u) << "circles at 320, 360 and 440 only";
+  EXPECT_EQ(callsof(kDrvEllipseOutline).size(), 3u) << "circles at 320, 360 and 440 only";
   const Frame fr = frame();
-  for (const DriverCall& d : callsof(2)) {
+  for (const DriverCall& d : callsof(kDrvLine)) {
     EXPECT_GE(d.params.ix1, itrunc(fr.x1));
     EXPECT_LE(d.params.ix2, itrunc(fr.x2) + 1);
   }
-  EXPECT_LE(callsof(2).size(), 2u) << "segments to and from the far point, none through the gap";
+  EXPECT_LE(callsof(kDrvLine).size(), 2u) << "segments to and from the far point, none through the gap";
 }
 
 TEST_F(WinplotsTrace, FillPatternByArgument) {
@@ -481,7 +481,7 @@ TEST_F(WinplotsTrace, ReadsOnlyItsArrays) {
         EXPECT_EQ(xmax, x[n - 1]);
         EXPECT_LE(xmax, kGuard / 2) << "guard values are not taken as data";
       }
-      const std::size_t shapes = callsof(kind == kPlotBars ? 16 : 6).size();
+      const std::size_t shapes = callsof(kind == kPlotBars ? kDrvPolygonSolid : kDrvEllipseSolid).size();
       EXPECT_EQ(shapes, static_cast<std::size_t>(n));
     }
   }

@@ -165,5 +165,35 @@ TEST(ProgramFiles, AStartRemovesWhatAnUnfinishedParameterSaveLeft) {
   }
 }
 
+// Files saved by editors that start them with the UTF-8 byte-order mark:
+// every program starts from such a parameter file and reads such a data
+// file as it reads the file without the mark, to the last pixel drawn.
+TEST(ProgramFiles, FilesThatStartWithAByteOrderMarkReadAsWithoutIt) {
+  const std::string mark = "\xEF\xBB\xBF";
+  for (const Program& p : kPrograms) {
+    SCOPED_TRACE(p.name);
+    std::string shots[2];
+    for (int marked = 0; marked < 2; ++marked) {
+      const std::string dir =
+          testkit::makeworkdir(std::string("bom_") + p.name + (marked ? "_marked" : "_plain"));
+      const std::string lead = marked ? mark : "";
+      testkit::writefile(dir + "/" + p.parfile, lead + testkit::readfile(example(p.parfile)));
+      testkit::writefile(dir + "/dane.dat", lead + testkit::readfile(example("sample.dat")));
+      testkit::ProgramSetup setup;
+      setup.exe = testkit::programexe(p.name);
+      setup.workdir = dir;
+      setup.script = "menu " + std::to_string(p.readdata) + "\nfile \"dane.dat\"\nidle\nscreenshot \"" +
+                     dir + "/loaded.png\"\n";
+      const testkit::ProgramRun run = testkit::runprogram(setup);
+      EXPECT_FALSE(run.timedout) << run.log;
+      EXPECT_EQ(run.exitcode, 0) << run.output;
+      for (const std::string& b : boxes(run.log)) EXPECT_EQ(b.find("Błąd"), std::string::npos) << b;
+      shots[marked] = testkit::readfile(dir + "/loaded.png");
+      ASSERT_FALSE(shots[marked].empty()) << run.log;
+    }
+    EXPECT_TRUE(shots[0] == shots[1]) << "the files with the mark read as those without it";
+  }
+}
+
 }  // namespace
 }  // namespace tsd::testing

@@ -7,11 +7,14 @@
 // words, offset of the pixels in the file (32 bits; 0 = right after the
 // colour table).
 //
-// decode_bmp() reads uncompressed pictures of 1, 4, 8, 24 and 32 bits per
-// pixel. It checks the whole file before handing anything back and never
-// reads outside the bytes it is given; the older 12-byte header,
-// compressed pictures, other bit depths, absurd sizes and short files are
-// refused. The routines keep no state.
+// decode_bmp() reads uncompressed pictures of 1, 4, 8, 16, 24 and 32 bits
+// per pixel, run-length coded 8-bit pictures, and 16- and 32-bit pictures
+// with channel masks (what image tools write for pictures with alpha; the
+// alpha is not kept). It hands back plain rows: coded rows are unpacked,
+// and 16-bit or masked pixels become 32-bit ones. It checks the whole file
+// before handing anything back and never reads outside the bytes it is
+// given; the older 12-byte header, other compressions and bit depths,
+// absurd sizes and short files are refused. The routines keep no state.
 #pragma once
 
 #include <cstddef>
@@ -36,7 +39,7 @@ int xxpalettesize(const plat::BITMAPINFOHEADER& header);
 std::size_t dibrowbytes(long width, int bits);
 
 // A checked picture: the header (biSizeImage set to the bytes of `bits`,
-// biSize 40), its colour table and its rows as the file holds them.
+// biSize 40, no compression), its colour table and its rows.
 struct BmpImage {
   plat::BITMAPINFOHEADER header;
   std::vector<plat::RGBQUAD> colours;

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "text/littleendian.h"
+
 namespace toolkit {
 namespace {
 
@@ -18,9 +20,7 @@ class Reader {
 
   bool int32(std::int32_t& v) {
     if (remaining() < 4) return false;
-    std::uint32_t u = 0;
-    for (int i = 3; i >= 0; --i) u = (u << 8) | bytes_[pos_ + static_cast<std::size_t>(i)];
-    v = static_cast<std::int32_t>(u);
+    v = text::les32(bytes_, pos_);
     pos_ += 4;
     return true;
   }

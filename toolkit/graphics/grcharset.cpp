@@ -240,11 +240,10 @@ int xxcspace(int code) {
 }
 
 void xxinitfonts() {
-  static bool preloaded = false;
   blankname();
   xxcspace(0);
-  if (!preloaded) {
-    preloaded = true;
+  if (grfont.preloaded == 0) {
+    grfont.preloaded = 1;
     const int saved = errstate.code;
     errstate.code = 0;
     for (int i = 0; i < kPreloadedFonts; ++i) {

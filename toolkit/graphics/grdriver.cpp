@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string_view>
+#include <vector>
 
 #include "toolkit/graphics/grcolours.h"
 #include "toolkit/graphics/grhooks.h"
@@ -37,7 +38,9 @@ DriverCache cache;
 // Two-colour stipple for odd fill operations 5..16, solid for even ones.
 int fillof(int op) { return op % 2 == 1 ? 3 : 4; }
 
-int flip(int y) { return grdevice.maxrow - y; }
+// Device rows (origin lower left) to GDI rows (origin top left); a row far
+// outside the window stays far outside on the same side.
+int flip(int y) { return isaturate(static_cast<long long>(grdevice.maxrow) - y); }
 
 void opcolour() {
   if (grstate.prevcolour == cache.prevcolour && grstate.colour == cache.colour) return;
@@ -54,6 +57,61 @@ int loadpolybuf() {
   for (int i = 0; i < n; ++i)
     xxmwinpolpoint(itrunc(grpolybuf.x[i]), flip(itrunc(grpolybuf.y[i])), i);
   return n;
+}
+
+// A polygon's points as the GDI layer gets them. Points far outside the
+// window (beyond the guard) would lose their place when truncated to
+// integers, so the polygon is first cut to the guard rectangle around the
+// window: inside the window it is the same polygon, and its edges keep
+// their slopes.
+constexpr double kGuard = 1 << 20;
+
+struct DPt {
+  double x, y;
+};
+
+// One pass of the cut: the part of the closed polygon `in` on the inner
+// side of the line coordinate `axis` (0 x, 1 y) = `limit`.
+void cutpolygon(const std::vector<DPt>& in, std::vector<DPt>& out, int axis, double limit, bool keepbelow) {
+  out.clear();
+  auto coord = [axis](const DPt& p) { return axis == 0 ? p.x : p.y; };
+  auto inside = [&](const DPt& p) { return keepbelow ? coord(p) <= limit : coord(p) >= limit; };
+  for (std::size_t i = 0; i < in.size(); ++i) {
+    const DPt& a = in[i];
+    const DPt& b = in[(i + 1) % in.size()];
+    const bool ain = inside(a), bin = inside(b);
+    if (ain) out.push_back(a);
+    if (ain != bin) {
+      const double f = (limit - coord(a)) / (coord(b) - coord(a));
+      const DPt c = axis == 0 ? DPt{limit, a.y + f * (b.y - a.y)} : DPt{a.x + f * (b.x - a.x), limit};
+      out.push_back(c);
+    }
+  }
+}
+
+int loadpolygon() {
+  const int n = std::clamp(grdrvparams.count, 0, kPolyPoints);
+  const double x1 = -kGuard, y1 = -kGuard;
+  const double x2 = static_cast<double>(grdevice.width) + kGuard, y2 = static_cast<double>(grdevice.height) + kGuard;
+  bool far = false;
+  for (int i = 0; i < n && !far; ++i)
+    far = !(grpolybuf.x[i] >= x1 && grpolybuf.x[i] <= x2 && grpolybuf.y[i] >= y1 && grpolybuf.y[i] <= y2);
+  if (!far) return loadpolybuf();
+  std::vector<DPt> a, b;
+  for (int i = 0; i < n; ++i) {
+    // A point that is not a number has no place at all: it is left out.
+    if (std::isnan(grpolybuf.x[i]) || std::isnan(grpolybuf.y[i])) continue;
+    a.push_back(DPt{std::clamp<double>(grpolybuf.x[i], -1e30, 1e30), std::clamp<double>(grpolybuf.y[i], -1e30, 1e30)});
+  }
+  cutpolygon(a, b, 0, x1, false);
+  cutpolygon(b, a, 0, x2, true);
+  cutpolygon(a, b, 1, y1, false);
+  cutpolygon(b, a, 1, y2, true);
+  const int m = std::min(static_cast<int>(a.size()), kGdiPoints);
+  for (int i = 0; i < m; ++i)
+    xxmwinpolpoint(isaturate(static_cast<long long>(a[static_cast<std::size_t>(i)].x)),
+                   flip(isaturate(static_cast<long long>(a[static_cast<std::size_t>(i)].y))), i);
+  return m;
 }
 
 // Start and end points of a pie, pulled apart by one pixel when they meet.
@@ -278,7 +336,7 @@ int xxgmswin(int op) {
     }
     case kDrvPolygonStipple:
     case kDrvPolygonSolid:
-      xxmwinpolygon(loadpolybuf(), fillof(op));
+      xxmwinpolygon(loadpolygon(), fillof(op));
       break;
     case kDrvClear: {
       int r = 0, g = 0, b = 0;

@@ -30,6 +30,7 @@ struct GrFontTables {
   std::int32_t available[kPreloadedFonts] = {};  // 1 = preloaded font n + 1 loaded
   std::int32_t lastkind = 0;      // kind and type of the last stroke font selected
   std::int32_t lasttype = 0;
+  std::int32_t preloaded = 0;     // 1 once the six fonts were preloaded
 };
 
 // Fonts loaded in this process, in load order; never replaced or removed.
@@ -65,8 +66,10 @@ int xxrset(std::string_view path);
 // With 0: copies the default proportional widths into the current ones.
 int xxcspace(int code);
 // The font part of igrinit: blanks the current font name, sets the default
-// widths, preloads the six fonts on the first call, selects the hardware font.
+// widths, preloads the six fonts on the first call (grfont.preloaded still
+// 0), selects the hardware font; the error code is left as it was.
 void xxinitfonts();
+
 
 // Binary files. mode 0 read, 1 create for writing, 2 read and write;
 // handle -1 on failure (error 1).

@@ -98,6 +98,44 @@ void fillline(int dir, float t, float c1, float c2) {
     xxlini(t, c1, t, c2);
 }
 
+// Number of scan lines from start to smax: trunc((smax - start + step) /
+// step), in reals as the layer computes; a count beyond what a real holds
+// exactly (a polygon millions of lines tall) in doubles, so that the lines
+// reach the far end. None when it is not a number.
+long long linecount(float smax, float start, float step) {
+  const float q = (smax - start + step) / step;
+  if (!(q > 0.0f)) return 0;
+  if (q < 16777216.0f) return static_cast<long long>(q);
+  const double exact = (static_cast<double>(smax) - start + step) / step;
+  return exact >= 4.0e18 ? 4000000000000000000LL : static_cast<long long>(exact);
+}
+
+// The spans of one scan line at t from the crossings of its nactive edges.
+void drawspans(int dir, float t, int nactive) {
+  if (nactive % 2 == 1) return;
+  float* x = work.crossings;
+  for (int a = 0; a < nactive; ++a) {
+    const Edge& e = work.edges[work.active[a]];
+    x[a] = (t - e.low) * e.slope + e.cross;
+  }
+  if (nactive == 2) {
+    if (x[1] < x[0]) xxexch(x[0], x[1]);
+  } else {
+    for (int a = 0; a < nactive - 1; ++a)
+      for (int b = a + 1; b < nactive; ++b)
+        if (x[b] < x[a]) xxexch(x[a], x[b]);
+  }
+  for (int k = 0; k + 1 < nactive; k += 2) {
+    // Horizontal spans that touch are joined into one line.
+    if (dir == 1 && k + 3 < nactive && itrunc(x[k + 2]) == itrunc(x[k + 1])) {
+      fillline(dir, t, x[k], x[k + 3]);
+      k += 2;
+    } else {
+      fillline(dir, t, x[k], x[k + 1]);
+    }
+  }
+}
+
 // One pass of scan lines over the m points of grpolybuf, from the lowest
 // scan coordinate shifted by `shift`, every `step`. False after error 49.
 bool fillpass(int m, int dir, float step, float shift, const float box[4]) {
@@ -135,12 +173,36 @@ bool fillpass(int m, int dir, float step, float shift, const float box[4]) {
     return true;
   }
 
+  // Lines t = start + k step, k = 0 .. lines - 1. Only those inside the
+  // area along the scan axis can show; the others are passed over, apart
+  // from the lines where edges join the active set, so that the edge count
+  // is checked on every line as before. The cost follows the area, not the
+  // size of the polygon.
   const float start = scanstart(smin) + shift;
-  const int lines = itrunc((smax - start + step) / step);
+  const long long lines = linecount(smax, start, step);
+  auto lineat = [&](long long k) {
+    return static_cast<float>(static_cast<double>(start) + static_cast<double>(k) * static_cast<double>(step));
+  };
+  // First line at or after `from` whose t reaches v (lines if none).
+  auto firstfrom = [&](long long from, float v) {
+    long long lo = from, hi = lines;
+    while (lo < hi) {
+      const long long mid = lo + (hi - lo) / 2;
+      if (lineat(mid) >= v)
+        hi = mid;
+      else
+        lo = mid + 1;
+    }
+    return lo;
+  };
+  const float vlo = (dir == 1 ? grstate.boxy1 : grstate.boxx1) - 1.0f;
+  const float vhi = (dir == 1 ? grstate.boxy2 : grstate.boxx2) + 1.0f;
+  const long long shownfirst = firstfrom(0, vlo);
+  const long long shownend = std::max(shownfirst, firstfrom(shownfirst, std::nextafter(vhi, HUGE_VALF)));
   int next = 0;
   int nactive = 0;
-  for (int line = 0; line < lines; ++line) {
-    const float t = start + static_cast<float>(line) * step;
+  for (long long line = 0; line < lines;) {
+    const float t = lineat(line);
     // Half-open rule: an edge crosses the line when low <= t < high.
     int kept = 0;
     for (int a = 0; a < nactive; ++a)
@@ -156,28 +218,16 @@ bool fillpass(int m, int dir, float step, float shift, const float box[4]) {
       }
       ++next;
     }
-    if (nactive % 2 == 1) continue;
-    float* x = work.crossings;
-    for (int a = 0; a < nactive; ++a) {
-      const Edge& e = work.edges[work.active[a]];
-      x[a] = (t - e.low) * e.slope + e.cross;
+    if (line >= shownfirst && line < shownend) drawspans(dir, t, nactive);
+    // The next line, or past the lines that cannot show to the next one
+    // that shows or where an edge joins.
+    long long following = line + 1;
+    if (following < shownfirst || following >= shownend) {
+      long long target = following < shownfirst ? shownfirst : lines;
+      if (next < ne) target = std::min(target, firstfrom(following, work.edges[next].low));
+      following = std::max(following, target);
     }
-    if (nactive == 2) {
-      if (x[1] < x[0]) xxexch(x[0], x[1]);
-    } else {
-      for (int a = 0; a < nactive - 1; ++a)
-        for (int b = a + 1; b < nactive; ++b)
-          if (x[b] < x[a]) xxexch(x[a], x[b]);
-    }
-    for (int k = 0; k + 1 < nactive; k += 2) {
-      // Horizontal spans that touch are joined into one line.
-      if (dir == 1 && k + 3 < nactive && itrunc(x[k + 2]) == itrunc(x[k + 1])) {
-        fillline(dir, t, x[k], x[k + 3]);
-        k += 2;
-      } else {
-        fillline(dir, t, x[k], x[k + 1]);
-      }
-    }
+    line = following;
   }
   return true;
 }

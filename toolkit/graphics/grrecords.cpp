@@ -1,6 +1,7 @@
 // Storage of the graphics layer's global records.
 #include "toolkit/graphics/grrecords.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -24,6 +25,10 @@ int itrunc(float v) {
   if (t >= 2147483648.0f) return std::numeric_limits<int>::max();
   if (t < -2147483648.0f) return std::numeric_limits<int>::min();
   return static_cast<int>(t);
+}
+
+int isaturate(long long v) {
+  return static_cast<int>(std::clamp<long long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 }  // namespace tsd

@@ -148,5 +148,8 @@ bool xxcapable(int op);
 // Truncation toward zero of a device real, saturated to the int range
 // (not a number gives 0), so no conversion is ever undefined.
 int itrunc(float v);
+// v held inside the int range: coordinate sums of shapes far outside the
+// window are formed in 64 bits and saturated, never overflowed.
+int isaturate(long long v);
 
 }  // namespace tsd

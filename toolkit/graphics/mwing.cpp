@@ -8,6 +8,7 @@
 #include "platform/gdi/palette.h"
 #include "platform/gdi/region.h"
 #include "platform/gdi/bitmap.h"
+#include "toolkit/graphics/grrecords.h"
 #include "toolkit/graphics/mwingstate.h"
 #include "toolkit/window/records.h"
 
@@ -94,6 +95,11 @@ plat::HBRUSH hollowbrush() { return plat::GetStockObject(plat::HOLLOW_BRUSH); }
 plat::HPEN solidpen() { return plat::CreatePen(plat::PS_SOLID, 1, state.current); }
 plat::HBRUSH solidbrush() { return plat::CreateSolidBrush(state.current); }
 
+// A corner of a shape's box: a centre plus or minus a radius and a few
+// pixels, formed in 64 bits, so a shape far larger than the window keeps
+// its box instead of wrapping around.
+int corner(int centre, long long offset) { return isaturate(static_cast<long long>(centre) + offset); }
+
 }  // namespace
 
 int xxmwinline(int x1, int y1, int x2, int y2) {
@@ -162,19 +168,22 @@ int xxmwinplotmode(int m) {
 
 int xxmwinellipse(int xc, int yc, int rx, int ry, int op, int fill) {
   if (hdc == nullptr) return 0;
-  const int a = rx + 1;
-  const int b = ry + 1;
+  const long long a = static_cast<long long>(rx) + 1;
+  const long long b = static_cast<long long>(ry) + 1;
+  const int extra = op != 4 && fill == 3 ? 2 : 1;  // the stipple has no pen to draw its edge
+  const int left = corner(xc, -a), top = corner(yc, -b);
+  const int right = corner(xc, a + extra), bottom = corner(yc, b + extra);
   mwing::clipon();
   {
     if (op == 4) {
       ShapeObjects objs(plat::CreatePen(gLinetype, 1, state.current), true, hollowbrush(), false);
-      plat::Ellipse(hdc, xc - a, yc - b, xc + a + 1, yc + b + 1);
+      plat::Ellipse(hdc, left, top, right, bottom);
     } else if (fill == 3) {
       ShapeObjects objs(nullpen(), false, mwing::stipplebrush(), true);
-      plat::Ellipse(hdc, xc - a, yc - b, xc + a + 2, yc + b + 2);
+      plat::Ellipse(hdc, left, top, right, bottom);
     } else {
       ShapeObjects objs(solidpen(), true, solidbrush(), true);
-      plat::Ellipse(hdc, xc - a, yc - b, xc + a + 1, yc + b + 1);
+      plat::Ellipse(hdc, left, top, right, bottom);
     }
   }
   mwing::clipoff();
@@ -184,7 +193,7 @@ int xxmwinellipse(int xc, int yc, int rx, int ry, int op, int fill) {
 int xxmwinrectangle(int x1, int y1, int x2, int y2, int fill) {
   if (hdc == nullptr) return 0;
   ShapeObjects objs(nullpen(), false, fill == 3 ? mwing::stipplebrush() : solidbrush(), true);
-  plat::Rectangle(hdc, x1, y1, x2 + 2, y2 + 2);
+  plat::Rectangle(hdc, x1, y1, corner(x2, 2), corner(y2, 2));
   return 0;
 }
 
@@ -210,14 +219,17 @@ int xxmwinpolygon(int n, int fill) {
 
 int xxmwinarc(int xc, int yc, int rx, int ry, int xs, int ys, int xe, int ye, int fill) {
   if (hdc == nullptr) return 0;
+  const int extra = fill == 3 ? 3 : 2;
+  const int left = corner(xc, -static_cast<long long>(rx) - 1), top = corner(yc, -static_cast<long long>(ry) - 1);
+  const int right = corner(xc, static_cast<long long>(rx) + extra), bottom = corner(yc, static_cast<long long>(ry) + extra);
   mwing::clipon();
   {
     if (fill == 3) {
       ShapeObjects objs(nullpen(), false, mwing::stipplebrush(), true);
-      plat::Pie(hdc, xc - rx - 1, yc - ry - 1, xc + rx + 3, yc + ry + 3, xs, ys, xe, ye);
+      plat::Pie(hdc, left, top, right, bottom, xs, ys, xe, ye);
     } else {
       ShapeObjects objs(solidpen(), true, solidbrush(), true);
-      plat::Pie(hdc, xc - rx - 1, yc - ry - 1, xc + rx + 2, yc + ry + 2, xs, ys, xe, ye);
+      plat::Pie(hdc, left, top, right, bottom, xs, ys, xe, ye);
     }
   }
   mwing::clipoff();
@@ -227,12 +239,14 @@ int xxmwinarc(int xc, int yc, int rx, int ry, int xs, int ys, int xe, int ye, in
 int xxmwinoutlinearc(int xc, int yc, int rx, int ry, int xs, int ys, int xe, int ye, int pattern,
                      int density) {
   if (hdc == nullptr) return 0;
+  const int left = corner(xc, -static_cast<long long>(rx) - 1), top = corner(yc, -static_cast<long long>(ry) - 1);
+  const int right = corner(xc, static_cast<long long>(rx) + 2), bottom = corner(yc, static_cast<long long>(ry) + 2);
   plat::HGDIOBJ oldbrush = plat::SelectObject(hdc, hollowbrush());
   mwing::clipon();
   if (pattern < 3 || density > 0)
-    plat::Pie(hdc, xc - rx - 1, yc - ry - 1, xc + rx + 2, yc + ry + 2, xs, ys, xe, ye);
+    plat::Pie(hdc, left, top, right, bottom, xs, ys, xe, ye);
   else
-    plat::Arc(hdc, xc - rx - 1, yc - ry - 1, xc + rx + 2, yc + ry + 2, xs, ys, xe, ye);
+    plat::Arc(hdc, left, top, right, bottom, xs, ys, xe, ye);
   mwing::clipoff();
   plat::SelectObject(hdc, oldbrush);
   return 0;

@@ -1,6 +1,8 @@
 // PCX picture files: runs, header, encoding and a checking decoder.
 #include "toolkit/graphics/pcxfile.h"
 
+#include "text/littleendian.h"
+
 #include <algorithm>
 
 namespace tsd {
@@ -16,10 +18,6 @@ constexpr std::uint8_t kRunMark = 0xC0;
 void put16(std::vector<std::uint8_t>& out, std::size_t at, int v) {
   out[at] = static_cast<std::uint8_t>(v & 0xff);
   out[at + 1] = static_cast<std::uint8_t>((v >> 8) & 0xff);
-}
-
-int get16(std::span<const std::uint8_t> b, std::size_t at) {
-  return static_cast<int>(b[at]) | static_cast<int>(b[at + 1]) << 8;
 }
 
 }  // namespace
@@ -69,6 +67,10 @@ std::vector<std::uint8_t> encode_pcx(const PcxImage& image) {
   out[3] = kBitsPerPixel;
   put16(out, 4, 0);
   put16(out, 6, 0);
+  // The window is the picture itself: xmax is width - 1, not bytes per
+  // line - 1. Every reader, this one included, takes xmax - xmin + 1 as the
+  // width, so a window as wide as the padded rows would bring the padding
+  // back as up to three extra columns each time a saved picture is shown.
   put16(out, 8, w - 1);
   put16(out, 10, h - 1);
   put16(out, 12, 75);
@@ -103,9 +105,9 @@ int decode_pcx(std::span<const std::uint8_t> bytes, PcxImage& image) {
   // Only one plane of 8-bit indices, run-length encoded, is a picture of
   // this kind; three planes would be true colour.
   if (bytes[2] != kRunLength || bytes[65] != 1) return kPictureBadFile;
-  const int xmin = get16(bytes, 4), ymin = get16(bytes, 6);
-  const int xmax = get16(bytes, 8), ymax = get16(bytes, 10);
-  const int bpl = get16(bytes, 66);
+  const int xmin = text::le16(bytes, 4), ymin = text::le16(bytes, 6);
+  const int xmax = text::le16(bytes, 8), ymax = text::le16(bytes, 10);
+  const int bpl = text::le16(bytes, 66);
   const long w = static_cast<long>(xmax) - xmin + 1;
   const long h = static_cast<long>(ymax) - ymin + 1;
   if (w < 1 || h < 1 || w * h > kPictureMaxPixels || bpl < w) return kPictureBadFile;

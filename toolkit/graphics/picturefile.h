@@ -21,8 +21,11 @@ std::string picturename(const char* filename);
 // Reads a whole file: 0, 1 (cannot be opened; oserror set) or 2 (a read
 // failed or the file is larger than any picture).
 int readpicturefile(const char* filename, std::vector<std::uint8_t>& bytes, int& oserror);
-// Creates or replaces a file with the bytes: 0, 1 (cannot be created;
-// oserror set) or 2 (short write).
+// Creates or replaces a file with the bytes, by way of a temporary file
+// beside it that then takes its place, so the file is either the old one
+// or the whole new one: 0, 1 (cannot be created, or an existing file
+// cannot be written; oserror set) or 2 (writing or replacing failed;
+// oserror set, the old file untouched and no temporary file left).
 int writepicturefile(const char* filename, const std::vector<std::uint8_t>& bytes, int& oserror);
 
 // Reads and checks a BMP file: 0, 1 or 2 as readpicturefile, 2 also for a

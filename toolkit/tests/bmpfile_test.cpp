@@ -124,7 +124,16 @@ TEST(BmpFile, MalformedFilesAreRefusedAndLeaveTheImageAlone) {
       {"two planes", [&] { Bytes b = good; set16(b, 26, 2); return b; }},
       {"16 bits per pixel", [&] { Bytes b = good; set16(b, 28, 16); return b; }},
       {"0 bits per pixel", [&] { Bytes b = good; set16(b, 28, 0); return b; }},
-      {"run-length compressed", [&] { Bytes b = good; set32(b, 30, 1); return b; }},
+      {"run-length code that runs past its bytes", [&] {
+         Bytes b = good;
+         set32(b, 30, 1);
+         b.resize(1078 + 2);
+         b[1078] = 5;  // five pixels of index 1, then no end
+         b[1079] = 1;
+         return b;
+       }},
+      {"4-bit run-length compression", [&] { Bytes b = good; set32(b, 30, 2); return b; }},
+      {"channel masks on 8 bits", [&] { Bytes b = good; set32(b, 30, 3); return b; }},
       {"width 0", [&] { Bytes b = good; set32(b, 18, 0); return b; }},
       {"negative width", [&] { Bytes b = good; set32(b, 18, 0xfffffffau); return b; }},
       {"height 0", [&] { Bytes b = good; set32(b, 22, 0); return b; }},
@@ -146,6 +155,79 @@ TEST(BmpFile, MalformedFilesAreRefusedAndLeaveTheImageAlone) {
     EXPECT_EQ(decode_bmp(c.make(), im), 2);
     EXPECT_EQ(im.header.biWidth, 6);
     EXPECT_EQ(im.bits, keep.bits);
+  }
+}
+
+// A file of the headers, the masks after a 40-byte header (when given),
+// a colour table and the coded rows.
+Bytes bmpof(std::uint32_t infosize, int w, int h, int bits, std::uint32_t compression,
+            const std::vector<std::uint32_t>& masks, int colours, const Bytes& rows) {
+  Bytes b(14 + infosize, 0);
+  b[0] = 'B';
+  b[1] = 'M';
+  set32(b, 14, infosize);
+  set32(b, 18, static_cast<std::uint32_t>(w));
+  set32(b, 22, static_cast<std::uint32_t>(h));
+  set16(b, 26, 1);
+  set16(b, 28, static_cast<std::uint16_t>(bits));
+  set32(b, 30, compression);
+  set32(b, 46, static_cast<std::uint32_t>(colours));
+  for (std::size_t i = 0; i < masks.size(); ++i) {
+    if (infosize >= 52) {
+      set32(b, 54 + 4 * i, masks[i]);
+    } else {
+      for (int k = 0; k < 4; ++k) b.push_back(static_cast<std::uint8_t>(masks[i] >> (8 * k)));
+    }
+  }
+  for (int i = 0; i < colours; ++i)
+    for (std::uint8_t v : {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(2 * i), static_cast<std::uint8_t>(3 * i),
+                           std::uint8_t{0}})
+      b.push_back(v);
+  set32(b, 10, static_cast<std::uint32_t>(b.size()));
+  b.insert(b.end(), rows.begin(), rows.end());
+  set32(b, 2, static_cast<std::uint32_t>(b.size()));
+  return b;
+}
+
+// What common image tools write: run-length coded 8-bit rows, and 16- or
+// 32-bit pixels with channel masks (in or after the header). They are read
+// as plain rows: indices for the coded picture, 32-bit pixels (blue,
+// green, red, 0) for the others.
+TEST(BmpFile, RunLengthCodedAndMaskedPicturesAreReadAsPlainRows) {
+  constexpr std::uint32_t kRle8 = 1, kMasks = 3;
+  struct Case {
+    const char* what;
+    Bytes file;
+    int bits;     // of the rows handed back
+    Bytes rows;
+    int colours;
+  };
+  const Case cases[] = {
+      {"run-length code: runs, literal indices, a move, the end",
+       bmpof(40, 4, 3, 8, kRle8, {}, 16,
+             {2, 7, 2, 9, 0, 0,             // row 0: 7 7 9 9
+              0, 3, 1, 2, 3, 0, 1, 4, 0, 0,  // row 1: three as they are (padded), then a 4
+              0, 2, 2, 0, 2, 5, 0, 1}),      // row 2: two to the right, 5 5, end of picture
+       8, {7, 7, 9, 9, 1, 2, 3, 4, 0, 0, 5, 5}, 16},
+      {"16 bits, 5-6-5 masks after a 40-byte header",
+       bmpof(40, 2, 1, 16, kMasks, {0xf800, 0x07e0, 0x001f}, 0, {0x00, 0xf8, 0xe0, 0x07}), 32,
+       {0, 0, 255, 0, 0, 255, 0, 0}, 0},
+      {"32 bits with alpha, masks in a 108-byte header",
+       bmpof(108, 2, 1, 32, kMasks, {0x00ff0000, 0x0000ff00, 0x000000ff, 0xff000000}, 0,
+             {0x33, 0x22, 0x11, 0x80, 0xff, 0x00, 0x00, 0xff}),
+       32, {0x33, 0x22, 0x11, 0, 0xff, 0, 0, 0}, 0},
+      {"16 bits without masks: five bits a colour",
+       bmpof(40, 2, 1, 16, 0, {}, 0, {0x00, 0x7c, 0x1f, 0x00}), 32, {0, 0, 255, 0, 255, 0, 0, 0}, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    BmpImage im;
+    ASSERT_EQ(decode_bmp(c.file, im), 0);
+    EXPECT_EQ(im.header.biCompression, plat::BI_RGB);
+    EXPECT_EQ(im.header.biBitCount, c.bits);
+    EXPECT_EQ(im.bits, c.rows);
+    EXPECT_EQ(im.header.biSizeImage, c.rows.size());
+    EXPECT_EQ(im.colours.size(), static_cast<std::size_t>(c.colours));
   }
 }
 

@@ -16,7 +16,7 @@
 #include "toolkit/graphics/graphics.h"
 #include "toolkit/graphics/grfont.h"
 #include "toolkit/graphics/grrecords.h"
-#include "toolkit/tests/grtrace.h"
+#include "tools/testkit/grtrace.h"
 #include "toolkit/window/errstore.h"
 #include "toolkit/window/records.h"
 #include "toolkit/window/strings.h"
@@ -64,14 +64,11 @@ void addblock2(Bytes& b, int n1, int n2, bool withsymbols = true) {
 
 class CharsetTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    assign(tkfiles.chardir, fontdir());
-    assign(tkfiles.charset, "standard.chr");
+  void SetUp() override {
+    grtest::freshfonts();
     quorba01.clientwidth = 600;
     quorba01.clientheight = 250;
     tkdevices.screenon = 0;
-  }
-  void SetUp() override {
     dir_ = std::filesystem::temp_directory_path() / ("tsd_charset_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir_);
     igrinit("H");
@@ -94,7 +91,7 @@ class CharsetTest : public ::testing::Test {
 std::string currentname() { return std::string(trimmed(text_of(grfontname))); }
 
 TEST_F(CharsetTest, StartPreloadsTheSixFontsAndSelectsTheHardwareFont) {
-  // SetUp has run the first igrinit of the process.
+  // SetUp has started the layer as the first start of a process does.
   for (int i = 0; i < kPreloadedFonts; ++i) {
     SCOPED_TRACE(kPreloadedNames[i]);
     EXPECT_EQ(grfont.available[i], 1);

@@ -8,7 +8,7 @@
 #include "toolkit/graphics/graphics.h"
 #include "toolkit/graphics/grcolours.h"
 #include "toolkit/graphics/grrecords.h"
-#include "toolkit/tests/grtrace.h"
+#include "tools/testkit/grtrace.h"
 #include "toolkit/window/errstore.h"
 
 namespace tsd {
@@ -156,7 +156,7 @@ TEST_F(GrColoursTest, ColourNumberOutsideTheRangeIsRefused) {
   EXPECT_EQ(grstate.devcolour, 12);
   EXPECT_EQ(grstate.prevdevcolour, 15);
   igrcolourn(47);
-  EXPECT_EQ(ops(), std::vector<int>{3});
+  EXPECT_EQ(ops(), std::vector<int>{kDrvColour});
   EXPECT_EQ(grstate.prevcolour, 31);
   EXPECT_EQ(grstate.devcolour, 4);
 }
@@ -171,7 +171,7 @@ TEST_F(GrColoursTest, LineTypeAbsentOrOutOfRangeIsSolid) {
   igrlinetype(&three);
   igrlinetype(&seven);
   EXPECT_EQ(grstate.linetype, 0);
-  EXPECT_EQ(ops(), (std::vector<int>{29, 29, 29, 29}));
+  EXPECT_EQ(ops(), (std::vector<int>{kDrvLineType, kDrvLineType, kDrvLineType, kDrvLineType}));
   EXPECT_EQ(infoerror(1), 0);
 }
 

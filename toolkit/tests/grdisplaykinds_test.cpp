@@ -16,7 +16,7 @@
 #include "platform/gdi/gdi.h"
 #include "toolkit/graphics/graphics.h"
 #include "toolkit/graphics/mwing.h"
-#include "toolkit/tests/grscreen.h"
+#include "tools/testkit/grscreen.h"
 #include "toolkit/tests/winheadless.h"
 
 namespace tsd::testing {

@@ -8,7 +8,7 @@
 #include "toolkit/graphics/grdriver.h"
 #include "toolkit/graphics/grrecords.h"
 #include "toolkit/graphics/mwing.h"
-#include "toolkit/tests/grscreen.h"
+#include "tools/testkit/grscreen.h"
 #include "toolkit/window/records.h"
 
 namespace tsd {
@@ -137,6 +137,8 @@ TEST(GrDriver, HardwareTextDrawsTheTextBufferAtTheCellsTopLeft) {
   grstate.charfw = 0.2f;  // a cell of 13 x 20 pixels
   grstate.charfh = 0.2f;
   xxgdrv(kDrvFontSize);
+  // The text part's own buffer is put back at the end, for the tests after.
+  const GrTextHooks linked = grtexthooks;
   grtexthooks.textbuffer = sampletext;
   grstate.textheightx = 0.0f;
   grstate.textheighty = 20.0f;
@@ -160,6 +162,7 @@ TEST(GrDriver, HardwareTextDrawsTheTextBufferAtTheCellsTopLeft) {
   EXPECT_EQ(left, 0) << "nothing left of the first cell";
   grdrvparams.ix1 = 2;
   xxgdrv(kDrvText);  // no text part linked: nothing drawn
+  grtexthooks = linked;
   EXPECT_EQ(static_cast<int>(s.surface.pixels.size()) - s.count(grtest::kMark), red);
 }
 

@@ -7,7 +7,7 @@
 #include "toolkit/graphics/graphics.h"
 #include "toolkit/graphics/grlines.h"
 #include "toolkit/graphics/grrecords.h"
-#include "toolkit/tests/grtrace.h"
+#include "tools/testkit/grtrace.h"
 
 namespace tsd {
 namespace {
@@ -84,7 +84,7 @@ TEST_F(GrLinesTest, BoxAndEdgeTestsAreInclusive) {
 
 TEST_F(GrLinesTest, SegmentReachesTheDriverTruncated) {
   xxlini(10.7f, 20.2f, -30.0f, 20.9f);
-  ASSERT_EQ(ops(), std::vector<int>{2});
+  ASSERT_EQ(ops(), std::vector<int>{kDrvLine});
   const GrDrvParams& p = calls()[0].params;
   EXPECT_EQ(p.ix1, 10);
   EXPECT_EQ(p.iy1, 20);
@@ -103,14 +103,14 @@ TEST_F(GrLinesTest, LineToOutsideMovesTheCurrentPointAnyway) {
   EXPECT_FLOAT_EQ(grstate.curx, 3.0f);
   EXPECT_FLOAT_EQ(grstate.cury, 5.0f);
   igrlineto(0.5f, 0.5f);
-  EXPECT_EQ(ops(), std::vector<int>{2});
+  EXPECT_EQ(ops(), std::vector<int>{kDrvLine});
 }
 
 TEST_F(GrLinesTest, PolylineLeavingAndReenteringGivesTwoRuns) {
   const float x[] = {10, 50, 150, 150, 60, 20};
   const float y[] = {10, 50, 50, 80, 80, 20};
   xxpline(x, y, 6, 1);
-  ASSERT_EQ(ops(), (std::vector<int>{32, 32}));
+  ASSERT_EQ(ops(), (std::vector<int>{kDrvPolyline, kDrvPolyline}));
   const auto& a = calls()[0];
   ASSERT_EQ(a.xs.size(), 3u);
   EXPECT_FLOAT_EQ(a.xs[0], 10);
@@ -129,7 +129,7 @@ TEST_F(GrLinesTest, PolylineOutsideGivesSingleSegmentsForCrossingPieces) {
   const float x[] = {-50, 150, 150, 250};
   const float y[] = {50, 50, 150, 150};
   xxpline(x, y, 4, 1);
-  ASSERT_EQ(ops(), std::vector<int>{2});
+  ASSERT_EQ(ops(), std::vector<int>{kDrvLine});
   const GrDrvParams& p = calls()[0].params;
   EXPECT_EQ(p.ix1, 0);
   EXPECT_EQ(p.ix2, 100);
@@ -143,7 +143,7 @@ TEST_F(GrLinesTest, PolylineUsesAtMost4095Points) {
     y[static_cast<std::size_t>(i)] = static_cast<float>(i) / 50.0f;
   }
   xxpline(x.data(), y.data(), 5000, 1);
-  ASSERT_EQ(ops(), std::vector<int>{32});
+  ASSERT_EQ(ops(), std::vector<int>{kDrvPolyline});
   EXPECT_EQ(calls()[0].params.count, 4095);
   EXPECT_FLOAT_EQ(calls()[0].xs.back(), x[4094]);
 }
@@ -158,7 +158,7 @@ TEST_F(GrLinesTest, ShortPolylinesDrawNothing) {
   const float ox[] = {10, 150};
   const float oy[] = {10, 10};
   xxpline(ox, oy, 2, 1);
-  ASSERT_EQ(ops(), std::vector<int>{32}) << "entry point plus exit point";
+  ASSERT_EQ(ops(), std::vector<int>{kDrvPolyline}) << "entry point plus exit point";
   EXPECT_EQ(calls()[0].params.count, 2);
 }
 

@@ -12,7 +12,7 @@
 #include "platform/gdi/gdi.h"
 #include "platform/tests/metafile_builder.h"
 #include "toolkit/graphics/mwing.h"
-#include "toolkit/tests/grscreen.h"
+#include "tools/testkit/grscreen.h"
 
 namespace tsd {
 namespace {

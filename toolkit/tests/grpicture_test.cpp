@@ -10,7 +10,7 @@
 #include "toolkit/graphics/grrecords.h"
 #include "toolkit/graphics/grmapping.h"
 #include "toolkit/graphics/grshapes.h"
-#include "toolkit/tests/grscreen.h"
+#include "tools/testkit/grscreen.h"
 
 namespace tsd {
 namespace {

@@ -5,18 +5,23 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/kernel/kernel.h"
 #include "toolkit/graphics/graphics.h"
 #include "toolkit/graphics/grcolours.h"
 #include "toolkit/graphics/mwing.h"
-#include "toolkit/tests/grscreen.h"
+#include "tools/testkit/grscreen.h"
+#include "tools/testkit/small_disk.h"
+#include "tools/testkit/write_limit.h"
 
 namespace tsd {
 namespace {
@@ -260,6 +265,80 @@ TEST(GrPictureFile, SavingAndShowingLeaveNoOtherFileBehind) {
   std::set<std::string> names;
   for (const auto& e : fs::directory_iterator(folder.path)) names.insert(e.path().filename().string());
   EXPECT_EQ(names, (std::set<std::string>{"a.bmp", "a.pcx"}));
+}
+
+// The folder's entries other than the filler of a full disk.
+std::set<std::string> entries(const fs::path& dir) {
+  std::set<std::string> names;
+  for (const auto& e : fs::directory_iterator(dir))
+    if (e.path().filename() != ".filler") names.insert(e.path().filename().string());
+  return names;
+}
+
+std::string contents(const std::string& name) {
+  std::ifstream in(name, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Saving over an old picture on a full disk (a small file system filled
+// up, or where none can be mounted a file size limit below the size of any
+// picture): the save fails with the system's error, the old picture stays
+// byte for byte, and no temporary file is left.
+TEST(GrPictureFile, SaveOnAFullDiskKeepsTheOldPictureAndGivesTheSystemError) {
+  Folder folder("fulldisk");
+  const std::string dir = folder.file("disk");
+  testkit::SmallDisk disk(dir, 64 * 1024);
+  if (!disk.mounted()) {
+    fs::create_directories(dir);
+    std::printf("no small disk (%s): a file size limit stands in for it\n", disk.why().c_str());
+  }
+  Screen s(40, 30);
+  for (const Format f : {Format::pcx, Format::bmp}) {
+    SCOPED_TRACE(f == Format::pcx ? "PCX" : "BMP");
+    const std::string name = dir + "/old.pic";
+    const std::string old = "the old picture's bytes";
+    { std::ofstream(name, std::ios::binary) << old; }
+    int oserror = 0, status = -1;
+    if (disk.mounted()) {
+      ASSERT_TRUE(disk.fill());
+      status = save(f, 0, 0, 39, 29, name, oserror);
+      fs::remove(dir + "/.filler");
+    } else {
+      testkit::FileSizeLimit limit(512);
+      ASSERT_TRUE(limit.ok());
+      status = save(f, 0, 0, 39, 29, name, oserror);
+    }
+    EXPECT_EQ(status, 2);
+    EXPECT_NE(oserror, 0) << "the system's error code";
+    if (disk.mounted()) {
+      EXPECT_EQ(oserror, static_cast<int>(plat::ERROR_DISK_FULL));
+    }
+    EXPECT_EQ(contents(name), old) << "the old picture, whole";
+    EXPECT_EQ(entries(dir), std::set<std::string>{"old.pic"}) << "no temporary file left";
+    // With room again the same save replaces it.
+    EXPECT_EQ(save(f, 0, 0, 39, 29, name, oserror), 0);
+    EXPECT_NE(contents(name), old);
+    EXPECT_EQ(entries(dir), std::set<std::string>{"old.pic"});
+  }
+}
+
+// A picture saved under the name of a link replaces the file the link
+// names, which keeps its permissions; the link stays a link.
+TEST(GrPictureFile, SaveThroughALinkReplacesTheFileItNames) {
+  Folder folder("link");
+  const std::string target = folder.file("target.bmp"), link = folder.file("link.bmp");
+  { std::ofstream(target, std::ios::binary) << "old"; }
+  ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+  fs::create_symlink(target, link);
+  Screen s(20, 10);
+  int oserror = 0;
+  ASSERT_EQ(save(Format::bmp, 0, 0, 19, 9, link, oserror), 0);
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(contents(target).substr(0, 2), "BM");
+  struct stat st {};
+  ASSERT_EQ(::stat(target.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  EXPECT_EQ(entries(folder.path), (std::set<std::string>{"link.bmp", "target.bmp"}));
 }
 
 TEST(GrPictureFile, ScreenshotOfAShownPicture) {

@@ -12,7 +12,7 @@
 #include "toolkit/graphics/grrecords.h"
 #include "toolkit/graphics/grshapes.h"
 #include "toolkit/graphics/mwing.h"
-#include "toolkit/tests/grscreen.h"
+#include "tools/testkit/grscreen.h"
 #include "toolkit/window/records.h"
 
 namespace tsd {
@@ -219,7 +219,7 @@ Extent extentof(const Screen& s) {
 }
 
 TEST(GrPixels, EllipseOutlineAndFillReachOnePixelBeyondTheRadius) {
-  for (int op : {4, 6}) {
+  for (int op : {kDrvEllipseOutline, kDrvEllipseSolid}) {
     SCOPED_TRACE(op);
     Screen s(100, 100);
     grdrvparams.ix1 = 50;
@@ -232,7 +232,7 @@ TEST(GrPixels, EllipseOutlineAndFillReachOnePixelBeyondTheRadius) {
     EXPECT_EQ(e.right, 50 + 21);
     EXPECT_EQ(e.top, 99 - 40 - 11);
     EXPECT_EQ(e.bottom, 99 - 40 + 11);
-    EXPECT_EQ(s.dev(50, 40), op == 6 ? 0xffffffu : kMark) << "filled, or outline only";
+    EXPECT_EQ(s.dev(50, 40), op == kDrvEllipseSolid ? 0xffffffu : kMark) << "filled, or outline only";
   }
 }
 

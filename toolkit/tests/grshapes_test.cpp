@@ -9,7 +9,7 @@
 #include "toolkit/graphics/graphics.h"
 #include "toolkit/graphics/grrecords.h"
 #include "toolkit/graphics/grshapes.h"
-#include "toolkit/tests/grtrace.h"
+#include "tools/testkit/grtrace.h"
 #include "toolkit/window/errstore.h"
 
 namespace tsd {
@@ -27,7 +27,7 @@ class GrShapesTest : public grtest::GrTraceTest {
 
 int countif(bool (*pred)(const GrDrvParams&)) {
   int n = 0;
-  for (const auto& c : callsof(2))
+  for (const auto& c : callsof(kDrvLine))
     if (pred(c.params)) ++n;
   return n;
 }
@@ -64,7 +64,7 @@ TEST_F(GrShapesTest, SolidTriangleIsOneDriverOperation) {
   const float x[] = {0.1f, 0.9f, 0.5f};
   const float y[] = {0.1f, 0.1f, 0.9f};
   igrpolygoncomplex(x, y, 3);
-  ASSERT_EQ(ops(), std::vector<int>{16});
+  ASSERT_EQ(ops(), std::vector<int>{kDrvPolygonSolid});
   const auto& c = calls()[0];
   EXPECT_EQ(c.params.count, 3);
   EXPECT_EQ(c.params.ix1, static_cast<int>(0.1f * 399.99f));
@@ -80,7 +80,7 @@ TEST_F(GrShapesTest, ClosedPointListIsTheSamePolygon) {
   const float y[] = {0.1f, 0.1f, 0.9f, 0.1f};
   igrpolygoncomplex(x, y, 4);
   igrpolygoncomplex(x, y, 3);
-  ASSERT_EQ(ops(), (std::vector<int>{16, 16}));
+  ASSERT_EQ(ops(), (std::vector<int>{kDrvPolygonSolid, kDrvPolygonSolid}));
   EXPECT_EQ(calls()[0].xs, calls()[1].xs);
   EXPECT_EQ(calls()[0].ys, calls()[1].ys);
 }
@@ -95,7 +95,7 @@ TEST_F(GrShapesTest, StippleWithEqualColoursBecomesSolid) {
   calls().clear();
   igrpolygoncomplex(x, y, 3);
   igrcircle(0.5f, 0.5f, 0.1f);
-  EXPECT_EQ(ops(), (std::vector<int>{16, 6}));
+  EXPECT_EQ(ops(), (std::vector<int>{kDrvPolygonSolid, kDrvEllipseSolid}));
 }
 
 TEST_F(GrShapesTest, HatchDirectionsByPatternAndAngle) {
@@ -120,7 +120,7 @@ TEST_F(GrShapesTest, HatchDirectionsByPatternAndAngle) {
   calls().clear();
   igrfillpattern(-2);
   igrpolygoncomplex(x, y, 4);
-  const auto segs = callsof(2);
+  const auto segs = callsof(kDrvLine);
   std::vector<int> rows, cols;
   for (const auto& s : segs) {
     if (horizontal(s.params)) rows.push_back(s.params.iy1);
@@ -138,20 +138,20 @@ TEST_F(GrShapesTest, OutlineOfAnOpenPolygonIsItsEdges) {
   const float x[] = {10, 300, 150};
   const float y[] = {10, 10, 300};
   xxplygon(x, y, 3, 1);
-  ASSERT_EQ(ops(), (std::vector<int>{2, 2, 2}));
+  ASSERT_EQ(ops(), (std::vector<int>{kDrvLine, kDrvLine, kDrvLine}));
   const GrDrvParams& last = calls()[2].params;
   EXPECT_EQ(last.ix1, 150);
   EXPECT_EQ(last.ix2, 10) << "the closing edge";
 }
 
 TEST_F(GrShapesTest, SelfFilledPolygonPairsSpansAtSharedVertices) {
-  withoutop(16);
+  withoutop(kDrvPolygonSolid);
   igrfillpattern(4);
   // A diamond whose vertices lie on scan lines (y = k + 0.5).
   const float x[] = {50, 70, 50, 30};
   const float y[] = {10.5f, 30.5f, 50.5f, 30.5f};
   xxplygon(x, y, 4, 1);
-  const auto segs = callsof(2);
+  const auto segs = callsof(kDrvLine);
   EXPECT_EQ(segs.size(), 40u) << "one span on each line 10.5 .. 49.5";
   bool found = false;
   for (const auto& s : segs) {
@@ -165,8 +165,8 @@ TEST_F(GrShapesTest, SelfFilledPolygonPairsSpansAtSharedVertices) {
 }
 
 TEST_F(GrShapesTest, SelfFilledStippleDrawsTwoPassesInTwoColours) {
-  withoutop(15);
-  withoutop(16);
+  withoutop(kDrvPolygonStipple);
+  withoutop(kDrvPolygonSolid);
   igrcolourn(31);
   igrfillpattern(3);
   calls().clear();
@@ -176,11 +176,11 @@ TEST_F(GrShapesTest, SelfFilledStippleDrawsTwoPassesInTwoColours) {
   std::vector<int> firstrows, secondrows;
   int pass = 0;
   for (const auto& c : calls()) {
-    if (c.op == 3) {
+    if (c.op == kDrvColour) {
       ++pass;
       continue;
     }
-    if (c.op == 2) (pass == 0 ? firstrows : secondrows).push_back(c.params.iy1);
+    if (c.op == kDrvLine) (pass == 0 ? firstrows : secondrows).push_back(c.params.iy1);
   }
   EXPECT_EQ(pass, 2) << "switch to the second colour and back";
   EXPECT_EQ(firstrows, (std::vector<int>{10, 12, 14, 16, 18}));
@@ -190,7 +190,7 @@ TEST_F(GrShapesTest, SelfFilledStippleDrawsTwoPassesInTwoColours) {
 }
 
 TEST_F(GrShapesTest, TooManyActiveEdgesEndTheFillWithError49) {
-  withoutop(16);
+  withoutop(kDrvPolygonSolid);
   igrfillpattern(4);
   // A comb of 60 teeth: 120 edges cross every line through the teeth.
   std::vector<float> x, y;
@@ -206,7 +206,7 @@ TEST_F(GrShapesTest, TooManyActiveEdgesEndTheFillWithError49) {
   y.push_back(5);
   xxplygon(x.data(), y.data(), static_cast<int>(x.size()), 1);
   EXPECT_EQ(infoerror(1), 49);
-  EXPECT_FALSE(callsof(2).empty()) << "what was drawn before stays";
+  EXPECT_FALSE(callsof(kDrvLine).empty()) << "what was drawn before stays";
   EXPECT_EQ(grfill.selfscreen, 0);
 }
 
@@ -239,7 +239,7 @@ TEST_F(GrShapesTest, CircleRadiusMustBePositive) {
 TEST_F(GrShapesTest, CircleOperationsAndParameters) {
   igrfillpattern(0);
   igrcircle(0.5f, 0.5f, 0.1f);
-  ASSERT_EQ(ops(), std::vector<int>{4});
+  ASSERT_EQ(ops(), std::vector<int>{kDrvEllipseOutline});
   const GrDrvParams& p = calls()[0].params;
   EXPECT_EQ(p.ix1, static_cast<int>(0.5f * 399.99f));
   EXPECT_EQ(p.ix2, static_cast<int>(0.1f * 399.99f));
@@ -252,7 +252,7 @@ TEST_F(GrShapesTest, CircleOperationsAndParameters) {
   igrcircle(0.5f, 0.5f, 0.1f);
   igrfillpattern(3);
   igrcircle(0.5f, 0.5f, 0.1f);
-  EXPECT_EQ(ops(), (std::vector<int>{6, 5}));
+  EXPECT_EQ(ops(), (std::vector<int>{kDrvEllipseSolid, kDrvEllipseStipple}));
 }
 
 TEST_F(GrShapesTest, CircleOutsideTheAreaDrawsNothingButMoves) {
@@ -263,11 +263,11 @@ TEST_F(GrShapesTest, CircleOutsideTheAreaDrawsNothingButMoves) {
 }
 
 TEST_F(GrShapesTest, LayerDrawsTheCircleItselfWithoutTheDriverOperations) {
-  withoutop(4);
-  withoutop(6);
+  withoutop(kDrvEllipseOutline);
+  withoutop(kDrvEllipseSolid);
   igrfillpattern(0);
   igrcircle(0.5f, 0.5f, 0.1f);
-  const auto segs = callsof(2);
+  const auto segs = callsof(kDrvLine);
   ASSERT_FALSE(segs.empty());
   // Angle step pi / (trunc(rx) * 75 div W + 25) = pi / 32, and the angle
   // runs while below 3.1416926 (just past pi): 32 segments a half.
@@ -280,7 +280,7 @@ TEST_F(GrShapesTest, LayerDrawsTheCircleItselfWithoutTheDriverOperations) {
   calls().clear();
   igrfillpattern(4);
   igrcircle(0.5f, 0.5f, 0.1f);
-  const auto chords = callsof(2);
+  const auto chords = callsof(kDrvLine);
   EXPECT_EQ(chords.size(), 80u) << "one chord per row from yb to yt";
   for (const auto& c : chords) EXPECT_TRUE(c.params.iy1 == c.params.iy2);
 }

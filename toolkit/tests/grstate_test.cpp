@@ -8,7 +8,7 @@
 #include "toolkit/graphics/graphics.h"
 #include "toolkit/graphics/grmapping.h"
 #include "toolkit/graphics/grrecords.h"
-#include "toolkit/tests/grtrace.h"
+#include "tools/testkit/grtrace.h"
 #include "toolkit/window/errstore.h"
 #include "toolkit/window/records.h"
 
@@ -34,7 +34,7 @@ TEST_F(GrStateTest, StartSwitchesTheScreenDriverOnWithItsOperationsInOrder) {
   EXPECT_EQ(grstate.devcolourscopy, 16);
   // Reset, clip region and character size (from the area), both colour slots, plot
   // mode, line type, text size; then the hardware font selected by the font part.
-  EXPECT_EQ(ops(), (std::vector<int>{18, 24, 25, 3, 3, 27, 29, 21, 25}));
+  EXPECT_EQ(ops(), (std::vector<int>{kDrvReset, kDrvClip, kDrvFontSizeScaled, kDrvColour, kDrvColour, kDrvPlotMode, kDrvLineType, kDrvFontSize, kDrvFontSizeScaled}));
   EXPECT_EQ(grstate.colour, 223);
   EXPECT_EQ(grstate.prevcolour, 0);
   EXPECT_EQ(grstate.devcolour, 15) << "223 on a 16-colour device";
@@ -75,7 +75,7 @@ TEST_F(GrStateTest, WholeWindowAreaAndItsClear) {
   EXPECT_FLOAT_EQ(grstate.boxx2, (640.0f - 0.01f) + 0.001f);
   calls().clear();
   igrareaclear();
-  EXPECT_EQ(ops(), std::vector<int>{17});
+  EXPECT_EQ(ops(), std::vector<int>{kDrvClear});
 }
 
 TEST_F(GrStateTest, AreaFractionsOutsideTheRuleFallBackPerPair) {
@@ -180,7 +180,7 @@ TEST_F(GrStateTest, ClearingASubAreaUsesASolidRectangleInColourZero) {
   grstate.plotmode = 3;
   calls().clear();
   igrareaclear();
-  ASSERT_EQ(ops(), (std::vector<int>{27, 3, 10, 27, 3}));
+  ASSERT_EQ(ops(), (std::vector<int>{kDrvPlotMode, kDrvColour, kDrvRectangleSolid, kDrvPlotMode, kDrvColour}));
   const auto& c = calls();
   EXPECT_EQ(c[1].colour, 0);
   EXPECT_EQ(c[1].devcolour, 0);
@@ -201,7 +201,7 @@ TEST_F(GrStateTest, ClearingInColourZeroAndCopyModeSendsOnlyTheRectangle) {
   igrcolourn(0);
   calls().clear();
   igrareaclear();
-  EXPECT_EQ(ops(), std::vector<int>{10});
+  EXPECT_EQ(ops(), std::vector<int>{kDrvRectangleSolid});
 }
 
 }  // namespace

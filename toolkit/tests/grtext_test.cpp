@@ -19,8 +19,8 @@
 #include "toolkit/graphics/grmapping.h"
 #include "toolkit/graphics/grrecords.h"
 #include "toolkit/graphics/grtext.h"
-#include "toolkit/tests/grscreen.h"
-#include "toolkit/tests/grtrace.h"
+#include "tools/testkit/grscreen.h"
+#include "tools/testkit/grtrace.h"
 #include "toolkit/window/errstore.h"
 #include "toolkit/window/records.h"
 #include "toolkit/window/strings.h"
@@ -31,22 +31,21 @@ namespace {
 using grtest::calls;
 using grtest::callsof;
 
-using grtest::fontdir;
 using grtest::passthrough;
 
 int countof(int op) { return static_cast<int>(callsof(op).size()); }
-int strokeops() { return countof(0) + countof(2) + countof(32) + countof(15) + countof(16); }
+int strokeops() {
+  return countof(kDrvLineAlt) + countof(kDrvLine) + countof(kDrvPolyline) + countof(kDrvPolygonStipple) +
+         countof(kDrvPolygonSolid);
+}
 
 // A 600 x 250 window whose area is 600 x 250 device units: cells of 8 x 10
 // at factors 1, user units equal to device units.
 class GrTextTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    assign(tkfiles.chardir, fontdir());
-    assign(tkfiles.charset, "standard.chr");
-  }
   void SetUp() override {
     screen_ = std::make_unique<grtest::Screen>(600, 250);
+    grtest::loadstrokefonts();
     igrunits(0.0f, 0.0f, grstate.winwidth, grstate.winheight);
     grstate.areadevwidth = 600.0f;
     grstate.areadevheight = 250.0f;
@@ -87,14 +86,14 @@ TEST_F(GrTextTest, JustificationPlacesTheStringAndTheContinuationPoint) {
       EXPECT_NEAR(grstate.textadvx, 8.0f, 1e-3f);
       EXPECT_NEAR(grstate.textheighty, 10.0f, 1e-3f);
       if (font[0] == 'H') {
-        ASSERT_EQ(countof(22), 1);
-        const GrDrvParams p = callsof(22)[0].params;
+        ASSERT_EQ(countof(kDrvText), 1);
+        const GrDrvParams p = callsof(kDrvText)[0].params;
         EXPECT_NEAR(p.fx1, c.px, 0.01f);
         EXPECT_NEAR(p.fy1, 100.0f, 0.01f);
         EXPECT_EQ(p.ix1, 4);
         EXPECT_EQ(std::string(grtextbuf, 4), "ABCD");
       } else {
-        EXPECT_EQ(countof(22), 0);
+        EXPECT_EQ(countof(kDrvText), 0);
         EXPECT_GT(strokeops(), 4);
       }
     }
@@ -104,7 +103,7 @@ TEST_F(GrTextTest, JustificationPlacesTheStringAndTheContinuationPoint) {
   igrcharjustify(" ");
   calls().clear();
   igrcharout(300.0f, 100.0f, "");
-  EXPECT_EQ(countof(22), 0);
+  EXPECT_EQ(countof(kDrvText), 0);
   EXPECT_NEAR(curdevx(), 304.0f, 0.01f);
 }
 
@@ -123,7 +122,7 @@ TEST_F(GrTextTest, SizeFactorsAndJustificationLetters) {
   igrcharset("H");
   calls().clear();
   igrcharout(300.0f, 100.0f, "AB");
-  ASSERT_EQ(countof(22), 1);
+  ASSERT_EQ(countof(kDrvText), 1);
   EXPECT_NEAR(grstate.textadvx, 16.0f, 1e-3f);
   EXPECT_NEAR(grstate.textheighty, 2.5f, 1e-3f);
   EXPECT_FLOAT_EQ(igrcharlength("AB", 2), 2.0f);
@@ -162,8 +161,8 @@ TEST_F(GrTextTest, HardwareTextDropsCellsThatLeaveTheArea) {
   xxi2e(45.0f, 100.0f, ux, uy);
   calls().clear();
   igrcharout(ux, uy, text);
-  ASSERT_EQ(countof(22), 1);
-  const GrDrvParams p = callsof(22)[0].params;
+  ASSERT_EQ(countof(kDrvText), 1);
+  const GrDrvParams p = callsof(kDrvText)[0].params;
   EXPECT_EQ(p.ix1, 59);
   EXPECT_NEAR(p.fx1, 61.0f, 0.01f);
   EXPECT_EQ(std::string(grtextbuf, 59), text.substr(2, 59));
@@ -172,14 +171,14 @@ TEST_F(GrTextTest, HardwareTextDropsCellsThatLeaveTheArea) {
   calls().clear();
   xxi2e(100.0f, 221.0f, ux, uy);
   igrcharout(ux, uy, "ABC");
-  EXPECT_EQ(countof(22), 0);
+  EXPECT_EQ(countof(kDrvText), 0);
   // Only 255 characters fit the text buffer.
   igrcharsize(0.1f, 1.0f);
   calls().clear();
   xxi2e(70.0f, 100.0f, ux, uy);
   igrcharout(ux, uy, std::string(400, 'i'));
-  ASSERT_EQ(countof(22), 1);
-  EXPECT_EQ(callsof(22)[0].params.ix1, 255);
+  ASSERT_EQ(countof(kDrvText), 1);
+  EXPECT_EQ(callsof(kDrvText)[0].params.ix1, 255);
 }
 
 TEST_F(GrTextTest, StrokeTextIsSolidAndPutsBackTheLineTypeAndFill) {
@@ -189,10 +188,10 @@ TEST_F(GrTextTest, StrokeTextIsSolidAndPutsBackTheLineTypeAndFill) {
   calls().clear();
   igrcharout(300.0f, 100.0f, "Wx");
   EXPECT_EQ(grstate.linetype, 3);
-  const std::vector<grtest::DriverCall> lt = callsof(29);
+  const std::vector<grtest::DriverCall> lt = callsof(kDrvLineType);
   EXPECT_EQ(lt.size(), 2u) << "solid for the strokes, then dashed again";
-  EXPECT_GT(countof(0) + countof(2) + countof(32), 0);
-  EXPECT_EQ(countof(15) + countof(16), 0) << "a line font draws no polygons";
+  EXPECT_GT(countof(kDrvLineAlt) + countof(kDrvLine) + countof(kDrvPolyline), 0);
+  EXPECT_EQ(countof(kDrvPolygonStipple) + countof(kDrvPolygonSolid), 0) << "a line font draws no polygons";
 
   // A filled font: polygons with the solid pattern, the fill put back.
   const auto dir = std::filesystem::temp_directory_path() / ("tsd_grtext_" + std::to_string(::getpid()));
@@ -222,7 +221,7 @@ TEST_F(GrTextTest, StrokeTextIsSolidAndPutsBackTheLineTypeAndFill) {
   calls().clear();
   igrcharout(300.0f, 100.0f, "A");  // 'A' is the last code with the glyph
   EXPECT_EQ(grfill.pattern, 1);
-  std::vector<grtest::DriverCall> polys = callsof(16);
+  std::vector<grtest::DriverCall> polys = callsof(kDrvPolygonSolid);
   ASSERT_EQ(polys.size(), 2u) << "two solid polygons";
   // Glyph origin: (300 - 4 + (8 - 56 * 8/56) / 2, 100 - 5); scale 8/56 by 10/56.
   EXPECT_NEAR(polys[0].xs[0], 296.0f, 0.01f);
@@ -232,7 +231,7 @@ TEST_F(GrTextTest, StrokeTextIsSolidAndPutsBackTheLineTypeAndFill) {
   // Codes 161..255 are blank in a font of one block; so are 127..160 and 0..31.
   calls().clear();
   igrcharout(300.0f, 100.0f, "\xB1\x9C\x7F\x01");
-  EXPECT_EQ(countof(16), 0);
+  EXPECT_EQ(countof(kDrvPolygonSolid), 0);
   std::filesystem::remove_all(dir);
 }
 
@@ -242,7 +241,7 @@ TEST_F(GrTextTest, CodesOfTheFontAndComposedLettersBelowTheSecondBlock) {
   auto strokesof = [](const std::string& t) {
     calls().clear();
     igrcharout(300.0f, 100.0f, t);
-    return countof(0) + countof(2) + countof(32);
+    return countof(kDrvLineAlt) + countof(kDrvLine) + countof(kDrvPolyline);
   };
   EXPECT_GT(strokesof("\xB1"), 0) << "a with ogonek, in block 2";
   EXPECT_EQ(strokesof("\x80\x81\x90\xA0\x01\x1F "), 0);
@@ -264,7 +263,7 @@ TEST_F(GrTextTest, HardwareTextFallsBackToTheFixedFontBelowTheSizeLimit) {
   grstate.sizelimit[0] = 0.0f;  // the driver has not been reset
   calls().clear();
   igrcharout(300.0f, 100.0f, "AB");
-  EXPECT_EQ(countof(22), 0);
+  EXPECT_EQ(countof(kDrvText), 0);
   EXPECT_GT(strokeops(), 0);
   EXPECT_EQ(grstate.fontkind, 0) << "the hardware font is selected again";
   EXPECT_EQ(infoerror(1), 0);
@@ -272,7 +271,7 @@ TEST_F(GrTextTest, HardwareTextFallsBackToTheFixedFontBelowTheSizeLimit) {
   grfont.available[4] = 0;
   calls().clear();
   igrcharout(300.0f, 100.0f, "AB");
-  EXPECT_EQ(countof(22), 1);
+  EXPECT_EQ(countof(kDrvText), 1);
   EXPECT_EQ(infoerror(1), kErrText);
   grfont.available[4] = 1;
   // Once reset (1.7e38), and with a negative limit, hardware text stays.
@@ -281,7 +280,7 @@ TEST_F(GrTextTest, HardwareTextFallsBackToTheFixedFontBelowTheSizeLimit) {
     grstate.sizelimit[0] = limit;
     calls().clear();
     igrcharout(300.0f, 100.0f, "AB");
-    EXPECT_EQ(countof(22), 1);
+    EXPECT_EQ(countof(kDrvText), 1);
   }
 }
 

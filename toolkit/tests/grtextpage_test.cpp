@@ -14,8 +14,8 @@
 #include "toolkit/graphics/grmapping.h"
 #include "toolkit/graphics/grrecords.h"
 #include "toolkit/graphics/grtext.h"
-#include "toolkit/tests/grscreen.h"
-#include "toolkit/tests/grtrace.h"
+#include "tools/testkit/grscreen.h"
+#include "tools/testkit/grtrace.h"
 #include "toolkit/window/errstore.h"
 #include "toolkit/window/records.h"
 #include "toolkit/window/strings.h"
@@ -23,13 +23,9 @@
 namespace tsd {
 namespace {
 
-using grtest::fontdir;
 class GrTextPageTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    assign(tkfiles.chardir, fontdir());
-    assign(tkfiles.charset, "standard.chr");
-  }
+  void SetUp() override { grtest::loadstrokefonts(); }
 };
 
 // Pixels that are not the background inside and outside a device box.

@@ -12,8 +12,8 @@
 #include "toolkit/graphics/grmapping.h"
 #include "toolkit/graphics/grrecords.h"
 #include "toolkit/graphics/grtext.h"
-#include "toolkit/tests/grscreen.h"
-#include "toolkit/tests/grtrace.h"
+#include "tools/testkit/grscreen.h"
+#include "tools/testkit/grtrace.h"
 #include "toolkit/window/errstore.h"
 #include "toolkit/window/records.h"
 #include "toolkit/window/strings.h"
@@ -24,17 +24,13 @@ namespace {
 using grtest::calls;
 using grtest::callsof;
 
-using grtest::fontdir;
 using grtest::passthrough;
 
 class GrTextSpacingTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    assign(tkfiles.chardir, fontdir());
-    assign(tkfiles.charset, "standard.chr");
-  }
   void SetUp() override {
     screen_ = std::make_unique<grtest::Screen>(600, 250);
+    grtest::loadstrokefonts();
     igrunits(0.0f, 0.0f, grstate.winwidth, grstate.winheight);
     grstate.areadevwidth = 600.0f;
     grstate.areadevheight = 250.0f;
@@ -65,7 +61,7 @@ TEST_F(GrTextSpacingTest, SpacingLettersAndLengths) {
     calls().clear();
     igrcharspacing(c.text);
     EXPECT_EQ(grstate.spacing, c.spacing);
-    EXPECT_EQ(grtest::ops(), std::vector<int>{21});
+    EXPECT_EQ(grtest::ops(), std::vector<int>{kDrvFontSize});
   }
   EXPECT_FLOAT_EQ(igrcharlength("Wi", 2), 2.0f);
   igrcharspacing("P");
@@ -81,7 +77,7 @@ TEST_F(GrTextSpacingTest, HardwareTextIsOneCallPerCharacter) {
   igrcharspacing("P");
   calls().clear();
   igrcharout(300.0f, 100.0f, "Wi!");
-  const std::vector<grtest::DriverCall> t = callsof(22);
+  const std::vector<grtest::DriverCall> t = callsof(kDrvText);
   ASSERT_EQ(t.size(), 3u);
   EXPECT_NEAR(t[0].params.fx1, 300.0f, 0.01f);
   EXPECT_NEAR(t[1].params.fx1, 300.0f + 1.5f * 8.0f, 0.01f);
@@ -109,14 +105,14 @@ TEST_F(GrTextSpacingTest, HardwareFontThatCannotFollowFallsBackToItsStrokeFont) 
     igrcharsize(1.0f, 1.0f);
     calls().clear();
     igrcharout(100.0f, 100.0f, "AB");
-    EXPECT_EQ(callsof(22).empty(), c.fallback);
+    EXPECT_EQ(callsof(kDrvText).empty(), c.fallback);
     EXPECT_EQ(grstate.fontkind, 0);
   }
   // Without the fallback font: error 53 and the hardware font.
   grfont.available[0] = 0;
   calls().clear();
   igrcharout(100.0f, 100.0f, "AB");
-  EXPECT_EQ(callsof(22).size(), 2u);
+  EXPECT_EQ(callsof(kDrvText).size(), 2u);
   EXPECT_EQ(infoerror(1), kErrText);
   grfont.available[0] = 1;
   grdevice.capability[26] = 'W';
@@ -127,7 +123,7 @@ TEST_F(GrTextSpacingTest, StrokeGlyphsAreCentredInTheirOwnAdvance) {
   igrcharspacing("P");
   auto lastx = [] {
     const grtest::DriverCall& c = calls().back();
-    return c.op == 32 ? c.xs.front() : static_cast<float>(c.params.ix1);
+    return c.op == kDrvPolyline ? c.xs.front() : static_cast<float>(c.params.ix1);
   };
   calls().clear();
   igrcharout(300.0f, 100.0f, "i");

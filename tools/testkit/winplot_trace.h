@@ -10,8 +10,8 @@
 #include "toolkit/graphics/grfont.h"
 #include "toolkit/graphics/grhooks.h"
 #include "toolkit/graphics/grrecords.h"
-#include "toolkit/tests/grscreen.h"
-#include "toolkit/tests/grtrace.h"
+#include "tools/testkit/grscreen.h"
+#include "tools/testkit/grtrace.h"
 
 namespace tsd::grtest {
 
@@ -33,7 +33,7 @@ inline std::vector<TextCall>& texts() {
 // Records the operation, then lets the window driver perform it, so that
 // its text-size operation sets the hardware character cell.
 inline bool recordtext(int op) {
-  if (op == 22) {
+  if (op == kDrvText) {
     texts().push_back({std::string(grtextbuf, static_cast<std::size_t>(grdrvparams.ix1)),
                        grdrvparams.fx1, grdrvparams.fy1, grdrvparams.fx2, grstate.colour});
   }

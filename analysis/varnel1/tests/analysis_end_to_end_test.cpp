@@ -63,7 +63,8 @@ TEST_F(AnalysisEndToEnd, DataLoadOverPointsWithoutCurrentFailsEverySeries) {
   // As a data load does: every window is the integration range; the current
   // underflows to 0 above about 350 K, so the fit over the whole range has
   // undefined points. It runs through, and its results, not numbers, fail
-  // every series, which keeps what it had.
+  // every series, which keeps the results it had (none) and shows the
+  // valid integration range of its new Pd.
   for (int s = 1; s <= 3; ++s) {
     SCOPED_TRACE("series " + std::to_string(s));
     const tsd::SeriesOutcome out = tsd::seriescompute(s, SeriesWindow::IntegrationRange);
@@ -72,7 +73,7 @@ TEST_F(AnalysisEndToEnd, DataLoadOverPointsWithoutCurrentFailsEverySeries) {
               text::cp1250_from_utf8("Seria nr " + std::to_string(s) +
                                      "\r\nWyniki obliczeń nie są liczbami skończonymi"));
     EXPECT_EQ(analysis.ea[s - 1], 0.0);
-    EXPECT_EQ(analysis.intcount[s - 1], 0);
+    EXPECT_GT(analysis.intcount[s - 1], 1);
     EXPECT_EQ(analysis.outlast[s - 1], 0);
   }
 }

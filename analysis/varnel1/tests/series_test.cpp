@@ -216,6 +216,7 @@ TEST_F(SeriesState, IntegrationLimitsWithTooFewPointsFail) {
 
 TEST_F(SeriesState, ModelRefreshRebuildsCurvesFromStoredResults) {
   tsd::var = {200.0, 0.05};
+  analysis.hasresults = {1, 1, 1};
   analysis.ea = {0.8, 0.99207612, 1.1};
   analysis.tau0 = {5e-12, 1e-12, 1e-15};
   analysis.p0 = {2e-8, 1e-9, 5e-9};
@@ -328,9 +329,66 @@ TEST_F(SeriesState, PointCountsBeyondTheArraysAreCut) {
   EXPECT_EQ(analysis.datcount[0], 800);
   EXPECT_EQ(analysis.outlast[0], 800);
   tsd::modelrefresh();
-  EXPECT_EQ(analysis.out2last[2], 800);
+  EXPECT_EQ(analysis.out2last[0], 800);
+  EXPECT_EQ(analysis.out2last[2], 0) << "series 3 has no results";
   analysis.nwej = -3;
   EXPECT_FALSE(tsd::seriescompute(1, SeriesWindow::IntegrationRange).ok);
+}
+
+// A new data set on which a series fails: the series keeps its results,
+// its model curves are those results' on the new grid with the new b and
+// T0, and the ranges of its measured points follow the new data; no fit
+// range is highlighted, as none of the new points was fitted.
+TEST_F(SeriesState, AFailedSeriesOnNewDataHasItsKeptResultsOnTheNewGrid) {
+  load_arrhenius_line(41, -12.0, 5.0);
+  ASSERT_TRUE(tsd::seriescompute(2, SeriesWindow::IntegrationRange).ok);
+  const double ea = analysis.ea[1], tau0 = analysis.tau0[1], p0 = analysis.p0[1];
+  ASSERT_EQ(analysis.datcount[1], 41);
+
+  // New data: 30 points, one current below 0, another heating.
+  analysis.nwej = 30;
+  analysis.jdat[12] = -1e-13;
+  tsd::var = {230.0, 0.1};
+  tsd::resetranges();
+  const tsd::SeriesOutcome out = tsd::seriescompute(2, SeriesWindow::IntegrationRange);
+  ASSERT_FALSE(out.ok);
+  EXPECT_EQ(analysis.ea[1], ea);
+  EXPECT_EQ(analysis.tau0[1], tau0);
+  EXPECT_EQ(analysis.p0[1], p0);
+  EXPECT_EQ(analysis.datcount[1], 30);
+  EXPECT_LT(analysis.fitlast[1], analysis.fitfirst[1]);
+  EXPECT_LT(analysis.fit3last[1], analysis.fit3first[1]);
+  EXPECT_GE(analysis.intfirst[1], 1);
+  EXPECT_LE(analysis.intfirst[1] + analysis.intcount[1] - 1, 30);
+  EXPECT_EQ(analysis.outlast[1], 11);
+  EXPECT_EQ(analysis.tout[10], analysis.tdat[29]);
+  for (int k = 1; k <= 11; ++k) {
+    SCOPED_TRACE("k = " + std::to_string(k));
+    const double t = analysis.tout[k - 1];
+    EXPECT_EQ(analysis.ja[1][k - 1], tsd::fun1(t, p0, tau0, ea));
+    EXPECT_EQ(analysis.pa[1][k - 1], tsd::funp1(t, p0, tau0, ea));
+    EXPECT_NEAR(analysis.ltaua[1][k - 1], analysis.xout[k - 1] * ea / 0.198415224 + std::log10(tau0), 1e-12);
+  }
+}
+
+// A series without results (none of its computations succeeded) gets no
+// curves, and no model value is computed for it.
+TEST_F(SeriesState, ASeriesWithoutResultsGetsNoCurves) {
+  load_arrhenius_line(41, -12.0, 5.0);
+  ASSERT_TRUE(tsd::seriescompute(1, SeriesWindow::IntegrationRange).ok);
+  analysis.tmin[1] = 400.0;  // a window outside the data
+  analysis.tmax[1] = 450.0;
+  ASSERT_FALSE(tsd::seriescompute(2, SeriesWindow::FitLimits).ok);
+  testing::internal::CaptureStdout();
+  tsd::modelrefresh();
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(analysis.outlast[0], 11);
+  for (int s : {2, 3}) {
+    SCOPED_TRACE("series " + std::to_string(s));
+    EXPECT_EQ(analysis.hasresults[s - 1], 0);
+    EXPECT_EQ(analysis.outlast[s - 1], 0);
+    EXPECT_EQ(analysis.out2last[s - 1], 0);
+  }
 }
 
 }  // namespace

@@ -3,6 +3,10 @@
 // good load shows the graph of the parameter file.
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <string>
+#include <vector>
+
 #include "analysis/varnel1/tests/varnel1_run.h"
 #include "resources/varnel1/varnel1_ids.h"
 #include "tools/testkit/textlines.h"
@@ -109,6 +113,102 @@ TEST(Varnel1Data, ResultsThatAreNotNumbersFailTheSeries) {
     EXPECT_EQ(text.find("NaN"), std::string::npos) << text;
     EXPECT_EQ(text.find("Infinity"), std::string::npos) << text;
   }
+}
+
+// The sample's first `n` points (215 K up to 215 + (n-1)/4 K), with line
+// `bad` of them (1-based, 0 for none) holding a current below 0.
+std::string firstpoints(const std::string& sample, int n, int bad) {
+  std::istringstream in(sample);
+  std::string line;
+  std::getline(in, line);
+  std::string out = std::to_string(n) + " 0.0500 200.00 0.7850\n";
+  for (int i = 1; i <= n && std::getline(in, line); ++i) {
+    out += i == bad ? line.substr(0, line.find_last_of(' ')) + " -1.0E-13\n" : line + "\n";
+  }
+  return out;
+}
+
+// The data rows of a saved table (the lines after its series line and
+// column header).
+std::vector<std::string> tablerows(const std::string& file) {
+  std::vector<std::string> rows;
+  std::istringstream in(file);
+  std::string line;
+  for (int n = 0; std::getline(in, line); ++n) {
+    if (n >= 3) rows.push_back(line);
+  }
+  return rows;
+}
+
+// A load after which every series fails keeps the series' results, and
+// everything shown or saved belongs to the new data: table 2 holds the
+// kept results' curves on the new grid (as a new grid of dialog 105 gives
+// them), table 3 the new valid integration range and nothing beyond it.
+TEST(Varnel1Data, AfterALoadThatFailsEverySeriesNothingBelongsToTheDataBefore) {
+  const std::string dir = varnel1folder();
+  const std::string sample = testkit::readfile(dir + "/sample.dat");
+  // 200 points up to 264.75 K; a current below 0 at 239.75 K fails the fit.
+  testkit::writefile(dir + "/b.dat", firstpoints(sample, 200, 100));
+  testkit::writefile(dir + "/good.dat", firstpoints(sample, 200, 0));
+  const std::string save2 = "menu V1_CM_SAVE_TABLE2\nfile \"" + dir + "/t2.txt\"\nmsgbox OK\n";
+  const std::string save3 = "menu V1_CM_SAVE_TABLE3\nfile \"" + dir + "/t3.txt\"\nmsgbox OK\n";
+  const std::string shot = "screenshot \"" + dir + "/failed_load_graph1.png\"\n";
+  const std::string again = "menu V1_CM_GRAPH1\nscreenshot \"" + dir + "/failed_load_graph1_again.png\"\n";
+  testkit::ProgramRun run = runvarnel1(dir, loadsample(dir) + "menu V1_CM_DATA\nfile \"" + dir +
+                                                "/b.dat\"\nmsgbox OK\nmsgbox OK\nmsgbox OK\n" + shot +
+                                                again + save2 + save3 + "menu V1_CM_END\n");
+  EXPECT_EQ(run.exitcode, 0) << run.log;
+  EXPECT_EQ(count(run.log, "Wyniki obliczeń nie są liczbami skończonymi"), 3) << run.log;
+  // The load draws the new data: the graph is the one drawn again.
+  const std::string drawn = testkit::readfile(dir + "/failed_load_graph1.png");
+  ASSERT_FALSE(drawn.empty());
+  EXPECT_TRUE(drawn == testkit::readfile(dir + "/failed_load_graph1_again.png")) << dir;
+  const std::string failed2 = testkit::readfile(dir + "/t2.txt");
+  const std::string failed3 = testkit::readfile(dir + "/t3.txt");
+
+  // The same results put on the grid of the new data by dialog 105 (b and
+  // T0 are those of the sample in both files).
+  testkit::ProgramRun grid = runvarnel1(
+      dir, loadsample(dir) + "menu V1_CM_OUTPUT_RANGE\nfield 1007 \"264.75\"\nbutton 1\n" + save2 +
+               "menu V1_CM_DATA\nfile \"" + dir + "/good.dat\"\n" + save3 + "menu V1_CM_END\n");
+  EXPECT_EQ(grid.exitcode, 0) << grid.log;
+  const std::string all2 = testkit::readfile(dir + "/t2.txt");
+  const std::string all3 = testkit::readfile(dir + "/t3.txt");
+  EXPECT_EQ(all2.substr(failed2.size()), failed2) << "table 2: the kept results on the new grid";
+  EXPECT_NE(failed2.find("\n 264.750 "), std::string::npos) << failed2;
+
+  // Table 3 of the failed series: the points of the new data's valid
+  // integration range, which the good file without the bad point has too.
+  const std::vector<std::string> rows = tablerows(failed3);
+  const std::vector<std::string> goodrows = tablerows(all3.substr(failed3.size()));
+  ASSERT_EQ(rows.size(), goodrows.size()) << failed3;
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    EXPECT_EQ(rows[r].substr(0, 11), goodrows[r].substr(0, 11)) << "row " << r + 1;
+    EXPECT_EQ(rows[r].find("-50.00000"), std::string::npos) << "row " << r + 1;
+  }
+}
+
+// A series that was never computed (two points hold no line) has no
+// curves and no rows of model values, and no model value is computed for
+// it, not even after a new output grid.
+TEST(Varnel1Data, ASeriesNeverComputedHasNoCurvesAndNoRows) {
+  const std::string dir = varnel1folder();
+  testkit::writefile(dir + "/two.dat", "2 0.05 200 0.785\n215 1e-14\n216 2e-14\n");
+  std::string script = "menu V1_CM_DATA\nfile \"" + dir + "/two.dat\"\nmsgbox OK\nmsgbox OK\nmsgbox OK\n" +
+                       "menu V1_CM_OUTPUT_RANGE\nbutton 1\nidle\nscreenshot \"" + dir + "/never_computed.png\"\n";
+  for (const char* table : {"V1_CM_SAVE_TABLE2", "V1_CM_SAVE_TABLE4"}) {
+    script += std::string("menu ") + table + "\nfile \"" + dir + "/t.txt\"\nmsgbox OK\n";
+  }
+  script += "menu V1_CM_TABLE2\nbutton 1\nmenu V1_CM_END\n";
+  testkit::ProgramRun run = runvarnel1(dir, script);
+  EXPECT_EQ(run.exitcode, 0) << run.log;
+  EXPECT_EQ(count(run.log, "message box shown: \"Błąd\" text \"Seria nr "), 3) << run.log;
+  EXPECT_EQ(run.output.find("DEM1"), std::string::npos) << run.output;
+  EXPECT_EQ(testkit::readfile(dir + "/t.txt"),
+            "\n Seria nr 1\n  T [K]    Ja [A/cm2]   Pa [C/cm2]\n\n Seria nr 1\n 1000/T [1/K]  log taua [s]\n");
+  const std::size_t table = run.log.find("dialog shown: \"Tabela 2\"");
+  ASSERT_NE(table, std::string::npos) << run.log;
+  EXPECT_EQ(run.log.substr(table, run.log.find('\n', table) - table).find("NaN"), std::string::npos);
 }
 
 TEST(Varnel1Data, TheFirstLoadShowsTheGraphOfTheParameterFile) {

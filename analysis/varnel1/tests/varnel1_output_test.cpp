@@ -60,6 +60,7 @@ void fill_known_state(AnalysisState& a) {
   a.dtau0 = {2.302585093e-13, 0.0, 1.0};
   a.p0 = {2.0e-8, 1.5e-9, 0.0};
   a.sp = {1.25e-10, 3.0e-11, 0.0};
+  a.hasresults = {1, 1, 1};
 }
 
 class Varnel1Output : public ::testing::Test {

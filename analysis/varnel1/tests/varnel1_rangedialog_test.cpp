@@ -4,6 +4,8 @@
 // 1000/T, Escape acting as OK, and the methods recomputing every series.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -83,6 +85,56 @@ TEST(Varnel1RangeDialog, InverseInputAndEscapeCommitLikeOk) {
   expectfields(r.again, {{1043, "250.000"}, {1049, "4.00000"}, {1028, "300.000"}, {1030, "3.33333"},
                          {1045, "310.000"}, {1035, "215.000"}});
   EXPECT_EQ(record(r.params, 3), "  2  1  1  1") << r.params;
+}
+
+// A run from liquid nitrogen: the sample's points 138 K lower, from 77 K
+// to 172 K, heated from 62 K.
+std::string colddata(const std::string& sample) {
+  std::istringstream in(sample);
+  std::string out, line;
+  std::getline(in, line);
+  out = "381 0.0500 62.00 0.7850\n";
+  while (std::getline(in, line)) {
+    std::istringstream values(line);
+    double t = 0.0;
+    std::string current;
+    values >> t >> current;
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%8.3f", t - 138.0);
+    out += std::string(buf) + "   " + current + "\n";
+  }
+  return out;
+}
+
+// Below 100 K 1000/T does not fit its "(F7.5)" field, which shows
+// asterisks. Left as they are, such fields keep the limits they stand for
+// in dialogs 104 and 105; a value typed into them is read as before.
+TEST(Varnel1RangeDialog, FieldsFilledWithAsterisksKeepTheirValuesWhenLeftAsTheyAre) {
+  const std::string dir = varnel1folder();
+  testkit::writefile(dir + "/cold.dat", colddata(testkit::readfile(dir + "/sample.dat")));
+  // Tmin and Tini of every series, and Tmin of the output range, as 1000/T.
+  std::string params = testkit::readfile(dir + "/VARNEL1.PAR");
+  testkit::writefile(dir + "/VARNEL1.PAR",
+                     record(params, 1) + "\n  2  1  2  1\n  2  1  2  1\n  2  1  2  1\n" + record(params, 5) +
+                         "\n" + record(params, 6) + "\n" + record(params, 7) + "\n  2  1\n");
+  const std::string report = "menu V1_CM_SAVE_PARAMETERS\nfile \"" + dir + "/r.txt\"\nmsgbox OK\n";
+  const std::string script = "menu V1_CM_DATA\nfile \"" + dir + "/cold.dat\"\n" + report +
+                             "menu V1_CM_RANGES\nbutton 1\nmenu V1_CM_OUTPUT_RANGE\nbutton 1\n" + report +
+                             "menu V1_CM_RANGES\nfield 1025 \"12.5\"\nbutton 1\n"
+                             "menu V1_CM_RANGES\nkey Escape\nmenu V1_CM_END\n";
+  testkit::ProgramRun run = runvarnel1(dir, script);
+  EXPECT_EQ(run.exitcode, 0) << run.log;
+  EXPECT_EQ(errorboxes(run.log), std::vector<std::string>{}) << run.log;
+  const std::string first = dialogline(run.log, kRangeTitle, 1);
+  expectfields(first, {{1035, " 77.000"}, {1025, "*******"}, {1096, "*******"}, {1049, "*******"}});
+  EXPECT_EQ(controltext(dialogline(run.log, "Zakres obliczeń", 1), "EDIT", 1006), "*******");
+  // Both reports alike: no limit changed.
+  const std::string reports = testkit::readfile(dir + "/r.txt");
+  ASSERT_FALSE(reports.empty());
+  EXPECT_EQ(reports.substr(0, reports.size() / 2), reports.substr(reports.size() / 2)) << reports;
+  EXPECT_NE(reports.find(" Wartość Tmin             =  77.000 K"), std::string::npos) << reports;
+  // Typed: series 1 Tmin is 1000/12.5 = 80 K, shown again as asterisks.
+  expectfields(dialogline(run.log, kRangeTitle, 3), {{1035, " 80.000"}, {1025, "*******"}, {1043, " 77.000"}});
 }
 
 TEST(Varnel1MethodDialog, AcceptedUnchangedStillRecomputesEverySeries) {

@@ -16,9 +16,9 @@
 #include "analysis/varnel1/tests/winplot_graphs.h"
 #include "toolkit/graphics/graphics.h"
 #include "toolkit/graphics/grrecords.h"
-#include "toolkit/tests/grscreen.h"
+#include "tools/testkit/grscreen.h"
 #include "tools/testkit/winplot_trace.h"
-#include "toolkit/tests/grtrace.h"
+#include "tools/testkit/grtrace.h"
 
 namespace tsd {
 namespace {
@@ -80,7 +80,7 @@ TEST_F(WinplotmTrace, YRangeOverVisiblePoints) {
   double xmin = 1.0, xmax = 4.0;  // x = 5 (y = 1000) lies outside
   winplotm(s.block(), PlotBlock{}, xmin, xmax, "x", "y", 0.01, "(F10.1)", "(F10.1)", 2, 2);
   const Frame fr = frame();
-  const std::vector<DriverCall> open = callsof(4), filled = callsof(6);
+  const std::vector<DriverCall> open = callsof(kDrvEllipseOutline), filled = callsof(kDrvEllipseSolid);
   // Plotted range 1..5 not within 2..4: open markers over it (the one at
   // x = 5 lies right of the frame and is cut), then filled ones over 2..4.
   ASSERT_EQ(open.size(), 4u);
@@ -90,7 +90,7 @@ TEST_F(WinplotmTrace, YRangeOverVisiblePoints) {
 
   grtest::calls().clear();
   winplotm(s.block(), PlotBlock{}, xmin, xmax, "x", "y", 0.01, "(F10.1)", "(F10.1)", 1, 2);
-  EXPECT_EQ(callsof(4)[2].params.iy1, row(fr, 5.0f / 40.0f)) << "ymin mode 1: from 0";
+  EXPECT_EQ(callsof(kDrvEllipseOutline)[2].params.iy1, row(fr, 5.0f / 40.0f)) << "ymin mode 1: from 0";
   EXPECT_EQ(xmin, 1.0);
   EXPECT_EQ(xmax, 4.0);
 }
@@ -101,8 +101,8 @@ TEST_F(WinplotmTrace, HighlightCoveringThePlottedRange) {
   s.b = {5};
   double xmin = 0.0, xmax = 6.0;
   winplotm(s.block(), PlotBlock{}, xmin, xmax, "x", "y", 0.01, "(F10.1)", "(F10.1)", 1, 2);
-  EXPECT_EQ(callsof(4).size(), 0u);
-  EXPECT_EQ(callsof(6).size(), 5u) << "one call, filled markers";
+  EXPECT_EQ(callsof(kDrvEllipseOutline).size(), 0u);
+  EXPECT_EQ(callsof(kDrvEllipseSolid).size(), 5u) << "one call, filled markers";
 }
 
 TEST_F(WinplotmTrace, NothingShownDrawsNothing) {
@@ -124,8 +124,8 @@ TEST_F(WinplotmTrace, BadIndicesStayInTheArrays) {
   PlotBlock k = s.block();
   k.m = 3;  // more series than the per-series arrays hold
   winplotm(k, PlotBlock{}, xmin, xmax, "x", "y", 0.01, "(F10.1)", "(F10.1)", 1, 0);
-  EXPECT_EQ(callsof(4).size(), 5u) << "open markers over what the arrays hold";
-  EXPECT_EQ(callsof(6).size(), 5u) << "filled markers over the same";
+  EXPECT_EQ(callsof(kDrvEllipseOutline).size(), 5u) << "open markers over what the arrays hold";
+  EXPECT_EQ(callsof(kDrvEllipseSolid).size(), 5u) << "filled markers over the same";
 }
 
 class WinplotmGraphs : public WinplotmTrace {
@@ -145,13 +145,13 @@ TEST_F(WinplotmGraphs, GraphOneAllSeries) {
   testing::drawgraph(1, {1, 1, 1}, 0);
   const AnalysisState& a = analysis;
   const std::size_t fit = static_cast<std::size_t>(a.fitlast[0] - a.fitfirst[0] + 1);
-  EXPECT_EQ(in(callsof(4), 223).size(), static_cast<std::size_t>(a.nwej))
+  EXPECT_EQ(in(callsof(kDrvEllipseOutline), 223).size(), static_cast<std::size_t>(a.nwej))
       << "measured J once, open circles over all points";
-  EXPECT_EQ(in(callsof(6), 223).size(), fit) << "filled circles over the fit range";
+  EXPECT_EQ(in(callsof(kDrvEllipseSolid), 223).size(), fit) << "filled circles over the fit range";
   for (int c : testing::kSeriesColours) {
     SCOPED_TRACE(::testing::Message() << "colour " << c);
-    EXPECT_EQ(in(callsof(2), c).size(), static_cast<std::size_t>(a.nwyj - 1)) << "one model line";
-    EXPECT_TRUE(in(callsof(4), c).empty());
+    EXPECT_EQ(in(callsof(kDrvLine), c).size(), static_cast<std::size_t>(a.nwyj - 1)) << "one model line";
+    EXPECT_TRUE(in(callsof(kDrvEllipseOutline), c).empty());
   }
 }
 
@@ -205,16 +205,16 @@ TEST_F(WinplotmTrace, LabelsOfModelRangesBeyondTheHighlight) {
   EXPECT_NEAR(labels[0].x, 0.038f * (static_cast<float>(kW) - 0.01f), 0.01f);
   EXPECT_EQ(labels[1].text, "3");
   EXPECT_NEAR(labels[1].x, 0.068f * (static_cast<float>(kW) - 0.01f), 0.01f);
-  EXPECT_EQ(in(callsof(2), 175).size(), 4u + 2u) << "the whole line, then the highlighted part";
+  EXPECT_EQ(in(callsof(kDrvLine), 175).size(), 4u + 2u) << "the whole line, then the highlighted part";
 }
 
 TEST_F(WinplotmGraphs, GraphTwoChosenSeries) {
   testing::drawgraph(2, {1, 0, 1}, 1);
-  EXPECT_EQ(in(callsof(4), 47).size(), static_cast<std::size_t>(analysis.nwej));
-  EXPECT_TRUE(in(callsof(4), 175).empty()) << "series 2 not chosen";
-  EXPECT_EQ(in(callsof(4), 111).size(), static_cast<std::size_t>(analysis.nwej));
-  EXPECT_TRUE(in(callsof(2), 175).empty());
-  EXPECT_FALSE(in(callsof(2), 255).empty()) << "grid lines";
+  EXPECT_EQ(in(callsof(kDrvEllipseOutline), 47).size(), static_cast<std::size_t>(analysis.nwej));
+  EXPECT_TRUE(in(callsof(kDrvEllipseOutline), 175).empty()) << "series 2 not chosen";
+  EXPECT_EQ(in(callsof(kDrvEllipseOutline), 111).size(), static_cast<std::size_t>(analysis.nwej));
+  EXPECT_TRUE(in(callsof(kDrvLine), 175).empty());
+  EXPECT_FALSE(in(callsof(kDrvLine), 255).empty()) << "grid lines";
 }
 
 // Log tau runs below zero at the hot end: ymin mode 2 takes it, and the
@@ -235,11 +235,11 @@ TEST_F(WinplotmGraphs, GraphThreeNegativeLogTau) {
   ASSERT_LT(lo, 0.0) << "the synthetic peak reaches log tau below 0";
   const Frame fr = frame();
   bool zero = false;
-  for (const DriverCall& d : in(callsof(2), 223))
+  for (const DriverCall& d : in(callsof(kDrvLine), 223))
     zero = zero || (d.params.iy1 == d.params.iy2 && d.params.ix2 - d.params.ix1 == itrunc(fr.x2) - itrunc(fr.x1) &&
                     d.params.iy1 > row(fr, 0.0f) && d.params.iy1 < row(fr, 1.0f));
   EXPECT_TRUE(zero) << "horizontal zero line inside the frame";
-  EXPECT_EQ(in(callsof(4), 47).size(), finite);
+  EXPECT_EQ(in(callsof(kDrvEllipseOutline), 47).size(), finite);
 }
 
 // Pictures of the three graphs, grid off and on, for a person to look at.

@@ -4,6 +4,7 @@
 // stays as it was.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "multipeak/varnel2/tests/varnel2_run.h"
@@ -80,6 +81,46 @@ TEST(Varnel2GridCurves, ANewDataFileMovesTheKeptFitOntoItsGrid) {
   const std::string t = testkit::readfile(dir + "/loaded.txt");
   EXPECT_NE(t.find("\n 240.000 "), std::string::npos) << t;
   EXPECT_EQ(t, testkit::readfile(dir + "/typed.txt"));
+}
+
+// After a peak is switched off the saved table 2, the sum of the start-value
+// peaks, belongs to the peaks switched on and to the grid beside it, also
+// after a new data file: with one peak on it is that peak's curve, which
+// the saved table 3 holds on the same grid.
+TEST(Varnel2GridCurves, TheSavedStartSumFollowsThePeaksAndTheGridOfANewDataFile) {
+  const std::string dir = workdir();
+  const std::string sample = testkit::readfile(dir + "/sample.dat");
+  std::string cut = "281 0.0500 200.00 0.7850\n";
+  size_t p = sample.find('\n') + 1;
+  for (int i = 0; i < 381; ++i) {
+    const size_t q = sample.find('\n', p);
+    if (i >= 100) cut += sample.substr(p, q - p + 1);
+    p = q + 1;
+  }
+  testkit::writefile(dir + "/cut.dat", cut);
+  const struct {
+    const char* name;
+    const char* load;  // what comes after peak 2 is switched off
+  } cases[] = {{"same data", ""}, {"a new data file", "menu V2_CM_DATA\nfile \"cut.dat\"\n"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(dir + "/t2.txt");
+    std::filesystem::remove(dir + "/t3.txt");
+    const auto r = run(dir, std::string(kLoad) + kFit + "menu V2_CM_PEAKS\nbutton 1016\nbutton 1\n" + c.load +
+                                "menu V2_CM_SAVE_TABLE2\nfile \"t2.txt\"\nmsgbox OK\n"
+                                "menu V2_CM_SAVE_TABLE3\nfile \"t3.txt\"\nmsgbox OK\n");
+    ASSERT_EQ(r.exitcode, 0) << describe(r);
+    EXPECT_TRUE(boxtexts(r.log, "Błąd").empty()) << describe(r);
+    const std::string t2 = testkit::readfile(dir + "/t2.txt");
+    const std::string t3 = testkit::readfile(dir + "/t3.txt");
+    const std::string head2 = "\n  T [K]    Ja [A/cm2]\n";
+    const std::string head3 = "\n  T [K]   Ja1 [A/cm2]\n";
+    ASSERT_EQ(t2.substr(0, head2.size()), head2) << t2;
+    ASSERT_EQ(t3.substr(0, head3.size()), head3) << t3;
+    EXPECT_EQ(t2.substr(head2.size()), t3.substr(head3.size()))
+        << "table 2 is the sum of the one peak switched on";
+    if (*c.load != 0) EXPECT_NE(t2.find("\n 240.000 "), std::string::npos) << t2;
+  }
 }
 
 }  // namespace

@@ -63,7 +63,7 @@ TEST(Varnel2ParamReadback, AFitFromStartValuesTheModelCannotUseIsRefused) {
   };
   const Case cases[] = {
       {"peak 3 on with 0, 0, 0", 4, "  0.000000E+00  0.000000E+00  0.000000E+00  1",
-       {"Pik nr 3  Wartość Ea <= 0", "Pik nr 3  Wartość Tm <= 0"}},
+       {"Pik nr 3  Wartość Ea <= 0", "Pik nr 3  Wartość Tm <= 0", "Pik nr 3  Wartość Jm <= 0"}},
       {"peak 1 with Ea 0", 2, "  0.000000E+00  2.630000E+02  3.800000E-12  1",
        {"Pik nr 1  Wartość Ea <= 0"}},
       {"peak 2 with a negative Tm", 3, "  9.000000E-01 -2.900000E+02  2.300000E-12  1",

@@ -79,9 +79,19 @@ TEST(MokrinDialogRead, RefusalsInOrder) {
       {"several faults: reads first, then checks", Variant::mokrin2,
        {{1002, "b"}, {1048, "600"}, {1049, "1000"}},
        {"Błąd odczytu wartości b", "Wartość Tmin >= od wartości Tmax", "Wartość Nout > od 800"}},
+      // Values for which the model has no finite curve, in the order b, Ea,
+      // then tau0 (mokrin1) or Tm (mokrin2).
       {"a zero the model divides by", Variant::mokrin2, {{1011, "0"}, {1017, "0.0"}},
-       {"Wartość Ea = 0", "Wartość Tm = 0"}},
-      {"b of 0 in mokrin1", Variant::mokrin1, {{1002, "0"}}, {"Wartość b = 0"}},
+       {"Wartość Ea <= 0", "Wartość Tm <= 0"}},
+      {"b of 0 in mokrin1", Variant::mokrin1, {{1002, "0"}}, {"Wartość b <= 0"}},
+      {"Ea of 0 in mokrin1", Variant::mokrin1, {{1011, "0"}}, {"Wartość Ea <= 0"}},
+      {"negative values in mokrin1", Variant::mokrin1, {{1002, "-0.05"}, {1011, "-0.7"}, {1012, "-8.4E-12"}},
+       {"Wartość b <= 0", "Wartość Ea <= 0", "Wartość tau0 <= 0"}},
+      {"negative values in mokrin2", Variant::mokrin2, {{1002, "-0.05"}, {1011, "-0.7"}, {1017, "-265"}},
+       {"Wartość b <= 0", "Wartość Ea <= 0", "Wartość Tm <= 0"}},
+      {"a negative zero", Variant::mokrin1, {{1012, "-0.0"}}, {"Wartość tau0 <= 0"}},
+      {"mokrin1 has no Tm, mokrin2 no tau0", Variant::mokrin1, {{1017, "-265"}}, {}},
+      {"P0 and Jm of any sign give a curve", Variant::mokrin2, {{1016, "-4E-12"}}, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

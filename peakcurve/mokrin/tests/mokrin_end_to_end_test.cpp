@@ -77,16 +77,29 @@ TEST(MokrinRun, StartWithoutTheParameterFile) {
 }
 
 // A parameter file with a value the program cannot work with ends the
-// program in order, naming the file.
+// program in order, naming the file: a grid it cannot hold, or a value for
+// which the model has no finite curve.
 TEST(MokrinRun, UnusableParameterFile) {
-  ProgramSetup p = prepare("badpar", "mokrin2", false);
-  writefile(p.workdir + "/MOKRIN2.PAR", "0.05 200 0.7 265 4e-12\n215 310 900\n");
-  const ProgramRun run = testkit::runprogram(p);
-  EXPECT_NE(run.exitcode, 0);
-  ASSERT_EQ(boxes(run).size(), 1u) << run.log;
-  EXPECT_NE(boxes(run)[0].find("MOKRIN2.PAR: rekord 2: Nout = 900 poza zakresem 2..800"),
-            std::string::npos)
-      << boxes(run)[0];
+  const struct {
+    const char* program;
+    const char* content;
+    const char* problem;
+  } cases[] = {
+      {"mokrin2", "0.05 200 0.7 265 4e-12\n215 310 900\n", "MOKRIN2.PAR: rekord 2: Nout = 900 poza zakresem 2..800"},
+      {"mokrin2", "0.05 200 0.7 -265 4e-12\n215 310 191\n", "MOKRIN2.PAR: rekord 1: Tm <= 0"},
+      {"mokrin1", "0.05 200 0 8.4e-12 1.8e-9\n215 310 191\n", "MOKRIN1.PAR: rekord 1: Ea <= 0"},
+      {"mokrin1", "-0.05 200 0.7 8.4e-12 1.8e-9\n215 310 191\n", "MOKRIN1.PAR: rekord 1: b <= 0"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.content);
+    ProgramSetup p = prepare("badpar", c.program, false);
+    writefile(p.workdir + "/" + parfile(c.program), c.content);
+    const ProgramRun run = testkit::runprogram(p);
+    EXPECT_NE(run.exitcode, 0);
+    ASSERT_EQ(boxes(run).size(), 1u) << run.log;
+    EXPECT_NE(boxes(run)[0].find(c.problem), std::string::npos) << boxes(run)[0];
+    EXPECT_EQ(run.output.find("DEM1"), std::string::npos) << run.output;
+  }
 }
 
 // The model curves exist from the start: table 1 saved twice into one file
@@ -137,6 +150,12 @@ TEST(MokrinRun, ParameterDialogRefusals) {
       {"mokrin1", "field 1012 \"1e\"\nfield 1048 \"500\"\n",
        {"Błąd: Błąd odczytu wartości tau0", "Błąd: Wartość Tmin >= od wartości Tmax"}},
       {"mokrin2", "field 1049 \"1\"\n", {"Błąd: Wartość Nout < od 2"}, "key Escape\n"},
+      // Values for which the model has no finite curve.
+      {"mokrin1", "field 1011 \"0\"\n", {"Błąd: Wartość Ea <= 0"}},
+      {"mokrin1", "field 1002 \"-0.05\"\nfield 1012 \"-8.4E-12\"\n",
+       {"Błąd: Wartość b <= 0", "Błąd: Wartość tau0 <= 0"}},
+      {"mokrin2", "field 1011 \"-0.7\"\nfield 1017 \"-265\"\n",
+       {"Błąd: Wartość Ea <= 0", "Błąd: Wartość Tm <= 0"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.program + ": " + c.typing);
@@ -152,6 +171,7 @@ TEST(MokrinRun, ParameterDialogRefusals) {
     ASSERT_EQ(shown.size(), c.boxes.size() + 2) << run.log;
     EXPECT_EQ(std::vector<std::string>(shown.begin() + 1, shown.end() - 1), c.boxes);
     EXPECT_EQ(readfile(before), readfile(after)) << "the curves unchanged";
+    EXPECT_EQ(run.output.find("DEM1"), std::string::npos) << "no model value computed\n" << run.output;
   }
 }
 
@@ -308,11 +328,11 @@ TEST(MokrinRun, UnusableDataFiles) {
       << report;
 }
 
-// mokrin1 takes Ea = 0, as its dialog does: the file it then saves starts
-// the next run.
+// mokrin1 takes P0 = 0 (a curve of zeros), as its dialog does: the file it
+// then saves starts the next run.
 TEST(MokrinRun, ASavedParameterFileStartsTheNextRun) {
-  ProgramSetup p = prepare("ea0", "mokrin1");
-  p.script = "menu MK_CM_PARAMETERS\nfield 1011 \"0\"\nbutton 1\nmenu MK_CM_SAVE_PARAMFILE\nmsgbox OK\nmenu MK_CM_END\n";
+  ProgramSetup p = prepare("p00", "mokrin1");
+  p.script = "menu MK_CM_PARAMETERS\nfield 1013 \"0\"\nbutton 1\nmenu MK_CM_SAVE_PARAMFILE\nmsgbox OK\nmenu MK_CM_END\n";
   ProgramRun run = testkit::runprogram(p);
   EXPECT_EQ(run.exitcode, 0) << run.log;
   ASSERT_EQ(boxes(run), std::vector<std::string>{"Informacja: Parametry zapisane w pliku MOKRIN1.PAR"});

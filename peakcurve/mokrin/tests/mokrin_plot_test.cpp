@@ -11,7 +11,7 @@
 #include "tools/testkit/winplot_trace.h"
 #include "analysis/var.h"
 #include "peakcurve/mokrin/tests/mokrin_sample.h"
-#include "toolkit/tests/grtrace.h"
+#include "tools/testkit/grtrace.h"
 
 namespace tsd::mokrin {
 namespace {
@@ -55,16 +55,16 @@ TEST_F(MokrinPlot, ModelAloneThenWithData) {
   drawplot(s_, kPlotCurrent, false);
   EXPECT_TRUE(drawn("        Ja"));
   EXPECT_TRUE(drawn("      4.00E-12")) << "top label at Jamax";
-  EXPECT_TRUE(callsof(6).empty());
-  for (const grtest::DriverCall& d : callsof(2)) EXPECT_NE(d.colour, 0);
+  EXPECT_TRUE(callsof(kDrvEllipseSolid).empty());
+  for (const grtest::DriverCall& d : callsof(kDrvLine)) EXPECT_NE(d.colour, 0);
 
   grtest::texts().clear();
   grtest::calls().clear();
   drawplot(s_, kPlotCurrent, true);
   EXPECT_TRUE(drawn("     Ja,Jd"));
   EXPECT_TRUE(drawn("      8.00E-12")) << "the range reaches the measured maximum";
-  ASSERT_EQ(callsof(6).size(), 2u) << "two filled measured circles";
-  EXPECT_EQ(callsof(6)[0].colour, 223);
+  ASSERT_EQ(callsof(kDrvEllipseSolid).size(), 2u) << "two filled measured circles";
+  EXPECT_EQ(callsof(kDrvEllipseSolid)[0].colour, 223);
 }
 
 // P0 = 0: plot 2 of the model is zero everywhere and is widened to -1..1;

@@ -11,7 +11,7 @@
 #include "shell/winplots.h"
 #include "tools/testkit/winplot_trace.h"
 #include "toolkit/graphics/grrecords.h"
-#include "toolkit/tests/grtrace.h"
+#include "tools/testkit/grtrace.h"
 
 namespace tsd::peakcurve {
 namespace {
@@ -48,7 +48,7 @@ struct Curve {
 TEST_F(WinplotTrace, MarkersAlwaysSolid) {
   Curve model;
   model.draw();
-  EXPECT_TRUE(callsof(6).empty()) << "a line has no markers";
+  EXPECT_TRUE(callsof(kDrvEllipseSolid).empty()) << "a line has no markers";
 
   grfill.pattern = 0;
   grfill.density = 3;
@@ -59,12 +59,12 @@ TEST_F(WinplotTrace, MarkersAlwaysSolid) {
   measured.kind = kPlotCircles;
   measured.callmode = 0;
   measured.draw();
-  EXPECT_EQ(callsof(6).size(), 3u) << "three filled circles";
-  EXPECT_TRUE(callsof(4).empty()) << "no outlined circle";
+  EXPECT_EQ(callsof(kDrvEllipseSolid).size(), 3u) << "three filled circles";
+  EXPECT_TRUE(callsof(kDrvEllipseOutline).empty()) << "no outlined circle";
   EXPECT_EQ(grfill.pattern, 4);
   EXPECT_EQ(grfill.density, 1);
   EXPECT_EQ(grfill.angle, 1);
-  for (const DriverCall& d : callsof(6)) EXPECT_EQ(d.colour, 223);
+  for (const DriverCall& d : callsof(kDrvEllipseSolid)) EXPECT_EQ(d.colour, 223);
 }
 
 // Call mode 1 draws titles and tick labels; every other mode, 2 included,
@@ -86,7 +86,7 @@ TEST_F(WinplotTrace, NoCurveLabel) {
     for (const grtest::TextCall& t : grtest::texts()) {
       EXPECT_EQ(t.colour, 223) << "text \"" << t.text << "\" in the drawing colour";
     }
-    EXPECT_EQ(callsof(2).size() >= 2u, true) << "the series is drawn";
+    EXPECT_EQ(callsof(kDrvLine).size() >= 2u, true) << "the series is drawn";
   }
 }
 
@@ -115,7 +115,7 @@ TEST_F(WinplotTrace, GridFlagPassedOn) {
     curve.grid = grid;
     curve.draw();
     int minor = 0;
-    for (const DriverCall& d : callsof(2))
+    for (const DriverCall& d : callsof(kDrvLine))
       if (d.colour == 255) ++minor;
     EXPECT_EQ(minor > 0, grid == 1) << minor << " lines in colour 255";
   }

@@ -3,12 +3,14 @@
 // drawing of an icon through its mask.
 #include <cstring>
 #include <map>
+#include <span>
 #include <vector>
 
 #include "platform/gdi/gdi.h"
 #include "platform/kernel/resources.h"
 #include "platform/user/controls/controls.h"
 #include "platform/user/load_bitmap.h"
+#include "text/littleendian.h"
 
 namespace plat {
 namespace {
@@ -27,11 +29,8 @@ std::map<HICON, Icon>& icons() {
   return table;
 }
 
-std::uint32_t u32(const BYTE* p) {
-  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-std::uint16_t u16(const BYTE* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
+std::uint32_t u32(const BYTE* p) { return text::le32(std::span<const std::uint8_t>(p, 4), 0); }
+std::uint16_t u16(const BYTE* p) { return text::le16(std::span<const std::uint8_t>(p, 2), 0); }
 
 std::size_t dibstride(long width, int bpp) {
   return static_cast<std::size_t>((width * bpp + 31) / 32 * 4);

@@ -12,10 +12,13 @@
 #include <vector>
 
 #include "toolkit/graphics/graphics.h"
+#include "toolkit/graphics/grdriver.h"
+#include "toolkit/graphics/grfont.h"
 #include "toolkit/graphics/grhooks.h"
 #include "toolkit/graphics/grrecords.h"
 #include "toolkit/window/errstore.h"
 #include "toolkit/window/records.h"
+#include "toolkit/window/strings.h"
 #include "tools/testkit/files.h"
 
 namespace tsd::grtest {
@@ -40,7 +43,7 @@ inline bool record(int op) {
   c.params = grdrvparams;
   c.colour = grstate.colour;
   c.devcolour = grstate.devcolour;
-  if (op == 15 || op == 16 || op == 32) {
+  if (op == kDrvPolygonStipple || op == kDrvPolygonSolid || op == kDrvPolyline) {
     const int n = std::clamp(grdrvparams.count, 0, kPolyPoints);
     c.xs.assign(grpolybuf.x, grpolybuf.x + n);
     c.ys.assign(grpolybuf.y, grpolybuf.y + n);
@@ -90,6 +93,24 @@ inline std::vector<DriverCall> callsof(int op) {
 
 // Marks operation op as absent from the window driver.
 inline void withoutop(int op) { grdevice.capability[op - 1] = ' '; }
+
+// The font records as a new process has them (nothing loaded, nothing
+// preloaded), with the build's generated fonts as the character-set folder
+// and "standard.chr" as the default set, whatever an earlier test of the
+// same process configured or loaded.
+inline void freshfonts() {
+  assign(tkfiles.chardir, fontdir());
+  assign(tkfiles.charset, "standard.chr");
+  grfontcache = GrFontCache{};
+  grfont = GrFontTables{};
+}
+
+// The stroke fonts a text test draws with: the fonts preloaded from the
+// build's folder as the first start of the layer in a process does.
+inline void loadstrokefonts() {
+  freshfonts();
+  xxinitfonts();
+}
 
 class GrTraceTest : public ::testing::Test {
  protected:
