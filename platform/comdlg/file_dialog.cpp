@@ -308,7 +308,7 @@ BOOL run(OPENFILENAMEA* ofn, bool save) {
       control("LISTBOX", "", kFileList,
               WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_SORT | (multi ? LBS_EXTENDEDSEL : 0), 6, 32, 90, 68),
       control("STATIC", "&Folders:", -1, SS_LEFT, 110, 6, 96, 9),
-      control("STATIC", "", kFolderLabel, SS_LEFT | SS_NOPREFIX, 110, 16, 96, 9),
+      control("STATIC", "", kFolderLabel, SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS, 110, 16, 96, 9),
       control("LISTBOX", "", kFolderList, WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY, 110, 32, 96, 68),
       control("STATIC", "List files of &type:", -1, SS_LEFT, 6, 104, 90, 9),
       control("COMBOBOX", "", kFilterCombo, CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL, 6, 114, 90, 60),

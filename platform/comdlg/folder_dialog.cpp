@@ -166,7 +166,7 @@ DialogTemplate builtin_template() {
   t.controls = {
       control("STATIC", "Directory &name:", -1, SS_LEFT, 6, 6, 150, 9),
       control("EDIT", "", kFolderField, WS_BORDER | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, 6, 16, 150, 12),
-      control("STATIC", "", kFolderShown, SS_LEFT | SS_NOPREFIX, 6, 32, 150, 9),
+      control("STATIC", "", kFolderShown, SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS, 6, 32, 150, 9),
       control("LISTBOX", "", kFolderBox, WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY, 6, 44, 150, 76),
       control("COMBOBOX", "", kFolderPlaces, CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL, 6, 126, 150, 60),
       control("BUTTON", "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 162, 6, 52, 14),

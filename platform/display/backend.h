@@ -87,6 +87,14 @@ struct DisplayBackend {
   // ---- Log
   // Record one line in the run's log (the scripted user keeps one; others ignore it).
   void (*log)(void* self, const std::string& line);
+
+  // ---- Clipboard
+  // Put text (code page 1250; lines ended by CR LF) on the host's
+  // clipboard, where other programs take it from.
+  void (*clipboard_set)(void* self, const std::string& text);
+  // The text on the host's clipboard in code page 1250 with CR LF line
+  // ends; empty when there is none.
+  std::string (*clipboard_get)(void* self);
 };
 
 // One backend that can be chosen: create() fills `out` and returns true

@@ -55,6 +55,8 @@ void fill_defaults(DisplayBackend& b) {
   if (!b.set_cursor) b.set_cursor = [](void*, int) {};
   if (!b.clock_ms) b.clock_ms = [](void*) -> DWORD { return 0; };
   if (!b.log) b.log = [](void*, const std::string&) {};
+  if (!b.clipboard_set) b.clipboard_set = [](void*, const std::string&) {};
+  if (!b.clipboard_get) b.clipboard_get = [](void*) { return std::string(); };
 }
 
 bool try_open(const BackendEntry& e, std::string* why) {
@@ -150,6 +152,12 @@ void display_pump_events(int timeout_ms) { call(&DisplayBackend::pump_events, cu
 void display_beep(UINT type) { call(&DisplayBackend::beep, type); }
 void display_set_cursor(int cursor_id) { call(&DisplayBackend::set_cursor, cursor_id); }
 void script_log(const std::string& line) { call(&DisplayBackend::log, line); }
+void display_clipboard_set(const std::string& text) { call(&DisplayBackend::clipboard_set, text); }
+
+std::string display_clipboard_text() {
+  Current& c = current();
+  return c.entry ? c.backend.clipboard_get(c.backend.self) : std::string();
+}
 
 void display_screen_info(int* width, int* height, int* bits_per_pixel) {
   Current& c = current();

@@ -39,6 +39,9 @@ void display_screen_info(int* width, int* height, int* bits_per_pixel);
 void display_beep(UINT type);
 void display_set_cursor(int cursor_id);
 DWORD display_clock_ms();
+// The host's clipboard (text in code page 1250, CR LF line ends).
+void display_clipboard_set(const std::string& text);
+std::string display_clipboard_text();
 
 // Add a line to the run's log (the scripted user's log: standard error or
 // the file named by TSD_LOG). Dialogs and message boxes report what they

@@ -18,6 +18,7 @@ enum class InputKind {
   mouse_move,    // pos
   mouse_down,    // pos, button
   mouse_up,      // pos, button
+  mouse_wheel,   // pos, wheel: the wheel turned with the pointer at pos
   host_resize,   // the host changed the window's outer size to rect's width and height
   host_move,     // the host moved the window: rect.left, rect.top are the new screen position
   host_expose,   // the host shows the window again (uncovered, mapped): its kept pixels are shown
@@ -38,6 +39,7 @@ struct InputEvent {
   HWND window = nullptr;  // the top-level window the event belongs to (null: the active one)
   POINT pos;              // mouse: relative to the window's top-left corner
   int button = 1;         // 1 left, 2 middle, 3 right
+  int wheel = 0;          // mouse_wheel: 120 a notch, positive away from the user
   UINT vk = 0;            // virtual-key code
   bool keypad = false;    // the key is on the numeric pad
   bool text_follows = false;  // key_down: the host sends its character as a text event

@@ -62,11 +62,42 @@ LRESULT sys_command(HWND hwnd, WPARAM cmd, LPARAM lparam) {
     case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); return 0;
     case SC_MAXIMIZE: ShowWindow(hwnd, SW_MAXIMIZE); return 0;
     case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); return 0;
+    case SC_MOVE: keyboard_move_size(hwnd, false); return 0;
+    case SC_SIZE:
+      if (hwnd->style & WS_THICKFRAME) keyboard_move_size(hwnd, true);
+      return 0;
     case SC_KEYMENU:  // the menu bar from the keyboard: Alt or F10 (0), or Alt with a letter
       menu_bar_track_keys(hwnd, static_cast<char>(lparam));
       return 0;
     default: return 0;
   }
+}
+
+// The pointer's shape: the parent may choose for its children; else the
+// class cursor of the window under the pointer in its client, sizing arrows over the sizing border and its
+// corners, the arrow over the rest of the frame.
+LRESULT set_cursor(HWND hwnd, WPARAM wparam, LPARAM lparam) {
+  if (hwnd->parent && SendMessageA(hwnd->parent, WM_SETCURSOR, wparam, lparam)) return TRUE;
+  const int hit = static_cast<short>(LOWORD(lparam));
+  if (hit == HTCLIENT) {
+    // The class cursor of the window the pointer is over (wParam).
+    HWND under = reinterpret_cast<HWND>(wparam);
+    if (!IsWindow(under)) under = hwnd;
+    if (!under->cls || !under->cls->cursor) return FALSE;
+    SetCursor(under->cls->cursor);
+    return TRUE;
+  }
+  if (hit == HTERROR || hit == HTNOWHERE || hit == HTTRANSPARENT) return FALSE;
+  LPCSTR shape = IDC_ARROW;
+  switch (hit) {
+    case HTLEFT: case HTRIGHT: shape = IDC_SIZEWE; break;
+    case HTTOP: case HTBOTTOM: shape = IDC_SIZENS; break;
+    case HTTOPLEFT: case HTBOTTOMRIGHT: shape = IDC_SIZENWSE; break;
+    case HTTOPRIGHT: case HTBOTTOMLEFT: shape = IDC_SIZENESW; break;
+    default: break;
+  }
+  SetCursor(LoadCursorA(nullptr, shape));
+  return TRUE;
 }
 
 LRESULT erase_background(HWND hwnd, HDC dc) {
@@ -156,14 +187,11 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
         if (LRESULT r = SendMessageA(hwnd->parent, WM_MOUSEACTIVATE, wparam, lparam)) return r;
       }
       return MA_ACTIVATE;
-    case WM_SETCURSOR:
-      // The parent may choose for its children; else the class cursor in the client.
-      if (hwnd->parent && SendMessageA(hwnd->parent, WM_SETCURSOR, wparam, lparam)) return TRUE;
-      if (LOWORD(lparam) == HTCLIENT && hwnd->cls && hwnd->cls->cursor) {
-        SetCursor(hwnd->cls->cursor);
-        return TRUE;
-      }
-      return FALSE;
+    case WM_MOUSEWHEEL:
+      // What does not scroll lets its parent scroll.
+      if (hwnd->parent) return SendMessageA(hwnd->parent, WM_MOUSEWHEEL, wparam, lparam);
+      return 0;
+    case WM_SETCURSOR: return set_cursor(hwnd, wparam, lparam);
     default: return 0;
   }
 }

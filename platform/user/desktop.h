@@ -70,6 +70,9 @@ struct plat::Window {
   bool iconic_on_host = false;  // its host window shows it minimised
   bool dirty = false;  // pixels changed since the host last saw them
   std::uint64_t presented_changes = 0;  // the surface's count of changes when it was last shown
+  // The pixels a minimised window had, shown again as it is restored: the
+  // program may be unable to draw at that moment (inside a menu).
+  std::unique_ptr<Surface> kept_while_iconic;
   std::vector<HDC> dcs;  // device contexts handed out and not yet released
 
   bool destroy_started = false;  // DestroyWindow is under way (its handlers may call it again)
@@ -209,6 +212,9 @@ struct FrameMetrics {
   int menu = 0;     // menu bar height (0: none)
 };
 FrameMetrics frame_metrics(DWORD style, DWORD exstyle, bool has_menu);
+// The window menu's Move (size false) and Size from the keyboard
+// (move_size.cpp): arrows, Enter keeps, Escape puts the window back.
+void keyboard_move_size(HWND hwnd, bool size);
 LRESULT nc_hit_test(HWND hwnd, POINT screen_pt);
 void nc_paint(HWND hwnd);
 // Fill a rectangle with a class background brush, which may be a system

@@ -5,6 +5,7 @@
 
 #include "platform/display/display.h"
 #include "platform/user/desktop.h"
+#include "platform/user/menu/menu.h"
 
 namespace plat {
 
@@ -27,6 +28,8 @@ void recompute_client(HWND hwnd) {
     return;
   }
   FrameMetrics m = frame_metrics(hwnd->style, hwnd->exstyle, hwnd->menu != nullptr && !hwnd->parent);
+  // A menu bar too wide for the window wraps into more rows.
+  if (m.menu) m.menu *= menu_bar_rows(hwnd, w - 2 * m.border);
   RECT c = make_rect(m.border, m.border + m.caption + m.menu, w - m.border, h - m.border);
   if (c.right < c.left) c.right = c.left;
   if (c.bottom < c.top) c.bottom = c.top;
@@ -327,6 +330,24 @@ void apply_rect(HWND hwnd, RECT r, bool repaint, bool frame_changed) {
     SendMessageA(hwnd, WM_MOVE, 0, MAKELPARAM(hwnd->rect.left + hwnd->client.left, hwnd->rect.top + hwnd->client.top));
 }
 
+// Back from minimised (or maximised) to `r`. A window minimised at the same
+// size shows the pixels it had at once, its frame drawn again; nothing
+// could draw into it while it was an icon, and the program redraws when
+// it can (it is told of the new size). Any other change repaints.
+void restore_rect(HWND hwnd, RECT r) {
+  std::unique_ptr<Surface> kept = std::move(hwnd->kept_while_iconic);
+  const bool same_size = kept && kept->width == rect_width(r) && kept->height == rect_height(r);
+  if (!same_size || !hwnd->surface) {
+    apply_rect(hwnd, r, true, true);
+    return;
+  }
+  apply_rect(hwnd, r, false, true);
+  if (!IsWindow(hwnd) || !hwnd->surface) return;
+  if (hwnd->surface->width == kept->width && hwnd->surface->height == kept->height) *hwnd->surface = *kept;
+  hwnd->dirty = true;
+  if (really_visible(hwnd)) invalidate_frame(hwnd);
+}
+
 void set_visible(HWND hwnd, bool show) {
   if (show) {
     hwnd->style |= WS_VISIBLE;
@@ -487,6 +508,7 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
         hwnd->style |= WS_VISIBLE;
         focus_lost_with(hwnd);
         sync_host_visibility(hwnd);
+        if (hwnd->surface) hwnd->kept_while_iconic = std::make_unique<Surface>(*hwnd->surface);
         apply_rect(hwnd, iconic_rect(hwnd), true, true);
         if (IsWindow(hwnd) && top && d.active == hwnd) {
           HWND next = successor_of(hwnd);
@@ -505,7 +527,7 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
         if (to_max) hwnd->style |= WS_MAXIMIZE;
         hwnd->restore_maximized = false;
         sync_host_visibility(hwnd);
-        apply_rect(hwnd, to_max ? maximised_rect(hwnd) : hwnd->normal_rect, true, true);
+        restore_rect(hwnd, to_max ? maximised_rect(hwnd) : hwnd->normal_rect);
       }
       break;
     default:

@@ -5,6 +5,7 @@
 // code elsewhere. What the host does to a window (resize, move, expose,
 // close) is applied through the normal window calls; an expose shows the
 // window's kept pixels again.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -192,30 +193,54 @@ void route_mouse(const InputEvent& e) {
   WPARAM keys = mouse_key_flags(e.mods);
   DWORD priv = private_bits(e.mods, -1);
   UINT msg = client_message(e.kind, e.button);
+  // A second press soon after the first at the same place is a double
+  // click: in the client for classes that ask for them, and on a caption
+  // (which maximises or restores the window).
+  UINT nc = msg - WM_MOUSEMOVE + WM_NCMOUSEMOVE;
+  if (e.kind == InputKind::mouse_down) {
+    const UINT which = hit == HTCLIENT ? msg : nc;
+    DWORD now = display_clock_ms();
+    bool dbl = d.last_click_window == target && d.last_click_message == which &&
+               now - d.last_click_time <= GetDoubleClickTime() &&
+               std::abs(pt.x - d.last_click_pos.x) <= kDoubleClickDistance &&
+               std::abs(pt.y - d.last_click_pos.y) <= kDoubleClickDistance;
+    if (dbl && (hit == HTCLIENT ? (target->cls->style & CS_DBLCLKS) != 0 : hit == HTCAPTION)) {
+      msg += 2;  // WM_xBUTTONDOWN -> WM_xBUTTONDBLCLK
+      nc += 2;
+      d.last_click_window = nullptr;
+    } else {
+      d.last_click_window = target;
+      d.last_click_message = which;
+      d.last_click_time = now;
+      d.last_click_pos = pt;
+    }
+  }
   if (hit == HTCLIENT) {
     POINT c = pt;
     ScreenToClient(target, &c);
-    if (e.kind == InputKind::mouse_down) {
-      DWORD now = display_clock_ms();
-      bool dbl = d.last_click_window == target && d.last_click_message == msg &&
-                 now - d.last_click_time <= GetDoubleClickTime() &&
-                 std::abs(pt.x - d.last_click_pos.x) <= kDoubleClickDistance &&
-                 std::abs(pt.y - d.last_click_pos.y) <= kDoubleClickDistance;
-      if (dbl && (target->cls->style & CS_DBLCLKS)) {
-        msg += 2;  // WM_xBUTTONDOWN -> WM_xBUTTONDBLCLK
-        d.last_click_window = nullptr;
-      } else {
-        d.last_click_window = target;
-        d.last_click_message = msg;
-        d.last_click_time = now;
-        d.last_click_pos = pt;
-      }
-    }
     post_input(target, msg, keys, MAKELPARAM(c.x, c.y), priv);
   } else {
-    UINT nc = msg - WM_MOUSEMOVE + WM_NCMOUSEMOVE;
     post_input(target, nc, static_cast<WPARAM>(hit), MAKELPARAM(pt.x, pt.y), priv);
   }
+}
+
+// The wheel turns what is under the pointer (or what holds the mouse),
+// as on any desktop, whatever has the keyboard. A window that does not
+// scroll passes it on to its parent (DefWindowProcA).
+void route_wheel(const InputEvent& e) {
+  Desktop& d = desktop();
+  HWND top = e.window && IsWindow(e.window) ? e.window : nullptr;
+  POINT pt = e.pos;
+  if (top) pt = POINT{top->rect.left + e.pos.x, top->rect.top + e.pos.y};
+  d.cursor_pos = pt;
+  HWND target = d.capture ? d.capture : WindowFromPoint(pt);
+  if (!target || !IsWindowEnabled(top_level_of(target))) return;
+  while (target && !IsWindowEnabled(target)) target = target->parent;
+  if (!target) return;
+  // The turn travels in 16 signed bits: at most 273 notches of 120 at once.
+  const int turn = std::clamp(e.wheel, -32760, 32760);
+  const WPARAM w = MAKEWPARAM(static_cast<WORD>(mouse_key_flags(e.mods)), static_cast<WORD>(static_cast<short>(turn)));
+  post_input(target, WM_MOUSEWHEEL, w, MAKELPARAM(pt.x, pt.y), private_bits(e.mods, -1));
 }
 
 HWND host_target(const InputEvent& e) {
@@ -256,6 +281,7 @@ void route_event(const InputEvent& e) {
     case InputKind::mouse_move:
     case InputKind::mouse_down:
     case InputKind::mouse_up: route_mouse(e); break;
+    case InputKind::mouse_wheel: route_wheel(e); break;
     case InputKind::host_resize:
       if (HWND w = host_target(e))
         SetWindowPos(w, nullptr, 0, 0, rect_width(e.rect), rect_height(e.rect), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

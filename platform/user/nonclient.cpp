@@ -3,6 +3,7 @@
 // menu bar lie, and which part a screen point hits. Drawing is in
 // nonclient_draw.cpp.
 #include "platform/user/desktop.h"
+#include "platform/user/menu/menu.h"
 
 namespace plat {
 
@@ -82,7 +83,8 @@ RECT menu_bar_rect(HWND hwnd) {
   FrameMetrics m = frame_metrics(hwnd->style, hwnd->exstyle, true);
   LONG w = rect_width(hwnd->rect);
   LONG top = m.border + m.caption;
-  return on_surface(hwnd, make_rect(m.border, top, w - m.border, top + m.menu));
+  const int rows = menu_bar_rows(hwnd, w - 2 * m.border);
+  return on_surface(hwnd, make_rect(m.border, top, w - m.border, top + m.menu * rows));
 }
 
 LRESULT nc_hit_test(HWND hwnd, POINT screen_pt) {

@@ -73,10 +73,13 @@ class XScreen {
   // window manager) above `lower`.
   bool above(unsigned long upper, unsigned long lower);
 
+  // Any other xdotool command (the words after the program's name), such
+  // as a press, moves and a release in one go; false when it failed.
+  bool xdotool(std::vector<std::string> args);
+
   const std::string& display() const { return display_; }
 
  private:
-  bool xdotool(std::vector<std::string> args);
   bool tellwm(unsigned long window, const char* message, long a0, long a1, long a2);
   void* x_ = nullptr;  // the Display
   unsigned long probe_ = 0;  // a window of ours the window manager answers about

@@ -38,6 +38,7 @@ struct Headless {
   bool idling = false;
   std::FILE* log = nullptr;
   bool own_log = false;
+  std::string clipboard;  // the virtual desktop's own clipboard
 };
 
 Headless* self_of(void* p) { return static_cast<Headless*>(p); }
@@ -198,6 +199,8 @@ bool headless_backend_create(DisplayBackend* out, std::string* why) {
       .beep = [](void* p, UINT type) { write_log_utf8(self_of(p), "beep " + std::to_string(type)); },
       .clock_ms = [](void* p) -> DWORD { return self_of(p)->clock; },
       .log = [](void* p, const std::string& line) { write_log(self_of(p), line); },
+      .clipboard_set = [](void* p, const std::string& text) { self_of(p)->clipboard = text; },
+      .clipboard_get = [](void* p) { return self_of(p)->clipboard; },
   };
   return true;
 }

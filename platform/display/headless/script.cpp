@@ -185,6 +185,23 @@ void mouse_action(const ScriptAction& a, const DesktopHooks& h, ScriptOutcome* o
   std::vector<std::string> args = a.args;
   HWND w = aim(&args, h, &out->error);
   if (!w) return;
+  // wheel up|down [NOTCHES] X Y: the wheel turned over a point.
+  int notches = 0;
+  if (a.verb == "wheel") {
+    const bool up = !args.empty() && same(args[0], "up");
+    if (args.size() < 3 || (!up && !same(args[0], "down"))) {
+      out->error = "expected: wheel up|down [NOTCHES] X Y [in \"title\"]";
+      return;
+    }
+    args.erase(args.begin());
+    notches = 1;
+    if (args.size() == 3 && (!to_int(args[0], &notches) || notches < 1)) {
+      out->error = "expected: wheel up|down [NOTCHES] X Y [in \"title\"]";
+      return;
+    }
+    if (args.size() == 3) args.erase(args.begin());
+    if (!up) notches = -notches;
+  }
   int button = 1;
   if (!args.empty() && (same(args[0], "left") || same(args[0], "right") || same(args[0], "middle"))) {
     button = same(args[0], "left") ? 1 : same(args[0], "right") ? 3 : 2;
@@ -217,6 +234,11 @@ void mouse_action(const ScriptAction& a, const DesktopHooks& h, ScriptOutcome* o
   };
   push(InputKind::mouse_move);
   if (a.verb == "move") return;
+  if (notches) {
+    push(InputKind::mouse_wheel);
+    out->events.back().wheel = notches * 120;
+    return;
+  }
   int clicks = a.verb == "doubleclick" ? 2 : 1;
   if (a.verb == "press") return push(InputKind::mouse_down);
   if (a.verb == "release") return push(InputKind::mouse_up);
@@ -503,11 +525,12 @@ struct Verb {
 const Verb kVerbs[] = {
     {"key", key_action},          {"type", type_action},       {"click", mouse_action},
     {"doubleclick", mouse_action}, {"move", mouse_action},      {"press", mouse_action},
-    {"release", mouse_action},    {"resize", host_action},     {"expose", host_action},
-    {"repaint", host_action},     {"close", host_action},      {"file", path_action},
-    {"folder", path_action},      {"toolbar", toolbar_action}, {"menu", menu_action},
-    {"button", dialog_action},    {"field", dialog_action},    {"msgbox", dialog_action},
-    {"screenshot", screenshot_action}, {"wait", wait_action},  {"idle", idle_action},
+    {"release", mouse_action},    {"wheel", mouse_action},     {"resize", host_action},
+    {"expose", host_action},      {"repaint", host_action},    {"close", host_action},
+    {"file", path_action},        {"folder", path_action},     {"toolbar", toolbar_action},
+    {"menu", menu_action},        {"button", dialog_action},   {"field", dialog_action},
+    {"msgbox", dialog_action},    {"screenshot", screenshot_action}, {"wait", wait_action},
+    {"idle", idle_action},
 };
 
 }  // namespace

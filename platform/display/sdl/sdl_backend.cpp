@@ -104,6 +104,8 @@ bool sdl_backend_create(DisplayBackend* out, std::string* why) {
       .beep = beep,
       .clock_ms = clock_ms,
       .log = nullptr,
+      .clipboard_set = sdl::clipboard_set,
+      .clipboard_get = sdl::clipboard_get,
   };
   return true;
 }

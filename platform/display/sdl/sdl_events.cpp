@@ -161,6 +161,7 @@ void one_event(State* s, const SDL_Event& ev, const DesktopHooks& hooks) {
       mouse_event(s, ev.type == SDL_MOUSEBUTTONDOWN ? InputKind::mouse_down : InputKind::mouse_up, ev.button.windowID,
                   ev.button.x, ev.button.y, ev.button.button, hooks);
       break;
+    case SDL_MOUSEWHEEL: wheel_event(s, ev.wheel, hooks); break;
     case SDL_WINDOWEVENT: window_event(s, ev.window, hooks); break;
     case SDL_KEYMAPCHANGED:
       if (!s->windows.empty()) s->right_alt_is_altgr = x11_right_alt_is_altgr(s->x11, s->windows.begin()->second.sdl);

@@ -73,6 +73,13 @@ bool x11_right_alt_is_altgr(const XlibCalls* x, SDL_Window* any);
 // sdl_events.cpp
 void pump_events(void* p, const DesktopHooks& hooks, int timeout_ms);
 
+// sdl_clipboard.cpp: the host's clipboard, in code page 1250 on our side.
+void clipboard_set(void* p, const std::string& text);
+std::string clipboard_get(void* p);
+
+// sdl_wheel.cpp: a turn of the mouse wheel.
+void wheel_event(State* s, const SDL_MouseWheelEvent& w, const DesktopHooks& hooks);
+
 // sdl_keys.cpp: the virtual key of a host key (0 for none) and whether it is on the keypad.
 UINT vk_of(SDL_Keycode sym, bool* keypad);
 

@@ -112,6 +112,9 @@ inline constexpr DWORD SS_NOPREFIX = 0x80;
 inline constexpr DWORD SS_NOTIFY = 0x100;
 inline constexpr DWORD SS_CENTERIMAGE = 0x200;
 inline constexpr DWORD SS_SUNKEN = 0x1000;
+// A path too wide for the control shows its end after "...", from a "/"
+// where one fits: the last folders, the one that matters, stay readable.
+inline constexpr DWORD SS_PATHELLIPSIS = 0x8000;
 inline constexpr UINT STM_SETICON = 0x0170;
 inline constexpr UINT STM_GETICON = 0x0171;
 inline constexpr UINT STM_SETIMAGE = 0x0172;
@@ -269,8 +272,9 @@ void ensure_standard_controls();
 // The font controls and dialogs use unless told otherwise (8-point sans).
 HFONT default_dialog_font();
 
-// The clipboard inside the process: edit fields cut, copy and paste
-// through it. Text is code page 1250.
+// The clipboard edit fields cut, copy and paste through: the host's (other
+// programs paste what was copied here, and the other way round), or the
+// headless display's own. Text is code page 1250.
 void clipboard_set_text(const std::string& text);
 std::string clipboard_text();
 

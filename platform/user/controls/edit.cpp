@@ -3,11 +3,13 @@
 // CR LF, tab stops, a vertical scroll bar), all text code page 1250.
 //
 // Sections: state and text model; geometry (lines, columns, pixels);
-// painting; editing commands; keyboard and mouse; the window procedure.
+// painting; editing commands; keyboard and mouse; the messages by kind
+// and the window procedure that hands them out.
 #include <algorithm>
 #include <vector>
 
 #include "platform/user/controls/control_common.h"
+#include "platform/user/controls/scroll_bar.h"
 
 namespace plat {
 namespace {
@@ -544,37 +546,28 @@ void set_text(HWND h, Edit* e, const char* s) {
   redraw(h);
 }
 
-LRESULT edit_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) attach_state<Edit>(h);
-  Edit* e = state_of<Edit>(h);
-  if (!e) return DefWindowProcA(h, msg, wp, lp);
+// ---- Messages, by kind ---------------------------------------------------
+
+LRESULT create(HWND h, Edit* e, LPARAM lp) {
+  const auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lp);
+  if (cs && cs->lpszName) set_text(h, e, cs->lpszName);
+  if (style_of(h) & ES_PASSWORD) e->password = '*';
+  return 0;
+}
+
+LRESULT dialog_code(HWND h, LPARAM lp) {
+  LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
+  if (multiline(h)) code |= DLGC_WANTALLKEYS;
+  // Escape and Enter stay the dialog's in a single-line field, and Tab everywhere.
+  const MSG* m = reinterpret_cast<const MSG*>(lp);
+  if (m && multiline(h) && (m->message == WM_KEYDOWN || m->message == WM_CHAR) &&
+      (m->wParam == VK_ESCAPE || m->wParam == VK_TAB || (m->wParam == VK_RETURN && !(style_of(h) & ES_WANTRETURN))))
+    code &= ~DLGC_WANTALLKEYS;
+  return code;
+}
+
+LRESULT text_message(HWND h, Edit* e, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_NCDESTROY:
-      free_state<Edit>(h);
-      return DefWindowProcA(h, msg, wp, lp);
-    case WM_CREATE: {
-      const auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lp);
-      if (cs && cs->lpszName) set_text(h, e, cs->lpszName);
-      if (style_of(h) & ES_PASSWORD) e->password = '*';
-      return 0;
-    }
-    case WM_SETFONT:
-      e->font = reinterpret_cast<HFONT>(wp);
-      if (lp) redraw(h);
-      return 0;
-    case WM_GETFONT: return reinterpret_cast<LRESULT>(e->font);
-    case WM_ERASEBKGND: return 1;
-    case WM_PAINT: paint(h, e); return 0;
-    case WM_GETDLGCODE: {
-      LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
-      if (multiline(h)) code |= DLGC_WANTALLKEYS;
-      // Escape and Enter stay the dialog's in a single-line field, and Tab everywhere.
-      const MSG* m = reinterpret_cast<const MSG*>(lp);
-      if (m && multiline(h) && (m->message == WM_KEYDOWN || m->message == WM_CHAR) &&
-          (m->wParam == VK_ESCAPE || m->wParam == VK_TAB || (m->wParam == VK_RETURN && !(style_of(h) & ES_WANTRETURN))))
-        code &= ~DLGC_WANTALLKEYS;
-      return code;
-    }
     case WM_SETTEXT:
       set_text(h, e, reinterpret_cast<const char*>(lp));
       notify_parent(h, EN_CHANGE);
@@ -587,54 +580,47 @@ LRESULT edit_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       buf[n] = 0;
       return static_cast<LRESULT>(n);
     }
-    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(e->text.size());
-    case WM_ENABLE: redraw(h); return 0;
-    case WM_SETFOCUS:
-      redraw(h);
-      notify_parent(h, EN_SETFOCUS);
-      return 0;
-    case WM_KILLFOCUS:
-      e->selecting = false;
-      redraw(h);
-      notify_parent(h, EN_KILLFOCUS);
-      return 0;
-    case WM_KEYDOWN:
-      if (key_down(h, e, wp)) return 0;
-      return DefWindowProcA(h, msg, wp, lp);
-    case WM_CHAR: char_typed(h, e, static_cast<unsigned char>(wp)); return 0;
+    default: return static_cast<LRESULT>(e->text.size());  // WM_GETTEXTLENGTH
+  }
+}
+
+LRESULT button_down(HWND h, Edit* e, UINT msg, LPARAM lp) {
+  POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+  if (!has_focus(h)) SetFocus(h);
+  if (on_scroll_bar(h, pt)) {
+    if (vscroll_press(vbar_rect(h), e->vs, pt)) redraw(h);
+    SetCapture(h);
+    return 0;
+  }
+  if (on_hscroll_bar(h, pt)) {
+    if (hscroll_press(hbar_rect(h), e->hs, pt)) scroll_to_column(h, e);
+    SetCapture(h);
+    return 0;
+  }
+  if (has_hbar(h) || has_vbar(h)) {
+    // The corner between the two bars does nothing.
+    RECT a = text_area(h, e);
+    if (pt.x >= a.right + kMargin || pt.y >= a.bottom + kMargin) return 0;
+  }
+  int p = pos_at_point(h, e, pt);
+  if (msg == WM_LBUTTONDBLCLK) {
+    e->anchor = word_left(e, std::min(p + 1, static_cast<int>(e->text.size())));
+    int r = p;
+    while (r < static_cast<int>(e->text.size()) && is_word_char(e->text[static_cast<std::size_t>(r)])) ++r;
+    e->caret = r;
+    redraw(h);
+    return 0;
+  }
+  move_caret(h, e, p, GetKeyState(VK_SHIFT) < 0);
+  e->selecting = true;
+  SetCapture(h);
+  return 0;
+}
+
+LRESULT mouse_message(HWND h, Edit* e, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-      POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-      if (!has_focus(h)) SetFocus(h);
-      if (on_scroll_bar(h, pt)) {
-        if (vscroll_press(vbar_rect(h), e->vs, pt)) redraw(h);
-        SetCapture(h);
-        return 0;
-      }
-      if (on_hscroll_bar(h, pt)) {
-        if (hscroll_press(hbar_rect(h), e->hs, pt)) scroll_to_column(h, e);
-        SetCapture(h);
-        return 0;
-      }
-      if (has_hbar(h) || has_vbar(h)) {
-        // The corner between the two bars does nothing.
-        RECT a = text_area(h, e);
-        if (pt.x >= a.right + kMargin || pt.y >= a.bottom + kMargin) return 0;
-      }
-      int p = pos_at_point(h, e, pt);
-      if (msg == WM_LBUTTONDBLCLK) {
-        e->anchor = word_left(e, std::min(p + 1, static_cast<int>(e->text.size())));
-        int r = p;
-        while (r < static_cast<int>(e->text.size()) && is_word_char(e->text[static_cast<std::size_t>(r)])) ++r;
-        e->caret = r;
-        redraw(h);
-        return 0;
-      }
-      move_caret(h, e, p, GetKeyState(VK_SHIFT) < 0);
-      e->selecting = true;
-      SetCapture(h);
-      return 0;
-    }
+    case WM_LBUTTONDBLCLK: return button_down(h, e, msg, lp);
     case WM_MOUSEMOVE: {
       POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
       if (e->vs.dragging) {
@@ -653,69 +639,98 @@ LRESULT edit_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       e->hs.dragging = false;
       if (GetCapture() == h) ReleaseCapture();
       return 0;
-    case WM_MOUSEWHEEL:
+    default:  // WM_MOUSEWHEEL
       if (multiline(h)) {
         e->vs.first -= 3 * static_cast<short>(HIWORD(wp)) / 120;
         e->vs.clamp();
         redraw(h);
       }
       return 0;
-    case WM_VSCROLL:
-      if (multiline(h)) {
-        int code = LOWORD(wp);
-        int page = page_lines(h, e);
-        if (code == SB_LINEUP) e->vs.first -= 1;
-        else if (code == SB_LINEDOWN) e->vs.first += 1;
-        else if (code == SB_PAGEUP) e->vs.first -= page;
-        else if (code == SB_PAGEDOWN) e->vs.first += page;
-        else if (code == SB_TOP) e->vs.first = 0;
-        else if (code == SB_BOTTOM) e->vs.first = e->vs.count;
-        e->vs.clamp();
-        redraw(h);
-      }
-      return 0;
-    case WM_HSCROLL:
-      if (has_hbar(h)) {
-        const int code = LOWORD(wp);
-        if (code == SB_LINEUP) e->hs.first -= 1;
-        else if (code == SB_LINEDOWN) e->hs.first += 1;
-        else if (code == SB_PAGEUP) e->hs.first -= e->hs.page;
-        else if (code == SB_PAGEDOWN) e->hs.first += e->hs.page;
-        else if (code == SB_TOP) e->hs.first = 0;
-        else if (code == SB_BOTTOM) e->hs.first = e->hs.count;
-        else if (code == SB_THUMBPOSITION || code == SB_THUMBTRACK) e->hs.first = static_cast<std::int16_t>(HIWORD(wp));
-        scroll_to_column(h, e);
-      }
-      return 0;
+  }
+}
+
+LRESULT scroll_message(HWND h, Edit* e, UINT msg, WPARAM wp) {
+  const int code = LOWORD(wp);
+  if (msg == WM_VSCROLL) {
+    if (!multiline(h)) return 0;
+    int page = page_lines(h, e);
+    if (code == SB_LINEUP) e->vs.first -= 1;
+    else if (code == SB_LINEDOWN) e->vs.first += 1;
+    else if (code == SB_PAGEUP) e->vs.first -= page;
+    else if (code == SB_PAGEDOWN) e->vs.first += page;
+    else if (code == SB_TOP) e->vs.first = 0;
+    else if (code == SB_BOTTOM) e->vs.first = e->vs.count;
+    e->vs.clamp();
+    redraw(h);
+    return 0;
+  }
+  if (!has_hbar(h)) return 0;
+  if (code == SB_LINEUP) e->hs.first -= 1;
+  else if (code == SB_LINEDOWN) e->hs.first += 1;
+  else if (code == SB_PAGEUP) e->hs.first -= e->hs.page;
+  else if (code == SB_PAGEDOWN) e->hs.first += e->hs.page;
+  else if (code == SB_TOP) e->hs.first = 0;
+  else if (code == SB_BOTTOM) e->hs.first = e->hs.count;
+  else if (code == SB_THUMBPOSITION || code == SB_THUMBTRACK) e->hs.first = static_cast<std::int16_t>(HIWORD(wp));
+  scroll_to_column(h, e);
+  return 0;
+}
+
+LRESULT clipboard_message(HWND h, Edit* e, UINT msg) {
+  switch (msg) {
     case WM_COPY: copy(h, e); return 0;
     case WM_CUT:
       copy(h, e);
       if (!read_only(h) && sel_lo(e) != sel_hi(e)) erase(h, e, true);
       return 0;
     case WM_PASTE: paste(h, e); return 0;
-    case WM_CLEAR:
+    default:  // WM_CLEAR
       if (!read_only(h) && sel_lo(e) != sel_hi(e)) erase(h, e, true);
       return 0;
+  }
+}
+
+LRESULT set_selection(HWND h, Edit* e, WPARAM wp, LPARAM lp) {
+  int n = static_cast<int>(e->text.size());
+  int a = static_cast<int>(static_cast<std::intptr_t>(wp));
+  int b = static_cast<int>(lp);
+  if (a < 0) {  // -1: no selection, the caret stays
+    e->anchor = e->caret;
+  } else {
+    if (b < 0 || b > n) b = n;
+    e->anchor = std::min(a, n);
+    e->caret = b;
+  }
+  // A multi-line field keeps its view; EM_SCROLLCARET brings the caret in.
+  if (!multiline(h)) follow_caret(h, e);
+  redraw(h);
+  return 0;
+}
+
+LRESULT set_tab_stops(HWND h, Edit* e, WPARAM wp, LPARAM lp) {
+  // Tab stops come in dialog units: a quarter of the average character width each.
+  e->tabs.clear();
+  HDC dc = GetDC(h);
+  HGDIOBJ old = SelectObject(dc, font_or_default(e->font));
+  TEXTMETRICA tm;
+  GetTextMetricsA(dc, &tm);
+  SelectObject(dc, old);
+  ReleaseDC(h, dc);
+  int n = std::min(static_cast<int>(wp), kMaxTabStops);
+  const int* stops = reinterpret_cast<const int*>(lp);
+  for (int i = 0; stops && i < n; ++i) e->tabs.push_back(stops[i] * static_cast<int>(tm.tmAveCharWidth) / 4);
+  redraw(h);
+  return TRUE;
+}
+
+// The selection, the limit, the state flags and the tab stops.
+LRESULT field_message(HWND h, Edit* e, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
     case EM_GETSEL:
       if (wp) *reinterpret_cast<DWORD*>(wp) = static_cast<DWORD>(sel_lo(e));
       if (lp) *reinterpret_cast<DWORD*>(lp) = static_cast<DWORD>(sel_hi(e));
       return MAKELPARAM(sel_lo(e), sel_hi(e));
-    case EM_SETSEL: {
-      int n = static_cast<int>(e->text.size());
-      int a = static_cast<int>(static_cast<std::intptr_t>(wp));
-      int b = static_cast<int>(lp);
-      if (a < 0) {  // -1: no selection, the caret stays
-        e->anchor = e->caret;
-      } else {
-        if (b < 0 || b > n) b = n;
-        e->anchor = std::min(a, n);
-        e->caret = b;
-      }
-      // A multi-line field keeps its view; EM_SCROLLCARET brings the caret in.
-      if (!multiline(h)) follow_caret(h, e);
-      redraw(h);
-      return 0;
-    }
+    case EM_SETSEL: return set_selection(h, e, wp, lp);
     case EM_REPLACESEL:
       if (replace_selection(h, e, lp ? reinterpret_cast<const char*>(lp) : "", true)) changed(h, e);
       return 0;
@@ -739,48 +754,93 @@ LRESULT edit_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case EM_GETPASSWORDCHAR: return static_cast<unsigned char>(e->password);
-    case EM_SETTABSTOPS: {
-      // Tab stops come in dialog units: a quarter of the average character width each.
-      e->tabs.clear();
-      HDC dc = GetDC(h);
-      HGDIOBJ old = SelectObject(dc, font_or_default(e->font));
-      TEXTMETRICA tm;
-      GetTextMetricsA(dc, &tm);
-      SelectObject(dc, old);
-      ReleaseDC(h, dc);
-      int n = std::min(static_cast<int>(wp), kMaxTabStops);
-      const int* stops = reinterpret_cast<const int*>(lp);
-      for (int i = 0; stops && i < n; ++i) e->tabs.push_back(stops[i] * static_cast<int>(tm.tmAveCharWidth) / 4);
-      redraw(h);
-      return TRUE;
-    }
-    case EM_GETLINECOUNT: return static_cast<LRESULT>(lines_of(e->text).size());
+    case EM_SETTABSTOPS: return set_tab_stops(h, e, wp, lp);
+    default: return FALSE;  // EM_CANUNDO
+  }
+}
+
+// Lines and the view of a multi-line field.
+LRESULT line_message(HWND h, Edit* e, UINT msg, WPARAM wp) {
+  std::vector<LineSpan> ls = lines_of(e->text);
+  int arg = static_cast<int>(static_cast<std::intptr_t>(wp));
+  switch (msg) {
+    case EM_GETLINECOUNT: return static_cast<LRESULT>(ls.size());
     case EM_LINEINDEX: {
-      std::vector<LineSpan> ls = lines_of(e->text);
-      int li = static_cast<int>(static_cast<std::intptr_t>(wp));
-      if (li < 0) li = line_of(ls, e->caret);
+      int li = arg < 0 ? line_of(ls, e->caret) : arg;
       return li < static_cast<int>(ls.size()) ? ls[static_cast<std::size_t>(li)].start : -1;
     }
-    case EM_LINEFROMCHAR: {
-      std::vector<LineSpan> ls = lines_of(e->text);
-      int p = static_cast<int>(static_cast<std::intptr_t>(wp));
-      return line_of(ls, p < 0 ? e->caret : p);
-    }
+    case EM_LINEFROMCHAR: return line_of(ls, arg < 0 ? e->caret : arg);
     case EM_LINELENGTH: {
-      std::vector<LineSpan> ls = lines_of(e->text);
-      int p = static_cast<int>(static_cast<std::intptr_t>(wp));
-      const LineSpan& l = ls[static_cast<std::size_t>(line_of(ls, p < 0 ? e->caret : p))];
+      const LineSpan& l = ls[static_cast<std::size_t>(line_of(ls, arg < 0 ? e->caret : arg))];
       return l.end - l.start;
     }
     case EM_GETFIRSTVISIBLELINE: return multiline(h) ? e->vs.first : 0;
-    case EM_SCROLLCARET: follow_caret(h, e); redraw(h); return TRUE;
-    case EM_CANUNDO: return FALSE;
+    default:  // EM_SCROLLCARET
+      follow_caret(h, e);
+      redraw(h);
+      return TRUE;
+  }
+}
+
+LRESULT edit_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) attach_state<Edit>(h);
+  Edit* e = state_of<Edit>(h);
+  if (!e) return DefWindowProcA(h, msg, wp, lp);
+  switch (msg) {
+    case WM_NCDESTROY:
+      free_state<Edit>(h);
+      return DefWindowProcA(h, msg, wp, lp);
+    case WM_CREATE: return create(h, e, lp);
+    case WM_SETFONT:
+      e->font = reinterpret_cast<HFONT>(wp);
+      if (lp) redraw(h);
+      return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(e->font);
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: paint(h, e); return 0;
+    case WM_GETDLGCODE: return dialog_code(h, lp);
+    case WM_SETTEXT:
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH: return text_message(h, e, msg, wp, lp);
+    case WM_ENABLE: redraw(h); return 0;
+    case WM_SETFOCUS:
+      redraw(h);
+      notify_parent(h, EN_SETFOCUS);
+      return 0;
+    case WM_KILLFOCUS:
+      e->selecting = false;
+      redraw(h);
+      notify_parent(h, EN_KILLFOCUS);
+      return 0;
+    case WM_KEYDOWN:
+      if (key_down(h, e, wp)) return 0;
+      return DefWindowProcA(h, msg, wp, lp);
+    case WM_CHAR: char_typed(h, e, static_cast<unsigned char>(wp)); return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_MOUSEWHEEL: return mouse_message(h, e, msg, wp, lp);
+    case WM_VSCROLL:
+    case WM_HSCROLL: return scroll_message(h, e, msg, wp);
+    case WM_COPY:
+    case WM_CUT:
+    case WM_PASTE:
+    case WM_CLEAR: return clipboard_message(h, e, msg);
+    case EM_GETSEL: case EM_SETSEL: case EM_REPLACESEL: case EM_LIMITTEXT: case EM_GETLIMITTEXT: case EM_GETMODIFY:
+    case EM_SETMODIFY: case EM_SETREADONLY: case EM_SETPASSWORDCHAR: case EM_GETPASSWORDCHAR: case EM_SETTABSTOPS:
+    case EM_CANUNDO:
+      return field_message(h, e, msg, wp, lp);
+    case EM_GETLINECOUNT: case EM_LINEINDEX: case EM_LINEFROMCHAR: case EM_LINELENGTH: case EM_GETFIRSTVISIBLELINE:
+    case EM_SCROLLCARET:
+      return line_message(h, e, msg, wp);
     default: return DefWindowProcA(h, msg, wp, lp);
   }
 }
 
 }  // namespace
 
-void register_edit_class() { register_control_class("EDIT", edit_proc, CS_DBLCLKS); }
+// Over a field the pointer is the text cursor.
+void register_edit_class() { register_control_class("EDIT", edit_proc, CS_DBLCLKS, IDC_IBEAM); }
 
 }  // namespace plat

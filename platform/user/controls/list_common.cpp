@@ -3,8 +3,49 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace plat::ctl {
+
+int insert_entry(Entries& e, const char* s, int at, bool sorted) {
+  if (e.count() >= kMaxListEntries) return -1;
+  ListEntry entry;
+  entry.text = s ? s : "";
+  if (entry.text.size() > static_cast<std::size_t>(kMaxControlText)) entry.text.resize(kMaxControlText);
+  const int n = e.count();
+  if (at < 0 || at > n) at = n;
+  if (at == n && sorted) {
+    at = 0;
+    while (at < n && !entry_less(entry.text, e.text(at))) ++at;
+  }
+  e.items.insert(e.items.begin() + at, entry);
+  if (e.cur >= at) ++e.cur;
+  return at;
+}
+
+bool delete_entry(Entries& e, int at) {
+  if (!e.has(at)) return false;
+  e.items.erase(e.items.begin() + at);
+  if (e.cur == at) e.cur = -1;
+  else if (e.cur > at) --e.cur;
+  return true;
+}
+
+int copy_entry_text(const Entries& e, int at, char* out) {
+  if (!e.has(at) || !out) return -1;
+  const std::string& t = e.text(at);
+  std::memcpy(out, t.c_str(), t.size() + 1);
+  return static_cast<int>(t.size());
+}
+
+int row_height(HWND h, HFONT font) {
+  HDC dc = GetDC(h);
+  HGDIOBJ old = SelectObject(dc, font_or_default(font));
+  int r = line_height(dc);
+  SelectObject(dc, old);
+  ReleaseDC(h, dc);
+  return std::max(1, r);
+}
 
 void draw_list(HDC dc, const RECT& area, const std::vector<ListEntry>& items, int first, int row,
                const std::vector<bool>& highlighted, int caret, bool focused, bool enabled) {

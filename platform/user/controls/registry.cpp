@@ -1,6 +1,7 @@
-// The standard control classes, the dialog font and the clipboard inside
-// the process.
+// The standard control classes, the dialog font and the clipboard (the
+// display's: the host's on a desktop, the headless display's own).
 #include "platform/comctl/comctl.h"
+#include "platform/display/display.h"
 #include "platform/gdi/gdi.h"
 #include "platform/user/controls/controls.h"
 
@@ -27,14 +28,7 @@ void ensure_standard_controls() {
 
 HFONT default_dialog_font() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
 
-namespace {
-std::string& clipboard() {
-  static std::string text;
-  return text;
-}
-}  // namespace
-
-void clipboard_set_text(const std::string& text) { clipboard() = text; }
-std::string clipboard_text() { return clipboard(); }
+void clipboard_set_text(const std::string& text) { display_clipboard_set(text); }
+std::string clipboard_text() { return display_clipboard_text(); }
 
 }  // namespace plat

@@ -20,6 +20,22 @@ void frame(HDC dc, const RECT& r, COLORREF c) {
   vline(dc, r.right - 1, r.top, r.bottom, c);
 }
 
+int text_width(HDC dc, const std::string& s) {
+  return static_cast<int>(draw_text(dc, RECT{0, 0, 0x7fff, 0x7fff}, s, kMeasure).cx);
+}
+
+// The end of a path that fits `width` after "...": from the first "/"
+// whose rest fits, else the last characters that fit.
+std::string path_end(HDC dc, const std::string& path, int width) {
+  if (text_width(dc, path) <= width) return path;
+  const std::string dots = "...";
+  for (std::size_t at = path.find('/', 1); at != std::string::npos; at = path.find('/', at + 1))
+    if (text_width(dc, dots + path.substr(at)) <= width) return dots + path.substr(at);
+  std::size_t from = path.size();
+  while (from > 0 && text_width(dc, dots + path.substr(from - 1)) <= width) --from;
+  return dots + path.substr(from);
+}
+
 void paint(HWND h, Static* s) {
   PaintScope p(h, s->font);
   HDC dc = p.dc();
@@ -86,6 +102,11 @@ void paint(HWND h, Static* s) {
     hline(dc, r.left, r.right, r.bottom - 1, sys_colour(COLOR_BTNHIGHLIGHT));
     vline(dc, r.right - 1, r.top, r.bottom, sys_colour(COLOR_BTNHIGHLIGHT));
     InflateRect(&tr, -1, -1);
+  }
+  if (style & SS_PATHELLIPSIS) {
+    // One line, its end kept in view.
+    draw_text(dc, tr, path_end(dc, window_text(h), tr.right - tr.left), flags & ~(kWrap | kPrefix));
+    return;
   }
   draw_text(dc, tr, window_text(h), flags);
 }

@@ -91,6 +91,7 @@ void ensure_dialog_class() {
   wc.style = CS_DBLCLKS | CS_SAVEBITS | CS_GLOBALCLASS;
   wc.lpfnWndProc = dialog_window_proc;
   wc.cbWndExtra = DLGWINDOWEXTRA;
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   wc.hbrBackground = SysColorAsBrush(COLOR_BTNFACE);
   wc.lpszClassName = kDialogClass;
   RegisterClassA(&wc);

@@ -72,6 +72,9 @@ int TranslateAcceleratorA(HWND hwnd, HACCEL table, MSG* msg);
 // ---- For the window manager's frame ---------------------------------------
 // Draw the menu bar's items over its background (rect in the window DC).
 void menu_bar_paint(HWND hwnd, HDC dc, RECT bar);
+// How many rows the window's menu bar takes on a bar `width` pixels wide
+// (1 when it fits in one, or there is no menu).
+int menu_bar_rows(HWND hwnd, LONG width);
 // A press on the bar (screen point) or the keyboard's Alt/F10 (key 0) or
 // Alt+letter: runs the menu until a command is chosen or it is left.
 void menu_bar_track_mouse(HWND hwnd, POINT screen_pt);

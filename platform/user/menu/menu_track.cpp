@@ -38,19 +38,34 @@ struct Measure {
   int height() const { return line_height(dc); }
 };
 
-// Bar item rectangles in screen coordinates.
-std::vector<RECT> bar_items(HWND hwnd) {
+// Where each bar item goes, relative to the bar's top-left corner, on a
+// bar `width` pixels wide: left to right, and on a new row when an item
+// does not fit in what is left of one (a bar too wide for its window
+// wraps, so every item can be reached).
+std::vector<RECT> bar_layout(HMENU m, LONG width) {
   std::vector<RECT> v;
-  HMENU m = GetMenu(hwnd);
-  if (!menu::valid(m)) return v;
-  RECT bar = rect_offset(menu_bar_rect(hwnd), hwnd->rect.left, hwnd->rect.top);
   Measure ms;
-  int x = bar.left + 2;
+  const int row = GetSystemMetrics(SM_CYMENU);
+  int x = 2, y = 0;
   for (const Menu::Item& it : m->items) {
     int w = ms.width(it.text) + 2 * kBarPad;
-    v.push_back(RECT{x, bar.top, x + w, bar.bottom - 1});
+    if (x > 2 && x + w > width - 2) {
+      x = 2;
+      y += row;
+    }
+    v.push_back(RECT{x, y, x + w, y + row - 1});
     x += w;
   }
+  return v;
+}
+
+// Bar item rectangles in screen coordinates.
+std::vector<RECT> bar_items(HWND hwnd) {
+  HMENU m = GetMenu(hwnd);
+  if (!menu::valid(m)) return {};
+  RECT bar = rect_offset(menu_bar_rect(hwnd), hwnd->rect.left, hwnd->rect.top);
+  std::vector<RECT> v = bar_layout(m, rect_width(bar));
+  for (RECT& r : v) r = rect_offset(r, bar.left, bar.top);
   return v;
 }
 
@@ -147,6 +162,7 @@ void ensure_popup_class() {
   WNDCLASSA wc;
   wc.style = CS_SAVEBITS | CS_GLOBALCLASS;
   wc.lpfnWndProc = popup_proc;
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   wc.lpszClassName = kPopupClass;
   RegisterClassA(&wc);
 }
@@ -167,6 +183,11 @@ struct Tracker {
   bool done = false;
   UINT chosen = 0;
   bool has_choice = false;
+  // Where the pointer was last seen. A move reported at the same place is
+  // no move: a window that opens under a resting pointer makes the host
+  // report the pointer again (on X, as it enters the new window), and a
+  // popup opened from the keyboard must not take the item under it.
+  POINT pointer = desktop().cursor_pos;
 
   ~Tracker() {
     while (!levels.empty()) pop();
@@ -429,6 +450,10 @@ struct Tracker {
           POINT p{GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)};
           bool nc = m.message == WM_NCMOUSEMOVE || m.message == WM_NCLBUTTONDOWN || m.message == WM_NCLBUTTONUP;
           if (!nc) ClientToScreen(m.hwnd, &p);
+          if (m.message == WM_MOUSEMOVE || m.message == WM_NCMOUSEMOVE) {
+            if (p.x == pointer.x && p.y == pointer.y) break;
+            pointer = p;
+          }
           UINT kind = m.message == WM_NCMOUSEMOVE ? WM_MOUSEMOVE
                       : m.message == WM_NCLBUTTONDOWN || m.message == WM_RBUTTONDOWN ? WM_LBUTTONDOWN
                       : m.message == WM_NCLBUTTONUP ? WM_LBUTTONUP
@@ -455,6 +480,13 @@ void finish(Tracker& t, bool post) {
 }
 
 }  // namespace
+
+int menu_bar_rows(HWND hwnd, LONG width) {
+  HMENU m = GetMenu(hwnd);
+  if (!menu::valid(m) || m->items.empty()) return 1;
+  const std::vector<RECT> v = bar_layout(m, width);
+  return static_cast<int>(v.back().top / GetSystemMetrics(SM_CYMENU)) + 1;
+}
 
 void menu_bar_paint(HWND hwnd, HDC dc, RECT bar) {
   HMENU m = GetMenu(hwnd);
@@ -530,6 +562,7 @@ void system_menu_track(HWND hwnd, POINT p) {
   grey_unless(SC_RESTORE, changed);
   grey_unless(SC_MAXIMIZE, (st & WS_MAXIMIZEBOX) && !IsZoomed(hwnd));
   grey_unless(SC_MINIMIZE, (st & WS_MINIMIZEBOX) && !IsIconic(hwnd));
+  grey_unless(SC_MOVE, !changed);
   grey_unless(SC_SIZE, (st & WS_THICKFRAME) && !changed);
   RECT box = sys_box_rect(hwnd);
   POINT at{hwnd->rect.left + box.left, hwnd->rect.top + box.bottom};
