@@ -33,7 +33,10 @@ function(tsd_tests name)
   if(NOT TSD_TESTS)
     return()
   endif()
-  cmake_parse_arguments(A "" "DIR" "LIBS" ${ARGN})
+  cmake_parse_arguments(A "" "DIR;PROCESSORS" "LIBS" ${ARGN})
+  if(NOT A_PROCESSORS)
+    set(A_PROCESSORS 1)
+  endif()
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${A_DIR}/*.cpp)
   if(NOT srcs)
     return()
@@ -45,7 +48,8 @@ function(tsd_tests name)
   target_link_libraries(${name} PRIVATE ${A_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "TSD_BINARY_DIR=${CMAKE_BINARY_DIR}")
+    PROPERTIES ENVIRONMENT "TSD_BINARY_DIR=${CMAKE_BINARY_DIR}"
+               PROCESSORS ${A_PROCESSORS})
   # The source tree's top is compiled in: a list of two variables in the
   # ENVIRONMENT property does not survive test discovery.
   target_compile_definitions(${name} PRIVATE TSD_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
