@@ -33,15 +33,7 @@ class OwnedOnX : public ::testing::TestWithParam<const Program*>, public OnX {
     ASSERT_TRUE(start(p, workfolder(p, std::string(windowmanager ? "openbox" : "bare") + "_owned", withpar)));
     if (!withpar) return;
     ASSERT_TRUE(focuson(p.title));
-    ASSERT_TRUE(menu(p.load));
-    ASSERT_TRUE(focuson("Czytanie danych"));
-    ASSERT_TRUE(x.type("sample.dat"));
-    ASSERT_TRUE(x.keys({"Return"}));
-    ASSERT_TRUE(gone("Czytanie danych"));
-    ASSERT_TRUE(focuson(p.title));
-    if (!p.prepare.empty()) {
-      ASSERT_TRUE(x.keys(xkeys(p.prepare)));
-    }
+    ASSERT_TRUE(loadsample(p));
   }
   // A point of the main window that `over` does not cover.
   static void besides(const Box& main, const Box& over, int* px, int* py) {

@@ -98,15 +98,7 @@ TEST_P(PolishKeyboardOnX, AltGrTypesEveryPolishLetterIntoFieldsAndFileNames) {
   const Typed ref = headlessrun(p);
   ASSERT_TRUE(start(p, workfolder(p, "bare_polish")));
   ASSERT_TRUE(focuson(p.title));
-  ASSERT_TRUE(menu(p.load));
-  ASSERT_TRUE(focuson("Czytanie danych"));
-  ASSERT_TRUE(x.type("sample.dat"));
-  ASSERT_TRUE(x.keys({"Return"}));
-  ASSERT_TRUE(gone("Czytanie danych"));
-  ASSERT_TRUE(focuson(p.title));
-  if (!p.prepare.empty()) {
-    ASSERT_TRUE(x.keys(xkeys(p.prepare)));
-  }
+  ASSERT_TRUE(loadsample(p));
 
   // A settings field.
   ASSERT_TRUE(menu(p.settings));

@@ -201,6 +201,13 @@ bool OnX::gone(const std::string& title) {
   return reach([&] { return window(title) == 0; }, "the end of \"" + title + "\"");
 }
 
+bool OnX::loadsample(const Program& p) {
+  if (!menu(p.load) || !focuson("Czytanie danych")) return false;
+  if (!x.type("sample.dat") || !x.keys({"Return"})) return false;
+  if (!gone("Czytanie danych") || !focuson(p.title)) return false;
+  return p.prepare.empty() || x.keys(xkeys(p.prepare));
+}
+
 void OnX::keepscreen(const std::string& name) { plat::WriteSurfacePng(x.grab(Box{0, 0, 1024, 768}), shot(name)); }
 
 std::string OnX::shot(const std::string& name) const {

@@ -105,6 +105,10 @@ class OnX {
   // opens a popup the next waits until the popup shows its chosen item.
   bool menu(const std::vector<std::string>& keys);
   bool gone(const std::string& title);
+  // sample.dat loaded by typing its name into the program's file dialog, as
+  // a person does, then the program's own preparing keys; each step waits
+  // for the window it leads to.
+  bool loadsample(const Program& p);
   // The whole screen saved as `name` (see shot()).
   void keepscreen(const std::string& name);
   // The path of a screenshot of this test.

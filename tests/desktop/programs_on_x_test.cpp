@@ -102,15 +102,7 @@ TEST_P(ProgramOnX, UsedAsAPersonUsesIt) {
   };
 
   // Loading sample.dat by typing its name into the file dialog.
-  ASSERT_TRUE(menu(p.load));
-  ASSERT_TRUE(focuson("Czytanie danych"));
-  ASSERT_TRUE(x.type("sample.dat"));
-  ASSERT_TRUE(x.keys({"Return"}));
-  ASSERT_TRUE(gone("Czytanie danych"));
-  ASSERT_TRUE(focuson(p.title));
-  if (!p.prepare.empty()) {
-    ASSERT_TRUE(x.keys(xkeys(p.prepare)));
-  }
+  ASSERT_TRUE(loadsample(p));
   // The plot as the headless display draws it, at the same place.
   const Box headlessmain = main;
   auto likeheadless = [&](const plat::Surface& want) {
