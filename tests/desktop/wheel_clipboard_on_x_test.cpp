@@ -121,6 +121,21 @@ class DesktopOnX : public ::testing::Test {
     return std::system(cmd.c_str()) == 0;
   }
   // Turns the wheel by `notches` (positive: away from the user) over a point.
+  // What `b` shows once the program has finished drawing it: the same
+  // picture in twenty grabs in a row. A grab taken as a dialog appears can
+  // catch a list before its rows are drawn, which no later scroll gives back.
+  plat::Surface settled(const Box& b) {
+    plat::Surface prev = x_.grab(b);
+    int alike = 0;
+    waitfor([&] {
+      plat::Surface now = x_.grab(b);
+      alike = same(now, prev) ? alike + 1 : 0;
+      prev = std::move(now);
+      return alike >= 20;
+    }, kPatience);
+    return prev;
+  }
+
   bool wheel(int x, int y, int notches) {
     std::vector<std::string> a = {"mousemove", "--sync", std::to_string(x), std::to_string(y)};
     for (int i = 0; i < std::abs(notches); ++i) a.insert(a.end(), {"click", notches > 0 ? "4" : "5"});
@@ -148,7 +163,7 @@ TEST_F(DesktopOnX, TheWheelScrollsTheFileListAndTheTableUnderThePointer) {
   // The file list takes the left third of the dialog, from a fifth of its
   // height to two thirds.
   const Box list{d.x + d.w * 4 / 100, d.y + d.h * 30 / 100, d.w * 28 / 100, d.h * 40 / 100};
-  const plat::Surface top = x_.grab(list);
+  const plat::Surface top = settled(list);
   ASSERT_TRUE(wheel(list.x + list.w / 2, list.y + list.h / 2, -3));
   ASSERT_TRUE(waitfor([&] { return !same(x_.grab(list), top); }, kPatience)) << "the list scrolled down";
   plat::WriteSurfacePng(x_.grab(d), shot("file_list_scrolled"));
@@ -166,7 +181,7 @@ TEST_F(DesktopOnX, TheWheelScrollsTheFileListAndTheTableUnderThePointer) {
   Box t = shown("Tabela 1");
   // The table's field fills the dialog between its heading and its button.
   const Box rows{t.x + t.w / 8, t.y + t.h * 20 / 100, t.w * 3 / 4, t.h * 55 / 100};
-  const plat::Surface first = x_.grab(rows);
+  const plat::Surface first = settled(rows);
   ASSERT_TRUE(wheel(t.x + t.w / 2, t.y + t.h / 2, -5));
   ASSERT_TRUE(waitfor([&] { return !same(x_.grab(rows), first); }, kPatience)) << "the table scrolled down";
   plat::WriteSurfacePng(x_.grab(t), shot("table_scrolled"));
