@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "platform/tests/user_test_support.h"
 #include "platform/user/dialog/dialog.h"
@@ -13,6 +14,19 @@
 namespace plat::testing {
 
 using tsd::testkit::readfile;
+
+// The commands a frame window whose procedure is command_frame_proc was
+// sent, in order: the menu tests read what a choice ran.
+inline std::vector<int>& frame_commands() {
+  static std::vector<int> v;
+  return v;
+}
+
+inline LRESULT command_frame_proc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_COMMAND) frame_commands().push_back(LOWORD(w));
+  if (m == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcA(h, m, w, l);
+}
 
 inline constexpr int kEditId = 101;
 inline constexpr int kRadio1 = 201, kRadio2 = 202, kRadio3 = 203;

@@ -9,24 +9,13 @@
 namespace plat::testing {
 namespace {
 
-std::vector<int>& commands() {
-  static std::vector<int> v;
-  return v;
-}
-
-LRESULT frame_proc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (m == WM_COMMAND) commands().push_back(LOWORD(w));
-  if (m == WM_DESTROY) PostQuitMessage(0);
-  return DefWindowProcA(h, m, w, l);
-}
-
 class MenuPointer : public DialogTest {
  protected:
   void run(const std::string& script) {
     use_script(script);
-    commands().clear();
+    frame_commands().clear();
     WNDCLASSA wc;
-    wc.lpfnWndProc = frame_proc;
+    wc.lpfnWndProc = command_frame_proc;
     wc.hbrBackground = SysColorAsBrush(COLOR_WINDOW);
     wc.lpszClassName = "PointerFrame";
     RegisterClassA(&wc);
@@ -57,7 +46,7 @@ TEST_F(MenuPointer, ARestingPointerChoosesNothingAMovedOneChoosesItsItem) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     run(std::string("move 20 60 in \"Frame\"\nkey Alt+p\n") + c.second_move + "key Enter\nidle\n");
-    EXPECT_EQ(commands(), c.commands) << log();
+    EXPECT_EQ(frame_commands(), c.commands) << log();
   }
 }
 

@@ -11,24 +11,13 @@
 namespace plat::testing {
 namespace {
 
-std::vector<int>& commands() {
-  static std::vector<int> v;
-  return v;
-}
-
-LRESULT frame_proc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (m == WM_COMMAND) commands().push_back(LOWORD(w));
-  if (m == WM_DESTROY) PostQuitMessage(0);
-  return DefWindowProcA(h, m, w, l);
-}
-
 class DesktopHabits : public DialogTest {
  protected:
   // A sizable frame titled "Frame" with `menu`, at 100,100, 400 x 300.
   HWND frame(HMENU menu = nullptr, int width = 400) {
-    commands().clear();
+    frame_commands().clear();
     WNDCLASSA wc;
-    wc.lpfnWndProc = frame_proc;
+    wc.lpfnWndProc = command_frame_proc;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = SysColorAsBrush(COLOR_WINDOW);
     wc.lpszClassName = "HabitFrame";
@@ -167,8 +156,8 @@ TEST_F(DesktopHabits, AMenuBarTooWideForItsWindowWraps) {
   const int top = GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION);
   EXPECT_GE(origin.y - r.top, top + 2 * GetSystemMetrics(SM_CYMENU)) << "the client is below two rows of the bar";
   loop();
-  ASSERT_EQ(commands().size(), 1u);
-  EXPECT_GT(commands()[0], 100) << "the click on the second row chose an item of it, not the first item";
+  ASSERT_EQ(frame_commands().size(), 1u);
+  EXPECT_GT(frame_commands()[0], 100) << "the click on the second row chose an item of it, not the first item";
 }
 
 // The program draws only when its own loop runs, never inside the menu:
