@@ -103,6 +103,23 @@ std::string recordprefix(int record) {
   return text::cp1250_from_utf8("rekord ") + std::to_string(record) + ": ";
 }
 
+std::string outofrangetext(const RangeCheck& check) {
+  return recordprefix(check.record) + check.name + " = " + std::to_string(check.value) +
+         text::cp1250_from_utf8(" poza zakresem ") + std::to_string(check.lo) + ".." +
+         std::to_string(check.hi);
+}
+
+ParamsResult firstoutofrange(const std::string& file, std::span<const RangeCheck> checks) {
+  for (const RangeCheck& c : checks) {
+    if (c.value < c.lo || c.value > c.hi) {
+      return paramsfault(ParamsStatus::out_of_range, file, c.record, outofrangetext(c));
+    }
+  }
+  ParamsResult ok;
+  ok.file = file;
+  return ok;
+}
+
 std::string readproblem(const ReadResult& result, int record, std::string_view badvalue) {
   std::string what;
   if (result.status == ReadStatus::bad_value) {

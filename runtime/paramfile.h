@@ -3,6 +3,7 @@
 // fault. Texts are code page 1250.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -69,6 +70,22 @@ ParamsResult endparamsrewrite(TextFile& f, const std::string& file);
 
 // "rekord <record>: ", the start of every problem text.
 std::string recordprefix(int record);
+
+// An integer of a record that must lie within lo..hi.
+struct RangeCheck {
+  int record = 0;
+  std::string name;  // as the problem text names it, code page 1250
+  int value = 0;
+  int lo = 0;
+  int hi = 0;
+};
+
+// "rekord <record>: <name> = <value> poza zakresem <lo>..<hi>".
+std::string outofrangetext(const RangeCheck& check);
+
+// The first check whose value lies outside its range as an out_of_range
+// fault of `file`; an ok result when every value lies within.
+ParamsResult firstoutofrange(const std::string& file, std::span<const RangeCheck> checks);
 
 // The problem of a read of `record` that did not give all its values:
 // `badvalue` when a value was not a number of the kind asked for, else a

@@ -2,8 +2,10 @@
 // page 1250; a box's lines are broken by kBoxLineBreak.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "text/cp1250.h"  // cp(), the programs' Polish literals
 
@@ -19,7 +21,20 @@ void errorbox(std::string_view text);
 void infobox(std::string_view text);
 void infobox(std::string_view text, std::string_view title);
 
+// One error box for each text, in order.
+void errorboxes(const std::vector<std::string>& texts);
+
 // Shows the selected dialog modal, centred, its first field focused.
 void showmodal();
+
+// A text for one field of a dialog that only shows results.
+struct FieldText {
+  int field = 0;
+  std::string_view text;
+};
+
+// Loads `dialog`, puts each text into its field, shows it modal and unloads
+// it once the user closes it: the results and table dialogs.
+void showfilled(int dialog, std::span<const FieldText> texts);
 
 }  // namespace tsd
