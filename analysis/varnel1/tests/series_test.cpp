@@ -100,7 +100,8 @@ TEST_F(SeriesState, GridWithOutOfRangeCounts) {
 }
 
 TEST_F(SeriesState, KnownLineGivesItsParameters) {
-  // The line of the worked example: a = -12, slope 5.
+  // Currents whose relaxation times lie on the line log10(tau) = a + slope x,
+  // x = 1000/T: a = -12, slope 5.
   load_arrhenius_line(41, -12.0, 5.0);
   const tsd::varnel1::SeriesOutcome out = tsd::varnel1::seriescompute(1, SeriesWindow::IntegrationRange);
   ASSERT_TRUE(out.ok);
@@ -240,7 +241,7 @@ TEST_F(SeriesState, ModelRefreshRebuildsCurvesFromStoredResults) {
       EXPECT_NEAR(analysis.ltaua[s][k - 1], want, 1e-12);
     }
   }
-  // Series 2 holds the worked example: slope 5, intercept -12.
+  // Series 2's Ea and tau0 put log10(tau) on the line -12 + 5 x.
   EXPECT_NEAR(analysis.ltaua[1][0], 5.0 * analysis.xout[0] - 12.0, 1e-9);
 }
 
