@@ -167,21 +167,6 @@ TEST_F(ParamsFile, ASuccessfulRewriteReplacesTheFile) {
       << "no replacement is left beside it";
 }
 
-TEST_F(ParamsFile, ARewriteThatCannotBeginKeepsTheOldFile) {
-  if (geteuid() == 0) GTEST_SKIP() << "as root a read-only folder can still be written";
-  writefile(file("a.par"), "old\n");
-  TextFile f;
-  ParamsResult r;
-  {
-    FolderMode readonly(dir(), fs::perms::owner_read | fs::perms::owner_exec);
-    r = beginparamsrewrite(f, file("a.par"));
-  }
-  EXPECT_EQ(r.status, ParamsStatus::write_failed);
-  EXPECT_EQ(r.file, file("a.par"));
-  EXPECT_EQ(r.problem, cp("brak prawa zapisu pliku"));
-  EXPECT_EQ(readfile(file("a.par")), "old\n");
-}
-
 TEST_F(ParamsFile, ARewriteThatCannotEndKeepsTheOldFile) {
   writefile(file("a.par"), "old\n");
   TextFile f;
@@ -201,20 +186,29 @@ TEST_F(ParamsFile, ARewriteThatCannotEndKeepsTheOldFile) {
       << "no replacement is left beside it";
 }
 
-TEST_F(ParamsFile, ARewriteThatCannotBeRenamedKeepsTheOldFile) {
+// A folder the user may not write: the replacement cannot be made beside
+// the file, or, made before the folder became read-only, cannot be put in
+// its place.
+TEST_F(ParamsFile, ARewriteInAReadOnlyFolderKeepsTheOldFile) {
   if (geteuid() == 0) GTEST_SKIP() << "as root a read-only folder can still be written";
-  writefile(file("a.par"), "old\n");
-  TextFile f;
-  ASSERT_TRUE(beginparamsrewrite(f, file("a.par")).ok());
-  ASSERT_EQ(f.write("(I3)", {5}), FileStatus::ok);
-  ParamsResult r;
-  {
-    FolderMode readonly(dir(), fs::perms::owner_read | fs::perms::owner_exec);
-    r = endparamsrewrite(f, file("a.par"));
+  for (bool begun : {false, true}) {
+    SCOPED_TRACE(begun ? "read-only before the end" : "read-only before the beginning");
+    writefile(file("a.par"), "old\n");
+    TextFile f;
+    ParamsResult r;
+    if (begun) {
+      ASSERT_TRUE(beginparamsrewrite(f, file("a.par")).ok());
+      ASSERT_EQ(f.write("(I3)", {5}), FileStatus::ok);
+    }
+    {
+      FolderMode readonly(dir(), fs::perms::owner_read | fs::perms::owner_exec);
+      r = begun ? endparamsrewrite(f, file("a.par")) : beginparamsrewrite(f, file("a.par"));
+    }
+    EXPECT_EQ(r.status, ParamsStatus::write_failed);
+    EXPECT_EQ(r.file, file("a.par"));
+    EXPECT_EQ(r.problem, cp("brak prawa zapisu pliku"));
+    EXPECT_EQ(readfile(file("a.par")), "old\n");
   }
-  EXPECT_EQ(r.status, ParamsStatus::write_failed);
-  EXPECT_EQ(r.problem, cp("brak prawa zapisu pliku"));
-  EXPECT_EQ(readfile(file("a.par")), "old\n");
 }
 
 }  // namespace

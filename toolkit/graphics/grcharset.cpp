@@ -59,10 +59,6 @@ constexpr float kDefaultWidths[kWidthCount] = {
 // Bytes after the last block are never looked at.
 constexpr int kMaxFileBytes = 788 + kStrokeBytes;
 
-std::string_view trimmedname(std::string_view s) {
-  return s.substr(0, static_cast<std::size_t>(iactuallength(s)));
-}
-
 // True when a font file of this name can be opened for reading: only a
 // regular file, opened so that it never waits (a named pipe or a folder of
 // that name is no font file).
@@ -129,7 +125,7 @@ void tocache(std::string_view path, int nsymbols) {
 }  // namespace
 
 int xxrset(std::string_view path) {
-  const std::string_view p = trimmedname(path);
+  const std::string_view p = trimmed(path);
   const std::size_t l = p.size();
   // A cached name of 160 characters cannot hold a longer path, so the
   // comparison never reads past it.
@@ -198,13 +194,13 @@ int igrcharset(std::string_view name) {
   }
   std::vector<std::string> attempts;
   attempts.push_back(candidate.substr(0, kPathLength));
-  const std::string_view dir = trimmedname(text_of(tkfiles.chardir));
+  const std::string_view dir = trimmed(text_of(tkfiles.chardir));
   if (!dir.empty()) attempts.push_back((std::string(dir) + candidate).substr(0, kPathLength));
 
-  const std::string_view current = trimmedname(text_of(grfontname));
+  const std::string_view current = trimmed(text_of(grfontname));
   bool found = false;
   for (const std::string& a : attempts) {
-    const std::string_view path = trimmedname(a);
+    const std::string_view path = trimmed(a);
     if (!path.empty() && path == current) {
       grstate.fontkind = grfont.lastkind;
       grstate.fonttype = grfont.lasttype;
