@@ -12,7 +12,7 @@
 #include "toolkit/window/strings.h"
 #include "toolkit/window/wdialog.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 
 namespace {
 
@@ -217,4 +217,4 @@ void fitsettingsdialog(Varnel2State& s) {
   replot(s);
 }
 
-}  // namespace tsd
+}  // namespace tsd::varnel2

@@ -7,7 +7,7 @@
 #include "toolkit/window/strings.h"
 #include "toolkit/window/wdialog.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 
 void putreal(int field, double value, std::string_view format, int length) {
   std::string t;
@@ -35,4 +35,4 @@ bool getinteger(int field, int& value) {
   return value != 0;
 }
 
-}  // namespace tsd
+}  // namespace tsd::varnel2

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-namespace tsd {
+namespace tsd::varnel2 {
 
 // realtostring's text, its first `length` characters, into the field.
 void putreal(int field, double value, std::string_view format, int length);
@@ -23,4 +23,4 @@ bool getinteger(int field, int& value);
 void putpeakfields(const struct Varnel2State& s, int k);
 void setpeakcheck(int k, int state);
 
-}  // namespace tsd
+}  // namespace tsd::varnel2

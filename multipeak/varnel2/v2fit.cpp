@@ -8,7 +8,7 @@
 #include "toolkit/window/wdialog.h"
 #include "toolkit/window/wmenu.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 
 namespace {
 
@@ -61,10 +61,10 @@ void fitrequest(Varnel2State& s) {
   const int outcome = fitcompute(s.peakon, s.Ldiv, s.Del, s.Nout, s.curves, s.fit);
   wdialogunload();
 
-  wmenusetstate(v2menu::kCopyFitted, 1, 1);
-  wmenusetstate(v2menu::kTablesPopup, 1, 1);
-  wmenusetstate(v2menu::kSavePopup, 1, 1);
-  wmenusetstate(v2menu::kPrintPopup, 1, 1);
+  wmenusetstate(V2_CM_COPY_FITTED, 1, 1);
+  wmenusetstate(V2_POPUP_TABLES, 1, 1);
+  wmenusetstate(V2_POPUP_SAVE, 1, 1);
+  wmenusetstate(V2_POPUP_PRINT, 1, 1);
   settable2menus(s);
   s.fitted = 1;
   replot(s);
@@ -104,4 +104,4 @@ void copyfitted(Varnel2State& s) {
   replot(s);
 }
 
-}  // namespace tsd
+}  // namespace tsd::varnel2

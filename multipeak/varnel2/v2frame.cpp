@@ -4,25 +4,18 @@
 #include <string>
 
 #include "shell/files.h"
+#include "shell/frame.h"
 #include "shell/params.h"
 #include "analysis/var.h"
 #include "multipeak/varnel2/v2commands.h"
 #include "multipeak/varnel2/winplotn.h"
 #include "multipeak/varnel2/varnel2_params.h"
-#include "toolkit/graphics/graphics.h"
-#include "toolkit/window/wcomdlg.h"
 #include "toolkit/window/wdialog.h"
-#include "toolkit/window/strings.h"
-#include "toolkit/window/winit.h"
 #include "toolkit/window/wmenu.h"
-#include "toolkit/window/wmessage.h"
-#include "toolkit/window/wwindow.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 
 namespace {
-
-constexpr int kWindowFlags = kStyleSysMenu | kStyleMinBox | kStyleMaxBox;
 
 void setstate(int id, int state) { wmenusetstate(id, 1, state); }
 
@@ -40,18 +33,9 @@ void readdata(Varnel2State& s) {
       break;
   }
   replot(s);
-  setstate(v2menu::kParamsPopup, 1);
-  setstate(v2menu::kFit, 1);
-  setstate(v2menu::kGraphPopup, 1);
-}
-
-void togglegrid(Varnel2State& s) {
-  if (s.gridflag == 0) {
-    s.gridflag = 1;
-  } else if (s.gridflag == 1) {
-    s.gridflag = 0;
-  }
-  replot(s);
+  setstate(V2_POPUP_PARAMETERS, 1);
+  setstate(V2_CM_FIT, 1);
+  setstate(V2_POPUP_GRAPH, 1);
 }
 
 void saveparams(const Varnel2State& s) {
@@ -59,43 +43,43 @@ void saveparams(const Varnel2State& s) {
 }
 
 void about() {
-  const std::string text =
-      cp("Program Varnel2, wersja 1.10") + "\r" +
-      cp("Aproksymacja krzywej prądu depolaryzacji termicznie stymulowanej") + "\r" +
-      cp("sumą do czterech pików pierwszego rzędu") + "\r" +
-      cp("(Ea, Tm, Jm każdego piku; tau0 i P0 z błędami standardowymi)");
-  infobox(text, "O programie");
+  aboutbox({"Program Varnel2, wersja 1.10",
+            "Aproksymacja krzywej prądu depolaryzacji termicznie stymulowanej",
+            "sumą do czterech pików pierwszego rzędu",
+            "(Ea, Tm, Jm każdego piku; tau0 i P0 z błędami standardowymi)"});
 }
 
 // One menu command; false when the program is to end.
 bool command(Varnel2State& s, int id) {
-  using namespace v2menu;
   switch (id) {
-    case kData: readdata(s); break;
-    case kPeaks: peaksdialog(s); break;
-    case kCopyFitted: copyfitted(s); break;
-    case kFitRange: fitrangedialog(s); break;
-    case kFitSettings: fitsettingsdialog(s); break;
-    case kFit: fitrequest(s); break;
-    case kDisplayRange: displayrangedialog(s); break;
-    case kGrid: togglegrid(s); break;
-    case kShowResults: resultdialog(s); break;
-    case kShowTable1: screentable(s, 1); break;
-    case kShowTable2: screentable(s, 2); break;
-    case kShowTable3: screentable(s, 3); break;
-    case kSaveParamReport: saveoutput(s, V2Output::paramreport); break;
-    case kSaveResultReport: saveoutput(s, V2Output::resultreport); break;
-    case kSaveTable1: saveoutput(s, V2Output::table1); break;
-    case kSaveTable2: saveoutput(s, V2Output::table2); break;
-    case kSaveTable3: saveoutput(s, V2Output::table3); break;
-    case kSaveParamFile: saveparams(s); break;
-    case kPrintParamReport: printoutput(s, V2Output::paramreport); break;
-    case kPrintResultReport: printoutput(s, V2Output::resultreport); break;
-    case kPrintTable1: printoutput(s, V2Output::table1); break;
-    case kPrintTable2: printoutput(s, V2Output::table2); break;
-    case kPrintTable3: printoutput(s, V2Output::table3); break;
-    case kAbout: about(); break;
-    case kEnd: return false;
+    case V2_CM_DATA: readdata(s); break;
+    case V2_CM_PEAKS: peaksdialog(s); break;
+    case V2_CM_COPY_FITTED: copyfitted(s); break;
+    case V2_CM_FIT_RANGE: fitrangedialog(s); break;
+    case V2_CM_FIT_SETTINGS: fitsettingsdialog(s); break;
+    case V2_CM_FIT: fitrequest(s); break;
+    case V2_CM_DISPLAY_RANGE: displayrangedialog(s); break;
+    case V2_CM_GRID:
+      switchgrid(s.gridflag);
+      replot(s);
+      break;
+    case V2_CM_RESULTS: resultdialog(s); break;
+    case V2_CM_TABLE1: screentable(s, 1); break;
+    case V2_CM_TABLE2: screentable(s, 2); break;
+    case V2_CM_TABLE3: screentable(s, 3); break;
+    case V2_CM_SAVE_PARAMETERS: saveoutput(s, V2Output::paramreport); break;
+    case V2_CM_SAVE_RESULTS: saveoutput(s, V2Output::resultreport); break;
+    case V2_CM_SAVE_TABLE1: saveoutput(s, V2Output::table1); break;
+    case V2_CM_SAVE_TABLE2: saveoutput(s, V2Output::table2); break;
+    case V2_CM_SAVE_TABLE3: saveoutput(s, V2Output::table3); break;
+    case V2_CM_SAVE_PARAMFILE: saveparams(s); break;
+    case V2_CM_PRINT_PARAMETERS: printoutput(s, V2Output::paramreport); break;
+    case V2_CM_PRINT_RESULTS: printoutput(s, V2Output::resultreport); break;
+    case V2_CM_PRINT_TABLE1: printoutput(s, V2Output::table1); break;
+    case V2_CM_PRINT_TABLE2: printoutput(s, V2Output::table2); break;
+    case V2_CM_PRINT_TABLE3: printoutput(s, V2Output::table3); break;
+    case V2_CM_ABOUT: about(); break;
+    case V2_CM_END: return false;
     default: break;
   }
   return true;
@@ -111,9 +95,9 @@ Varnel2State& programstate() {
 
 void settable2menus(const Varnel2State& s) {
   const int state = s.npeaks >= 2 ? 1 : 0;
-  setstate(v2menu::kShowTable2, state);
-  setstate(v2menu::kSaveTable2, state);
-  setstate(v2menu::kPrintTable2, state);
+  setstate(V2_CM_TABLE2, state);
+  setstate(V2_CM_SAVE_TABLE2, state);
+  setstate(V2_CM_PRINT_TABLE2, state);
 }
 
 void plotgraph(Varnel2State& s) {
@@ -153,24 +137,13 @@ void plotgraph(Varnel2State& s) {
 }
 
 void replot(Varnel2State& s) {
-  igrarea(0.0f, 0.0f, 1.0f, 1.0f);
-  igrareaclear();
+  cleargraphics();
   plotgraph(s);
 }
 
 void varnel2main() {
   Varnel2State& s = programstate();
-  winitialise(" ");
-  WindowStyle style;
-  style.flags = kWindowFlags;
-  style.x = 160;
-  style.y = -1;
-  style.width = -1;
-  style.height = -1;
-  style.menu = V2_MENU;
-  setwindowtitle(style, "Program Varnel2");
-  windowbell("ON", 2);
-  windowopen(style);
+  openprogramwindow({"Program Varnel2", -1, V2_MENU, true});
 
   const ParamsResult params = readvarnel2params(s);
   if (!params.ok()) startupfailed(params);
@@ -183,26 +156,13 @@ void varnel2main() {
   wdialogload(V2_DLG_DISPLAY_RANGE);
   settable2menus(s);
 
-  for (;;) {
-    int type = 0;
-    WindowMessage msg;
-    wmessage(type, msg);
-    if (type == kMenuSelect) {
-      if (!command(s, msg.value1)) break;
-    } else if (type == kExpose || type == kResize) {
-      // The window layer has erased the damaged part to the white class
-      // background; drawn over that, the white frame, ticks and labels
-      // would vanish. The whole graph is cleared and drawn again.
-      if (s.loaded == 1) replot(s);
-    } else if (type == kCloseRequest) {
-      if (msg.win != 0) {
-        windowclosechild(msg.win);
-      } else {
-        break;
-      }
-    }
-  }
-  windowclose();
+  runframe({[&](int id) { return command(s, id); },
+            [&] {
+              // The window layer has erased the damaged part to the white
+              // class background; drawn over that, the white frame, ticks and
+              // labels would vanish. The whole graph is cleared and drawn again.
+              if (s.loaded == 1) replot(s);
+            }});
 }
 
-}  // namespace tsd
+}  // namespace tsd::varnel2

@@ -1,6 +1,10 @@
 // varnel2's results on the screen (dialog 109 and the three tables), and
 // the reports and tables appended to a file or written to the printer.
 #include <string>
+#include <vector>
+
+#include "analysis/conversions.h"
+#include "analysis/var.h"
 
 #include "shell/files.h"
 #include "shell/report.h"
@@ -8,9 +12,8 @@
 #include "multipeak/varnel2/v2fields.h"
 #include "multipeak/varnel2/varnel2_output.h"
 #include "toolkit/window/strings.h"
-#include "toolkit/window/wdialog.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 
 namespace {
 
@@ -40,16 +43,6 @@ double resultvalue(const FitResults& r, int q, int k) {
   const double* rows[10] = {r.Eafit, r.Tmfit, r.Jmfit, r.tau0, r.P0,
                             r.sEa,   r.sTm,   r.sJm,   r.stau0, r.sP0};
   return rows[q][k - 1];
-}
-
-void showtable(int dialog, int rowsfield, const std::string& rows, int headerfield,
-               const std::string& header) {
-  wdialogload(dialog);
-  wdialogselect(dialog);
-  if (headerfield != 0) wdialogputstring(headerfield, header);
-  wdialogputstring(rowsfield, rows);
-  showmodal();
-  wdialogunload();
 }
 
 std::vector<std::string> outputlines(const Varnel2State& s, V2Output what, OutputVariant variant) {
@@ -85,37 +78,42 @@ SaveTexts savetexts(V2Output what) {
 }  // namespace
 
 void resultdialog(const Varnel2State& s) {
-  wdialogload(V2_DLG_RESULTS);
-  wdialogselect(V2_DLG_RESULTS);
+  // Ten quantities of each peak, then Chi.
+  std::vector<int> ids;
+  std::vector<std::string> texts;
   for (int k = 1; k <= kMaxPeaks; ++k) {
     int q = 0;
     for (const ResultField& f : kResultFields) {
-      if (s.peakon[k - 1] == 1) {
-        putreal(f.ids[k - 1], resultvalue(s.fit, q, k), f.format, f.length);
-      } else {
-        putblank(f.ids[k - 1]);
-      }
+      ids.push_back(f.ids[k - 1]);
+      texts.push_back(s.peakon[k - 1] == 1 ? fieldtext(resultvalue(s.fit, q, k), f.format, f.length)
+                                           : blank_text(kFieldTextLength));
       ++q;
     }
   }
-  if (numbers.nparam < 1) {
-    putblank(1069);
-  } else {
-    putreal(1069, s.fit.Chi, "(1P,E12.6)", 12);
-  }
-  showmodal();
-  wdialogunload();
+  ids.push_back(1069);
+  texts.push_back(numbers.nparam < 1 ? blank_text(kFieldTextLength)
+                                     : fieldtext(s.fit.Chi, "(1P,E12.6)", 12));
+  std::vector<FieldText> fields;
+  for (size_t i = 0; i < ids.size(); ++i) fields.push_back({ids[i], texts[i]});
+  showfilled(V2_DLG_RESULTS, fields);
 }
 
 void screentable(const Varnel2State& s, int table) {
   if (table == 1) {
-    showtable(V2_DLG_TABLE1, 1027, table1text(s), 0, "");
+    const std::string rows = table1text(s);
+    const FieldText texts[1] = {{1027, rows}};
+    showfilled(V2_DLG_TABLE1, texts);
   } else if (table == 2) {
-    showtable(V2_DLG_TABLE2, 1082, table2text(s), 0, "");
+    const std::string rows = table2text(s);
+    const FieldText texts[1] = {{1082, rows}};
+    showfilled(V2_DLG_TABLE2, texts);
   } else {
     const Table3Dialog d = table3dialog(s.npeaks);
     if (d.dialog == 0) return;
-    showtable(d.dialog, d.rows, table3text(s), d.header, table3screenheader(s));
+    const std::string header = table3screenheader(s);
+    const std::string rows = table3text(s);
+    const FieldText texts[2] = {{d.header, header}, {d.rows, rows}};
+    showfilled(d.dialog, texts);
   }
 }
 
@@ -131,4 +129,4 @@ void printoutput(const Varnel2State& s, V2Output what) {
   tellprinted(printlines(outputlines(s, what, OutputVariant::printer)));
 }
 
-}  // namespace tsd
+}  // namespace tsd::varnel2

@@ -8,7 +8,7 @@
 #include "text/cp1250.h"
 #include "text/letters.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 
 namespace {
 
@@ -219,4 +219,4 @@ std::vector<std::string> table3lines(const Varnel2State& s) {
   return f.take();
 }
 
-}  // namespace tsd
+}  // namespace tsd::varnel2

@@ -14,7 +14,7 @@
 #include "multipeak/varnel2/varnel2_state.h"
 #include "runtime/reportlines.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 
 // The first `length` characters of realtostring's 14-character text.
 std::string fieldtext(double value, std::string_view format, int length);
@@ -52,4 +52,4 @@ std::vector<std::string> table1lines(const Varnel2State& s);
 std::vector<std::string> table2lines(const Varnel2State& s);
 std::vector<std::string> table3lines(const Varnel2State& s);
 
-}  // namespace tsd
+}  // namespace tsd::varnel2

@@ -8,7 +8,7 @@
 #include "runtime/textfile.h"
 #include "text/cp1250.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 
 namespace {
 
@@ -156,4 +156,4 @@ std::string v2paramswritefailedtext() {
   return cp("Błąd zapisu parametrów w pliku Varnel2.par");
 }
 
-}  // namespace tsd
+}  // namespace tsd::varnel2

@@ -28,7 +28,7 @@
 #include "multipeak/varnel2/varnel2_state.h"
 #include "runtime/paramfile.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 
 inline constexpr std::string_view kVarnel2ParamFile = "VARNEL2.PAR";
 
@@ -54,4 +54,4 @@ std::string v2paramswritefailedtext();   // "Błąd zapisu parametrów w pliku V
 // "<file>: <problem>" for the orderly end at start-up.
 using runtime::paramsproblemtext;
 
-}  // namespace tsd
+}  // namespace tsd::varnel2

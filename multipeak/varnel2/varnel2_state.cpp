@@ -4,7 +4,7 @@
 #include "analysis/var.h"
 #include "multipeak/funcsubr2.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 
 namespace {
 
@@ -114,4 +114,4 @@ DataLoad loaddata(Varnel2State& s, std::string_view name) {
   return DataLoad::ok;
 }
 
-}  // namespace tsd
+}  // namespace tsd::varnel2

@@ -17,7 +17,7 @@
 #include "multipeak/records.h"
 #include "runtime/filename.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 
 inline constexpr int kNameFieldLength = 79;  // name field of the messages
 inline constexpr int kMaxOutputGrid = CurveArray::rows;
@@ -101,4 +101,4 @@ enum class DataLoad { ok, cannot_open, read_failed };
 // nothing.
 DataLoad loaddata(Varnel2State& s, std::string_view name);
 
-}  // namespace tsd
+}  // namespace tsd::varnel2

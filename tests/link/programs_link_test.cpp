@@ -12,7 +12,7 @@ namespace {
 
 TEST(ProgramsLink, AllProgramsLinkIntoOneBinaryWithTheirOwnMainRoutines) {
   void (*const varnel1)() = tsd::varnel1main;
-  void (*const varnel2)() = tsd::varnel2main;
+  void (*const varnel2)() = tsd::varnel2::varnel2main;
   void (*const mokrin)(tsd::mokrin::Variant) = tsd::mokrin::mokrinmain;
   EXPECT_NE(varnel1, nullptr);
   EXPECT_NE(varnel2, nullptr);

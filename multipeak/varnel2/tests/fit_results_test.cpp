@@ -13,10 +13,10 @@
 #include "resources/varnel2/varnel2_ids.h"
 #include "tools/testkit/textlines.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 namespace {
 
-using namespace v2test;
+using namespace test;
 
 struct ResultIds {
   const char* format;
@@ -208,4 +208,4 @@ TEST(Varnel2Fit, AFitThatCannotBeCompletedSaysSo) {
 }
 
 }  // namespace
-}  // namespace tsd
+}  // namespace tsd::varnel2

@@ -18,7 +18,7 @@
 #include "tools/testkit/files.h"
 #include "tools/testkit/temp_folder.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 namespace {
 
 namespace fs = std::filesystem;
@@ -233,4 +233,4 @@ TEST_F(Varnel2Reports, TableFilesHoldTheStartValueCurves) {
 }
 
 }  // namespace
-}  // namespace tsd
+}  // namespace tsd::varnel2

@@ -17,7 +17,7 @@
 #include "tools/testkit/textlines.h"
 #include "tools/testkit/temp_folder.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 namespace {
 
 namespace fs = std::filesystem;
@@ -230,4 +230,4 @@ TEST_F(Varnel2Params, WhatStartUpTakesTheSaveWritesBack) {
 }
 
 }  // namespace
-}  // namespace tsd
+}  // namespace tsd::varnel2

@@ -16,7 +16,7 @@
 #include "multipeak/funcsubr2.h"
 #include "tools/testkit/temp_folder.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 namespace {
 
 namespace fs = std::filesystem;
@@ -183,4 +183,4 @@ TEST_F(Varnel2Load, RefusedFileChangesNothing) {
 }
 
 }  // namespace
-}  // namespace tsd
+}  // namespace tsd::varnel2
