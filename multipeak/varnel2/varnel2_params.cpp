@@ -18,7 +18,7 @@ using runtime::ReadResult;
 using runtime::ReadStatus;
 
 // Every value of the file, as read.
-struct V2Values {
+struct Values {
   int Nout = 0;
   int gridflag = 0;
   double Ea[kMaxPeaks] = {}, Tm[kMaxPeaks] = {}, Jm[kMaxPeaks] = {};
@@ -44,7 +44,7 @@ std::string peak_name(std::string_view what, int k) {
 // program saved itself is never refused: a start value of 0 (a peak that
 // took part in no fit) is taken here and refused by the fit request, and a
 // Q factor or Del that the rewrite rounded to 1.0 is taken too.
-std::string range_problem(const V2Values& v, int& record) {
+std::string range_problem(const Values& v, int& record) {
   auto ints = [&](int rec, const std::string& name, int value, int lo, int hi) -> std::string {
     if (value >= lo && value <= hi) return "";
     record = rec;
@@ -90,19 +90,21 @@ std::string range_problem(const V2Values& v, int& record) {
 
 }  // namespace
 
-ParamsResult readvarnel2params(Varnel2State& s) {
+std::string paramfilepath(const State& s) { return runtime::fileindirectory(s.startdir, kParamFile); }
+
+ParamsResult readparams(State& s) {
   s.startdir = runtime::currentdirectory();
-  const std::string file = runtime::fileindirectory(s.startdir, kVarnel2ParamFile);
+  const std::string file = paramfilepath(s);
   // A save the program did not finish leaves a temporary file beside it.
   runtime::removereplaceleftovers(file);
-  return readvarnel2paramsfrom(file, s);
+  return readparamsfrom(file, s);
 }
 
-ParamsResult readvarnel2paramsfrom(std::string_view name, Varnel2State& s) {
+ParamsResult readparamsfrom(std::string_view name, State& s) {
   const std::string file(name);
   FreeReader reader;
   if (ParamsResult opened = runtime::openparamsfile(reader, file); !opened.ok()) return opened;
-  V2Values v;
+  Values v;
   ReadResult res = reader.read({v.Nout, v.gridflag});
   if (!res.complete(2)) return paramsfault(ParamsStatus::unreadable, file, 1, read_problem(res, 1));
   for (int k = 0; k < kMaxPeaks; ++k) {
@@ -138,8 +140,8 @@ ParamsResult readvarnel2paramsfrom(std::string_view name, Varnel2State& s) {
   return ok;
 }
 
-ParamsResult writevarnel2params(const Varnel2State& s) {
-  const std::string file = runtime::fileindirectory(s.startdir, kVarnel2ParamFile);
+ParamsResult writeparams(const State& s) {
+  const std::string file = paramfilepath(s);
   runtime::TextFile f;
   if (ParamsResult begun = runtime::beginparamsrewrite(f, file); !begun.ok()) return begun;
   f.write("(I5,I3)", {s.Nout, s.gridflag});
@@ -151,8 +153,8 @@ ParamsResult writevarnel2params(const Varnel2State& s) {
   return runtime::endparamsrewrite(f, file);
 }
 
-std::string v2paramssavedtext() { return cp("Parametry zapisane w pliku Varnel2.par"); }
-std::string v2paramswritefailedtext() {
+std::string paramssavedtext() { return cp("Parametry zapisane w pliku Varnel2.par"); }
+std::string paramswritefailedtext() {
   return cp("Błąd zapisu parametrów w pliku Varnel2.par");
 }
 

@@ -21,8 +21,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::unique_ptr<Varnel2State> twopeaks(int on1, int on2, int on3, int on4) {
-  auto s = std::make_unique<Varnel2State>();
+std::unique_ptr<State> twopeaks(int on1, int on2, int on3, int on4) {
+  auto s = std::make_unique<State>();
   const int on[4] = {on1, on2, on3, on4};
   for (int k = 0; k < 4; ++k) {
     s->peakon[k] = on[k];
@@ -81,7 +81,7 @@ TEST(Varnel2Vector, ReboundCentresTheBoxOnTheCurrentVector) {
 }
 
 TEST(Varnel2Range, FitIndicesCoverThePointsWithinTheRange) {
-  Varnel2State s;
+  State s;
   s.Nin = 10;
   for (int i = 0; i < 10; ++i) arrays.T[i] = 200.0 + i;  // 200 .. 209
   struct Case {

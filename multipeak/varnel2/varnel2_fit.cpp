@@ -1,12 +1,16 @@
 // The fit request of varnel2 and the copy of the fitted values to the
 // start values.
+#include "multipeak/varnel2/varnel2_fit.h"
+
 #include <string>
 
 #include "multipeak/fitcompute.h"
-#include "multipeak/varnel2/v2commands.h"
-#include "multipeak/varnel2/v2fields.h"
+#include "multipeak/varnel2/varnel2_dialogs.h"
+#include "multipeak/varnel2/varnel2_graph.h"
+#include "multipeak/varnel2/varnel2_menus.h"
+#include "resources/varnel2/varnel2_ids.h"
+#include "shell/boxes.h"
 #include "toolkit/window/wdialog.h"
-#include "toolkit/window/wmenu.h"
 
 namespace tsd::varnel2 {
 
@@ -20,7 +24,7 @@ namespace {
 // gives a box around 0 that holds the peak at 0 (or none at all): the peak
 // would take no part in the fit, and its zero rows of the curvature matrix
 // would leave every standard error undefined, the other peaks' too.
-bool startvaluesusable(const Varnel2State& s) {
+bool startvaluesusable(const State& s) {
   bool usable = true;
   for (int k = 1; k <= kMaxPeaks; ++k) {
     if (s.peakon[k - 1] != 1) continue;
@@ -48,7 +52,7 @@ bool fitrangeholdspoints() {
 
 }  // namespace
 
-void fitrequest(Varnel2State& s) {
+void fitrequest(State& s) {
   // Nothing is fitted, shown or changed when a start value cannot be used
   // or there is nothing to fit: the last fit's results stay.
   const bool usable = startvaluesusable(s);
@@ -61,13 +65,9 @@ void fitrequest(Varnel2State& s) {
   const int outcome = fitcompute(s.peakon, s.Ldiv, s.Del, s.Nout, s.curves, s.fit);
   wdialogunload();
 
-  wmenusetstate(V2_CM_COPY_FITTED, 1, 1);
-  wmenusetstate(V2_POPUP_TABLES, 1, 1);
-  wmenusetstate(V2_POPUP_SAVE, 1, 1);
-  wmenusetstate(V2_POPUP_PRINT, 1, 1);
-  settable2menus(s);
+  enablefitmenus(s);
   s.fitted = 1;
-  replot(s);
+  redraw(s);
 
   // The minimiser refuses a box whose lower bound lies above its upper one
   // (a start value that is not positive), and a sum of squares that is not a
@@ -82,7 +82,7 @@ void fitrequest(Varnel2State& s) {
   }
 }
 
-void copyfitted(Varnel2State& s) {
+void copyfitted(State& s) {
   for (int k = 0; k < kMaxPeaks; ++k) {
     if (s.peakon[k] != 1) continue;
     s.Ea[k] = s.fit.Eafit[k];
@@ -101,7 +101,7 @@ void copyfitted(Varnel2State& s) {
   buildvector(s);
   startcurves(s);
   s.fitted = 0;
-  replot(s);
+  redraw(s);
 }
 
 }  // namespace tsd::varnel2

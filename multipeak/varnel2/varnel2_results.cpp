@@ -1,22 +1,18 @@
-// varnel2's results on the screen (dialog 109 and the three tables), and
-// the reports and tables appended to a file or written to the printer.
+#include "multipeak/varnel2/varnel2_results.h"
+
 #include <string>
 #include <vector>
 
 #include "analysis/conversions.h"
 #include "analysis/var.h"
-
-#include "shell/files.h"
-#include "shell/report.h"
-#include "multipeak/varnel2/v2commands.h"
-#include "multipeak/varnel2/v2fields.h"
 #include "multipeak/varnel2/varnel2_output.h"
+#include "resources/varnel2/varnel2_ids.h"
+#include "shell/boxes.h"
 #include "toolkit/window/strings.h"
 
 namespace tsd::varnel2 {
 
 namespace {
-
 
 // One field of the result dialog: the ids of peaks 1..4, its format and length.
 struct ResultField {
@@ -45,39 +41,9 @@ double resultvalue(const FitResults& r, int q, int k) {
   return rows[q][k - 1];
 }
 
-std::vector<std::string> outputlines(const Varnel2State& s, V2Output what, OutputVariant variant) {
-  switch (what) {
-    case V2Output::paramreport: return paramreport(s, variant);
-    case V2Output::resultreport: return resultreport(s, variant);
-    case V2Output::table1: return table1lines(s);
-    case V2Output::table2: return table2lines(s);
-    case V2Output::table3: break;
-  }
-  return table3lines(s);
-}
-
-struct SaveTexts {
-  std::string_view filter;
-  const char* title;
-  const char* done;
-};
-
-SaveTexts savetexts(V2Output what) {
-  switch (what) {
-    case V2Output::paramreport:
-      return {kReportFilter, "Zapis parametrów obliczeń", "Parametry obliczeń zapisane w pliku "};
-    case V2Output::resultreport:
-      return {kReportFilter, "Zapis wyników obliczeń", "Wyniki obliczeń zapisane w pliku "};
-    case V2Output::table1: return {kTableFilter, "Zapis tabeli 1", "Tabela 1 zapisana w pliku "};
-    case V2Output::table2: return {kTableFilter, "Zapis tabeli 2", "Tabela 2 zapisana w pliku "};
-    case V2Output::table3: break;
-  }
-  return {kTableFilter, "Zapis tabeli 3", "Tabela 3 zapisana w pliku "};
-}
-
 }  // namespace
 
-void resultdialog(const Varnel2State& s) {
+void showresults(const State& s) {
   // Ten quantities of each peak, then Chi.
   std::vector<int> ids;
   std::vector<std::string> texts;
@@ -85,20 +51,20 @@ void resultdialog(const Varnel2State& s) {
     int q = 0;
     for (const ResultField& f : kResultFields) {
       ids.push_back(f.ids[k - 1]);
-      texts.push_back(s.peakon[k - 1] == 1 ? fieldtext(resultvalue(s.fit, q, k), f.format, f.length)
+      texts.push_back(s.peakon[k - 1] == 1 ? realfieldtext(resultvalue(s.fit, q, k), f.format, f.length)
                                            : blank_text(kFieldTextLength));
       ++q;
     }
   }
   ids.push_back(1069);
   texts.push_back(numbers.nparam < 1 ? blank_text(kFieldTextLength)
-                                     : fieldtext(s.fit.Chi, "(1P,E12.6)", 12));
+                                     : realfieldtext(s.fit.Chi, "(1P,E12.6)", 12));
   std::vector<FieldText> fields;
   for (size_t i = 0; i < ids.size(); ++i) fields.push_back({ids[i], texts[i]});
   showfilled(V2_DLG_RESULTS, fields);
 }
 
-void screentable(const Varnel2State& s, int table) {
+void showtable(const State& s, int table) {
   if (table == 1) {
     const std::string rows = table1text(s);
     const FieldText texts[1] = {{1027, rows}};
@@ -115,18 +81,6 @@ void screentable(const Varnel2State& s, int table) {
     const FieldText texts[2] = {{d.header, header}, {d.rows, rows}};
     showfilled(d.dialog, texts);
   }
-}
-
-void saveoutput(Varnel2State& s, V2Output what) {
-  const SaveTexts t = savetexts(what);
-  if (!choosereportfile(t.filter, s.savefile, cp(t.title))) return;
-  const std::string name(s.savefile.text());
-  const OutputStatus status = appendlines(name, outputlines(s, what, OutputVariant::file));
-  tellsaved(status, savedtext(cp(t.done), name), name);
-}
-
-void printoutput(const Varnel2State& s, V2Output what) {
-  tellprinted(printlines(outputlines(s, what, OutputVariant::printer)));
 }
 
 }  // namespace tsd::varnel2

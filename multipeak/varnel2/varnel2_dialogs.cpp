@@ -3,12 +3,16 @@
 // minimiser settings (106). Each: fill, show modal, read every field back,
 // one "Błąd" box per failed check in a fixed order, commit only when all
 // passed, recompute and redraw in every case.
+#include "multipeak/varnel2/varnel2_dialogs.h"
+
 #include <string>
 
 #include "analysis/conversions.h"
 #include "analysis/var.h"
-#include "multipeak/varnel2/v2commands.h"
-#include "multipeak/varnel2/v2fields.h"
+#include "multipeak/varnel2/varnel2_fields.h"
+#include "multipeak/varnel2/varnel2_graph.h"
+#include "resources/varnel2/varnel2_ids.h"
+#include "shell/boxes.h"
 #include "toolkit/window/strings.h"
 #include "toolkit/window/wdialog.h"
 
@@ -58,7 +62,7 @@ bool checkrange(double tmin, double tmax) {
 
 }  // namespace
 
-void putpeakfields(const Varnel2State& s, int k) {
+void putpeakfields(const State& s, int k) {
   putreal(kPeakEa[k - 1], s.Ea[k - 1], "(F8.6)", 8);
   putreal(kPeakTm[k - 1], s.Tm[k - 1], "(F8.4)", 8);
   putreal(kPeakJm[k - 1], s.Jm[k - 1], "(1P,E12.6)", 12);
@@ -66,7 +70,7 @@ void putpeakfields(const Varnel2State& s, int k) {
 
 void setpeakcheck(int k, int state) { wdialogputcheckbox(kPeakCheck[k - 1], state); }
 
-void peaksdialog(Varnel2State& s) {
+void peaksdialog(State& s) {
   wdialogselect(V2_DLG_PEAKS);
   for (int k = 1; k <= kMaxPeaks; ++k) {
     setpeakcheck(k, s.peakon[k - 1]);
@@ -107,10 +111,10 @@ void peaksdialog(Varnel2State& s) {
   startcurves(s);
   s.fitted = 0;
   wdialoghide();
-  replot(s);
+  redraw(s);
 }
 
-void fitrangedialog(Varnel2State& s) {
+void fitrangedialog(State& s) {
   wdialogselect(V2_DLG_FIT_RANGE);
   putreal(1004, s.tfmin, "(F7.3)", 7);
   putreal(1008, s.tfmax, "(F7.3)", 7);
@@ -125,10 +129,10 @@ void fitrangedialog(Varnel2State& s) {
   fitindexrange(s);
   s.fitted = 0;
   wdialoghide();
-  replot(s);
+  redraw(s);
 }
 
-void displayrangedialog(Varnel2State& s) {
+void displayrangedialog(State& s) {
   wdialogselect(V2_DLG_DISPLAY_RANGE);
   putreal(1005, s.tdmin, "(F7.3)", 7);
   putreal(1007, s.tdmax, "(F7.3)", 7);
@@ -161,10 +165,10 @@ void displayrangedialog(Varnel2State& s) {
   startcurves(s);
   fitcurves(s.Nout, s.fit, s.curves);
   wdialoghide();
-  replot(s);
+  redraw(s);
 }
 
-void fitsettingsdialog(Varnel2State& s) {
+void fitsettingsdialog(State& s) {
   wdialogselect(V2_DLG_FIT_SETTINGS);
   putreal(1013, s.QEa, "(F6.2)", 6);
   putreal(1011, s.QTm, "(F6.2)", 6);
@@ -214,7 +218,7 @@ void fitsettingsdialog(Varnel2State& s) {
   rebound(s);
   s.fitted = 0;
   wdialoghide();
-  replot(s);
+  redraw(s);
 }
 
 }  // namespace tsd::varnel2

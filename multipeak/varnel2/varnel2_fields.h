@@ -19,8 +19,4 @@ bool getreal(int field, double& value);
 // counts as unreadable.
 bool getinteger(int field, int& value);
 
-// Fields of dialog 107 shared with the copy of the fitted values.
-void putpeakfields(const struct Varnel2State& s, int k);
-void setpeakcheck(int k, int state);
-
 }  // namespace tsd::varnel2
