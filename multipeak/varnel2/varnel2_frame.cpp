@@ -49,12 +49,6 @@ void about() {
             "(Ea, Tm, Jm każdego piku; tau0 i P0 z błędami standardowymi)"});
 }
 
-// The program state of the run.
-State& programstate() {
-  static State state;
-  return state;
-}
-
 }  // namespace
 
 bool command(State& s, int id) {
@@ -93,7 +87,8 @@ bool command(State& s, int id) {
 }
 
 void run() {
-  State& s = programstate();
+  // The one state of the run, handed to every command.
+  State s;
   openprogramwindow({"Program Varnel2", -1, V2_MENU, true});
 
   const ParamsResult params = readparams(s);

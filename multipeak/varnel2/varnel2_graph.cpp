@@ -10,7 +10,7 @@ namespace tsd::varnel2 {
 
 namespace {
 
-void drawgraph(const State& s) {
+void plotgraph(const State& s) {
   static constexpr int kMeasuredColour[1] = {kDataColour};
   static constexpr int kMeasuredFlags[1] = {1};
   const int base = s.fitted == 1 ? 6 : 1;
@@ -51,7 +51,7 @@ void drawgraph(const State& s) {
 void redraw(const State& s) {
   if (s.loaded != 1) return;
   cleargraphics();
-  drawgraph(s);
+  plotgraph(s);
 }
 
 }  // namespace tsd::varnel2
