@@ -27,7 +27,7 @@ std::unique_ptr<tsd::varnel2::State> loaded() {
   auto s = std::make_unique<tsd::varnel2::State>();
   if (!tsd::varnel2::readparamsfrom(kExamples + "VARNEL2.PAR", *s).ok()) return nullptr;
   tsd::varnel2::buildvector(*s);
-  if (tsd::varnel2::loaddata(*s, kExamples + "sample.dat") != tsd::varnel2::DataLoad::ok) return nullptr;
+  if (tsd::varnel2::loaddata(*s, kExamples + "sample.dat") != tsd::DataFileStatus::ok) return nullptr;
   return s;
 }
 

@@ -24,15 +24,9 @@ namespace {
 void readdata(State& s) {
   if (!choosedatafile(s.datafile)) return;
   const std::string name(s.datafile.text());
-  switch (loaddata(s, name)) {
-    case DataLoad::cannot_open:
-      datafilefailed(DataFileStatus::cannot_open, name);
-      return;
-    case DataLoad::read_failed:
-      datafilefailed(DataFileStatus::read_failed, name);
-      return;
-    case DataLoad::ok:
-      break;
+  if (const DataFileStatus status = loaddata(s, name); status != DataFileStatus::ok) {
+    datafilefailed(status, name);
+    return;
   }
   redraw(s);
   enabledatamenus();

@@ -81,13 +81,13 @@ void fitindexrange(const State& s) {
     if (arrays.T[i - 1] > s.tfmax + 0.01) numbers.n2 = i - 1;
 }
 
-DataLoad loaddata(State& s, std::string_view name) {
+DataFileStatus loaddata(State& s, std::string_view name) {
   const VarRecord before = var;
   MeasuredData data;
   const DataFileStatus st = readdatafile(name, data);
   if (st != DataFileStatus::ok) {
     var = before;  // a refused file leaves the experiment constants alone
-    return st == DataFileStatus::cannot_open ? DataLoad::cannot_open : DataLoad::read_failed;
+    return st;
   }
   s.Nin = data.N;
   s.area = data.S;
@@ -111,7 +111,7 @@ DataLoad loaddata(State& s, std::string_view name) {
   // The results of the last fit stay for the tables: their curves go onto
   // the new grid as well.
   fitcurves(s.Nout, s.fit, s.curves);
-  return DataLoad::ok;
+  return DataFileStatus::ok;
 }
 
 }  // namespace tsd::varnel2

@@ -91,14 +91,12 @@ void startcurves(State& s);
 // n1, n2 of the points within [tfmin - 0.01, tfmax + 0.01].
 void fitindexrange(const State& s);
 
-enum class DataLoad { ok, cannot_open, read_failed };
-
 // Reads a measured data file. On success the points go to `arrays`, T0 and b
 // to `var`, and the state is reset for the new curve: fit range and display
 // range over all points, a new grid, fitted = 0, loaded = 1, start-value
 // curves, and the fitted curves of the last fit on the new grid. The name
 // is kept as dataname. A file that cannot be opened or is refused changes
-// nothing.
-DataLoad loaddata(State& s, std::string_view name);
+// nothing and gives readdatafile's status.
+DataFileStatus loaddata(State& s, std::string_view name);
 
 }  // namespace tsd::varnel2

@@ -78,7 +78,7 @@ TEST(Varnel2Fit, ResultDialogShowsWhatTheCoreComputes) {
     auto s = std::make_unique<State>();
     ASSERT_TRUE(readparamsfrom(dir + "/VARNEL2.PAR", *s).ok());
     buildvector(*s);
-    ASSERT_EQ(loaddata(*s, dir + "/sample.dat"), DataLoad::ok);
+    ASSERT_EQ(loaddata(*s, dir + "/sample.dat"), DataFileStatus::ok);
     ASSERT_EQ(fitcompute(s->peakon, s->Ldiv, s->Del, s->Nout, s->curves, s->fit), kFitDone);
 
     const auto r = runin("varnel2", dir, std::string(kLoad) +
@@ -104,7 +104,7 @@ TEST(Varnel2Fit, FitsTheTwoPeaksOfTheSample) {
   auto s = std::make_unique<State>();
   ASSERT_TRUE(readparamsfrom(examplefile("VARNEL2.PAR"), *s).ok());
   buildvector(*s);
-  ASSERT_EQ(loaddata(*s, examplefile("sample.dat")), DataLoad::ok);
+  ASSERT_EQ(loaddata(*s, examplefile("sample.dat")), DataFileStatus::ok);
   ASSERT_EQ(fitcompute(s->peakon, s->Ldiv, s->Del, s->Nout, s->curves, s->fit), kFitDone);
   // The sample was made with 0.70 eV / 265 K / 4.0e-12 and 0.95 eV / 292 K
   // / 2.5e-12, with 1 % noise.
@@ -121,7 +121,7 @@ TEST(Varnel2Fit, CopyOfFittedValuesBecomesTheStartValues) {
   auto s = std::make_unique<State>();
   ASSERT_TRUE(readparamsfrom(dir + "/VARNEL2.PAR", *s).ok());
   buildvector(*s);
-  ASSERT_EQ(loaddata(*s, dir + "/sample.dat"), DataLoad::ok);
+  ASSERT_EQ(loaddata(*s, dir + "/sample.dat"), DataFileStatus::ok);
   fitcompute(s->peakon, s->Ldiv, s->Del, s->Nout, s->curves, s->fit);
   const auto r = runin("varnel2", dir, std::string(kLoad) + "menu V2_CM_FIT\nmenu V2_CM_COPY_FITTED\nmenu V2_CM_PEAKS\nbutton 1\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);

@@ -143,7 +143,7 @@ TEST_F(Varnel2Load, GoodFileResetsRangesGridAndCurves) {
   s->fitted = 1;
   buildvector(*s);
   const std::string f = write("a.dat", "4 0.1 200.0 0.5\n220 1e-12\n230 2e-12\n240 3e-12\n250 1e-12\n");
-  ASSERT_EQ(loaddata(*s, f), DataLoad::ok);
+  ASSERT_EQ(loaddata(*s, f), DataFileStatus::ok);
   EXPECT_EQ(s->Nin, 4);
   EXPECT_DOUBLE_EQ(s->area, 0.5);
   EXPECT_DOUBLE_EQ(var.T0, 200.0);
@@ -163,7 +163,7 @@ TEST_F(Varnel2Load, RefusedFileChangesNothing) {
   s->Nout = 3;
   buildvector(*s);
   ASSERT_EQ(loaddata(*s, write("a.dat", "3 0.1 200.0 1.0\n220 1e-12\n230 2e-12\n240 3e-12\n")),
-            DataLoad::ok);
+            DataFileStatus::ok);
   const std::string cases[] = {
       "3 0.5 150.0 1.0\n300 1e-12\n310 2e-12\n320 x\n",  // last row malformed
       "900 0.5 150.0 1.0\n300 1e-12\n",                // more points than the arrays hold
@@ -171,14 +171,14 @@ TEST_F(Varnel2Load, RefusedFileChangesNothing) {
   };
   for (const std::string& text : cases) {
     SCOPED_TRACE(text);
-    EXPECT_EQ(loaddata(*s, write("b.dat", text)), DataLoad::read_failed);
+    EXPECT_EQ(loaddata(*s, write("b.dat", text)), DataFileStatus::read_failed);
     EXPECT_EQ(s->Nin, 3);
     EXPECT_EQ(arrays.T[0], 220.0);
     EXPECT_EQ(var.T0, 200.0);
     EXPECT_EQ(var.b, 0.1);
     EXPECT_EQ(s->tdmax, 240.0);
   }
-  EXPECT_EQ(loaddata(*s, (dir_ / "none.dat").string()), DataLoad::cannot_open);
+  EXPECT_EQ(loaddata(*s, (dir_ / "none.dat").string()), DataFileStatus::cannot_open);
   EXPECT_EQ(s->Nin, 3);
 }
 
