@@ -1,7 +1,7 @@
 // The settings dialogs of varnel2: the peaks and their start values (107),
 // the fit range (104), the display range and output grid (105) and the
 // minimiser settings (106). Each: fill, show modal, read every field back,
-// one "Błąd" box per failed check in a fixed order, commit only when all
+// the checks of varnel2_checks.h shown in their boxes, commit only when all
 // passed, recompute and redraw in every case.
 #include "multipeak/varnel2/varnel2_dialogs.h"
 
@@ -9,6 +9,7 @@
 
 #include "analysis/conversions.h"
 #include "analysis/var.h"
+#include "multipeak/varnel2/varnel2_checks.h"
 #include "multipeak/varnel2/varnel2_fields.h"
 #include "multipeak/varnel2/varnel2_graph.h"
 #include "resources/varnel2/varnel2_ids.h"
@@ -26,38 +27,14 @@ constexpr int kPeakEa[kMaxPeaks] = {1073, 1074, 1075, 1076};
 constexpr int kPeakTm[kMaxPeaks] = {1018, 1027, 1031, 1033};
 constexpr int kPeakJm[kMaxPeaks] = {1021, 1035, 1036, 1037};
 
-std::string readmessage(std::string_view what) {
-  return cp("Błąd odczytu wartości ") + std::string(what);
-}
+// A real field read into f, which keeps its value when the field holds no
+// number.
+void readfield(int field, RealField& f) { f.read = getreal(field, f.value); }
 
-// The two temperature fields of a range dialog read into tmin and tmax, a
-// box for each unreadable one; true when one failed.
-bool readrange(int minfield, int maxfield, double& tmin, double& tmax) {
-  bool failed = false;
-  if (!getreal(minfield, tmin)) {
-    errorbox(readmessage("Tmin"));
-    failed = true;
-  }
-  if (!getreal(maxfield, tmax)) {
-    errorbox(readmessage("Tmax"));
-    failed = true;
-  }
-  return failed;
-}
-
-// The checks of a temperature range, on whatever the reads left; true when
-// one failed.
-bool checkrange(double tmin, double tmax) {
-  bool failed = false;
-  if (tmin >= tmax) {
-    errorbox(cp("Wartość Tmin >= od wartości Tmax"));
-    failed = true;
-  }
-  if (tmin <= var.T0) {
-    errorbox(cp("Wartość Tmin <= od wartości T0"));
-    failed = true;
-  }
-  return failed;
+// An integer field read into f (0 when it holds none).
+void readfield(int field, IntegerField& f) {
+  f.value = 0;
+  f.read = getinteger(field, f.value);
 }
 
 }  // namespace
@@ -77,34 +54,27 @@ void peaksdialog(State& s) {
     putpeakfields(s, k);
   }
   showmodal();
-  double Ea[kMaxPeaks], Tm[kMaxPeaks], Jm[kMaxPeaks];
-  bool failed = false;
+  PeaksInput in;
   for (int k = 1; k <= kMaxPeaks; ++k) {
+    // The check boxes are taken whatever the checks find.
     wdialoggetcheckbox(kPeakCheck[k - 1], s.peakon[k - 1]);
+    in.peakon[k - 1] = s.peakon[k - 1];
     if (s.peakon[k - 1] != 1) continue;
-    Ea[k - 1] = s.Ea[k - 1];
-    Tm[k - 1] = s.Tm[k - 1];
-    Jm[k - 1] = s.Jm[k - 1];
-    const std::string peak = "Pik nr " + std::to_string(k) + "\r\n";
-    if (!getreal(kPeakEa[k - 1], Ea[k - 1])) {
-      errorbox(peak + readmessage("Ea"));
-      failed = true;
-    }
-    if (!getreal(kPeakTm[k - 1], Tm[k - 1])) {
-      errorbox(peak + readmessage("Tm"));
-      failed = true;
-    }
-    if (!getreal(kPeakJm[k - 1], Jm[k - 1])) {
-      errorbox(peak + readmessage("Jm"));
-      failed = true;
-    }
+    in.Ea[k - 1].value = s.Ea[k - 1];
+    in.Tm[k - 1].value = s.Tm[k - 1];
+    in.Jm[k - 1].value = s.Jm[k - 1];
+    readfield(kPeakEa[k - 1], in.Ea[k - 1]);
+    readfield(kPeakTm[k - 1], in.Tm[k - 1]);
+    readfield(kPeakJm[k - 1], in.Jm[k - 1]);
   }
-  if (!failed) {
+  const CheckMessages messages = peakschecks(in);
+  errorboxes(messages);
+  if (messages.empty()) {
     for (int k = 0; k < kMaxPeaks; ++k) {
       if (s.peakon[k] != 1) continue;
-      s.Ea[k] = Ea[k];
-      s.Tm[k] = Tm[k];
-      s.Jm[k] = Jm[k];
+      s.Ea[k] = in.Ea[k].value;
+      s.Tm[k] = in.Tm[k].value;
+      s.Jm[k] = in.Jm[k].value;
     }
   }
   buildvector(s);
@@ -119,12 +89,16 @@ void fitrangedialog(State& s) {
   putreal(1004, s.tfmin, "(F7.3)", 7);
   putreal(1008, s.tfmax, "(F7.3)", 7);
   showmodal();
-  double tmin = s.tfmin, tmax = s.tfmax;
-  bool failed = readrange(1004, 1008, tmin, tmax);
-  failed = checkrange(tmin, tmax) || failed;
-  if (!failed) {
-    s.tfmin = tmin;
-    s.tfmax = tmax;
+  FitRangeInput in;
+  in.tmin.value = s.tfmin;
+  in.tmax.value = s.tfmax;
+  readfield(1004, in.tmin);
+  readfield(1008, in.tmax);
+  const CheckMessages messages = fitrangechecks(in, var.T0);
+  errorboxes(messages);
+  if (messages.empty()) {
+    s.tfmin = in.tmin.value;
+    s.tfmax = in.tmax.value;
   }
   fitindexrange(s);
   s.fitted = 0;
@@ -138,26 +112,18 @@ void displayrangedialog(State& s) {
   putreal(1007, s.tdmax, "(F7.3)", 7);
   putinteger(1052, s.Nout, "(I3)", 3);
   showmodal();
-  double tmin = s.tdmin, tmax = s.tdmax;
-  int nout = 0;
-  bool failed = readrange(1005, 1007, tmin, tmax);
-  if (!getinteger(1052, nout)) {
-    errorbox(readmessage("Nout"));
-    failed = true;
-  }
-  failed = checkrange(tmin, tmax) || failed;
-  if (nout < 2) {
-    errorbox(cp("Wartość Nout < od 2"));
-    failed = true;
-  }
-  if (nout > kMaxOutputGrid) {
-    errorbox(cp("Wartość Nout > od 800"));
-    failed = true;
-  }
-  if (!failed) {
-    s.tdmin = tmin;
-    s.tdmax = tmax;
-    s.Nout = nout;
+  DisplayRangeInput in;
+  in.tmin.value = s.tdmin;
+  in.tmax.value = s.tdmax;
+  readfield(1005, in.tmin);
+  readfield(1007, in.tmax);
+  readfield(1052, in.nout);
+  const CheckMessages messages = displayrangechecks(in, var.T0);
+  errorboxes(messages);
+  if (messages.empty()) {
+    s.tdmin = in.tmin.value;
+    s.tdmax = in.tmax.value;
+    s.Nout = in.nout.value;
     buildgrid(s);
   }
   // Both sets of curves on the grid: the one not shown now is tabulated, or
@@ -176,44 +142,24 @@ void fitsettingsdialog(State& s) {
   putreal(1015, s.Del, "(F6.4)", 6);
   putinteger(1016, s.Ldiv, "(I1)", 1);
   showmodal();
-  double qea = s.QEa, qtm = s.QTm, qjm = s.QJm, del = s.Del;
-  int ldiv = 0;
-  bool failed = false;
-  const struct {
-    int field;
-    double* value;
-    const char* name;
-  } reals[4] = {{1013, &qea, "QEa"}, {1011, &qtm, "QTm"}, {1012, &qjm, "QJm"}, {1015, &del, "Del"}};
-  for (const auto& r : reals) {
-    if (!getreal(r.field, *r.value)) {
-      errorbox(readmessage(r.name));
-      failed = true;
-    }
-  }
-  if (!getinteger(1016, ldiv)) {
-    errorbox(readmessage("Ldiv"));
-    failed = true;
-  }
-  const struct {
-    bool bad;
-    const char* text;
-  } checks[5] = {{qea <= 1.0, "Wartość QEa <= 1.0"},
-                 {qtm <= 1.0, "Wartość QTm <= 1.0"},
-                 {qjm <= 1.0, "Wartość QJm <= 1.0"},
-                 {del >= 1.0, "Wartość Del >= 1.0"},
-                 {ldiv < 1, "Wartość Ldiv < 1"}};
-  for (const auto& c : checks) {
-    if (c.bad) {
-      errorbox(cp(c.text));
-      failed = true;
-    }
-  }
-  if (!failed) {
-    s.QEa = qea;
-    s.QTm = qtm;
-    s.QJm = qjm;
-    s.Del = del;
-    s.Ldiv = ldiv;
+  FitSettingsInput in;
+  in.QEa.value = s.QEa;
+  in.QTm.value = s.QTm;
+  in.QJm.value = s.QJm;
+  in.Del.value = s.Del;
+  readfield(1013, in.QEa);
+  readfield(1011, in.QTm);
+  readfield(1012, in.QJm);
+  readfield(1015, in.Del);
+  readfield(1016, in.Ldiv);
+  const CheckMessages messages = fitsettingschecks(in);
+  errorboxes(messages);
+  if (messages.empty()) {
+    s.QEa = in.QEa.value;
+    s.QTm = in.QTm.value;
+    s.QJm = in.QJm.value;
+    s.Del = in.Del.value;
+    s.Ldiv = in.Ldiv.value;
   }
   rebound(s);
   s.fitted = 0;

@@ -4,7 +4,9 @@
 
 #include <string>
 
+#include "analysis/var.h"
 #include "multipeak/fitcompute.h"
+#include "multipeak/varnel2/varnel2_checks.h"
 #include "multipeak/varnel2/varnel2_dialogs.h"
 #include "multipeak/varnel2/varnel2_graph.h"
 #include "multipeak/varnel2/varnel2_menus.h"
@@ -14,49 +16,14 @@
 
 namespace tsd::varnel2 {
 
-namespace {
-
-// The start values of the enabled peaks that the model cannot be computed
-// with (it divides by Tm, tau0 by Ea), one box each in peak order; true
-// when all are usable. A peak switched on that took part in no fit holds
-// 0, 0, 0 after "Przepisanie parametrów", and the parameter file may hold
-// any start value: such a fit would give no numbers. A Jm not above 0
-// gives a box around 0 that holds the peak at 0 (or none at all): the peak
-// would take no part in the fit, and its zero rows of the curvature matrix
-// would leave every standard error undefined, the other peaks' too.
-bool startvaluesusable(const State& s) {
-  bool usable = true;
-  for (int k = 1; k <= kMaxPeaks; ++k) {
-    if (s.peakon[k - 1] != 1) continue;
-    const struct {
-      const char* name;
-      double value;
-    } values[3] = {{"Ea", s.Ea[k - 1]}, {"Tm", s.Tm[k - 1]}, {"Jm", s.Jm[k - 1]}};
-    for (const auto& v : values) {
-      if (v.value > 0.0) continue;
-      errorbox("Pik nr " + std::to_string(k) + "\r\n" + cp("Wartość ") + v.name + " <= 0");
-      usable = false;
-    }
-  }
-  return usable;
-}
-
-// A fit range that holds a measured point, else its box: a sum of squares
-// over no point is 0 for every parameter set, and the fit would report its
-// start values as fitted ones.
-bool fitrangeholdspoints() {
-  if (numbers.n1 <= numbers.n2) return true;
-  errorbox(cp("Brak punktów pomiarowych w zakresie aproksymacji"));
-  return false;
-}
-
-}  // namespace
-
 void fitrequest(State& s) {
   // Nothing is fitted, shown or changed when a start value cannot be used
   // or there is nothing to fit: the last fit's results stay.
-  const bool usable = startvaluesusable(s);
-  if (!fitrangeholdspoints() || !usable) return;
+  const CheckMessages messages = fitchecks(s, numbers.n1, numbers.n2);
+  if (!messages.empty()) {
+    errorboxes(messages);
+    return;
+  }
 
   // "Obliczenia" stays up, not served, while the minimiser runs.
   wdialogload(V2_DLG_FITTING);
