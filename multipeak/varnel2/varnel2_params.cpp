@@ -13,7 +13,9 @@ namespace tsd::varnel2 {
 namespace {
 
 using runtime::FreeReader;
+using runtime::firstoutofrange;
 using runtime::paramsfault;
+using runtime::RangeCheck;
 using runtime::ReadResult;
 using runtime::ReadStatus;
 
@@ -38,38 +40,30 @@ std::string peak_name(std::string_view what, int k) {
   return std::string(what) + cp(" piku ") + std::to_string(k);
 }
 
-// The first value the program cannot keep, as a problem text; empty when
-// every value can be kept. Start-up takes every value the dialogs could
-// have left behind and the rewrite could have written, so a file the
-// program saved itself is never refused: a start value of 0 (a peak that
-// took part in no fit) is taken here and refused by the fit request, and a
-// Q factor or Del that the rewrite rounded to 1.0 is taken too.
-std::string range_problem(const Values& v, int& record) {
-  auto ints = [&](int rec, const std::string& name, int value, int lo, int hi) -> std::string {
-    if (value >= lo && value <= hi) return "";
-    record = rec;
-    return runtime::recordprefix(rec) + name + " = " + std::to_string(value) + cp(" poza zakresem ") +
-           std::to_string(lo) + ".." + std::to_string(hi);
+// The first value the program cannot keep as an out_of_range fault of
+// `file`, in record order; an ok result when every value can be kept.
+// Start-up takes every value the dialogs could have left behind and the
+// rewrite could have written, so a file the program saved itself is never
+// refused: a start value of 0 (a peak that took part in no fit) is taken
+// here and refused by the fit request, and a Q factor or Del that the
+// rewrite rounded to 1.0 is taken too.
+ParamsResult checkvalues(const std::string& file, const Values& v) {
+  auto fault = [&](int record, const std::string& what) {
+    return paramsfault(ParamsStatus::out_of_range, file, record, runtime::recordprefix(record) + what);
   };
-  std::string p;
-  if (!(p = ints(1, "Nout", v.Nout, 2, kMaxOutputGrid)).empty()) return p;
-  if (!(p = ints(1, cp("siatka"), v.gridflag, runtime::kI3Lowest, runtime::kI3Highest)).empty()) {
-    return p;
-  }
+  const RangeCheck grid[2] = {{1, "Nout", v.Nout, 2, kMaxOutputGrid},
+                              {1, cp("siatka"), v.gridflag, runtime::kI3Lowest, runtime::kI3Highest}};
+  if (ParamsResult r = firstoutofrange(file, grid); !r.ok()) return r;
   for (int k = 1; k <= kMaxPeaks; ++k) {
     const int rec = 1 + k;
-    if (!(p = ints(rec, peak_name(cp("włączenie"), k), v.peakon[k - 1], runtime::kI3Lowest,
-                   runtime::kI3Highest))
-             .empty()) {
-      return p;
-    }
+    const RangeCheck on[1] = {{rec, peak_name(cp("włączenie"), k), v.peakon[k - 1],
+                               runtime::kI3Lowest, runtime::kI3Highest}};
+    if (ParamsResult r = firstoutofrange(file, on); !r.ok()) return r;
     const double vals[3] = {v.Ea[k - 1], v.Tm[k - 1], v.Jm[k - 1]};
     static constexpr std::string_view kNames[3] = {"Ea", "Tm", "Jm"};
     for (int q = 0; q < 3; ++q) {
       if (!std::isfinite(vals[q])) {
-        record = rec;
-        return runtime::recordprefix(rec) + peak_name(std::string(kNames[q]), k) +
-               cp(" nie jest liczbą skończoną");
+        return fault(rec, peak_name(kNames[q], k) + cp(" nie jest liczbą skończoną"));
       }
     }
   }
@@ -77,15 +71,12 @@ std::string range_problem(const Values& v, int& record) {
   static constexpr std::string_view kQNames[3] = {"QEa", "QTm", "QJm"};
   for (int q = 0; q < 3; ++q) {
     if (!(std::isfinite(qs[q]) && qs[q] >= 1.0)) {
-      record = 6;
-      return runtime::recordprefix(6) + std::string(kQNames[q]) + cp(" musi być nie mniejsze od 1.0");
+      return fault(6, std::string(kQNames[q]) + cp(" musi być nie mniejsze od 1.0"));
     }
   }
-  if (!(std::isfinite(v.Del) && v.Del <= 1.0)) {
-    record = 7;
-    return runtime::recordprefix(7) + cp("Del musi być nie większe od 1.0");
-  }
-  return ints(7, "Ldiv", v.Ldiv, 1, 9);
+  if (!(std::isfinite(v.Del) && v.Del <= 1.0)) return fault(7, cp("Del musi być nie większe od 1.0"));
+  const RangeCheck ldiv[1] = {{7, "Ldiv", v.Ldiv, 1, 9}};
+  return firstoutofrange(file, ldiv);
 }
 
 }  // namespace
@@ -118,9 +109,7 @@ ParamsResult readparamsfrom(std::string_view name, State& s) {
   res = reader.read({v.Del, v.Ldiv});
   if (!res.complete(2)) return paramsfault(ParamsStatus::unreadable, file, 7, read_problem(res, 7));
 
-  int record = 0;
-  std::string problem = range_problem(v, record);
-  if (!problem.empty()) return paramsfault(ParamsStatus::out_of_range, file, record, problem);
+  if (ParamsResult checked = checkvalues(file, v); !checked.ok()) return checked;
 
   s.Nout = v.Nout;
   s.gridflag = v.gridflag;
