@@ -30,16 +30,16 @@ BENCHMARK(BM_Fun1)->Arg(0)->Arg(1);
 // One series on 800 points with an 800-point output grid: 3200 model
 // evaluations, the integration and the fit. Argument: integration method.
 void BM_SeriesCompute(benchmark::State& state) {
-  tsd::testing::SyntheticPeak peak;
+  tsd::varnel1::testing::SyntheticPeak peak;
   peak.points = 800;
   peak.grid = 800;
-  tsd::testing::load_synthetic(peak);
-  tsd::analysis.tmin[0] = 240.0;
-  tsd::analysis.tmax[0] = 300.0;
-  tsd::analysis.intmethod[0] = static_cast<int>(state.range(0));
-  tsd::analysis.p0method[0] = 1;
+  tsd::varnel1::testing::load_synthetic(peak);
+  tsd::varnel1::analysis.tmin[0] = 240.0;
+  tsd::varnel1::analysis.tmax[0] = 300.0;
+  tsd::varnel1::analysis.intmethod[0] = static_cast<int>(state.range(0));
+  tsd::varnel1::analysis.p0method[0] = 1;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(tsd::seriescompute(1, tsd::SeriesWindow::FitLimits));
+    benchmark::DoNotOptimize(tsd::varnel1::seriescompute(1, tsd::varnel1::SeriesWindow::FitLimits));
     benchmark::ClobberMemory();
   }
 }

@@ -23,6 +23,7 @@
 namespace {
 
 using namespace tsd;
+using namespace tsd::varnel1;
 
 // A folder of this run's own for its data file, so that runs side by side
 // never share a file; removed when the run ends.

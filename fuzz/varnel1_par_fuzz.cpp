@@ -16,22 +16,22 @@ namespace {
 using tsd::fuzz::check;
 
 struct Read {
-  tsd::Varnel1Settings settings;
-  tsd::AnalysisState state;
+  tsd::varnel1::Varnel1Settings settings;
+  tsd::varnel1::AnalysisState state;
   bool ok = false;
 };
 
 // The start-up read in the fuzz folder, as the program does it.
 std::unique_ptr<Read> startread() {
   auto r = std::make_unique<Read>();
-  r->ok = tsd::readparams(r->settings, r->state).ok();
+  r->ok = tsd::varnel1::readparams(r->settings, r->state).ok();
   // The first graph shown is the one read; a save writes the one shown.
   r->settings.curgraph = r->settings.defgraph;
   return r;
 }
 
 std::string rewrite(const Read& r) {
-  check(tsd::writeparams(r.settings, r.state).ok(), "the rewrite is written");
+  check(tsd::varnel1::writeparams(r.settings, r.state).ok(), "the rewrite is written");
   return tsd::fuzz::readwhole(tsd::fuzz::folder() + "/VARNEL1.PAR");
 }
 

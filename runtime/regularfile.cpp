@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace tsd::runtime {
@@ -26,6 +27,29 @@ int openregularfile(const std::string& hostname, int flags, mode_t mode) {
     return -1;
   }
   return fd;
+}
+
+WholeFileStatus readregularfile(const std::string& hostname, std::string& out, std::size_t most) {
+  out.clear();
+  const int fd = openregularfile(hostname, O_RDONLY);
+  if (fd < 0) return WholeFileStatus::cannot_open;
+  char block[8192];
+  while (out.size() < most) {
+    const std::size_t want = std::min(sizeof block, most - out.size());
+    const ssize_t n = ::read(fd, block, want);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      const int e = errno;
+      ::close(fd);
+      out.clear();
+      errno = e;
+      return WholeFileStatus::read_failed;
+    }
+    if (n == 0) break;
+    out.append(block, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return WholeFileStatus::ok;
 }
 
 }  // namespace tsd::runtime

@@ -7,6 +7,7 @@
 
 #include <sys/types.h>
 
+#include <cstddef>
 #include <string>
 
 namespace tsd::runtime {
@@ -17,5 +18,16 @@ namespace tsd::runtime {
 // file is known to be regular. -1 with errno when it cannot be opened;
 // errno is EINVAL for anything but a regular file.
 int openregularfile(const std::string& hostname, int flags, mode_t mode = 0);
+
+enum class WholeFileStatus {
+  ok,
+  cannot_open,  // missing, not a regular file, or not to be opened
+  read_failed,
+};
+
+// Reads the regular file `hostname` (UTF-8), opened as openregularfile
+// opens it, into `out`: the whole file, or its first `most` bytes when it
+// is longer. errno tells why it failed; `out` is empty then.
+WholeFileStatus readregularfile(const std::string& hostname, std::string& out, std::size_t most);
 
 }  // namespace tsd::runtime

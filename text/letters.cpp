@@ -25,6 +25,12 @@ std::string asciiupper(std::string_view s) {
   return out;
 }
 
+std::string asciilower(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = asciilower(c);
+  return out;
+}
+
 std::string plainletters(std::string_view cp) {
   std::string out(cp);
   for (char& c : out) {

@@ -13,6 +13,7 @@ namespace text {
 constexpr char asciiupper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 constexpr char asciilower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 std::string asciiupper(std::string_view s);
+std::string asciilower(std::string_view s);
 
 // The text with every letter that carries a diacritic replaced by its plain
 // letter ("Błąd odczytu" -> "Blad odczytu", "Łódź" -> "Lodz"), ASCII kept and

@@ -1,7 +1,7 @@
 #include "analysis/varnel1/analysis_state.h"
 
-namespace tsd {
+namespace tsd::varnel1 {
 
 AnalysisState analysis;
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

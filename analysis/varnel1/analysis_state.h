@@ -11,7 +11,7 @@
 
 #include <array>
 
-namespace tsd {
+namespace tsd::varnel1 {
 
 struct AnalysisState {
   static constexpr int kPoints = 800;  // measured points and output points
@@ -86,4 +86,4 @@ struct AnalysisState {
 
 extern AnalysisState analysis;
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

@@ -11,7 +11,7 @@
 #include "analysis/integr.h"
 #include "analysis/var.h"
 
-namespace tsd {
+namespace tsd::varnel1 {
 
 namespace {
 
@@ -263,4 +263,4 @@ void modelrefresh() {
   for (int s = 1; s <= AnalysisState::kSeries; ++s) model_from_results(s);
 }
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

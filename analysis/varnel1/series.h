@@ -8,7 +8,7 @@
 
 #include "analysis/datafile.h"
 
-namespace tsd {
+namespace tsd::varnel1 {
 
 // Where the line-fit window of a series comes from.
 enum class SeriesWindow {
@@ -60,4 +60,4 @@ SeriesOutcome seriescompute(int s, SeriesWindow window);
 // model value computed.
 void modelrefresh();
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

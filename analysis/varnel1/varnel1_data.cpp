@@ -15,7 +15,7 @@
 #include "toolkit/window/wdialog.h"
 #include "toolkit/window/wmenu.h"
 
-namespace tsd {
+namespace tsd::varnel1 {
 
 namespace {
 
@@ -56,4 +56,4 @@ bool loaddatafile(std::string_view name) {
   return true;
 }
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

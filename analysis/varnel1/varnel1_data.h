@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-namespace tsd {
+namespace tsd::varnel1 {
 
 // The menu command. A cancelled file selection changes nothing; a file that
 // cannot be read gives "Błąd odczytu danych" and changes no result.
@@ -18,4 +18,4 @@ bool loaddatafile(std::string_view name);
 // Enables the five popups of the menu bar (after the first load).
 void enablepopups();
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

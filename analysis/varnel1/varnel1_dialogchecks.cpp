@@ -4,7 +4,7 @@
 #include "analysis/varnel1/varnel1_ui.h"
 #include "toolkit/window/strings.h"
 
-namespace tsd {
+namespace tsd::varnel1 {
 
 namespace {
 
@@ -141,4 +141,4 @@ std::vector<std::string> checkoutput(const TypedOutput& typed, double t0, Output
   return messages;
 }
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

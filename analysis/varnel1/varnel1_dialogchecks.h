@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tsd {
+namespace tsd::varnel1 {
 
 // The limits of a series in the order the range dialog reads them.
 enum Limit { kTmin = 0, kTmax = 1, kTini = 2, kTlim = 3 };
@@ -62,4 +62,4 @@ struct OutputValues {
 // data. Returns the error texts; none means the values may be committed.
 std::vector<std::string> checkoutput(const TypedOutput& typed, double t0, OutputValues& values);
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

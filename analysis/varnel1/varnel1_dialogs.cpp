@@ -14,7 +14,7 @@
 #include "resources/varnel1/varnel1_ids.h"
 #include "toolkit/window/wdialog.h"
 
-namespace tsd {
+namespace tsd::varnel1 {
 
 namespace {
 
@@ -193,4 +193,4 @@ void seriesdialog() {
   drawcurrent();
 }
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

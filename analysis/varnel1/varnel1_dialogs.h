@@ -3,11 +3,11 @@
 // committed, and the analysis repeated or the graph redrawn.
 #pragma once
 
-namespace tsd {
+namespace tsd::varnel1 {
 
 void rangedialog();   // "Zakres aproksymacji"
 void methoddialog();  // "Metody numeryczne"
 void outputdialog();  // "Zakres obliczeń"
 void seriesdialog();  // "Numery serii"
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

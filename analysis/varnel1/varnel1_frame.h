@@ -1,12 +1,12 @@
-// varnel1's program frame: start-up, the message loop that runs every menu
-// command, the redraw of the current graph and the end of the program.
+// varnel1's program frame: start-up, the command table that runs every menu
+// command, and the redraw of the current graph.
 #pragma once
 
-namespace tsd {
+namespace tsd::varnel1 {
 
 // The main routine the program entry runs. It returns when the program
 // ends by "&Koniec" or the root window's close box; a missing or unusable
 // VARNEL1.PAR ends the process with exit code 2.
-void varnel1main();
+void run();
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

@@ -5,7 +5,7 @@
 
 #include "analysis/varnel1/winplotm.h"
 
-namespace tsd {
+namespace tsd::varnel1 {
 
 namespace {
 
@@ -90,4 +90,4 @@ void plotgraph(int graph, const AnalysisState& a, const Varnel1Settings& setting
   }
 }
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

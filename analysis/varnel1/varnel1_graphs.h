@@ -6,7 +6,7 @@
 #include "analysis/varnel1/analysis_state.h"
 #include "analysis/varnel1/varnel1_settings.h"
 
-namespace tsd {
+namespace tsd::varnel1 {
 
 // Draws graph 1, 2 or 3 into the current graphics area (nothing for another
 // number). Graph 1 draws the measured current through jmask, the others the
@@ -16,4 +16,4 @@ namespace tsd {
 // calctmin, calctmax, xlo3 and xhi3 stay as they are.
 void plotgraph(int graph, const AnalysisState& state, const Varnel1Settings& settings);
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

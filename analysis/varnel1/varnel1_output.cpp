@@ -9,7 +9,7 @@
 #include "text/cp1250.h"
 #include "text/letters.h"
 
-namespace tsd {
+namespace tsd::varnel1 {
 
 namespace {
 
@@ -251,4 +251,4 @@ std::vector<std::string> tablefile(int table, int s, const AnalysisState& st) {
   return out.take();
 }
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

@@ -18,7 +18,7 @@
 #include "analysis/varnel1/analysis_state.h"
 #include "resources/varnel1/varnel1_ids.h"
 
-namespace tsd {
+namespace tsd::varnel1 {
 
 // ---- Results dialog 109 "Wyniki obliczeń" ----
 
@@ -88,4 +88,4 @@ std::vector<std::string> resultsreport(const AnalysisState& state, OutputVariant
 // table or series.
 std::vector<std::string> tablefile(int table, int s, const AnalysisState& state);
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

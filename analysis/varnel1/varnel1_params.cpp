@@ -10,7 +10,7 @@
 #include "runtime/textfile.h"
 #include "text/cp1250.h"
 
-namespace tsd {
+namespace tsd::varnel1 {
 
 namespace {
 
@@ -157,4 +157,4 @@ ParamsResult writeparams(const Varnel1Settings& settings, const AnalysisState& s
 std::string paramssavedtext() { return cp("Parametry zapisane w pliku Varnel1.par"); }
 std::string paramswritefailedtext() { return cp("Błąd zapisu parametrów w pliku Varnel1.par"); }
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

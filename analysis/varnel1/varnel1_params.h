@@ -26,7 +26,7 @@
 #include "analysis/varnel1/varnel1_settings.h"
 #include "runtime/paramfile.h"
 
-namespace tsd {
+namespace tsd::varnel1 {
 
 inline constexpr std::string_view kParamFileName = "VARNEL1.PAR";
 
@@ -55,4 +55,4 @@ std::string paramswritefailedtext();
 // error box: "<file>: <problem>".
 using runtime::paramsproblemtext;
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

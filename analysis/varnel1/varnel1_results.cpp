@@ -9,41 +9,25 @@
 #include "analysis/varnel1/varnel1_output.h"
 #include "analysis/varnel1/varnel1_settings.h"
 #include "shell/files.h"
-#include "toolkit/window/wdialog.h"
 
-namespace tsd {
-
-namespace {
-
-// The table text buffer, kept for the whole run.
-std::string& tabletext() {
-  static std::string text;
-  return text;
-}
-
-}  // namespace
+namespace tsd::varnel1 {
 
 void resultsdialog() {
   const std::array<ResultField, 18> fields = resultsfields(analysis);
-  wdialogload(kResultsDialog);
-  wdialogselect(kResultsDialog);
-  for (const ResultField& field : fields) wdialogputstring(field.id, field.text);
-  showmodal();
-  wdialogunload();
+  std::array<FieldText, 18> texts;
+  for (std::size_t i = 0; i < fields.size(); ++i) texts[i] = {fields[i].id, fields[i].text};
+  showfilled(kResultsDialog, texts);
 }
 
 void tabledialog(int table) {
   const TableInfo* info = tableinfo(table);
   if (info == nullptr) return;
   const int s = varnel1settings.tabseries;
-  std::string& text = tabletext();
+  std::string text;
   tablebuf(table, s, analysis, text);
-  wdialogload(info->dialog);
-  wdialogselect(info->dialog);
-  wdialogputstring(info->labelfield, tablelabel(s));
-  wdialogputstring(info->textfield, text);
-  showmodal();
-  wdialogunload();
+  const std::string label = tablelabel(s);
+  const FieldText texts[] = {{info->labelfield, label}, {info->textfield, text}};
+  showfilled(info->dialog, texts);
 }
 
 void savecommand(Report report) {
@@ -59,4 +43,4 @@ void printcommand(Report report) {
   tellprinted(printreport(report, analysis, varnel1settings, varnel1files.dataname.text()));
 }
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

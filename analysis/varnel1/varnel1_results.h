@@ -4,11 +4,11 @@
 
 #include "analysis/varnel1/varnel1_save.h"
 
-namespace tsd {
+namespace tsd::varnel1 {
 
 void resultsdialog();
 void tabledialog(int table);       // table 1..4
 void savecommand(Report report);   // "Zapis": file dialog, append, information box
 void printcommand(Report report);  // "Wydruk": to the printer
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

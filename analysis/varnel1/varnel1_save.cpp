@@ -3,7 +3,7 @@
 #include "shell/boxes.h"
 #include "shell/files.h"
 
-namespace tsd {
+namespace tsd::varnel1 {
 
 namespace {
 
@@ -64,4 +64,4 @@ OutputStatus printreport(Report report, const AnalysisState& state, const Varnel
   return printlines(reportlines(report, OutputVariant::printer, state, settings, datafile));
 }
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

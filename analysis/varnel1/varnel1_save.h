@@ -13,7 +13,7 @@
 #include "analysis/varnel1/varnel1_output.h"
 #include "analysis/varnel1/varnel1_settings.h"
 
-namespace tsd {
+namespace tsd::varnel1 {
 
 enum class Report { parameters, results, table1, table2, table3, table4 };
 
@@ -42,4 +42,4 @@ OutputStatus savereport(Report report, std::string_view filename, const Analysis
 OutputStatus printreport(Report report, const AnalysisState& state,
                          const Varnel1Settings& settings, std::string_view datafile);
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

@@ -1,6 +1,6 @@
 #include "analysis/varnel1/varnel1_settings.h"
 
-namespace tsd {
+namespace tsd::varnel1 {
 
 Varnel1Settings varnel1settings;
 
@@ -14,4 +14,4 @@ void computejmask(Varnel1Settings& settings) {
   }
 }
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

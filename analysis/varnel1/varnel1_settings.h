@@ -9,7 +9,7 @@
 #include <array>
 #include <string>
 
-namespace tsd {
+namespace tsd::varnel1 {
 
 struct Varnel1Settings {
   static constexpr int kSeries = 3;
@@ -48,4 +48,4 @@ extern Varnel1Settings varnel1settings;
 // (0,0,0) when none is shown.
 void computejmask(Varnel1Settings& settings);
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

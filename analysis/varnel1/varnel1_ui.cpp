@@ -5,7 +5,7 @@
 #include "analysis/varnel1/varnel1_settings.h"
 #include "toolkit/graphics/graphics.h"
 
-namespace tsd {
+namespace tsd::varnel1 {
 
 Varnel1Files varnel1files;
 
@@ -34,4 +34,4 @@ bool recomputeseries(SeriesWindow window) {
   return allok;
 }
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

@@ -10,7 +10,7 @@
 #include "analysis/varnel1/series.h"
 #include "runtime/filename.h"
 
-namespace tsd {
+namespace tsd::varnel1 {
 
 // The file names kept for the whole run, each as long as the host allows
 // (runtime/filename.h); the boxes pad them to 79 characters where they
@@ -32,4 +32,4 @@ void drawcurrent();
 // window). Returns false when any series failed.
 bool recomputeseries(SeriesWindow window);
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

@@ -9,6 +9,7 @@
 #include "shell/boxes.h"
 #include "shell/fields.h"
 #include "shell/files.h"
+#include "shell/frame.h"
 #include "shell/params.h"
 #include "shell/report.h"
 #include "peakcurve/mokrin/mokrin_data.h"
@@ -17,10 +18,10 @@
 #include "peakcurve/mokrin/mokrin_output.h"
 #include "peakcurve/mokrin/mokrin_params.h"
 #include "peakcurve/mokrin/mokrin_plot.h"
+#include "resources/mokrin/mokrin_ids.h"
 #include "toolkit/window/strings.h"
 #include "toolkit/window/wcomdlg.h"
 #include "toolkit/window/wdialog.h"
-#include "toolkit/window/wwindow.h"
 
 namespace tsd::mokrin {
 
@@ -77,21 +78,13 @@ void showplot(MokrinState& s, int plot) {
   drawcurrent(s);
 }
 
-void switchgrid(MokrinState& s) {
-  s.gridflag = s.gridflag == 0 ? 1 : 0;
-  drawcurrent(s);
-}
-
 // ---- Tables, saving and printing ----
 
 void showtable(MokrinState& s, int table) {
   const TableDialog d = tabledialog(table);
   const std::string text = tabletext(s, table);
-  wdialogload(d.dialog);
-  wdialogselect(d.dialog);
-  wdialogputstring(d.field, text);
-  showmodal();
-  wdialogunload();
+  const tsd::FieldText fields[] = {{d.field, text}};
+  showfilled(d.dialog, fields);
 }
 
 // Appends the lines to a file the user chooses; `saved` gives the text of
@@ -124,12 +117,10 @@ void writeparamfile(MokrinState& s) {
 }
 
 void about(const MokrinState& s) {
-  const std::string text = "Program " + std::string(variantinfo(s.variant).program) +
-                           ", wersja 1.01" +
-                           cp("\rKrzywe prądu depolaryzacji termicznie stymulowanej"
-                              "\rModel piku pierwszego rzędu"
-                              "\rWersja dla systemu Linux");
-  infobox(text, "O programie");
+  const std::string version = "Program " + std::string(variantinfo(s.variant).program) +
+                              ", wersja 1.01";
+  aboutbox({version, "Krzywe prądu depolaryzacji termicznie stymulowanej",
+            "Model piku pierwszego rzędu", "Wersja dla systemu Linux"});
 }
 
 }  // namespace
@@ -142,31 +133,32 @@ void filldialog(MokrinState& s) {
 
 bool mokrincommand(MokrinState& s, int id) {
   switch (id) {
-    case kCmdReadData: readdata(s); break;
-    case kCmdRemoveData: removedata(s); break;
-    case kCmdParameters: parameters(s); break;
-    case kCmdPlot1: showplot(s, kPlotCurrent); break;
-    case kCmdPlot2: showplot(s, kPlotPolarisation); break;
-    case kCmdGrid: switchgrid(s); break;
-    case kCmdShowTable1: showtable(s, kTable1); break;
-    case kCmdShowTable2:
+    case MK_CM_READ_DATA: readdata(s); break;
+    case MK_CM_REMOVE_DATA: removedata(s); break;
+    case MK_CM_PARAMETERS: parameters(s); break;
+    case MK_CM_PLOT1: showplot(s, kPlotCurrent); break;
+    case MK_CM_PLOT2: showplot(s, kPlotPolarisation); break;
+    case MK_CM_GRID:
+      switchgrid(s.gridflag);
+      drawcurrent(s);
+      break;
+    case MK_CM_TABLE1: showtable(s, kTable1); break;
+    case MK_CM_TABLE2:
       if (needsdata(s)) showtable(s, kTable2);
       break;
-    case kCmdSaveReport: savereport(s); break;
-    case kCmdSaveTable1: savetable(s, kTable1); break;
-    case kCmdSaveTable2:
+    case MK_CM_SAVE_REPORT: savereport(s); break;
+    case MK_CM_SAVE_TABLE1: savetable(s, kTable1); break;
+    case MK_CM_SAVE_TABLE2:
       if (needsdata(s)) savetable(s, kTable2);
       break;
-    case kCmdWriteParams: writeparamfile(s); break;
-    case kCmdPrintReport: print(reportlines(s, OutputVariant::printer)); break;
-    case kCmdPrintTable1: print(tablelines(s, kTable1)); break;
-    case kCmdPrintTable2:
+    case MK_CM_SAVE_PARAMFILE: writeparamfile(s); break;
+    case MK_CM_PRINT_REPORT: print(reportlines(s, OutputVariant::printer)); break;
+    case MK_CM_PRINT_TABLE1: print(tablelines(s, kTable1)); break;
+    case MK_CM_PRINT_TABLE2:
       if (needsdata(s)) print(tablelines(s, kTable2));
       break;
-    case kCmdAbout: about(s); break;
-    case kCmdEnd:
-      windowclose();
-      return false;
+    case MK_CM_ABOUT: about(s); break;
+    case MK_CM_END: return false;
     default: break;
   }
   return true;

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <span>
 
+#include "shell/frame.h"
 #include "shell/winplots.h"
 #include "peakcurve/mokrin/winplot.h"
-#include "toolkit/graphics/graphics.h"
 
 namespace tsd::mokrin {
 
@@ -45,8 +45,7 @@ void drawplot(const MokrinState& s, int plot, bool withdata) {
 }
 
 void drawcurrent(const MokrinState& s) {
-  igrarea(0.0f, 0.0f, 1.0f, 1.0f);
-  igrareaclear();
+  cleargraphics();
   drawplot(s, s.currentplot, s.dataflag == 1);
 }
 

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <utility>
 
+#include "text/letters.h"
+
 namespace plat {
 
 bool sdl_backend_create(DisplayBackend* out, std::string* why);
@@ -90,10 +92,9 @@ bool display_open(const char* name, std::string* error) {
     std::size_t start = 0;
     while (start <= list.size()) {
       std::size_t comma = list.find(',', start);
-      std::string one = list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+      const std::string one(
+          text::stripped(std::string_view(list).substr(start, comma == std::string::npos ? std::string::npos : comma - start)));
       start = comma == std::string::npos ? list.size() + 1 : comma + 1;
-      while (!one.empty() && one.front() == ' ') one.erase(0, 1);
-      while (!one.empty() && one.back() == ' ') one.pop_back();
       if (one.empty()) continue;
       const BackendEntry* e = find(one);
       if (!e) {

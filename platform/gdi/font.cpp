@@ -19,6 +19,7 @@
 
 #include "platform/gdi/text.h"
 #include "text/cp1250.h"
+#include "text/letters.h"
 
 namespace plat {
 
@@ -53,11 +54,7 @@ FcConfig* font_config() {
   return config;
 }
 
-std::string lower(const char* s) {
-  std::string out;
-  for (; s != nullptr && *s != '\0'; ++s) out += static_cast<char>(std::tolower(static_cast<unsigned char>(*s)));
-  return out;
-}
+std::string lower(const char* s) { return text::asciilower(s != nullptr ? s : ""); }
 
 struct FaceFile {
   std::string path;

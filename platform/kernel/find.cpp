@@ -9,6 +9,7 @@
 
 #include "platform/kernel/handles.h"
 #include "text/cp1250.h"
+#include "text/letters.h"
 
 namespace plat {
 
@@ -29,7 +30,7 @@ unsigned long long filetime_value(const FILETIME& t) {
   return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
 }
 
-unsigned char fold(unsigned char c) { return c < 128 ? static_cast<unsigned char>(std::tolower(c)) : c; }
+unsigned char fold(unsigned char c) { return static_cast<unsigned char>(text::asciilower(static_cast<char>(c))); }
 
 // "*" any run, "?" one character; case-insensitive for ASCII letters.
 bool matches(const char* pat, const char* name) {

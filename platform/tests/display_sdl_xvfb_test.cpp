@@ -4,6 +4,7 @@
 // the pixels read back from the host window are the window's; a host resize
 // becomes sizing and painting; a lost display ends the program.
 #include <SDL.h>
+#include <dlfcn.h>
 #include <signal.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -19,6 +20,8 @@
 #include "platform/tests/user_test_support.h"
 #include "text/cp1250.h"
 #include "tools/testkit/xserver.h"
+// Last: Xlib's macros (None, Bool, Status) would clash with the test headers.
+#include <SDL_syswm.h>
 
 #if defined(__SANITIZE_ADDRESS__) && __has_include(<sanitizer/lsan_interface.h>)
 #include <sanitizer/lsan_interface.h>
@@ -41,6 +44,34 @@ namespace {
 using tsd::testkit::XServer;
 
 std::string find_xvfb() { return tsd::testkit::findonpath("Xvfb"); }
+
+// What the X server shows in the host window (0x00RRGGBB), read with
+// the Xlib that SDL runs on.
+Surface host_pixels(SDL_Window* host) {
+  Surface out;
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(host, &info) || info.subsystem != SDL_SYSWM_X11) return out;
+  using GetImage = XImage* (*)(Display*, Drawable, int, int, unsigned, unsigned, unsigned long, int);
+  using GetAttributes = Status (*)(Display*, ::Window, XWindowAttributes*);
+  auto get = reinterpret_cast<GetImage>(dlsym(RTLD_DEFAULT, "XGetImage"));
+  auto attributes = reinterpret_cast<GetAttributes>(dlsym(RTLD_DEFAULT, "XGetWindowAttributes"));
+  if (!get || !attributes) return out;
+  Display* d = info.info.x11.display;
+  XWindowAttributes a;
+  if (!attributes(d, info.info.x11.window, &a)) return out;
+  XImage* img = get(d, info.info.x11.window, 0, 0, static_cast<unsigned>(a.width), static_cast<unsigned>(a.height),
+                    AllPlanes, ZPixmap);
+  if (!img) return out;
+  out.resize(img->width, img->height);
+  for (int y = 0; y < img->height; ++y)
+    for (int x = 0; x < img->width; ++x) {
+      unsigned long v = img->f.get_pixel(img, x, y);
+      out.row(y)[x] = static_cast<std::uint32_t>(v & 0x00ffffffu);
+    }
+  img->f.destroy_image(img);
+  return out;
+}
 
 SDL_Window* host_window_titled(const std::string& utf8) {
   for (Uint32 id = 1; id < 64; ++id)
@@ -113,25 +144,11 @@ TEST(SdlOnXvfb, ShowsAWindowDeliversAKeyAndShowsItsPixels) {
   EXPECT_TRUE(got_key) << "WM_KEYDOWN 'Q' from the host key";
   EXPECT_TRUE(got_char) << "WM_CHAR 0xB9 from the host text";
 
-  SDL_Surface* shown = SDL_GetWindowSurface(host);
-  ASSERT_NE(shown, nullptr);
-  ASSERT_GE(shown->w, 240);
-  SDL_LockSurface(shown);
-  auto pixel = [&](int px, int py) {
-    const auto* row = static_cast<const std::uint8_t*>(shown->pixels) + py * shown->pitch;
-    Uint32 v = 0;
-    std::memcpy(&v, row + px * shown->format->BytesPerPixel, shown->format->BytesPerPixel);
-    Uint8 r, g, b;
-    SDL_GetRGB(v, shown->format, &r, &g, &b);
-    return (static_cast<std::uint32_t>(r) << 16) | (g << 8) | b;
-  };
+  Surface copy = host_pixels(host);
+  ASSERT_GE(copy.width, 240);
+  auto pixel = [&](int px, int py) { return copy.row(py)[px] & 0x00ffffffu; };
   std::uint32_t mid = pixel(120, 90);
   // What the host window shows, for a person to look at.
-  Surface copy;
-  copy.resize(shown->w, shown->h);
-  for (int py = 0; py < shown->h; ++py)
-    for (int px = 0; px < shown->w; ++px) copy.row(py)[px] = pixel(px, py);
-  SDL_UnlockSurface(shown);
   std::string png = unique_temp("sdl_window.png");
   EXPECT_TRUE(WriteSurfacePng(copy, png));
   std::printf("host window: %s\n", png.c_str());

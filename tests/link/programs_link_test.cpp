@@ -11,7 +11,7 @@
 namespace {
 
 TEST(ProgramsLink, AllProgramsLinkIntoOneBinaryWithTheirOwnMainRoutines) {
-  void (*const varnel1)() = tsd::varnel1main;
+  void (*const varnel1)() = tsd::varnel1::run;
   void (*const varnel2)() = tsd::varnel2::run;
   void (*const mokrin)(tsd::mokrin::Variant) = tsd::mokrin::mokrinmain;
   EXPECT_NE(varnel1, nullptr);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "text/cp1250.h"
 
 namespace {
@@ -37,6 +39,15 @@ TEST(Letters, AsciiCaseLeavesOtherBytesAlone) {
   EXPECT_EQ(text::asciiupper(cp), text::cp1250_from_utf8("ABC XYZ ąę 09_"));
   EXPECT_EQ(text::asciilower('Q'), 'q');
   EXPECT_EQ(text::asciilower('\xa5'), '\xa5');  // Ą stays
+  EXPECT_EQ(text::asciilower(cp), text::cp1250_from_utf8("abc xyz ąę 09_"));
+  // Byte for byte what the C library's case routines give for ASCII in the
+  // "C" locale, and every code page byte above it unchanged.
+  for (int b = 0; b < 256; ++b) {
+    SCOPED_TRACE(b);
+    const char c = static_cast<char>(b);
+    EXPECT_EQ(text::asciiupper(c), b < 128 ? static_cast<char>(std::toupper(b)) : c);
+    EXPECT_EQ(text::asciilower(c), b < 128 ? static_cast<char>(std::tolower(b)) : c);
+  }
 }
 
 TEST(Letters, TrimmedAndStripped) {

@@ -1,18 +1,23 @@
 // Character sets: selection of the hardware font or a stroke font, the
 // loader with its cache, the default proportional widths and the preloading
 // of the six standard fonts.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "runtime/hostfilename.h"
+#include "runtime/regularfile.h"
 #include "toolkit/graphics/chrfile.h"
 #include "toolkit/graphics/grfont.h"
 #include "toolkit/graphics/grrecords.h"
 #include "toolkit/graphics/grtext.h"
 #include "toolkit/window/errstore.h"
-#include "toolkit/window/oswin.h"
 #include "toolkit/window/records.h"
 #include "toolkit/window/strings.h"
 
@@ -54,17 +59,13 @@ constexpr float kDefaultWidths[kWidthCount] = {
 // Bytes after the last block are never looked at.
 constexpr int kMaxFileBytes = 788 + kStrokeBytes;
 
-std::string_view trimmedname(std::string_view s) {
-  return s.substr(0, static_cast<std::size_t>(iactuallength(s)));
-}
-
-// True when a file of this name can be opened for reading.
-bool fileexists(const std::string& path) {
-  int handle = -1;
-  int status = 0;
-  xxopen(path.c_str(), 0, handle, status);
-  if (status != 0 || handle == -1) return false;
-  xxclos(handle);
+// True when a font file of this name can be opened for reading: only a
+// regular file, opened so that it never waits (a named pipe or a folder of
+// that name is no font file).
+bool fileexists(std::string_view path) {
+  const int fd = runtime::openregularfile(runtime::host_file_name(path), O_RDONLY);
+  if (fd < 0) return false;
+  ::close(fd);
   return true;
 }
 
@@ -121,25 +122,10 @@ void tocache(std::string_view path, int nsymbols) {
   c.count += 1;
 }
 
-// Reads the whole file (up to the largest valid size); false on a read failure.
-bool readfile(int handle, std::vector<std::uint8_t>& bytes) {
-  bytes.assign(kMaxFileBytes, 0);
-  int total = 0;
-  while (total < kMaxFileBytes) {
-    int nread = 0;
-    ifileread(handle, bytes.data() + total, kMaxFileBytes - total, nread);
-    if (nread < 0) return false;
-    if (nread == 0) break;
-    total += nread;
-  }
-  bytes.resize(static_cast<std::size_t>(total));
-  return true;
-}
-
 }  // namespace
 
 int xxrset(std::string_view path) {
-  const std::string_view p = trimmedname(path);
+  const std::string_view p = trimmed(path);
   const std::size_t l = p.size();
   // A cached name of 160 characters cannot hold a longer path, so the
   // comparison never reads past it.
@@ -151,22 +137,27 @@ int xxrset(std::string_view path) {
       }
     }
   }
-  int handle = -1;
-  ifileopen(p, 0, handle);
-  if (handle == -1) return 0;
-
-  // The whole file is checked before any table changes.
-  std::vector<std::uint8_t> bytes;
-  const bool read = readfile(handle, bytes);
+  // The whole file (up to the largest valid size) is checked before any
+  // table changes.
+  const int first = ilocatechar(p);
+  std::string bytes;
+  const runtime::WholeFileStatus read =
+      first == 0 ? runtime::WholeFileStatus::cannot_open
+                 : runtime::readregularfile(runtime::host_file_name(p.substr(first - 1)), bytes, static_cast<std::size_t>(kMaxFileBytes));
+  if (read == runtime::WholeFileStatus::cannot_open) {
+    xxerror(kErrFileOpen);
+    errstate.os_status = first == 0 ? 0 : errno;
+    return 0;
+  }
   toolkit::ChrDecoded d;
-  if (read) d = toolkit::decode_chr(bytes);
-  if (!read || d.error != toolkit::ChrError::ok) {
+  if (read == runtime::WholeFileStatus::ok)
+    d = toolkit::decode_chr(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+  if (read != runtime::WholeFileStatus::ok || d.error != toolkit::ChrError::ok) {
     blankname();
     grstate.fontkind = 0;
     xxsizg();
     xxerror(kErrFileRead);
     errstate.os_status = 0;
-    ifileclose(handle);
     return 0;
   }
   const toolkit::ChrFont& f = d.font;
@@ -182,7 +173,6 @@ int xxrset(std::string_view path) {
   setname(p);
   grstate.fontkind = f.kind;
   tocache(p, nsymbols);
-  ifileclose(handle);
   return 0;
 }
 
@@ -204,20 +194,20 @@ int igrcharset(std::string_view name) {
   }
   std::vector<std::string> attempts;
   attempts.push_back(candidate.substr(0, kPathLength));
-  const std::string_view dir = trimmedname(text_of(tkfiles.chardir));
+  const std::string_view dir = trimmed(text_of(tkfiles.chardir));
   if (!dir.empty()) attempts.push_back((std::string(dir) + candidate).substr(0, kPathLength));
 
-  const std::string_view current = trimmedname(text_of(grfontname));
+  const std::string_view current = trimmed(text_of(grfontname));
   bool found = false;
   for (const std::string& a : attempts) {
-    const std::string_view path = trimmedname(a);
+    const std::string_view path = trimmed(a);
     if (!path.empty() && path == current) {
       grstate.fontkind = grfont.lastkind;
       grstate.fonttype = grfont.lasttype;
       found = true;
       break;
     }
-    if (!path.empty() && fileexists(std::string(path))) {
+    if (!path.empty() && fileexists(path)) {
       xxrset(path);
       found = true;
       break;

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "platform/kernel/kernel.h"
+#include "text/letters.h"
 
 namespace tsd {
 
@@ -29,9 +30,7 @@ class FileHandle {
 }  // namespace
 
 std::string picturename(const char* filename) {
-  std::string name = filename != nullptr ? filename : "";
-  while (!name.empty() && name.back() == ' ') name.pop_back();
-  return name;
+  return std::string(text::trimmed(filename != nullptr ? filename : ""));
 }
 
 int readpicturefile(const char* filename, std::vector<std::uint8_t>& bytes, int& oserror) {

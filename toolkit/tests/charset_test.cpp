@@ -2,6 +2,7 @@
 // (current tables, cache, file, configured directory and default), the
 // loader's checks and limits, and the binary file routines.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -141,6 +142,29 @@ TEST_F(CharsetTest, OnlyASingleHSelectsTheHardwareFont) {
     EXPECT_EQ(infoerror(1), kErrFileOpen);
     EXPECT_EQ(currentname(), before);
     EXPECT_EQ(grstate.fontkind, 1);
+  }
+}
+
+// A named pipe (nobody writes to it) or a folder under a font file's name
+// is no font: it is refused at once, as a missing file is.
+TEST_F(CharsetTest, APipeOrAFolderInPlaceOfAFontFileIsAMissingFile) {
+  const std::string pipe = (dir_ / "pipe.chr").string();
+  const std::string folder = (dir_ / "folder.chr").string();
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0644), 0);
+  std::filesystem::create_directory(folder);
+  for (const std::string& name : {pipe, folder}) {
+    SCOPED_TRACE(name);
+    igrcharset("roman.chr");
+    const std::string before = currentname();
+    const int count = grfontcache.count;
+    igrcharset(name);
+    EXPECT_EQ(infoerror(1), kErrFileOpen);
+    EXPECT_EQ(currentname(), before);
+    EXPECT_EQ(grstate.fontkind, 1);
+    xxrset(name);  // the loader itself
+    EXPECT_EQ(infoerror(1), kErrFileOpen);
+    EXPECT_EQ(currentname(), before);
+    EXPECT_EQ(grfontcache.count, count);
   }
 }
 

@@ -1,6 +1,7 @@
 // winitialise: start values of the records, the configuration file and the
 // environment variables QUORINIT, QRBCHDIR and QUORDEBUG.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -131,6 +132,29 @@ TEST_F(WinInit, QuorinitWhenTheNamedFileIsMissing) {
   setenv("QUORINIT", (dir_ / "other.ini").c_str(), 1);
   winitialise("missing.ini");
   EXPECT_EQ(field(tkfiles.plotfile), "other.plt");
+}
+
+// A named pipe (nobody writes to it) or a folder under the file's name is
+// no configuration file: the start goes on at once as without the file.
+TEST_F(WinInit, APipeOrAFolderInPlaceOfTheFileIsAMissingFile) {
+  ASSERT_EQ(mkfifo((dir_ / "quorba.ini").c_str(), 0644), 0);
+  ASSERT_EQ(mkfifo((dir_ / "named.ini").c_str(), 0644), 0);
+  std::filesystem::create_directory(dir_ / "folder.ini");
+  for (const char* name : {"quorba.ini", "named.ini", "folder.ini"}) {
+    SCOPED_TRACE(name);
+    EXPECT_FALSE(yyconfigfileexists(name));
+    EXPECT_FALSE(yyapplyconfigfile(name));
+  }
+  write("other.ini", "PLNAME=other.plt\n");
+  setenv("QUORINIT", (dir_ / "other.ini").c_str(), 1);
+  winitialise("named.ini");
+  EXPECT_EQ(field(tkfiles.plotfile), "other.plt") << "the next file is taken, as for a missing one";
+  quorba01 = Quorba01{};
+  setenv("QUORINIT", "folder.ini", 1);
+  winitialise("    ");
+  EXPECT_EQ(field(tkfiles.plotfile), "plandrox.plt") << "no file: the start values";
+  EXPECT_EQ(errstate.code, 0);
+  EXPECT_EQ(std::filesystem::status(dir_ / "quorba.ini").type(), std::filesystem::file_type::fifo);
 }
 
 TEST_F(WinInit, EnvironmentDirectoryAndDebugLevel) {

@@ -13,6 +13,7 @@
 #include "platform/comctl/comctl.h"
 #include "platform/gdi/gdi.h"
 #include "platform/user/user.h"
+#include "text/letters.h"
 #include "toolkit/window/records.h"
 #include "toolkit/window/wdialog.h"
 #include "toolkit/window/wdlgfield.h"
@@ -32,10 +33,7 @@ constexpr int kCtrlA = 1;  // the character Ctrl+A gives
 std::string classof(plat::HWND h) {
   char name[64] = {};
   plat::GetClassNameA(h, name, sizeof name);
-  std::string s(name);
-  for (char& c : s)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return s;
+  return text::asciiupper(name);
 }
 
 plat::DWORD styleof(plat::HWND h) { return static_cast<plat::DWORD>(plat::GetWindowLongPtrA(h, plat::GWL_STYLE)); }

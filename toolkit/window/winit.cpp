@@ -6,11 +6,12 @@
 #include "toolkit/window/winit.h"
 
 #include <filesystem>
-#include <fstream>
+#include <limits>
 #include <string>
 
 #include "platform/gdi/gdi.h"
 #include "platform/user/user.h"
+#include "runtime/regularfile.h"
 #include "text/cp1250.h"
 #include "toolkit/graphics/grrecords.h"
 #include "toolkit/window/errstore.h"
@@ -139,11 +140,18 @@ bool yyconfigfileexists(std::string_view name) {
 }
 
 bool yyapplyconfigfile(std::string_view name) {
-  std::ifstream in(text::utf8_from_cp1250(name), std::ios::binary);
-  if (!in) return false;
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  // Only a regular file, opened so that it never waits: a named pipe or a
+  // folder of that name is a file that cannot be opened.
+  std::string content;
+  if (runtime::readregularfile(text::utf8_from_cp1250(name), content, std::numeric_limits<std::size_t>::max()) !=
+      runtime::WholeFileStatus::ok)
+    return false;
+  std::string_view rest = content;
+  while (!rest.empty()) {
+    const std::size_t end = rest.find('\n');
+    std::string_view line = rest.substr(0, end);
+    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     // The file is UTF-8 like every text on disk; its values (folder and
     // file names) are held in the code page, as the file layer expects.
     yyapplyconfigline(text::cp1250_from_utf8(line, text::kNoCp1250));

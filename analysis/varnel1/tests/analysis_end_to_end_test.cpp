@@ -16,23 +16,23 @@
 
 namespace {
 
-using tsd::analysis;
-using tsd::SeriesWindow;
+using tsd::varnel1::analysis;
+using tsd::varnel1::SeriesWindow;
 
 class AnalysisEndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
-    static const tsd::AnalysisState fresh{};
+    static const tsd::varnel1::AnalysisState fresh{};
     analysis = fresh;
-    tsd::testing::load_synthetic(peak_);
+    tsd::varnel1::testing::load_synthetic(peak_);
     analysis.intmethod = {1, 2, 3};
   }
   void TearDown() override {
-    static const tsd::AnalysisState fresh{};
+    static const tsd::varnel1::AnalysisState fresh{};
     analysis = fresh;
     tsd::var = {};
   }
-  tsd::testing::SyntheticPeak peak_;
+  tsd::varnel1::testing::SyntheticPeak peak_;
 };
 
 // Tolerances. The fit window is 240..300 K, the rising side up to the peak.
@@ -67,7 +67,7 @@ TEST_F(AnalysisEndToEnd, DataLoadOverPointsWithoutCurrentFailsEverySeries) {
   // valid integration range of its new Pd.
   for (int s = 1; s <= 3; ++s) {
     SCOPED_TRACE("series " + std::to_string(s));
-    const tsd::SeriesOutcome out = tsd::seriescompute(s, SeriesWindow::IntegrationRange);
+    const tsd::varnel1::SeriesOutcome out = tsd::varnel1::seriescompute(s, SeriesWindow::IntegrationRange);
     EXPECT_FALSE(out.ok);
     EXPECT_EQ(out.text(),
               text::cp1250_from_utf8("Seria nr " + std::to_string(s) +
@@ -87,7 +87,7 @@ TEST_F(AnalysisEndToEnd, EachMethodRecoversTheParameters) {
       SCOPED_TRACE("series " + std::to_string(s) + " (integration method " + std::to_string(s) +
                    "), P0 method " + std::to_string(p0method));
       const int c = s - 1;
-      ASSERT_TRUE(tsd::seriescompute(s, SeriesWindow::FitLimits).ok);
+      ASSERT_TRUE(tsd::varnel1::seriescompute(s, SeriesWindow::FitLimits).ok);
       EXPECT_EQ(analysis.fitfirst[c], 81);  // 240 K
       EXPECT_EQ(analysis.fitlast[c], 321);  // 300 K
       const Tolerance& tol = kTolerance[c];

@@ -32,16 +32,16 @@ void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 namespace {
 
 TEST(AnalysisMemory, SeriesAndRefreshAllocateNothing) {
-  static const tsd::AnalysisState fresh{};
-  tsd::analysis = fresh;
-  tsd::testing::SyntheticPeak peak;
+  static const tsd::varnel1::AnalysisState fresh{};
+  tsd::varnel1::analysis = fresh;
+  tsd::varnel1::testing::SyntheticPeak peak;
   peak.points = 800;
   peak.grid = 800;
-  tsd::testing::load_synthetic(peak);
-  tsd::analysis.tmin = {240.0, 240.0, 240.0};
-  tsd::analysis.tmax = {300.0, 300.0, 300.0};
-  tsd::analysis.intmethod = {1, 2, 3};
-  tsd::analysis.p0method = {1, 2, 3};
+  tsd::varnel1::testing::load_synthetic(peak);
+  tsd::varnel1::analysis.tmin = {240.0, 240.0, 240.0};
+  tsd::varnel1::analysis.tmax = {300.0, 300.0, 300.0};
+  tsd::varnel1::analysis.intmethod = {1, 2, 3};
+  tsd::varnel1::analysis.p0method = {1, 2, 3};
 
   const int before = g_allocations;
   bool ok = true;
@@ -49,14 +49,14 @@ TEST(AnalysisMemory, SeriesAndRefreshAllocateNothing) {
     // The whole integration range takes in the tail where the current has
     // underflowed to 0: that series fails, as results that are not numbers
     // do, and the window of the fit limits then succeeds.
-    tsd::seriescompute(s, tsd::SeriesWindow::IntegrationRange);
-    ok = ok && tsd::seriescompute(s, tsd::SeriesWindow::FitLimits).ok;
+    tsd::varnel1::seriescompute(s, tsd::varnel1::SeriesWindow::IntegrationRange);
+    ok = ok && tsd::varnel1::seriescompute(s, tsd::varnel1::SeriesWindow::FitLimits).ok;
   }
   // A failing series builds its message without allocating either.
-  tsd::analysis.tmin[0] = tsd::analysis.tmax[0] = 1000.0;
-  const bool failed = !tsd::seriescompute(1, tsd::SeriesWindow::FitLimits).ok;
-  tsd::gridcompute();
-  tsd::modelrefresh();
+  tsd::varnel1::analysis.tmin[0] = tsd::varnel1::analysis.tmax[0] = 1000.0;
+  const bool failed = !tsd::varnel1::seriescompute(1, tsd::varnel1::SeriesWindow::FitLimits).ok;
+  tsd::varnel1::gridcompute();
+  tsd::varnel1::modelrefresh();
   const int during = g_allocations - before;
 
   EXPECT_TRUE(ok);
@@ -68,7 +68,7 @@ TEST(AnalysisMemory, SeriesAndRefreshAllocateNothing) {
   double* volatile p = new double[4];
   delete[] p;
   EXPECT_EQ(g_allocations - probe, 1);
-  tsd::analysis = fresh;
+  tsd::varnel1::analysis = fresh;
   tsd::var = {};
 }
 

@@ -16,9 +16,9 @@
 
 namespace {
 
-using tsd::analysis;
-using tsd::AnalysisState;
-using tsd::SeriesWindow;
+using tsd::varnel1::analysis;
+using tsd::varnel1::AnalysisState;
+using tsd::varnel1::SeriesWindow;
 
 // Every test starts from the program's initial state and leaves it so.
 class SeriesState : public ::testing::Test {
@@ -57,7 +57,7 @@ void load_arrhenius_line(int n, double a, double slope) {
   analysis.nwyj = 11;
   analysis.calctmin = analysis.tdat[0];
   analysis.calctmax = analysis.tdat[n - 1];
-  tsd::gridcompute();
+  tsd::varnel1::gridcompute();
   for (int s = 0; s < 3; ++s) {
     analysis.tmin[s] = analysis.tini[s] = analysis.calctmin;
     analysis.tmax[s] = analysis.tlim[s] = analysis.calctmax;
@@ -70,12 +70,12 @@ TEST_F(SeriesState, GridRunsBetweenItsEnds) {
   analysis.calctmin = 200.0;
   analysis.calctmax = 400.0;
   analysis.nwyj = 2;
-  tsd::gridcompute();
+  tsd::varnel1::gridcompute();
   EXPECT_EQ(analysis.tout[0], 200.0);
   EXPECT_EQ(analysis.tout[1], 400.0);
   EXPECT_EQ(analysis.xout[1], 2.5);
   analysis.nwyj = 5;
-  tsd::gridcompute();
+  tsd::varnel1::gridcompute();
   for (int k = 1; k <= 5; ++k) {
     SCOPED_TRACE("k = " + std::to_string(k));
     EXPECT_EQ(analysis.tout[k - 1], 200.0 + (k - 1) * 50.0);
@@ -87,22 +87,23 @@ TEST_F(SeriesState, GridWithOutOfRangeCounts) {
   analysis.calctmin = 200.0;
   analysis.calctmax = 400.0;
   analysis.nwyj = 1;  // no step: the first end only, no division by zero
-  tsd::gridcompute();
+  tsd::varnel1::gridcompute();
   EXPECT_EQ(analysis.tout[0], 200.0);
   EXPECT_EQ(analysis.tout[1], 0.0);
   analysis.nwyj = -4;
-  tsd::gridcompute();
+  tsd::varnel1::gridcompute();
   EXPECT_EQ(analysis.tout[1], 0.0);
   analysis.nwyj = 100000;  // cut to the 800 points the grid holds
-  tsd::gridcompute();
+  tsd::varnel1::gridcompute();
   EXPECT_EQ(analysis.tout[0], 200.0);
   EXPECT_EQ(analysis.tout[799], 400.0);
 }
 
 TEST_F(SeriesState, KnownLineGivesItsParameters) {
-  // The line of the worked example: a = -12, slope 5.
+  // Currents whose relaxation times lie on the line log10(tau) = a + slope x,
+  // x = 1000/T: a = -12, slope 5.
   load_arrhenius_line(41, -12.0, 5.0);
-  const tsd::SeriesOutcome out = tsd::seriescompute(1, SeriesWindow::IntegrationRange);
+  const tsd::varnel1::SeriesOutcome out = tsd::varnel1::seriescompute(1, SeriesWindow::IntegrationRange);
   ASSERT_TRUE(out.ok);
   // Valid integration range 1..40 (Pd = 0 at the last point).
   EXPECT_EQ(analysis.intfirst[0], 1);
@@ -142,14 +143,14 @@ TEST_F(SeriesState, FitLimitsSelectTheWindow) {
   load_arrhenius_line(41, -12.0, 5.0);
   analysis.tmin[1] = 260.0;  // points 6..16
   analysis.tmax[1] = 280.0;
-  ASSERT_TRUE(tsd::seriescompute(2, SeriesWindow::FitLimits).ok);
+  ASSERT_TRUE(tsd::varnel1::seriescompute(2, SeriesWindow::FitLimits).ok);
   EXPECT_EQ(analysis.fitfirst[1], 6);
   EXPECT_EQ(analysis.fitlast[1], 16);
   EXPECT_NEAR(analysis.ea[1], 0.99207612, 1e-10);
   // Two usable points are enough.
   analysis.tmin[2] = 259.0;
   analysis.tmax[2] = 263.0;
-  EXPECT_TRUE(tsd::seriescompute(3, SeriesWindow::FitLimits).ok);
+  EXPECT_TRUE(tsd::varnel1::seriescompute(3, SeriesWindow::FitLimits).ok);
   EXPECT_EQ(analysis.fitlast[2] - analysis.fitfirst[2], 1);
 }
 
@@ -164,7 +165,7 @@ TEST_F(SeriesState, WindowWithOnePointFailsAndKeepsTheResults) {
   analysis.pd[1][3] = -1.0;
   analysis.tmin[1] = 259.0;  // only T = 260 inside
   analysis.tmax[1] = 261.0;
-  const tsd::SeriesOutcome out = tsd::seriescompute(2, SeriesWindow::FitLimits);
+  const tsd::varnel1::SeriesOutcome out = tsd::varnel1::seriescompute(2, SeriesWindow::FitLimits);
   EXPECT_FALSE(out.ok);
   const std::string want = text::cp1250_from_utf8("Seria nr 2\r\nLiczba punktów aproksymacji < 2");
   EXPECT_EQ(want.size(), 43u);
@@ -184,10 +185,10 @@ TEST_F(SeriesState, WindowOutsideTheDataFailsThatSeriesOnly) {
   load_arrhenius_line(41, -12.0, 5.0);
   analysis.tmin[0] = 400.0;
   analysis.tmax[0] = 450.0;
-  const tsd::SeriesOutcome first = tsd::seriescompute(1, SeriesWindow::FitLimits);
+  const tsd::varnel1::SeriesOutcome first = tsd::varnel1::seriescompute(1, SeriesWindow::FitLimits);
   EXPECT_FALSE(first.ok);
   EXPECT_EQ(std::string(first.text()).substr(0, 10), "Seria nr 1");
-  EXPECT_TRUE(tsd::seriescompute(2, SeriesWindow::FitLimits).ok);
+  EXPECT_TRUE(tsd::varnel1::seriescompute(2, SeriesWindow::FitLimits).ok);
   EXPECT_NEAR(analysis.ea[1], 0.99207612, 1e-10);
 }
 
@@ -207,7 +208,7 @@ TEST_F(SeriesState, IntegrationLimitsWithTooFewPointsFail) {
       SCOPED_TRACE(c.name);
       analysis.tini[2] = c.tini;
       analysis.tlim[2] = c.tlim;
-      const tsd::SeriesOutcome out = tsd::seriescompute(3, w);
+      const tsd::varnel1::SeriesOutcome out = tsd::varnel1::seriescompute(3, w);
       EXPECT_FALSE(out.ok);
       EXPECT_EQ(out.length, 43);
     }
@@ -223,8 +224,8 @@ TEST_F(SeriesState, ModelRefreshRebuildsCurvesFromStoredResults) {
   analysis.calctmin = 220.0;
   analysis.calctmax = 360.0;
   analysis.nwyj = 15;
-  tsd::gridcompute();
-  tsd::modelrefresh();
+  tsd::varnel1::gridcompute();
+  tsd::varnel1::modelrefresh();
   for (int s = 0; s < 3; ++s) {
     EXPECT_EQ(analysis.outlast[s], 15);
     EXPECT_EQ(analysis.out2last[s], 15);
@@ -240,7 +241,7 @@ TEST_F(SeriesState, ModelRefreshRebuildsCurvesFromStoredResults) {
       EXPECT_NEAR(analysis.ltaua[s][k - 1], want, 1e-12);
     }
   }
-  // Series 2 holds the worked example: slope 5, intercept -12.
+  // Series 2's Ea and tau0 put log10(tau) on the line -12 + 5 x.
   EXPECT_NEAR(analysis.ltaua[1][0], 5.0 * analysis.xout[0] - 12.0, 1e-9);
 }
 
@@ -248,7 +249,7 @@ TEST_F(SeriesState, SeriesNumberOutsideOneToThreeChangesNothing) {
   load_arrhenius_line(41, -12.0, 5.0);
   for (int s : {0, 4, -1, 1000}) {
     SCOPED_TRACE("s = " + std::to_string(s));
-    const tsd::SeriesOutcome out = tsd::seriescompute(s, SeriesWindow::IntegrationRange);
+    const tsd::varnel1::SeriesOutcome out = tsd::varnel1::seriescompute(s, SeriesWindow::IntegrationRange);
     EXPECT_FALSE(out.ok);
     EXPECT_EQ(out.length, 0);
   }
@@ -266,7 +267,7 @@ TEST_F(SeriesState, ZeroAndNegativeCurrentsGiveDefinedNumbers) {
   for (int m = 1; m <= 3; ++m) {
     SCOPED_TRACE("method " + std::to_string(m));
     analysis.intmethod[0] = m;
-    const tsd::SeriesOutcome out = tsd::seriescompute(1, SeriesWindow::FitLimits);
+    const tsd::varnel1::SeriesOutcome out = tsd::varnel1::seriescompute(1, SeriesWindow::FitLimits);
     EXPECT_TRUE(out.ok);
     EXPECT_TRUE(std::isinf(analysis.ltaud[0][10]) || std::isnan(analysis.ltaud[0][10]))
         << analysis.ltaud[0][10];
@@ -280,7 +281,7 @@ TEST_F(SeriesState, ZeroAndNegativeCurrentsGiveDefinedNumbers) {
   for (int i = 0; i < 41; ++i) analysis.jdat[i] = 0.0;
   analysis.intmethod[0] = 2;
   testing::internal::CaptureStdout();
-  const tsd::SeriesOutcome out = tsd::seriescompute(1, SeriesWindow::IntegrationRange);
+  const tsd::varnel1::SeriesOutcome out = tsd::varnel1::seriescompute(1, SeriesWindow::IntegrationRange);
   testing::internal::GetCapturedStdout();
   EXPECT_FALSE(out.ok);
   EXPECT_EQ(out.text(), text::cp1250_from_utf8("Seria nr 1\r\nWyniki obliczeń nie są liczbami skończonymi"));
@@ -305,7 +306,7 @@ TEST_F(SeriesState, ResultsThatAreNotNumbersFailTheSeries) {
     tsd::var.b = c.b;
     analysis.ea[1] = 0.5;
     testing::internal::CaptureStdout();
-    const tsd::SeriesOutcome out = tsd::seriescompute(2, SeriesWindow::IntegrationRange);
+    const tsd::varnel1::SeriesOutcome out = tsd::varnel1::seriescompute(2, SeriesWindow::IntegrationRange);
     testing::internal::GetCapturedStdout();
     EXPECT_FALSE(out.ok);
     EXPECT_EQ(out.text(), text::cp1250_from_utf8("Seria nr 2\r\nWyniki obliczeń nie są liczbami skończonymi"));
@@ -324,15 +325,15 @@ TEST_F(SeriesState, PointCountsBeyondTheArraysAreCut) {
     analysis.xdat[i] = 1000.0 / analysis.tdat[i];
   }
   for (int s = 0; s < 3; ++s) analysis.tlim[s] = 2000.0;
-  const tsd::SeriesOutcome out = tsd::seriescompute(1, SeriesWindow::IntegrationRange);
+  const tsd::varnel1::SeriesOutcome out = tsd::varnel1::seriescompute(1, SeriesWindow::IntegrationRange);
   EXPECT_TRUE(out.ok);
   EXPECT_EQ(analysis.datcount[0], 800);
   EXPECT_EQ(analysis.outlast[0], 800);
-  tsd::modelrefresh();
+  tsd::varnel1::modelrefresh();
   EXPECT_EQ(analysis.out2last[0], 800);
   EXPECT_EQ(analysis.out2last[2], 0) << "series 3 has no results";
   analysis.nwej = -3;
-  EXPECT_FALSE(tsd::seriescompute(1, SeriesWindow::IntegrationRange).ok);
+  EXPECT_FALSE(tsd::varnel1::seriescompute(1, SeriesWindow::IntegrationRange).ok);
 }
 
 // A new data set on which a series fails: the series keeps its results,
@@ -341,7 +342,7 @@ TEST_F(SeriesState, PointCountsBeyondTheArraysAreCut) {
 // range is highlighted, as none of the new points was fitted.
 TEST_F(SeriesState, AFailedSeriesOnNewDataHasItsKeptResultsOnTheNewGrid) {
   load_arrhenius_line(41, -12.0, 5.0);
-  ASSERT_TRUE(tsd::seriescompute(2, SeriesWindow::IntegrationRange).ok);
+  ASSERT_TRUE(tsd::varnel1::seriescompute(2, SeriesWindow::IntegrationRange).ok);
   const double ea = analysis.ea[1], tau0 = analysis.tau0[1], p0 = analysis.p0[1];
   ASSERT_EQ(analysis.datcount[1], 41);
 
@@ -349,8 +350,8 @@ TEST_F(SeriesState, AFailedSeriesOnNewDataHasItsKeptResultsOnTheNewGrid) {
   analysis.nwej = 30;
   analysis.jdat[12] = -1e-13;
   tsd::var = {230.0, 0.1};
-  tsd::resetranges();
-  const tsd::SeriesOutcome out = tsd::seriescompute(2, SeriesWindow::IntegrationRange);
+  tsd::varnel1::resetranges();
+  const tsd::varnel1::SeriesOutcome out = tsd::varnel1::seriescompute(2, SeriesWindow::IntegrationRange);
   ASSERT_FALSE(out.ok);
   EXPECT_EQ(analysis.ea[1], ea);
   EXPECT_EQ(analysis.tau0[1], tau0);
@@ -375,12 +376,12 @@ TEST_F(SeriesState, AFailedSeriesOnNewDataHasItsKeptResultsOnTheNewGrid) {
 // curves, and no model value is computed for it.
 TEST_F(SeriesState, ASeriesWithoutResultsGetsNoCurves) {
   load_arrhenius_line(41, -12.0, 5.0);
-  ASSERT_TRUE(tsd::seriescompute(1, SeriesWindow::IntegrationRange).ok);
+  ASSERT_TRUE(tsd::varnel1::seriescompute(1, SeriesWindow::IntegrationRange).ok);
   analysis.tmin[1] = 400.0;  // a window outside the data
   analysis.tmax[1] = 450.0;
-  ASSERT_FALSE(tsd::seriescompute(2, SeriesWindow::FitLimits).ok);
+  ASSERT_FALSE(tsd::varnel1::seriescompute(2, SeriesWindow::FitLimits).ok);
   testing::internal::CaptureStdout();
-  tsd::modelrefresh();
+  tsd::varnel1::modelrefresh();
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
   EXPECT_EQ(analysis.outlast[0], 11);
   for (int s : {2, 3}) {

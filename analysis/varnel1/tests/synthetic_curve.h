@@ -8,7 +8,7 @@
 #include "analysis/varnel1/series.h"
 #include "analysis/var.h"
 
-namespace tsd::testing {
+namespace tsd::varnel1::testing {
 
 struct SyntheticPeak {
   double T0 = 220.0;     // start of heating [K], also the first point
@@ -37,4 +37,4 @@ inline void load_synthetic(const SyntheticPeak& p) {
   resetranges();
 }
 
-}  // namespace tsd::testing
+}  // namespace tsd::varnel1::testing

@@ -11,7 +11,7 @@
 #include "resources/varnel1/varnel1_ids.h"
 #include "tools/testkit/textlines.h"
 
-namespace tsd::testing {
+namespace tsd::varnel1::testing {
 namespace {
 
 TEST(Varnel1Data, UnreadableFilesGiveTheirBoxAndLoadNothing) {
@@ -229,4 +229,4 @@ TEST(Varnel1Data, TheFirstLoadShowsTheGraphOfTheParameterFile) {
 }
 
 }  // namespace
-}  // namespace tsd::testing
+}  // namespace tsd::varnel1::testing

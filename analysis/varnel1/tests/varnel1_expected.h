@@ -22,7 +22,7 @@
 #include "analysis/varnel1/varnel1_settings.h"
 #include "text/cp1250.h"
 
-namespace tsd::testing {
+namespace tsd::varnel1::testing {
 
 // The analysis of the data file `datafile` with the parameter file of the
 // folder `dir`, left in the global state `analysis` (and `var`); the
@@ -67,4 +67,4 @@ inline std::string reporttext(Report report, OutputVariant variant, const Varnel
   return filetext(reportlines(report, variant, analysis, settings, text::cp1250_from_utf8(datafile)));
 }
 
-}  // namespace tsd::testing
+}  // namespace tsd::varnel1::testing

@@ -11,7 +11,7 @@
 #include "analysis/varnel1/tests/varnel1_run.h"
 #include "resources/varnel1/varnel1_ids.h"
 
-namespace tsd::testing {
+namespace tsd::varnel1::testing {
 namespace {
 
 using testkit::dialogline;
@@ -226,4 +226,4 @@ TEST(Varnel1Results, CancelledSelectionWritesNothing) {
 }
 
 }  // namespace
-}  // namespace tsd::testing
+}  // namespace tsd::varnel1::testing

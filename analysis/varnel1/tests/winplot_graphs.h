@@ -11,7 +11,7 @@
 #include "analysis/varnel1/series.h"
 #include "analysis/varnel1/tests/synthetic_curve.h"
 
-namespace tsd::testing {
+namespace tsd::varnel1::testing {
 
 inline constexpr std::array<int, 3> kSeriesColours = {47, 175, 111};
 
@@ -45,4 +45,4 @@ inline void drawgraph(int graph, std::array<int, 3> show, int grid) {
   plotgraph(graph, analysis, settings);
 }
 
-}  // namespace tsd::testing
+}  // namespace tsd::varnel1::testing

@@ -20,7 +20,7 @@
 #include "tools/testkit/winplot_trace.h"
 #include "tools/testkit/grtrace.h"
 
-namespace tsd {
+namespace tsd::varnel1 {
 namespace {
 
 using grtest::callsof;
@@ -265,4 +265,4 @@ TEST(WinplotmPictures, GraphsOnASurface) {
 }
 
 }  // namespace
-}  // namespace tsd
+}  // namespace tsd::varnel1

@@ -9,6 +9,7 @@
 
 #include "platform/user/user_constants.h"
 #include "text/cp1250.h"
+#include "text/letters.h"
 
 namespace plat::headless {
 
@@ -65,8 +66,7 @@ bool parse_script(const std::string& text, std::vector<ScriptAction>* out, std::
     ScriptAction a;
     a.line = line_no;
     a.source = line.substr(first);
-    a.verb = words[0];
-    for (char& c : a.verb) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    a.verb = text::asciilower(words[0]);
     a.args.assign(words.begin() + 1, words.end());
     out->push_back(std::move(a));
   }
@@ -473,7 +473,7 @@ bool key_from_name(const std::string& name, UINT* vk, bool* keypad, bool* needs_
   if (name.size() == 1) {
     // A letter names its key whatever the case; Shift is said explicitly.
     if (std::isalpha(static_cast<unsigned char>(name[0]))) {
-      *vk = static_cast<UINT>(std::toupper(static_cast<unsigned char>(name[0])));
+      *vk = static_cast<UINT>(static_cast<unsigned char>(text::asciiupper(name[0])));
       return true;
     }
     return key_for_char(static_cast<unsigned char>(name[0]), vk, needs_shift);

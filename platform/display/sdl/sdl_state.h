@@ -6,8 +6,10 @@
 
 #include <SDL.h>
 
+#include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/display/backend.h"
 
@@ -21,6 +23,11 @@ struct HostWindow {
   // exposed, shown again): the next present sends every pixel.
   bool present_whole = true;
   SDL_Surface* presented_on = nullptr;  // the host surface of the last present
+  // Whether our pixels go straight into the X window (-1: not yet asked);
+  // then the host keeps no copy of them, and what was presented is known
+  // by a fingerprint of each row instead.
+  int put_straight = -1;
+  std::vector<std::uint64_t> row_prints;
 };
 
 struct XlibCalls;  // sdl_x11_host.cpp
@@ -69,6 +76,13 @@ bool x11_managed(const XlibCalls* x, SDL_Window* any);
 // Stacks the windows as given, front first (only where nothing manages them).
 void x11_restack(const XlibCalls* x, SDL_Window* const* front_to_back, int count);
 bool x11_right_alt_is_altgr(const XlibCalls* x, SDL_Window* any);
+// Whether the window takes our 0x00RRGGBB pixels as they are (a 24-bit
+// true-colour window with 32-bit pixels); then x11_put sends the rows
+// [top, bottom) of a surface as large as the window straight to it, and
+// x11_flush sends what was put.
+bool x11_can_put(const XlibCalls* x, SDL_Window* window);
+void x11_put(const XlibCalls* x, SDL_Window* window, const Surface& s, int top, int bottom);
+void x11_flush(const XlibCalls* x, SDL_Window* any);
 
 // sdl_events.cpp
 void pump_events(void* p, const DesktopHooks& hooks, int timeout_ms);

@@ -161,11 +161,59 @@ std::vector<SDL_Rect> changed_rects(const Surface& s, const SDL_Surface* host) {
   return out;
 }
 
+// A fingerprint of one row's colours (the unused top byte left out), two
+// pixels at a time.
+std::uint64_t row_print(const std::uint32_t* row, int width) {
+  std::uint64_t h = 0x9e3779b97f4a7c15u ^ static_cast<std::uint64_t>(width);
+  int x = 0;
+  for (; x + 1 < width; x += 2) {
+    std::uint64_t pair = 0;
+    std::memcpy(&pair, row + x, sizeof pair);
+    h = (h ^ (pair & 0x00ffffff00ffffffu)) * 0xff51afd7ed558ccdu;
+    h ^= h >> 29;
+  }
+  if (x < width) h = ((h ^ (row[x] & 0x00ffffffu)) * 0xff51afd7ed558ccdu) ^ (h >> 29);
+  return h;
+}
+
+// Straight into the X window: the bands of rows whose fingerprints differ
+// from what was presented last (every row when the host has nothing).
+void put_changed_rows(State* st, HostWindow* h, const Surface& s) {
+  const bool whole = h->present_whole || h->row_prints.size() != static_cast<std::size_t>(s.height);
+  h->row_prints.resize(static_cast<std::size_t>(s.height));
+  int band = -1;  // the first row of the open band
+  bool sent = false;
+  for (int y = 0; y <= s.height; ++y) {
+    bool changed = false;
+    if (y < s.height) {
+      const std::uint64_t print = row_print(s.row(y), s.width);
+      changed = whole || print != h->row_prints[static_cast<std::size_t>(y)];
+      h->row_prints[static_cast<std::size_t>(y)] = print;
+    }
+    if (changed && band < 0) band = y;
+    if (!changed && band >= 0) {
+      x11_put(st->x11, h->sdl, s, band, y);
+      band = -1;
+      sent = true;
+    }
+  }
+  if (sent) x11_flush(st->x11, h->sdl);
+  h->present_whole = false;
+}
+
 }  // namespace
 
 void present(void* p, HWND w, const Surface& s) {
   HostWindow* h = find(p, w);
   if (!h || s.width <= 0 || s.height <= 0) return;
+  auto* st = state_of(p);
+  // On X our pixels are put into the window as they are: SDL would keep a
+  // second copy of every window's pixels (its window surface) to send from.
+  if (h->put_straight < 0) h->put_straight = x11_can_put(st->x11, h->sdl) ? 1 : 0;
+  if (h->put_straight) {
+    put_changed_rows(st, h, s);
+    return;
+  }
   SDL_Surface* target = SDL_GetWindowSurface(h->sdl);
   if (!target) return;
   // Where the host's copy holds our pixel format, only the rows and

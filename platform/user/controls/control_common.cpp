@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "text/letters.h"
+
 namespace plat::ctl {
 
 void register_control_class(const char* name, WNDPROC proc, UINT style, LPCSTR cursor) {
@@ -163,8 +165,7 @@ char mnemonic_of(const std::string& text) {
       ++i;
       continue;
     }
-    unsigned char c = static_cast<unsigned char>(text[i + 1]);
-    return static_cast<char>(c < 128 ? std::tolower(c) : c);
+    return text::asciilower(text[i + 1]);
   }
   return 0;
 }

@@ -10,6 +10,7 @@
 
 #include "platform/user/controls/control_common.h"
 #include "platform/user/controls/scroll_bar.h"
+#include "text/letters.h"
 
 namespace plat {
 namespace {
@@ -487,8 +488,8 @@ void char_typed(HWND h, Edit* e, unsigned char c) {
       MessageBeep(0);
       return;
     }
-    if ((style_of(h) & ES_UPPERCASE) && c < 128) c = static_cast<unsigned char>(std::toupper(c));
-    if ((style_of(h) & ES_LOWERCASE) && c < 128) c = static_cast<unsigned char>(std::tolower(c));
+    if (style_of(h) & ES_UPPERCASE) c = static_cast<unsigned char>(text::asciiupper(static_cast<char>(c)));
+    if (style_of(h) & ES_LOWERCASE) c = static_cast<unsigned char>(text::asciilower(static_cast<char>(c)));
     s = std::string(1, static_cast<char>(c));
   }
   if (!replace_selection(h, e, s, true)) {

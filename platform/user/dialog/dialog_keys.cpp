@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include "platform/user/dialog/dialog_private.h"
+#include "text/letters.h"
 
 namespace plat {
 namespace dlg {
@@ -62,8 +63,7 @@ void click_default(HWND dlg, HWND focus_ctl) {
 // focus too); a label gives the focus to the next control that takes it.
 bool mnemonic(HWND dlg, HWND from, char c) {
   if (!c) return false;
-  unsigned char lc = static_cast<unsigned char>(c);
-  char key = static_cast<char>(lc < 128 ? std::tolower(lc) : lc);
+  const char key = text::asciilower(c);
   std::vector<HWND> all = controls(dlg);
   if (all.empty()) return false;
   std::size_t start = 0;

@@ -9,6 +9,7 @@
 #include "platform/user/controls/control_common.h"
 #include "platform/user/desktop.h"
 #include "platform/user/menu/menu_private.h"
+#include "text/letters.h"
 
 namespace plat {
 namespace {
@@ -339,8 +340,7 @@ struct Tracker {
 
   void character(char c) {
     Level& deep = levels.back();
-    unsigned char uc = static_cast<unsigned char>(c);
-    char key = static_cast<char>(uc < 128 ? std::tolower(uc) : uc);
+    const char key = text::asciilower(c);
     for (std::size_t i = 0; i < deep.menu->items.size(); ++i) {
       if (mnemonic_of(deep.menu->items[i].text) != key) continue;
       set_sel(deep, static_cast<int>(i));
