@@ -148,8 +148,14 @@ void route_mouse(const InputEvent& e) {
   if (e.kind == InputKind::mouse_down) d.alt_alone = false;
 
   if (d.dragging) {
+    // The window follows the pointer where the host says it is now: a
+    // position relative to the window that was queued before the window's
+    // last move would count that move again. Told so, the release puts the
+    // window there too (a move the host left out on the way).
+    const bool told = display_pointer_position(&pt);
+    if (told) d.cursor_pos = pt;
+    if (e.kind != InputKind::mouse_up || told) drag_to(pt);
     if (e.kind == InputKind::mouse_up) d.dragging = nullptr;
-    else drag_to(pt);
     return;
   }
 
