@@ -15,12 +15,9 @@ namespace tsd::mokrin {
 
 namespace {
 
-// The program state: one record for the whole run.
-MokrinState state;
-
 // Start-up steps 3 to 8: the parameter file, the derived tau0 and P0, the
 // dialog filled, the switches, the model curves.
-void startstate(MokrinState& s) {
+void startstate(State& s) {
   s.startdir = runtime::currentdirectory();
   // A save the program did not finish leaves a temporary file beside it.
   runtime::removereplaceleftovers(paramfilepath(s, s.startdir));
@@ -36,14 +33,14 @@ void startstate(MokrinState& s) {
 
 }  // namespace
 
-void mokrinmain(Variant variant) {
-  MokrinState& s = state;
+void run(Variant variant) {
+  State s;
   s.variant = variant;
   const std::string title = "Program " + std::string(variantinfo(variant).program);
   openprogramwindow({.title = title, .y = 40, .menu = MK_MENU});
   startstate(s);
-  drawcurrent(s);  // plot 1 without data, on the cleared window
-  runframe({[&](int id) { return mokrincommand(s, id); }, [&] { drawcurrent(s); }});
+  redraw(s);  // plot 1 without data, on the cleared window
+  runframe({[&](int id) { return command(s, id); }, [&] { redraw(s); }});
 }
 
 }  // namespace tsd::mokrin

@@ -1,5 +1,6 @@
 // The main routine that mokrin1 and mokrin2 share: start-up with the
-// parameter file, the message loop and the menu commands.
+// parameter file, then the message loop handing the menu commands to the
+// command table.
 #pragma once
 
 #include "peakcurve/mokrin/mokrin_state.h"
@@ -8,10 +9,6 @@ namespace tsd::mokrin {
 
 // Runs the program of the variant to its end. A missing or unusable
 // parameter file ends it after an error box, with a non-zero exit code.
-void mokrinmain(Variant variant);
-
-// One command of menu 30001 (resources/mokrin/mokrin_ids.h); false when it
-// ends the program.
-bool mokrincommand(MokrinState& s, int id);
+void run(Variant variant);
 
 }  // namespace tsd::mokrin

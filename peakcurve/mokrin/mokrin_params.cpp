@@ -46,12 +46,12 @@ std::string range_problem(const Values& v, bool derived) {
 
 }  // namespace
 
-std::string paramfilepath(const MokrinState& s, const std::string& dir) {
+std::string paramfilepath(const State& s, const std::string& dir) {
   const std::string_view name = variantinfo(s.variant).paramfile;
   return runtime::fileindirectory(dir, name);
 }
 
-ParamsResult readparams(MokrinState& s) {
+ParamsResult readparams(State& s) {
   const std::string file = paramfilepath(s, s.startdir);
   FreeReader reader;
   if (ParamsResult opened = runtime::openparamsfile(reader, file); !opened.ok()) return opened;
@@ -83,7 +83,7 @@ ParamsResult readparams(MokrinState& s) {
   return ok;
 }
 
-ParamsResult writeparams(const MokrinState& s) {
+ParamsResult writeparams(const State& s) {
   const std::string file = paramfilepath(s, s.startdir);
   const bool derived = variantinfo(s.variant).derived;
   runtime::TextFile f;
@@ -95,11 +95,11 @@ ParamsResult writeparams(const MokrinState& s) {
   return runtime::endparamsrewrite(f, file);
 }
 
-std::string paramssavedtext(const MokrinState& s) {
+std::string paramssavedtext(const State& s) {
   return cp("Parametry zapisane w pliku ") + std::string(variantinfo(s.variant).paramfile);
 }
 
-std::string paramswritefailedtext(const MokrinState& s) {
+std::string paramswritefailedtext(const State& s) {
   return cp("Błąd zapisu parametrów w pliku ") + std::string(variantinfo(s.variant).paramfile);
 }
 

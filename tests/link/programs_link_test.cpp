@@ -13,7 +13,7 @@ namespace {
 TEST(ProgramsLink, AllProgramsLinkIntoOneBinaryWithTheirOwnMainRoutines) {
   void (*const varnel1)() = tsd::varnel1::run;
   void (*const varnel2)() = tsd::varnel2main;
-  void (*const mokrin)(tsd::mokrin::Variant) = tsd::mokrin::mokrinmain;
+  void (*const mokrin)(tsd::mokrin::Variant) = tsd::mokrin::run;
   EXPECT_NE(varnel1, nullptr);
   EXPECT_NE(varnel2, nullptr);
   EXPECT_NE(mokrin, nullptr);
