@@ -2,9 +2,11 @@
 // computation of varnel1 on 800 measured and 800 output points.
 #include <benchmark/benchmark.h>
 
-#include "analysis/varnel1/analysis_state.h"
+#include <memory>
+
+#include "analysis/varnel1/varnel1_state.h"
 #include "analysis/funcs.h"
-#include "analysis/varnel1/series.h"
+#include "analysis/varnel1/varnel1_series.h"
 #include "analysis/varnel1/tests/synthetic_curve.h"
 #include "analysis/var.h"
 
@@ -33,13 +35,15 @@ void BM_SeriesCompute(benchmark::State& state) {
   tsd::varnel1::testing::SyntheticPeak peak;
   peak.points = 800;
   peak.grid = 800;
-  tsd::varnel1::testing::load_synthetic(peak);
-  tsd::varnel1::analysis.tmin[0] = 240.0;
-  tsd::varnel1::analysis.tmax[0] = 300.0;
-  tsd::varnel1::analysis.intmethod[0] = static_cast<int>(state.range(0));
-  tsd::varnel1::analysis.p0method[0] = 1;
+  const auto analysis = std::make_unique<tsd::varnel1::AnalysisState>();
+  tsd::varnel1::AnalysisState& a = *analysis;
+  tsd::varnel1::testing::load_synthetic(a, peak);
+  a.tmin[0] = 240.0;
+  a.tmax[0] = 300.0;
+  a.intmethod[0] = static_cast<int>(state.range(0));
+  a.p0method[0] = 1;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(tsd::varnel1::seriescompute(1, tsd::varnel1::SeriesWindow::FitLimits));
+    benchmark::DoNotOptimize(tsd::varnel1::seriescompute(a, 1, tsd::varnel1::SeriesWindow::FitLimits));
     benchmark::ClobberMemory();
   }
 }

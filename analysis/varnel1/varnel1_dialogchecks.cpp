@@ -1,7 +1,7 @@
 #include "analysis/varnel1/varnel1_dialogchecks.h"
 
 #include "analysis/conversions.h"
-#include "analysis/varnel1/varnel1_ui.h"
+#include "text/cp1250.h"
 #include "toolkit/window/strings.h"
 
 namespace tsd::varnel1 {

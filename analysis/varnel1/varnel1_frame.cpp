@@ -1,13 +1,13 @@
 #include "analysis/varnel1/varnel1_frame.h"
 
-#include "analysis/varnel1/analysis_state.h"
+#include <memory>
+
 #include "analysis/varnel1/varnel1_data.h"
 #include "analysis/varnel1/varnel1_dialogs.h"
 #include "analysis/varnel1/varnel1_graphs.h"
+#include "analysis/varnel1/varnel1_output.h"
 #include "analysis/varnel1/varnel1_params.h"
 #include "analysis/varnel1/varnel1_results.h"
-#include "analysis/varnel1/varnel1_settings.h"
-#include "analysis/varnel1/varnel1_ui.h"
 #include "resources/varnel1/varnel1_ids.h"
 #include "shell/frame.h"
 #include "shell/params.h"
@@ -20,14 +20,14 @@ namespace {
 // The dialogs kept loaded from start-up to the end.
 constexpr int kKeptDialogs[] = {V1_DLG_RANGES, V1_DLG_METHODS, V1_DLG_OUTPUT_RANGE, V1_DLG_SERIES};
 
-void showgraph(int graph) {
+void showgraph(State& s, int graph) {
   cleargraphics();
-  plotgraph(graph, analysis, varnel1settings);
-  varnel1settings.curgraph = graph;
+  plotgraph(graph, s.analysis, s.settings);
+  s.settings.curgraph = graph;
 }
 
-void saveparamfile() {
-  tellparamssaved(writeparams(varnel1settings, analysis), paramssavedtext(), paramswritefailedtext());
+void saveparamfile(const State& s) {
+  tellparamssaved(writeparams(s), paramssavedtext(), paramswritefailedtext());
 }
 
 void about() {
@@ -35,39 +35,40 @@ void about() {
             "Obliczenia w trzech seriach"});
 }
 
-// Runs one menu command; false when the program ends.
-bool menucommand(int id) {
+}  // namespace
+
+bool command(State& s, int id) {
   switch (id) {
-    case V1_CM_DATA: datacommand(); break;
-    case V1_CM_RANGES: rangedialog(); break;
-    case V1_CM_METHODS: methoddialog(); break;
-    case V1_CM_OUTPUT_RANGE: outputdialog(); break;
-    case V1_CM_SERIES: seriesdialog(); break;
-    case V1_CM_GRAPH1: showgraph(1); break;
-    case V1_CM_GRAPH2: showgraph(2); break;
-    case V1_CM_GRAPH3: showgraph(3); break;
+    case V1_CM_DATA: readdata(s); break;
+    case V1_CM_RANGES: rangedialog(s); break;
+    case V1_CM_METHODS: methoddialog(s); break;
+    case V1_CM_OUTPUT_RANGE: outputdialog(s); break;
+    case V1_CM_SERIES: seriesdialog(s); break;
+    case V1_CM_GRAPH1: showgraph(s, 1); break;
+    case V1_CM_GRAPH2: showgraph(s, 2); break;
+    case V1_CM_GRAPH3: showgraph(s, 3); break;
     case V1_CM_GRID:
-      switchgrid(varnel1settings.gridflag);
-      drawcurrent();
+      switchgrid(s.settings.gridflag);
+      redraw(s);
       break;
-    case V1_CM_RESULTS: resultsdialog(); break;
-    case V1_CM_TABLE1: tabledialog(1); break;
-    case V1_CM_TABLE2: tabledialog(2); break;
-    case V1_CM_TABLE3: tabledialog(3); break;
-    case V1_CM_TABLE4: tabledialog(4); break;
-    case V1_CM_SAVE_PARAMETERS: savecommand(Report::parameters); break;
-    case V1_CM_SAVE_RESULTS: savecommand(Report::results); break;
-    case V1_CM_SAVE_TABLE1: savecommand(Report::table1); break;
-    case V1_CM_SAVE_TABLE2: savecommand(Report::table2); break;
-    case V1_CM_SAVE_TABLE3: savecommand(Report::table3); break;
-    case V1_CM_SAVE_TABLE4: savecommand(Report::table4); break;
-    case V1_CM_SAVE_PARAMFILE: saveparamfile(); break;
-    case V1_CM_PRINT_PARAMETERS: printcommand(Report::parameters); break;
-    case V1_CM_PRINT_RESULTS: printcommand(Report::results); break;
-    case V1_CM_PRINT_TABLE1: printcommand(Report::table1); break;
-    case V1_CM_PRINT_TABLE2: printcommand(Report::table2); break;
-    case V1_CM_PRINT_TABLE3: printcommand(Report::table3); break;
-    case V1_CM_PRINT_TABLE4: printcommand(Report::table4); break;
+    case V1_CM_RESULTS: showresults(s); break;
+    case V1_CM_TABLE1: showtable(s, 1); break;
+    case V1_CM_TABLE2: showtable(s, 2); break;
+    case V1_CM_TABLE3: showtable(s, 3); break;
+    case V1_CM_TABLE4: showtable(s, 4); break;
+    case V1_CM_SAVE_PARAMETERS: save(s, Output::parameters); break;
+    case V1_CM_SAVE_RESULTS: save(s, Output::results); break;
+    case V1_CM_SAVE_TABLE1: save(s, Output::table1); break;
+    case V1_CM_SAVE_TABLE2: save(s, Output::table2); break;
+    case V1_CM_SAVE_TABLE3: save(s, Output::table3); break;
+    case V1_CM_SAVE_TABLE4: save(s, Output::table4); break;
+    case V1_CM_SAVE_PARAMFILE: saveparamfile(s); break;
+    case V1_CM_PRINT_PARAMETERS: print(s, Output::parameters); break;
+    case V1_CM_PRINT_RESULTS: print(s, Output::results); break;
+    case V1_CM_PRINT_TABLE1: print(s, Output::table1); break;
+    case V1_CM_PRINT_TABLE2: print(s, Output::table2); break;
+    case V1_CM_PRINT_TABLE3: print(s, Output::table3); break;
+    case V1_CM_PRINT_TABLE4: print(s, Output::table4); break;
     case V1_CM_ABOUT: about(); break;
     case V1_CM_END: return false;
     default: break;  // any other id is not a command of this program
@@ -75,19 +76,19 @@ bool menucommand(int id) {
   return true;
 }
 
-}  // namespace
-
 void run() {
+  // The state is large (some hundred kilobytes of fixed-capacity arrays):
+  // it lives on the heap for the whole run rather than on the stack.
+  const auto state = std::make_unique<State>();
+  State& s = *state;
   openprogramwindow({.title = "Program Varnel1", .y = -1, .menu = V1_MENU});
   // A missing or unusable parameter file ends the program.
-  if (const ParamsResult result = readparams(varnel1settings, analysis); !result.ok()) {
-    startupfailed(result);
-  }
-  varnel1settings.curgraph = 0;
-  varnel1settings.markersize = 0.002;
-  computejmask(varnel1settings);
+  if (const ParamsResult result = readparams(s); !result.ok()) startupfailed(result);
+  s.settings.curgraph = 0;
+  s.settings.markersize = 0.002;
+  computejmask(s.settings);
   for (int id : kKeptDialogs) wdialogload(id);
-  runframe({[](int id) { return menucommand(id); }, [] { drawcurrent(); }});
+  runframe({[&s](int id) { return command(s, id); }, [&s] { redraw(s); }});
 }
 
 }  // namespace tsd::varnel1

@@ -4,6 +4,7 @@
 #include <span>
 
 #include "analysis/varnel1/winplotm.h"
+#include "shell/frame.h"
 
 namespace tsd::varnel1 {
 
@@ -18,7 +19,7 @@ std::span<const double> columns(const AnalysisState::SeriesPoints& a) {
 
 }  // namespace
 
-void plotgraph(int graph, const AnalysisState& a, const Varnel1Settings& settings) {
+void plotgraph(int graph, const AnalysisState& a, const Settings& settings) {
   if (graph < 1 || graph > 3) return;
   const std::array<int, 3> measuredcolour = {settings.measuredcolour, settings.measuredcolour,
                                              settings.measuredcolour};
@@ -88,6 +89,11 @@ void plotgraph(int graph, const AnalysisState& a, const Varnel1Settings& setting
     winplotm(measured, model, xmin, xmax, "    1000/T", "   log tau", settings.markersize,
              "(F10.2)", "(F10.2)", 2, settings.gridflag);
   }
+}
+
+void redraw(const State& s) {
+  cleargraphics();
+  plotgraph(s.settings.curgraph, s.analysis, s.settings);
 }
 
 }  // namespace tsd::varnel1

@@ -77,9 +77,13 @@ std::vector<RangeCheck> range_checks(const ParamValues& v) {
 
 }  // namespace
 
-ParamsResult readparams(Varnel1Settings& settings, AnalysisState& state) {
+std::string paramfilepath(std::string_view dir) { return runtime::fileindirectory(dir, kParamFileName); }
+
+ParamsResult readparams(State& st) {
+  Settings& settings = st.settings;
+  AnalysisState& state = st.analysis;
   settings.startdir = runtime::currentdirectory();
-  const std::string file = runtime::fileindirectory(settings.startdir, kParamFileName);
+  const std::string file = paramfilepath(settings.startdir);
   // A save the program did not finish (it was ended before the rename)
   // leaves a temporary file beside the parameter file: it goes now.
   runtime::removereplaceleftovers(file);
@@ -138,8 +142,10 @@ ParamsResult readparams(Varnel1Settings& settings, AnalysisState& state) {
   return ok;
 }
 
-ParamsResult writeparams(const Varnel1Settings& settings, const AnalysisState& state) {
-  const std::string file = runtime::fileindirectory(settings.startdir, kParamFileName);
+ParamsResult writeparams(const State& st) {
+  const Settings& settings = st.settings;
+  const AnalysisState& state = st.analysis;
+  const std::string file = paramfilepath(settings.startdir);
   runtime::TextFile f;
   if (ParamsResult begun = runtime::beginparamsrewrite(f, file); !begun.ok()) return begun;
   f.write("(I5,3I3)", {state.nwyj, settings.curgraph, settings.gridflag, settings.tabseries});

@@ -1,6 +1,6 @@
 // varnel1's results, tables and reports as texts, and their writing to
 // files and to the printer.
-#include "analysis/varnel1/varnel1_output.h"
+#include "analysis/varnel1/varnel1_reports.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "analysis/conversions.h"
-#include "analysis/varnel1/series.h"
+#include "analysis/varnel1/varnel1_series.h"
 #include "analysis/varnel1/tests/synthetic_curve.h"
 #include "analysis/var.h"
-#include "analysis/varnel1/varnel1_save.h"
+#include "analysis/varnel1/varnel1_output.h"
 #include "runtime/format.h"
 #include "text/cp1250.h"
 #include "tools/testkit/files.h"
@@ -31,7 +31,7 @@ namespace fs = std::filesystem;
 using tsd::varnel1::AnalysisState;
 using tsd::OutputStatus;
 using tsd::OutputVariant;
-using tsd::varnel1::Report;
+using tsd::varnel1::Output;
 
 std::string u8(const std::string& cp) { return text::utf8_from_cp1250(cp); }
 
@@ -221,22 +221,22 @@ TEST(Varnel1OutputTexts, DialogAndBoxTexts) {
   EXPECT_EQ(tsd::varnel1::tableinfo(2)->dialog, 111);
   EXPECT_EQ(tsd::varnel1::tableinfo(0), nullptr);
 
-  const tsd::varnel1::SaveDialogText p = tsd::varnel1::savedialogtext(Report::parameters);
+  const tsd::varnel1::SaveDialogText p = tsd::varnel1::savedialogtext(Output::parameters);
   EXPECT_EQ(p.filter, "Plik tekstowy (*.txt)|*.txt|Plik danych (*.dat)|*.dat|");
   EXPECT_EQ(u8(p.title), "Zapis parametrów obliczeń");
-  const tsd::varnel1::SaveDialogText t = tsd::varnel1::savedialogtext(Report::table4);
+  const tsd::varnel1::SaveDialogText t = tsd::varnel1::savedialogtext(Output::table4);
   EXPECT_EQ(t.filter, "Plik danych (*.dat)|*.dat|Plik tekstowy (*.txt)|*.txt|");
   EXPECT_EQ(t.title, "Zapis tabeli 4");
-  EXPECT_EQ(u8(tsd::varnel1::savedialogtext(Report::results).title), "Zapis wyników obliczeń");
+  EXPECT_EQ(u8(tsd::varnel1::savedialogtext(Output::results).title), "Zapis wyników obliczeń");
 
   // The name padded to 79 characters, never cut.
-  const std::string info = tsd::varnel1::saveinfotext(Report::results, "wyniki.txt");
+  const std::string info = tsd::varnel1::saveinfotext(Output::results, "wyniki.txt");
   const std::string prefix = text::cp1250_from_utf8("Wyniki obliczeń zapisane w pliku ");
   EXPECT_EQ(info.size(), prefix.size() + 79);
   EXPECT_EQ(u8(info), "Wyniki obliczeń zapisane w pliku wyniki.txt" + std::string(69, ' '));
   const std::string longname =
       "/home/fizyk/pomiary/2026/grudzien/probka-12/" + std::string(60, 'x');
-  EXPECT_EQ(tsd::varnel1::saveinfotext(Report::table1, longname), "Tabela 1 zapisana w pliku " + longname);
+  EXPECT_EQ(tsd::varnel1::saveinfotext(Output::table1, longname), "Tabela 1 zapisana w pliku " + longname);
 
   EXPECT_EQ(u8(tsd::outputerrortext(OutputStatus::open_failed, "a.txt   ")),
             "Nie można otworzyć pliku a.txt");
@@ -250,17 +250,16 @@ TEST(Varnel1OutputTexts, DialogAndBoxTexts) {
 class Varnel1Tables : public ::testing::Test {
  protected:
   void SetUp() override {
-    static const AnalysisState fresh{};
-    tsd::varnel1::analysis = fresh;
-    tsd::varnel1::testing::load_synthetic(peak_);
-    tsd::varnel1::analysis.intmethod = {1, 2, 3};
-    tsd::varnel1::analysis.p0method = {1, 2, 3};
-    tsd::varnel1::analysis.tmin = {240.0, 245.0, 250.0};
-    tsd::varnel1::analysis.tmax = {300.0, 300.0, 300.0};
-    tsd::varnel1::analysis.tini = {220.0, 230.0, 240.0};
-    tsd::varnel1::analysis.tlim = {380.0, 370.0, 360.0};
+    all_->dataname.set("p.dat");
+    tsd::varnel1::testing::load_synthetic(analysis_, peak_);
+    analysis_.intmethod = {1, 2, 3};
+    analysis_.p0method = {1, 2, 3};
+    analysis_.tmin = {240.0, 245.0, 250.0};
+    analysis_.tmax = {300.0, 300.0, 300.0};
+    analysis_.tini = {220.0, 230.0, 240.0};
+    analysis_.tlim = {380.0, 370.0, 360.0};
     for (int s = 1; s <= 3; ++s) {
-      ASSERT_TRUE(tsd::varnel1::seriescompute(s, tsd::varnel1::SeriesWindow::FitLimits).ok) << "series " << s;
+      ASSERT_TRUE(tsd::varnel1::seriescompute(analysis_, s, tsd::varnel1::SeriesWindow::FitLimits).ok) << "series " << s;
     }
     const char* prn = std::getenv("TSD_PRN_FILE");
     if (prn != nullptr) saved_prn_ = prn;
@@ -271,8 +270,6 @@ class Varnel1Tables : public ::testing::Test {
     } else {
       unsetenv("TSD_PRN_FILE");
     }
-    static const AnalysisState fresh{};
-    tsd::varnel1::analysis = fresh;
     tsd::var = {};
   }
   std::string path(const char* name) const {
@@ -280,14 +277,17 @@ class Varnel1Tables : public ::testing::Test {
   }
 
   tsd::varnel1::testing::SyntheticPeak peak_;
-  tsd::varnel1::Varnel1Settings settings_;
+  // The state is large: it lives on the heap.
+  std::unique_ptr<tsd::varnel1::State> all_ = std::make_unique<tsd::varnel1::State>();
+  AnalysisState& analysis_ = all_->analysis;
+  tsd::varnel1::Settings& settings_ = all_->settings;
   tsd::testkit::TempFolder folder_;
   const fs::path& dir_ = folder_.path();
   std::optional<std::string> saved_prn_;
 };
 
 TEST_F(Varnel1Tables, TableBufferRowsAndLengthRule) {
-  const AnalysisState& a = tsd::varnel1::analysis;
+  const AnalysisState& a = analysis_;
   struct Case {
     int table, s, rows, width;
   };
@@ -326,7 +326,7 @@ TEST_F(Varnel1Tables, TableBufferRowsAndLengthRule) {
 }
 
 TEST_F(Varnel1Tables, EmptyAndUnknownTables) {
-  AnalysisState& a = tsd::varnel1::analysis;
+  AnalysisState& a = analysis_;
   std::string text = "old";
   EXPECT_EQ(tsd::varnel1::tablebuf(1, 4, a, text), 0);
   EXPECT_EQ(text, "");
@@ -343,7 +343,7 @@ TEST_F(Varnel1Tables, EmptyAndUnknownTables) {
 }
 
 TEST_F(Varnel1Tables, TableFileLines) {
-  const AnalysisState& a = tsd::varnel1::analysis;
+  const AnalysisState& a = analysis_;
   struct Case {
     int table, rows;
     const char* header;
@@ -379,15 +379,15 @@ TEST_F(Varnel1Tables, SavingTwiceAppendsBothReports) {
   const std::string file = path("raport.txt");
   for (int k = 0; k < 2; ++k) {
     SCOPED_TRACE("save " + std::to_string(k + 1));
-    EXPECT_EQ(tsd::varnel1::savereport(Report::parameters, file + "   ", tsd::varnel1::analysis, settings_, "p.dat"),
+    EXPECT_EQ(tsd::appendlines(file + "   ", tsd::varnel1::outputlines(*all_, Output::parameters, OutputVariant::file)),
               OutputStatus::ok);
-    EXPECT_EQ(tsd::varnel1::savereport(Report::table3, file, tsd::varnel1::analysis, settings_, "p.dat"),
+    EXPECT_EQ(tsd::appendlines(file, tsd::varnel1::outputlines(*all_, Output::table3, OutputVariant::file)),
               OutputStatus::ok);
   }
   const std::string text = tsd::testkit::readfile(dir_ / "raport.txt");
   EXPECT_EQ(tsd::testkit::count(text, "\n Program Varnel1\n\n Parametry doświadczalne:\n"), 2);
   EXPECT_EQ(tsd::testkit::count(text, "\n\n Seria nr 2\n 1000/T [1/K]  log taud [s]\n"), 2);
-  const size_t lines = 56 + tsd::varnel1::analysis.intcount[1] + 3;
+  const size_t lines = 56 + analysis_.intcount[1] + 3;
   EXPECT_EQ(static_cast<size_t>(tsd::testkit::count(text, "\n")), 2 * lines);
   EXPECT_EQ(text.substr(0, 18), "\n Program Varnel1\n");
 }
@@ -395,10 +395,10 @@ TEST_F(Varnel1Tables, SavingTwiceAppendsBothReports) {
 TEST_F(Varnel1Tables, PrintingRedirectedHasPlainLetters) {
   const fs::path prn = dir_ / "prn.txt";
   setenv("TSD_PRN_FILE", prn.c_str(), 1);
-  EXPECT_EQ(tsd::varnel1::printreport(Report::parameters, tsd::varnel1::analysis, settings_, "p.dat"),
+  EXPECT_EQ(tsd::printlines(tsd::varnel1::outputlines(*all_, Output::parameters, OutputVariant::printer)),
             OutputStatus::ok);
-  EXPECT_EQ(tsd::varnel1::printreport(Report::results, tsd::varnel1::analysis, settings_, "p.dat"), OutputStatus::ok);
-  EXPECT_EQ(tsd::varnel1::printreport(Report::table1, tsd::varnel1::analysis, settings_, "p.dat"), OutputStatus::ok);
+  EXPECT_EQ(tsd::printlines(tsd::varnel1::outputlines(*all_, Output::results, OutputVariant::printer)), OutputStatus::ok);
+  EXPECT_EQ(tsd::printlines(tsd::varnel1::outputlines(*all_, Output::table1, OutputVariant::printer)), OutputStatus::ok);
   const std::string text = tsd::testkit::readfile(prn);
   for (unsigned char c : text) ASSERT_LT(c, 0x80) << "a non-ASCII byte in the printed text";
   EXPECT_EQ(tsd::testkit::count(text, " Parametry doswiadczalne:\n"), 1);
@@ -406,8 +406,7 @@ TEST_F(Varnel1Tables, PrintingRedirectedHasPlainLetters) {
   EXPECT_EQ(tsd::testkit::count(text, "\n Seria nr 1\n  T [K]    Jd [A/cm2]   Pd [C/cm2]\n"), 1);
   // The lines are those of the file variant with the letters replaced.
   std::string expected;
-  for (const auto& l : tsd::varnel1::reportlines(Report::parameters, OutputVariant::printer, tsd::varnel1::analysis,
-                                        settings_, "p.dat")) {
+  for (const auto& l : tsd::varnel1::outputlines(*all_, Output::parameters, OutputVariant::printer)) {
     expected += l + "\n";
   }
   EXPECT_EQ(text.substr(0, expected.size()), expected);
@@ -417,10 +416,10 @@ TEST_F(Varnel1Tables, UnwritableTargetsFailAndWriteNothing) {
   const fs::path prn = dir_ / "prn.txt";
   setenv("TSD_PRN_FILE", prn.c_str(), 1);
   const std::string bad = path("no such dir/raport.txt");
-  EXPECT_EQ(tsd::varnel1::savereport(Report::results, bad, tsd::varnel1::analysis, settings_, "p.dat"),
+  EXPECT_EQ(tsd::appendlines(bad, tsd::varnel1::outputlines(*all_, Output::results, OutputVariant::file)),
             OutputStatus::open_failed);
   fs::create_directory(dir_ / "adir");
-  EXPECT_EQ(tsd::varnel1::savereport(Report::table2, path("adir"), tsd::varnel1::analysis, settings_, "p.dat"),
+  EXPECT_EQ(tsd::appendlines(path("adir"), tsd::varnel1::outputlines(*all_, Output::table2, OutputVariant::file)),
             OutputStatus::open_failed);
   int entries = 0;
   for ([[maybe_unused]] const auto& e : fs::recursive_directory_iterator(dir_)) ++entries;
@@ -429,7 +428,7 @@ TEST_F(Varnel1Tables, UnwritableTargetsFailAndWriteNothing) {
 
   // A printer that cannot be reached.
   setenv("TSD_PRN_FILE", (dir_ / "no such dir" / "prn").c_str(), 1);
-  EXPECT_EQ(tsd::varnel1::printreport(Report::results, tsd::varnel1::analysis, settings_, "p.dat"),
+  EXPECT_EQ(tsd::printlines(tsd::varnel1::outputlines(*all_, Output::results, OutputVariant::printer)),
             OutputStatus::printer_unavailable);
   EXPECT_FALSE(fs::exists(dir_ / "no such dir"));
 }

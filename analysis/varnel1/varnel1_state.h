@@ -1,7 +1,10 @@
-// The analysis state of varnel1: measured data, output grid, the limits and
-// methods of the three series, their results, model curves and the index
-// ranges the plot routine draws. One static record for the whole run, shared
-// by the per-series computation and the program frame.
+// The state of varnel1 for the whole run: the analysis state (measured
+// data, output grid, the limits and methods of the three series, their
+// results, model curves and the index ranges the plot routine draws), the
+// frame's settings (input modes, series shown and tabulated, graph, grid),
+// and the file names the user chose. One State is made when the program
+// starts and passed by reference to every command and dialog; the analysis
+// core (varnel1_series.h) works on its AnalysisState alone.
 //
 // Arrays are stored 0-based; the analysis numbers points and series from 1,
 // so point i of series s is pd[s-1][i-1]. A per-series array of points is
@@ -10,6 +13,10 @@
 #pragma once
 
 #include <array>
+#include <string>
+
+#include "analysis/datafile.h"
+#include "runtime/filename.h"
 
 namespace tsd::varnel1 {
 
@@ -84,6 +91,58 @@ struct AnalysisState {
   SeriesInts intcount{};
 };
 
-extern AnalysisState analysis;
+// The settings of the frame beside the analysis state: the input modes of
+// the range dialogs, which series are drawn and tabulated, the graph shown,
+// the grid switch and the fixed drawing constants, filled from VARNEL1.PAR
+// at start-up (varnel1_params.h). Per-series arrays are 0-based: series s
+// is element s-1.
+struct Settings {
+  static constexpr int kSeries = 3;
+  using SeriesInts = std::array<int, kSeries>;
+
+  // Input modes of the range dialog: 1 value in K, 2 value as 1000/T.
+  SeriesInts tminmode{};
+  SeriesInts tmaxmode{};
+  SeriesInts tinimode{};
+  SeriesInts tlimmode{};
+  // Input modes of the output-range dialog.
+  int calctminmode = 0;
+  int calctmaxmode = 0;
+
+  SeriesInts plotseries{};  // 1 = series shown on the graphs
+  SeriesInts jmask{};       // graph 1 draws the measured current through this series
+  int tabseries = 1;        // series of the tables and table files, 1..3
+  int curgraph = 0;         // graph shown: 0 none, 1, 2 or 3
+  int defgraph = 0;         // graph to show after the first data load
+  int gridflag = 0;         // 0 no grid, 1 grid on the graphs
+
+  double markersize = 0.002;  // marker size given to the plot routine
+  std::array<int, kSeries> seriescolour{47, 175, 111};
+  int measuredcolour = 223;  // the measured curve on graph 1
+
+  // The directory the parameter file was read from (code page 1250, no
+  // trailing "/"); the file is rewritten there whatever the current
+  // directory is by then. Empty: the current directory.
+  std::string startdir;
+};
+
+struct State {
+  AnalysisState analysis;
+  Settings settings;
+  // The file names kept for the whole run, each as long as the host allows
+  // (runtime/filename.h); the boxes pad them to 79 characters where they
+  // show them.
+  runtime::FileName datafile;    // the last data file chosen
+  runtime::FileName reportfile;  // the last report or table file chosen
+  runtime::FileName dataname;    // the file whose data are held
+  // A data file being read: a file that fails half-way is read here, so it
+  // changes none of the measured data held.
+  MeasuredData reading;
+};
+
+// jmask from plotseries: the measured current is the same for every series,
+// so graph 1 draws it once, through the highest-numbered series shown;
+// (0,0,0) when none is shown.
+void computejmask(Settings& settings);
 
 }  // namespace tsd::varnel1

@@ -1,12 +1,10 @@
-#include "analysis/varnel1/varnel1_settings.h"
+#include "analysis/varnel1/varnel1_state.h"
 
 namespace tsd::varnel1 {
 
-Varnel1Settings varnel1settings;
-
-void computejmask(Varnel1Settings& settings) {
+void computejmask(Settings& settings) {
   settings.jmask = {0, 0, 0};
-  for (int s = Varnel1Settings::kSeries; s >= 1; --s) {
+  for (int s = Settings::kSeries; s >= 1; --s) {
     if (settings.plotseries[s - 1] == 1) {
       settings.jmask[s - 1] = 1;
       return;
