@@ -4,6 +4,7 @@
 #pragma once
 
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <vector>
 
@@ -80,6 +81,17 @@ inline DialogTemplate test_dialog() {
       item("BUTTON", "Disabled", 601, BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED, 190, 41, 50, 14),
   };
   return t;
+}
+
+// Where a dialog and its controls are on the screen, by control id (0: the
+// dialog itself); a dialog procedure takes them before the dialog ends, for
+// a test that looks at a screenshot.
+inline std::map<int, RECT> screen_places(HWND dlg) {
+  std::map<int, RECT> m;
+  GetWindowRect(dlg, &m[0]);
+  for (HWND c = GetWindow(dlg, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT))
+    GetWindowRect(c, &m[GetDlgCtrlID(c)]);
+  return m;
 }
 
 class DialogTest : public UserTest {
