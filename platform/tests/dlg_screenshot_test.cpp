@@ -28,20 +28,13 @@ std::string shot_path(const std::string& name) { return tsd::testkit::shotoutput
 // Where the controls of the dialog were on the screen when it ended, and
 // the height of its list's rows.
 std::map<int, RECT> shown;
-int list_row_height = 0;
+int row_height = 0;
 POINT list_client{};  // the list's client origin on the screen
 
 void remember_places(HWND dlg) {
   shown = screen_places(dlg);
   if (HWND list = GetDlgItem(dlg, kListId)) {
-    HDC dc = GetDC(list);
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0));
-    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
-    TEXTMETRICA tm;
-    GetTextMetricsA(dc, &tm);
-    if (old) SelectObject(dc, old);
-    ReleaseDC(list, dc);
-    list_row_height = static_cast<int>(tm.tmHeight);
+    row_height = list_row_height(list);
     list_client = POINT{0, 0};
     ClientToScreen(list, &list_client);
   }
@@ -72,13 +65,6 @@ INT_PTR filled_proc(HWND dlg, UINT msg, WPARAM wp, LPARAM) {
 
 RECT inset(RECT r, int d) { return RECT{r.left + d, r.top + d, r.right - d, r.bottom - d}; }
 
-// The middle of the white inside of the box or circle at the left of a
-// check box or radio button, where its mark is drawn (the circle's edge
-// reaches into the corners of the white's bounds).
-RECT mark_core(const Surface& s, const RECT& button) {
-  return inset(boundsof(s, syscolour(COLOR_WINDOW), RECT{button.left, button.top, button.left + 16, button.bottom}), 2);
-}
-
 class DialogScreenshot : public DialogTest {};
 
 TEST_F(DialogScreenshot, StandardControls) {
@@ -106,12 +92,12 @@ TEST_F(DialogScreenshot, StandardControls) {
   // The selected row of the list (the second) in the highlight, its text
   // in the highlight's text colour; the first row plain.
   const RECT list = shown[kListId];
-  ASSERT_GT(list_row_height, 4);
+  ASSERT_GT(row_height, 4);
   const RECT row = boundsof(shot, hot, list);
-  EXPECT_EQ(row.top, list_client.y + list_row_height) << describe(row);
-  EXPECT_EQ(row.bottom - row.top, list_row_height) << describe(row);
+  EXPECT_EQ(row.top, list_client.y + row_height) << describe(row);
+  EXPECT_EQ(row.bottom - row.top, row_height) << describe(row);
   EXPECT_GT(countother(shot, hot, row), 10) << "the text of the selected row";
-  EXPECT_EQ(countcolour(shot, hot, RECT{list.left, list.top, list.right, list_client.y + list_row_height}), 0);
+  EXPECT_EQ(countcolour(shot, hot, RECT{list.left, list.top, list.right, list_client.y + row_height}), 0);
 
   // Shift+End selected the edit's text: the highlight lies inside the
   // field, with the text in it; without the focus it is not shown.
@@ -133,7 +119,7 @@ TEST_F(DialogScreenshot, StandardControls) {
       {302, "checked", 3, 0}, {kCheck3, "third state", 0, 3}, {kRadio2, "radio set", 4, 0}, {kRadio1, "radio clear", 0, 0}};
   for (const Mark& m : marks) {
     SCOPED_TRACE(m.what);
-    const RECT core = mark_core(shot, shown[m.id]);
+    const RECT core = tsd::testkit::markarea(shot, shown[m.id], white);
     ASSERT_GE(core.right - core.left, 4) << describe(core);
     const int blacks = countcolour(shot, black, core);
     const int greys = countcolour(shot, syscolour(COLOR_GRAYTEXT), core);

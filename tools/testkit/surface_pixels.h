@@ -1,7 +1,7 @@
 // Pixel checks of a surface or a screenshot read back from PNG: system
 // colours as shown, the colour at a point, how many pixels of a colour (or
-// of any other) lie in a rectangle, the box they fill, and whether two
-// pictures are the same. Rectangles are plat::RECT, right and bottom
+// of any other) lie in a rectangle, the box they fill, where a check box
+// draws its mark, and whether two pictures are the same. Rectangles are plat::RECT, right and bottom
 // exclusive, cut to the surface. Header only.
 #pragma once
 
@@ -61,6 +61,14 @@ inline plat::RECT boundsof(const plat::Surface& s, std::uint32_t colour, plat::R
       }
   if (b.right <= b.left) return plat::RECT{0, 0, 0, 0};
   return b;
+}
+
+// The middle of the `white` box or circle at the left of the check box or
+// radio button at `button` on the surface, where its mark is drawn (the
+// edge of a circle reaches into the corners of the white's bounds).
+inline plat::RECT markarea(const plat::Surface& s, plat::RECT button, std::uint32_t white) {
+  const plat::RECT b = boundsof(s, white, plat::RECT{button.left, button.top, button.left + 16, button.bottom});
+  return plat::RECT{b.left + 2, b.top + 2, b.right - 2, b.bottom - 2};
 }
 
 // True when `inner` lies inside `outer`.
