@@ -55,12 +55,9 @@ plat::POINT modalorigin(const plat::Surface& s, plat::HWND loaded) {
   plat::POINT c{0, 0};
   plat::ClientToScreen(loaded, &c);
   const int frame = c.x - w.left;
-  const std::uint32_t caption = syscolour(plat::COLOR_ACTIVECAPTION);
-  for (int y = 0; y < s.height; ++y) {
-    const plat::RECT row = boundsof(s, caption, plat::RECT{0, y, s.width, y + 1});
-    if (row.right - row.left >= 200) return plat::POINT{row.left, y - frame + (c.y - w.top)};
-  }
-  return plat::POINT{-1, -1};
+  const plat::RECT caption = testkit::topband(s, syscolour(plat::COLOR_ACTIVECAPTION), 200);
+  if (caption.bottom <= caption.top) return plat::POINT{-1, -1};
+  return plat::POINT{caption.left, caption.top - frame + (c.y - w.top)};
 }
 
 plat::RECT moved(plat::RECT r, plat::POINT by) { return plat::RECT{r.left + by.x, r.top + by.y, r.right + by.x, r.bottom + by.y}; }

@@ -1,7 +1,8 @@
 // Pixel checks of a surface or a screenshot read back from PNG: system
 // colours as shown, the colour at a point, how many pixels of a colour (or
-// of any other) lie in a rectangle, the box they fill, where a check box
-// draws its mark, and whether two pictures are the same. Rectangles are plat::RECT, right and bottom
+// of any other) lie in a rectangle, the box they fill, the front window's
+// caption, where a check box draws its mark, and whether two pictures are
+// the same. Rectangles are plat::RECT, right and bottom
 // exclusive, cut to the surface. Header only.
 #pragma once
 
@@ -69,6 +70,25 @@ inline plat::RECT boundsof(const plat::Surface& s, std::uint32_t colour, plat::R
 inline plat::RECT markarea(const plat::Surface& s, plat::RECT button, std::uint32_t white) {
   const plat::RECT b = boundsof(s, white, plat::RECT{button.left, button.top, button.left + 16, button.bottom});
   return plat::RECT{b.left + 2, b.top + 2, b.right - 2, b.bottom - 2};
+}
+
+// The topmost band of rows that each hold at least `least` pixels of
+// `colour`, as wide as the widest run of them: the caption of the front
+// window, in the active caption colour. Empty when there is none.
+inline plat::RECT topband(const plat::Surface& s, std::uint32_t colour, int least) {
+  plat::RECT band{0, 0, 0, 0};
+  for (int y = 0; y < s.height; ++y) {
+    const plat::RECT row = boundsof(s, colour, plat::RECT{0, y, s.width, y + 1});
+    if (countcolour(s, colour, row) < least) {
+      if (band.bottom > band.top) break;
+      continue;
+    }
+    if (band.bottom <= band.top) band = row;
+    band.left = std::min(band.left, row.left);
+    band.right = std::max(band.right, row.right);
+    band.bottom = y + 1;
+  }
+  return band;
 }
 
 // True when `inner` lies inside `outer`.
