@@ -2,9 +2,11 @@
 // computation of varnel1 on 800 measured and 800 output points.
 #include <benchmark/benchmark.h>
 
-#include "analysis/varnel1/analysis_state.h"
+#include <memory>
+
+#include "analysis/varnel1/varnel1_state.h"
 #include "analysis/funcs.h"
-#include "analysis/varnel1/series.h"
+#include "analysis/varnel1/varnel1_series.h"
 #include "analysis/varnel1/tests/synthetic_curve.h"
 #include "analysis/var.h"
 
@@ -30,16 +32,18 @@ BENCHMARK(BM_Fun1)->Arg(0)->Arg(1);
 // One series on 800 points with an 800-point output grid: 3200 model
 // evaluations, the integration and the fit. Argument: integration method.
 void BM_SeriesCompute(benchmark::State& state) {
-  tsd::testing::SyntheticPeak peak;
+  tsd::varnel1::testing::SyntheticPeak peak;
   peak.points = 800;
   peak.grid = 800;
-  tsd::testing::load_synthetic(peak);
-  tsd::analysis.tmin[0] = 240.0;
-  tsd::analysis.tmax[0] = 300.0;
-  tsd::analysis.intmethod[0] = static_cast<int>(state.range(0));
-  tsd::analysis.p0method[0] = 1;
+  const auto analysis = std::make_unique<tsd::varnel1::AnalysisState>();
+  tsd::varnel1::AnalysisState& a = *analysis;
+  tsd::varnel1::testing::load_synthetic(a, peak);
+  a.tmin[0] = 240.0;
+  a.tmax[0] = 300.0;
+  a.intmethod[0] = static_cast<int>(state.range(0));
+  a.p0method[0] = 1;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(tsd::seriescompute(1, tsd::SeriesWindow::FitLimits));
+    benchmark::DoNotOptimize(tsd::varnel1::seriescompute(a, 1, tsd::varnel1::SeriesWindow::FitLimits));
     benchmark::ClobberMemory();
   }
 }

@@ -6,23 +6,24 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <system_error>
 
 #include <stdlib.h>
 
-#include "analysis/varnel1/analysis_state.h"
+#include "analysis/varnel1/varnel1_state.h"
 #include "analysis/funcs.h"
 #include "analysis/var.h"
 #include "analysis/varnel1/varnel1_data.h"
-#include "analysis/varnel1/varnel1_ui.h"
-#include "analysis/varnel1/varnel1_settings.h"
+#include "analysis/varnel1/varnel1_graphs.h"
 #include "toolkit/window/winit.h"
 #include "toolkit/window/wwindow.h"
 
 namespace {
 
 using namespace tsd;
+using namespace tsd::varnel1;
 
 // A folder of this run's own for its data file, so that runs side by side
 // never share a file; removed when the run ends.
@@ -57,6 +58,12 @@ std::string writedatafile() {
   return path;
 }
 
+// The program's state for the whole benchmark run.
+tsd::varnel1::State& program() {
+  static const auto state = std::make_unique<tsd::varnel1::State>();
+  return *state;
+}
+
 // The program's window and settings as VARNEL1.PAR of the examples gives
 // them, with 800 output points.
 bool openprogram() {
@@ -73,13 +80,14 @@ bool openprogram() {
   style.menu = 0;
   setwindowtitle(style, "Program Varnel1");
   windowopen(style);
-  analysis.nwyj = 800;
-  analysis.intmethod = {3, 2, 1};
-  analysis.p0method = {3, 1, 2};
-  varnel1settings.plotseries = {1, 1, 1};
-  varnel1settings.defgraph = 1;
-  varnel1settings.gridflag = 0;
-  computejmask(varnel1settings);
+  tsd::varnel1::State& s = program();
+  s.analysis.nwyj = 800;
+  s.analysis.intmethod = {3, 2, 1};
+  s.analysis.p0method = {3, 1, 2};
+  s.settings.plotseries = {1, 1, 1};
+  s.settings.defgraph = 1;
+  s.settings.gridflag = 0;
+  computejmask(s.settings);
   open = true;
   return true;
 }
@@ -91,7 +99,7 @@ void BM_DataCommandToDrawnGraph(benchmark::State& state) {
     return;
   }
   for (auto _ : state) {
-    if (!loaddatafile(file)) {
+    if (loaddata(program(), file) != DataFileStatus::ok) {
       state.SkipWithError("the data file was refused");
       return;
     }
@@ -101,12 +109,12 @@ BENCHMARK(BM_DataCommandToDrawnGraph)->Unit(benchmark::kMillisecond);
 
 void BM_ExposeRedraw(benchmark::State& state) {
   const std::string file = writedatafile();
-  if (file.empty() || !openprogram() || !loaddatafile(file)) {
+  if (file.empty() || !openprogram() || loaddata(program(), file) != DataFileStatus::ok) {
     state.SkipWithError("no data loaded");
     return;
   }
-  varnel1settings.curgraph = static_cast<int>(state.range(0));
-  for (auto _ : state) drawcurrent();
+  program().settings.curgraph = static_cast<int>(state.range(0));
+  for (auto _ : state) redraw(program());
 }
 BENCHMARK(BM_ExposeRedraw)->DenseRange(1, 3)->Unit(benchmark::kMillisecond);
 

@@ -23,11 +23,11 @@ std::string examples() {
 }
 const std::string kExamples = examples();
 
-std::unique_ptr<tsd::Varnel2State> loaded() {
-  auto s = std::make_unique<tsd::Varnel2State>();
-  if (!tsd::readvarnel2paramsfrom(kExamples + "VARNEL2.PAR", *s).ok()) return nullptr;
-  tsd::buildvector(*s);
-  if (tsd::loaddata(*s, kExamples + "sample.dat") != tsd::DataLoad::ok) return nullptr;
+std::unique_ptr<tsd::varnel2::State> loaded() {
+  auto s = std::make_unique<tsd::varnel2::State>();
+  if (!tsd::varnel2::readparamsfrom(kExamples + "VARNEL2.PAR", *s).ok()) return nullptr;
+  tsd::varnel2::buildvector(*s);
+  if (tsd::varnel2::loaddata(*s, kExamples + "sample.dat") != tsd::DataFileStatus::ok) return nullptr;
   return s;
 }
 
@@ -62,11 +62,11 @@ void BM_varnel2_tables_on_screen(benchmark::State& state) {
     return;
   }
   s->Nout = 800;
-  tsd::buildgrid(*s);
+  tsd::varnel2::buildgrid(*s);
   tsd::fitcompute(s->peakon, s->Ldiv, s->Del, s->Nout, s->curves, s->fit);
   for (auto _ : state) {
-    benchmark::DoNotOptimize(tsd::table2text(*s));
-    benchmark::DoNotOptimize(tsd::table3text(*s));
+    benchmark::DoNotOptimize(tsd::varnel2::table2text(*s));
+    benchmark::DoNotOptimize(tsd::varnel2::table3text(*s));
   }
 }
 BENCHMARK(BM_varnel2_tables_on_screen)->Unit(benchmark::kMillisecond);

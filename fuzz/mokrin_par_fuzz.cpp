@@ -11,18 +11,18 @@
 namespace {
 
 using tsd::fuzz::check;
-using tsd::mokrin::MokrinState;
+using tsd::mokrin::State;
 using tsd::mokrin::Variant;
 
-std::unique_ptr<MokrinState> startread(Variant v, bool* ok) {
-  auto s = std::make_unique<MokrinState>();
+std::unique_ptr<State> startread(Variant v, bool* ok) {
+  auto s = std::make_unique<State>();
   s->variant = v;
   s->startdir = tsd::fuzz::folder();
   *ok = tsd::mokrin::readparams(*s).ok();
   return s;
 }
 
-std::string rewrite(const MokrinState& s) {
+std::string rewrite(const State& s) {
   check(tsd::mokrin::writeparams(s).ok(), "the rewrite is written");
   return tsd::fuzz::readwhole(tsd::mokrin::paramfilepath(s, s.startdir));
 }

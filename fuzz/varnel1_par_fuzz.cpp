@@ -16,22 +16,21 @@ namespace {
 using tsd::fuzz::check;
 
 struct Read {
-  tsd::Varnel1Settings settings;
-  tsd::AnalysisState state;
+  tsd::varnel1::State state;
   bool ok = false;
 };
 
 // The start-up read in the fuzz folder, as the program does it.
 std::unique_ptr<Read> startread() {
   auto r = std::make_unique<Read>();
-  r->ok = tsd::readparams(r->settings, r->state).ok();
+  r->ok = tsd::varnel1::readparams(r->state).ok();
   // The first graph shown is the one read; a save writes the one shown.
-  r->settings.curgraph = r->settings.defgraph;
+  r->state.settings.curgraph = r->state.settings.defgraph;
   return r;
 }
 
 std::string rewrite(const Read& r) {
-  check(tsd::writeparams(r.settings, r.state).ok(), "the rewrite is written");
+  check(tsd::varnel1::writeparams(r.state).ok(), "the rewrite is written");
   return tsd::fuzz::readwhole(tsd::fuzz::folder() + "/VARNEL1.PAR");
 }
 
@@ -61,8 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   tsd::fuzz::writeinput("VARNEL1.PAR", data, size);
   const std::unique_ptr<Read> first = startread();
   if (!first->ok) return 0;
-  check(first->state.nwyj >= 2 && first->state.nwyj <= 800, "nwyj within 2..800");
-  check(first->settings.tabseries >= 1 && first->settings.tabseries <= 3, "tabseries within 1..3");
+  check(first->state.analysis.nwyj >= 2 && first->state.analysis.nwyj <= 800, "nwyj within 2..800");
+  check(first->state.settings.tabseries >= 1 && first->state.settings.tabseries <= 3, "tabseries within 1..3");
   const std::string written = rewrite(*first);
   const std::unique_ptr<Read> second = startread();
   check(second->ok, "the program reads back what it wrote");

@@ -11,8 +11,8 @@ namespace {
 
 using tsd::fuzz::check;
 
-std::string rewrite(const tsd::Varnel2State& s) {
-  check(tsd::writevarnel2params(s).ok(), "the rewrite is written");
+std::string rewrite(const tsd::varnel2::State& s) {
+  check(tsd::varnel2::writeparams(s).ok(), "the rewrite is written");
   return tsd::fuzz::readwhole(tsd::fuzz::folder() + "/VARNEL2.PAR");
 }
 
@@ -20,12 +20,12 @@ std::string rewrite(const tsd::Varnel2State& s) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string file = tsd::fuzz::writeinput("VARNEL2.PAR", data, size);
-  auto first = std::make_unique<tsd::Varnel2State>();
-  if (!tsd::readvarnel2paramsfrom(file, *first).ok()) return 0;
+  auto first = std::make_unique<tsd::varnel2::State>();
+  if (!tsd::varnel2::readparamsfrom(file, *first).ok()) return 0;
   first->startdir = tsd::fuzz::folder();
   const std::string written = rewrite(*first);
-  auto second = std::make_unique<tsd::Varnel2State>();
-  const bool again = tsd::readvarnel2paramsfrom(file, *second).ok();
+  auto second = std::make_unique<tsd::varnel2::State>();
+  const bool again = tsd::varnel2::readparamsfrom(file, *second).ok();
   check(again, "the program reads back what it wrote");
   second->startdir = tsd::fuzz::folder();
   check(rewrite(*second) == written, "a second rewrite gives the same file");

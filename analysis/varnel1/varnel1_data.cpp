@@ -1,26 +1,18 @@
 #include "analysis/varnel1/varnel1_data.h"
 
-#include <algorithm>
-#include <span>
-#include <string>
-
-#include "analysis/varnel1/analysis_state.h"
-#include "analysis/datafile.h"
-#include "analysis/varnel1/series.h"
 #include "analysis/var.h"
-#include "analysis/varnel1/varnel1_ui.h"
-#include "analysis/varnel1/varnel1_settings.h"
+#include "analysis/varnel1/varnel1_recompute.h"
+#include "analysis/varnel1/varnel1_series.h"
 #include "resources/varnel1/varnel1_ids.h"
 #include "shell/files.h"
-#include "toolkit/window/wdialog.h"
 #include "toolkit/window/wmenu.h"
 
-namespace tsd {
+namespace tsd::varnel1 {
 
 namespace {
 
 constexpr int kPopups[] = {V1_POPUP_PARAMETERS, V1_POPUP_GRAPHS, V1_POPUP_TABLES,
-                            V1_POPUP_SAVE, V1_POPUP_PRINT};
+                           V1_POPUP_SAVE, V1_POPUP_PRINT};
 
 }  // namespace
 
@@ -28,32 +20,33 @@ void enablepopups() {
   for (int id : kPopups) wmenusetstate(id, 1, 1);
 }
 
-void datacommand() {
-  if (!choosedatafile(varnel1files.datafile)) return;
-  loaddatafile(varnel1files.datafile.text());
+void readdata(State& s) {
+  if (!choosedatafile(s.datafile)) return;
+  const std::string_view name = s.datafile.text();
+  if (const DataFileStatus status = loaddata(s, name); status != DataFileStatus::ok) {
+    datafilefailed(status, name);
+  }
 }
 
-bool loaddatafile(std::string_view name) {
+DataFileStatus loaddata(State& s, std::string_view name) {
   // The file is read aside: a file that fails half-way changes neither the
   // measured data nor b and T0, so graphs and tables never mix two runs.
-  static MeasuredData data;
   const VarRecord before = var;
-  const DataFileStatus status = readdatafile(name, data);
+  const DataFileStatus status = readdatafile(name, s.reading);
   if (status != DataFileStatus::ok) {
     var = before;
-    datafilefailed(status, name);
-    return false;
+    return status;
   }
-  takedata(data);
+  takedata(s.analysis, s.reading);
   // The reports name the file whose data are held, not the last one chosen.
-  varnel1files.dataname.set(name);
+  s.dataname.set(name);
 
-  Varnel1Settings& settings = varnel1settings;
+  Settings& settings = s.settings;
   if (settings.curgraph == 0) settings.curgraph = settings.defgraph;
-  resetranges();
-  recomputeseries(SeriesWindow::IntegrationRange);
+  resetranges(s.analysis);
+  recomputeseries(s, SeriesWindow::IntegrationRange);
   enablepopups();
-  return true;
+  return DataFileStatus::ok;
 }
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

@@ -4,18 +4,23 @@
 
 #include <string_view>
 
-namespace tsd {
+#include "analysis/datafile.h"
+#include "analysis/varnel1/varnel1_state.h"
+
+namespace tsd::varnel1 {
 
 // The menu command. A cancelled file selection changes nothing; a file that
-// cannot be read gives "Błąd odczytu danych" and changes no result.
-void datacommand();
+// cannot be read gives "Błąd odczytu danych" (one that cannot be opened
+// "Nie można otworzyć pliku ...") and changes no result.
+void readdata(State& s);
 
 // What the command does after the file selection: reads the file and, when
 // it was read, analyses it, draws the current graph and enables the popups.
-// False when the file could not be read (the box has been shown).
-bool loaddatafile(std::string_view name);
+// A file that cannot be opened or read changes neither the data held nor b
+// and T0; its status comes back for the caller's box.
+DataFileStatus loaddata(State& s, std::string_view name);
 
 // Enables the five popups of the menu bar (after the first load).
 void enablepopups();
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

@@ -5,16 +5,16 @@
 #include <vector>
 
 #include "shell/fields.h"
-#include "analysis/varnel1/analysis_state.h"
-#include "analysis/varnel1/series.h"
 #include "analysis/var.h"
 #include "analysis/varnel1/varnel1_dialogchecks.h"
-#include "analysis/varnel1/varnel1_ui.h"
-#include "analysis/varnel1/varnel1_settings.h"
+#include "analysis/varnel1/varnel1_graphs.h"
+#include "analysis/varnel1/varnel1_recompute.h"
+#include "analysis/varnel1/varnel1_series.h"
+#include "shell/boxes.h"
 #include "resources/varnel1/varnel1_ids.h"
 #include "toolkit/window/wdialog.h"
 
-namespace tsd {
+namespace tsd::varnel1 {
 
 namespace {
 
@@ -47,7 +47,7 @@ constexpr int kP0MethodButtons[kRangeSeries][3] = {{1068, 1069, 1070}, {1019, 10
 constexpr int kPlotBoxes[kRangeSeries] = {1044, 1071, 1046};
 constexpr int kTableButtons[kRangeSeries] = {1047, 1051, 1050};
 
-int& modeof(Varnel1Settings& settings, int s, int limit) {
+int& modeof(Settings& settings, int s, int limit) {
   switch (limit) {
     case kTmin: return settings.tminmode[s];
     case kTmax: return settings.tmaxmode[s];
@@ -84,15 +84,11 @@ void putlimit(const LimitControls& c, int mode, double t, double x) {
   wdialogputstring(c.ifield, inversetext(x));
 }
 
-void showerrors(const std::vector<std::string>& messages) {
-  for (const std::string& m : messages) errorbox(m);
-}
-
 }  // namespace
 
-void rangedialog() {
-  Varnel1Settings& settings = varnel1settings;
-  AnalysisState& a = analysis;
+void rangedialog(State& st) {
+  Settings& settings = st.settings;
+  AnalysisState& a = st.analysis;
   wdialogselect(kRangeDialog);
   for (int s = 0; s < kRangeSeries; ++s) {
     for (int k = 0; k < kLimitCount; ++k) {
@@ -113,8 +109,8 @@ void rangedialog() {
       values[s][k] = limitof(a, s, k);
     }
   }
-  const std::vector<std::string> refused = checkranges(typed, values);
-  showerrors(refused);
+  const CheckMessages refused = checkranges(typed, values);
+  errorboxes(refused);
   if (!refused.empty()) {
     wdialoghide();
     return;
@@ -122,12 +118,12 @@ void rangedialog() {
   for (int s = 0; s < kRangeSeries; ++s) {
     for (int k = 0; k < kLimitCount; ++k) limitof(a, s, k) = values[s][k];
   }
-  recomputeseries(SeriesWindow::FitLimits);
+  recomputeseries(st, SeriesWindow::FitLimits);
   wdialoghide();
 }
 
-void methoddialog() {
-  AnalysisState& a = analysis;
+void methoddialog(State& st) {
+  AnalysisState& a = st.analysis;
   wdialogselect(kMethodDialog);
   for (int s = 0; s < kRangeSeries; ++s) {
     putchoice(kIntMethodButtons[s], a.intmethod[s]);
@@ -140,12 +136,12 @@ void methoddialog() {
   }
   wdialoghide();
   // Nothing to check: every series is computed again with its methods.
-  recomputeseries(SeriesWindow::FitLimits);
+  recomputeseries(st, SeriesWindow::FitLimits);
 }
 
-void outputdialog() {
-  Varnel1Settings& settings = varnel1settings;
-  AnalysisState& a = analysis;
+void outputdialog(State& st) {
+  Settings& settings = st.settings;
+  AnalysisState& a = st.analysis;
   wdialogselect(kOutputDialog);
   putlimit(kOutputTmin, settings.calctminmode, a.calctmin, a.xhi3);
   putlimit(kOutputTmax, settings.calctmaxmode, a.calctmax, a.xlo3);
@@ -163,8 +159,8 @@ void outputdialog() {
   typed.xlow = fieldtext(kOutputTmax.ifield);
   typed.count = fieldtext(kOutputCount);
   OutputValues values{a.calctmin, a.xhi3, a.calctmax, a.xlo3, a.nwyj};
-  const std::vector<std::string> refused = checkoutput(typed, var.T0, values);
-  showerrors(refused);
+  const CheckMessages refused = checkoutput(typed, var.T0, values);
+  errorboxes(refused);
   if (!refused.empty()) {
     wdialoghide();
     return;
@@ -174,14 +170,14 @@ void outputdialog() {
   a.xhi3 = values.xhigh;
   a.xlo3 = values.xlow;
   a.nwyj = values.count;
-  gridcompute();
-  modelrefresh();
-  drawcurrent();
+  gridcompute(a);
+  modelrefresh(a);
+  redraw(st);
   wdialoghide();
 }
 
-void seriesdialog() {
-  Varnel1Settings& settings = varnel1settings;
+void seriesdialog(State& st) {
+  Settings& settings = st.settings;
   wdialogselect(kSeriesDialog);
   for (int s = 0; s < kRangeSeries; ++s) wdialogputcheckbox(kPlotBoxes[s], settings.plotseries[s]);
   putchoice(kTableButtons, settings.tabseries);
@@ -190,7 +186,7 @@ void seriesdialog() {
   settings.tabseries = getchoice(kTableButtons[0]);
   computejmask(settings);
   wdialoghide();
-  drawcurrent();
+  redraw(st);
 }
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

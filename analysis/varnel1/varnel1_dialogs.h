@@ -3,11 +3,13 @@
 // committed, and the analysis repeated or the graph redrawn.
 #pragma once
 
-namespace tsd {
+#include "analysis/varnel1/varnel1_state.h"
 
-void rangedialog();   // "Zakres aproksymacji"
-void methoddialog();  // "Metody numeryczne"
-void outputdialog();  // "Zakres obliczeń"
-void seriesdialog();  // "Numery serii"
+namespace tsd::varnel1 {
 
-}  // namespace tsd
+void rangedialog(State& s);   // "Zakres aproksymacji"
+void methoddialog(State& s);  // "Metody numeryczne"
+void outputdialog(State& s);  // "Zakres obliczeń"
+void seriesdialog(State& s);  // "Numery serii"
+
+}  // namespace tsd::varnel1

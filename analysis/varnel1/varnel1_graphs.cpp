@@ -4,8 +4,9 @@
 #include <span>
 
 #include "analysis/varnel1/winplotm.h"
+#include "shell/frame.h"
 
-namespace tsd {
+namespace tsd::varnel1 {
 
 namespace {
 
@@ -18,7 +19,7 @@ std::span<const double> columns(const AnalysisState::SeriesPoints& a) {
 
 }  // namespace
 
-void plotgraph(int graph, const AnalysisState& a, const Varnel1Settings& settings) {
+void plotgraph(int graph, const AnalysisState& a, const Settings& settings) {
   if (graph < 1 || graph > 3) return;
   const std::array<int, 3> measuredcolour = {settings.measuredcolour, settings.measuredcolour,
                                              settings.measuredcolour};
@@ -90,4 +91,9 @@ void plotgraph(int graph, const AnalysisState& a, const Varnel1Settings& setting
   }
 }
 
-}  // namespace tsd
+void redraw(const State& s) {
+  cleargraphics();
+  plotgraph(s.settings.curgraph, s.analysis, s.settings);
+}
+
+}  // namespace tsd::varnel1

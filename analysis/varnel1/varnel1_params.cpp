@@ -10,7 +10,7 @@
 #include "runtime/textfile.h"
 #include "text/cp1250.h"
 
-namespace tsd {
+namespace tsd::varnel1 {
 
 namespace {
 
@@ -37,22 +37,13 @@ std::string read_problem(const ReadResult& res, int record) {
   return runtime::readproblem(res, record, cp("wartość, która nie jest liczbą całkowitą"));
 }
 
-// One range rule: the field's name, the value, and its range.
-struct RangeCheck {
-  int record;
-  std::string name;  // code page 1250
-  int value;
-  int lo;
-  int hi;
-};
-
 std::string series_name(std::string_view what, int s) {
   return cp(what) + cp(" serii ") + std::to_string(s);
 }
 
-std::vector<RangeCheck> range_checks(const ParamValues& v) {
+std::vector<runtime::RangeCheck> range_checks(const ParamValues& v) {
   // What the program relies on, then what must survive the rewrite in I3.
-  std::vector<RangeCheck> checks;
+  std::vector<runtime::RangeCheck> checks;
   checks.push_back({1, "Nwyj", v.nwyj, 2, kMaxOutputPoints});
   checks.push_back({1, cp("numer wykresu"), v.graph, runtime::kI3Lowest, runtime::kI3Highest});
   checks.push_back({1, cp("siatka"), v.gridflag, runtime::kI3Lowest, runtime::kI3Highest});
@@ -77,9 +68,13 @@ std::vector<RangeCheck> range_checks(const ParamValues& v) {
 
 }  // namespace
 
-ParamsResult readparams(Varnel1Settings& settings, AnalysisState& state) {
+std::string paramfilepath(std::string_view dir) { return runtime::fileindirectory(dir, kParamFileName); }
+
+ParamsResult readparams(State& st) {
+  Settings& settings = st.settings;
+  AnalysisState& state = st.analysis;
   settings.startdir = runtime::currentdirectory();
-  const std::string file = runtime::fileindirectory(settings.startdir, kParamFileName);
+  const std::string file = paramfilepath(settings.startdir);
   // A save the program did not finish (it was ended before the rename)
   // leaves a temporary file beside the parameter file: it goes now.
   runtime::removereplaceleftovers(file);
@@ -107,13 +102,8 @@ ParamsResult readparams(Varnel1Settings& settings, AnalysisState& state) {
   res = reader.read({v.calcmodes[0], v.calcmodes[1]});
   if (!res.complete(2)) return paramsfault(ParamsStatus::unreadable, file, 8, read_problem(res, 8));
 
-  for (const RangeCheck& c : range_checks(v)) {
-    if (c.value < c.lo || c.value > c.hi) {
-      return paramsfault(ParamsStatus::out_of_range, file, c.record,
-                   runtime::recordprefix(c.record) + c.name + " = " + std::to_string(c.value) +
-                       cp(" poza zakresem ") + std::to_string(c.lo) + ".." +
-                       std::to_string(c.hi));
-    }
+  if (ParamsResult checked = runtime::firstoutofrange(file, range_checks(v)); !checked.ok()) {
+    return checked;
   }
 
   state.nwyj = v.nwyj;
@@ -138,8 +128,10 @@ ParamsResult readparams(Varnel1Settings& settings, AnalysisState& state) {
   return ok;
 }
 
-ParamsResult writeparams(const Varnel1Settings& settings, const AnalysisState& state) {
-  const std::string file = runtime::fileindirectory(settings.startdir, kParamFileName);
+ParamsResult writeparams(const State& st) {
+  const Settings& settings = st.settings;
+  const AnalysisState& state = st.analysis;
+  const std::string file = paramfilepath(settings.startdir);
   runtime::TextFile f;
   if (ParamsResult begun = runtime::beginparamsrewrite(f, file); !begun.ok()) return begun;
   f.write("(I5,3I3)", {state.nwyj, settings.curgraph, settings.gridflag, settings.tabseries});
@@ -157,4 +149,4 @@ ParamsResult writeparams(const Varnel1Settings& settings, const AnalysisState& s
 std::string paramssavedtext() { return cp("Parametry zapisane w pliku Varnel1.par"); }
 std::string paramswritefailedtext() { return cp("Błąd zapisu parametrów w pliku Varnel1.par"); }
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

@@ -22,27 +22,29 @@
 #include <string>
 #include <string_view>
 
-#include "analysis/varnel1/analysis_state.h"
-#include "analysis/varnel1/varnel1_settings.h"
+#include "analysis/varnel1/varnel1_state.h"
 #include "runtime/paramfile.h"
 
-namespace tsd {
+namespace tsd::varnel1 {
 
 inline constexpr std::string_view kParamFileName = "VARNEL1.PAR";
 
 using runtime::ParamsResult;
 using runtime::ParamsStatus;
 
+// VARNEL1.PAR in directory `dir` (the current directory when empty).
+std::string paramfilepath(std::string_view dir);
+
 // Start-up read of VARNEL1.PAR in the current directory. The directory is
 // remembered in settings.startdir for writeparams. On success: nwyj,
-// intmethod and p0method of `state`, the modes, plotseries, defgraph,
-// gridflag and tabseries of `settings` are set; curgraph := 0 and jmask is
-// computed. On any failure nothing but startdir is changed.
-ParamsResult readparams(Varnel1Settings& settings, AnalysisState& state);
+// intmethod and p0method of the analysis state, the modes, plotseries,
+// defgraph, gridflag and tabseries of the settings are set; curgraph := 0
+// and jmask is computed. On any failure nothing but startdir is changed.
+ParamsResult readparams(State& s);
 
 // Rewrites VARNEL1.PAR in settings.startdir (the current directory when it
 // is empty) from the current state, replacing the file atomically.
-ParamsResult writeparams(const Varnel1Settings& settings, const AnalysisState& state);
+ParamsResult writeparams(const State& s);
 
 // Texts for the frame (code page 1250).
 // Error box when the file is missing: "Błąd odczytu parametrów".
@@ -55,4 +57,4 @@ std::string paramswritefailedtext();
 // error box: "<file>: <problem>".
 using runtime::paramsproblemtext;
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

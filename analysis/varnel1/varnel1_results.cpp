@@ -1,62 +1,29 @@
 #include "analysis/varnel1/varnel1_results.h"
 
 #include <array>
-#include <span>
 #include <string>
 
-#include "analysis/varnel1/analysis_state.h"
-#include "analysis/varnel1/varnel1_ui.h"
-#include "analysis/varnel1/varnel1_output.h"
-#include "analysis/varnel1/varnel1_settings.h"
-#include "shell/files.h"
-#include "toolkit/window/wdialog.h"
+#include "analysis/varnel1/varnel1_reports.h"
+#include "shell/boxes.h"
 
-namespace tsd {
+namespace tsd::varnel1 {
 
-namespace {
-
-// The table text buffer, kept for the whole run.
-std::string& tabletext() {
-  static std::string text;
-  return text;
+void showresults(const State& s) {
+  const std::array<ResultField, 18> fields = resultsfields(s.analysis);
+  std::array<FieldText, 18> texts;
+  for (std::size_t i = 0; i < fields.size(); ++i) texts[i] = {fields[i].id, fields[i].text};
+  showfilled(kResultsDialog, texts);
 }
 
-}  // namespace
-
-void resultsdialog() {
-  const std::array<ResultField, 18> fields = resultsfields(analysis);
-  wdialogload(kResultsDialog);
-  wdialogselect(kResultsDialog);
-  for (const ResultField& field : fields) wdialogputstring(field.id, field.text);
-  showmodal();
-  wdialogunload();
-}
-
-void tabledialog(int table) {
+void showtable(const State& s, int table) {
   const TableInfo* info = tableinfo(table);
   if (info == nullptr) return;
-  const int s = varnel1settings.tabseries;
-  std::string& text = tabletext();
-  tablebuf(table, s, analysis, text);
-  wdialogload(info->dialog);
-  wdialogselect(info->dialog);
-  wdialogputstring(info->labelfield, tablelabel(s));
-  wdialogputstring(info->textfield, text);
-  showmodal();
-  wdialogunload();
+  const int series = s.settings.tabseries;
+  std::string text;
+  tablebuf(table, series, s.analysis, text);
+  const std::string label = tablelabel(series);
+  const FieldText texts[] = {{info->labelfield, label}, {info->textfield, text}};
+  showfilled(info->dialog, texts);
 }
 
-void savecommand(Report report) {
-  const SaveDialogText texts = savedialogtext(report);
-  if (!choosereportfile(texts.filter, varnel1files.reportfile, texts.title)) return;
-  const std::string_view name = varnel1files.reportfile.text();
-  const OutputStatus status =
-      savereport(report, name, analysis, varnel1settings, varnel1files.dataname.text());
-  tellsaved(status, saveinfotext(report, name), name);
-}
-
-void printcommand(Report report) {
-  tellprinted(printreport(report, analysis, varnel1settings, varnel1files.dataname.text()));
-}
-
-}  // namespace tsd
+}  // namespace tsd::varnel1

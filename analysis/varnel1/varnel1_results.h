@@ -1,14 +1,12 @@
-// varnel1's results dialog (109), table dialogs (101, 111, 102, 103), and
-// the reports and tables appended to a chosen file or printed.
+// varnel1's results (dialog 109) and tables (dialogs 101, 111, 102, 103) on
+// the screen, filled from the state and shown until the user closes them.
 #pragma once
 
-#include "analysis/varnel1/varnel1_save.h"
+#include "analysis/varnel1/varnel1_state.h"
 
-namespace tsd {
+namespace tsd::varnel1 {
 
-void resultsdialog();
-void tabledialog(int table);       // table 1..4
-void savecommand(Report report);   // "Zapis": file dialog, append, information box
-void printcommand(Report report);  // "Wydruk": to the printer
+void showresults(const State& s);
+void showtable(const State& s, int table);  // table 1..4, of settings.tabseries
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

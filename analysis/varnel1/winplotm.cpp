@@ -8,7 +8,7 @@
 
 #include "shell/winplots.h"
 
-namespace tsd {
+namespace tsd::varnel1 {
 namespace {
 
 // Kept between calls, as the plot of a program is redrawn with them.
@@ -119,4 +119,4 @@ void winplotm(const PlotBlock& measured, const PlotBlock& model, double& xmin, d
   }
 }
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

@@ -23,7 +23,7 @@
 #include <span>
 #include <string_view>
 
-namespace tsd {
+namespace tsd::varnel1 {
 
 // One block of series as winplotm reads it.
 struct PlotBlock {
@@ -44,4 +44,4 @@ void winplotm(const PlotBlock& measured, const PlotBlock& model, double& xmin, d
               std::string_view xtitle, std::string_view ytitle, double markersize,
               std::string_view xformat, std::string_view yformat, int yminmode, int grid);
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

@@ -8,7 +8,7 @@
 #include "text/cp1250.h"
 #include "text/letters.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 
 namespace {
 
@@ -26,7 +26,7 @@ int rows_of(int n, int cap) {
 }
 
 // The curve columns of the enabled peaks: fitted (6..9) or start values (1..4).
-int enabled_columns(const Varnel2State& s, bool fitted, const double* cols[kMaxPeaks]) {
+int enabled_columns(const State& s, bool fitted, const double* cols[kMaxPeaks]) {
   const int m = s.npeaks < 0 ? 0 : (s.npeaks > kMaxPeaks ? kMaxPeaks : s.npeaks);
   const int base = fitted ? 5 : 0;
   for (int j = 0; j < m; ++j) cols[j] = s.curves.col[base + s.peakidx[j]];
@@ -35,7 +35,7 @@ int enabled_columns(const Varnel2State& s, bool fitted, const double* cols[kMaxP
 
 }  // namespace
 
-std::string fieldtext(double value, std::string_view format, int length) {
+std::string realfieldtext(double value, std::string_view format, int length) {
   std::string t;
   realtostring(value, t, format);
   return t.substr(0, size_t(length));
@@ -71,7 +71,7 @@ Table3Dialog table3dialog(int npeaks) {
   }
 }
 
-std::string table3screenheader(const Varnel2State& s) {
+std::string table3screenheader(const State& s) {
   if (s.npeaks == 4) {
     return "      Nr       T [K]     Ja1 [A/cm2]     Ja2 [A/cm2]     Ja3 [A/cm2]     Ja4 [A/cm2]";
   }
@@ -86,23 +86,23 @@ std::string table3screenheader(const Varnel2State& s) {
   return h;
 }
 
-std::string table1text(const Varnel2State& s) {
+std::string table1text(const State& s) {
   const double* y[1] = {arrays.J};
   return tablerows(rows_of(s.Nin, ArraysRecord::capacity), arrays.T, y, 1);
 }
 
-std::string table2text(const Varnel2State& s) {
+std::string table2text(const State& s) {
   const double* y[1] = {s.curves.col[10]};
   return tablerows(rows_of(s.Nout, CurveArray::rows), s.curves.col[0], y, 1);
 }
 
-std::string table3text(const Varnel2State& s) {
+std::string table3text(const State& s) {
   const double* y[kMaxPeaks] = {};
   const int m = enabled_columns(s, true, y);
   return tablerows(rows_of(s.Nout, CurveArray::rows), s.curves.col[0], y, m);
 }
 
-std::vector<std::string> paramreport(const Varnel2State& s, OutputVariant variant) {
+std::vector<std::string> paramreport(const State& s, OutputVariant variant) {
   ReportLines f(variant);
   const std::string name(text::trimmed(s.dataname));
   f.add("(/,A,/)", {" Program Varnel2"});
@@ -149,7 +149,7 @@ std::vector<std::string> paramreport(const Varnel2State& s, OutputVariant varian
   return f.take();
 }
 
-std::vector<std::string> resultreport(const Varnel2State& s, OutputVariant variant) {
+std::vector<std::string> resultreport(const State& s, OutputVariant variant) {
   ReportLines f(variant);
   const FitResults& r = s.fit;
   f.add("(/,A)", {cp(" Wyniki obliczeń parametrów pików TSD:")});
@@ -179,7 +179,7 @@ std::vector<std::string> resultreport(const Varnel2State& s, OutputVariant varia
 // Table rows of the files: a temperature and one value each give the same
 // record as the two-value format the tables were written with, whose second
 // value descriptor has no item.
-std::vector<std::string> table1lines(const Varnel2State& s) {
+std::vector<std::string> table1lines(const State& s) {
   ReportLines f;
   f.add("(/,A)", {"  T [K]    Jd [A/cm2]"});
   const int n = rows_of(s.Nin, ArraysRecord::capacity);
@@ -187,7 +187,7 @@ std::vector<std::string> table1lines(const Varnel2State& s) {
   return f.take();
 }
 
-std::vector<std::string> table2lines(const Varnel2State& s) {
+std::vector<std::string> table2lines(const State& s) {
   ReportLines f;
   f.add("(/,A)", {"  T [K]    Ja [A/cm2]"});
   const int n = rows_of(s.Nout, CurveArray::rows);
@@ -195,7 +195,7 @@ std::vector<std::string> table2lines(const Varnel2State& s) {
   return f.take();
 }
 
-std::vector<std::string> table3lines(const Varnel2State& s) {
+std::vector<std::string> table3lines(const State& s) {
   ReportLines f;
   static constexpr std::string_view kFormats[4] = {"(F8.3,1P,E13.5)", "(F8.3,1P,2E13.5)",
                                                    "(F8.3,1P,3E13.5)", "(F8.3,1P,4E13.5)"};
@@ -219,4 +219,15 @@ std::vector<std::string> table3lines(const Varnel2State& s) {
   return f.take();
 }
 
-}  // namespace tsd
+std::vector<std::string> outputlines(const State& s, Output what, OutputVariant variant) {
+  switch (what) {
+    case Output::paramreport: return paramreport(s, variant);
+    case Output::resultreport: return resultreport(s, variant);
+    case Output::table1: return table1lines(s);
+    case Output::table2: return table2lines(s);
+    case Output::table3: break;
+  }
+  return table3lines(s);
+}
+
+}  // namespace tsd::varnel2

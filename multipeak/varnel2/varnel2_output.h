@@ -14,10 +14,10 @@
 #include "multipeak/varnel2/varnel2_state.h"
 #include "runtime/reportlines.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 
 // The first `length` characters of realtostring's 14-character text.
-std::string fieldtext(double value, std::string_view format, int length);
+std::string realfieldtext(double value, std::string_view format, int length);
 
 // Rows "(I4,F10.3,1P,kE14.5)" of i = 1..nrows, row number, x(i) and the k
 // columns y[0..k-1](i), joined by CR LF without a CR LF after the last.
@@ -26,7 +26,7 @@ std::string tablerows(int nrows, const double* x, const double* const* y, int k)
 
 // Header of the screen table 3 for the enabled peaks (npeaks 1..4; empty
 // otherwise).
-std::string table3screenheader(const Varnel2State& s);
+std::string table3screenheader(const State& s);
 
 // Resource id of the table-3 dialog, its header field and rows field by
 // npeaks; all 0 when no peak is enabled.
@@ -39,17 +39,22 @@ Table3Dialog table3dialog(int npeaks);
 
 // Text of the screen tables: table 1 the measured points, table 2 the
 // fitted sum (column 10), table 3 the fitted curves of the enabled peaks.
-std::string table1text(const Varnel2State& s);
-std::string table2text(const Varnel2State& s);
-std::string table3text(const Varnel2State& s);
+std::string table1text(const State& s);
+std::string table2text(const State& s);
+std::string table3text(const State& s);
 
 // The lines of the parameter and result reports, and of the three table
 // files (the same for a file and the printer; table 3 has none when no
 // peak is enabled).
-std::vector<std::string> paramreport(const Varnel2State& s, runtime::OutputVariant variant);
-std::vector<std::string> resultreport(const Varnel2State& s, runtime::OutputVariant variant);
-std::vector<std::string> table1lines(const Varnel2State& s);
-std::vector<std::string> table2lines(const Varnel2State& s);
-std::vector<std::string> table3lines(const Varnel2State& s);
+std::vector<std::string> paramreport(const State& s, runtime::OutputVariant variant);
+std::vector<std::string> resultreport(const State& s, runtime::OutputVariant variant);
+std::vector<std::string> table1lines(const State& s);
+std::vector<std::string> table2lines(const State& s);
+std::vector<std::string> table3lines(const State& s);
 
-}  // namespace tsd
+// What a save or print command writes: one of the two reports or the three
+// tables, and their lines for a file or the printer.
+enum class Output { paramreport, resultreport, table1, table2, table3 };
+std::vector<std::string> outputlines(const State& s, Output what, runtime::OutputVariant variant);
+
+}  // namespace tsd::varnel2

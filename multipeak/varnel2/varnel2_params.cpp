@@ -8,17 +8,19 @@
 #include "runtime/textfile.h"
 #include "text/cp1250.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 
 namespace {
 
 using runtime::FreeReader;
+using runtime::firstoutofrange;
 using runtime::paramsfault;
+using runtime::RangeCheck;
 using runtime::ReadResult;
 using runtime::ReadStatus;
 
 // Every value of the file, as read.
-struct V2Values {
+struct Values {
   int Nout = 0;
   int gridflag = 0;
   double Ea[kMaxPeaks] = {}, Tm[kMaxPeaks] = {}, Jm[kMaxPeaks] = {};
@@ -38,38 +40,30 @@ std::string peak_name(std::string_view what, int k) {
   return std::string(what) + cp(" piku ") + std::to_string(k);
 }
 
-// The first value the program cannot keep, as a problem text; empty when
-// every value can be kept. Start-up takes every value the dialogs could
-// have left behind and the rewrite could have written, so a file the
-// program saved itself is never refused: a start value of 0 (a peak that
-// took part in no fit) is taken here and refused by the fit request, and a
-// Q factor or Del that the rewrite rounded to 1.0 is taken too.
-std::string range_problem(const V2Values& v, int& record) {
-  auto ints = [&](int rec, const std::string& name, int value, int lo, int hi) -> std::string {
-    if (value >= lo && value <= hi) return "";
-    record = rec;
-    return runtime::recordprefix(rec) + name + " = " + std::to_string(value) + cp(" poza zakresem ") +
-           std::to_string(lo) + ".." + std::to_string(hi);
+// The first value the program cannot keep as an out_of_range fault of
+// `file`, in record order; an ok result when every value can be kept.
+// Start-up takes every value the dialogs could have left behind and the
+// rewrite could have written, so a file the program saved itself is never
+// refused: a start value of 0 (a peak that took part in no fit) is taken
+// here and refused by the fit request, and a Q factor or Del that the
+// rewrite rounded to 1.0 is taken too.
+ParamsResult checkvalues(const std::string& file, const Values& v) {
+  auto fault = [&](int record, const std::string& what) {
+    return paramsfault(ParamsStatus::out_of_range, file, record, runtime::recordprefix(record) + what);
   };
-  std::string p;
-  if (!(p = ints(1, "Nout", v.Nout, 2, kMaxOutputGrid)).empty()) return p;
-  if (!(p = ints(1, cp("siatka"), v.gridflag, runtime::kI3Lowest, runtime::kI3Highest)).empty()) {
-    return p;
-  }
+  const RangeCheck grid[2] = {{1, "Nout", v.Nout, 2, kMaxOutputGrid},
+                              {1, cp("siatka"), v.gridflag, runtime::kI3Lowest, runtime::kI3Highest}};
+  if (ParamsResult r = firstoutofrange(file, grid); !r.ok()) return r;
   for (int k = 1; k <= kMaxPeaks; ++k) {
     const int rec = 1 + k;
-    if (!(p = ints(rec, peak_name(cp("włączenie"), k), v.peakon[k - 1], runtime::kI3Lowest,
-                   runtime::kI3Highest))
-             .empty()) {
-      return p;
-    }
+    const RangeCheck on[1] = {{rec, peak_name(cp("włączenie"), k), v.peakon[k - 1],
+                               runtime::kI3Lowest, runtime::kI3Highest}};
+    if (ParamsResult r = firstoutofrange(file, on); !r.ok()) return r;
     const double vals[3] = {v.Ea[k - 1], v.Tm[k - 1], v.Jm[k - 1]};
     static constexpr std::string_view kNames[3] = {"Ea", "Tm", "Jm"};
     for (int q = 0; q < 3; ++q) {
       if (!std::isfinite(vals[q])) {
-        record = rec;
-        return runtime::recordprefix(rec) + peak_name(std::string(kNames[q]), k) +
-               cp(" nie jest liczbą skończoną");
+        return fault(rec, peak_name(kNames[q], k) + cp(" nie jest liczbą skończoną"));
       }
     }
   }
@@ -77,32 +71,31 @@ std::string range_problem(const V2Values& v, int& record) {
   static constexpr std::string_view kQNames[3] = {"QEa", "QTm", "QJm"};
   for (int q = 0; q < 3; ++q) {
     if (!(std::isfinite(qs[q]) && qs[q] >= 1.0)) {
-      record = 6;
-      return runtime::recordprefix(6) + std::string(kQNames[q]) + cp(" musi być nie mniejsze od 1.0");
+      return fault(6, std::string(kQNames[q]) + cp(" musi być nie mniejsze od 1.0"));
     }
   }
-  if (!(std::isfinite(v.Del) && v.Del <= 1.0)) {
-    record = 7;
-    return runtime::recordprefix(7) + cp("Del musi być nie większe od 1.0");
-  }
-  return ints(7, "Ldiv", v.Ldiv, 1, 9);
+  if (!(std::isfinite(v.Del) && v.Del <= 1.0)) return fault(7, cp("Del musi być nie większe od 1.0"));
+  const RangeCheck ldiv[1] = {{7, "Ldiv", v.Ldiv, 1, 9}};
+  return firstoutofrange(file, ldiv);
 }
 
 }  // namespace
 
-ParamsResult readvarnel2params(Varnel2State& s) {
+std::string paramfilepath(const State& s) { return runtime::fileindirectory(s.startdir, kParamFile); }
+
+ParamsResult readparams(State& s) {
   s.startdir = runtime::currentdirectory();
-  const std::string file = runtime::fileindirectory(s.startdir, kVarnel2ParamFile);
+  const std::string file = paramfilepath(s);
   // A save the program did not finish leaves a temporary file beside it.
   runtime::removereplaceleftovers(file);
-  return readvarnel2paramsfrom(file, s);
+  return readparamsfrom(file, s);
 }
 
-ParamsResult readvarnel2paramsfrom(std::string_view name, Varnel2State& s) {
+ParamsResult readparamsfrom(std::string_view name, State& s) {
   const std::string file(name);
   FreeReader reader;
   if (ParamsResult opened = runtime::openparamsfile(reader, file); !opened.ok()) return opened;
-  V2Values v;
+  Values v;
   ReadResult res = reader.read({v.Nout, v.gridflag});
   if (!res.complete(2)) return paramsfault(ParamsStatus::unreadable, file, 1, read_problem(res, 1));
   for (int k = 0; k < kMaxPeaks; ++k) {
@@ -116,9 +109,7 @@ ParamsResult readvarnel2paramsfrom(std::string_view name, Varnel2State& s) {
   res = reader.read({v.Del, v.Ldiv});
   if (!res.complete(2)) return paramsfault(ParamsStatus::unreadable, file, 7, read_problem(res, 7));
 
-  int record = 0;
-  std::string problem = range_problem(v, record);
-  if (!problem.empty()) return paramsfault(ParamsStatus::out_of_range, file, record, problem);
+  if (ParamsResult checked = checkvalues(file, v); !checked.ok()) return checked;
 
   s.Nout = v.Nout;
   s.gridflag = v.gridflag;
@@ -138,8 +129,8 @@ ParamsResult readvarnel2paramsfrom(std::string_view name, Varnel2State& s) {
   return ok;
 }
 
-ParamsResult writevarnel2params(const Varnel2State& s) {
-  const std::string file = runtime::fileindirectory(s.startdir, kVarnel2ParamFile);
+ParamsResult writeparams(const State& s) {
+  const std::string file = paramfilepath(s);
   runtime::TextFile f;
   if (ParamsResult begun = runtime::beginparamsrewrite(f, file); !begun.ok()) return begun;
   f.write("(I5,I3)", {s.Nout, s.gridflag});
@@ -151,9 +142,9 @@ ParamsResult writevarnel2params(const Varnel2State& s) {
   return runtime::endparamsrewrite(f, file);
 }
 
-std::string v2paramssavedtext() { return cp("Parametry zapisane w pliku Varnel2.par"); }
-std::string v2paramswritefailedtext() {
+std::string paramssavedtext() { return cp("Parametry zapisane w pliku Varnel2.par"); }
+std::string paramswritefailedtext() {
   return cp("Błąd zapisu parametrów w pliku Varnel2.par");
 }
 
-}  // namespace tsd
+}  // namespace tsd::varnel2

@@ -28,30 +28,33 @@
 #include "multipeak/varnel2/varnel2_state.h"
 #include "runtime/paramfile.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 
-inline constexpr std::string_view kVarnel2ParamFile = "VARNEL2.PAR";
+inline constexpr std::string_view kParamFile = "VARNEL2.PAR";
 
 using runtime::ParamsResult;
 using runtime::ParamsStatus;
 
 // Start-up read of VARNEL2.PAR in the current directory, which is kept in
-// s.startdir for writevarnel2params. Sets Nout, gridflag, the start values,
+// s.startdir for writeparams. Sets Nout, gridflag, the start values,
 // peakon, the Q factors, Del and Ldiv.
-ParamsResult readvarnel2params(Varnel2State& s);
+ParamsResult readparams(State& s);
 
 // Reads the parameter file `file` (code page 1250) into s (the same checks).
-ParamsResult readvarnel2paramsfrom(std::string_view file, Varnel2State& s);
+ParamsResult readparamsfrom(std::string_view file, State& s);
+
+// VARNEL2.PAR in s.startdir (the current directory when it is empty).
+std::string paramfilepath(const State& s);
 
 // Rewrites VARNEL2.PAR in s.startdir (the current directory when it is
 // empty), replacing the file atomically.
-ParamsResult writevarnel2params(const Varnel2State& s);
+ParamsResult writeparams(const State& s);
 
 // Texts for the frame (code page 1250).
 using runtime::paramsmissingtext;       // "Błąd odczytu parametrów"
-std::string v2paramssavedtext();         // "Parametry zapisane w pliku Varnel2.par"
-std::string v2paramswritefailedtext();   // "Błąd zapisu parametrów w pliku Varnel2.par"
+std::string paramssavedtext();         // "Parametry zapisane w pliku Varnel2.par"
+std::string paramswritefailedtext();   // "Błąd zapisu parametrów w pliku Varnel2.par"
 // "<file>: <problem>" for the orderly end at start-up.
 using runtime::paramsproblemtext;
 
-}  // namespace tsd
+}  // namespace tsd::varnel2

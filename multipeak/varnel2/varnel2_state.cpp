@@ -4,18 +4,18 @@
 #include "analysis/var.h"
 #include "multipeak/funcsubr2.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 
 namespace {
 
 // Q factor of parameter p (0-based) of a vector for m peaks.
-double factor_of(const Varnel2State& s, int p, int m) {
+double factor_of(const State& s, int p, int m) {
   if (p < m) return s.QJm;
   if (p < 2 * m) return s.QTm;
   return s.QEa;
 }
 
-void boxaround(const Varnel2State& s, int m) {
+void boxaround(const State& s, int m) {
   for (int p = 0; p < 3 * m; ++p) {
     const double Q = factor_of(s, p, m);
     fitvector.bounds.lower[p] = fitvector.a[p] / Q;
@@ -23,14 +23,14 @@ void boxaround(const Varnel2State& s, int m) {
   }
 }
 
-int grid_points(const Varnel2State& s) {
+int grid_points(const State& s) {
   if (s.Nout < 0) return 0;
   return s.Nout > kMaxOutputGrid ? kMaxOutputGrid : s.Nout;
 }
 
 }  // namespace
 
-void buildvector(Varnel2State& s) {
+void buildvector(State& s) {
   int m = 0;
   for (int k = 0; k < kMaxPeaks; ++k)
     if (s.peakon[k] == 1) ++m;
@@ -50,16 +50,16 @@ void buildvector(Varnel2State& s) {
   s.plotflags[4] = m >= 2 ? 1 : 0;
 }
 
-void rebound(const Varnel2State& s) { boxaround(s, numbers.nparam / 3); }
+void rebound(const State& s) { boxaround(s, numbers.nparam / 3); }
 
-void buildgrid(Varnel2State& s) {
+void buildgrid(State& s) {
   const int n = grid_points(s);
   double* tout = s.curves.col[0];
   for (int i = 1; i <= n; ++i)
     tout[i - 1] = s.tdmin + (i - 1) * (s.tdmax - s.tdmin) / (s.Nout - 1);
 }
 
-void startcurves(Varnel2State& s) {
+void startcurves(State& s) {
   const int n = grid_points(s);
   const double* tout = s.curves.col[0];
   for (int k = 1; k <= kMaxPeaks; ++k) {
@@ -71,7 +71,7 @@ void startcurves(Varnel2State& s) {
   for (int i = 0; i < n; ++i) sum[i] = funca(tout[i], fitvector.a, numbers.nparam);
 }
 
-void fitindexrange(const Varnel2State& s) {
+void fitindexrange(const State& s) {
   const int nin = s.Nin > ArraysRecord::capacity ? ArraysRecord::capacity : s.Nin;
   numbers.n1 = 1;
   for (int i = 1; i <= nin; ++i)
@@ -81,13 +81,13 @@ void fitindexrange(const Varnel2State& s) {
     if (arrays.T[i - 1] > s.tfmax + 0.01) numbers.n2 = i - 1;
 }
 
-DataLoad loaddata(Varnel2State& s, std::string_view name) {
+DataFileStatus loaddata(State& s, std::string_view name) {
   const VarRecord before = var;
   MeasuredData data;
   const DataFileStatus st = readdatafile(name, data);
   if (st != DataFileStatus::ok) {
     var = before;  // a refused file leaves the experiment constants alone
-    return st == DataFileStatus::cannot_open ? DataLoad::cannot_open : DataLoad::read_failed;
+    return st;
   }
   s.Nin = data.N;
   s.area = data.S;
@@ -111,7 +111,7 @@ DataLoad loaddata(Varnel2State& s, std::string_view name) {
   // The results of the last fit stay for the tables: their curves go onto
   // the new grid as well.
   fitcurves(s.Nout, s.fit, s.curves);
-  return DataLoad::ok;
+  return DataFileStatus::ok;
 }
 
-}  // namespace tsd
+}  // namespace tsd::varnel2

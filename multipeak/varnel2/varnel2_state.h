@@ -17,7 +17,7 @@
 #include "multipeak/records.h"
 #include "runtime/filename.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 
 inline constexpr int kNameFieldLength = 79;  // name field of the messages
 inline constexpr int kMaxOutputGrid = CurveArray::rows;
@@ -26,7 +26,7 @@ inline constexpr int kMaxOutputGrid = CurveArray::rows;
 inline constexpr int kPeakColours[5] = {47, 175, 111, 207, 223};
 inline constexpr int kDataColour = 223;
 
-struct Varnel2State {
+struct State {
   // Measured data (the points are in `arrays`).
   int Nin = 0;
   double area = 0.0;
@@ -72,33 +72,31 @@ struct Varnel2State {
 
 // npeaks, numbers.nparam, peakidx, fitvector.a, the box a/Q .. a*Q and
 // plotflags from peakon, the start values and the Q factors.
-void buildvector(Varnel2State& s);
+void buildvector(State& s);
 
 // The box recomputed around the current vector fitvector.a with the current
 // Q factors (the vector itself is not rebuilt).
-void rebound(const Varnel2State& s);
+void rebound(const State& s);
 
 // Column 0 of the curves: Nout points from tdmin to tdmax.
-void buildgrid(Varnel2State& s);
+void buildgrid(State& s);
 
 // Columns 1..4 of the enabled peaks from their start values, and column 5,
 // their sum over the vector, whatever the number of peaks: the saved table 2
 // holds it beside the grid (the graph shows it only from two peaks on), so
 // it always belongs to the grid and the peaks switched on; with no peak it
 // is 0.
-void startcurves(Varnel2State& s);
+void startcurves(State& s);
 
 // n1, n2 of the points within [tfmin - 0.01, tfmax + 0.01].
-void fitindexrange(const Varnel2State& s);
-
-enum class DataLoad { ok, cannot_open, read_failed };
+void fitindexrange(const State& s);
 
 // Reads a measured data file. On success the points go to `arrays`, T0 and b
 // to `var`, and the state is reset for the new curve: fit range and display
 // range over all points, a new grid, fitted = 0, loaded = 1, start-value
 // curves, and the fitted curves of the last fit on the new grid. The name
 // is kept as dataname. A file that cannot be opened or is refused changes
-// nothing.
-DataLoad loaddata(Varnel2State& s, std::string_view name);
+// nothing and gives readdatafile's status.
+DataFileStatus loaddata(State& s, std::string_view name);
 
-}  // namespace tsd
+}  // namespace tsd::varnel2

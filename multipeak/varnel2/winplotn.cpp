@@ -4,7 +4,7 @@
 
 #include "shell/winplots.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 
 namespace {
 
@@ -124,4 +124,4 @@ void winplotn(const PlotSeriesSet& measured, const PlotSeriesSet& curves, double
   }
 }
 
-}  // namespace tsd
+}  // namespace tsd::varnel2

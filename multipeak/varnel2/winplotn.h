@@ -9,7 +9,7 @@
 #include <span>
 #include <string_view>
 
-namespace tsd {
+namespace tsd::varnel2 {
 
 struct PlotSeriesSet {
   std::span<const double> x;  // x of the points
@@ -36,4 +36,4 @@ void winplotn(const PlotSeriesSet& measured, const PlotSeriesSet& curves, double
               double& xmax, std::string_view xtitle, std::string_view ytitle, double markersize,
               std::string_view xformat, std::string_view yformat, int ymode, int grid);
 
-}  // namespace tsd
+}  // namespace tsd::varnel2

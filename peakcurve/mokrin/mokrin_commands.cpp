@@ -1,5 +1,6 @@
 // Index: the dialog field helpers; the parameter dialog; the measured data;
-// the plots; tables, saving and printing; the dispatch of menu 30001.
+// the plots; tables, saving and printing; the parameter file and About; the
+// command table of menu 30001.
 #include "peakcurve/mokrin/mokrin_commands.h"
 
 #include <array>
@@ -7,20 +8,21 @@
 #include <vector>
 
 #include "shell/boxes.h"
+#include "shell/checks.h"
 #include "shell/fields.h"
 #include "shell/files.h"
+#include "shell/frame.h"
 #include "shell/params.h"
 #include "shell/report.h"
 #include "peakcurve/mokrin/mokrin_data.h"
 #include "peakcurve/mokrin/mokrin_dialog.h"
-#include "peakcurve/mokrin/mokrin_frame.h"
 #include "peakcurve/mokrin/mokrin_output.h"
 #include "peakcurve/mokrin/mokrin_params.h"
 #include "peakcurve/mokrin/mokrin_plot.h"
+#include "resources/mokrin/mokrin_ids.h"
 #include "toolkit/window/strings.h"
 #include "toolkit/window/wcomdlg.h"
 #include "toolkit/window/wdialog.h"
-#include "toolkit/window/wwindow.h"
 
 namespace tsd::mokrin {
 
@@ -28,13 +30,13 @@ namespace {
 
 // ---- Dialog fields ----
 
-void putfields(const std::vector<FieldText>& fields) {
-  for (const FieldText& f : fields) wdialogputstring(f.id, f.text);
+void putfields(const std::vector<FilledField>& fields) {
+  for (const FilledField& f : fields) wdialogputstring(f.field, f.text);
 }
 
 std::string getfield(int id) { return std::string(trimmed(fieldtext(id))); }
 
-bool needsdata(const MokrinState& s) {
+bool needsdata(const State& s) {
   if (s.dataflag == 1) return true;
   errorbox(cp("Nie wczytano danych"));
   return false;
@@ -42,131 +44,114 @@ bool needsdata(const MokrinState& s) {
 
 // ---- The parameter dialog ----
 
-void parameters(MokrinState& s) {
+void parametersdialog(State& s) {
   filldialog(s);
   showmodal();
-  const std::vector<std::string> errors = dialogread(s, getfield);
-  for (const std::string& e : errors) errorbox(e);
+  const CheckMessages errors = dialogread(s, getfield);
+  errorboxes(errors);
   if (errors.empty()) dialogcommit(s);
-  drawcurrent(s);
+  redraw(s);
 }
 
 // ---- Measured data ----
 
-void readdata(MokrinState& s) {
+void readdata(State& s) {
   if (!choosedatafile(s.datachoice)) return;
   const DataFileStatus status = loaddata(s, s.datachoice.text());
   if (status != DataFileStatus::ok) {
     datafilefailed(status, s.datachoice.text());
     return;
   }
-  wdialogselect(kParamDialog);
+  wdialogselect(MK_DLG_PARAMETERS);
   putfields(dialogfillbt0(s));
-  drawcurrent(s);
+  redraw(s);
 }
 
-void removedata(MokrinState& s) {
+void removedata(State& s) {
   s.dataflag = 0;
-  drawcurrent(s);
+  redraw(s);
 }
 
 // ---- Plots ----
 
-void showplot(MokrinState& s, int plot) {
+void showplot(State& s, int plot) {
   s.currentplot = plot;
-  drawcurrent(s);
-}
-
-void switchgrid(MokrinState& s) {
-  s.gridflag = s.gridflag == 0 ? 1 : 0;
-  drawcurrent(s);
+  redraw(s);
 }
 
 // ---- Tables, saving and printing ----
 
-void showtable(MokrinState& s, int table) {
+void showtable(const State& s, int table) {
   const TableDialog d = tabledialog(table);
   const std::string text = tabletext(s, table);
-  wdialogload(d.dialog);
-  wdialogselect(d.dialog);
-  wdialogputstring(d.field, text);
-  showmodal();
-  wdialogunload();
+  const tsd::FieldText fields[] = {{d.field, text}};
+  showfilled(d.dialog, fields);
 }
 
-// Appends the lines to a file the user chooses; `saved` gives the text of
-// the information box for the file name.
-void save(MokrinState& s, std::string_view filter, const std::vector<std::string>& lines,
-          std::string (*saved)(std::string_view)) {
-  if (!choosereportfile(filter, s.savefile, cp("Zapis wyników"))) return;
+// Appends the output to a file the user chooses.
+void save(State& s, Output output) {
+  const bool report = output == Output::report;
+  if (!choosereportfile(report ? kReportFilter : kTableFilter, s.savefile, cp("Zapis wyników"))) {
+    return;
+  }
   const std::string_view name = s.savefile.text();
-  tellsaved(appendlines(name, lines), saved(name), name);
+  tellsaved(appendlines(name, outputlines(s, output, OutputVariant::file)),
+            report ? reportsavedtext(name) : tablesavedtext(name), name);
 }
 
-void savetable(MokrinState& s, int table) {
-  save(s, kTableFilter, tablelines(s, table),
-       tablesavedtext);
-}
-
-void savereport(MokrinState& s) {
-  save(s, kReportFilter,
-       reportlines(s, OutputVariant::file), reportsavedtext);
-}
-
-void print(const std::vector<std::string>& lines) {
-  tellprinted(printlines(lines));
+void print(const State& s, Output output) {
+  tellprinted(printlines(outputlines(s, output, OutputVariant::printer)));
 }
 
 // ---- The parameter file and About ----
 
-void writeparamfile(MokrinState& s) {
+void writeparamfile(const State& s) {
   tellparamssaved(writeparams(s), paramssavedtext(s), paramswritefailedtext(s));
 }
 
-void about(const MokrinState& s) {
-  const std::string text = "Program " + std::string(variantinfo(s.variant).program) +
-                           ", wersja 1.01" +
-                           cp("\rKrzywe prądu depolaryzacji termicznie stymulowanej"
-                              "\rModel piku pierwszego rzędu"
-                              "\rWersja dla systemu Linux");
-  infobox(text, "O programie");
+void about(const State& s) {
+  const std::string version = "Program " + std::string(variantinfo(s.variant).program) +
+                              ", wersja 1.01";
+  aboutbox({version, "Krzywe prądu depolaryzacji termicznie stymulowanej",
+            "Model piku pierwszego rzędu", "Wersja dla systemu Linux"});
 }
 
 }  // namespace
 
-void filldialog(MokrinState& s) {
-  if (yydialogindex(kParamDialog) == 0) wdialogload(kParamDialog);
-  wdialogselect(kParamDialog);
+void filldialog(State& s) {
+  if (yydialogindex(MK_DLG_PARAMETERS) == 0) wdialogload(MK_DLG_PARAMETERS);
+  wdialogselect(MK_DLG_PARAMETERS);
   putfields(dialogfill(s));
 }
 
-bool mokrincommand(MokrinState& s, int id) {
+bool command(State& s, int id) {
   switch (id) {
-    case kCmdReadData: readdata(s); break;
-    case kCmdRemoveData: removedata(s); break;
-    case kCmdParameters: parameters(s); break;
-    case kCmdPlot1: showplot(s, kPlotCurrent); break;
-    case kCmdPlot2: showplot(s, kPlotPolarisation); break;
-    case kCmdGrid: switchgrid(s); break;
-    case kCmdShowTable1: showtable(s, kTable1); break;
-    case kCmdShowTable2:
+    case MK_CM_READ_DATA: readdata(s); break;
+    case MK_CM_REMOVE_DATA: removedata(s); break;
+    case MK_CM_PARAMETERS: parametersdialog(s); break;
+    case MK_CM_PLOT1: showplot(s, kPlotCurrent); break;
+    case MK_CM_PLOT2: showplot(s, kPlotPolarisation); break;
+    case MK_CM_GRID:
+      switchgrid(s.gridflag);
+      redraw(s);
+      break;
+    case MK_CM_TABLE1: showtable(s, kTable1); break;
+    case MK_CM_TABLE2:
       if (needsdata(s)) showtable(s, kTable2);
       break;
-    case kCmdSaveReport: savereport(s); break;
-    case kCmdSaveTable1: savetable(s, kTable1); break;
-    case kCmdSaveTable2:
-      if (needsdata(s)) savetable(s, kTable2);
+    case MK_CM_SAVE_REPORT: save(s, Output::report); break;
+    case MK_CM_SAVE_TABLE1: save(s, Output::table1); break;
+    case MK_CM_SAVE_TABLE2:
+      if (needsdata(s)) save(s, Output::table2);
       break;
-    case kCmdWriteParams: writeparamfile(s); break;
-    case kCmdPrintReport: print(reportlines(s, OutputVariant::printer)); break;
-    case kCmdPrintTable1: print(tablelines(s, kTable1)); break;
-    case kCmdPrintTable2:
-      if (needsdata(s)) print(tablelines(s, kTable2));
+    case MK_CM_SAVE_PARAMFILE: writeparamfile(s); break;
+    case MK_CM_PRINT_REPORT: print(s, Output::report); break;
+    case MK_CM_PRINT_TABLE1: print(s, Output::table1); break;
+    case MK_CM_PRINT_TABLE2:
+      if (needsdata(s)) print(s, Output::table2);
       break;
-    case kCmdAbout: about(s); break;
-    case kCmdEnd:
-      windowclose();
-      return false;
+    case MK_CM_ABOUT: about(s); break;
+    case MK_CM_END: return false;
     default: break;
   }
   return true;

@@ -9,19 +9,18 @@
 
 namespace tsd::mokrin {
 
-DataFileStatus loaddata(MokrinState& s, std::string_view name) {
+DataFileStatus loaddata(State& s, std::string_view name) {
   // The reader writes b and T0 into `var` as soon as it has them, and
   // leaves a partly read file behind: read into a copy.
   const VarRecord before = var;
-  static MeasuredData incoming;
-  incoming = MeasuredData{};
+  MeasuredData incoming;
   const DataFileStatus status = readdatafile(name, incoming);
   if (status != DataFileStatus::ok) {
     var = before;
     return status;
   }
   const int n = incoming.N;
-  static double pd[kMaxMeasuredPoints];
+  double pd[kMaxMeasuredPoints] = {};
   peakcurve::inttrap(incoming.T, incoming.J, n, peakcurve::kIntegrateDown, incoming.T[n - 1], pd);
   divdarr(pd, var.b, n);
   for (int i = 0; i < n; ++i) {

@@ -18,6 +18,6 @@ namespace tsd::mokrin {
 // maxima are computed, the data flag is set and s.datafile becomes `name`;
 // the model curves are not computed again. On failure nothing at all is
 // changed, so the data shown before stay whole.
-DataFileStatus loaddata(MokrinState& s, std::string_view name);
+DataFileStatus loaddata(State& s, std::string_view name);
 
 }  // namespace tsd::mokrin

@@ -34,9 +34,9 @@ struct RealRead {
 
 }  // namespace
 
-std::vector<FieldText> dialogfill(const MokrinState& s) {
+std::vector<FilledField> dialogfill(const State& s) {
   const peakcurve::PeakState& p = s.peak;
-  std::vector<FieldText> f = dialogfillbt0(s);
+  std::vector<FilledField> f = dialogfillbt0(s);
   f.push_back({1011, realfield(p.Ea, "(F9.6)", 9)});
   if (variantinfo(s.variant).derived) {
     f.push_back({1017, realfield(p.Tm, "(F8.3)", 8)});
@@ -50,11 +50,11 @@ std::vector<FieldText> dialogfill(const MokrinState& s) {
   return f;
 }
 
-std::vector<FieldText> dialogfillbt0(const MokrinState& s) {
+std::vector<FilledField> dialogfillbt0(const State& s) {
   return {{1002, realfield(var.b, "(1P,E11.4)", 11)}, {1010, realfield(var.T0, "(F8.3)", 8)}};
 }
 
-std::vector<std::string> dialogread(MokrinState& s,
+std::vector<std::string> dialogread(State& s,
                                     const std::function<std::string(int)>& getfield) {
   PendingInput& n = s.pending;
   std::vector<RealRead> reals = {{1002, &n.b, "b"}, {1010, &n.T0, "T0"}, {1011, &n.Ea, "Ea"}};
@@ -100,7 +100,7 @@ std::vector<std::string> dialogread(MokrinState& s,
   return errors;
 }
 
-bool dialogcommit(MokrinState& s) {
+bool dialogcommit(State& s) {
   const PendingInput& n = s.pending;
   peakcurve::PeakState p = s.peak;
   const VarRecord before = var;

@@ -22,7 +22,7 @@ struct Columns {
   const double* P;
 };
 
-Columns columns(const MokrinState& s, int table) {
+Columns columns(const State& s, int table) {
   if (table == kTable2) {
     int n = s.data.N < 0 ? 0 : s.data.N;
     if (n > kMaxMeasuredPoints) n = kMaxMeasuredPoints;
@@ -33,32 +33,16 @@ Columns columns(const MokrinState& s, int table) {
   return {n, s.peak.Ta, s.peak.Ja, s.peak.Pa};
 }
 
-}  // namespace
-
-TableDialog tabledialog(int table) { return table == kTable2 ? TableDialog{MK_DLG_TABLE2, 1031}
-                           : TableDialog{MK_DLG_TABLE1, 1027}; }
-
-std::string tabletext(const MokrinState& s, int table) {
+std::vector<std::string> tablelines(const State& s, int table, OutputVariant variant) {
   const Columns c = columns(s, table);
-  std::string text, row;
-  for (int i = 0; i < c.n; ++i) {
-    runtime::format_record("(I4,F10.3,1P,2E14.5)", {i + 1, c.T[i], c.J[i], c.P[i]}, row);
-    if (i > 0) text.append("\r\n");
-    text.append(row);
-  }
-  return text;
-}
-
-std::vector<std::string> tablelines(const MokrinState& s, int table) {
-  const Columns c = columns(s, table);
-  ReportLines lines;
+  ReportLines lines(variant);
   lines.add("(/,A)", {table == kTable2 ? "  T [K]    Jd [A/cm2]   Pd [C/cm2]"
                                        : "  T [K]    Ja [A/cm2]   Pa [C/cm2]"});
   for (int i = 0; i < c.n; ++i) lines.add("(F8.3,1P,2E13.5)", {c.T[i], c.J[i], c.P[i]});
   return lines.take();
 }
 
-std::vector<std::string> reportlines(const MokrinState& s, OutputVariant variant) {
+std::vector<std::string> reportlines(const State& s, OutputVariant variant) {
   const peakcurve::PeakState& p = s.peak;
   const bool data = s.dataflag == 1;
   ReportLines lines(variant);
@@ -89,6 +73,31 @@ std::vector<std::string> reportlines(const MokrinState& s, OutputVariant variant
   lines.add("(A,F8.3,A)", {cp(" Maksymalna wartość T       ="), p.Tmax, " K"});
   lines.add("(A,I4)", {cp(" Liczba punktów wyj. Nout   ="), p.Nout});
   return lines.take();
+}
+
+}  // namespace
+
+TableDialog tabledialog(int table) { return table == kTable2 ? TableDialog{MK_DLG_TABLE2, 1031}
+                           : TableDialog{MK_DLG_TABLE1, 1027}; }
+
+std::string tabletext(const State& s, int table) {
+  const Columns c = columns(s, table);
+  std::string text, row;
+  for (int i = 0; i < c.n; ++i) {
+    runtime::format_record("(I4,F10.3,1P,2E14.5)", {i + 1, c.T[i], c.J[i], c.P[i]}, row);
+    if (i > 0) text.append("\r\n");
+    text.append(row);
+  }
+  return text;
+}
+
+std::vector<std::string> outputlines(const State& s, Output output, OutputVariant variant) {
+  switch (output) {
+    case Output::table1: return tablelines(s, kTable1, variant);
+    case Output::table2: return tablelines(s, kTable2, variant);
+    case Output::report: break;
+  }
+  return reportlines(s, variant);
 }
 
 std::string tablesavedtext(std::string_view filename) {

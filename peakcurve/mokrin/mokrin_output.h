@@ -26,15 +26,19 @@ TableDialog tabledialog(int table);
 // The text of a table dialog's field: one row "(I4,F10.3,1P,2E14.5)" per
 // point, rows separated by CR LF, no line end after the last; empty for no
 // rows.
-std::string tabletext(const MokrinState& s, int table);
+std::string tabletext(const State& s, int table);
 
-// The lines of a table file: an empty line, the heading, one row
-// "(F8.3,1P,2E13.5)" per point.
-std::vector<std::string> tablelines(const MokrinState& s, int table);
+// What a save or print command writes out.
+enum class Output {
+  report,  // the parameter report
+  table1,  // table 1, the model curves
+  table2,  // table 2, the measured data
+};
 
-// The lines of the parameter report (datafile lines only while data are
-// shown, Tm and Jm only in mokrin2).
-std::vector<std::string> reportlines(const MokrinState& s, OutputVariant variant);
+// The lines of an output. A table: an empty line, the heading, one row
+// "(F8.3,1P,2E13.5)" per point. The parameter report: datafile lines only
+// while data are shown, Tm and Jm only in mokrin2.
+std::vector<std::string> outputlines(const State& s, Output output, OutputVariant variant);
 
 // The information box after a save: "Tabela zapisana w pliku " or
 // "Parametry zapisane w pliku " and the file name padded to 79 characters

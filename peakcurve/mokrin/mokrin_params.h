@@ -21,20 +21,20 @@ using runtime::ParamsResult;
 using runtime::ParamsStatus;
 
 // The parameter file's path in `dir` (the file name alone when dir is empty).
-std::string paramfilepath(const MokrinState& s, const std::string& dir);
+std::string paramfilepath(const State& s, const std::string& dir);
 
 // Reads the file in s.startdir into `var` (b, T0) and s.peak (Ea, tau0 and
 // P0 or Tm and Jm, Tmin, Tmax, Nout). mokrin2's tau0 and P0 are not derived
 // here.
-ParamsResult readparams(MokrinState& s);
+ParamsResult readparams(State& s);
 
 // Rewrites the file in s.startdir from `var` and s.peak, atomically.
-ParamsResult writeparams(const MokrinState& s);
+ParamsResult writeparams(const State& s);
 
 // Texts (code page 1250) of the boxes:
 using runtime::paramsmissingtext;                 // "Błąd odczytu parametrów"
-std::string paramssavedtext(const MokrinState& s);  // "Parametry zapisane w pliku MOKRIN1.PAR"
-std::string paramswritefailedtext(const MokrinState& s);  // "Błąd zapisu parametrów w pliku ..."
+std::string paramssavedtext(const State& s);  // "Parametry zapisane w pliku MOKRIN1.PAR"
+std::string paramswritefailedtext(const State& s);  // "Błąd zapisu parametrów w pliku ..."
 using runtime::paramsproblemtext;                        // "<file>: <problem>"
 
 }  // namespace tsd::mokrin

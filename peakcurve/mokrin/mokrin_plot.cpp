@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <span>
 
+#include "shell/frame.h"
 #include "shell/winplots.h"
 #include "peakcurve/mokrin/winplot.h"
-#include "toolkit/graphics/graphics.h"
 
 namespace tsd::mokrin {
 
@@ -20,7 +20,7 @@ constexpr const char* kXFormat = "(F14.1)";
 constexpr const char* kYFormat = "(1P,E14.2)";
 }  // namespace
 
-void drawplot(const MokrinState& s, int plot, bool withdata) {
+void drawplot(const State& s, int plot, bool withdata) {
   const peakcurve::PeakState& p = s.peak;
   const bool current = plot != kPlotPolarisation;
   const double* model = current ? p.Ja : p.Pa;
@@ -44,9 +44,8 @@ void drawplot(const MokrinState& s, int plot, bool withdata) {
                      kMeasuredColour, kPlotCircles, kRangeGiven, kRangeGiven, 0, grid);
 }
 
-void drawcurrent(const MokrinState& s) {
-  igrarea(0.0f, 0.0f, 1.0f, 1.0f);
-  igrareaclear();
+void redraw(const State& s) {
+  cleargraphics();
   drawplot(s, s.currentplot, s.dataflag == 1);
 }
 

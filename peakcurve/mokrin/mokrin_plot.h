@@ -12,10 +12,10 @@ namespace tsd::mokrin {
 // circles in colour 223 over it. The y range runs from 0 to the model's
 // maximum, or to the larger of it and the measured maximum inside the grid
 // range.
-void drawplot(const MokrinState& s, int plot, bool withdata);
+void drawplot(const State& s, int plot, bool withdata);
 
 // The whole window as the graphics area, cleared, and the current plot
 // drawn, with the data while the data flag is set.
-void drawcurrent(const MokrinState& s);
+void redraw(const State& s);
 
 }  // namespace tsd::mokrin

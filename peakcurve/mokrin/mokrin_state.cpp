@@ -8,7 +8,7 @@ const VariantInfo& variantinfo(Variant v) {
   return v == Variant::mokrin2 ? kMokrin2 : kMokrin1;
 }
 
-void datarange(MokrinState& s) {
+void datarange(State& s) {
   const int n = s.data.N < 0 ? 0 : (s.data.N > kMaxMeasuredPoints ? kMaxMeasuredPoints : s.data.N);
   int below = 0, above = 0;
   for (int i = 0; i < n; ++i) {

@@ -37,7 +37,9 @@ struct PendingInput {
   int Nout = 0;
 };
 
-struct MokrinState {
+// One State is made by run() for the whole run and passed by reference to
+// every command and dialog.
+struct State {
   Variant variant = Variant::mokrin1;
   peakcurve::PeakState peak;     // b and T0 live in the record `var`
 
@@ -62,6 +64,6 @@ struct MokrinState {
 
 // The index range of the measured points inside [Tmin, Tmax] and their
 // largest current density and polarisation; no maxima when it is empty.
-void datarange(MokrinState& s);
+void datarange(State& s);
 
 }  // namespace tsd::mokrin

@@ -148,8 +148,14 @@ void route_mouse(const InputEvent& e) {
   if (e.kind == InputKind::mouse_down) d.alt_alone = false;
 
   if (d.dragging) {
+    // The window follows the pointer where the host says it is now: a
+    // position relative to the window that was queued before the window's
+    // last move would count that move again. Told so, the release puts the
+    // window there too (a move the host left out on the way).
+    const bool told = display_pointer_position(&pt);
+    if (told) d.cursor_pos = pt;
+    if (e.kind != InputKind::mouse_up || told) drag_to(pt);
     if (e.kind == InputKind::mouse_up) d.dragging = nullptr;
-    else drag_to(pt);
     return;
   }
 
@@ -302,8 +308,14 @@ void route_event(const InputEvent& e) {
     case InputKind::host_minimise:
       // An owned window goes to its icon with its owner (the host's window
       // manager takes the whole family): it stays as it is here, and comes
-      // back when the owner does.
-      if (HWND w = host_target(e); w && !IsIconic(w) && !w->owner) ShowWindow(w, SW_MINIMIZE);
+      // back when the owner does. The host has iconified the window already
+      // and is not asked to again: a request that reached it late would
+      // iconify the window once more after the user had brought it back.
+      if (HWND w = host_target(e); w && !IsIconic(w) && !w->owner) {
+        w->iconic_on_host = true;
+        w->shown_on_host = false;
+        ShowWindow(w, SW_MINIMIZE);
+      }
       break;
     case InputKind::host_restore:
       if (HWND w = host_target(e); w && IsIconic(w)) ShowWindow(w, SW_RESTORE);

@@ -5,15 +5,15 @@
 #include <gtest/gtest.h>
 
 #include "analysis/varnel1/varnel1_frame.h"
-#include "multipeak/varnel2/v2commands.h"
+#include "multipeak/varnel2/varnel2_frame.h"
 #include "peakcurve/mokrin/mokrin_frame.h"
 
 namespace {
 
 TEST(ProgramsLink, AllProgramsLinkIntoOneBinaryWithTheirOwnMainRoutines) {
-  void (*const varnel1)() = tsd::varnel1main;
-  void (*const varnel2)() = tsd::varnel2main;
-  void (*const mokrin)(tsd::mokrin::Variant) = tsd::mokrin::mokrinmain;
+  void (*const varnel1)() = tsd::varnel1::run;
+  void (*const varnel2)() = tsd::varnel2::run;
+  void (*const mokrin)(tsd::mokrin::Variant) = tsd::mokrin::run;
   EXPECT_NE(varnel1, nullptr);
   EXPECT_NE(varnel2, nullptr);
   EXPECT_NE(mokrin, nullptr);

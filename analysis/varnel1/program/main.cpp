@@ -3,4 +3,4 @@
 #include "analysis/varnel1/varnel1_frame.h"
 #include "toolkit/window/winmain.h"
 
-int main(int argc, char** argv) { return tsd::winmain(argc, argv, tsd::varnel1main); }
+int main(int argc, char** argv) { return tsd::winmain(argc, argv, tsd::varnel1::run); }

@@ -6,33 +6,30 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <string>
 
-#include "analysis/varnel1/analysis_state.h"
-#include "analysis/varnel1/series.h"
+#include "analysis/varnel1/varnel1_state.h"
+#include "analysis/varnel1/varnel1_series.h"
 #include "analysis/varnel1/tests/synthetic_curve.h"
 #include "analysis/var.h"
 #include "text/cp1250.h"
 
 namespace {
 
-using tsd::analysis;
-using tsd::SeriesWindow;
+using tsd::varnel1::SeriesWindow;
 
 class AnalysisEndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
-    static const tsd::AnalysisState fresh{};
-    analysis = fresh;
-    tsd::testing::load_synthetic(peak_);
+    tsd::varnel1::testing::load_synthetic(analysis, peak_);
     analysis.intmethod = {1, 2, 3};
   }
-  void TearDown() override {
-    static const tsd::AnalysisState fresh{};
-    analysis = fresh;
-    tsd::var = {};
-  }
-  tsd::testing::SyntheticPeak peak_;
+  void TearDown() override { tsd::var = {}; }
+  tsd::varnel1::testing::SyntheticPeak peak_;
+  // The analysis state is large: it lives on the heap.
+  std::unique_ptr<tsd::varnel1::AnalysisState> state_ = std::make_unique<tsd::varnel1::AnalysisState>();
+  tsd::varnel1::AnalysisState& analysis = *state_;
 };
 
 // Tolerances. The fit window is 240..300 K, the rising side up to the peak.
@@ -67,7 +64,7 @@ TEST_F(AnalysisEndToEnd, DataLoadOverPointsWithoutCurrentFailsEverySeries) {
   // valid integration range of its new Pd.
   for (int s = 1; s <= 3; ++s) {
     SCOPED_TRACE("series " + std::to_string(s));
-    const tsd::SeriesOutcome out = tsd::seriescompute(s, SeriesWindow::IntegrationRange);
+    const tsd::varnel1::SeriesOutcome out = tsd::varnel1::seriescompute(analysis, s, SeriesWindow::IntegrationRange);
     EXPECT_FALSE(out.ok);
     EXPECT_EQ(out.text(),
               text::cp1250_from_utf8("Seria nr " + std::to_string(s) +
@@ -87,7 +84,7 @@ TEST_F(AnalysisEndToEnd, EachMethodRecoversTheParameters) {
       SCOPED_TRACE("series " + std::to_string(s) + " (integration method " + std::to_string(s) +
                    "), P0 method " + std::to_string(p0method));
       const int c = s - 1;
-      ASSERT_TRUE(tsd::seriescompute(s, SeriesWindow::FitLimits).ok);
+      ASSERT_TRUE(tsd::varnel1::seriescompute(analysis, s, SeriesWindow::FitLimits).ok);
       EXPECT_EQ(analysis.fitfirst[c], 81);  // 240 K
       EXPECT_EQ(analysis.fitlast[c], 321);  // 300 K
       const Tolerance& tol = kTolerance[c];

@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 #include <new>
 
-#include "analysis/varnel1/analysis_state.h"
-#include "analysis/varnel1/series.h"
+#include "analysis/varnel1/varnel1_state.h"
+#include "analysis/varnel1/varnel1_series.h"
 #include "analysis/varnel1/tests/synthetic_curve.h"
 #include "analysis/var.h"
 
@@ -32,16 +33,16 @@ void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 namespace {
 
 TEST(AnalysisMemory, SeriesAndRefreshAllocateNothing) {
-  static const tsd::AnalysisState fresh{};
-  tsd::analysis = fresh;
-  tsd::testing::SyntheticPeak peak;
+  const auto state = std::make_unique<tsd::varnel1::AnalysisState>();
+  tsd::varnel1::AnalysisState& analysis = *state;
+  tsd::varnel1::testing::SyntheticPeak peak;
   peak.points = 800;
   peak.grid = 800;
-  tsd::testing::load_synthetic(peak);
-  tsd::analysis.tmin = {240.0, 240.0, 240.0};
-  tsd::analysis.tmax = {300.0, 300.0, 300.0};
-  tsd::analysis.intmethod = {1, 2, 3};
-  tsd::analysis.p0method = {1, 2, 3};
+  tsd::varnel1::testing::load_synthetic(analysis, peak);
+  analysis.tmin = {240.0, 240.0, 240.0};
+  analysis.tmax = {300.0, 300.0, 300.0};
+  analysis.intmethod = {1, 2, 3};
+  analysis.p0method = {1, 2, 3};
 
   const int before = g_allocations;
   bool ok = true;
@@ -49,14 +50,14 @@ TEST(AnalysisMemory, SeriesAndRefreshAllocateNothing) {
     // The whole integration range takes in the tail where the current has
     // underflowed to 0: that series fails, as results that are not numbers
     // do, and the window of the fit limits then succeeds.
-    tsd::seriescompute(s, tsd::SeriesWindow::IntegrationRange);
-    ok = ok && tsd::seriescompute(s, tsd::SeriesWindow::FitLimits).ok;
+    tsd::varnel1::seriescompute(analysis, s, tsd::varnel1::SeriesWindow::IntegrationRange);
+    ok = ok && tsd::varnel1::seriescompute(analysis, s, tsd::varnel1::SeriesWindow::FitLimits).ok;
   }
   // A failing series builds its message without allocating either.
-  tsd::analysis.tmin[0] = tsd::analysis.tmax[0] = 1000.0;
-  const bool failed = !tsd::seriescompute(1, tsd::SeriesWindow::FitLimits).ok;
-  tsd::gridcompute();
-  tsd::modelrefresh();
+  analysis.tmin[0] = analysis.tmax[0] = 1000.0;
+  const bool failed = !tsd::varnel1::seriescompute(analysis, 1, tsd::varnel1::SeriesWindow::FitLimits).ok;
+  tsd::varnel1::gridcompute(analysis);
+  tsd::varnel1::modelrefresh(analysis);
   const int during = g_allocations - before;
 
   EXPECT_TRUE(ok);
@@ -68,7 +69,6 @@ TEST(AnalysisMemory, SeriesAndRefreshAllocateNothing) {
   double* volatile p = new double[4];
   delete[] p;
   EXPECT_EQ(g_allocations - probe, 1);
-  tsd::analysis = fresh;
   tsd::var = {};
 }
 

@@ -1,14 +1,15 @@
 // The per-series computation on the analysis state: output grid, a series
 // on a curve with a known Arrhenius line, the failure of a window with too
 // few points, the model refresh and bad state.
-#include "analysis/varnel1/series.h"
+#include "analysis/varnel1/varnel1_series.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <string>
 
-#include "analysis/varnel1/analysis_state.h"
+#include "analysis/varnel1/varnel1_state.h"
 #include "analysis/fit.h"
 #include "analysis/funcs.h"
 #include "analysis/var.h"
@@ -16,26 +17,23 @@
 
 namespace {
 
-using tsd::analysis;
-using tsd::AnalysisState;
-using tsd::SeriesWindow;
+using tsd::varnel1::AnalysisState;
+using tsd::varnel1::SeriesWindow;
 
-// Every test starts from the program's initial state and leaves it so.
+// Every test starts from the program's initial state.
 class SeriesState : public ::testing::Test {
  protected:
-  void SetUp() override { reset(); }
-  void TearDown() override { reset(); }
-  static void reset() {
-    static const AnalysisState fresh{};
-    analysis = fresh;
-    tsd::var = {};
-  }
+  void SetUp() override { tsd::var = {}; }
+  void TearDown() override { tsd::var = {}; }
+  // The analysis state is large: it lives on the heap.
+  std::unique_ptr<AnalysisState> state_ = std::make_unique<AnalysisState>();
+  AnalysisState& analysis = *state_;
 };
 
 // Points T = 250, 252, ..., whose trapezoid-integrated current gives exactly
 // log10(Pd/J) = a + slope*(1000/T) at every point but the last (where Pd is
 // 0): J is solved backwards from the last point.
-void load_arrhenius_line(int n, double a, double slope) {
+void load_arrhenius_line(AnalysisState& analysis, int n, double a, double slope) {
   tsd::var = {240.0, 0.05};
   analysis.nwej = n;
   for (int i = 1; i <= n; ++i) {
@@ -57,7 +55,7 @@ void load_arrhenius_line(int n, double a, double slope) {
   analysis.nwyj = 11;
   analysis.calctmin = analysis.tdat[0];
   analysis.calctmax = analysis.tdat[n - 1];
-  tsd::gridcompute();
+  tsd::varnel1::gridcompute(analysis);
   for (int s = 0; s < 3; ++s) {
     analysis.tmin[s] = analysis.tini[s] = analysis.calctmin;
     analysis.tmax[s] = analysis.tlim[s] = analysis.calctmax;
@@ -70,12 +68,12 @@ TEST_F(SeriesState, GridRunsBetweenItsEnds) {
   analysis.calctmin = 200.0;
   analysis.calctmax = 400.0;
   analysis.nwyj = 2;
-  tsd::gridcompute();
+  tsd::varnel1::gridcompute(analysis);
   EXPECT_EQ(analysis.tout[0], 200.0);
   EXPECT_EQ(analysis.tout[1], 400.0);
   EXPECT_EQ(analysis.xout[1], 2.5);
   analysis.nwyj = 5;
-  tsd::gridcompute();
+  tsd::varnel1::gridcompute(analysis);
   for (int k = 1; k <= 5; ++k) {
     SCOPED_TRACE("k = " + std::to_string(k));
     EXPECT_EQ(analysis.tout[k - 1], 200.0 + (k - 1) * 50.0);
@@ -87,14 +85,14 @@ TEST_F(SeriesState, GridWithOutOfRangeCounts) {
   analysis.calctmin = 200.0;
   analysis.calctmax = 400.0;
   analysis.nwyj = 1;  // no step: the first end only, no division by zero
-  tsd::gridcompute();
+  tsd::varnel1::gridcompute(analysis);
   EXPECT_EQ(analysis.tout[0], 200.0);
   EXPECT_EQ(analysis.tout[1], 0.0);
   analysis.nwyj = -4;
-  tsd::gridcompute();
+  tsd::varnel1::gridcompute(analysis);
   EXPECT_EQ(analysis.tout[1], 0.0);
   analysis.nwyj = 100000;  // cut to the 800 points the grid holds
-  tsd::gridcompute();
+  tsd::varnel1::gridcompute(analysis);
   EXPECT_EQ(analysis.tout[0], 200.0);
   EXPECT_EQ(analysis.tout[799], 400.0);
 }
@@ -102,8 +100,8 @@ TEST_F(SeriesState, GridWithOutOfRangeCounts) {
 TEST_F(SeriesState, KnownLineGivesItsParameters) {
   // Currents whose relaxation times lie on the line log10(tau) = a + slope x,
   // x = 1000/T: a = -12, slope 5.
-  load_arrhenius_line(41, -12.0, 5.0);
-  const tsd::SeriesOutcome out = tsd::seriescompute(1, SeriesWindow::IntegrationRange);
+  load_arrhenius_line(analysis, 41, -12.0, 5.0);
+  const tsd::varnel1::SeriesOutcome out = tsd::varnel1::seriescompute(analysis, 1, SeriesWindow::IntegrationRange);
   ASSERT_TRUE(out.ok);
   // Valid integration range 1..40 (Pd = 0 at the last point).
   EXPECT_EQ(analysis.intfirst[0], 1);
@@ -140,22 +138,22 @@ TEST_F(SeriesState, KnownLineGivesItsParameters) {
 }
 
 TEST_F(SeriesState, FitLimitsSelectTheWindow) {
-  load_arrhenius_line(41, -12.0, 5.0);
+  load_arrhenius_line(analysis, 41, -12.0, 5.0);
   analysis.tmin[1] = 260.0;  // points 6..16
   analysis.tmax[1] = 280.0;
-  ASSERT_TRUE(tsd::seriescompute(2, SeriesWindow::FitLimits).ok);
+  ASSERT_TRUE(tsd::varnel1::seriescompute(analysis, 2, SeriesWindow::FitLimits).ok);
   EXPECT_EQ(analysis.fitfirst[1], 6);
   EXPECT_EQ(analysis.fitlast[1], 16);
   EXPECT_NEAR(analysis.ea[1], 0.99207612, 1e-10);
   // Two usable points are enough.
   analysis.tmin[2] = 259.0;
   analysis.tmax[2] = 263.0;
-  EXPECT_TRUE(tsd::seriescompute(3, SeriesWindow::FitLimits).ok);
+  EXPECT_TRUE(tsd::varnel1::seriescompute(analysis, 3, SeriesWindow::FitLimits).ok);
   EXPECT_EQ(analysis.fitlast[2] - analysis.fitfirst[2], 1);
 }
 
 TEST_F(SeriesState, WindowWithOnePointFailsAndKeepsTheResults) {
-  load_arrhenius_line(41, -12.0, 5.0);
+  load_arrhenius_line(analysis, 41, -12.0, 5.0);
   analysis.ea[1] = 1.5;
   analysis.tau0[1] = 2e-13;
   analysis.p0[1] = 3e-9;
@@ -165,7 +163,7 @@ TEST_F(SeriesState, WindowWithOnePointFailsAndKeepsTheResults) {
   analysis.pd[1][3] = -1.0;
   analysis.tmin[1] = 259.0;  // only T = 260 inside
   analysis.tmax[1] = 261.0;
-  const tsd::SeriesOutcome out = tsd::seriescompute(2, SeriesWindow::FitLimits);
+  const tsd::varnel1::SeriesOutcome out = tsd::varnel1::seriescompute(analysis, 2, SeriesWindow::FitLimits);
   EXPECT_FALSE(out.ok);
   const std::string want = text::cp1250_from_utf8("Seria nr 2\r\nLiczba punktów aproksymacji < 2");
   EXPECT_EQ(want.size(), 43u);
@@ -182,18 +180,18 @@ TEST_F(SeriesState, WindowWithOnePointFailsAndKeepsTheResults) {
 }
 
 TEST_F(SeriesState, WindowOutsideTheDataFailsThatSeriesOnly) {
-  load_arrhenius_line(41, -12.0, 5.0);
+  load_arrhenius_line(analysis, 41, -12.0, 5.0);
   analysis.tmin[0] = 400.0;
   analysis.tmax[0] = 450.0;
-  const tsd::SeriesOutcome first = tsd::seriescompute(1, SeriesWindow::FitLimits);
+  const tsd::varnel1::SeriesOutcome first = tsd::varnel1::seriescompute(analysis, 1, SeriesWindow::FitLimits);
   EXPECT_FALSE(first.ok);
   EXPECT_EQ(std::string(first.text()).substr(0, 10), "Seria nr 1");
-  EXPECT_TRUE(tsd::seriescompute(2, SeriesWindow::FitLimits).ok);
+  EXPECT_TRUE(tsd::varnel1::seriescompute(analysis, 2, SeriesWindow::FitLimits).ok);
   EXPECT_NEAR(analysis.ea[1], 0.99207612, 1e-10);
 }
 
 TEST_F(SeriesState, IntegrationLimitsWithTooFewPointsFail) {
-  load_arrhenius_line(41, -12.0, 5.0);
+  load_arrhenius_line(analysis, 41, -12.0, 5.0);
   struct Case {
     const char* name;
     double tini, tlim;
@@ -208,7 +206,7 @@ TEST_F(SeriesState, IntegrationLimitsWithTooFewPointsFail) {
       SCOPED_TRACE(c.name);
       analysis.tini[2] = c.tini;
       analysis.tlim[2] = c.tlim;
-      const tsd::SeriesOutcome out = tsd::seriescompute(3, w);
+      const tsd::varnel1::SeriesOutcome out = tsd::varnel1::seriescompute(analysis, 3, w);
       EXPECT_FALSE(out.ok);
       EXPECT_EQ(out.length, 43);
     }
@@ -224,8 +222,8 @@ TEST_F(SeriesState, ModelRefreshRebuildsCurvesFromStoredResults) {
   analysis.calctmin = 220.0;
   analysis.calctmax = 360.0;
   analysis.nwyj = 15;
-  tsd::gridcompute();
-  tsd::modelrefresh();
+  tsd::varnel1::gridcompute(analysis);
+  tsd::varnel1::modelrefresh(analysis);
   for (int s = 0; s < 3; ++s) {
     EXPECT_EQ(analysis.outlast[s], 15);
     EXPECT_EQ(analysis.out2last[s], 15);
@@ -246,10 +244,10 @@ TEST_F(SeriesState, ModelRefreshRebuildsCurvesFromStoredResults) {
 }
 
 TEST_F(SeriesState, SeriesNumberOutsideOneToThreeChangesNothing) {
-  load_arrhenius_line(41, -12.0, 5.0);
+  load_arrhenius_line(analysis, 41, -12.0, 5.0);
   for (int s : {0, 4, -1, 1000}) {
     SCOPED_TRACE("s = " + std::to_string(s));
-    const tsd::SeriesOutcome out = tsd::seriescompute(s, SeriesWindow::IntegrationRange);
+    const tsd::varnel1::SeriesOutcome out = tsd::varnel1::seriescompute(analysis, s, SeriesWindow::IntegrationRange);
     EXPECT_FALSE(out.ok);
     EXPECT_EQ(out.length, 0);
   }
@@ -259,7 +257,7 @@ TEST_F(SeriesState, SeriesNumberOutsideOneToThreeChangesNothing) {
 TEST_F(SeriesState, ZeroAndNegativeCurrentsGiveDefinedNumbers) {
   // Zero and negative currents reach Pd/J and the logarithm as they are:
   // infinite or NaN values at those points, no stop, no fault.
-  load_arrhenius_line(41, -12.0, 5.0);
+  load_arrhenius_line(analysis, 41, -12.0, 5.0);
   analysis.jdat[10] = 0.0;
   analysis.jdat[20] = -1e-13;
   analysis.tmin = {250.0, 250.0, 250.0};
@@ -267,7 +265,7 @@ TEST_F(SeriesState, ZeroAndNegativeCurrentsGiveDefinedNumbers) {
   for (int m = 1; m <= 3; ++m) {
     SCOPED_TRACE("method " + std::to_string(m));
     analysis.intmethod[0] = m;
-    const tsd::SeriesOutcome out = tsd::seriescompute(1, SeriesWindow::FitLimits);
+    const tsd::varnel1::SeriesOutcome out = tsd::varnel1::seriescompute(analysis, 1, SeriesWindow::FitLimits);
     EXPECT_TRUE(out.ok);
     EXPECT_TRUE(std::isinf(analysis.ltaud[0][10]) || std::isnan(analysis.ltaud[0][10]))
         << analysis.ltaud[0][10];
@@ -281,7 +279,7 @@ TEST_F(SeriesState, ZeroAndNegativeCurrentsGiveDefinedNumbers) {
   for (int i = 0; i < 41; ++i) analysis.jdat[i] = 0.0;
   analysis.intmethod[0] = 2;
   testing::internal::CaptureStdout();
-  const tsd::SeriesOutcome out = tsd::seriescompute(1, SeriesWindow::IntegrationRange);
+  const tsd::varnel1::SeriesOutcome out = tsd::varnel1::seriescompute(analysis, 1, SeriesWindow::IntegrationRange);
   testing::internal::GetCapturedStdout();
   EXPECT_FALSE(out.ok);
   EXPECT_EQ(out.text(), text::cp1250_from_utf8("Seria nr 1\r\nWyniki obliczeń nie są liczbami skończonymi"));
@@ -301,12 +299,12 @@ TEST_F(SeriesState, ResultsThatAreNotNumbersFailTheSeries) {
   const Case cases[] = {{"b = 0", 0.0, 1e-13}, {"huge current", 0.05, 1e308}, {"zero current", 0.05, 0.0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    load_arrhenius_line(41, -12.0, 5.0);
+    load_arrhenius_line(analysis, 41, -12.0, 5.0);
     analysis.jdat[5] = c.j6;
     tsd::var.b = c.b;
     analysis.ea[1] = 0.5;
     testing::internal::CaptureStdout();
-    const tsd::SeriesOutcome out = tsd::seriescompute(2, SeriesWindow::IntegrationRange);
+    const tsd::varnel1::SeriesOutcome out = tsd::varnel1::seriescompute(analysis, 2, SeriesWindow::IntegrationRange);
     testing::internal::GetCapturedStdout();
     EXPECT_FALSE(out.ok);
     EXPECT_EQ(out.text(), text::cp1250_from_utf8("Seria nr 2\r\nWyniki obliczeń nie są liczbami skończonymi"));
@@ -315,7 +313,7 @@ TEST_F(SeriesState, ResultsThatAreNotNumbersFailTheSeries) {
 }
 
 TEST_F(SeriesState, PointCountsBeyondTheArraysAreCut) {
-  load_arrhenius_line(41, -12.0, 5.0);
+  load_arrhenius_line(analysis, 41, -12.0, 5.0);
   // A count no data file may give: the arrays end at 800 points.
   analysis.nwej = 5000;
   analysis.nwyj = 3000;
@@ -325,15 +323,15 @@ TEST_F(SeriesState, PointCountsBeyondTheArraysAreCut) {
     analysis.xdat[i] = 1000.0 / analysis.tdat[i];
   }
   for (int s = 0; s < 3; ++s) analysis.tlim[s] = 2000.0;
-  const tsd::SeriesOutcome out = tsd::seriescompute(1, SeriesWindow::IntegrationRange);
+  const tsd::varnel1::SeriesOutcome out = tsd::varnel1::seriescompute(analysis, 1, SeriesWindow::IntegrationRange);
   EXPECT_TRUE(out.ok);
   EXPECT_EQ(analysis.datcount[0], 800);
   EXPECT_EQ(analysis.outlast[0], 800);
-  tsd::modelrefresh();
+  tsd::varnel1::modelrefresh(analysis);
   EXPECT_EQ(analysis.out2last[0], 800);
   EXPECT_EQ(analysis.out2last[2], 0) << "series 3 has no results";
   analysis.nwej = -3;
-  EXPECT_FALSE(tsd::seriescompute(1, SeriesWindow::IntegrationRange).ok);
+  EXPECT_FALSE(tsd::varnel1::seriescompute(analysis, 1, SeriesWindow::IntegrationRange).ok);
 }
 
 // A new data set on which a series fails: the series keeps its results,
@@ -341,8 +339,8 @@ TEST_F(SeriesState, PointCountsBeyondTheArraysAreCut) {
 // T0, and the ranges of its measured points follow the new data; no fit
 // range is highlighted, as none of the new points was fitted.
 TEST_F(SeriesState, AFailedSeriesOnNewDataHasItsKeptResultsOnTheNewGrid) {
-  load_arrhenius_line(41, -12.0, 5.0);
-  ASSERT_TRUE(tsd::seriescompute(2, SeriesWindow::IntegrationRange).ok);
+  load_arrhenius_line(analysis, 41, -12.0, 5.0);
+  ASSERT_TRUE(tsd::varnel1::seriescompute(analysis, 2, SeriesWindow::IntegrationRange).ok);
   const double ea = analysis.ea[1], tau0 = analysis.tau0[1], p0 = analysis.p0[1];
   ASSERT_EQ(analysis.datcount[1], 41);
 
@@ -350,8 +348,8 @@ TEST_F(SeriesState, AFailedSeriesOnNewDataHasItsKeptResultsOnTheNewGrid) {
   analysis.nwej = 30;
   analysis.jdat[12] = -1e-13;
   tsd::var = {230.0, 0.1};
-  tsd::resetranges();
-  const tsd::SeriesOutcome out = tsd::seriescompute(2, SeriesWindow::IntegrationRange);
+  tsd::varnel1::resetranges(analysis);
+  const tsd::varnel1::SeriesOutcome out = tsd::varnel1::seriescompute(analysis, 2, SeriesWindow::IntegrationRange);
   ASSERT_FALSE(out.ok);
   EXPECT_EQ(analysis.ea[1], ea);
   EXPECT_EQ(analysis.tau0[1], tau0);
@@ -375,13 +373,13 @@ TEST_F(SeriesState, AFailedSeriesOnNewDataHasItsKeptResultsOnTheNewGrid) {
 // A series without results (none of its computations succeeded) gets no
 // curves, and no model value is computed for it.
 TEST_F(SeriesState, ASeriesWithoutResultsGetsNoCurves) {
-  load_arrhenius_line(41, -12.0, 5.0);
-  ASSERT_TRUE(tsd::seriescompute(1, SeriesWindow::IntegrationRange).ok);
+  load_arrhenius_line(analysis, 41, -12.0, 5.0);
+  ASSERT_TRUE(tsd::varnel1::seriescompute(analysis, 1, SeriesWindow::IntegrationRange).ok);
   analysis.tmin[1] = 400.0;  // a window outside the data
   analysis.tmax[1] = 450.0;
-  ASSERT_FALSE(tsd::seriescompute(2, SeriesWindow::FitLimits).ok);
+  ASSERT_FALSE(tsd::varnel1::seriescompute(analysis, 2, SeriesWindow::FitLimits).ok);
   testing::internal::CaptureStdout();
-  tsd::modelrefresh();
+  tsd::varnel1::modelrefresh(analysis);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
   EXPECT_EQ(analysis.outlast[0], 11);
   for (int s : {2, 3}) {

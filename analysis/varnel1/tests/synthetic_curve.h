@@ -1,14 +1,14 @@
-// A measured curve synthesised from the model, put into the analysis state
+// A measured curve synthesised from the model, put into an analysis state
 // as a data file and the data request would leave it (points, 1000/T, the
 // output grid and every series' limits over the measured range).
 #pragma once
 
-#include "analysis/varnel1/analysis_state.h"
+#include "analysis/varnel1/varnel1_state.h"
 #include "analysis/funcs.h"
-#include "analysis/varnel1/series.h"
+#include "analysis/varnel1/varnel1_series.h"
 #include "analysis/var.h"
 
-namespace tsd::testing {
+namespace tsd::varnel1::testing {
 
 struct SyntheticPeak {
   double T0 = 220.0;     // start of heating [K], also the first point
@@ -21,8 +21,7 @@ struct SyntheticPeak {
   int grid = 121;        // output grid points
 };
 
-inline void load_synthetic(const SyntheticPeak& p) {
-  AnalysisState& a = analysis;
+inline void load_synthetic(AnalysisState& a, const SyntheticPeak& p) {
   var.T0 = p.T0;
   var.b = p.b;
   a.nwej = p.points;
@@ -34,7 +33,7 @@ inline void load_synthetic(const SyntheticPeak& p) {
     a.jdat[i - 1] = fun1(t, p.P0, p.tau0, p.Ea);
   }
   a.nwyj = p.grid;
-  resetranges();
+  resetranges(a);
 }
 
-}  // namespace tsd::testing
+}  // namespace tsd::varnel1::testing

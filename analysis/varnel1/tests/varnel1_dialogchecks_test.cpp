@@ -10,7 +10,7 @@
 #include "analysis/varnel1/varnel1_dialogchecks.h"
 #include "text/cp1250.h"
 
-namespace tsd {
+namespace tsd::varnel1 {
 namespace {
 
 std::vector<std::string> cpall(const std::vector<std::string>& utf8) {
@@ -177,4 +177,4 @@ TEST(Varnel1OutputChecks, TypedRangeAndCountAndTheirRefusals) {
 }
 
 }  // namespace
-}  // namespace tsd
+}  // namespace tsd::varnel1

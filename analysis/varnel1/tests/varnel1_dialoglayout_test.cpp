@@ -11,7 +11,7 @@
 #include "analysis/varnel1/tests/varnel1_run.h"
 #include "resources/varnel1/varnel1_ids.h"
 
-namespace tsd::testing {
+namespace tsd::varnel1::testing {
 namespace {
 
 struct Control {
@@ -104,4 +104,4 @@ TEST(Varnel1DialogLayout, EveryControlIsShownFilledFromTheState) {
 }
 
 }  // namespace
-}  // namespace tsd::testing
+}  // namespace tsd::varnel1::testing

@@ -13,7 +13,7 @@
 
 #include "analysis/varnel1/tests/varnel1_run.h"
 
-namespace tsd::testing {
+namespace tsd::varnel1::testing {
 
 using testkit::controltext;
 using testkit::dialogline;
@@ -95,4 +95,4 @@ inline void expectfields(const std::string& line, const std::vector<std::pair<in
   for (const auto& [id, text] : fields) EXPECT_EQ(controltext(line, "EDIT", id), text) << "field " << id << " in " << line;
 }
 
-}  // namespace tsd::testing
+}  // namespace tsd::varnel1::testing

@@ -12,43 +12,41 @@
 #include <string>
 #include <vector>
 
-#include "analysis/varnel1/analysis_state.h"
+#include "analysis/varnel1/varnel1_state.h"
 #include "analysis/datafile.h"
-#include "analysis/varnel1/series.h"
+#include "analysis/varnel1/varnel1_series.h"
 #include "analysis/var.h"
-#include "analysis/varnel1/varnel1_output.h"
+#include "analysis/varnel1/varnel1_reports.h"
 #include "analysis/varnel1/varnel1_params.h"
-#include "analysis/varnel1/varnel1_save.h"
-#include "analysis/varnel1/varnel1_settings.h"
+#include "analysis/varnel1/varnel1_output.h"
+#include "analysis/varnel1/varnel1_state.h"
 #include "text/cp1250.h"
 
-namespace tsd::testing {
+namespace tsd::varnel1::testing {
 
 // The analysis of the data file `datafile` with the parameter file of the
-// folder `dir`, left in the global state `analysis` (and `var`); the
-// settings read come back in `settings`. Fails the test when a file cannot
-// be read or a series fails.
-inline void expectedanalysis(const std::string& dir, const std::string& datafile,
-                             Varnel1Settings& settings) {
+// folder `dir`, left in `s` (and `var`), with the settings read and the
+// data file named. Fails the test when a file cannot be read or a series
+// fails.
+inline void expectedanalysis(const std::string& dir, const std::string& datafile, State& s) {
   const std::filesystem::path before = std::filesystem::current_path();
   std::filesystem::current_path(dir);
-  analysis = AnalysisState();
   var = {};
-  const ParamsResult params = readparams(settings, analysis);
+  const ParamsResult params = readparams(s);
   std::filesystem::current_path(before);
   ASSERT_TRUE(params.ok()) << text::utf8_from_cp1250(paramsproblemtext(params));
 
-  static MeasuredData data;
-  ASSERT_EQ(readdatafile(datafile, data), DataFileStatus::ok) << datafile;
-  takedata(data);
-  resetranges();
-  const AnalysisState& a = analysis;
-  for (int s = 1; s <= AnalysisState::kSeries; ++s) {
-    const SeriesOutcome outcome = seriescompute(s, SeriesWindow::IntegrationRange);
-    ASSERT_TRUE(outcome.ok) << "series " << s << ": " << text::utf8_from_cp1250(outcome.text());
+  ASSERT_EQ(readdatafile(datafile, s.reading), DataFileStatus::ok) << datafile;
+  s.dataname.set(text::cp1250_from_utf8(datafile));
+  takedata(s.analysis, s.reading);
+  resetranges(s.analysis);
+  const AnalysisState& a = s.analysis;
+  for (int series = 1; series <= AnalysisState::kSeries; ++series) {
+    const SeriesOutcome outcome = seriescompute(s.analysis, series, SeriesWindow::IntegrationRange);
+    ASSERT_TRUE(outcome.ok) << "series " << series << ": " << text::utf8_from_cp1250(outcome.text());
     // A series that found nothing would make every comparison trivial.
-    ASSERT_GT(a.ea[s - 1], 0.0) << "series " << s;
-    ASSERT_GT(a.p0[s - 1], 0.0) << "series " << s;
+    ASSERT_GT(a.ea[series - 1], 0.0) << "series " << series;
+    ASSERT_GT(a.p0[series - 1], 0.0) << "series " << series;
   }
 }
 
@@ -61,10 +59,9 @@ inline std::string filetext(const std::vector<std::string>& lines) {
   return out;
 }
 
-// A report of the current global state, file or printer variant.
-inline std::string reporttext(Report report, OutputVariant variant, const Varnel1Settings& settings,
-                              const std::string& datafile) {
-  return filetext(reportlines(report, variant, analysis, settings, text::cp1250_from_utf8(datafile)));
+// An output of the state, file or printer variant.
+inline std::string outputtext(const State& s, Output output, OutputVariant variant) {
+  return filetext(outputlines(s, output, variant));
 }
 
-}  // namespace tsd::testing
+}  // namespace tsd::varnel1::testing

@@ -8,7 +8,7 @@
 #include "analysis/varnel1/tests/varnel1_run.h"
 #include "resources/varnel1/varnel1_ids.h"
 
-namespace tsd::testing {
+namespace tsd::varnel1::testing {
 namespace {
 
 TEST(Varnel1Frame, MalformedParameterFileEndsInAnOrderlyWay) {
@@ -105,4 +105,4 @@ TEST(Varnel1Frame, AboutBoxAndTheCloseBox) {
 }
 
 }  // namespace
-}  // namespace tsd::testing
+}  // namespace tsd::varnel1::testing

@@ -13,7 +13,7 @@
 #include "toolkit/graphics/grcolours.h"
 #include "resources/varnel1/varnel1_ids.h"
 
-namespace tsd::testing {
+namespace tsd::varnel1::testing {
 namespace {
 
 const char kOutputTitle[] = "Zakres obliczeń";
@@ -116,4 +116,4 @@ TEST(Varnel1SeriesDialog, AllSeriesHiddenLeaveGraphOneWithoutCurves) {
 }
 
 }  // namespace
-}  // namespace tsd::testing
+}  // namespace tsd::varnel1::testing

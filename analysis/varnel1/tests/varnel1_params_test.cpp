@@ -19,9 +19,9 @@
 namespace {
 
 namespace fs = std::filesystem;
-using tsd::AnalysisState;
-using tsd::ParamsStatus;
-using tsd::Varnel1Settings;
+using tsd::varnel1::AnalysisState;
+using tsd::varnel1::ParamsStatus;
+using tsd::varnel1::Settings;
 
 const char* name_of(ParamsStatus s) {
   switch (s) {
@@ -52,8 +52,8 @@ constexpr const char* kDefault =
     "  1  2\n";
 
 // Every value of the file but nwyj and the graph number is the same.
-void expect_same_settings(const Varnel1Settings& a, const AnalysisState& as,
-                          const Varnel1Settings& b, const AnalysisState& bs) {
+void expect_same_settings(const Settings& a, const AnalysisState& as,
+                          const Settings& b, const AnalysisState& bs) {
   EXPECT_EQ(a.gridflag, b.gridflag);
   EXPECT_EQ(a.tabseries, b.tabseries);
   EXPECT_EQ(a.tminmode, b.tminmode);
@@ -74,35 +74,36 @@ class Varnel1Params : public tsd::testkit::InTempFolder {
     InTempFolder::SetUp();
     dir_ = dir();
     fs::create_directories(dir_ / "other");
-    state_ = std::make_unique<AnalysisState>();
   }
   void write_par(const std::string& contents) {
     std::ofstream(dir_ / "VARNEL1.PAR", std::ios::binary) << contents;
   }
 
   fs::path dir_;
-  Varnel1Settings settings_;
-  std::unique_ptr<AnalysisState> state_;
+  // The state is large: it lives on the heap.
+  std::unique_ptr<tsd::varnel1::State> all_ = std::make_unique<tsd::varnel1::State>();
+  Settings& settings_ = all_->settings;
+  AnalysisState* state_ = &all_->analysis;
 };
 
 TEST_F(Varnel1Params, ReadsEveryRecordIntoItsSettings) {
   write_par(kDefault);
   settings_.curgraph = 3;
-  const tsd::ParamsResult r = tsd::readparams(settings_, *state_);
+  const tsd::varnel1::ParamsResult r = tsd::varnel1::readparams(*all_);
   ASSERT_EQ(r.status, ParamsStatus::ok) << name_of(r.status) << ": " << u8(r.problem);
   EXPECT_EQ(state_->nwyj, 201);
   EXPECT_EQ(settings_.defgraph, 1);
   EXPECT_EQ(settings_.curgraph, 0);
   EXPECT_EQ(settings_.gridflag, 0);
   EXPECT_EQ(settings_.tabseries, 1);
-  EXPECT_EQ(settings_.tminmode, (Varnel1Settings::SeriesInts{1, 1, 2}));
-  EXPECT_EQ(settings_.tmaxmode, (Varnel1Settings::SeriesInts{1, 2, 1}));
-  EXPECT_EQ(settings_.tinimode, (Varnel1Settings::SeriesInts{1, 1, 2}));
-  EXPECT_EQ(settings_.tlimmode, (Varnel1Settings::SeriesInts{1, 2, 1}));
+  EXPECT_EQ(settings_.tminmode, (Settings::SeriesInts{1, 1, 2}));
+  EXPECT_EQ(settings_.tmaxmode, (Settings::SeriesInts{1, 2, 1}));
+  EXPECT_EQ(settings_.tinimode, (Settings::SeriesInts{1, 1, 2}));
+  EXPECT_EQ(settings_.tlimmode, (Settings::SeriesInts{1, 2, 1}));
   EXPECT_EQ(state_->intmethod, (AnalysisState::SeriesInts{3, 2, 1}));
   EXPECT_EQ(state_->p0method, (AnalysisState::SeriesInts{3, 1, 2}));
-  EXPECT_EQ(settings_.plotseries, (Varnel1Settings::SeriesInts{1, 0, 1}));
-  EXPECT_EQ(settings_.jmask, (Varnel1Settings::SeriesInts{0, 0, 1}));
+  EXPECT_EQ(settings_.plotseries, (Settings::SeriesInts{1, 0, 1}));
+  EXPECT_EQ(settings_.jmask, (Settings::SeriesInts{0, 0, 1}));
   EXPECT_EQ(settings_.calctminmode, 1);
   EXPECT_EQ(settings_.calctmaxmode, 2);
   EXPECT_EQ(u8(settings_.startdir), fs::current_path().string());
@@ -113,7 +114,7 @@ TEST_F(Varnel1Params, FreeFormatRecordsSpreadOverLinesAndCommas) {
   // (ignored), CR LF line ends.
   write_par(
       "121,2\r\n 1 , 3\r\n1 1 1 1 9\r\n1 1 1 1\r\n1 1 1 1\r\n1 1 1\r\n1 1 1\r\n1 1 1\r\n2 2\r\n");
-  const tsd::ParamsResult r = tsd::readparams(settings_, *state_);
+  const tsd::varnel1::ParamsResult r = tsd::varnel1::readparams(*all_);
   ASSERT_EQ(r.status, ParamsStatus::ok) << u8(r.problem);
   EXPECT_EQ(state_->nwyj, 121);
   EXPECT_EQ(settings_.defgraph, 2);
@@ -124,7 +125,7 @@ TEST_F(Varnel1Params, FreeFormatRecordsSpreadOverLinesAndCommas) {
 
 TEST_F(Varnel1Params, RewriteGoesToTheStartDirectoryAndReadsBackTheSame) {
   write_par(kDefault);
-  ASSERT_TRUE(tsd::readparams(settings_, *state_).ok());
+  ASSERT_TRUE(tsd::varnel1::readparams(*all_).ok());
   // What the user changed since, with a file dialog having moved the
   // current directory.
   settings_.curgraph = 2;
@@ -135,7 +136,7 @@ TEST_F(Varnel1Params, RewriteGoesToTheStartDirectoryAndReadsBackTheSame) {
   state_->intmethod[2] = 3;
   settings_.plotseries[1] = 1;
   fs::current_path(dir_ / "other");
-  const tsd::ParamsResult w = tsd::writeparams(settings_, *state_);
+  const tsd::varnel1::ParamsResult w = tsd::varnel1::writeparams(*all_);
   ASSERT_EQ(w.status, ParamsStatus::ok) << u8(w.problem);
   EXPECT_FALSE(fs::exists(dir_ / "other" / "VARNEL1.PAR"));
   const std::string expected =
@@ -156,15 +157,16 @@ TEST_F(Varnel1Params, RewriteGoesToTheStartDirectoryAndReadsBackTheSame) {
   // A second start in the start directory reads it back: the graph shown
   // becomes the graph to show.
   fs::current_path(dir_);
-  Varnel1Settings again;
-  auto state2 = std::make_unique<AnalysisState>();
-  ASSERT_TRUE(tsd::readparams(again, *state2).ok());
+  auto state2_all = std::make_unique<tsd::varnel1::State>();
+  Settings& again = state2_all->settings;
+  AnalysisState* state2 = &state2_all->analysis;
+  ASSERT_TRUE(tsd::varnel1::readparams(*state2_all).ok());
   EXPECT_EQ(again.defgraph, 2);
   expect_same_settings(again, *state2, settings_, *state_);
   EXPECT_EQ(state2->nwyj, 121);
   // And a rewrite of that gives the same bytes.
   again.curgraph = again.defgraph;
-  ASSERT_TRUE(tsd::writeparams(again, *state2).ok());
+  ASSERT_TRUE(tsd::varnel1::writeparams(*state2_all).ok());
   EXPECT_EQ(tsd::testkit::readfile(dir_ / "VARNEL1.PAR"), expected);
 }
 
@@ -174,17 +176,17 @@ TEST_F(Varnel1Params, FirstRecordIsFourteenCharacters) {
   settings_.curgraph = 1;
   settings_.gridflag = 0;
   settings_.tabseries = 1;
-  ASSERT_TRUE(tsd::writeparams(settings_, *state_).ok());
+  ASSERT_TRUE(tsd::varnel1::writeparams(*all_).ok());
   const std::string text = tsd::testkit::readfile(dir_ / "VARNEL1.PAR");
   EXPECT_EQ(text.substr(0, text.find('\n')), "  121  1  0  1");
 }
 
 TEST_F(Varnel1Params, MissingFileIsReportedDistinctly) {
-  const tsd::ParamsResult r = tsd::readparams(settings_, *state_);
+  const tsd::varnel1::ParamsResult r = tsd::varnel1::readparams(*all_);
   EXPECT_EQ(r.status, ParamsStatus::missing) << name_of(r.status);
-  EXPECT_EQ(u8(tsd::paramsmissingtext()), "Błąd odczytu parametrów");
-  EXPECT_NE(u8(tsd::paramsproblemtext(r)).find("VARNEL1.PAR"), std::string::npos)
-      << u8(tsd::paramsproblemtext(r));
+  EXPECT_EQ(u8(tsd::varnel1::paramsmissingtext()), "Błąd odczytu parametrów");
+  EXPECT_NE(u8(tsd::varnel1::paramsproblemtext(r)).find("VARNEL1.PAR"), std::string::npos)
+      << u8(tsd::varnel1::paramsproblemtext(r));
 }
 
 // Files the program refuses: the status, the record named, and nothing set.
@@ -231,22 +233,23 @@ TEST_F(Varnel1Params, RefusedFilesNameTheirRecordAndChangeNothing) {
   for (const BadFile& c : kBadFiles) {
     SCOPED_TRACE(c.what);
     write_par(c.contents);
-    Varnel1Settings s;
+    auto st_all = std::make_unique<tsd::varnel1::State>();
+    Settings& s = st_all->settings;
+    AnalysisState* st = &st_all->analysis;
     s.tabseries = 2;
     s.defgraph = 3;
     s.tminmode = {2, 2, 2};
-    auto st = std::make_unique<AnalysisState>();
     st->nwyj = 55;
     st->intmethod = {2, 2, 2};
-    const tsd::ParamsResult r = tsd::readparams(s, *st);
+    const tsd::varnel1::ParamsResult r = tsd::varnel1::readparams(*st_all);
     EXPECT_EQ(r.status, c.status) << "got " << name_of(r.status) << ": " << u8(r.problem);
     EXPECT_EQ(r.record, c.record);
-    const std::string text = u8(tsd::paramsproblemtext(r));
+    const std::string text = u8(tsd::varnel1::paramsproblemtext(r));
     EXPECT_NE(text.find("VARNEL1.PAR: rekord " + std::to_string(c.record)), std::string::npos)
         << text;
     EXPECT_EQ(s.tabseries, 2);
     EXPECT_EQ(s.defgraph, 3);
-    EXPECT_EQ(s.tminmode, (Varnel1Settings::SeriesInts{2, 2, 2}));
+    EXPECT_EQ(s.tminmode, (Settings::SeriesInts{2, 2, 2}));
     EXPECT_EQ(st->nwyj, 55);
     EXPECT_EQ(st->intmethod, (AnalysisState::SeriesInts{2, 2, 2}));
   }
@@ -256,38 +259,38 @@ TEST_F(Varnel1Params, HarmlessValuesAreTakenAsTheyAre) {
   // A graph outside 1..3 shows nothing, a grid flag other than 0 or 1 is
   // left by the grid switch, a plotseries other than 1 hides its series.
   write_par("800 7 5 2\n1 1 1 1\n1 1 1 1\n1 1 1 1\n1 1 2\n1 1 0\n1 1 -3\n2 2\n");
-  const tsd::ParamsResult r = tsd::readparams(settings_, *state_);
+  const tsd::varnel1::ParamsResult r = tsd::varnel1::readparams(*all_);
   ASSERT_EQ(r.status, ParamsStatus::ok) << u8(r.problem);
   EXPECT_EQ(state_->nwyj, 800);
   EXPECT_EQ(settings_.defgraph, 7);
   EXPECT_EQ(settings_.gridflag, 5);
-  EXPECT_EQ(settings_.plotseries, (Varnel1Settings::SeriesInts{2, 0, -3}));
-  EXPECT_EQ(settings_.jmask, (Varnel1Settings::SeriesInts{0, 0, 0}));
+  EXPECT_EQ(settings_.plotseries, (Settings::SeriesInts{2, 0, -3}));
+  EXPECT_EQ(settings_.jmask, (Settings::SeriesInts{0, 0, 0}));
 }
 
 TEST_F(Varnel1Params, FailedRewriteIsReportedAndReplacesNothing) {
   write_par(kDefault);
-  ASSERT_TRUE(tsd::readparams(settings_, *state_).ok());
+  ASSERT_TRUE(tsd::varnel1::readparams(*all_).ok());
   state_->nwyj = 300;
   // The start directory became unusable: a directory in place of the file's
   // directory entry cannot be replaced.
   fs::rename(dir_ / "VARNEL1.PAR", dir_ / "saved.par");
   fs::create_directory(dir_ / "VARNEL1.PAR");
-  tsd::ParamsResult w = tsd::writeparams(settings_, *state_);
+  tsd::varnel1::ParamsResult w = tsd::varnel1::writeparams(*all_);
   EXPECT_EQ(w.status, ParamsStatus::write_failed) << name_of(w.status);
   EXPECT_TRUE(fs::is_directory(dir_ / "VARNEL1.PAR"));
-  EXPECT_EQ(u8(tsd::paramswritefailedtext()), "Błąd zapisu parametrów w pliku Varnel1.par");
+  EXPECT_EQ(u8(tsd::varnel1::paramswritefailedtext()), "Błąd zapisu parametrów w pliku Varnel1.par");
 
   settings_.startdir = text::cp1250_from_utf8((dir_ / "no such dir").string());
-  w = tsd::writeparams(settings_, *state_);
+  w = tsd::varnel1::writeparams(*all_);
   EXPECT_EQ(w.status, ParamsStatus::write_failed) << name_of(w.status);
   EXPECT_FALSE(fs::exists(dir_ / "no such dir"));
-  EXPECT_EQ(u8(tsd::paramssavedtext()), "Parametry zapisane w pliku Varnel1.par");
+  EXPECT_EQ(u8(tsd::varnel1::paramssavedtext()), "Parametry zapisane w pliku Varnel1.par");
 }
 
 TEST(Varnel1Jmask, MeasuredCurveThroughTheHighestShownSeries) {
   struct Case {
-    Varnel1Settings::SeriesInts plotseries, jmask;
+    Settings::SeriesInts plotseries, jmask;
   };
   const Case cases[] = {
       {{1, 1, 1}, {0, 0, 1}}, {{1, 1, 0}, {0, 1, 0}}, {{1, 0, 0}, {1, 0, 0}},
@@ -295,9 +298,9 @@ TEST(Varnel1Jmask, MeasuredCurveThroughTheHighestShownSeries) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.plotseries));
-    Varnel1Settings s;
+    Settings s;
     s.plotseries = c.plotseries;
-    tsd::computejmask(s);
+    tsd::varnel1::computejmask(s);
     EXPECT_EQ(s.jmask, c.jmask);
   }
 }
@@ -323,22 +326,24 @@ TEST_F(Varnel1Params, WhatStartUpTakesTheSaveWritesBack) {
     file += g.record({g.integer({1, 2}), g.integer({1, 2})});
     SCOPED_TRACE("seed " + std::to_string(seed) + ", file:\n" + file);
     write_par(file);
-    Varnel1Settings first;
-    auto firststate = std::make_unique<AnalysisState>();
-    if (!tsd::readparams(first, *firststate).ok()) continue;
+    auto firststate_all = std::make_unique<tsd::varnel1::State>();
+    Settings& first = firststate_all->settings;
+    AnalysisState* firststate = &firststate_all->analysis;
+    if (!tsd::varnel1::readparams(*firststate_all).ok()) continue;
     ++taken;
     first.curgraph = first.defgraph;
-    ASSERT_TRUE(tsd::writeparams(first, *firststate).ok());
+    ASSERT_TRUE(tsd::varnel1::writeparams(*firststate_all).ok());
     const std::string saved = tsd::testkit::readfile(dir_ / "VARNEL1.PAR");
-    Varnel1Settings next;
-    auto nextstate = std::make_unique<AnalysisState>();
-    const tsd::ParamsResult r = tsd::readparams(next, *nextstate);
+    auto nextstate_all = std::make_unique<tsd::varnel1::State>();
+    Settings& next = nextstate_all->settings;
+    AnalysisState* nextstate = &nextstate_all->analysis;
+    const tsd::varnel1::ParamsResult r = tsd::varnel1::readparams(*nextstate_all);
     ASSERT_TRUE(r.ok()) << "saved:\n" << saved << u8(r.problem);
     EXPECT_EQ(nextstate->nwyj, firststate->nwyj);
     EXPECT_EQ(next.defgraph, first.defgraph);
     expect_same_settings(next, *nextstate, first, *firststate);
     next.curgraph = next.defgraph;
-    ASSERT_TRUE(tsd::writeparams(next, *nextstate).ok());
+    ASSERT_TRUE(tsd::varnel1::writeparams(*nextstate_all).ok());
     EXPECT_EQ(tsd::testkit::readfile(dir_ / "VARNEL1.PAR"), saved);
     if (::testing::Test::HasFailure()) break;
   }

@@ -13,7 +13,7 @@
 #include "analysis/varnel1/tests/varnel1_run.h"
 #include "resources/varnel1/varnel1_ids.h"
 
-namespace tsd::testing {
+namespace tsd::varnel1::testing {
 namespace {
 
 const char kRangeTitle[] = "Zakres aproksymacji";
@@ -158,4 +158,4 @@ TEST(Varnel1MethodDialog, AcceptedUnchangedStillRecomputesEverySeries) {
 }
 
 }  // namespace
-}  // namespace tsd::testing
+}  // namespace tsd::varnel1::testing

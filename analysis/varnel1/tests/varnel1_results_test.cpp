@@ -11,7 +11,7 @@
 #include "analysis/varnel1/tests/varnel1_run.h"
 #include "resources/varnel1/varnel1_ids.h"
 
-namespace tsd::testing {
+namespace tsd::varnel1::testing {
 namespace {
 
 using testkit::dialogline;
@@ -40,8 +40,8 @@ TEST(Varnel1Results, ResultsDialogAndResultsReportShowTheAnalysis) {
       dir, loadsample(dir) + "menu V1_CM_RESULTS\nkey Enter\n" + savescript(V1_CM_SAVE_RESULTS, report) + "menu V1_CM_END\n");
   EXPECT_EQ(run.exitcode, 0) << run.log;
 
-  Varnel1Settings settings;
-  ASSERT_NO_FATAL_FAILURE(expectedanalysis(dir, dir + "/sample.dat", settings));
+  State state;
+  ASSERT_NO_FATAL_FAILURE(expectedanalysis(dir, dir + "/sample.dat", state));
   const std::string shown = dialogline(run.log, "Wyniki obliczeń", 0);
   ASSERT_FALSE(shown.empty()) << run.log;
   const int groups[] = {1009, 1024, 1015};
@@ -50,14 +50,14 @@ TEST(Varnel1Results, ResultsDialogAndResultsReportShowTheAnalysis) {
               std::string::npos)
         << shown;
   }
-  for (const ResultField& field : resultsfields(analysis)) {
+  for (const ResultField& field : resultsfields(state.analysis)) {
     SCOPED_TRACE("field " + std::to_string(field.id));
     const std::string want = fieldentry("EDIT", field.id, utf8(field.text));
     EXPECT_NE(shown.find(want), std::string::npos) << "want " << want << "\nin " << shown;
   }
 
   EXPECT_EQ(testkit::readfile(report),
-            reporttext(Report::results, OutputVariant::file, settings, dir + "/sample.dat"));
+            outputtext(state, Output::results, OutputVariant::file));
   EXPECT_NE(run.log.find(infoline("Wyniki obliczeń zapisane w pliku " + report)), std::string::npos)
       << run.log;
 }
@@ -75,9 +75,9 @@ TEST(Varnel1Results, TableDialogsShowTheTablesOfTheTableSeries) {
                "menu V1_CM_TABLE4\nkey Enter\nmenu V1_CM_END\n");
   EXPECT_EQ(run.exitcode, 0) << run.log;
 
-  Varnel1Settings settings;
-  ASSERT_NO_FATAL_FAILURE(expectedanalysis(dir, dir + "/sample.dat", settings));
-  ASSERT_EQ(settings.tabseries, 2);
+  State state;
+  ASSERT_NO_FATAL_FAILURE(expectedanalysis(dir, dir + "/sample.dat", state));
+  ASSERT_EQ(state.settings.tabseries, 2);
   for (int table = 1; table <= 4; ++table) {
     SCOPED_TRACE("table " + std::to_string(table));
     const TableInfo* info = tableinfo(table);
@@ -90,13 +90,13 @@ TEST(Varnel1Results, TableDialogsShowTheTablesOfTheTableSeries) {
               std::string::npos)
         << shown.substr(0, 300);
     std::string rows;
-    ASSERT_GT(tablebuf(table, 2, analysis, rows), 1);
+    ASSERT_GT(tablebuf(table, 2, state.analysis, rows), 1);
     const std::string want = fieldentry("EDIT", info->textfield, utf8(rows));
     EXPECT_NE(shown.find(want), std::string::npos)
         << "want the rows, starting " << want.substr(0, 200) << "\nin " << shown.substr(0, 400);
     // The check tells series 2 from series 1 only when their rows differ.
     std::string series1;
-    tablebuf(table, 1, analysis, series1);
+    tablebuf(table, 1, state.analysis, series1);
     EXPECT_NE(series1, rows);
   }
 }
@@ -106,29 +106,29 @@ TEST(Varnel1Results, EveryReportAndTableIsAppendedTwiceToOneFile) {
   const std::string file = dir + "/raport.txt";
   struct Save {
     int command;
-    Report report;
+    Output output;
     const char* title;
     const char* prefix;
   };
   const Save saves[] = {
-      {V1_CM_SAVE_PARAMETERS, Report::parameters, "Zapis parametrów obliczeń", "Parametry obliczeń zapisane w pliku "},
-      {V1_CM_SAVE_RESULTS, Report::results, "Zapis wyników obliczeń", "Wyniki obliczeń zapisane w pliku "},
-      {V1_CM_SAVE_TABLE1, Report::table1, "Zapis tabeli 1", "Tabela 1 zapisana w pliku "},
-      {V1_CM_SAVE_TABLE2, Report::table2, "Zapis tabeli 2", "Tabela 2 zapisana w pliku "},
-      {V1_CM_SAVE_TABLE3, Report::table3, "Zapis tabeli 3", "Tabela 3 zapisana w pliku "},
-      {V1_CM_SAVE_TABLE4, Report::table4, "Zapis tabeli 4", "Tabela 4 zapisana w pliku "},
+      {V1_CM_SAVE_PARAMETERS, Output::parameters, "Zapis parametrów obliczeń", "Parametry obliczeń zapisane w pliku "},
+      {V1_CM_SAVE_RESULTS, Output::results, "Zapis wyników obliczeń", "Wyniki obliczeń zapisane w pliku "},
+      {V1_CM_SAVE_TABLE1, Output::table1, "Zapis tabeli 1", "Tabela 1 zapisana w pliku "},
+      {V1_CM_SAVE_TABLE2, Output::table2, "Zapis tabeli 2", "Tabela 2 zapisana w pliku "},
+      {V1_CM_SAVE_TABLE3, Output::table3, "Zapis tabeli 3", "Tabela 3 zapisana w pliku "},
+      {V1_CM_SAVE_TABLE4, Output::table4, "Zapis tabeli 4", "Tabela 4 zapisana w pliku "},
   };
   std::string script = loadsample(dir);
   for (const Save& save : saves) script += savescript(save.command, file) + savescript(save.command, file);
   testkit::ProgramRun run = runin("varnel1", dir, script + "menu V1_CM_END\n");
   EXPECT_EQ(run.exitcode, 0) << run.log;
 
-  Varnel1Settings settings;
-  ASSERT_NO_FATAL_FAILURE(expectedanalysis(dir, dir + "/sample.dat", settings));
+  State state;
+  ASSERT_NO_FATAL_FAILURE(expectedanalysis(dir, dir + "/sample.dat", state));
   std::string want;
   for (const Save& save : saves) {
     SCOPED_TRACE(save.title);
-    const std::string text = reporttext(save.report, OutputVariant::file, settings, dir + "/sample.dat");
+    const std::string text = outputtext(state, save.output, OutputVariant::file);
     // Every report opens with an empty line, so the second copy stands apart.
     EXPECT_EQ(text.substr(0, 1), "\n");
     want += text + text;
@@ -147,21 +147,21 @@ TEST(Varnel1Results, EveryReportAndTableIsAppendedTwiceToOneFile) {
 TEST(Varnel1Results, PrintingWritesThePlainLetterTextsWithoutABox) {
   const std::string dir = varnel1folder();
   const std::string printer = dir + "/drukarka.txt";
-  const std::pair<int, Report> prints[] = {
-      {V1_CM_PRINT_PARAMETERS, Report::parameters}, {V1_CM_PRINT_RESULTS, Report::results}, {V1_CM_PRINT_TABLE1, Report::table1},
-      {V1_CM_PRINT_TABLE2, Report::table2},     {V1_CM_PRINT_TABLE3, Report::table3},  {V1_CM_PRINT_TABLE4, Report::table4},
+  const std::pair<int, Output> prints[] = {
+      {V1_CM_PRINT_PARAMETERS, Output::parameters}, {V1_CM_PRINT_RESULTS, Output::results}, {V1_CM_PRINT_TABLE1, Output::table1},
+      {V1_CM_PRINT_TABLE2, Output::table2},     {V1_CM_PRINT_TABLE3, Output::table3},  {V1_CM_PRINT_TABLE4, Output::table4},
   };
   std::string script = loadsample(dir);
-  for (const auto& [command, report] : prints) script += "menu " + std::to_string(command) + "\n";
+  for (const auto& [command, output] : prints) script += "menu " + std::to_string(command) + "\n";
   testkit::ProgramRun run = runin("varnel1", dir, script + "menu V1_CM_END\n", {{"TSD_PRN_FILE", printer}});
   EXPECT_EQ(run.exitcode, 0) << run.log;
   EXPECT_EQ(count(run.log, "message box shown"), 0) << run.log;
 
-  Varnel1Settings settings;
-  ASSERT_NO_FATAL_FAILURE(expectedanalysis(dir, dir + "/sample.dat", settings));
+  State state;
+  ASSERT_NO_FATAL_FAILURE(expectedanalysis(dir, dir + "/sample.dat", state));
   std::string want;
-  for (const auto& [command, report] : prints) {
-    want += reporttext(report, OutputVariant::printer, settings, dir + "/sample.dat");
+  for (const auto& [command, output] : prints) {
+    want += outputtext(state, output, OutputVariant::printer);
   }
   const std::string got = testkit::readfile(printer);
   EXPECT_EQ(got, want);
@@ -226,4 +226,4 @@ TEST(Varnel1Results, CancelledSelectionWritesNothing) {
 }
 
 }  // namespace
-}  // namespace tsd::testing
+}  // namespace tsd::varnel1::testing

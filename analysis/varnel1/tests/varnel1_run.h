@@ -10,7 +10,7 @@
 #include "tools/testkit/display_log.h"
 #include "tools/testkit/program_test.h"
 
-namespace tsd::testing {
+namespace tsd::varnel1::testing {
 
 using testkit::count;
 using testkit::examplefile;
@@ -28,4 +28,4 @@ inline std::string loadsample(const std::string& dir) {
   return "menu V1_CM_DATA\nfile \"" + dir + "/sample.dat\"\n";
 }
 
-}  // namespace tsd::testing
+}  // namespace tsd::varnel1::testing

@@ -8,25 +8,25 @@
 #include <memory>
 #include <string>
 
-#include "analysis/varnel1/analysis_state.h"
+#include "analysis/varnel1/varnel1_state.h"
 #include "analysis/datafile.h"
-#include "analysis/varnel1/series.h"
+#include "analysis/varnel1/varnel1_series.h"
 #include "analysis/var.h"
 #include "analysis/varnel1/varnel1_params.h"
-#include "analysis/varnel1/varnel1_settings.h"
+#include "analysis/varnel1/varnel1_state.h"
 #include "text/cp1250.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using tsd::AnalysisState;
+using tsd::varnel1::AnalysisState;
 
 class Varnel1Sample : public ::testing::Test {
  protected:
   void SetUp() override {
     examples_ = fs::path(TSD_SOURCE_DIR) / "examples";
     old_cwd_ = fs::current_path();
-    state_ = std::make_unique<AnalysisState>();
+    state_ = std::make_unique<tsd::varnel1::State>();
     data_ = std::make_unique<tsd::MeasuredData>();
   }
   void TearDown() override {
@@ -39,12 +39,12 @@ class Varnel1Sample : public ::testing::Test {
   // range.
   void start_and_load() {
     fs::current_path(examples_);
-    const tsd::ParamsResult r = tsd::readparams(settings_, *state_);
-    ASSERT_TRUE(r.ok()) << text::utf8_from_cp1250(tsd::paramsproblemtext(r));
+    const tsd::varnel1::ParamsResult r = tsd::varnel1::readparams(*state_);
+    ASSERT_TRUE(r.ok()) << text::utf8_from_cp1250(tsd::varnel1::paramsproblemtext(r));
     fs::current_path(old_cwd_);
     ASSERT_EQ(tsd::readdatafile((examples_ / "sample.dat").string(), *data_),
               tsd::DataFileStatus::ok);
-    AnalysisState& a = *state_;
+    AnalysisState& a = state_->analysis;
     a.nwej = data_->N;
     a.area = data_->S;
     for (int i = 0; i < a.nwej; ++i) {
@@ -58,23 +58,20 @@ class Varnel1Sample : public ::testing::Test {
 
   fs::path examples_;
   fs::path old_cwd_;
-  tsd::Varnel1Settings settings_;
-  std::unique_ptr<AnalysisState> state_;
+  std::unique_ptr<tsd::varnel1::State> state_;
   std::unique_ptr<tsd::MeasuredData> data_;
 };
 
 TEST_F(Varnel1Sample, DefaultParametersAndSampleAnalyseInEverySeries) {
   ASSERT_NO_FATAL_FAILURE(start_and_load());
-  // seriescompute works on the global state.
-  tsd::analysis = *state_;
-  AnalysisState& a = tsd::analysis;
+  AnalysisState& a = state_->analysis;
   for (int i = 0; i < a.nwej; ++i) {
     ASSERT_GT(a.jdat[i], 0.0) << "current at point " << i + 1 << ", T = " << a.tdat[i];
     if (i > 0) {
       ASSERT_GT(a.tdat[i], a.tdat[i - 1]) << "point " << i + 1;
     }
   }
-  tsd::gridcompute();
+  tsd::varnel1::gridcompute(a);
   a.xlo3 = a.xout[a.nwyj - 1];
   a.xhi3 = a.xout[0];
   for (int s = 0; s < 3; ++s) {
@@ -83,7 +80,7 @@ TEST_F(Varnel1Sample, DefaultParametersAndSampleAnalyseInEverySeries) {
   }
   for (int s = 1; s <= 3; ++s) {
     SCOPED_TRACE("series " + std::to_string(s));
-    const tsd::SeriesOutcome out = tsd::seriescompute(s, tsd::SeriesWindow::IntegrationRange);
+    const tsd::varnel1::SeriesOutcome out = tsd::varnel1::seriescompute(a, s, tsd::varnel1::SeriesWindow::IntegrationRange);
     ASSERT_TRUE(out.ok) << text::utf8_from_cp1250(std::string(out.text()));
     const int c = s - 1;
     const int i1 = a.intfirst[c];
@@ -112,9 +109,8 @@ TEST_F(Varnel1Sample, RisingSideOfTheFirstPeakGivesItsActivationEnergy) {
   // polarisation, which is still all there: log taud is raised by a nearly
   // constant amount, so the slope (Ea) stays within a few per cent.
   ASSERT_NO_FATAL_FAILURE(start_and_load());
-  tsd::analysis = *state_;
-  AnalysisState& a = tsd::analysis;
-  tsd::gridcompute();
+  AnalysisState& a = state_->analysis;
+  tsd::varnel1::gridcompute(a);
   for (int s = 0; s < 3; ++s) {
     a.tini[s] = a.calctmin;
     a.tlim[s] = a.calctmax;
@@ -123,7 +119,7 @@ TEST_F(Varnel1Sample, RisingSideOfTheFirstPeakGivesItsActivationEnergy) {
   }
   for (int s = 1; s <= 3; ++s) {
     SCOPED_TRACE("series " + std::to_string(s));
-    ASSERT_TRUE(tsd::seriescompute(s, tsd::SeriesWindow::FitLimits).ok);
+    ASSERT_TRUE(tsd::varnel1::seriescompute(a, s, tsd::varnel1::SeriesWindow::FitLimits).ok);
     EXPECT_NEAR(a.ea[s - 1], 0.70, 0.05);
   }
 }

@@ -5,13 +5,15 @@
 
 #include <gtest/gtest.h>
 
+
 #include <array>
 #include <cmath>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "analysis/varnel1/analysis_state.h"
-#include "analysis/varnel1/series.h"
+#include "analysis/varnel1/varnel1_state.h"
+#include "analysis/varnel1/varnel1_series.h"
 #include "analysis/varnel1/tests/synthetic_curve.h"
 #include "analysis/varnel1/tests/winplot_graphs.h"
 #include "toolkit/graphics/graphics.h"
@@ -20,7 +22,7 @@
 #include "tools/testkit/winplot_trace.h"
 #include "tools/testkit/grtrace.h"
 
-namespace tsd {
+namespace tsd::varnel1 {
 namespace {
 
 using grtest::callsof;
@@ -132,17 +134,15 @@ class WinplotmGraphs : public WinplotmTrace {
  protected:
   void SetUp() override {
     WinplotmTrace::SetUp();
-    ASSERT_TRUE(testing::computedstate());
+    ASSERT_TRUE(testing::computedstate(analysis));
   }
-  void TearDown() override {
-    static const AnalysisState fresh{};
-    analysis = fresh;
-    WinplotmTrace::TearDown();
-  }
+  // The analysis state is large: it lives on the heap.
+  std::unique_ptr<AnalysisState> state_ = std::make_unique<AnalysisState>();
+  AnalysisState& analysis = *state_;
 };
 
 TEST_F(WinplotmGraphs, GraphOneAllSeries) {
-  testing::drawgraph(1, {1, 1, 1}, 0);
+  testing::drawgraph(analysis, 1, {1, 1, 1}, 0);
   const AnalysisState& a = analysis;
   const std::size_t fit = static_cast<std::size_t>(a.fitlast[0] - a.fitfirst[0] + 1);
   EXPECT_EQ(in(callsof(kDrvEllipseOutline), 223).size(), static_cast<std::size_t>(a.nwej))
@@ -158,7 +158,7 @@ TEST_F(WinplotmGraphs, GraphOneAllSeries) {
 // Curve labels "1", "2", "3" of the model lines at 0.02, 0.04 and 0.06 of
 // the window, in the series colours, after the titles and tick labels.
 TEST_F(WinplotmGraphs, GraphOneLabels) {
-  testing::drawgraph(1, {1, 1, 1}, 0);
+  testing::drawgraph(analysis, 1, {1, 1, 1}, 0);
   const std::vector<grtest::TextCall>& t = grtest::texts();
   ASSERT_GE(t.size(), 5u);
   EXPECT_EQ(t[0].text, "    T     ");
@@ -209,7 +209,7 @@ TEST_F(WinplotmTrace, LabelsOfModelRangesBeyondTheHighlight) {
 }
 
 TEST_F(WinplotmGraphs, GraphTwoChosenSeries) {
-  testing::drawgraph(2, {1, 0, 1}, 1);
+  testing::drawgraph(analysis, 2, {1, 0, 1}, 1);
   EXPECT_EQ(in(callsof(kDrvEllipseOutline), 47).size(), static_cast<std::size_t>(analysis.nwej));
   EXPECT_TRUE(in(callsof(kDrvEllipseOutline), 175).empty()) << "series 2 not chosen";
   EXPECT_EQ(in(callsof(kDrvEllipseOutline), 111).size(), static_cast<std::size_t>(analysis.nwej));
@@ -221,8 +221,8 @@ TEST_F(WinplotmGraphs, GraphTwoChosenSeries) {
 // horizontal zero line is drawn. Points whose log tau is not finite are
 // not drawn.
 TEST_F(WinplotmGraphs, GraphThreeNegativeLogTau) {
-  ASSERT_TRUE(testing::computedstate(5e-13));
-  testing::drawgraph(3, {1, 1, 1}, 0);
+  ASSERT_TRUE(testing::computedstate(analysis, 5e-13));
+  testing::drawgraph(analysis, 3, {1, 1, 1}, 0);
   const AnalysisState& a = analysis;
   double lo = 1e100;
   std::size_t finite = 0;
@@ -244,14 +244,16 @@ TEST_F(WinplotmGraphs, GraphThreeNegativeLogTau) {
 
 // Pictures of the three graphs, grid off and on, for a person to look at.
 TEST(WinplotmPictures, GraphsOnASurface) {
-  ASSERT_TRUE(testing::computedstate());
+  const auto state = std::make_unique<AnalysisState>();
+  AnalysisState& analysis = *state;
+  ASSERT_TRUE(testing::computedstate(analysis));
   for (int graph = 1; graph <= 3; ++graph) {
     for (int grid = 0; grid <= 1; ++grid) {
       SCOPED_TRACE(::testing::Message() << "graph " << graph << " grid " << grid);
       grtest::Screen screen(800, 600);
       igrarea(0.0f, 0.0f, 1.0f, 1.0f);
       igrareaclear();
-      testing::drawgraph(graph, {1, 1, 1}, grid);
+      testing::drawgraph(analysis, graph, {1, 1, 1}, grid);
       const std::string name =
           "winplot_graph" + std::to_string(graph) + (grid == 1 ? "_grid" : "") + ".png";
       screen.save(name);
@@ -260,9 +262,7 @@ TEST(WinplotmPictures, GraphsOnASurface) {
                     screen.count(0xbf00ff) + screen.count(0x000000), 0);
     }
   }
-  static const AnalysisState fresh{};
-  analysis = fresh;
 }
 
 }  // namespace
-}  // namespace tsd
+}  // namespace tsd::varnel1

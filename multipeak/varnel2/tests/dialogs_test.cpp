@@ -8,10 +8,10 @@
 #include "multipeak/varnel2/tests/varnel2_run.h"
 #include "resources/varnel2/varnel2_ids.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 namespace {
 
-using namespace v2test;
+using namespace test;
 
 struct DialogCase {
   const char* name;
@@ -109,4 +109,4 @@ TEST(Varnel2Dialogs, CommitsOnlyWhenEveryCheckPassed) {
 }
 
 }  // namespace
-}  // namespace tsd
+}  // namespace tsd::varnel2

@@ -13,10 +13,10 @@
 #include "resources/varnel2/varnel2_ids.h"
 #include "tools/testkit/textlines.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 namespace {
 
-using namespace v2test;
+using namespace test;
 
 struct ResultIds {
   const char* format;
@@ -75,10 +75,10 @@ TEST(Varnel2Fit, ResultDialogShowsWhatTheCoreComputes) {
     testkit::writefile(dir + "/VARNEL2.PAR", par);
 
     // The core on the same files.
-    auto s = std::make_unique<Varnel2State>();
-    ASSERT_TRUE(readvarnel2paramsfrom(dir + "/VARNEL2.PAR", *s).ok());
+    auto s = std::make_unique<State>();
+    ASSERT_TRUE(readparamsfrom(dir + "/VARNEL2.PAR", *s).ok());
     buildvector(*s);
-    ASSERT_EQ(loaddata(*s, dir + "/sample.dat"), DataLoad::ok);
+    ASSERT_EQ(loaddata(*s, dir + "/sample.dat"), DataFileStatus::ok);
     ASSERT_EQ(fitcompute(s->peakon, s->Ldiv, s->Del, s->Nout, s->curves, s->fit), kFitDone);
 
     const auto r = runin("varnel2", dir, std::string(kLoad) +
@@ -91,20 +91,20 @@ TEST(Varnel2Fit, ResultDialogShowsWhatTheCoreComputes) {
         const ResultIds& f = kResultIds[q];
         SCOPED_TRACE("peak " + std::to_string(k) + " field " + std::to_string(f.ids[k - 1]));
         const std::string want =
-            s->peakon[k - 1] == 1 ? fieldtext(quantity(s->fit, q, k - 1), f.format, f.length) : "";
+            s->peakon[k - 1] == 1 ? realfieldtext(quantity(s->fit, q, k - 1), f.format, f.length) : "";
         EXPECT_EQ(fieldof(line, f.ids[k - 1]), want);
       }
     }
-    EXPECT_EQ(fieldof(line, 1069), fieldtext(s->fit.Chi, "(1P,E12.6)", 12));
+    EXPECT_EQ(fieldof(line, 1069), realfieldtext(s->fit.Chi, "(1P,E12.6)", 12));
     EXPECT_EQ(r.log.find("menu command: " + std::to_string(V2_CM_TABLE2)) != std::string::npos, c.table2) << describe(r);
   }
 }
 
 TEST(Varnel2Fit, FitsTheTwoPeaksOfTheSample) {
-  auto s = std::make_unique<Varnel2State>();
-  ASSERT_TRUE(readvarnel2paramsfrom(examplefile("VARNEL2.PAR"), *s).ok());
+  auto s = std::make_unique<State>();
+  ASSERT_TRUE(readparamsfrom(examplefile("VARNEL2.PAR"), *s).ok());
   buildvector(*s);
-  ASSERT_EQ(loaddata(*s, examplefile("sample.dat")), DataLoad::ok);
+  ASSERT_EQ(loaddata(*s, examplefile("sample.dat")), DataFileStatus::ok);
   ASSERT_EQ(fitcompute(s->peakon, s->Ldiv, s->Del, s->Nout, s->curves, s->fit), kFitDone);
   // The sample was made with 0.70 eV / 265 K / 4.0e-12 and 0.95 eV / 292 K
   // / 2.5e-12, with 1 % noise.
@@ -118,17 +118,17 @@ TEST(Varnel2Fit, FitsTheTwoPeaksOfTheSample) {
 
 TEST(Varnel2Fit, CopyOfFittedValuesBecomesTheStartValues) {
   const std::string dir = workdir();
-  auto s = std::make_unique<Varnel2State>();
-  ASSERT_TRUE(readvarnel2paramsfrom(dir + "/VARNEL2.PAR", *s).ok());
+  auto s = std::make_unique<State>();
+  ASSERT_TRUE(readparamsfrom(dir + "/VARNEL2.PAR", *s).ok());
   buildvector(*s);
-  ASSERT_EQ(loaddata(*s, dir + "/sample.dat"), DataLoad::ok);
+  ASSERT_EQ(loaddata(*s, dir + "/sample.dat"), DataFileStatus::ok);
   fitcompute(s->peakon, s->Ldiv, s->Del, s->Nout, s->curves, s->fit);
   const auto r = runin("varnel2", dir, std::string(kLoad) + "menu V2_CM_FIT\nmenu V2_CM_COPY_FITTED\nmenu V2_CM_PEAKS\nbutton 1\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
   const std::string line = dialogline(r.log, "Parametry pików TSD", 0);
-  EXPECT_EQ(fieldof(line, 1073), fieldtext(s->fit.Eafit[0], "(F8.6)", 8));
-  EXPECT_EQ(fieldof(line, 1027), fieldtext(s->fit.Tmfit[1], "(F8.4)", 8));
-  EXPECT_EQ(fieldof(line, 1035), fieldtext(s->fit.Jmfit[1], "(1P,E12.6)", 12));
+  EXPECT_EQ(fieldof(line, 1073), realfieldtext(s->fit.Eafit[0], "(F8.6)", 8));
+  EXPECT_EQ(fieldof(line, 1027), realfieldtext(s->fit.Tmfit[1], "(F8.4)", 8));
+  EXPECT_EQ(fieldof(line, 1035), realfieldtext(s->fit.Jmfit[1], "(1P,E12.6)", 12));
   EXPECT_EQ(fieldof(line, 1075), "0.800000");  // a disabled peak keeps its start value
 }
 
@@ -208,4 +208,4 @@ TEST(Varnel2Fit, AFitThatCannotBeCompletedSaysSo) {
 }
 
 }  // namespace
-}  // namespace tsd
+}  // namespace tsd::varnel2

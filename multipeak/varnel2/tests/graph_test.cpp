@@ -6,10 +6,10 @@
 
 #include "multipeak/varnel2/tests/varnel2_run.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 namespace {
 
-using namespace v2test;
+using namespace test;
 
 TEST(Varnel2Graph, GridSwitchIsShownAtOnceAndTogglesBack) {
   const std::string dir = workdir();
@@ -59,4 +59,4 @@ TEST(Varnel2Graph, ExposeAndResizeDrawTheWholeGraphAgain) {
 }
 
 }  // namespace
-}  // namespace tsd
+}  // namespace tsd::varnel2

@@ -9,10 +9,10 @@
 
 #include "multipeak/varnel2/tests/varnel2_run.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 namespace {
 
-using namespace v2test;
+using namespace test;
 
 constexpr char kFit[] = "menu V2_CM_FIT\n";
 constexpr char kGrid101[] = "menu V2_CM_DISPLAY_RANGE\nfield 1052 \"101\"\nbutton 1\n";
@@ -124,4 +124,4 @@ TEST(Varnel2GridCurves, TheSavedStartSumFollowsThePeaksAndTheGridOfANewDataFile)
 }
 
 }  // namespace
-}  // namespace tsd
+}  // namespace tsd::varnel2

@@ -8,10 +8,10 @@
 #include "multipeak/varnel2/tests/varnel2_run.h"
 #include "multipeak/varnel2/varnel2_output.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 namespace {
 
-using namespace v2test;
+using namespace test;
 
 std::vector<std::string> lines_of(const std::string& text) {
   std::vector<std::string> out;
@@ -132,4 +132,4 @@ TEST(Varnel2Outputs, ParameterFileIsReadBackBySecondStart) {
 }
 
 }  // namespace
-}  // namespace tsd
+}  // namespace tsd::varnel2

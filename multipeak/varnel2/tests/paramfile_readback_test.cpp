@@ -8,10 +8,10 @@
 #include "tools/testkit/textlines.h"
 #include "resources/varnel2/varnel2_ids.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 namespace {
 
-using namespace v2test;
+using namespace test;
 
 // The example VARNEL2.PAR with line `line` (1-based) replaced; line 0
 // changes nothing.
@@ -86,4 +86,4 @@ TEST(Varnel2ParamReadback, AFitFromStartValuesTheModelCannotUseIsRefused) {
 }
 
 }  // namespace
-}  // namespace tsd
+}  // namespace tsd::varnel2

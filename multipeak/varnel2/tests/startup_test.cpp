@@ -6,10 +6,10 @@
 #include "multipeak/varnel2/tests/varnel2_run.h"
 #include "resources/varnel2/varnel2_ids.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 namespace {
 
-using namespace v2test;
+using namespace test;
 
 TEST(Varnel2Startup, RefusedParameterFileNamesTheFileAndEnds) {
   struct Case {
@@ -61,4 +61,4 @@ TEST(Varnel2Startup, CancelledFileSelectionChangesNothing) {
 }
 
 }  // namespace
-}  // namespace tsd
+}  // namespace tsd::varnel2

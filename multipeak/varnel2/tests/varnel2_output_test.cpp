@@ -18,7 +18,7 @@
 #include "tools/testkit/files.h"
 #include "tools/testkit/temp_folder.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 namespace {
 
 namespace fs = std::filesystem;
@@ -31,8 +31,8 @@ std::vector<std::string> lines_of(const std::string& text) {
 }
 
 // Peaks 2 and 4 enabled, with a grid of three points and results filled in.
-std::unique_ptr<Varnel2State> peaks24() {
-  auto s = std::make_unique<Varnel2State>();
+std::unique_ptr<State> peaks24() {
+  auto s = std::make_unique<State>();
   s->peakon[1] = s->peakon[3] = 1;
   s->npeaks = 2;
   s->peakidx[0] = 2;
@@ -63,7 +63,7 @@ std::unique_ptr<Varnel2State> peaks24() {
 }
 
 TEST(Varnel2ScreenTable, RowsAreJoinedWithoutTheLastLineEnd) {
-  Varnel2State s;
+  State s;
   s.Nout = 800;
   auto text = table2text(s);
   EXPECT_EQ(text.size(), size_t(800 * 30 - 2));
@@ -97,7 +97,7 @@ TEST(Varnel2ScreenTable, Table3HeaderAndDialogByNumberOfPeaks) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("peaks " + std::to_string(c.npeaks));
-    Varnel2State s;
+    State s;
     s.npeaks = c.npeaks;
     for (int j = 0; j < 4; ++j) s.peakidx[j] = c.idx[j];
     EXPECT_EQ(table3screenheader(s), c.header);
@@ -109,9 +109,9 @@ TEST(Varnel2ScreenTable, Table3HeaderAndDialogByNumberOfPeaks) {
 }
 
 TEST(Varnel2FieldText, CutsTheConversionToTheFieldLength) {
-  EXPECT_EQ(fieldtext(0.7512345, "(F8.6)", 8), "0.751234");  // rounded to single precision first
-  EXPECT_EQ(fieldtext(3.1e-15, "(1P,E8.2)", 8), "3.10E-15");
-  EXPECT_EQ(fieldtext(2.5e-12, "(1P,E12.6)", 12), "2.500000E-12");
+  EXPECT_EQ(realfieldtext(0.7512345, "(F8.6)", 8), "0.751234");  // rounded to single precision first
+  EXPECT_EQ(realfieldtext(3.1e-15, "(1P,E8.2)", 8), "3.10E-15");
+  EXPECT_EQ(realfieldtext(2.5e-12, "(1P,E12.6)", 12), "2.500000E-12");
 }
 
 class Varnel2Reports : public ::testing::Test {
@@ -226,11 +226,11 @@ TEST_F(Varnel2Reports, TableFilesHoldTheStartValueCurves) {
   EXPECT_EQ(t3[1], "  T [K]   Ja2 [A/cm2]  Ja4 [A/cm2]");
   EXPECT_EQ(t3[3], " 251.000  2.01000E-12  4.01000E-12");
   fs::remove(file_);
-  Varnel2State none;
+  State none;
   none.Nout = 3;
   const auto empty = written(table3lines(none));
   EXPECT_TRUE(empty.empty());
 }
 
 }  // namespace
-}  // namespace tsd
+}  // namespace tsd::varnel2

@@ -17,7 +17,7 @@
 #include "tools/testkit/textlines.h"
 #include "tools/testkit/temp_folder.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 namespace {
 
 namespace fs = std::filesystem;
@@ -37,18 +37,18 @@ class Varnel2Params : public testkit::InTempFolder {
     InTempFolder::SetUp();
     dir_ = dir();
     fs::create_directories(dir_ / "other");
-    s_ = std::make_unique<Varnel2State>();
+    s_ = std::make_unique<State>();
   }
   void write_par(const std::string& contents) {
     std::ofstream(dir_ / "VARNEL2.PAR", std::ios::binary) << contents;
   }
   fs::path dir_;
-  std::unique_ptr<Varnel2State> s_;
+  std::unique_ptr<State> s_;
 };
 
 TEST_F(Varnel2Params, ReadsEveryRecordAndKeepsTheStartDirectory) {
   write_par(kGood);
-  const ParamsResult r = readvarnel2params(*s_);
+  const ParamsResult r = readparams(*s_);
   ASSERT_TRUE(r.ok()) << r.problem;
   EXPECT_EQ(s_->startdir, text::cp1250_from_utf8(dir_.string()));
   EXPECT_EQ(s_->Nout, 201);
@@ -65,7 +65,7 @@ TEST_F(Varnel2Params, ReadsEveryRecordAndKeepsTheStartDirectory) {
 }
 
 TEST_F(Varnel2Params, MissingFileIsReportedAsMissing) {
-  const ParamsResult r = readvarnel2params(*s_);
+  const ParamsResult r = readparams(*s_);
   EXPECT_EQ(r.status, ParamsStatus::missing);
   EXPECT_EQ(paramsmissingtext(), text::cp1250_from_utf8("Błąd odczytu parametrów"));
 }
@@ -100,9 +100,9 @@ TEST_F(Varnel2Params, RefusesWhatTheProgramCannotWorkWith) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string("line ") + std::to_string(c.line) + ": \"" + c.text + "\"");
     write_par(testkit::withline(kGood, c.line, c.text));
-    Varnel2State s;
+    State s;
     s.Nout = 77;
-    const ParamsResult r = readvarnel2params(s);
+    const ParamsResult r = readparams(s);
     EXPECT_EQ(r.status, c.status) << r.problem;
     EXPECT_EQ(r.record, c.record) << r.problem;
     EXPECT_FALSE(r.problem.empty());
@@ -132,8 +132,8 @@ TEST_F(Varnel2Params, TakesEveryValueTheProgramCanHaveSaved) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string("line ") + std::to_string(c.line) + ": \"" + c.text + "\"");
     write_par(testkit::withline(kGood, c.line, c.text));
-    Varnel2State s;
-    const ParamsResult r = readvarnel2params(s);
+    State s;
+    const ParamsResult r = readparams(s);
     EXPECT_TRUE(r.ok()) << r.problem;
   }
 }
@@ -142,20 +142,20 @@ TEST_F(Varnel2Params, DisabledPeakMayHoldZeroStartValues) {
   std::string par = kGood;
   par.replace(par.find("  8.000000E-01  2.800000E+02"), 28, "  0.000000E+00  0.000000E+00");
   write_par(par);
-  EXPECT_TRUE(readvarnel2params(*s_).ok());
+  EXPECT_TRUE(readparams(*s_).ok());
   EXPECT_EQ(s_->Ea[2], 0.0);
 }
 
 TEST_F(Varnel2Params, RewriteUsesTheFormatsAndReadsBackInTheStartDirectory) {
   write_par(kGood);
-  ASSERT_TRUE(readvarnel2params(*s_).ok());
+  ASSERT_TRUE(readparams(*s_).ok());
   s_->Nout = 800;
   s_->gridflag = 5;
   s_->Jm[3] = 1.234567e-13;
   s_->Del = -0.5;
   // A file dialog may have moved the current directory meanwhile.
   fs::current_path(dir_ / "other");
-  const ParamsResult w = writevarnel2params(*s_);
+  const ParamsResult w = writeparams(*s_);
   ASSERT_TRUE(w.ok()) << w.problem;
   EXPECT_FALSE(fs::exists(dir_ / "other" / "VARNEL2.PAR"));
   EXPECT_EQ(tsd::testkit::readfile(dir_ / "VARNEL2.PAR"),
@@ -166,8 +166,8 @@ TEST_F(Varnel2Params, RewriteUsesTheFormatsAndReadsBackInTheStartDirectory) {
             "  1.000000E+00  3.000000E+02  1.234567E-13  2\n"
             "  1.200000E+00  1.050000E+00  1.500000E+00\n"
             " -5.000000E-01  3\n");
-  Varnel2State back;
-  ASSERT_TRUE(readvarnel2paramsfrom((dir_ / "VARNEL2.PAR").string(), back).ok());
+  State back;
+  ASSERT_TRUE(readparamsfrom((dir_ / "VARNEL2.PAR").string(), back).ok());
   EXPECT_EQ(back.Nout, 800);
   EXPECT_EQ(back.gridflag, 5);
   EXPECT_DOUBLE_EQ(back.Jm[3], 1.234567e-13);
@@ -176,9 +176,9 @@ TEST_F(Varnel2Params, RewriteUsesTheFormatsAndReadsBackInTheStartDirectory) {
 
 TEST_F(Varnel2Params, FailedRewriteKeepsTheOldFile) {
   write_par(kGood);
-  ASSERT_TRUE(readvarnel2params(*s_).ok());
+  ASSERT_TRUE(readparams(*s_).ok());
   s_->startdir = (dir_ / "missing-folder").string();
-  const ParamsResult w = writevarnel2params(*s_);
+  const ParamsResult w = writeparams(*s_);
   EXPECT_EQ(w.status, ParamsStatus::write_failed);
   EXPECT_EQ(tsd::testkit::readfile(dir_ / "VARNEL2.PAR"), kGood);
 }
@@ -200,13 +200,13 @@ TEST_F(Varnel2Params, WhatStartUpTakesTheSaveWritesBack) {
     file += g.record({g.real({0.1, 0.5, -0.5}), g.integer({3, 1, 9})});
     SCOPED_TRACE("seed " + std::to_string(seed) + ", file:\n" + file);
     write_par(file);
-    Varnel2State first;
-    if (!readvarnel2params(first).ok()) continue;
+    State first;
+    if (!readparams(first).ok()) continue;
     ++taken;
-    ASSERT_TRUE(writevarnel2params(first).ok());
+    ASSERT_TRUE(writeparams(first).ok());
     const std::string saved = tsd::testkit::readfile(dir_ / "VARNEL2.PAR");
-    Varnel2State next;
-    const ParamsResult r = readvarnel2params(next);
+    State next;
+    const ParamsResult r = readparams(next);
     ASSERT_TRUE(r.ok()) << "saved:\n" << saved << r.problem;
     EXPECT_EQ(next.Nout, first.Nout);
     EXPECT_EQ(next.gridflag, first.gridflag);
@@ -221,7 +221,7 @@ TEST_F(Varnel2Params, WhatStartUpTakesTheSaveWritesBack) {
                                std::pair{next.QJm, first.QJm}, std::pair{next.Del, first.Del}}) {
       EXPECT_TRUE(testkit::sameaswritten(a, b)) << a << " " << b;
     }
-    ASSERT_TRUE(writevarnel2params(next).ok());
+    ASSERT_TRUE(writeparams(next).ok());
     EXPECT_EQ(tsd::testkit::readfile(dir_ / "VARNEL2.PAR"), saved);
     if (::testing::Test::HasFailure()) break;
   }
@@ -230,4 +230,4 @@ TEST_F(Varnel2Params, WhatStartUpTakesTheSaveWritesBack) {
 }
 
 }  // namespace
-}  // namespace tsd
+}  // namespace tsd::varnel2

@@ -10,7 +10,7 @@
 #include "tools/testkit/display_log.h"
 #include "tools/testkit/program_test.h"
 
-namespace tsd::v2test {
+namespace tsd::varnel2::test {
 
 using testkit::boxtexts;
 using testkit::runin;
@@ -39,4 +39,4 @@ inline std::string describe(const testkit::ProgramRun& r) {
          "\noutput:\n" + r.output + "\nlog:\n" + r.log;
 }
 
-}  // namespace tsd::v2test
+}  // namespace tsd::varnel2::test

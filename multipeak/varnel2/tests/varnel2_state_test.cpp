@@ -16,13 +16,13 @@
 #include "multipeak/funcsubr2.h"
 #include "tools/testkit/temp_folder.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::unique_ptr<Varnel2State> twopeaks(int on1, int on2, int on3, int on4) {
-  auto s = std::make_unique<Varnel2State>();
+std::unique_ptr<State> twopeaks(int on1, int on2, int on3, int on4) {
+  auto s = std::make_unique<State>();
   const int on[4] = {on1, on2, on3, on4};
   for (int k = 0; k < 4; ++k) {
     s->peakon[k] = on[k];
@@ -81,7 +81,7 @@ TEST(Varnel2Vector, ReboundCentresTheBoxOnTheCurrentVector) {
 }
 
 TEST(Varnel2Range, FitIndicesCoverThePointsWithinTheRange) {
-  Varnel2State s;
+  State s;
   s.Nin = 10;
   for (int i = 0; i < 10; ++i) arrays.T[i] = 200.0 + i;  // 200 .. 209
   struct Case {
@@ -143,7 +143,7 @@ TEST_F(Varnel2Load, GoodFileResetsRangesGridAndCurves) {
   s->fitted = 1;
   buildvector(*s);
   const std::string f = write("a.dat", "4 0.1 200.0 0.5\n220 1e-12\n230 2e-12\n240 3e-12\n250 1e-12\n");
-  ASSERT_EQ(loaddata(*s, f), DataLoad::ok);
+  ASSERT_EQ(loaddata(*s, f), DataFileStatus::ok);
   EXPECT_EQ(s->Nin, 4);
   EXPECT_DOUBLE_EQ(s->area, 0.5);
   EXPECT_DOUBLE_EQ(var.T0, 200.0);
@@ -163,7 +163,7 @@ TEST_F(Varnel2Load, RefusedFileChangesNothing) {
   s->Nout = 3;
   buildvector(*s);
   ASSERT_EQ(loaddata(*s, write("a.dat", "3 0.1 200.0 1.0\n220 1e-12\n230 2e-12\n240 3e-12\n")),
-            DataLoad::ok);
+            DataFileStatus::ok);
   const std::string cases[] = {
       "3 0.5 150.0 1.0\n300 1e-12\n310 2e-12\n320 x\n",  // last row malformed
       "900 0.5 150.0 1.0\n300 1e-12\n",                // more points than the arrays hold
@@ -171,16 +171,16 @@ TEST_F(Varnel2Load, RefusedFileChangesNothing) {
   };
   for (const std::string& text : cases) {
     SCOPED_TRACE(text);
-    EXPECT_EQ(loaddata(*s, write("b.dat", text)), DataLoad::read_failed);
+    EXPECT_EQ(loaddata(*s, write("b.dat", text)), DataFileStatus::read_failed);
     EXPECT_EQ(s->Nin, 3);
     EXPECT_EQ(arrays.T[0], 220.0);
     EXPECT_EQ(var.T0, 200.0);
     EXPECT_EQ(var.b, 0.1);
     EXPECT_EQ(s->tdmax, 240.0);
   }
-  EXPECT_EQ(loaddata(*s, (dir_ / "none.dat").string()), DataLoad::cannot_open);
+  EXPECT_EQ(loaddata(*s, (dir_ / "none.dat").string()), DataFileStatus::cannot_open);
   EXPECT_EQ(s->Nin, 3);
 }
 
 }  // namespace
-}  // namespace tsd
+}  // namespace tsd::varnel2

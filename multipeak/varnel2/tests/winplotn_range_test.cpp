@@ -6,7 +6,7 @@
 
 #include "multipeak/varnel2/winplotn.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 namespace {
 
 TEST(Varnel2GraphRange, MaximumOverDrawnPointsInsideTheDisplayRange) {
@@ -63,4 +63,4 @@ TEST(Varnel2GraphRange, MaximumOverDrawnPointsInsideTheDisplayRange) {
 }
 
 }  // namespace
-}  // namespace tsd
+}  // namespace tsd::varnel2

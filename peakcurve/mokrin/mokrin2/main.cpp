@@ -3,7 +3,7 @@
 #include "toolkit/window/winmain.h"
 
 namespace {
-void routine() { tsd::mokrin::mokrinmain(tsd::mokrin::Variant::mokrin2); }
+void routine() { tsd::mokrin::run(tsd::mokrin::Variant::mokrin2); }
 }  // namespace
 
 int main(int argc, char** argv) { return tsd::winmain(argc, argv, routine); }

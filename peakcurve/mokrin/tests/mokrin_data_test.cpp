@@ -31,7 +31,7 @@ class MokrinData : public ::testing::Test {
   }
   testkit::TempFolder folder_;
   const std::filesystem::path& dir_ = folder_.path();
-  MokrinState s_;
+  State s_;
 };
 
 // Three points, b = 0.5: Pd(i) = (1/b) * trapezoids from Td(i) to Td(3).

@@ -16,20 +16,20 @@
 namespace tsd::mokrin {
 namespace {
 
-MokrinState startstate(Variant v) { return test::examplestate(v, 191); }
+State startstate(Variant v) { return test::examplestate(v, 191); }
 
-std::map<int, std::string> fieldmap(const std::vector<FieldText>& f) {
+std::map<int, std::string> fieldmap(const std::vector<FilledField>& f) {
   std::map<int, std::string> m;
-  for (const FieldText& t : f) m[t.id] = t.text;
+  for (const FilledField& t : f) m[t.field] = t.text;
   return m;
 }
 
 using test::utf8;
 
 TEST(MokrinDialogFill, FieldsInOrderWithTheirFormats) {
-  MokrinState s1 = startstate(Variant::mokrin1);
+  State s1 = startstate(Variant::mokrin1);
   std::vector<int> ids;
-  for (const FieldText& f : dialogfill(s1)) ids.push_back(f.id);
+  for (const FilledField& f : dialogfill(s1)) ids.push_back(f.field);
   EXPECT_EQ(ids, (std::vector<int>{1002, 1010, 1011, 1012, 1013, 1048, 1014, 1049}));
   const std::map<int, std::string> m1 = fieldmap(dialogfill(s1));
   EXPECT_EQ(m1.at(1002), " 5.0000E-02");
@@ -40,9 +40,9 @@ TEST(MokrinDialogFill, FieldsInOrderWithTheirFormats) {
   EXPECT_EQ(m1.at(1048), " 215.000");
   EXPECT_EQ(m1.at(1049), " 191");
 
-  MokrinState s2 = startstate(Variant::mokrin2);
+  State s2 = startstate(Variant::mokrin2);
   ids.clear();
-  for (const FieldText& f : dialogfill(s2)) ids.push_back(f.id);
+  for (const FilledField& f : dialogfill(s2)) ids.push_back(f.field);
   EXPECT_EQ(ids, (std::vector<int>{1002, 1010, 1011, 1017, 1016, 1012, 1013, 1048, 1014, 1049}));
   const std::map<int, std::string> m2 = fieldmap(dialogfill(s2));
   EXPECT_EQ(m2.at(1017), " 265.000");
@@ -95,7 +95,7 @@ TEST(MokrinDialogRead, RefusalsInOrder) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    MokrinState s = startstate(c.v);
+    State s = startstate(c.v);
     std::map<int, std::string> fields = fieldmap(dialogfill(s));
     for (const auto& [id, t] : c.typed) fields[id] = text::cp1250_from_utf8(t);
     const std::vector<std::string> boxes = dialogread(s, [&](int id) { return fields[id]; });
@@ -108,7 +108,7 @@ TEST(MokrinDialogRead, RefusalsInOrder) {
 TEST(MokrinDialogRead, LimitsAccepted) {
   for (const char* nout : {"2", "800"}) {
     SCOPED_TRACE(nout);
-    MokrinState s = startstate(Variant::mokrin1);
+    State s = startstate(Variant::mokrin1);
     std::map<int, std::string> fields = fieldmap(dialogfill(s));
     fields[1049] = nout;
     fields[1048] = "200";
@@ -122,7 +122,7 @@ TEST(MokrinDialogRead, LimitsAccepted) {
 // Accepting the dialog unchanged replaces each value by its displayed
 // text: five significant digits for b, tau0, P0, Jm; the curves follow.
 TEST(MokrinDialogCommit, UnchangedInputRoundsToTheShownValues) {
-  MokrinState s = startstate(Variant::mokrin1);
+  State s = startstate(Variant::mokrin1);
   s.peak.tau0 = 8.409011278e-12;
   std::map<int, std::string> fields = fieldmap(dialogfill(s));
   ASSERT_TRUE(dialogread(s, [&](int id) { return fields[id]; }).empty());
@@ -135,7 +135,7 @@ TEST(MokrinDialogCommit, UnchangedInputRoundsToTheShownValues) {
 // mokrin2: a new Tm and Jm give new tau0 and P0, with which the model
 // current at Tm is Jm; b and T0 are taken into `var`.
 TEST(MokrinDialogCommit, Mokrin2DerivesTau0AndP0) {
-  MokrinState s = startstate(Variant::mokrin2);
+  State s = startstate(Variant::mokrin2);
   std::map<int, std::string> fields = fieldmap(dialogfill(s));
   fields[1017] = "280";
   fields[1016] = "2.5E-12";
@@ -151,7 +151,7 @@ TEST(MokrinDialogCommit, Mokrin2DerivesTau0AndP0) {
 // A refused input leaves the state and the curves as they were, and the
 // failed field's pending value is what the failed conversion left.
 TEST(MokrinDialogCommit, RefusedInputChangesNothing) {
-  MokrinState s = startstate(Variant::mokrin1);
+  State s = startstate(Variant::mokrin1);
   const double ja = s.peak.Ja[50];
   std::map<int, std::string> fields = fieldmap(dialogfill(s));
   fields[1011] = "0.9";

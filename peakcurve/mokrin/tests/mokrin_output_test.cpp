@@ -17,8 +17,8 @@ namespace {
 
 // mokrin2's tau0 and P0 as the example file gives them to mokrin1, so that
 // both reports show the same values.
-MokrinState sample(Variant v) {
-  MokrinState s = test::examplestate(v, 2);
+State sample(Variant v) {
+  State s = test::examplestate(v, 2);
   s.peak.tau0 = 8.409011e-12;
   s.peak.P0 = 1.771137e-09;
   return s;
@@ -27,7 +27,7 @@ MokrinState sample(Variant v) {
 using test::utf8;
 
 TEST(MokrinTables, ScreenTextOfTwoRows) {
-  MokrinState s = sample(Variant::mokrin1);
+  State s = sample(Variant::mokrin1);
   const std::string t = tabletext(s, kTable1);
   ASSERT_EQ(t.size(), 86u) << "two rows of 42 characters, one CR LF between";
   EXPECT_EQ(t.substr(0, 14), "   1   215.000");
@@ -42,17 +42,17 @@ TEST(MokrinTables, ScreenTextOfTwoRows) {
 
 // File rows have no index column: T in 8 characters, J and P in 13 each.
 TEST(MokrinTables, FileLines) {
-  MokrinState s = sample(Variant::mokrin2);
+  State s = sample(Variant::mokrin2);
   s.data.N = 1;
   s.data.T[0] = 250.5;
   s.data.J[0] = 1.5e-12;
   s.Pd[0] = 0.0;
-  const std::vector<std::string> t2 = tablelines(s, kTable2);
+  const std::vector<std::string> t2 = outputlines(s, Output::table2, OutputVariant::file);
   ASSERT_EQ(t2.size(), 3u);
   EXPECT_EQ(t2[0], "");
   EXPECT_EQ(t2[1], "  T [K]    Jd [A/cm2]   Pd [C/cm2]");
   EXPECT_EQ(t2[2], " 250.500  1.50000E-12  0.00000E+00");
-  const std::vector<std::string> t1 = tablelines(s, kTable1);
+  const std::vector<std::string> t1 = outputlines(s, Output::table1, OutputVariant::file);
   ASSERT_EQ(t1.size(), 4u);
   EXPECT_EQ(t1[1], "  T [K]    Ja [A/cm2]   Pa [C/cm2]");
   EXPECT_EQ(t1[3].substr(0, 8), " 310.000");
@@ -60,7 +60,7 @@ TEST(MokrinTables, FileLines) {
 }
 
 TEST(MokrinReport, Mokrin2WithDataSaved) {
-  MokrinState s = sample(Variant::mokrin2);
+  State s = sample(Variant::mokrin2);
   s.dataflag = 1;
   s.datafile = "/dane/próbka.dat   ";
   s.datafile = text::cp1250_from_utf8(s.datafile);
@@ -89,13 +89,13 @@ TEST(MokrinReport, Mokrin2WithDataSaved) {
       " Maksymalna wartość T       = 310.000 K",
       " Liczba punktów wyj. Nout   =   2",
   };
-  EXPECT_EQ(utf8(reportlines(s, OutputVariant::file)), want);
+  EXPECT_EQ(utf8(outputlines(s, Output::report, OutputVariant::file)), want);
 }
 
 // mokrin1 without data, printed: no input file, Nin, S, Tm or Jm lines,
 // plain letters.
 TEST(MokrinReport, Mokrin1WithoutDataPrinted) {
-  MokrinState s = sample(Variant::mokrin1);
+  State s = sample(Variant::mokrin1);
   const std::vector<std::string> want = {
       "",
       " Program Mokrin1",
@@ -114,9 +114,9 @@ TEST(MokrinReport, Mokrin1WithoutDataPrinted) {
       " Maksymalna wartosc T       = 310.000 K",
       " Liczba punktow wyj. Nout   =   2",
   };
-  EXPECT_EQ(reportlines(s, OutputVariant::printer), want);
-  MokrinState s2 = sample(Variant::mokrin2);
-  const std::vector<std::string> printed = reportlines(s2, OutputVariant::printer);
+  EXPECT_EQ(outputlines(s, Output::report, OutputVariant::printer), want);
+  State s2 = sample(Variant::mokrin2);
+  const std::vector<std::string> printed = outputlines(s2, Output::report, OutputVariant::printer);
   EXPECT_EQ(printed[10], " Maks. gestosc pradu TSD Jm = 4.00000E-12 A/cm2")
       << "the printed Jm line differs beyond its letters";
 }

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "analysis/var.h"
+#include "shell/params.h"
 #include "text/cp1250.h"
 #include "tools/testkit/files.h"
 #include "tools/testkit/paramgen.h"
@@ -23,8 +24,8 @@ class MokrinParams : public ::testing::Test {
  protected:
   void SetUp() override { var = VarRecord{}; }
 
-  MokrinState state(Variant v) {
-    MokrinState s;
+  State state(Variant v) {
+    State s;
     s.variant = v;
     s.startdir = dir_.string();
     return s;
@@ -39,7 +40,7 @@ class MokrinParams : public ::testing::Test {
 
 TEST_F(MokrinParams, ReadsBothVariants) {
   write("MOKRIN1.PAR", "0.05 200 0.7 8.4e-12 1.77e-9\n215 310 191\n");
-  MokrinState s1 = state(Variant::mokrin1);
+  State s1 = state(Variant::mokrin1);
   ParamsResult r = readparams(s1);
   ASSERT_TRUE(r.ok()) << r.problem;
   EXPECT_EQ(var.b, 0.05);
@@ -52,7 +53,7 @@ TEST_F(MokrinParams, ReadsBothVariants) {
   EXPECT_EQ(s1.peak.Nout, 191);
 
   write("MOKRIN2.PAR", "0.1, 250, 0.9, 300, 2e-12\n260, 340, 2\n");
-  MokrinState s2 = state(Variant::mokrin2);
+  State s2 = state(Variant::mokrin2);
   r = readparams(s2);
   ASSERT_TRUE(r.ok()) << r.problem;
   EXPECT_EQ(s2.peak.Tm, 300.0);
@@ -65,7 +66,7 @@ TEST_F(MokrinParams, ReadsBothVariants) {
 // line, and record 2 comes from the line after it.
 TEST_F(MokrinParams, RecordOneRunsOverTwoLines) {
   write("MOKRIN1.PAR", "0.05 200 0.7\n8.4e-12 1.77e-9 999\n215 310 191\n");
-  MokrinState s = state(Variant::mokrin1);
+  State s = state(Variant::mokrin1);
   ASSERT_TRUE(readparams(s).ok());
   EXPECT_EQ(s.peak.P0, 1.77e-9);
   EXPECT_EQ(s.peak.Tmin, 215.0);
@@ -73,7 +74,7 @@ TEST_F(MokrinParams, RecordOneRunsOverTwoLines) {
 }
 
 TEST_F(MokrinParams, MissingFile) {
-  MokrinState s = state(Variant::mokrin2);
+  State s = state(Variant::mokrin2);
   const ParamsResult r = readparams(s);
   EXPECT_EQ(r.status, ParamsStatus::missing);
   EXPECT_EQ(r.file, dir_.string() + "/MOKRIN2.PAR");
@@ -81,57 +82,62 @@ TEST_F(MokrinParams, MissingFile) {
 }
 
 // Files that cannot be read as numbers, and values the program cannot
-// work with: refused with the record and the value named; nothing changes.
+// work with: refused with the record and the value named, the record in the
+// result the one the start-up box names; nothing changes.
 TEST_F(MokrinParams, RefusedFiles) {
   struct Case {
     Variant v;
     const char* content;
     ParamsStatus status;
+    int record;
     const char* problem;  // UTF-8
   };
   const Case cases[] = {
-      {Variant::mokrin1, "0.05 200 x 1e-12 1e-9\n215 310 191\n", ParamsStatus::unreadable,
+      {Variant::mokrin1, "0.05 200 x 1e-12 1e-9\n215 310 191\n", ParamsStatus::unreadable, 1,
        "rekord 1: wartość, która nie jest liczbą"},
-      {Variant::mokrin1, "0.05 200 0.7 1e-12 1e-9\n215 310\n", ParamsStatus::unreadable,
+      {Variant::mokrin1, "0.05 200 0.7 1e-12 1e-9\n215 310\n", ParamsStatus::unreadable, 2,
        "rekord 2: za mało wartości (koniec pliku)"},
-      {Variant::mokrin1, "0.05 200 0.7 1e-12 1e-9\n215 310 19.5\n", ParamsStatus::unreadable,
+      {Variant::mokrin1, "0.05 200 0.7 1e-12 1e-9\n215 310 19.5\n", ParamsStatus::unreadable, 2,
        "rekord 2: wartość, która nie jest liczbą"},
-      {Variant::mokrin1, "0.05 200 0.7 1e-12 1e-9\n215 310 1\n", ParamsStatus::out_of_range,
+      {Variant::mokrin1, "0.05 200 0.7 1e-12 1e-9\n215 310 1\n", ParamsStatus::out_of_range, 2,
        "rekord 2: Nout = 1 poza zakresem 2..800"},
-      {Variant::mokrin2, "0.05 200 0.7 265 1e-12\n215 310 801\n", ParamsStatus::out_of_range,
+      {Variant::mokrin2, "0.05 200 0.7 265 1e-12\n215 310 801\n", ParamsStatus::out_of_range, 2,
        "rekord 2: Nout = 801 poza zakresem 2..800"},
-      {Variant::mokrin2, "0 200 0.7 265 1e-12\n215 310 100\n", ParamsStatus::out_of_range,
+      {Variant::mokrin2, "0 200 0.7 265 1e-12\n215 310 100\n", ParamsStatus::out_of_range, 1,
        "rekord 1: b <= 0"},
-      {Variant::mokrin2, "0.05 200 0 265 1e-12\n215 310 100\n", ParamsStatus::out_of_range,
+      {Variant::mokrin2, "0.05 200 0 265 1e-12\n215 310 100\n", ParamsStatus::out_of_range, 1,
        "rekord 1: Ea <= 0"},
-      {Variant::mokrin2, "0.05 200 0.7 0 1e-12\n215 310 100\n", ParamsStatus::out_of_range,
+      {Variant::mokrin2, "0.05 200 0.7 0 1e-12\n215 310 100\n", ParamsStatus::out_of_range, 1,
        "rekord 1: Tm <= 0"},
-      {Variant::mokrin1, "0.05 200 0.7 0 1e-9\n215 310 100\n", ParamsStatus::out_of_range,
+      {Variant::mokrin1, "0.05 200 0.7 0 1e-9\n215 310 100\n", ParamsStatus::out_of_range, 1,
        "rekord 1: tau0 <= 0"},
-      {Variant::mokrin1, "-0.05 200 0.7 1e-12 1e-9\n215 310 100\n", ParamsStatus::out_of_range,
+      {Variant::mokrin1, "-0.05 200 0.7 1e-12 1e-9\n215 310 100\n", ParamsStatus::out_of_range, 1,
        "rekord 1: b <= 0"},
-      {Variant::mokrin1, "0.05 200 0 1e-12 1e-9\n215 310 100\n", ParamsStatus::out_of_range,
+      {Variant::mokrin1, "0.05 200 0 1e-12 1e-9\n215 310 100\n", ParamsStatus::out_of_range, 1,
        "rekord 1: Ea <= 0"},
-      {Variant::mokrin1, "0.05 200 -0.7 1e-12 1e-9\n215 310 100\n", ParamsStatus::out_of_range,
+      {Variant::mokrin1, "0.05 200 -0.7 1e-12 1e-9\n215 310 100\n", ParamsStatus::out_of_range, 1,
        "rekord 1: Ea <= 0"},
-      {Variant::mokrin1, "0.05 200 0.7 -1e-12 1e-9\n215 310 100\n", ParamsStatus::out_of_range,
+      {Variant::mokrin1, "0.05 200 0.7 -1e-12 1e-9\n215 310 100\n", ParamsStatus::out_of_range, 1,
        "rekord 1: tau0 <= 0"},
-      {Variant::mokrin2, "0.05 200 -0.7 265 1e-12\n215 310 100\n", ParamsStatus::out_of_range,
+      {Variant::mokrin2, "0.05 200 -0.7 265 1e-12\n215 310 100\n", ParamsStatus::out_of_range, 1,
        "rekord 1: Ea <= 0"},
-      {Variant::mokrin2, "0.05 200 0.7 -265 1e-12\n215 310 100\n", ParamsStatus::out_of_range,
+      {Variant::mokrin2, "0.05 200 0.7 -265 1e-12\n215 310 100\n", ParamsStatus::out_of_range, 1,
        "rekord 1: Tm <= 0"},
-      {Variant::mokrin1, "0.05 200 0.7 1e-12 1e999\n215 310 100\n", ParamsStatus::unreadable,
+      {Variant::mokrin1, "0.05 200 0.7 1e-12 1e999\n215 310 100\n", ParamsStatus::unreadable, 1,
        "rekord 1: wartość, która nie jest liczbą"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.content);
-    MokrinState s = state(c.v);
+    State s = state(c.v);
     write(std::string(variantinfo(c.v).paramfile), c.content);
     var = VarRecord{1.0, 2.0};
     const ParamsResult r = readparams(s);
     EXPECT_EQ(r.status, c.status);
     EXPECT_EQ(text::utf8_from_cp1250(r.problem), c.problem);
+    EXPECT_EQ(r.record, c.record);
     EXPECT_EQ(paramsproblemtext(r), r.file + ": " + r.problem);
+    EXPECT_EQ(text::utf8_from_cp1250(startupfailedtext(r)),
+              "Błąd odczytu parametrów\r" + r.file + ": " + c.problem);
     EXPECT_EQ(var.T0, 1.0) << "var unchanged";
     EXPECT_EQ(s.peak.Nout, 0) << "peak unchanged";
   }
@@ -140,7 +146,7 @@ TEST_F(MokrinParams, RefusedFiles) {
 // mokrin2 writes Tm and Jm, never tau0 and P0; every record through its
 // format text; a second read gives the written values back.
 TEST_F(MokrinParams, RewrittenAndReadBack) {
-  MokrinState s = state(Variant::mokrin2);
+  State s = state(Variant::mokrin2);
   var.b = 0.05;
   var.T0 = 200.0;
   s.peak.Ea = 0.7;
@@ -157,7 +163,7 @@ TEST_F(MokrinParams, RewrittenAndReadBack) {
             "  2.150000E+02  3.100000E+02 191\n");
   EXPECT_EQ(text::utf8_from_cp1250(paramssavedtext(s)), "Parametry zapisane w pliku MOKRIN2.PAR");
 
-  MokrinState back = state(Variant::mokrin2);
+  State back = state(Variant::mokrin2);
   var = VarRecord{};
   ASSERT_TRUE(readparams(back).ok());
   EXPECT_EQ(var.b, 0.05);
@@ -165,7 +171,7 @@ TEST_F(MokrinParams, RewrittenAndReadBack) {
   EXPECT_EQ(back.peak.Jm, 4.0e-12);
   EXPECT_EQ(back.peak.Nout, 191);
 
-  MokrinState s1 = state(Variant::mokrin1);
+  State s1 = state(Variant::mokrin1);
   s1.peak = s.peak;
   ASSERT_TRUE(writeparams(s1).ok());
   EXPECT_EQ(read("MOKRIN1.PAR").substr(42, 28), "  1.230000E+02  4.560000E+02")
@@ -175,7 +181,7 @@ TEST_F(MokrinParams, RewrittenAndReadBack) {
 // The file goes to the start directory even when the current directory
 // has moved (a file dialog may move it).
 TEST_F(MokrinParams, WrittenInTheStartDirectory) {
-  MokrinState s = state(Variant::mokrin1);
+  State s = state(Variant::mokrin1);
   s.peak.Nout = 2;
   const std::filesystem::path elsewhere = dir_ / "inna";
   std::filesystem::create_directories(elsewhere);
@@ -189,7 +195,7 @@ TEST_F(MokrinParams, WrittenInTheStartDirectory) {
 }
 
 TEST_F(MokrinParams, UnwritableDirectoryReported) {
-  MokrinState s = state(Variant::mokrin1);
+  State s = state(Variant::mokrin1);
   s.startdir = (dir_ / "brak").string();
   const ParamsResult r = writeparams(s);
   EXPECT_EQ(r.status, ParamsStatus::write_failed);
@@ -215,14 +221,14 @@ TEST_F(MokrinParams, WhatStartUpTakesTheSaveWritesBack) {
       SCOPED_TRACE("seed " + std::to_string(seed) + ", file:\n" + file);
       write(name, file);
       var = VarRecord{};
-      MokrinState first = state(v);
+      State first = state(v);
       if (!readparams(first).ok()) continue;
       ++taken;
       const VarRecord firstvar = var;
       ASSERT_TRUE(writeparams(first).ok());
       const std::string saved = read(name);
       var = VarRecord{};
-      MokrinState next = state(v);
+      State next = state(v);
       const ParamsResult r = readparams(next);
       ASSERT_TRUE(r.ok()) << "saved:\n" << saved << text::utf8_from_cp1250(r.problem);
       const peakcurve::PeakState& a = next.peak;

@@ -48,7 +48,7 @@ class MokrinPlot : public grtest::PlotTraceTest {
       if (bare(t) == bare(text)) return true;
     return false;
   }
-  MokrinState s_;
+  State s_;
 };
 
 TEST_F(MokrinPlot, ModelAloneThenWithData) {

@@ -13,8 +13,8 @@
 
 namespace tsd::mokrin::test {
 
-inline MokrinState examplestate(Variant v, int nout) {
-  MokrinState s;
+inline State examplestate(Variant v, int nout) {
+  State s;
   s.variant = v;
   var = VarRecord{200.0, 0.05};
   s.peak.Ea = 0.7;

@@ -57,6 +57,15 @@ void set_cursor(void* p, int id) {
   if (c) SDL_SetCursor(c);
 }
 
+bool pointer_position(void* p, POINT* screen) {
+  auto* s = sdl::state_of(p);
+  int x = 0, y = 0;
+  if (!sdl::x11_pointer(s->x11, s->windows.empty() ? nullptr : s->windows.begin()->second.sdl, &x, &y))
+    SDL_GetGlobalMouseState(&x, &y);
+  *screen = POINT{x, y};
+  return true;
+}
+
 }  // namespace
 
 bool sdl_backend_create(DisplayBackend* out, std::string* why) {
@@ -71,6 +80,11 @@ bool sdl_backend_create(DisplayBackend* out, std::string* why) {
   // we have drawn: no OpenGL is loaded to copy them.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // A press that comes right behind the window's gaining the keyboard is a
+  // press like any other: the window layer decides what a click on an
+  // inactive window does (SDL would drop one that it handles within 10 ms
+  // of the focus, a whole caption drag's press on a busy machine).
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     *why = std::string("SDL cannot start its video: ") + SDL_GetError();
     return false;
@@ -101,6 +115,7 @@ bool sdl_backend_create(DisplayBackend* out, std::string* why) {
       .pump_events = sdl::pump_events,
       .screen_info = screen_info,
       .set_cursor = set_cursor,
+      .pointer_position = pointer_position,
       .beep = beep,
       .clock_ms = clock_ms,
       .log = nullptr,

@@ -83,6 +83,9 @@ bool x11_right_alt_is_altgr(const XlibCalls* x, SDL_Window* any);
 bool x11_can_put(const XlibCalls* x, SDL_Window* window);
 void x11_put(const XlibCalls* x, SDL_Window* window, const Surface& s, int top, int bottom);
 void x11_flush(const XlibCalls* x, SDL_Window* any);
+// Where the pointer is on the screen of `any` now, asked of the server
+// (false off X11).
+bool x11_pointer(const XlibCalls* x, SDL_Window* any, int* screen_x, int* screen_y);
 
 // sdl_events.cpp
 void pump_events(void* p, const DesktopHooks& hooks, int timeout_ms);

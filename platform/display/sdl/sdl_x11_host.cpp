@@ -38,6 +38,7 @@ struct XlibCalls {
   XPixmapFormatValues* (*list_pixmap_formats)(Display*, int*) = nullptr;
   Status (*init_image)(XImage*) = nullptr;
   int (*put_image)(Display*, Drawable, GC, XImage*, int, int, int, int, unsigned, unsigned) = nullptr;
+  Bool (*query_pointer)(Display*, ::Window, ::Window*, ::Window*, int*, int*, int*, int*, unsigned*) = nullptr;
 };
 
 namespace {
@@ -88,11 +89,12 @@ XlibCalls* xlib_open() {
   take(lib, "XListPixmapFormats", &x->list_pixmap_formats);
   take(lib, "XInitImage", &x->init_image);
   take(lib, "XPutImage", &x->put_image);
+  take(lib, "XQueryPointer", &x->query_pointer);
   // The library stays loaded while SDL uses it; our handle is not needed.
   dlclose(lib);
   if (!x->intern_atom || !x->change_property || !x->set_transient_for_hint || !x->restack_windows ||
       !x->get_selection_owner || !x->get_keyboard_mapping || !x->display_keycodes || !x->free || !x->flush || !x->get_window_attributes || !x->list_pixmap_formats ||
-      !x->init_image || !x->put_image) {
+      !x->init_image || !x->put_image || !x->query_pointer) {
     delete x;
     return nullptr;
   }
@@ -216,6 +218,16 @@ void x11_put(const XlibCalls* x, SDL_Window* window, const Surface& s, int top, 
   GC gc = DefaultGC(h.display, DefaultScreen(h.display));
   x->put_image(h.display, h.window, gc, &img, 0, top, 0, top, static_cast<unsigned>(s.width),
                static_cast<unsigned>(bottom - top));
+}
+
+bool x11_pointer(const XlibCalls* x, SDL_Window* any, int* screen_x, int* screen_y) {
+  if (!x) return false;
+  Host h = host_of(any);
+  if (!h.display) return false;
+  ::Window root = 0, child = 0;
+  int wx = 0, wy = 0;
+  unsigned mask = 0;
+  return x->query_pointer(h.display, DefaultRootWindow(h.display), &root, &child, screen_x, screen_y, &wx, &wy, &mask);
 }
 
 void x11_flush(const XlibCalls* x, SDL_Window* any) {

@@ -1,5 +1,6 @@
 // The per-series computation of varnel1 on the analysis state: output grid,
-// integration, Arrhenius fit, P0 estimate and model curves.
+// integration, Arrhenius fit, P0 estimate and model curves. No window: each
+// routine works on the AnalysisState it is given and on the record `var`.
 #pragma once
 
 #include <array>
@@ -7,8 +8,9 @@
 #include <string_view>
 
 #include "analysis/datafile.h"
+#include "analysis/varnel1/varnel1_state.h"
 
-namespace tsd {
+namespace tsd::varnel1 {
 
 // Where the line-fit window of a series comes from.
 enum class SeriesWindow {
@@ -27,11 +29,11 @@ struct SeriesOutcome {
 
 // tout and xout from calctmin, calctmax and nwyj (at most 800 points; one
 // point is calctmin itself; none for nwyj < 1).
-void gridcompute();
+void gridcompute(AnalysisState& a);
 
 // The measured points of a file that was read become the analysis state's
 // (nwej, area, tdat, jdat); b and T0 are in `var` already.
-void takedata(const MeasuredData& data);
+void takedata(AnalysisState& a, const MeasuredData& data);
 
 // After a new measured data set (nwej points in tdat, rising): xdat =
 // 1000/T, the output range and grid over the measured range with the
@@ -39,7 +41,7 @@ void takedata(const MeasuredData& data);
 // integration limits reset to the measured range, no fit range to
 // highlight, and the model curves of the series' kept results on the new
 // grid with the new b and T0 (modelrefresh).
-void resetranges();
+void resetranges(AnalysisState& a);
 
 // Series s (1..3): integrates the current between tini(s) and tlim(s) down
 // from tlim(s), forms Pd and log10 taud at every measured point, fits the
@@ -52,12 +54,12 @@ void resetranges();
 // of the valid integration; the results, the model curves and the fit range
 // are kept. A series number outside 1..3 changes nothing and fails with an
 // empty message.
-SeriesOutcome seriescompute(int s, SeriesWindow window);
+SeriesOutcome seriescompute(AnalysisState& a, int s, SeriesWindow window);
 
 // Model curves of every series on the current grid from the stored Ea, tau0
 // and P0, without a new fit. A series without results (none of its
 // computations succeeded) gets no curves: an empty output range, and no
 // model value computed.
-void modelrefresh();
+void modelrefresh(AnalysisState& a);
 
-}  // namespace tsd
+}  // namespace tsd::varnel1

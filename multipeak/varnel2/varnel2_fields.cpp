@@ -1,18 +1,17 @@
-#include "multipeak/varnel2/v2fields.h"
+#include "multipeak/varnel2/varnel2_fields.h"
 
 #include <string>
 
 #include "analysis/conversions.h"
+#include "multipeak/varnel2/varnel2_output.h"
 #include "shell/fields.h"
 #include "toolkit/window/strings.h"
 #include "toolkit/window/wdialog.h"
 
-namespace tsd {
+namespace tsd::varnel2 {
 
 void putreal(int field, double value, std::string_view format, int length) {
-  std::string t;
-  realtostring(value, t, format);
-  wdialogputstring(field, std::string_view(t).substr(0, std::size_t(length)));
+  wdialogputstring(field, realfieldtext(value, format, length));
 }
 
 void putinteger(int field, int value, std::string_view format, int length) {
@@ -35,4 +34,4 @@ bool getinteger(int field, int& value) {
   return value != 0;
 }
 
-}  // namespace tsd
+}  // namespace tsd::varnel2

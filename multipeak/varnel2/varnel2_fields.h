@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-namespace tsd {
+namespace tsd::varnel2 {
 
 // realtostring's text, its first `length` characters, into the field.
 void putreal(int field, double value, std::string_view format, int length);
@@ -19,8 +19,4 @@ bool getreal(int field, double& value);
 // counts as unreadable.
 bool getinteger(int field, int& value);
 
-// Fields of dialog 107 shared with the copy of the fitted values.
-void putpeakfields(const struct Varnel2State& s, int k);
-void setpeakcheck(int k, int state);
-
-}  // namespace tsd
+}  // namespace tsd::varnel2

@@ -1,17 +1,16 @@
-// Per-series computation of varnel1 (see series.h).
-#include "analysis/varnel1/series.h"
+// Per-series computation of varnel1 (see varnel1_series.h).
+#include "analysis/varnel1/varnel1_series.h"
 
 #include <algorithm>
 #include <cmath>
 #include <span>
 
-#include "analysis/varnel1/analysis_state.h"
 #include "analysis/fit.h"
 #include "analysis/funcs.h"
 #include "analysis/integr.h"
 #include "analysis/var.h"
 
-namespace tsd {
+namespace tsd::varnel1 {
 
 namespace {
 
@@ -34,8 +33,8 @@ constexpr int kPoints = AnalysisState::kPoints;
 
 // Counts cut to the arrays, so a count the state was given from outside
 // (a data file, the parameter file) never reaches past them.
-int measured_points() { return std::clamp(analysis.nwej, 0, kPoints); }
-int grid_points() { return std::clamp(analysis.nwyj, 0, kPoints); }
+int measured_points(const AnalysisState& a) { return std::clamp(a.nwej, 0, kPoints); }
+int grid_points(const AnalysisState& a) { return std::clamp(a.nwyj, 0, kPoints); }
 
 // "Seria nr <s>" CR LF and what went wrong (code page 1250).
 SeriesOutcome series_failure(int s, std::string_view what) {
@@ -64,8 +63,7 @@ SeriesOutcome not_finite(int s) {
 // The plot range of series s's measured points, and its valid integration
 // range i1..i2 (empty when i2 < i1): they describe pd and ltaud, which
 // every computation of the series renews, successful or not.
-void measured_ranges(int c, int n, int i1, int i2) {
-  AnalysisState& st = analysis;
+void measured_ranges(AnalysisState& st, int c, int n, int i1, int i2) {
   st.datfirst[c] = 1;
   st.datcount[c] = n;
   st.intfirst[c] = i2 >= i1 ? i1 : 1;
@@ -73,23 +71,20 @@ void measured_ranges(int c, int n, int i1, int i2) {
 }
 
 // Model current and polarisation of series s on the output grid.
-void grid_curves(int s) {
+void grid_curves(AnalysisState& a, int s) {
   const int column = s - 1;
-  const int n = grid_points();
+  const int n = grid_points(a);
   for (int k = 1; k <= n; ++k) {
-    const double t = analysis.tout[k - 1];
-    analysis.ja[column][k - 1] =
-        fun1(t, analysis.p0[column], analysis.tau0[column], analysis.ea[column]);
-    analysis.pa[column][k - 1] =
-        funp1(t, analysis.p0[column], analysis.tau0[column], analysis.ea[column]);
+    const double t = a.tout[k - 1];
+    a.ja[column][k - 1] = fun1(t, a.p0[column], a.tau0[column], a.ea[column]);
+    a.pa[column][k - 1] = funp1(t, a.p0[column], a.tau0[column], a.ea[column]);
   }
 }
 
 // The model curves of series s on the current grid, from its stored Ea,
 // tau0 and P0 and the constants of the data held; none (an empty output
 // range) for a series without results.
-void model_from_results(int s) {
-  AnalysisState& st = analysis;
+void model_from_results(AnalysisState& st, int s) {
   const int c = s - 1;
   if (st.hasresults[c] != 1) {
     st.outfirst[c] = 1;
@@ -98,10 +93,10 @@ void model_from_results(int s) {
     st.out2last[c] = 0;
     return;
   }
-  const int ngrid = grid_points();
+  const int ngrid = grid_points(st);
   const double slope = kEaToSlope * st.ea[c];
   const double intercept = std::log10(st.tau0[c]);
-  grid_curves(s);
+  grid_curves(st, s);
   for (int k = 1; k <= ngrid; ++k) st.ltaua[c][k - 1] = slope * st.xout[k - 1] + intercept;
   st.outfirst[c] = 1;
   st.outlast[c] = ngrid;
@@ -111,15 +106,14 @@ void model_from_results(int s) {
 
 // A failed computation of series s: its pd and ltaud are new, and so are
 // the ranges that describe them; its results and model curves stay.
-SeriesOutcome failed(int s, int n, int i1, int i2, SeriesOutcome outcome) {
-  measured_ranges(s - 1, n, i1, i2);
+SeriesOutcome failed(AnalysisState& st, int s, int n, int i1, int i2, SeriesOutcome outcome) {
+  measured_ranges(st, s - 1, n, i1, i2);
   return outcome;
 }
 
 }  // namespace
 
-void takedata(const MeasuredData& data) {
-  AnalysisState& a = analysis;
+void takedata(AnalysisState& a, const MeasuredData& data) {
   a.nwej = std::clamp(data.N, 0, kPoints);
   a.area = data.S;
   for (int i = 0; i < a.nwej; ++i) {
@@ -128,15 +122,14 @@ void takedata(const MeasuredData& data) {
   }
 }
 
-void resetranges() {
-  AnalysisState& a = analysis;
+void resetranges(AnalysisState& a) {
   const int n = std::clamp(a.nwej, 0, kPoints);
   if (n < 1) return;
   for (int i = 0; i < n; ++i) a.xdat[i] = 1000.0 / a.tdat[i];
   a.calctmin = a.tdat[0];
   a.calctmax = a.tdat[n - 1];
-  gridcompute();
-  if (const int ngrid = grid_points(); ngrid >= 1) {
+  gridcompute(a);
+  if (const int ngrid = grid_points(a); ngrid >= 1) {
     a.xlo3 = a.xout[ngrid - 1];
     a.xhi3 = a.xout[0];
   }
@@ -151,12 +144,11 @@ void resetranges() {
   // A series whose computation on the new data fails keeps its results:
   // its curves go onto the new grid with the new data's b and T0 now, so
   // that none is left on the grid of data no longer held.
-  modelrefresh();
+  modelrefresh(a);
 }
 
-void gridcompute() {
-  AnalysisState& a = analysis;
-  const int n = grid_points();
+void gridcompute(AnalysisState& a) {
+  const int n = grid_points(a);
   if (n < 1) return;
   if (n == 1) {
     // No step to take: the grid is its first end.
@@ -171,15 +163,14 @@ void gridcompute() {
   }
 }
 
-SeriesOutcome seriescompute(int s, SeriesWindow window) {
+SeriesOutcome seriescompute(AnalysisState& st, int s, SeriesWindow window) {
   if (s < 1 || s > AnalysisState::kSeries) {
     SeriesOutcome out;
     out.ok = false;
     return out;
   }
-  AnalysisState& st = analysis;
   const int c = s - 1;
-  const int n = measured_points();
+  const int n = measured_points(st);
   std::span<double> pd(st.pd[c]);
   std::span<double> ltaud(st.ltaud[c]);
 
@@ -194,7 +185,7 @@ SeriesOutcome seriescompute(int s, SeriesWindow window) {
 
   // A valid range of fewer than two points cannot hold a line, and its
   // ends need not be points of the data.
-  if (i2 - i1 < 1) return failed(s, n, i1, i2, too_few_points(s));
+  if (i2 - i1 < 1) return failed(st, s, n, i1, i2, too_few_points(s));
 
   double xa = 0.0;
   double xb = 0.0;
@@ -213,7 +204,7 @@ SeriesOutcome seriescompute(int s, SeriesWindow window) {
   int n1 = 0;
   int n2 = 0;
   fit2(st.xdat, ltaud, xa, xb, i1, i2, a, bslope, sa, sb, chi2, n1, n2);
-  if (n2 - n1 < 1) return failed(s, n, i1, i2, too_few_points(s));
+  if (n2 - n1 < 1) return failed(st, s, n, i1, i2, too_few_points(s));
 
   // The results are taken only when every one is a number: a current not
   // above 0 in the window, or values so large that a sum overflows, give
@@ -232,10 +223,10 @@ SeriesOutcome seriescompute(int s, SeriesWindow window) {
   double sp = 0.0;
   findp(st.jdat, st.ja1[c], pd, st.pa1[c], n1, n2, i1, n1, n2, st.p0method[c], p0, sj, sp);
   for (const double r : {ea, dea, tau0, dtau0, p0, sp}) {
-    if (!std::isfinite(r)) return failed(s, n, i1, i2, not_finite(s));
+    if (!std::isfinite(r)) return failed(st, s, n, i1, i2, not_finite(s));
   }
 
-  const int ngrid = grid_points();
+  const int ngrid = grid_points(st);
   for (int k = 1; k <= ngrid; ++k) st.ltaua[c][k - 1] = bslope * st.xout[k - 1] + a;
   st.tau0[c] = tau0;
   st.ea[c] = ea;
@@ -245,7 +236,7 @@ SeriesOutcome seriescompute(int s, SeriesWindow window) {
   st.sj[c] = sj;
   st.sp[c] = sp;
   st.hasresults[c] = 1;
-  grid_curves(s);
+  grid_curves(st, s);
 
   st.fitfirst[c] = n1;
   st.fitlast[c] = n2;
@@ -255,12 +246,12 @@ SeriesOutcome seriescompute(int s, SeriesWindow window) {
   st.outlast[c] = ngrid;
   st.out2first[c] = 1;
   st.out2last[c] = ngrid;
-  measured_ranges(c, n, i1, i2);
+  measured_ranges(st, c, n, i1, i2);
   return SeriesOutcome{};
 }
 
-void modelrefresh() {
-  for (int s = 1; s <= AnalysisState::kSeries; ++s) model_from_results(s);
+void modelrefresh(AnalysisState& a) {
+  for (int s = 1; s <= AnalysisState::kSeries; ++s) model_from_results(a, s);
 }
 
-}  // namespace tsd
+}  // namespace tsd::varnel1
