@@ -1,11 +1,8 @@
 #include "peakcurve/mokrin/mokrin_params.h"
 
-#include <cmath>
-
 #include "analysis/var.h"
 #include "runtime/freeread.h"
 #include "runtime/paramfile.h"
-#include "runtime/hostfilename.h"
 #include "runtime/textfile.h"
 #include "text/cp1250.h"
 
@@ -29,18 +26,12 @@ struct Values {
   int Nout = 0;
 };
 
-// The first value the program cannot work with, or an empty text.
-std::string range_problem(const Values& v, bool derived) {
-  const std::string r1 = cp("rekord 1: "), r2 = cp("rekord 2: ");
-  if (v.Nout < 2 || v.Nout > peakcurve::kMaxGrid) {
-    return r2 + "Nout = " + std::to_string(v.Nout) + cp(" poza zakresem 2..") +
-           std::to_string(peakcurve::kMaxGrid);
-  }
-  // The values the dialog refuses too: those for which the model has no
-  // finite curve.
-  if (!(v.b > 0.0)) return r1 + "b <= 0";
-  if (!(v.Ea > 0.0)) return r1 + "Ea <= 0";
-  if (!(v.v4 > 0.0)) return r1 + (derived ? "Tm <= 0" : "tau0 <= 0");
+// A value of record 1 for which the model has no finite curve, which the
+// dialog refuses too, as "<name> <= 0"; an empty text when there is none.
+std::string nocurveproblem(const Values& v, bool derived) {
+  if (!(v.b > 0.0)) return "b <= 0";
+  if (!(v.Ea > 0.0)) return "Ea <= 0";
+  if (!(v.v4 > 0.0)) return derived ? "Tm <= 0" : "tau0 <= 0";
   return "";
 }
 
@@ -61,9 +52,13 @@ ParamsResult readparams(State& s) {
   res = reader.read({v.Tmin, v.Tmax, v.Nout});
   if (!res.complete(3)) return paramsfault(ParamsStatus::unreadable, file, 2, read_problem(res, 2));
 
+  // The grid step divides by Nout - 1, and the arrays hold kMaxGrid points.
+  const runtime::RangeCheck ranges[] = {{2, "Nout", v.Nout, 2, peakcurve::kMaxGrid}};
+  if (ParamsResult r = runtime::firstoutofrange(file, ranges); !r.ok()) return r;
   const bool derived = variantinfo(s.variant).derived;
-  std::string problem = range_problem(v, derived);
-  if (!problem.empty()) return paramsfault(ParamsStatus::out_of_range, file, 0, problem);
+  if (const std::string problem = nocurveproblem(v, derived); !problem.empty()) {
+    return paramsfault(ParamsStatus::out_of_range, file, 1, runtime::recordprefix(1) + problem);
+  }
 
   var.b = v.b;
   var.T0 = v.T0;

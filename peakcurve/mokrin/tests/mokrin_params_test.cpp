@@ -11,6 +11,7 @@
 #include <string>
 
 #include "analysis/var.h"
+#include "shell/params.h"
 #include "text/cp1250.h"
 #include "tools/testkit/files.h"
 #include "tools/testkit/paramgen.h"
@@ -81,46 +82,48 @@ TEST_F(MokrinParams, MissingFile) {
 }
 
 // Files that cannot be read as numbers, and values the program cannot
-// work with: refused with the record and the value named; nothing changes.
+// work with: refused with the record and the value named, the record in the
+// result the one the start-up box names; nothing changes.
 TEST_F(MokrinParams, RefusedFiles) {
   struct Case {
     Variant v;
     const char* content;
     ParamsStatus status;
+    int record;
     const char* problem;  // UTF-8
   };
   const Case cases[] = {
-      {Variant::mokrin1, "0.05 200 x 1e-12 1e-9\n215 310 191\n", ParamsStatus::unreadable,
+      {Variant::mokrin1, "0.05 200 x 1e-12 1e-9\n215 310 191\n", ParamsStatus::unreadable, 1,
        "rekord 1: wartość, która nie jest liczbą"},
-      {Variant::mokrin1, "0.05 200 0.7 1e-12 1e-9\n215 310\n", ParamsStatus::unreadable,
+      {Variant::mokrin1, "0.05 200 0.7 1e-12 1e-9\n215 310\n", ParamsStatus::unreadable, 2,
        "rekord 2: za mało wartości (koniec pliku)"},
-      {Variant::mokrin1, "0.05 200 0.7 1e-12 1e-9\n215 310 19.5\n", ParamsStatus::unreadable,
+      {Variant::mokrin1, "0.05 200 0.7 1e-12 1e-9\n215 310 19.5\n", ParamsStatus::unreadable, 2,
        "rekord 2: wartość, która nie jest liczbą"},
-      {Variant::mokrin1, "0.05 200 0.7 1e-12 1e-9\n215 310 1\n", ParamsStatus::out_of_range,
+      {Variant::mokrin1, "0.05 200 0.7 1e-12 1e-9\n215 310 1\n", ParamsStatus::out_of_range, 2,
        "rekord 2: Nout = 1 poza zakresem 2..800"},
-      {Variant::mokrin2, "0.05 200 0.7 265 1e-12\n215 310 801\n", ParamsStatus::out_of_range,
+      {Variant::mokrin2, "0.05 200 0.7 265 1e-12\n215 310 801\n", ParamsStatus::out_of_range, 2,
        "rekord 2: Nout = 801 poza zakresem 2..800"},
-      {Variant::mokrin2, "0 200 0.7 265 1e-12\n215 310 100\n", ParamsStatus::out_of_range,
+      {Variant::mokrin2, "0 200 0.7 265 1e-12\n215 310 100\n", ParamsStatus::out_of_range, 1,
        "rekord 1: b <= 0"},
-      {Variant::mokrin2, "0.05 200 0 265 1e-12\n215 310 100\n", ParamsStatus::out_of_range,
+      {Variant::mokrin2, "0.05 200 0 265 1e-12\n215 310 100\n", ParamsStatus::out_of_range, 1,
        "rekord 1: Ea <= 0"},
-      {Variant::mokrin2, "0.05 200 0.7 0 1e-12\n215 310 100\n", ParamsStatus::out_of_range,
+      {Variant::mokrin2, "0.05 200 0.7 0 1e-12\n215 310 100\n", ParamsStatus::out_of_range, 1,
        "rekord 1: Tm <= 0"},
-      {Variant::mokrin1, "0.05 200 0.7 0 1e-9\n215 310 100\n", ParamsStatus::out_of_range,
+      {Variant::mokrin1, "0.05 200 0.7 0 1e-9\n215 310 100\n", ParamsStatus::out_of_range, 1,
        "rekord 1: tau0 <= 0"},
-      {Variant::mokrin1, "-0.05 200 0.7 1e-12 1e-9\n215 310 100\n", ParamsStatus::out_of_range,
+      {Variant::mokrin1, "-0.05 200 0.7 1e-12 1e-9\n215 310 100\n", ParamsStatus::out_of_range, 1,
        "rekord 1: b <= 0"},
-      {Variant::mokrin1, "0.05 200 0 1e-12 1e-9\n215 310 100\n", ParamsStatus::out_of_range,
+      {Variant::mokrin1, "0.05 200 0 1e-12 1e-9\n215 310 100\n", ParamsStatus::out_of_range, 1,
        "rekord 1: Ea <= 0"},
-      {Variant::mokrin1, "0.05 200 -0.7 1e-12 1e-9\n215 310 100\n", ParamsStatus::out_of_range,
+      {Variant::mokrin1, "0.05 200 -0.7 1e-12 1e-9\n215 310 100\n", ParamsStatus::out_of_range, 1,
        "rekord 1: Ea <= 0"},
-      {Variant::mokrin1, "0.05 200 0.7 -1e-12 1e-9\n215 310 100\n", ParamsStatus::out_of_range,
+      {Variant::mokrin1, "0.05 200 0.7 -1e-12 1e-9\n215 310 100\n", ParamsStatus::out_of_range, 1,
        "rekord 1: tau0 <= 0"},
-      {Variant::mokrin2, "0.05 200 -0.7 265 1e-12\n215 310 100\n", ParamsStatus::out_of_range,
+      {Variant::mokrin2, "0.05 200 -0.7 265 1e-12\n215 310 100\n", ParamsStatus::out_of_range, 1,
        "rekord 1: Ea <= 0"},
-      {Variant::mokrin2, "0.05 200 0.7 -265 1e-12\n215 310 100\n", ParamsStatus::out_of_range,
+      {Variant::mokrin2, "0.05 200 0.7 -265 1e-12\n215 310 100\n", ParamsStatus::out_of_range, 1,
        "rekord 1: Tm <= 0"},
-      {Variant::mokrin1, "0.05 200 0.7 1e-12 1e999\n215 310 100\n", ParamsStatus::unreadable,
+      {Variant::mokrin1, "0.05 200 0.7 1e-12 1e999\n215 310 100\n", ParamsStatus::unreadable, 1,
        "rekord 1: wartość, która nie jest liczbą"},
   };
   for (const Case& c : cases) {
@@ -131,7 +134,10 @@ TEST_F(MokrinParams, RefusedFiles) {
     const ParamsResult r = readparams(s);
     EXPECT_EQ(r.status, c.status);
     EXPECT_EQ(text::utf8_from_cp1250(r.problem), c.problem);
+    EXPECT_EQ(r.record, c.record);
     EXPECT_EQ(paramsproblemtext(r), r.file + ": " + r.problem);
+    EXPECT_EQ(text::utf8_from_cp1250(startupfailedtext(r)),
+              "Błąd odczytu parametrów\r" + r.file + ": " + c.problem);
     EXPECT_EQ(var.T0, 1.0) << "var unchanged";
     EXPECT_EQ(s.peak.Nout, 0) << "peak unchanged";
   }
