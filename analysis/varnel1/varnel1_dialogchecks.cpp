@@ -1,7 +1,7 @@
 #include "analysis/varnel1/varnel1_dialogchecks.h"
 
 #include "analysis/conversions.h"
-#include "text/cp1250.h"
+#include "shell/checks.h"
 #include "toolkit/window/strings.h"
 
 namespace tsd::varnel1 {
@@ -14,8 +14,9 @@ constexpr int kMaxOutputPoints = 800;
 
 constexpr const char* kLimitNames[kLimitCount] = {"Tmin", "Tmax", "Tini", "Tlim"};
 
+// The field of a limit in K, or as 1000/T, that holds no number.
 std::string readfailed(std::string_view name, bool inverse) {
-  return cp("Błąd odczytu wartości ") + (inverse ? "1000/" : "") + std::string(name);
+  return readfailedtext(inverse ? "1000/" + std::string(name) : std::string(name));
 }
 
 std::string seriesprefix(int s) { return "Seria nr " + std::to_string(s) + "\r\n"; }
@@ -73,8 +74,8 @@ std::string counttext(int n) {
   return text.substr(0, kCountWidth);
 }
 
-std::vector<std::string> checkranges(const TypedRanges& typed, RangeValues& values) {
-  std::vector<std::string> messages;
+CheckMessages checkranges(const TypedRanges& typed, RangeValues& values) {
+  CheckMessages messages;
   for (int s = 0; s < kRangeSeries; ++s) {
     for (int k = 0; k < kLimitCount; ++k) {
       const TypedLimit& limit = typed[s][k];
@@ -98,16 +99,16 @@ std::vector<std::string> checkranges(const TypedRanges& typed, RangeValues& valu
   for (int s = 0; s < kRangeSeries; ++s) {
     const std::array<double, kLimitCount>& v = values[s];
     const std::string prefix = seriesprefix(s + 1);
-    if (v[kTmin] >= v[kTmax]) messages.push_back(prefix + cp("Wartość Tmin >= od wartości Tmax"));
-    if (v[kTmin] >= v[kTlim]) messages.push_back(prefix + cp("Wartość Tmin >= od wartości Tlim"));
-    if (v[kTini] >= v[kTlim]) messages.push_back(prefix + cp("Wartość Tini >= od wartości Tlim"));
-    if (v[kTmax] <= v[kTini]) messages.push_back(prefix + cp("Wartość Tmax <= od wartości Tini"));
+    if (v[kTmin] >= v[kTmax]) messages.push_back(prefix + comparedtext("Tmin", ">=", "Tmax"));
+    if (v[kTmin] >= v[kTlim]) messages.push_back(prefix + comparedtext("Tmin", ">=", "Tlim"));
+    if (v[kTini] >= v[kTlim]) messages.push_back(prefix + comparedtext("Tini", ">=", "Tlim"));
+    if (v[kTmax] <= v[kTini]) messages.push_back(prefix + comparedtext("Tmax", "<=", "Tini"));
   }
   return messages;
 }
 
-std::vector<std::string> checkoutput(const TypedOutput& typed, double t0, OutputValues& values) {
-  std::vector<std::string> messages;
+CheckMessages checkoutput(const TypedOutput& typed, double t0, OutputValues& values) {
+  CheckMessages messages;
   // One end of the range: its temperature and its 1000/T, from the field
   // the mode names.
   auto readend = [&messages](int mode, const std::string& kelvin, const std::string& inverse,
@@ -132,12 +133,10 @@ std::vector<std::string> checkoutput(const TypedOutput& typed, double t0, Output
   readend(typed.tmaxmode, typed.tmax, typed.xlow, "Tmax", values.tmax, values.xlow);
 
   istringtointeger(typed.count, values.count);
-  if (values.count == 0) messages.push_back(cp("Błąd odczytu wartości Nwyj"));
+  if (values.count == 0) messages.push_back(readfailedtext("Nwyj"));
 
-  if (values.tmin >= values.tmax) messages.push_back(cp("Wartość Tmin >= od wartości Tmax"));
-  if (values.tmin <= t0) messages.push_back(cp("Wartość Tmin <= od wartości T0"));
-  if (values.count < 2) messages.push_back(cp("Wartość Nwyj < od 2"));
-  if (values.count > kMaxOutputPoints) messages.push_back(cp("Wartość Nwyj > od 800"));
+  checkoutputrange(values.tmin, values.tmax, t0, messages);
+  checkpointcount("Nwyj", values.count, kMaxOutputPoints, messages);
   return messages;
 }
 

@@ -7,7 +7,8 @@
 #include <array>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "shell/checks.h"
 
 namespace tsd::varnel1 {
 
@@ -35,11 +36,11 @@ using RangeValues = std::array<std::array<double, kLimitCount>, kRangeSeries>;  
 
 // Dialog 104: reads every series' limits into `values` (which holds the
 // values a field that is not read keeps), then checks the order of the
-// limits of each series. A field that still shows the run of asterisks the
+// limits of each series ("Seria nr <s>" CR LF before each text). A field that still shows the run of asterisks the
 // program filled it with (a value too wide for it) keeps the value it
 // stands for, as does such a field of dialog 105. Returns the error texts; none means the new
 // values may be committed.
-std::vector<std::string> checkranges(const TypedRanges& typed, RangeValues& values);
+CheckMessages checkranges(const TypedRanges& typed, RangeValues& values);
 
 // Dialog 105: the output range as typed.
 struct TypedOutput {
@@ -60,6 +61,6 @@ struct OutputValues {
 // Reads the output range into `values` (holding what an unread field
 // keeps) and checks it against t0, the start temperature of the loaded
 // data. Returns the error texts; none means the values may be committed.
-std::vector<std::string> checkoutput(const TypedOutput& typed, double t0, OutputValues& values);
+CheckMessages checkoutput(const TypedOutput& typed, double t0, OutputValues& values);
 
 }  // namespace tsd::varnel1

@@ -109,7 +109,7 @@ void rangedialog(State& st) {
       values[s][k] = limitof(a, s, k);
     }
   }
-  const std::vector<std::string> refused = checkranges(typed, values);
+  const CheckMessages refused = checkranges(typed, values);
   errorboxes(refused);
   if (!refused.empty()) {
     wdialoghide();
@@ -159,7 +159,7 @@ void outputdialog(State& st) {
   typed.xlow = fieldtext(kOutputTmax.ifield);
   typed.count = fieldtext(kOutputCount);
   OutputValues values{a.calctmin, a.xhi3, a.calctmax, a.xlo3, a.nwyj};
-  const std::vector<std::string> refused = checkoutput(typed, var.T0, values);
+  const CheckMessages refused = checkoutput(typed, var.T0, values);
   errorboxes(refused);
   if (!refused.empty()) {
     wdialoghide();

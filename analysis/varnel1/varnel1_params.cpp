@@ -37,22 +37,13 @@ std::string read_problem(const ReadResult& res, int record) {
   return runtime::readproblem(res, record, cp("wartość, która nie jest liczbą całkowitą"));
 }
 
-// One range rule: the field's name, the value, and its range.
-struct RangeCheck {
-  int record;
-  std::string name;  // code page 1250
-  int value;
-  int lo;
-  int hi;
-};
-
 std::string series_name(std::string_view what, int s) {
   return cp(what) + cp(" serii ") + std::to_string(s);
 }
 
-std::vector<RangeCheck> range_checks(const ParamValues& v) {
+std::vector<runtime::RangeCheck> range_checks(const ParamValues& v) {
   // What the program relies on, then what must survive the rewrite in I3.
-  std::vector<RangeCheck> checks;
+  std::vector<runtime::RangeCheck> checks;
   checks.push_back({1, "Nwyj", v.nwyj, 2, kMaxOutputPoints});
   checks.push_back({1, cp("numer wykresu"), v.graph, runtime::kI3Lowest, runtime::kI3Highest});
   checks.push_back({1, cp("siatka"), v.gridflag, runtime::kI3Lowest, runtime::kI3Highest});
@@ -111,13 +102,8 @@ ParamsResult readparams(State& st) {
   res = reader.read({v.calcmodes[0], v.calcmodes[1]});
   if (!res.complete(2)) return paramsfault(ParamsStatus::unreadable, file, 8, read_problem(res, 8));
 
-  for (const RangeCheck& c : range_checks(v)) {
-    if (c.value < c.lo || c.value > c.hi) {
-      return paramsfault(ParamsStatus::out_of_range, file, c.record,
-                   runtime::recordprefix(c.record) + c.name + " = " + std::to_string(c.value) +
-                       cp(" poza zakresem ") + std::to_string(c.lo) + ".." +
-                       std::to_string(c.hi));
-    }
+  if (ParamsResult checked = runtime::firstoutofrange(file, range_checks(v)); !checked.ok()) {
+    return checked;
   }
 
   state.nwyj = v.nwyj;

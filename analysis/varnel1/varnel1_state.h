@@ -20,6 +20,7 @@
 
 namespace tsd::varnel1 {
 
+// What the per-series computation reads and leaves: no window, no file.
 struct AnalysisState {
   static constexpr int kPoints = 800;  // measured points and output points
   static constexpr int kSeries = 3;
@@ -126,6 +127,7 @@ struct Settings {
   std::string startdir;
 };
 
+// Everything the program holds for the run.
 struct State {
   AnalysisState analysis;
   Settings settings;

@@ -3,16 +3,51 @@
 // good load shows the graph of the parameter file.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "analysis/var.h"
 #include "analysis/varnel1/tests/varnel1_run.h"
+#include "analysis/varnel1/varnel1_data.h"
 #include "resources/varnel1/varnel1_ids.h"
+#include "text/cp1250.h"
+#include "tools/testkit/temp_folder.h"
 #include "tools/testkit/textlines.h"
 
 namespace tsd::varnel1::testing {
 namespace {
+
+// Without a window: a file that cannot be opened or read comes back as its
+// status for the command's box, and the data held, their b and T0 and the
+// file named in the reports stay as they were, also when the file's header
+// was read before it failed.
+TEST(Varnel1Data, LoadDataGivesTheStatusOfAFailedFileAndKeepsTheDataHeld) {
+  testkit::TempFolder folder;
+  const std::string dir = folder.path().string();
+  testkit::writefile(dir + "/letters.dat", "3 0.05 200 0.785\n210 1e-12\n211 x\n212 1e-12\n");
+  const struct {
+    const char* file;
+    DataFileStatus status;
+  } cases[] = {{"/letters.dat", DataFileStatus::read_failed}, {"/missing.dat", DataFileStatus::cannot_open}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    const auto s = std::make_unique<State>();
+    s->analysis.nwej = 2;
+    s->analysis.tdat[0] = 150.0;
+    s->analysis.tdat[1] = 151.0;
+    s->dataname.set("held.dat");
+    var = {140.0, 0.1};
+    EXPECT_EQ(loaddata(*s, text::cp1250_from_utf8(dir + c.file)), c.status);
+    EXPECT_EQ(var.T0, 140.0);
+    EXPECT_EQ(var.b, 0.1);
+    EXPECT_EQ(s->analysis.nwej, 2);
+    EXPECT_EQ(s->analysis.tdat[0], 150.0);
+    EXPECT_EQ(s->dataname.text(), "held.dat");
+  }
+  var = {};
+}
 
 TEST(Varnel1Data, UnreadableFilesGiveTheirBoxAndLoadNothing) {
   struct Case {
