@@ -15,19 +15,13 @@ namespace tsd::mokrin {
 
 namespace {
 
-// Start-up steps 3 to 8: the parameter file, the derived tau0 and P0, the
-// dialog filled, the switches, the model curves.
-void startstate(State& s) {
-  s.startdir = runtime::currentdirectory();
-  // A save the program did not finish leaves a temporary file beside it.
-  runtime::removereplaceleftovers(paramfilepath(s, s.startdir));
-  const ParamsResult r = readparams(s);
-  if (!r.ok()) startupfailed(r);
+// What the program starts with once its parameter file is read: mokrin2's
+// tau0 and P0 derived from Tm and Jm, dialog 101 loaded and filled, and the
+// model curves on the grid. A new State already shows plot 1, without the
+// grid and without data.
+void startup(State& s) {
   if (variantinfo(s.variant).derived) peakcurve::derivetau0p0(s.peak);
   filldialog(s);
-  s.gridflag = 0;
-  s.currentplot = kPlotCurrent;
-  s.dataflag = 0;
   peakcurve::peakcurves(s.peak);
 }
 
@@ -38,7 +32,12 @@ void run(Variant variant) {
   s.variant = variant;
   const std::string title = "Program " + std::string(variantinfo(variant).program);
   openprogramwindow({.title = title, .y = 40, .menu = MK_MENU});
-  startstate(s);
+  // The parameter file lives where the program started; a save the program
+  // did not finish leaves a temporary file beside it.
+  s.startdir = runtime::currentdirectory();
+  runtime::removereplaceleftovers(paramfilepath(s, s.startdir));
+  if (const ParamsResult r = readparams(s); !r.ok()) startupfailed(r);
+  startup(s);
   redraw(s);  // plot 1 without data, on the cleared window
   runframe({[&](int id) { return command(s, id); }, [&] { redraw(s); }});
 }
