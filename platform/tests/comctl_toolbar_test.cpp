@@ -8,6 +8,7 @@
 #include "platform/comctl/comctl.h"
 #include "platform/gdi/gdi.h"
 #include "platform/tests/dlg_test_support.h"
+#include "tools/testkit/picture_output.h"
 
 namespace plat::testing {
 namespace {
@@ -150,7 +151,7 @@ TEST_F(ToolbarTest, ClicksSendTheCommandAndACheckButtonStaysDown) {
 
 TEST_F(ToolbarTest, TheTooltipShowsAfterTheDelayAndHidesOnPress) {
   use_script("move 13 14 in \"Frame\"\nwait 200\nmove 14 14 in \"Frame\"\nwait 600\n"
-             "screenshot \"" + ::testing::TempDir() + "toolbar_tip.png\"\n"
+             "screenshot \"" + tsd::testkit::shotoutput("control_shots", "toolbar_tip.png") + "\"\n"
              "move 35 14 in \"Frame\"\nwait 600\npress 35 14 in \"Frame\"\nrelease 35 14 in \"Frame\"\nwait 50\n");
   HWND p = parent();
   HWND tb = toolbar(p);

@@ -12,8 +12,11 @@
 #include <filesystem>
 
 #include "platform/comdlg/comdlg.h"
+#include "platform/gdi/surface_png.h"
 #include "platform/tests/dlg_test_support.h"
 #include "text/cp1250.h"
+#include "tools/testkit/picture_output.h"
+#include "tools/testkit/surface_pixels.h"
 
 namespace plat::testing {
 namespace {
@@ -77,12 +80,25 @@ TEST_F(FileDialogTest, ListsOnlyMatchingFilesAndReturnsTheChosenPath) {
   EXPECT_NE(l.find("dialog shown: \"Select File\""), std::string::npos) << l;
 }
 
+// The first file chosen with the keyboard in the list: the picture shows
+// the dialog's caption and, below it, that one row in the highlight with
+// its name in it; Enter opens it.
 TEST_F(FileDialogTest, Screenshot) {
-  const char* d = std::getenv("TSD_SHOT_DIR");
-  std::string shot = (d ? std::string(d) + "/" : ::testing::TempDir()) + "comdlg_open.png";
+  std::string shot = tsd::testkit::shotoutput("dialog_shots", "comdlg_open.png");
   std::remove(shot.c_str());
   ASSERT_TRUE(open("button 1120\nkey Down\nscreenshot \"" + shot + "\"\nkey Enter\n", OFN_NOCHANGEDIR));
-  EXPECT_FALSE(readfile(shot).empty()) << shot;
+  EXPECT_EQ(std::string(file_), dir_ + "/a.dat");
+  Surface s;
+  ASSERT_TRUE(ReadSurfacePng(shot, &s)) << shot;
+  const std::uint32_t hot = tsd::testkit::syscolour(COLOR_HIGHLIGHT);
+  const RECT caption = tsd::testkit::topband(s, tsd::testkit::syscolour(COLOR_ACTIVECAPTION), 200);
+  ASSERT_GT(caption.bottom, caption.top) << "the dialog's caption";
+  const RECT row = tsd::testkit::boundsof(s, hot, RECT{caption.left, caption.bottom, caption.right, s.height});
+  EXPECT_GE(row.bottom - row.top, 10) << tsd::testkit::describe(row);
+  EXPECT_LE(row.bottom - row.top, 20) << "one row: " << tsd::testkit::describe(row);
+  EXPECT_GT(row.right - row.left, 100) << "across the list";
+  EXPECT_LT(row.right, (caption.left + caption.right) / 2) << "the file list, left of the folders";
+  EXPECT_GT(tsd::testkit::countother(s, hot, row), 10) << "the file's name in the row";
 }
 
 TEST_F(FileDialogTest, CancelGivesFalseAndExtendedErrorZero) {

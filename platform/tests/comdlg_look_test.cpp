@@ -7,16 +7,19 @@
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/surface_png.h"
 #include "platform/tests/dlg_test_support.h"
+#include "tools/testkit/picture_output.h"
+#include "tools/testkit/surface_pixels.h"
 
 namespace plat::testing {
 namespace {
+
+using tsd::testkit::samepixels;
 
 class DialogLook : public DialogTest {
  protected:
   // The screen while the open dialog shows `folder`.
   Surface dialog_in(const std::string& folder, const std::string& name) {
-    const char* d = std::getenv("TSD_SHOT_DIR");
-    const std::string shot = (d ? std::string(d) + "/" : ::testing::TempDir()) + "comdlg_" + name + ".png";
+    const std::string shot = tsd::testkit::shotoutput("dialog_shots", "comdlg_" + name + ".png");
     std::remove(shot.c_str());
     use_script("screenshot \"" + shot + "\"\nfile cancel\n");
     char file[1024] = {};
@@ -37,8 +40,6 @@ class DialogLook : public DialogTest {
   }
 };
 
-bool same(const Surface& a, const Surface& b) { return a.width == b.width && a.height == b.height && a.pixels == b.pixels; }
-
 // Deep folders that differ only at their start show the same label; one
 // that differs at its end shows another.
 TEST_F(DialogLook, AFolderTooDeepForTheLabelShowsItsEnd) {
@@ -51,8 +52,8 @@ TEST_F(DialogLook, AFolderTooDeepForTheLabelShowsItsEnd) {
   const Surface in_a = dialog_in(a, "deep_folder");
   const Surface in_b = dialog_in(b, "deep_folder_b");
   const Surface in_c = dialog_in(c, "deep_folder_c");
-  EXPECT_TRUE(same(in_a, in_b)) << "the label shows the folders' end, where they are alike";
-  EXPECT_FALSE(same(in_a, in_c)) << "the label shows the last folder, where they differ";
+  EXPECT_TRUE(samepixels(in_a, in_b)) << "the label shows the folders' end, where they are alike";
+  EXPECT_FALSE(samepixels(in_a, in_c)) << "the label shows the last folder, where they differ";
   std::filesystem::remove_all(base);
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/gdi/gdi.h"
 #include "platform/tests/dlg_test_support.h"
+#include "tools/testkit/picture_output.h"
 
 namespace plat::testing {
 namespace {
@@ -77,7 +78,7 @@ class EditHScroll : public DialogTest {
 TEST_F(EditHScroll, LongLinesAreReachedByCaretAndBar) {
   const Spots s = measure();
   const int line_start = static_cast<int>(kShort.size());
-  const std::string shot = ::testing::TempDir() + "edit_hscroll.png";
+  const std::string shot = tsd::testkit::shotoutput("control_shots", "edit_hscroll.png");
   struct Case {
     std::string name;
     std::string actions;

@@ -48,14 +48,8 @@ class ListBoxSelection : public DialogTest {
   // The frame's client point in the middle of entry i (the list has a
   // one-pixel border; rows are as high as its font's lines).
   std::string at(int i) const {
-    HDC dc = GetDC(list_);
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(list_, WM_GETFONT, 0, 0));
-    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
-    TEXTMETRICA tm;
-    GetTextMetricsA(dc, &tm);
-    if (old) SelectObject(dc, old);
-    ReleaseDC(list_, dc);
-    const int row = tm.tmHeight > 0 ? static_cast<int>(tm.tmHeight) : 13;
+    const int height = list_row_height(list_);
+    const int row = height > 0 ? height : 13;
     return std::to_string(kX + 20) + " " + std::to_string(kY + 1 + row * i + row / 2) + " in \"Frame\"";
   }
   // Plays the script to its end.

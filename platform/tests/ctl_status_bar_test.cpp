@@ -3,7 +3,10 @@
 #include <cstdlib>
 
 #include "platform/comctl/comctl.h"
+#include "platform/gdi/surface_png.h"
 #include "platform/tests/dlg_test_support.h"
+#include "tools/testkit/picture_output.h"
+#include "tools/testkit/surface_pixels.h"
 
 namespace plat::testing {
 namespace {
@@ -18,8 +21,7 @@ LRESULT frame_proc(HWND h, UINT m, WPARAM w, LPARAM l) {
 class StatusBarTest : public DialogTest {};
 
 TEST_F(StatusBarTest, PartsTextsAndPlacement) {
-  std::string shot = (std::getenv("TSD_SHOT_DIR") ? std::string(std::getenv("TSD_SHOT_DIR")) + "/" : ::testing::TempDir()) +
-                     "ctl_status_bar.png";
+  std::string shot = tsd::testkit::shotoutput("control_shots", "ctl_status_bar.png");
   std::remove(shot.c_str());
   use_script("screenshot \"" + shot + "\"\nresize 500 300 in \"Status\"\n");
   WNDCLASSA wc;
@@ -51,6 +53,7 @@ TEST_F(StatusBarTest, PartsTextsAndPlacement) {
   ClientToScreen(frame, &o);
   EXPECT_EQ(bc.bottom - o.y, fc.bottom) << "along the bottom";
   EXPECT_EQ(bc.right - bc.left, fc.right) << "as wide as the client";
+  const RECT shown = bc;  // where the screenshot has it
 
   MSG m;
   for (int i = 0; i < 60 && GetMessageA(&m, nullptr, 0, 0); ++i) {
@@ -62,7 +65,23 @@ TEST_F(StatusBarTest, PartsTextsAndPlacement) {
   GetClientRect(frame, &fc);
   GetWindowRect(g_bar, &bc);
   EXPECT_EQ(bc.right - bc.left, fc.right) << "follows the parent's new size";
-  EXPECT_FALSE(readfile(shot).empty()) << shot;
+  // Each part shows its text inside its own edges (parts end at 120, 260
+  // and the bar's end); the size grip's ridges fill the bar's corner.
+  Surface s;
+  ASSERT_TRUE(ReadSurfacePng(shot, &s)) << shot;
+  const std::uint32_t face = tsd::testkit::syscolour(COLOR_BTNFACE);
+  const int ends[] = {shown.left + 120, shown.left + 260, shown.right - 16};
+  int from = shown.left;
+  for (int part = 0; part < 3; ++part) {
+    SCOPED_TRACE("part " + std::to_string(part));
+    const RECT inner{from + 3, shown.top + 4, ends[part] - 3, shown.bottom - 3};
+    EXPECT_GT(tsd::testkit::countother(s, face, inner), 20) << tsd::testkit::describe(inner);
+    from = ends[part];
+  }
+  EXPECT_EQ(tsd::testkit::countother(s, face, RECT{shown.left + 60, shown.top + 4, shown.left + 117, shown.bottom - 3}), 0)
+      << "\"Ready\" ends well before its part's edge";
+  EXPECT_GT(tsd::testkit::countother(s, face, RECT{shown.right - 13, shown.bottom - 13, shown.right, shown.bottom}), 10)
+      << "the size grip";
   DestroyWindow(frame);
   g_bar = nullptr;
 }

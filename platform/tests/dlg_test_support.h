@@ -1,12 +1,14 @@
 // Helpers for the dialog tests: a headless display with a script and a log
 // file, a test dialog template with every kind of standard control, and a
-// main window for owners.
+// main window for owners, where a dialog's controls and a list's rows are.
 #pragma once
 
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <vector>
 
+#include "platform/gdi/gdi.h"
 #include "platform/tests/user_test_support.h"
 #include "platform/user/dialog/dialog.h"
 #include "tools/testkit/files.h"
@@ -80,6 +82,29 @@ inline DialogTemplate test_dialog() {
       item("BUTTON", "Disabled", 601, BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED, 190, 41, 50, 14),
   };
   return t;
+}
+
+// Where a dialog and its controls are on the screen, by control id (0: the
+// dialog itself); a dialog procedure takes them before the dialog ends, for
+// a test that looks at a screenshot.
+inline std::map<int, RECT> screen_places(HWND dlg) {
+  std::map<int, RECT> m;
+  GetWindowRect(dlg, &m[0]);
+  for (HWND c = GetWindow(dlg, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT))
+    GetWindowRect(c, &m[GetDlgCtrlID(c)]);
+  return m;
+}
+
+// The height of a list box's rows: the lines of its font.
+inline int list_row_height(HWND list) {
+  HDC dc = GetDC(list);
+  HFONT font = reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0));
+  HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+  TEXTMETRICA tm;
+  GetTextMetricsA(dc, &tm);
+  if (old) SelectObject(dc, old);
+  ReleaseDC(list, dc);
+  return static_cast<int>(tm.tmHeight);
 }
 
 class DialogTest : public UserTest {

@@ -3,9 +3,11 @@
 // command or by position, accelerators, a floating popup.
 #include "platform/tests/dlg_test_support.h"
 #include "platform/gdi/gdi.h"
+#include "platform/gdi/surface_png.h"
 #include "platform/user/menu/menu.h"
 #include "resources/test/test_ids.h"
 #include "text/cp1250.h"
+#include "tools/testkit/surface_pixels.h"
 
 namespace plat::testing {
 namespace {
@@ -68,7 +70,23 @@ TEST_F(MenuTest, ChosenCommandsArriveAndGreyedItemsGiveNone) {
   ASSERT_NE(w, nullptr);
   loop();
   EXPECT_EQ(commands(), (std::vector<int>{CM_OPEN, CM_EXIT})) << "CM_SAVE is greyed";
-  EXPECT_FALSE(readfile(shot).empty());
+  // The picture of the open popup: the greyed item is highlighted, its
+  // text still grey, under the item above it.
+  Surface s;
+  ASSERT_TRUE(ReadSurfacePng(shot, &s)) << shot;
+  const std::uint32_t hot = tsd::testkit::syscolour(COLOR_HIGHLIGHT);
+  const RECT caption = tsd::testkit::topband(s, tsd::testkit::syscolour(COLOR_ACTIVECAPTION), 200);
+  ASSERT_GT(caption.bottom, caption.top) << "the frame's caption";
+  const RECT item = tsd::testkit::boundsof(s, hot, RECT{caption.left, caption.bottom, caption.right, s.height});
+  EXPECT_GE(item.bottom - item.top, 12) << tsd::testkit::describe(item);
+  EXPECT_LE(item.bottom - item.top, 24) << "one item: " << tsd::testkit::describe(item);
+  EXPECT_GE(item.right - item.left, 80);
+  EXPECT_GE(tsd::testkit::countcolour(s, tsd::testkit::syscolour(COLOR_GRAYTEXT), item), 10) << "greyed text";
+  EXPECT_EQ(tsd::testkit::countcolour(s, tsd::testkit::syscolour(COLOR_HIGHLIGHTTEXT), item), 0);
+  EXPECT_GT(tsd::testkit::countother(s, tsd::testkit::syscolour(COLOR_MENU),
+                                     RECT{item.left, item.top - (item.bottom - item.top), item.right, item.top}),
+            10)
+      << "the first item above it";
   std::string l = log();
   EXPECT_NE(l.find("menu command: 40001"), std::string::npos) << l;
   EXPECT_EQ(l.find("menu command: 40002"), std::string::npos) << l;

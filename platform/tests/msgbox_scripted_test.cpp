@@ -1,6 +1,8 @@
 // Message boxes: the button sets, their results and default buttons, the
 // modal loop blocking the owner, and what the log records.
+#include "platform/gdi/surface_png.h"
 #include "platform/tests/dlg_test_support.h"
+#include "tools/testkit/surface_pixels.h"
 
 namespace plat::testing {
 namespace {
@@ -80,15 +82,21 @@ TEST_F(MessageBoxScripted, BlocksTheOwnerAndLogsWhatItShows) {
 }
 
 TEST_F(MessageBoxScripted, LinesBreakAtCrLfAndALoneCr) {
-  // Three lines make the box taller than one line does.
-  use_script("screenshot \"" + unique_temp("one.png") + "\"\nkey Enter\n");
-  HWND probe = nullptr;
-  (void)probe;
-  int r1 = MessageBoxA(nullptr, "One line", "T", MB_OK);
-  EXPECT_EQ(r1, IDOK);
+  // Three lines make the box taller than one line does: by two lines.
+  const std::string one = unique_temp("one.png"), three = unique_temp("three.png");
+  use_script("screenshot \"" + one + "\"\nkey Enter\n");
+  EXPECT_EQ(MessageBoxA(nullptr, "One line", "T", MB_OK), IDOK);
   restart();
-  use_script("key Enter\n");
+  use_script("screenshot \"" + three + "\"\nkey Enter\n");
   EXPECT_EQ(MessageBoxA(nullptr, "a\r\nb\rc", "T", MB_OK), IDOK);
+  Surface a, b;
+  ASSERT_TRUE(ReadSurfacePng(one, &a)) << one;
+  ASSERT_TRUE(ReadSurfacePng(three, &b)) << three;
+  const std::uint32_t face = tsd::testkit::syscolour(COLOR_BTNFACE);
+  const RECT box1 = tsd::testkit::boundsof(a, face, tsd::testkit::wholeof(a));
+  const RECT box3 = tsd::testkit::boundsof(b, face, tsd::testkit::wholeof(b));
+  EXPECT_GE((box3.bottom - box3.top) - (box1.bottom - box1.top), 20)
+      << tsd::testkit::describe(box1) << " then " << tsd::testkit::describe(box3);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The pieces every parameter file shares: the texts that name a record at
+// What every parameter file shares: the texts that name a record at
 // fault, where the file is, and opening and rewriting it with a fault that
 // tells a missing file from one that cannot be used.
 #include "runtime/paramfile.h"

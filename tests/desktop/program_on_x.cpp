@@ -65,11 +65,6 @@ std::string scriptkeys(const std::vector<std::string>& keys) {
   return s;
 }
 
-std::uint32_t syscolour(int index) {
-  plat::DWORD c = plat::GetSysColor(index);
-  return ((c & 0xff) << 16) | (c & 0xff00) | ((c >> 16) & 0xff);
-}
-
 int highlighted(const plat::Surface& popup) {
   const std::uint32_t hot = syscolour(plat::COLOR_HIGHLIGHT);
   for (int y = 0; y < popup.height; ++y)

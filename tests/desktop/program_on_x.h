@@ -17,6 +17,7 @@
 #include "tests/desktop/x_screen.h"
 #include "platform/gdi/surface.h"
 #include "tools/testkit/program_run.h"
+#include "tools/testkit/surface_pixels.h"
 #include "tools/testkit/xserver.h"
 
 namespace tsd::desktop {
@@ -59,8 +60,7 @@ std::vector<std::string> xkeys(const std::vector<std::string>& keys);
 // The keys as lines of a headless script.
 std::string scriptkeys(const std::vector<std::string>& keys);
 
-// A system colour as the screen shows it (0x00RRGGBB).
-std::uint32_t syscolour(int index);
+using testkit::syscolour;
 // The first row of a menu's highlighted item (-1: none shown).
 int highlighted(const plat::Surface& popup);
 // `b` of `s` (black outside it).

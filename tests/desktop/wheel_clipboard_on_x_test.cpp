@@ -16,12 +16,15 @@
 #include "platform/gdi/surface_png.h"
 #include "platform/user/user.h"
 #include "tools/testkit/program_run.h"
+#include "tools/testkit/surface_pixels.h"
 #include "tools/testkit/xserver.h"
 
 namespace tsd::desktop {
 namespace {
 
 using testkit::ProgramSetup;
+using testkit::samepixels;
+using testkit::syscolour;
 
 constexpr double kPatience = 20.0;
 
@@ -32,15 +35,6 @@ std::string shotfolder() {
 }
 
 // A system colour as the screen shows it (0x00RRGGBB).
-std::uint32_t syscolour(int index) {
-  plat::DWORD c = plat::GetSysColor(index);
-  return ((c & 0xff) << 16) | (c & 0xff00) | ((c >> 16) & 0xff);
-}
-
-bool same(const plat::Surface& a, const plat::Surface& b) {
-  return a.width == b.width && a.height == b.height && a.pixels == b.pixels;
-}
-
 // One program on the SDL display of a server of the test's own, bare.
 class DesktopOnX : public ::testing::Test {
  protected:
@@ -129,7 +123,7 @@ class DesktopOnX : public ::testing::Test {
     int alike = 0;
     waitfor([&] {
       plat::Surface now = x_.grab(b);
-      alike = same(now, prev) ? alike + 1 : 0;
+      alike = samepixels(now, prev) ? alike + 1 : 0;
       prev = std::move(now);
       return alike >= 20;
     }, kPatience);
@@ -165,10 +159,10 @@ TEST_F(DesktopOnX, TheWheelScrollsTheFileListAndTheTableUnderThePointer) {
   const Box list{d.x + d.w * 4 / 100, d.y + d.h * 30 / 100, d.w * 28 / 100, d.h * 40 / 100};
   const plat::Surface top = settled(list);
   ASSERT_TRUE(wheel(list.x + list.w / 2, list.y + list.h / 2, -3));
-  ASSERT_TRUE(waitfor([&] { return !same(x_.grab(list), top); }, kPatience)) << "the list scrolled down";
+  ASSERT_TRUE(waitfor([&] { return !samepixels(x_.grab(list), top); }, kPatience)) << "the list scrolled down";
   plat::WriteSurfacePng(x_.grab(d), shot("file_list_scrolled"));
   ASSERT_TRUE(wheel(list.x + list.w / 2, list.y + list.h / 2, 3));
-  EXPECT_TRUE(waitfor([&] { return same(x_.grab(list), top); }, kPatience)) << "and back to its first files";
+  EXPECT_TRUE(waitfor([&] { return samepixels(x_.grab(list), top); }, kPatience)) << "and back to its first files";
 
   ASSERT_TRUE(x_.type("sample.dat"));
   ASSERT_TRUE(x_.keys({"Return"}));
@@ -183,10 +177,10 @@ TEST_F(DesktopOnX, TheWheelScrollsTheFileListAndTheTableUnderThePointer) {
   const Box rows{t.x + t.w / 8, t.y + t.h * 20 / 100, t.w * 3 / 4, t.h * 55 / 100};
   const plat::Surface first = settled(rows);
   ASSERT_TRUE(wheel(t.x + t.w / 2, t.y + t.h / 2, -5));
-  ASSERT_TRUE(waitfor([&] { return !same(x_.grab(rows), first); }, kPatience)) << "the table scrolled down";
+  ASSERT_TRUE(waitfor([&] { return !samepixels(x_.grab(rows), first); }, kPatience)) << "the table scrolled down";
   plat::WriteSurfacePng(x_.grab(t), shot("table_scrolled"));
   ASSERT_TRUE(wheel(t.x + t.w / 2, t.y + t.h / 2, 5));
-  EXPECT_TRUE(waitfor([&] { return same(x_.grab(rows), first); }, kPatience)) << "and back to its first rows";
+  EXPECT_TRUE(waitfor([&] { return samepixels(x_.grab(rows), first); }, kPatience)) << "and back to its first rows";
 }
 
 // A value typed into a settings field and copied reaches the clipboard of

@@ -7,6 +7,7 @@
 #include "platform/gdi/surface_png.h"
 #include "toolkit/window/wcomdlg.h"
 #include "toolkit/window/wdialog.h"
+#include "tools/testkit/surface_pixels.h"
 
 namespace tsd::testing {
 namespace {
@@ -83,6 +84,19 @@ TEST_F(WcomdlgBox, TheLogRecordsTextsAndIcon) {
             std::string::npos)
       << log;
   std::printf("message box screenshot: %s\n", shot.c_str());
+  // The box shows the exclamation icon (yellow), its text right of it and
+  // its active caption above it.
+  plat::Surface s;
+  ASSERT_TRUE(plat::ReadSurfacePng(shot, &s)) << shot;
+  const plat::RECT icon = testkit::boundsof(s, 0xffff00, testkit::wholeof(s));
+  EXPECT_GE(testkit::countcolour(s, 0xffff00, icon), 200) << testkit::describe(icon);
+  EXPECT_LE(icon.right - icon.left, 32);
+  EXPECT_LE(icon.bottom - icon.top, 32);
+  EXPECT_GT(testkit::countother(s, testkit::syscolour(plat::COLOR_BTNFACE),
+                                plat::RECT{icon.right, icon.top, icon.right + 120, icon.bottom}),
+            100)
+      << "the text right of the icon";
+  EXPECT_EQ(testkit::pixelat(s, icon.left + 60, icon.top - 24), testkit::syscolour(plat::COLOR_ACTIVECAPTION));
 }
 
 TEST_F(WcomdlgBox, RepaintsDuringTheBoxProduceNoExpose) {
@@ -109,12 +123,11 @@ TEST_F(WcomdlgBox, TheModalDialogScreenshot) {
   ASSERT_TRUE(plat::ReadSurfacePng(shot, &open));
   ASSERT_TRUE(plat::ReadSurfacePng(after, &closed));
   ASSERT_EQ(open.pixels.size(), closed.pixels.size());
-  auto at = [](const plat::Surface& s, int x, int y) { return s.row(y)[x] & 0xffffffu; };
   const std::uint32_t face = 0xc0c0c0;
   int l = open.width, t = open.height, r = -1, b = -1, face_pixels = 0;
   for (int y = 0; y < open.height; ++y)
     for (int x = 0; x < open.width; ++x)
-      if (at(open, x, y) == face && at(closed, x, y) != face) {
+      if (testkit::pixelat(open, x, y) == face && testkit::pixelat(closed, x, y) != face) {
         ++face_pixels;
         l = std::min(l, x), r = std::max(r, x), t = std::min(t, y), b = std::max(b, y);
       }

@@ -24,4 +24,12 @@ inline std::string pictureoutput(const std::string& group, const std::string& na
   return (dir / name).string();
 }
 
+// Where a test writes a screenshot it takes: the folder TSD_SHOT_DIR names
+// when it is set (to collect them for a person), else as pictureoutput.
+inline std::string shotoutput(const std::string& group, const std::string& name) {
+  const char* shots = std::getenv("TSD_SHOT_DIR");
+  if (shots != nullptr && *shots) return (std::filesystem::path(shots) / name).string();
+  return pictureoutput(group, name);
+}
+
 }  // namespace tsd::testkit
