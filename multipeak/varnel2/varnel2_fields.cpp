@@ -20,8 +20,6 @@ void putinteger(int field, int value, std::string_view format, int length) {
   wdialogputstring(field, std::string_view(t).substr(0, std::size_t(length)));
 }
 
-void putblank(int field) { wdialogputstring(field, blank_text(kFieldTextLength)); }
-
 bool getreal(int field, double& value) {
   const std::string t = fieldtext(field);
   int status = 0;

@@ -11,8 +11,6 @@ namespace tsd::varnel2 {
 void putreal(int field, double value, std::string_view format, int length);
 // integertostring's text into the field.
 void putinteger(int field, int value, std::string_view format, int length);
-// 14 blanks into the field.
-void putblank(int field);
 // The field read with stringtoreal: false (value unchanged) when unreadable.
 bool getreal(int field, double& value);
 // The field read with istringtointeger: false when the value is 0, which

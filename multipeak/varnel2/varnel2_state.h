@@ -19,7 +19,6 @@
 
 namespace tsd::varnel2 {
 
-inline constexpr int kNameFieldLength = 79;  // name field of the messages
 inline constexpr int kMaxOutputGrid = CurveArray::rows;
 
 // Colour numbers of the graph.

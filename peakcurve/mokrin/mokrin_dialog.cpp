@@ -54,8 +54,7 @@ std::vector<FilledField> dialogfillbt0(const State& s) {
   return {{1002, realfield(var.b, "(1P,E11.4)", 11)}, {1010, realfield(var.T0, "(F8.3)", 8)}};
 }
 
-std::vector<std::string> dialogread(State& s,
-                                    const std::function<std::string(int)>& getfield) {
+CheckMessages dialogread(State& s, const std::function<std::string(int)>& getfield) {
   PendingInput& n = s.pending;
   std::vector<RealRead> reals = {{1002, &n.b, "b"}, {1010, &n.T0, "T0"}, {1011, &n.Ea, "Ea"}};
   if (variantinfo(s.variant).derived) {
@@ -68,24 +67,24 @@ std::vector<std::string> dialogread(State& s,
   reals.push_back({1048, &n.Tmin, "Tmin"});
   reals.push_back({1014, &n.Tmax, "Tmax"});
 
-  std::vector<std::string> errors;
+  CheckMessages errors;
   std::vector<const double*> unread;  // fields that failed to read
-  const std::string readerror = cp("Błąd odczytu wartości ");
   for (const RealRead& r : reals) {
     int status = 0;
     stringtoreal(getfield(r.id), *r.target, status);
     if (status != 0) {
-      errors.push_back(readerror + r.name);
+      errors.push_back(readfailedtext(r.name));
       unread.push_back(r.target);
     }
   }
   istringtointeger(getfield(1049), n.Nout);
-  if (n.Nout == 0) errors.push_back(readerror + "Nout");
+  if (n.Nout == 0) errors.push_back(readfailedtext("Nout"));
 
-  if (n.Tmin >= n.Tmax) errors.push_back(cp("Wartość Tmin >= od wartości Tmax"));
-  if (n.Tmin < var.T0) errors.push_back(cp("Wartość Tmin < od wartości T0"));
-  if (n.Nout < 2) errors.push_back(cp("Wartość Nout < od 2"));
-  if (n.Nout > peakcurve::kMaxGrid) errors.push_back(cp("Wartość Nout > od 800"));
+  // The output range: Tmin >= Tmax as every program checks it, but a Tmin
+  // equal to T0 is taken, so the lower limit is a check of this program's.
+  if (n.Tmin >= n.Tmax) errors.push_back(comparedtext("Tmin", ">=", "Tmax"));
+  if (n.Tmin < var.T0) errors.push_back(comparedtext("Tmin", "<", "T0"));
+  checkpointcount("Nout", n.Nout, peakcurve::kMaxGrid, errors);
   // Values for which the model has no finite curve: its relaxation time
   // tau0*exp(Ea/kT) and the heating rate b must be above 0, and mokrin2
   // derives tau0 from Ea, Tm and b, which must be above 0 too. A field that

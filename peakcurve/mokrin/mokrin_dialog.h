@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "peakcurve/mokrin/mokrin_state.h"
+#include "shell/checks.h"
 
 namespace tsd::mokrin {
 
@@ -33,7 +34,7 @@ std::vector<FilledField> dialogfillbt0(const State& s);
 // b, Ea, and tau0 (mokrin1) or Tm (mokrin2) not above 0 ("Wartość b <= 0").
 // Returns the texts of the error boxes in the order they are shown; empty
 // when the input is valid.
-std::vector<std::string> dialogread(State& s, const std::function<std::string(int)>& getfield);
+CheckMessages dialogread(State& s, const std::function<std::string(int)>& getfield);
 
 // Takes s.pending over: b and T0 into `var`, the peak, mokrin2's derived
 // tau0 and P0, the grid; then computes the model curves and the measured
