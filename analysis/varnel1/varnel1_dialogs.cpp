@@ -18,11 +18,6 @@ namespace tsd::varnel1 {
 
 namespace {
 
-constexpr int kRangeDialog = V1_DLG_RANGES;
-constexpr int kMethodDialog = V1_DLG_METHODS;
-constexpr int kOutputDialog = V1_DLG_OUTPUT_RANGE;
-constexpr int kSeriesDialog = V1_DLG_SERIES;
-
 // The controls of one limit: the button in K, the button as 1000/T, the
 // field in K and the field as 1000/T.
 struct LimitControls {
@@ -89,7 +84,7 @@ void putlimit(const LimitControls& c, int mode, double t, double x) {
 void rangedialog(State& st) {
   Settings& settings = st.settings;
   AnalysisState& a = st.analysis;
-  wdialogselect(kRangeDialog);
+  wdialogselect(V1_DLG_RANGES);
   for (int s = 0; s < kRangeSeries; ++s) {
     for (int k = 0; k < kLimitCount; ++k) {
       const double t = limitof(a, s, k);
@@ -124,7 +119,7 @@ void rangedialog(State& st) {
 
 void methoddialog(State& st) {
   AnalysisState& a = st.analysis;
-  wdialogselect(kMethodDialog);
+  wdialogselect(V1_DLG_METHODS);
   for (int s = 0; s < kRangeSeries; ++s) {
     putchoice(kIntMethodButtons[s], a.intmethod[s]);
     putchoice(kP0MethodButtons[s], a.p0method[s]);
@@ -142,7 +137,7 @@ void methoddialog(State& st) {
 void outputdialog(State& st) {
   Settings& settings = st.settings;
   AnalysisState& a = st.analysis;
-  wdialogselect(kOutputDialog);
+  wdialogselect(V1_DLG_OUTPUT_RANGE);
   putlimit(kOutputTmin, settings.calctminmode, a.calctmin, a.xhi3);
   putlimit(kOutputTmax, settings.calctmaxmode, a.calctmax, a.xlo3);
   wdialogputstring(kOutputCount, counttext(a.nwyj));
@@ -178,7 +173,7 @@ void outputdialog(State& st) {
 
 void seriesdialog(State& st) {
   Settings& settings = st.settings;
-  wdialogselect(kSeriesDialog);
+  wdialogselect(V1_DLG_SERIES);
   for (int s = 0; s < kRangeSeries; ++s) wdialogputcheckbox(kPlotBoxes[s], settings.plotseries[s]);
   putchoice(kTableButtons, settings.tabseries);
   showmodal();

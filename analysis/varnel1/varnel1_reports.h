@@ -22,8 +22,6 @@ namespace tsd::varnel1 {
 
 // ---- Results dialog 109 "Wyniki obliczeń" ----
 
-inline constexpr int kResultsDialog = V1_DLG_RESULTS;
-
 struct ResultField {
   int id = 0;        // dialog field
   std::string text;  // the formatted field: 10 characters for Ea, 12 for the others

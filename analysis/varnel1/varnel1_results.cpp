@@ -4,6 +4,7 @@
 #include <string>
 
 #include "analysis/varnel1/varnel1_reports.h"
+#include "resources/varnel1/varnel1_ids.h"
 #include "shell/boxes.h"
 
 namespace tsd::varnel1 {
@@ -12,7 +13,7 @@ void showresults(const State& s) {
   const std::array<ResultField, 18> fields = resultsfields(s.analysis);
   std::array<FieldText, 18> texts;
   for (std::size_t i = 0; i < fields.size(); ++i) texts[i] = {fields[i].id, fields[i].text};
-  showfilled(kResultsDialog, texts);
+  showfilled(V1_DLG_RESULTS, texts);
 }
 
 void showtable(const State& s, int table) {

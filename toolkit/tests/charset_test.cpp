@@ -21,6 +21,7 @@
 #include "toolkit/window/errstore.h"
 #include "toolkit/window/records.h"
 #include "toolkit/window/strings.h"
+#include "tools/testkit/temp_folder.h"
 
 namespace tsd {
 namespace {
@@ -70,23 +71,21 @@ class CharsetTest : public ::testing::Test {
     quorba01.clientwidth = 600;
     quorba01.clientheight = 250;
     tkdevices.screenon = 0;
-    dir_ = std::filesystem::temp_directory_path() / ("tsd_charset_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir_);
     igrinit("H");
     infoerror(1);
     infoerror(2);
   }
   void TearDown() override {
-    std::filesystem::remove_all(dir_);
     assign(tkfiles.chardir, fontdir());
   }
   std::string write(const std::string& name, const Bytes& b) {
-    const std::string p = (dir_ / name).string();
+    const std::string p = (dir() / name).string();
     std::ofstream out(p, std::ios::binary);
     out.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
     return p;
   }
-  std::filesystem::path dir_;
+  const std::filesystem::path& dir() const { return folder_.path(); }
+  testkit::TempFolder folder_;
 };
 
 std::string currentname() { return std::string(trimmed(text_of(grfontname))); }
@@ -148,8 +147,8 @@ TEST_F(CharsetTest, OnlyASingleHSelectsTheHardwareFont) {
 // A named pipe (nobody writes to it) or a folder under a font file's name
 // is no font: it is refused at once, as a missing file is.
 TEST_F(CharsetTest, APipeOrAFolderInPlaceOfAFontFileIsAMissingFile) {
-  const std::string pipe = (dir_ / "pipe.chr").string();
-  const std::string folder = (dir_ / "folder.chr").string();
+  const std::string pipe = (dir() / "pipe.chr").string();
+  const std::string folder = (dir() / "folder.chr").string();
   ASSERT_EQ(mkfifo(pipe.c_str(), 0644), 0);
   std::filesystem::create_directory(folder);
   for (const std::string& name : {pipe, folder}) {
@@ -341,7 +340,7 @@ TEST_F(CharsetTest, BinaryFileRoutines) {
 }
 
 TEST_F(CharsetTest, APathLongerThanTheNameFieldStillLoads) {
-  const std::string deep = (dir_ / std::string(150, 'd')).string();
+  const std::string deep = (dir() / std::string(150, 'd')).string();
   std::filesystem::create_directories(deep);
   const std::string p = deep + "/font.chr";
   {

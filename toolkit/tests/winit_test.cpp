@@ -18,6 +18,7 @@
 #include "toolkit/window/strings.h"
 #include "toolkit/window/winit.h"
 #include "toolkit/window/wmessage.h"
+#include "tools/testkit/temp_folder.h"
 
 namespace tsd {
 namespace {
@@ -27,15 +28,11 @@ std::string field(const char (&f)[N]) {
   return std::string(trimmed(text_of(f)));
 }
 
-class WinInit : public ::testing::Test {
+// Each case runs in a fresh folder of its own as the current directory.
+class WinInit : public testkit::InTempFolder {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::path(::testing::TempDir()) /
-           ("tsdwininit_" + std::to_string(getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir_);
-    old_ = std::filesystem::current_path();
-    std::filesystem::current_path(dir_);
+    InTempFolder::SetUp();
     unsetenv("QUORINIT");
     unsetenv("QRBCHDIR");
     unsetenv("QUORDEBUG");
@@ -49,15 +46,12 @@ class WinInit : public ::testing::Test {
     ASSERT_TRUE(plat::display_open("headless", &error)) << error;
   }
   void TearDown() override {
-    std::filesystem::current_path(old_);
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
     unsetenv("QUORINIT");
     unsetenv("QRBCHDIR");
     unsetenv("QUORDEBUG");
+    InTempFolder::TearDown();
   }
-  void write(const std::string& name, const std::string& text) { std::ofstream(dir_ / name) << text; }
-  std::filesystem::path dir_, old_;
+  void write(const std::string& name, const std::string& text) { std::ofstream(dir() / name) << text; }
 };
 
 TEST_F(WinInit, DefaultsWithoutFileOrEnvironment) {
@@ -120,7 +114,7 @@ TEST_F(WinInit, NamedFileBeforeQuorinitBeforeQuorbaIni) {
   write("quorba.ini", "PLNAME=ini.plt\n");
   write("other.ini", "PLNAME=other.plt\n");
   write("named.ini", "PLNAME=named.plt\nCHARDIR=/fonts/\n");
-  setenv("QUORINIT", (dir_ / "other.ini").c_str(), 1);
+  setenv("QUORINIT", (dir() / "other.ini").c_str(), 1);
   winitialise("named.ini    ");
   EXPECT_EQ(field(tkfiles.plotfile), "named.plt");
   EXPECT_EQ(field(tkfiles.chardir), "/fonts/") << "a directory ending with the separator stays";
@@ -129,7 +123,7 @@ TEST_F(WinInit, NamedFileBeforeQuorinitBeforeQuorbaIni) {
 TEST_F(WinInit, QuorinitWhenTheNamedFileIsMissing) {
   write("quorba.ini", "PLNAME=ini.plt\n");
   write("other.ini", "PLNAME=other.plt\n");
-  setenv("QUORINIT", (dir_ / "other.ini").c_str(), 1);
+  setenv("QUORINIT", (dir() / "other.ini").c_str(), 1);
   winitialise("missing.ini");
   EXPECT_EQ(field(tkfiles.plotfile), "other.plt");
 }
@@ -137,16 +131,16 @@ TEST_F(WinInit, QuorinitWhenTheNamedFileIsMissing) {
 // A named pipe (nobody writes to it) or a folder under the file's name is
 // no configuration file: the start goes on at once as without the file.
 TEST_F(WinInit, APipeOrAFolderInPlaceOfTheFileIsAMissingFile) {
-  ASSERT_EQ(mkfifo((dir_ / "quorba.ini").c_str(), 0644), 0);
-  ASSERT_EQ(mkfifo((dir_ / "named.ini").c_str(), 0644), 0);
-  std::filesystem::create_directory(dir_ / "folder.ini");
+  ASSERT_EQ(mkfifo((dir() / "quorba.ini").c_str(), 0644), 0);
+  ASSERT_EQ(mkfifo((dir() / "named.ini").c_str(), 0644), 0);
+  std::filesystem::create_directory(dir() / "folder.ini");
   for (const char* name : {"quorba.ini", "named.ini", "folder.ini"}) {
     SCOPED_TRACE(name);
     EXPECT_FALSE(yyconfigfileexists(name));
     EXPECT_FALSE(yyapplyconfigfile(name));
   }
   write("other.ini", "PLNAME=other.plt\n");
-  setenv("QUORINIT", (dir_ / "other.ini").c_str(), 1);
+  setenv("QUORINIT", (dir() / "other.ini").c_str(), 1);
   winitialise("named.ini");
   EXPECT_EQ(field(tkfiles.plotfile), "other.plt") << "the next file is taken, as for a missing one";
   quorba01 = Quorba01{};
@@ -154,7 +148,7 @@ TEST_F(WinInit, APipeOrAFolderInPlaceOfTheFileIsAMissingFile) {
   winitialise("    ");
   EXPECT_EQ(field(tkfiles.plotfile), "plandrox.plt") << "no file: the start values";
   EXPECT_EQ(errstate.code, 0);
-  EXPECT_EQ(std::filesystem::status(dir_ / "quorba.ini").type(), std::filesystem::file_type::fifo);
+  EXPECT_EQ(std::filesystem::status(dir() / "quorba.ini").type(), std::filesystem::file_type::fifo);
 }
 
 TEST_F(WinInit, EnvironmentDirectoryAndDebugLevel) {
@@ -182,7 +176,7 @@ TEST_F(WinInit, DebugLevelIsTheFirstCharacterOfQuordebug) {
 
 TEST_F(WinInit, LongEnvironmentNamesAreUsedWhole) {
   // A configuration file and a character-set directory deep in folders.
-  std::filesystem::path deep = dir_;
+  std::filesystem::path deep = dir();
   while (deep.string().size() < 200) deep /= "katalog_z_dluga_nazwa";
   std::filesystem::create_directories(deep);
   std::ofstream(deep / "quorba.ini") << "PLNAME=deep.plt\n";
@@ -225,7 +219,7 @@ TEST_F(WinInit, LongCharacterDirectoryIsNeverWrittenPastItsField) {
 // held in the code page, like the same folder given through QRBCHDIR, so
 // the file layer finds them.
 TEST_F(WinInit, PolishNamesInTheFileAreFoundLikeThoseOfTheEnvironment) {
-  const std::filesystem::path fonts = dir_ / "czcionki_żółć";
+  const std::filesystem::path fonts = dir() / "czcionki_żółć";
   std::filesystem::create_directories(fonts);
   std::ofstream(fonts / "łódź.chr") << "font";
   write("quorba.ini", "CHARDIR=" + fonts.string() + "\nCHARSET=łódź.chr\nPLNAME=wykres_ąę.plt\n");
@@ -252,7 +246,7 @@ TEST_F(WinInit, PolishNamesInTheFileAreFoundLikeThoseOfTheEnvironment) {
   // The same folder through the environment gives the same field.
   const std::string fromfile = field(tkfiles.chardir);
   quorba01 = Quorba01{};
-  std::filesystem::remove(dir_ / "quorba.ini");
+  std::filesystem::remove(dir() / "quorba.ini");
   setenv("QRBCHDIR", fonts.c_str(), 1);
   winitialise(" ");
   EXPECT_EQ(field(tkfiles.chardir), fromfile);
