@@ -50,4 +50,10 @@ void stringtoreal(std::string_view text, double& value, int& status) {
   }
 }
 
+std::string realfield(double value, std::string_view format, std::size_t width) {
+  std::string text;
+  realtostring(value, text, format);
+  return text.substr(0, width);
+}
+
 }  // namespace tsd

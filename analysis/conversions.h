@@ -29,4 +29,8 @@ inline constexpr int kFieldTextLength = 14;  // characters of a dialog-field tex
 void realtostring(double value, std::string& text, std::string_view format);
 void stringtoreal(std::string_view text, double& value, int& status);
 
+// The text of a field `width` characters wide holding `value`: the first
+// `width` characters of realtostring's text.
+std::string realfield(double value, std::string_view format, std::size_t width);
+
 }  // namespace tsd

@@ -53,4 +53,11 @@ DataFileStatus readdatafile(std::string_view name, MeasuredData& data) {
   return failed ? DataFileStatus::read_failed : DataFileStatus::ok;
 }
 
+DataFileStatus readnewdatafile(std::string_view name, MeasuredData& data) {
+  const VarRecord held = var;
+  const DataFileStatus status = readdatafile(name, data);
+  if (status != DataFileStatus::ok) var = held;
+  return status;
+}
+
 }  // namespace tsd

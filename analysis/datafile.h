@@ -43,4 +43,10 @@ enum class DataFileStatus { ok, cannot_open, read_failed };
 
 DataFileStatus readdatafile(std::string_view name, MeasuredData& data);
 
+// readdatafile for a program that holds data already: a file that is not ok
+// leaves `var` as it was, so that b and T0 stay those of the data held and
+// nothing mixes two files. `data` is the reader's own and is taken only when
+// the status is ok.
+DataFileStatus readnewdatafile(std::string_view name, MeasuredData& data);
+
 }  // namespace tsd

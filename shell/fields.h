@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace tsd {
 
@@ -11,5 +12,9 @@ inline constexpr std::size_t kFieldReadLength = 65535;
 
 // The field's text blank-padded to kFieldReadLength.
 std::string fieldtext(int field);
+
+// The text of a field `width` characters wide holding `value`, written with
+// an integer format such as "(I3)".
+std::string integerfield(int value, std::string_view format, std::size_t width);
 
 }  // namespace tsd

@@ -5,6 +5,7 @@
 #include "shell/boxes.h"
 #include "toolkit/graphics/graphics.h"
 #include "toolkit/window/winit.h"
+#include "toolkit/window/wmenu.h"
 #include "toolkit/window/wmessage.h"
 #include "toolkit/window/wwindow.h"
 
@@ -57,6 +58,10 @@ void switchgrid(int& gridflag) {
   } else if (gridflag == 1) {
     gridflag = 0;
   }
+}
+
+void setmenustate(std::span<const int> ids, int state) {
+  for (int id : ids) wmenusetstate(id, 1, state);
 }
 
 void cleargraphics() {

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <span>
 #include <string_view>
 
 namespace tsd {
@@ -42,6 +43,10 @@ void aboutbox(std::initializer_list<std::string_view> lines);
 // The grid switch: 0 becomes 1 and 1 becomes 0; any other value, which a
 // parameter file may hold, stays as it is.
 void switchgrid(int& gridflag);
+
+// The menu items or popups `ids` of the main window's menu enabled (state
+// 1) or greyed (state 0).
+void setmenustate(std::span<const int> ids, int state);
 
 // Selects the whole window as the graphics area and clears it, so that a
 // plot is drawn on a blank area.

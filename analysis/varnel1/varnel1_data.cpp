@@ -5,7 +5,7 @@
 #include "analysis/varnel1/varnel1_series.h"
 #include "resources/varnel1/varnel1_ids.h"
 #include "shell/files.h"
-#include "toolkit/window/wmenu.h"
+#include "shell/frame.h"
 
 namespace tsd::varnel1 {
 
@@ -17,7 +17,7 @@ constexpr int kPopups[] = {V1_POPUP_PARAMETERS, V1_POPUP_GRAPHS, V1_POPUP_TABLES
 }  // namespace
 
 void enablepopups() {
-  for (int id : kPopups) wmenusetstate(id, 1, 1);
+  setmenustate(kPopups, 1);
 }
 
 void readdata(State& s) {
@@ -31,12 +31,8 @@ void readdata(State& s) {
 DataFileStatus loaddata(State& s, std::string_view name) {
   // The file is read aside: a file that fails half-way changes neither the
   // measured data nor b and T0, so graphs and tables never mix two runs.
-  const VarRecord before = var;
-  const DataFileStatus status = readdatafile(name, s.reading);
-  if (status != DataFileStatus::ok) {
-    var = before;
-    return status;
-  }
+  const DataFileStatus status = readnewdatafile(name, s.reading);
+  if (status != DataFileStatus::ok) return status;
   takedata(s.analysis, s.reading);
   // The reports name the file whose data are held, not the last one chosen.
   s.dataname.set(name);

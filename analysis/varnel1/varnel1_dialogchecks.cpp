@@ -1,6 +1,7 @@
 #include "analysis/varnel1/varnel1_dialogchecks.h"
 
 #include "analysis/conversions.h"
+#include "shell/fields.h"
 #include "shell/checks.h"
 #include "toolkit/window/strings.h"
 
@@ -56,23 +57,11 @@ bool untouchedoverflow(std::string_view typed, const std::string& filled) {
 
 }  // namespace
 
-std::string kelvintext(double t) {
-  std::string text;
-  realtostring(t, text, "(F7.3)");
-  return text.substr(0, kValueWidth);
-}
+std::string kelvintext(double t) { return realfield(t, "(F7.3)", kValueWidth); }
 
-std::string inversetext(double x) {
-  std::string text;
-  realtostring(x, text, "(F7.5)");
-  return text.substr(0, kValueWidth);
-}
+std::string inversetext(double x) { return realfield(x, "(F7.5)", kValueWidth); }
 
-std::string counttext(int n) {
-  std::string text = blank_text(kFieldTextLength);
-  integertostring(n, text, "(I3)");
-  return text.substr(0, kCountWidth);
-}
+std::string counttext(int n) { return integerfield(n, "(I3)", kCountWidth); }
 
 CheckMessages checkranges(const TypedRanges& typed, RangeValues& values) {
   CheckMessages messages;

@@ -70,15 +70,13 @@ std::array<ResultField, 18> resultsfields(const AnalysisState& st) {
       {1047, 1049, 1079, 1083, 1081, 1085},
   };
   std::array<ResultField, 18> fields;
-  std::string field;
   for (int s = 0; s < kSeries; ++s) {
     const double values[6] = {st.ea[s], st.dea[s], st.tau0[s], st.dtau0[s], st.p0[s], st.sp[s]};
     for (int k = 0; k < 6; ++k) {
       const bool energy = k < 2;
-      realtostring(values[k], field, energy ? "(F10.6)" : "(1P,E12.5)");
       ResultField& f = fields[s * 6 + k];
       f.id = kIds[s][k];
-      f.text = field.substr(0, energy ? 10 : 12);
+      f.text = energy ? realfield(values[k], "(F10.6)", 10) : realfield(values[k], "(1P,E12.5)", 12);
     }
   }
   return fields;

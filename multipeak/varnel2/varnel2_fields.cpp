@@ -11,13 +11,11 @@
 namespace tsd::varnel2 {
 
 void putreal(int field, double value, std::string_view format, int length) {
-  wdialogputstring(field, realfieldtext(value, format, length));
+  wdialogputstring(field, realfield(value, format, length));
 }
 
 void putinteger(int field, int value, std::string_view format, int length) {
-  std::string t = blank_text(kFieldTextLength);
-  integertostring(value, t, format);
-  wdialogputstring(field, std::string_view(t).substr(0, std::size_t(length)));
+  wdialogputstring(field, integerfield(value, format, std::size_t(length)));
 }
 
 bool getreal(int field, double& value) {

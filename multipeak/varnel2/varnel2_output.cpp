@@ -35,12 +35,6 @@ int enabled_columns(const State& s, bool fitted, const double* cols[kMaxPeaks]) 
 
 }  // namespace
 
-std::string realfieldtext(double value, std::string_view format, int length) {
-  std::string t;
-  realtostring(value, t, format);
-  return t.substr(0, size_t(length));
-}
-
 std::string tablerows(int nrows, const double* x, const double* const* y, int k) {
   static constexpr std::string_view kFormats[4] = {
       "(I4,F10.3,1P,E14.5)", "(I4,F10.3,1P,2E14.5)", "(I4,F10.3,1P,3E14.5)",

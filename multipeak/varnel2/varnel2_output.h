@@ -16,9 +16,6 @@
 
 namespace tsd::varnel2 {
 
-// The first `length` characters of realtostring's 14-character text.
-std::string realfieldtext(double value, std::string_view format, int length);
-
 // Rows "(I4,F10.3,1P,kE14.5)" of i = 1..nrows, row number, x(i) and the k
 // columns y[0..k-1](i), joined by CR LF without a CR LF after the last.
 // k is 1..4; nrows below 1 gives an empty text.

@@ -51,14 +51,14 @@ void showresults(const State& s) {
     int q = 0;
     for (const ResultField& f : kResultFields) {
       ids.push_back(f.ids[k - 1]);
-      texts.push_back(s.peakon[k - 1] == 1 ? realfieldtext(resultvalue(s.fit, q, k), f.format, f.length)
+      texts.push_back(s.peakon[k - 1] == 1 ? realfield(resultvalue(s.fit, q, k), f.format, f.length)
                                            : blank_text(kFieldTextLength));
       ++q;
     }
   }
   ids.push_back(1069);
   texts.push_back(numbers.nparam < 1 ? blank_text(kFieldTextLength)
-                                     : realfieldtext(s.fit.Chi, "(1P,E12.6)", 12));
+                                     : realfield(s.fit.Chi, "(1P,E12.6)", 12));
   std::vector<FieldText> fields;
   for (size_t i = 0; i < ids.size(); ++i) fields.push_back({ids[i], texts[i]});
   showfilled(V2_DLG_RESULTS, fields);

@@ -82,13 +82,9 @@ void fitindexrange(const State& s) {
 }
 
 DataFileStatus loaddata(State& s, std::string_view name) {
-  const VarRecord before = var;
   MeasuredData data;
-  const DataFileStatus st = readdatafile(name, data);
-  if (st != DataFileStatus::ok) {
-    var = before;  // a refused file leaves the experiment constants alone
-    return st;
-  }
+  const DataFileStatus st = readnewdatafile(name, data);
+  if (st != DataFileStatus::ok) return st;
   s.Nin = data.N;
   s.area = data.S;
   var.T0 = data.T0;

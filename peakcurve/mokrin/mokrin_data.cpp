@@ -10,15 +10,12 @@
 namespace tsd::mokrin {
 
 DataFileStatus loaddata(State& s, std::string_view name) {
-  // The reader writes b and T0 into `var` as soon as it has them, and
-  // leaves a partly read file behind: read into a copy.
+  // Read into a copy: a file that fails, here or in the polarisation
+  // below, leaves the data held and its b and T0 as they were.
   const VarRecord before = var;
   MeasuredData incoming;
-  const DataFileStatus status = readdatafile(name, incoming);
-  if (status != DataFileStatus::ok) {
-    var = before;
-    return status;
-  }
+  const DataFileStatus status = readnewdatafile(name, incoming);
+  if (status != DataFileStatus::ok) return status;
   const int n = incoming.N;
   double pd[kMaxMeasuredPoints] = {};
   peakcurve::inttrap(incoming.T, incoming.J, n, peakcurve::kIntegrateDown, incoming.T[n - 1], pd);

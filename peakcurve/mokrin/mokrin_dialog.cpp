@@ -6,6 +6,7 @@
 
 #include "analysis/conversions.h"
 #include "analysis/var.h"
+#include "shell/fields.h"
 #include "text/cp1250.h"
 #include "toolkit/window/strings.h"
 
@@ -14,17 +15,7 @@ namespace tsd::mokrin {
 namespace {
 
 // A real field: its id, the width of its format and the format text.
-std::string realfield(double value, std::string_view format, std::size_t width) {
-  std::string text;
-  realtostring(value, text, format);
-  return text.substr(0, width);
-}
-
-std::string noutfield(int nout) {
-  std::array<char, 4> buf{};
-  integertostring(nout, buf, "(I4)");
-  return std::string(buf.data(), buf.size());
-}
+std::string noutfield(int nout) { return integerfield(nout, "(I4)", 4); }
 
 struct RealRead {
   int id;

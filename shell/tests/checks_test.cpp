@@ -43,7 +43,7 @@ TEST(ShellChecks, OutputRangeAndPointCountGiveOneBoxPerFailedCheckInOrder) {
 }
 
 TEST(ShellFrame, TheGridSwitchTurnsOnlyZeroAndOne) {
-  for (const auto [before, after] : {std::pair{0, 1}, {1, 0}, {2, 2}, {-1, -1}}) {
+  for (const auto& [before, after] : {std::pair{0, 1}, {1, 0}, {2, 2}, {-1, -1}}) {
     int flag = before;
     switchgrid(flag);
     EXPECT_EQ(flag, after) << before;

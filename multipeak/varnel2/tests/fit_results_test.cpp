@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "analysis/conversions.h"
 #include "multipeak/fitcompute.h"
 #include "multipeak/varnel2/tests/varnel2_run.h"
 #include "multipeak/varnel2/varnel2_output.h"
@@ -91,11 +92,11 @@ TEST(Varnel2Fit, ResultDialogShowsWhatTheCoreComputes) {
         const ResultIds& f = kResultIds[q];
         SCOPED_TRACE("peak " + std::to_string(k) + " field " + std::to_string(f.ids[k - 1]));
         const std::string want =
-            s->peakon[k - 1] == 1 ? realfieldtext(quantity(s->fit, q, k - 1), f.format, f.length) : "";
+            s->peakon[k - 1] == 1 ? realfield(quantity(s->fit, q, k - 1), f.format, f.length) : "";
         EXPECT_EQ(fieldof(line, f.ids[k - 1]), want);
       }
     }
-    EXPECT_EQ(fieldof(line, 1069), realfieldtext(s->fit.Chi, "(1P,E12.6)", 12));
+    EXPECT_EQ(fieldof(line, 1069), realfield(s->fit.Chi, "(1P,E12.6)", 12));
     EXPECT_EQ(r.log.find("menu command: " + std::to_string(V2_CM_TABLE2)) != std::string::npos, c.table2) << describe(r);
   }
 }
@@ -126,9 +127,9 @@ TEST(Varnel2Fit, CopyOfFittedValuesBecomesTheStartValues) {
   const auto r = runin("varnel2", dir, std::string(kLoad) + "menu V2_CM_FIT\nmenu V2_CM_COPY_FITTED\nmenu V2_CM_PEAKS\nbutton 1\n");
   ASSERT_EQ(r.exitcode, 0) << describe(r);
   const std::string line = dialogline(r.log, "Parametry pików TSD", 0);
-  EXPECT_EQ(fieldof(line, 1073), realfieldtext(s->fit.Eafit[0], "(F8.6)", 8));
-  EXPECT_EQ(fieldof(line, 1027), realfieldtext(s->fit.Tmfit[1], "(F8.4)", 8));
-  EXPECT_EQ(fieldof(line, 1035), realfieldtext(s->fit.Jmfit[1], "(1P,E12.6)", 12));
+  EXPECT_EQ(fieldof(line, 1073), realfield(s->fit.Eafit[0], "(F8.6)", 8));
+  EXPECT_EQ(fieldof(line, 1027), realfield(s->fit.Tmfit[1], "(F8.4)", 8));
+  EXPECT_EQ(fieldof(line, 1035), realfield(s->fit.Jmfit[1], "(1P,E12.6)", 12));
   EXPECT_EQ(fieldof(line, 1075), "0.800000");  // a disabled peak keeps its start value
 }
 

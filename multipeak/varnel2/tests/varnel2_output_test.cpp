@@ -1,5 +1,6 @@
 // varnel2's texts: screen-table rows and headers, the reports with their
 // printer spellings, the table files and the padded name field.
+#include "analysis/conversions.h"
 #include "multipeak/varnel2/varnel2_output.h"
 #include "shell/report.h"
 
@@ -109,9 +110,9 @@ TEST(Varnel2ScreenTable, Table3HeaderAndDialogByNumberOfPeaks) {
 }
 
 TEST(Varnel2FieldText, CutsTheConversionToTheFieldLength) {
-  EXPECT_EQ(realfieldtext(0.7512345, "(F8.6)", 8), "0.751234");  // rounded to single precision first
-  EXPECT_EQ(realfieldtext(3.1e-15, "(1P,E8.2)", 8), "3.10E-15");
-  EXPECT_EQ(realfieldtext(2.5e-12, "(1P,E12.6)", 12), "2.500000E-12");
+  EXPECT_EQ(realfield(0.7512345, "(F8.6)", 8), "0.751234");  // rounded to single precision first
+  EXPECT_EQ(realfield(3.1e-15, "(1P,E8.2)", 8), "3.10E-15");
+  EXPECT_EQ(realfield(2.5e-12, "(1P,E12.6)", 12), "2.500000E-12");
 }
 
 class Varnel2Reports : public ::testing::Test {

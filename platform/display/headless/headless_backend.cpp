@@ -196,6 +196,7 @@ bool headless_backend_create(DisplayBackend* out, std::string* why) {
         *bits = s.bits;
       },
       .set_cursor = nullptr,  // no pointer to show
+      .pointer_position = nullptr,  // the script's positions are the pointer's
       .beep = [](void* p, UINT type) { write_log_utf8(self_of(p), "beep " + std::to_string(type)); },
       .clock_ms = [](void* p) -> DWORD { return self_of(p)->clock; },
       .log = [](void* p, const std::string& line) { write_log(self_of(p), line); },
