@@ -77,6 +77,13 @@ void window_event(State* s, const SDL_WindowEvent& w, const DesktopHooks& hooks)
       e.kind = InputKind::host_close;
       break;
     case SDL_WINDOWEVENT_MINIMIZED:
+      // SDL reports any unmapping of the window as a minimise, also the one
+      // a window manager makes while it reparents a new window into its
+      // frame (when the reparenting is not yet in the queue, as on a busy
+      // machine): taken for a minimise, the program would iconify its
+      // window for good as it first appears. Only a window the window
+      // manager holds iconified is minimised.
+      if (!x11_iconic(s->x11, SDL_GetWindowFromID(w.windowID))) return;
       e.kind = InputKind::host_minimise;
       break;
     case SDL_WINDOWEVENT_RESTORED:

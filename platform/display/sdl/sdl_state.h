@@ -86,6 +86,9 @@ void x11_flush(const XlibCalls* x, SDL_Window* any);
 // Where the pointer is on the screen of `any` now, asked of the server
 // (false off X11).
 bool x11_pointer(const XlibCalls* x, SDL_Window* any, int* screen_x, int* screen_y);
+// Whether the window manager holds `window` iconified (true off X11, where
+// the host's minimise event is taken as it comes).
+bool x11_iconic(const XlibCalls* x, SDL_Window* window);
 
 // sdl_events.cpp
 void pump_events(void* p, const DesktopHooks& hooks, int timeout_ms);

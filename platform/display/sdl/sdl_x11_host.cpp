@@ -39,6 +39,8 @@ struct XlibCalls {
   Status (*init_image)(XImage*) = nullptr;
   int (*put_image)(Display*, Drawable, GC, XImage*, int, int, int, int, unsigned, unsigned) = nullptr;
   Bool (*query_pointer)(Display*, ::Window, ::Window*, ::Window*, int*, int*, int*, int*, unsigned*) = nullptr;
+  int (*get_window_property)(Display*, ::Window, Atom, long, long, Bool, Atom, Atom*, int*, unsigned long*,
+                             unsigned long*, unsigned char**) = nullptr;
 };
 
 namespace {
@@ -90,11 +92,12 @@ XlibCalls* xlib_open() {
   take(lib, "XInitImage", &x->init_image);
   take(lib, "XPutImage", &x->put_image);
   take(lib, "XQueryPointer", &x->query_pointer);
+  take(lib, "XGetWindowProperty", &x->get_window_property);
   // The library stays loaded while SDL uses it; our handle is not needed.
   dlclose(lib);
   if (!x->intern_atom || !x->change_property || !x->set_transient_for_hint || !x->restack_windows ||
       !x->get_selection_owner || !x->get_keyboard_mapping || !x->display_keycodes || !x->free || !x->flush || !x->get_window_attributes || !x->list_pixmap_formats ||
-      !x->init_image || !x->put_image || !x->query_pointer) {
+      !x->init_image || !x->put_image || !x->query_pointer || !x->get_window_property) {
     delete x;
     return nullptr;
   }
@@ -228,6 +231,27 @@ bool x11_pointer(const XlibCalls* x, SDL_Window* any, int* screen_x, int* screen
   int wx = 0, wy = 0;
   unsigned mask = 0;
   return x->query_pointer(h.display, DefaultRootWindow(h.display), &root, &child, screen_x, screen_y, &wx, &wy, &mask);
+}
+
+bool x11_iconic(const XlibCalls* x, SDL_Window* window) {
+  if (!x) return true;  // not X: the host's word is taken
+  Host h = host_of(window);
+  if (!h.display) return true;
+  // The window manager sets WM_STATE to IconicState before it unmaps a
+  // window it iconifies; a window unmapped while it is reparented keeps
+  // NormalState (or has none yet).
+  constexpr long kIconicState = 3;
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  const Atom wmstate = x->intern_atom(h.display, "WM_STATE", False);
+  const bool read = x->get_window_property(h.display, h.window, wmstate, 0, 1, False, wmstate, &type, &format,
+                                           &count, &after, &data) == Success;
+  const bool iconic = read && data && format == 32 && count >= 1 &&
+                      *reinterpret_cast<const long*>(data) == kIconicState;
+  if (data) x->free(data);
+  return iconic;
 }
 
 void x11_flush(const XlibCalls* x, SDL_Window* any) {
