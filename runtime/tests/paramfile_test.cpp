@@ -22,7 +22,7 @@ using namespace tsd::runtime;
 using tsd::testkit::readfile;
 using tsd::testkit::writefile;
 
-std::string cp(const char* utf8) { return text::cp1250_from_utf8(utf8); }
+using tsd::cp;
 
 // The permission bits of a folder for the lifetime of the object.
 class FolderMode {
