@@ -16,12 +16,14 @@ namespace {
 
 constexpr std::uint32_t kChildVisible = 0x40000000u | 0x10000000u;  // WS_CHILD | WS_VISIBLE
 
-// A short control form: its class, default style and whether it has a text.
+// A short control form: its class, default style, whether it has a text,
+// and the bits of its style that hold one kind rather than flags.
 struct ControlForm {
   const char* keyword;
   const char* window_class;
   std::uint32_t style;
   bool has_text;
+  std::uint32_t kind_mask = 0;
 };
 
 const ControlForm kForms[] = {
@@ -39,7 +41,7 @@ const ControlForm kForms[] = {
     {"AUTO3STATE", "BUTTON", 0x0006 | 0x00010000, true},
     {"EDITTEXT", "EDIT", 0x0000 | 0x00800000 | 0x00010000, false},  // ES_LEFT | WS_BORDER | WS_TABSTOP
     {"LISTBOX", "LISTBOX", 0x0001 | 0x00800000, false},             // LBS_NOTIFY | WS_BORDER
-    {"COMBOBOX", "COMBOBOX", 0x0001 | 0x00010000, false},           // CBS_SIMPLE | WS_TABSTOP
+    {"COMBOBOX", "COMBOBOX", 0x0001 | 0x00010000, false, 0x0003},   // CBS_SIMPLE | WS_TABSTOP
     {"SCROLLBAR", "SCROLLBAR", 0x0000, false},
 };
 
@@ -179,11 +181,20 @@ class Parser {
   }
   // Style: names and numbers joined by "|", "NOT x" clears x from what
   // stands before (including the default).
-  std::uint32_t style(std::uint32_t value) {
+  // Style flags joined by "|" (NOT clears a flag) applied to `value`; the
+  // flags set by the text alone go to `given` when asked for.
+  std::uint32_t style(std::uint32_t value, std::uint32_t* given = nullptr) {
+    std::uint32_t set = 0;
     do {
-      if (accept("NOT")) value &= ~static_cast<std::uint32_t>(conjunction() & 0xffffffff);
-      else value |= static_cast<std::uint32_t>(conjunction() & 0xffffffff);
+      if (accept("NOT")) {
+        value &= ~static_cast<std::uint32_t>(conjunction() & 0xffffffff);
+      } else {
+        const auto flags = static_cast<std::uint32_t>(conjunction() & 0xffffffff);
+        value |= flags;
+        set |= flags;
+      }
     } while (accept("|"));
+    if (given) *given = set;
     return value;
   }
 
@@ -460,7 +471,15 @@ class Parser {
       geometry(c);
       c.style = kChildVisible | f.style;
       if (accept(",")) {
-        c.style = style(c.style);
+        std::uint32_t given = 0;
+        c.style = style(c.style, &given);
+        // A combo box's kind (simple, drop-down, drop-down list) is one value
+        // in the two low bits: a kind given replaces the default simple one
+        // instead of being joined to it (CBS_DROPDOWN | CBS_SIMPLE would be
+        // a drop-down list).
+        if (f.kind_mask != 0 && (given & f.kind_mask) != 0) {
+          c.style = (c.style & ~f.kind_mask) | (given & f.kind_mask);
+        }
         if (accept(",")) {
           c.exstyle = style(0);
           if (accept(",")) c.help_id = flags_value();

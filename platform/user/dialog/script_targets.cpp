@@ -10,12 +10,14 @@ namespace {
 struct Search {
   int id;
   std::string text;
+  HWND parent = nullptr;  // when set, only its own children are looked at
   HWND found = nullptr;
 };
 
 BOOL match(HWND h, LPARAM lp) {
   auto* s = reinterpret_cast<Search*>(lp);
   if (!IsWindowVisible(h)) return TRUE;
+  if (s->parent && GetParent(h) != s->parent) return TRUE;
   bool ok = s->id >= 0 ? GetDlgCtrlID(h) == s->id
                        : strcasecmp(ctl::strip_prefix(ctl::window_text(h)).c_str(), ctl::strip_prefix(s->text).c_str()) == 0;
   if (ok && !s->found) s->found = h;
@@ -26,8 +28,14 @@ BOOL match(HWND h, LPARAM lp) {
 
 bool script_control_point(HWND top, int id, const std::string& text, POINT* frame_pt) {
   if (!IsWindow(top) || !frame_pt) return false;
-  Search s{id, text};
+  // The window's own controls first: a drop-down combo box's field has id
+  // 1001 of its own, which must not stand for the dialog's control 1001.
+  Search s{id, text, top};
   EnumChildWindows(top, match, reinterpret_cast<LPARAM>(&s));
+  if (!s.found) {
+    s.parent = nullptr;
+    EnumChildWindows(top, match, reinterpret_cast<LPARAM>(&s));
+  }
   if (!s.found) return false;
   RECT c;
   GetClientRect(s.found, &c);

@@ -1,6 +1,7 @@
 // The resource compiler run on scripts: every fault refused with the file
 // and line that hold it and no output written, and the preprocessor's
-// conditionals and defines compiled.
+// conditionals and defines compiled, and the styles of short control
+// forms as given.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,6 +18,7 @@ namespace {
 struct RcRun {
   int code;
   std::string err;
+  std::string out;  // the generated source, when written
 };
 
 RcRun run_rc(const std::string& script) {
@@ -31,9 +33,10 @@ RcRun run_rc(const std::string& script) {
   int st = std::system(cmd.c_str());
   const std::string err = tsd::testkit::readfile(dir / "err.txt");
   bool written = fs::exists(dir / "out.cpp");
+  const std::string out = written ? tsd::testkit::readfile(dir / "out.cpp") : std::string();
   fs::remove_all(dir);
   EXPECT_FALSE(written && WEXITSTATUS(st) != 0) << "no output after a fault";
-  return {WIFEXITED(st) ? WEXITSTATUS(st) : -1, err};
+  return {WIFEXITED(st) ? WEXITSTATUS(st) : -1, err, out};
 }
 
 TEST(ResourceCompiler, FaultsNameTheirLine) {
@@ -76,6 +79,33 @@ TEST(ResourceCompiler, FaultsNameTheirLine) {
 TEST(ResourceCompiler, ConditionalsAndDefinesCompile) {
   RcRun ok = run_rc("#define X 3\n#ifndef Y\nX RCDATA { X }\n#else\n#error no\n#endif\n");
   EXPECT_EQ(ok.code, 0) << ok.err;
+}
+
+// The style double word as the generated source lists it: its four bytes,
+// least significant first, in decimal.
+std::string stylebytes(unsigned style) {
+  std::string s;
+  for (int i = 0; i < 4; ++i) s += std::to_string((style >> (8 * i)) & 0xff) + (i < 3 ? ", " : "");
+  return s;
+}
+
+TEST(ResourceCompiler, AComboBoxKindGivenReplacesTheDefaultSimpleOne) {
+  RcRun r = run_rc(
+      "1 DIALOGEX 0, 0, 100, 100\nBEGIN\n"
+      "  COMBOBOX 7, 1, 1, 50, 50, CBS_DROPDOWN | WS_VSCROLL\n"
+      "  COMBOBOX 8, 1, 1, 50, 50, CBS_DROPDOWNLIST\n"
+      "  COMBOBOX 9, 1, 1, 50, 50\n"
+      "  COMBOBOX 10, 1, 1, 50, 50, WS_VSCROLL\n"
+      "END\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  constexpr unsigned kChild = 0x50000000, kTabStop = 0x00010000, kVScroll = 0x00200000;
+  EXPECT_NE(r.out.find(stylebytes(kChild | kTabStop | kVScroll | 2)), std::string::npos) << "CBS_DROPDOWN";
+  EXPECT_EQ(r.out.find(stylebytes(kChild | kTabStop | kVScroll | 3)), std::string::npos)
+      << "CBS_DROPDOWN joined to the default CBS_SIMPLE is a drop-down list";
+  EXPECT_NE(r.out.find(stylebytes(kChild | kTabStop | 3)), std::string::npos) << "CBS_DROPDOWNLIST";
+  EXPECT_NE(r.out.find(stylebytes(kChild | kTabStop | 1)), std::string::npos) << "the default, simple";
+  EXPECT_NE(r.out.find(stylebytes(kChild | kTabStop | kVScroll | 1)), std::string::npos)
+      << "flags without a kind keep the simple default";
 }
 
 }  // namespace
