@@ -156,7 +156,17 @@ testkit::ProgramRun OnX::end(int seconds) {
 bool OnX::reach(const std::function<bool()>& ready, const std::string& what) {
   if (waitfor(ready, kPatience)) return true;
   keepscreen("failed");
-  ADD_FAILURE() << what << " did not come (screen: " << shot("failed") << ")";
+  // Whether the program still runs, and the server's windows, for a fault
+  // that a picture alone cannot tell (a window never mapped, or iconified).
+  std::string program = "not started";
+  if (pid_ > 0) {
+    program = testkit::readfile("/proc/" + std::to_string(pid_) + "/stat");
+    const std::size_t close = program.rfind(')');
+    program = close != std::string::npos && close + 2 < program.size() ? "state " + program.substr(close + 2, 1)
+                                                                         : "ended";
+  }
+  ADD_FAILURE() << what << " did not come (screen: " << shot("failed") << "); program " << program
+                << "; windows:" << x.describe();
   return false;
 }
 

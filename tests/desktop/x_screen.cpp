@@ -87,6 +87,42 @@ std::string XScreen::title(unsigned long window) {
   return t;
 }
 
+std::string XScreen::describe() {
+  Display* d = dpy(x_);
+  std::string out;
+  std::vector<Window> todo{DefaultRootWindow(d)};
+  const Atom wmstate = XInternAtom(d, "WM_STATE", False);
+  while (!todo.empty()) {
+    const Window w = todo.back();
+    todo.pop_back();
+    Window root = 0, parent = 0;
+    Window* kids = nullptr;
+    unsigned int n = 0;
+    if (XQueryTree(d, w, &root, &parent, &kids, &n)) {
+      for (unsigned int i = 0; i < n; ++i) todo.push_back(kids[i]);
+      if (kids) XFree(kids);
+    }
+    const std::string t = w == DefaultRootWindow(d) ? std::string() : title(w);
+    XWindowAttributes a;
+    if (t.empty() || !XGetWindowAttributes(d, w, &a)) continue;
+    long state = -1;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(d, w, wmstate, 0, 1, False, wmstate, &type, &format, &count, &after, &data) == Success &&
+        data && format == 32 && count >= 1) {
+      state = *reinterpret_cast<long*>(data);
+    }
+    if (data) XFree(data);
+    static const char* const kMap[] = {"unmapped", "unviewable", "viewable"};
+    out += "\n  \"" + t + "\" " + (a.map_state >= 0 && a.map_state <= 2 ? kMap[a.map_state] : "?") +
+           " WM_STATE " + std::to_string(state) + " at " + std::to_string(a.x) + "," + std::to_string(a.y) + " " +
+           std::to_string(a.width) + "x" + std::to_string(a.height);
+  }
+  return out.empty() ? "\n  no titled window on the server" : out;
+}
+
 unsigned long XScreen::find(const std::string& utf8) {
   Display* d = dpy(x_);
   std::vector<Window> all;

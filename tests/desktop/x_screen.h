@@ -47,6 +47,10 @@ class XScreen {
   // The title of a window (UTF-8; empty when it has none).
   std::string title(unsigned long window);
 
+  // Every titled window on the server, mapped or not, with its map state,
+  // WM_STATE and place: for the report of a state that did not come.
+  std::string describe();
+
   // The screen's pixels in `area` (0x00RRGGBB).
   plat::Surface grab(const Box& area);
 
