@@ -127,6 +127,14 @@ bool OnX::startdesktop(bool windowmanager, std::string* why) {
     *why = "openbox did not take the screen";
     return false;
   }
+  // Announced, openbox may still be starting, and what reaches it then is
+  // lost: a window mapped then stays unmapped for good (and SDL waits for
+  // it to be mapped). Asked again until it answers from its event loop, it
+  // then handles every window that comes.
+  if (!waitfor([&] { return x.wmsync(0.5); }, kPatience)) {
+    *why = "openbox took the screen but does not answer";
+    return false;
+  }
   return true;
 }
 

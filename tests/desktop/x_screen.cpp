@@ -301,7 +301,7 @@ bool XScreen::activate(unsigned long window) {
   return tellwm(window, "_NET_ACTIVE_WINDOW", 2, CurrentTime, 0);
 }
 
-bool XScreen::wmsync() {
+bool XScreen::wmsync(double seconds) {
   if (!managed()) return true;
   Display* d = dpy(x_);
   // The window manager answers a request for a window's frame extents by
@@ -321,7 +321,7 @@ bool XScreen::wmsync() {
                type != None;
     if (data) XFree(data);
     return set;
-  });
+  }, seconds);
 }
 
 bool XScreen::above(unsigned long upper, unsigned long lower) {

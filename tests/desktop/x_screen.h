@@ -70,9 +70,9 @@ class XScreen {
   bool minimise(unsigned long window);
   bool activate(unsigned long window);
   // Waits until the window manager has handled everything sent to the
-  // server before this call (clicks and keys included); true at once on a
-  // bare server.
-  bool wmsync();
+  // server before this call (clicks and keys included), at most `seconds`;
+  // true at once on a bare server.
+  bool wmsync(double seconds = 10.0);
   // Whether the screen's stacking puts `upper` (with its frame, under a
   // window manager) above `lower`.
   bool above(unsigned long upper, unsigned long lower);
