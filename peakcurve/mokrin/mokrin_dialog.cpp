@@ -1,7 +1,6 @@
 #include "peakcurve/mokrin/mokrin_dialog.h"
 
 #include <algorithm>
-#include <array>
 #include <utility>
 
 #include "analysis/conversions.h"
