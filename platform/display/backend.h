@@ -75,11 +75,12 @@ struct DisplayBackend {
   // ---- Pointer
   // Show the pointer as a system cursor (IDC_xxx number; 0 for the arrow).
   void (*set_cursor)(void* self, int cursor_id);
-  // Where the pointer is on the screen now, as the host knows it (false:
-  // the host cannot tell, and the mouse events' own positions stand). A
-  // host whose mouse positions are relative to a window it moves reports
-  // positions queued before a move against the old place.
-  bool (*pointer_position)(void* self, POINT* screen);
+  // Where the pointer is on the screen now and whether its left button is
+  // held, as the host knows it (false: the host cannot tell, and the mouse
+  // events' own positions stand). A host whose mouse positions are relative
+  // to a window it moves reports positions queued before a move against
+  // the old place.
+  bool (*pointer_position)(void* self, POINT* screen, bool* left_held);
 
   // ---- Sound
   // Sound the bell (MessageBeep's type: MB_OK, MB_ICONHAND, ...).

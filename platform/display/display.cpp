@@ -55,7 +55,7 @@ void fill_defaults(DisplayBackend& b) {
     };
   if (!b.beep) b.beep = [](void*, UINT) {};
   if (!b.set_cursor) b.set_cursor = [](void*, int) {};
-  if (!b.pointer_position) b.pointer_position = [](void*, POINT*) { return false; };
+  if (!b.pointer_position) b.pointer_position = [](void*, POINT*, bool*) { return false; };
   if (!b.clock_ms) b.clock_ms = [](void*) -> DWORD { return 0; };
   if (!b.log) b.log = [](void*, const std::string&) {};
   if (!b.clipboard_set) b.clipboard_set = [](void*, const std::string&) {};
@@ -156,9 +156,9 @@ void display_set_cursor(int cursor_id) { call(&DisplayBackend::set_cursor, curso
 void script_log(const std::string& line) { call(&DisplayBackend::log, line); }
 void display_clipboard_set(const std::string& text) { call(&DisplayBackend::clipboard_set, text); }
 
-bool display_pointer_position(POINT* screen) {
+bool display_pointer_position(POINT* screen, bool* left_held) {
   Current& c = current();
-  return c.entry && c.backend.pointer_position(c.backend.self, screen);
+  return c.entry && c.backend.pointer_position(c.backend.self, screen, left_held);
 }
 
 std::string display_clipboard_text() {

@@ -38,8 +38,9 @@ void display_pump_events(int timeout_ms);
 void display_screen_info(int* width, int* height, int* bits_per_pixel);
 void display_beep(UINT type);
 void display_set_cursor(int cursor_id);
-// Where the pointer is on the screen now, when the host can tell.
-bool display_pointer_position(POINT* screen);
+// Where the pointer is on the screen now and whether its left button is
+// held, when the host can tell.
+bool display_pointer_position(POINT* screen, bool* left_held);
 DWORD display_clock_ms();
 // The host's clipboard (text in code page 1250, CR LF line ends).
 void display_clipboard_set(const std::string& text);

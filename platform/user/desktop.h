@@ -68,6 +68,10 @@ struct plat::Window {
   std::unique_ptr<Surface> surface;
   bool shown_on_host = false;   // its host window shows it
   bool iconic_on_host = false;  // its host window shows it minimised
+  // The host's own report of the window's place or size is being taken:
+  // it is not sent back (a report may be of an earlier request, and sent
+  // back it would undo the later one).
+  bool placed_by_host = false;
   bool dirty = false;  // pixels changed since the host last saw them
   std::uint64_t presented_changes = 0;  // the surface's count of changes when it was last shown
   // The pixels a minimised window had, shown again as it is restored: the

@@ -157,7 +157,7 @@ void fit_surface(HWND hwnd) {
 }
 
 void tell_host_geometry(HWND hwnd) {
-  if (hwnd->shown_on_host) display_window_geometry(hwnd, hwnd->rect);
+  if (hwnd->shown_on_host && !hwnd->placed_by_host) display_window_geometry(hwnd, hwnd->rect);
 }
 
 void tell_host_z_order() {

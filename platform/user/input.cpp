@@ -151,11 +151,13 @@ void route_mouse(const InputEvent& e) {
     // The window follows the pointer where the host says it is now: a
     // position relative to the window that was queued before the window's
     // last move would count that move again. Told so, the release puts the
-    // window there too (a move the host left out on the way).
-    const bool told = display_pointer_position(&pt);
+    // window there too (a move the host left out on the way), and so does
+    // any event once the button is up (a release the host lost).
+    bool held = true;
+    const bool told = display_pointer_position(&pt, &held);
     if (told) d.cursor_pos = pt;
     if (e.kind != InputKind::mouse_up || told) drag_to(pt);
-    if (e.kind == InputKind::mouse_up) d.dragging = nullptr;
+    if (e.kind == InputKind::mouse_up || !held) d.dragging = nullptr;
     return;
   }
 
@@ -254,6 +256,22 @@ HWND host_target(const InputEvent& e) {
   return desktop().active;
 }
 
+// The host moved or sized a window (its window manager, or the host
+// reporting a request of ours): the window takes that place, and the host
+// is told only where the window ends elsewhere (kept to its least size).
+void take_host_geometry(HWND w, const InputEvent& e) {
+  const bool move = e.kind == InputKind::host_move;
+  w->placed_by_host = true;
+  if (move) SetWindowPos(w, nullptr, e.rect.left, e.rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  else SetWindowPos(w, nullptr, 0, 0, rect_width(e.rect), rect_height(e.rect), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (!IsWindow(w)) return;
+  w->placed_by_host = false;
+  const RECT& r = w->rect;
+  const bool elsewhere = move ? r.left != e.rect.left || r.top != e.rect.top
+                              : rect_width(r) != rect_width(e.rect) || rect_height(r) != rect_height(e.rect);
+  if (elsewhere) tell_host_geometry(w);
+}
+
 void deliver(const InputEvent& e) { desktop().input.push_back(e); }
 
 HWND hook_active() { return desktop().active; }
@@ -289,12 +307,8 @@ void route_event(const InputEvent& e) {
     case InputKind::mouse_up: route_mouse(e); break;
     case InputKind::mouse_wheel: route_wheel(e); break;
     case InputKind::host_resize:
-      if (HWND w = host_target(e))
-        SetWindowPos(w, nullptr, 0, 0, rect_width(e.rect), rect_height(e.rect), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-      break;
     case InputKind::host_move:
-      if (HWND w = host_target(e))
-        SetWindowPos(w, nullptr, e.rect.left, e.rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      if (HWND w = host_target(e)) take_host_geometry(w, e);
       break;
     case InputKind::host_expose:
       // Every top-level window keeps its whole surface: what the host lost

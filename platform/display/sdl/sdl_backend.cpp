@@ -57,11 +57,11 @@ void set_cursor(void* p, int id) {
   if (c) SDL_SetCursor(c);
 }
 
-bool pointer_position(void* p, POINT* screen) {
+bool pointer_position(void* p, POINT* screen, bool* left_held) {
   auto* s = sdl::state_of(p);
   int x = 0, y = 0;
-  if (!sdl::x11_pointer(s->x11, s->windows.empty() ? nullptr : s->windows.begin()->second.sdl, &x, &y))
-    SDL_GetGlobalMouseState(&x, &y);
+  if (!sdl::x11_pointer(s->x11, s->windows.empty() ? nullptr : s->windows.begin()->second.sdl, &x, &y, left_held))
+    *left_held = (SDL_GetGlobalMouseState(&x, &y) & SDL_BUTTON_LMASK) != 0;
   *screen = POINT{x, y};
   return true;
 }
@@ -85,6 +85,7 @@ bool sdl_backend_create(DisplayBackend* out, std::string* why) {
   // inactive window does (SDL would drop one that it handles within 10 ms
   // of the focus, a whole caption drag's press on a busy machine).
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  sdl::tolerate_gone_windows_from_start();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     *why = std::string("SDL cannot start its video: ") + SDL_GetError();
     return false;
@@ -92,6 +93,11 @@ bool sdl_backend_create(DisplayBackend* out, std::string* why) {
   sdl::tolerate_gone_windows();
   auto* s = new sdl::State;
   s->x11 = sdl::xlib_open();
+  if (s->x11) {
+    // The mouse buttons as the X server reports them (see RawButton).
+    s->raw_buttons = true;
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+  }
   SDL_DisplayMode mode;
   if (SDL_GetCurrentDisplayMode(0, &mode) == 0) {
     s->screen_w = mode.w;

@@ -56,10 +56,10 @@ void key_event(State* s, const SDL_KeyboardEvent& k, const DesktopHooks& hooks) 
   hooks.deliver(e);
 }
 
-void mouse_event(State* s, InputKind kind, Uint32 id, int x, int y, int button, const DesktopHooks& hooks) {
+void mouse_event(State* s, InputKind kind, HWND window, int x, int y, int button, const DesktopHooks& hooks) {
   InputEvent e;
   e.kind = kind;
-  e.window = window_of(s, id);
+  e.window = window;
   if (!e.window) return;
   e.pos = POINT{x, y};
   e.button = button == SDL_BUTTON_RIGHT ? 3 : button == SDL_BUTTON_MIDDLE ? 2 : 1;
@@ -161,13 +161,28 @@ void one_event(State* s, const SDL_Event& ev, const DesktopHooks& hooks) {
       break;
     }
     case SDL_MOUSEMOTION:
-      mouse_event(s, InputKind::mouse_move, ev.motion.windowID, ev.motion.x, ev.motion.y, 0, hooks);
+      mouse_event(s, InputKind::mouse_move, window_of(s, ev.motion.windowID), ev.motion.x, ev.motion.y, 0, hooks);
       break;
     case SDL_MOUSEBUTTONDOWN:
+      if (s->raw_buttons) break;
+      if (ev.button.windowID) s->pressed_in = ev.button.windowID;
+      mouse_event(s, InputKind::mouse_down, window_of(s, ev.button.windowID), ev.button.x, ev.button.y,
+                  ev.button.button, hooks);
+      break;
     case SDL_MOUSEBUTTONUP:
-      mouse_event(s, ev.type == SDL_MOUSEBUTTONDOWN ? InputKind::mouse_down : InputKind::mouse_up, ev.button.windowID,
+      if (s->raw_buttons) break;
+      mouse_event(s, InputKind::mouse_up, window_of(s, ev.button.windowID ? ev.button.windowID : s->pressed_in),
                   ev.button.x, ev.button.y, ev.button.button, hooks);
       break;
+    case SDL_SYSWMEVENT: {
+      RawButton b;
+      if (!s->raw_buttons || !x11_button(ev, &b)) break;
+      auto it = s->by_xid.find(b.window);
+      if (it == s->by_xid.end()) break;
+      mouse_event(s, b.pressed ? InputKind::mouse_down : InputKind::mouse_up, it->second, b.x, b.y,
+                  b.button == 3 ? SDL_BUTTON_RIGHT : b.button == 2 ? SDL_BUTTON_MIDDLE : SDL_BUTTON_LEFT, hooks);
+      break;
+    }
     case SDL_MOUSEWHEEL: wheel_event(s, ev.wheel, hooks); break;
     case SDL_WINDOWEVENT: window_event(s, ev.window, hooks); break;
     case SDL_KEYMAPCHANGED:

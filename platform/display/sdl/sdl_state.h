@@ -28,6 +28,10 @@ struct HostWindow {
   // by a fingerprint of each row instead.
   int put_straight = -1;
   std::vector<std::uint64_t> row_prints;
+  // Where we last asked the host to put the window. SDL's own idea of the
+  // place follows the host's reports, which may be of an earlier request
+  // still (a quick drag asks for a place before the last one is reported).
+  SDL_Rect asked{0, 0, 0, 0};
 };
 
 struct XlibCalls;  // sdl_x11_host.cpp
@@ -45,6 +49,14 @@ struct State {
   XlibCalls* x11 = nullptr;  // null where the video driver is not X11
   // The right Alt key is AltGr in the host's layout: it types, it is never Alt.
   bool right_alt_is_altgr = false;
+  // The window of the last button press: the host gives it the release
+  // too, but SDL names no window for it once the pointer has left the
+  // window (a quick drag leaves it before the window follows).
+  Uint32 pressed_in = 0;
+  // On X the buttons come from the server's events (see RawButton), and
+  // our windows are known by their X window too.
+  bool raw_buttons = false;
+  std::map<unsigned long, HWND> by_xid;
 };
 
 inline State* state_of(void* p) { return static_cast<State*>(p); }
@@ -61,7 +73,9 @@ void present(void* p, HWND w, const Surface& s);
 void z_order(void* p, const HWND* front_to_back, int count);
 
 // sdl_x11_errors.cpp: on X11, a request about a host window that is
-// already gone does not end the program.
+// already gone does not end the program, nor fail its end: the first before
+// SDL starts its video, the second once it has.
+void tolerate_gone_windows_from_start();
 void tolerate_gone_windows();
 
 // sdl_x11_host.cpp: what is asked of Xlib directly (each does nothing
@@ -85,7 +99,22 @@ void x11_put(const XlibCalls* x, SDL_Window* window, const Surface& s, int top, 
 void x11_flush(const XlibCalls* x, SDL_Window* any);
 // Where the pointer is on the screen of `any` now, asked of the server
 // (false off X11).
-bool x11_pointer(const XlibCalls* x, SDL_Window* any, int* screen_x, int* screen_y);
+bool x11_pointer(const XlibCalls* x, SDL_Window* any, int* screen_x, int* screen_y, bool* left_held);
+// A mouse button pressed or released, as the X server reported it to one of
+// our windows: SDL drops a press while it holds the button down from a
+// release it never saw, so on X the buttons are taken from the server's
+// own events.
+struct RawButton {
+  unsigned long window = 0;  // the X window
+  int x = 0, y = 0;          // relative to it
+  int button = 0;            // 1 left, 2 middle, 3 right
+  bool pressed = false;
+};
+// Whether `ev` (SDL's copy of an X event) is a press or release of the
+// left, middle or right button.
+bool x11_button(const SDL_Event& ev, RawButton* out);
+// The X window of `window` (0 off X11).
+unsigned long x11_window_id(SDL_Window* window);
 // Whether the window manager holds `window` iconified (true off X11, where
 // the host's minimise event is taken as it comes).
 bool x11_iconic(const XlibCalls* x, SDL_Window* window);

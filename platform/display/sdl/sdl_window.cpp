@@ -44,6 +44,8 @@ void window_shown(void* p, const HostWindowInfo& info) {
   auto* s = state_of(p);
   if (HostWindow* known = find(p, info.window)) {
     SDL_SetWindowPosition(known->sdl, info.rect.left, info.rect.top);
+    known->asked.x = info.rect.left;
+    known->asked.y = info.rect.top;
     known->present_whole = true;
     SDL_ShowWindow(known->sdl);
     if (SDL_GetWindowFlags(known->sdl) & SDL_WINDOW_MINIMIZED) SDL_RestoreWindow(known->sdl);
@@ -62,8 +64,10 @@ void window_shown(void* p, const HostWindowInfo& info) {
     HostWindow hw;
     hw.sdl = win;
     hw.window = info.window;
+    hw.asked = SDL_Rect{info.rect.left, info.rect.top, w, h};
     s->windows[info.window] = hw;
     s->by_id[SDL_GetWindowID(win)] = info.window;
+    if (s->raw_buttons) s->by_xid[x11_window_id(win)] = info.window;
     if (first) s->right_alt_is_altgr = x11_right_alt_is_altgr(s->x11, win);
     if (HostWindow* owner = find(p, info.owner); owner && !info.popup) x11_own(s->x11, win, owner->sdl, info.modal);
     SDL_ShowWindow(win);
@@ -102,6 +106,7 @@ void window_destroyed(void* p, HWND w) {
   auto it = s->windows.find(w);
   if (it == s->windows.end()) return;
   s->by_id.erase(SDL_GetWindowID(it->second.sdl));
+  if (s->raw_buttons) s->by_xid.erase(x11_window_id(it->second.sdl));
   SDL_DestroyWindow(it->second.sdl);
   s->windows.erase(it);
   if (s->active == w) s->active = nullptr;
@@ -115,12 +120,16 @@ void window_title(void* p, HWND w, const std::string& title) {
 void window_geometry(void* p, HWND w, RECT r) {
   HostWindow* h = find(p, w);
   if (!h) return;
+  // Asked again unless both our last request and the host's last report
+  // say the window is there: either alone may be out of date.
   int x = 0, y = 0, cw = 0, ch = 0;
   SDL_GetWindowPosition(h->sdl, &x, &y);
   SDL_GetWindowSize(h->sdl, &cw, &ch);
-  if (x != r.left || y != r.top) SDL_SetWindowPosition(h->sdl, r.left, r.top);
+  SDL_Rect& a = h->asked;
+  if (x != r.left || y != r.top || a.x != r.left || a.y != r.top) SDL_SetWindowPosition(h->sdl, r.left, r.top);
   int nw = std::max(1, static_cast<int>(r.right - r.left)), nh = std::max(1, static_cast<int>(r.bottom - r.top));
-  if (cw != nw || ch != nh) SDL_SetWindowSize(h->sdl, nw, nh);
+  if (cw != nw || ch != nh || a.w != nw || a.h != nh) SDL_SetWindowSize(h->sdl, nw, nh);
+  a = SDL_Rect{static_cast<int>(r.left), static_cast<int>(r.top), nw, nh};
 }
 
 void window_raised(void* p, HWND w) { take_focus(state_of(p), w); }

@@ -223,15 +223,33 @@ void x11_put(const XlibCalls* x, SDL_Window* window, const Surface& s, int top, 
                static_cast<unsigned>(bottom - top));
 }
 
-bool x11_pointer(const XlibCalls* x, SDL_Window* any, int* screen_x, int* screen_y) {
+bool x11_pointer(const XlibCalls* x, SDL_Window* any, int* screen_x, int* screen_y, bool* left_held) {
   if (!x) return false;
   Host h = host_of(any);
   if (!h.display) return false;
   ::Window root = 0, child = 0;
   int wx = 0, wy = 0;
   unsigned mask = 0;
-  return x->query_pointer(h.display, DefaultRootWindow(h.display), &root, &child, screen_x, screen_y, &wx, &wy, &mask);
+  if (!x->query_pointer(h.display, DefaultRootWindow(h.display), &root, &child, screen_x, screen_y, &wx, &wy, &mask))
+    return false;
+  *left_held = (mask & Button1Mask) != 0;
+  return true;
 }
+
+bool x11_button(const SDL_Event& ev, RawButton* out) {
+  if (ev.type != SDL_SYSWMEVENT || !ev.syswm.msg || ev.syswm.msg->subsystem != SDL_SYSWM_X11) return false;
+  const XEvent& e = ev.syswm.msg->msg.x11.event;
+  if (e.type != ButtonPress && e.type != ButtonRelease) return false;
+  if (e.xbutton.button < Button1 || e.xbutton.button > Button3) return false;  // 4 to 7 are the wheel's
+  out->window = e.xbutton.window;
+  out->x = e.xbutton.x;
+  out->y = e.xbutton.y;
+  out->button = static_cast<int>(e.xbutton.button);
+  out->pressed = e.type == ButtonPress;
+  return true;
+}
+
+unsigned long x11_window_id(SDL_Window* window) { return host_of(window).window; }
 
 bool x11_iconic(const XlibCalls* x, SDL_Window* window) {
   if (!x) return true;  // not X: the host's word is taken
