@@ -13,7 +13,7 @@ namespace tsd::mokrin {
 
 namespace {
 
-// A real field: its id, the width of its format and the format text.
+// Nout's field, four characters.
 std::string noutfield(int nout) { return integerfield(nout, "(I4)", 4); }
 
 struct RealRead {

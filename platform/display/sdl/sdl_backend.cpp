@@ -93,11 +93,8 @@ bool sdl_backend_create(DisplayBackend* out, std::string* why) {
   sdl::tolerate_gone_windows();
   auto* s = new sdl::State;
   s->x11 = sdl::xlib_open();
-  if (s->x11) {
-    // The mouse buttons as the X server reports them (see RawButton).
-    s->raw_buttons = true;
-    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
-  }
+  // On X the mouse buttons as the server reports them (see RawButton).
+  if (s->x11) SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
   SDL_DisplayMode mode;
   if (SDL_GetCurrentDisplayMode(0, &mode) == 0) {
     s->screen_w = mode.w;

@@ -164,23 +164,22 @@ void one_event(State* s, const SDL_Event& ev, const DesktopHooks& hooks) {
       mouse_event(s, InputKind::mouse_move, window_of(s, ev.motion.windowID), ev.motion.x, ev.motion.y, 0, hooks);
       break;
     case SDL_MOUSEBUTTONDOWN:
-      if (s->raw_buttons) break;
+      if (s->x11) break;
       if (ev.button.windowID) s->pressed_in = ev.button.windowID;
       mouse_event(s, InputKind::mouse_down, window_of(s, ev.button.windowID), ev.button.x, ev.button.y,
                   ev.button.button, hooks);
       break;
     case SDL_MOUSEBUTTONUP:
-      if (s->raw_buttons) break;
+      if (s->x11) break;
       mouse_event(s, InputKind::mouse_up, window_of(s, ev.button.windowID ? ev.button.windowID : s->pressed_in),
                   ev.button.x, ev.button.y, ev.button.button, hooks);
       break;
     case SDL_SYSWMEVENT: {
       RawButton b;
-      if (!s->raw_buttons || !x11_button(ev, &b)) break;
+      if (!s->x11 || !x11_button(ev, &b)) break;
       auto it = s->by_xid.find(b.window);
       if (it == s->by_xid.end()) break;
-      mouse_event(s, b.pressed ? InputKind::mouse_down : InputKind::mouse_up, it->second, b.x, b.y,
-                  b.button == 3 ? SDL_BUTTON_RIGHT : b.button == 2 ? SDL_BUTTON_MIDDLE : SDL_BUTTON_LEFT, hooks);
+      mouse_event(s, b.pressed ? InputKind::mouse_down : InputKind::mouse_up, it->second, b.x, b.y, b.button, hooks);
       break;
     }
     case SDL_MOUSEWHEEL: wheel_event(s, ev.wheel, hooks); break;

@@ -53,9 +53,8 @@ struct State {
   // too, but SDL names no window for it once the pointer has left the
   // window (a quick drag leaves it before the window follows).
   Uint32 pressed_in = 0;
-  // On X the buttons come from the server's events (see RawButton), and
-  // our windows are known by their X window too.
-  bool raw_buttons = false;
+  // On X (x11 set) the buttons come from the server's events (see
+  // RawButton), and our windows are known by their X window too.
   std::map<unsigned long, HWND> by_xid;
 };
 
@@ -107,7 +106,7 @@ bool x11_pointer(const XlibCalls* x, SDL_Window* any, int* screen_x, int* screen
 struct RawButton {
   unsigned long window = 0;  // the X window
   int x = 0, y = 0;          // relative to it
-  int button = 0;            // 1 left, 2 middle, 3 right
+  int button = 0;            // SDL_BUTTON_LEFT, _MIDDLE or _RIGHT (X numbers them alike)
   bool pressed = false;
 };
 // Whether `ev` (SDL's copy of an X event) is a press or release of the

@@ -67,7 +67,7 @@ void window_shown(void* p, const HostWindowInfo& info) {
     hw.asked = SDL_Rect{info.rect.left, info.rect.top, w, h};
     s->windows[info.window] = hw;
     s->by_id[SDL_GetWindowID(win)] = info.window;
-    if (s->raw_buttons) s->by_xid[x11_window_id(win)] = info.window;
+    if (s->x11) s->by_xid[x11_window_id(win)] = info.window;
     if (first) s->right_alt_is_altgr = x11_right_alt_is_altgr(s->x11, win);
     if (HostWindow* owner = find(p, info.owner); owner && !info.popup) x11_own(s->x11, win, owner->sdl, info.modal);
     SDL_ShowWindow(win);
@@ -106,7 +106,7 @@ void window_destroyed(void* p, HWND w) {
   auto it = s->windows.find(w);
   if (it == s->windows.end()) return;
   s->by_id.erase(SDL_GetWindowID(it->second.sdl));
-  if (s->raw_buttons) s->by_xid.erase(x11_window_id(it->second.sdl));
+  if (s->x11) s->by_xid.erase(x11_window_id(it->second.sdl));
   SDL_DestroyWindow(it->second.sdl);
   s->windows.erase(it);
   if (s->active == w) s->active = nullptr;

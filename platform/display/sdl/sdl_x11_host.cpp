@@ -236,6 +236,8 @@ bool x11_pointer(const XlibCalls* x, SDL_Window* any, int* screen_x, int* screen
   return true;
 }
 
+static_assert(Button1 == SDL_BUTTON_LEFT && Button2 == SDL_BUTTON_MIDDLE && Button3 == SDL_BUTTON_RIGHT);
+
 bool x11_button(const SDL_Event& ev, RawButton* out) {
   if (ev.type != SDL_SYSWMEVENT || !ev.syswm.msg || ev.syswm.msg->subsystem != SDL_SYSWM_X11) return false;
   const XEvent& e = ev.syswm.msg->msg.x11.event;
